@@ -1,0 +1,73 @@
+#include "model/DataRoot.h"
+
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+namespace vt::DataRoot {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// An XDG base folder: the variable when it holds an absolute path (relative
+// ones are invalid and ignored), else $HOME + fallback.
+fs::path xdgFolder(const char* variable, const char* fallback)
+{
+    if (const char* value = std::getenv(variable); value && *value == '/') return value;
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : "/") / fallback;
+}
+
+bool itemExists(const fs::path& path)
+{
+    std::error_code ec;
+    // A dangling link is still an item in the way.
+    return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
+}
+
+}  // namespace
+
+fs::path applicationSupport()
+{
+    return xdgFolder("XDG_DATA_HOME", ".local/share");
+}
+
+fs::path root()
+{
+    fs::path support = applicationSupport();
+    fs::path dataRoot = support / productFolderName;
+    if (!itemExists(dataRoot)) {
+        for (std::string_view name : legacyNames) {
+            fs::path legacy = support / name;
+            if (!itemExists(legacy)) continue;
+            std::error_code ec;
+            fs::rename(legacy, dataRoot, ec);  // a failed move leaves both as they were
+            break;
+        }
+    }
+    std::error_code ec;
+    fs::create_directories(dataRoot, ec);
+    return dataRoot;
+}
+
+fs::path folder(std::string_view name)
+{
+    fs::path path = root() / name;
+    std::error_code ec;
+    fs::create_directories(path, ec);
+    return path;
+}
+
+fs::path settingsFile()
+{
+    std::string name(productFolderName);
+    return xdgFolder("XDG_CONFIG_HOME", ".config") / name / (name + ".conf");
+}
+
+fs::path suiteSettingsFile(std::string_view suite)
+{
+    return xdgFolder("XDG_CONFIG_HOME", ".config") / (std::string(suite) + ".conf");
+}
+
+}  // namespace vt::DataRoot

@@ -1,0 +1,50 @@
+#pragma once
+// The one folder under which every component keeps its files, and where the
+// user settings live.
+//
+// The data root is "Vellumtide" in the user's data folder ($XDG_DATA_HOME,
+// else ~/.local/share). When it is missing, a folder left by an earlier
+// edition of the program ("Omnal", then "Morrowlit", beside it) is moved into
+// its place; only the first one found is moved.
+//
+// Every path is worked out again on each call, from the environment as it is
+// then, so nothing here caches. Failures to create or move folders are
+// ignored: callers find out when they use the folder. Main thread only.
+
+#include <array>
+#include <filesystem>
+#include <string_view>
+
+namespace vt::DataRoot {
+
+inline constexpr std::string_view productFolderName = "Vellumtide";
+// Folders of earlier editions, in the order they are looked for.
+inline constexpr std::array<std::string_view, 2> legacyNames{"Omnal", "Morrowlit"};
+
+// Entries of the data root.
+inline constexpr std::string_view projectsFolder = "Projects";
+inline constexpr std::string_view modelsFolder = "Models";
+inline constexpr std::string_view cacheFolder = "Cache";
+inline constexpr std::string_view musicFolder = "Music";
+inline constexpr std::string_view voiceoversFolder = "Voiceovers";
+inline constexpr std::string_view stylesFileName = "styles.json";
+
+// The user's data folder: $XDG_DATA_HOME when it is an absolute path, else
+// $HOME/.local/share. Not created.
+std::filesystem::path applicationSupport();
+
+// The data root, created (with missing parents) when absent, after moving a
+// legacy folder into its place when one exists.
+std::filesystem::path root();
+
+// root() / name, created when absent.
+std::filesystem::path folder(std::string_view name);
+
+// The user settings are INI files under $XDG_CONFIG_HOME (else ~/.config),
+// opened by path so that each call follows the environment:
+// the program's own store, "Vellumtide/Vellumtide.conf" ...
+std::filesystem::path settingsFile();
+// ... and the store of another settings suite (an earlier edition's), "<suite>.conf".
+std::filesystem::path suiteSettingsFile(std::string_view suite);
+
+}  // namespace vt::DataRoot

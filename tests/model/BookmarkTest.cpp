@@ -1,0 +1,95 @@
+#include "platform/AtomicFile.h"
+#include "platform/Bookmark.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace vt;
+namespace fs = std::filesystem;
+
+TEST(Bookmark, FindsAFileThatWasRenamedInItsFolderAndReportsItStale)
+{
+    test::TempDir dir;
+    test::writeFile(dir / "take.mov", "video");
+    auto data = bookmark::make(dir / "take.mov", bookmark::Creation::securityScopeReadOnly);
+    ASSERT_TRUE(data);
+
+    auto same = bookmark::resolve(*data, bookmark::Resolution::withSecurityScope);
+    ASSERT_TRUE(same);
+    EXPECT_EQ(same->url.path, dir / "take.mov");
+    EXPECT_FALSE(same->isStale);
+    EXPECT_TRUE(same->url.securityScoped);
+
+    fs::rename(dir / "take.mov", dir / "renamed.mov");
+    auto moved = bookmark::resolve(*data, bookmark::Resolution::withSecurityScope);
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->url.path, dir / "renamed.mov");
+    EXPECT_TRUE(moved->isStale);
+
+    // Another file put under the old name does not win over the moved original.
+    test::writeFile(dir / "take.mov", "other");
+    EXPECT_EQ(bookmark::resolve(*data, bookmark::Resolution::plain)->url.path, dir / "renamed.mov");
+
+    fs::remove(dir / "renamed.mov");
+    auto replaced = bookmark::resolve(*data, bookmark::Resolution::plain);
+    ASSERT_TRUE(replaced);
+    EXPECT_EQ(replaced->url.path, dir / "take.mov");
+    EXPECT_TRUE(replaced->isStale);
+
+    fs::remove(dir / "take.mov");
+    EXPECT_FALSE(bookmark::resolve(*data, bookmark::Resolution::plain));
+}
+
+TEST(Bookmark, ScopeAndForeignData)
+{
+    test::TempDir dir;
+    test::writeFile(dir / "a.wav", "x");
+    EXPECT_FALSE(bookmark::make(dir / "missing.wav", bookmark::Creation::plain));
+
+    auto plain = bookmark::make(dir / "a.wav", bookmark::Creation::plain);
+    ASSERT_TRUE(plain);
+    EXPECT_FALSE(bookmark::resolve(*plain, bookmark::Resolution::withSecurityScope));
+    auto unscoped = bookmark::resolve(*plain, bookmark::Resolution::plain);
+    ASSERT_TRUE(unscoped);
+    EXPECT_FALSE(unscoped->url.securityScoped);
+    EXPECT_FALSE(bookmark::startAccessing(unscoped->url));
+
+    const Bytes foreign{'b', 'o', 'o', 'k', 0, 0, 0, 0, 0x48, 0x02};
+    EXPECT_FALSE(bookmark::resolve(foreign, bookmark::Resolution::withSecurityScope));
+    EXPECT_FALSE(bookmark::resolve(foreign, bookmark::Resolution::plain));
+}
+
+TEST(Bookmark, AccessIsCountedPerStart)
+{
+    test::TempDir dir;
+    bookmark::FileURL url{dir / "clip.mp4", true};
+    EXPECT_TRUE(bookmark::startAccessing(url));
+    EXPECT_TRUE(bookmark::startAccessing(url));
+    EXPECT_EQ(bookmark::openAccesses(url.path), 2);
+    bookmark::stopAccessing(url);
+    bookmark::stopAccessing(url);
+    bookmark::stopAccessing(url);  // one too many does nothing
+    EXPECT_EQ(bookmark::openAccesses(url.path), 0);
+}
+
+TEST(AtomicFile, ReplacesWholeOrLeavesTheTargetAlone)
+{
+    test::TempDir dir;
+    fs::path target = dir / "p.json";
+    ASSERT_TRUE(atomicFile::write(target, "first"));
+    ASSERT_TRUE(atomicFile::write(target, "second"));
+    EXPECT_EQ(test::readFile(target), "second");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::others_read, fs::perms::others_read);
+
+    EXPECT_FALSE(atomicFile::write(dir / "no-such-folder" / "p.json", "x"));
+
+    // A target that cannot be replaced (a non-empty folder in its place) stays,
+    // and no temporary file is left behind.
+    fs::create_directories(dir / "busy.json" / "inside");
+    EXPECT_FALSE(atomicFile::write(dir / "busy.json", "x"));
+    int entries = 0;
+    for (auto& e : fs::directory_iterator(dir.path())) entries += e.path().filename().string()[0] == '.' ? 100 : 1;
+    EXPECT_EQ(entries, 2);
+}
