@@ -1,0 +1,233 @@
+#include "platform/media/AudioAsset.h"
+
+#include "platform/media/FFmpeg.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vt::media {
+
+namespace {
+
+constexpr std::int64_t bitRatePerChannel = 96'000;
+
+// The track's own rate when AAC can carry it, else the nearest rate above it.
+int encoderRate(const AVCodec* encoder, int sourceRate)
+{
+    const int* rates = encoder->supported_samplerates;
+    if (!rates) return sourceRate;
+    int best = 0;
+    for (const int* r = rates; *r; ++r) {
+        if (*r == sourceRate) return sourceRate;
+        if (*r > sourceRate && (best == 0 || *r < best)) best = *r;
+    }
+    return best ? best : 48'000;
+}
+
+struct OutputCloser {
+    void operator()(AVFormatContext* c) const
+    {
+        if (c->pb) avio_closep(&c->pb);
+        avformat_free_context(c);
+    }
+};
+using OutputPtr = std::unique_ptr<AVFormatContext, OutputCloser>;
+
+// One export: decoder -> converter -> fifo -> AAC encoder -> muxer.
+class Exporter {
+public:
+    Exporter(AVFormatContext* input, int stream, const CancelToken& cancel) : input_(input), stream_(stream), cancel_(cancel) {}
+
+    void run(const std::filesystem::path& out)
+    {
+        openDecoder();
+        openEncoder();
+        openOutput(out);
+        ff::check(avformat_write_header(output_.get(), nullptr), "Couldn't write the audio file");
+        pump();
+        ff::check(av_write_trailer(output_.get()), "Couldn't finish the audio file");
+        ff::check(avio_closep(&output_->pb), "Couldn't finish the audio file");
+    }
+
+private:
+    AVFormatContext* input_;
+    int stream_;
+    const CancelToken& cancel_;
+    ff::CodecPtr decoder_;
+    ff::CodecPtr encoder_;
+    ff::ResamplerPtr resampler_;
+    ff::FifoPtr fifo_;
+    OutputPtr output_;
+    AVStream* outStream_ = nullptr;
+    std::int64_t nextPts_ = 0;
+
+    void openDecoder()
+    {
+        decoder_ = ff::openDecoder(input_->streams[stream_]);
+        if (!decoder_) throw MediaError("The audio track cannot be decoded.");
+    }
+
+    void openEncoder()
+    {
+        const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
+        if (!codec) throw MediaError("No AAC encoder is available.");
+        encoder_.reset(avcodec_alloc_context3(codec));
+        if (!encoder_) throw MediaError("out of memory");
+        const int channels = std::min(decoder_->ch_layout.nb_channels, 2);
+        av_channel_layout_default(&encoder_->ch_layout, channels);
+        encoder_->sample_rate = encoderRate(codec, decoder_->sample_rate);
+        encoder_->sample_fmt = AV_SAMPLE_FMT_FLTP;
+        encoder_->bit_rate = bitRatePerChannel * channels;
+        encoder_->time_base = AVRational{1, encoder_->sample_rate};
+        encoder_->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;  // MPEG-4 files carry the codec header once
+        ff::check(avcodec_open2(encoder_.get(), codec, nullptr), "Couldn't start the AAC encoder");
+        AVChannelLayout inLayout = ff::usableLayout(decoder_->ch_layout);
+        resampler_ = ff::makeResampler(inLayout, decoder_->sample_fmt, decoder_->sample_rate, encoder_->ch_layout,
+                                       AV_SAMPLE_FMT_FLTP, encoder_->sample_rate);
+        av_channel_layout_uninit(&inLayout);
+        fifo_.reset(av_audio_fifo_alloc(AV_SAMPLE_FMT_FLTP, channels, encoder_->frame_size * 4));
+        if (!fifo_) throw MediaError("out of memory");
+    }
+
+    void openOutput(const std::filesystem::path& out)
+    {
+        AVFormatContext* raw = nullptr;
+        ff::check(avformat_alloc_output_context2(&raw, nullptr, "ipod", out.c_str()), "Couldn't create the audio file");
+        output_.reset(raw);
+        outStream_ = avformat_new_stream(output_.get(), nullptr);
+        if (!outStream_) throw MediaError("Couldn't create the audio file.");
+        ff::check(avcodec_parameters_from_context(outStream_->codecpar, encoder_.get()), "Couldn't create the audio file");
+        outStream_->time_base = encoder_->time_base;
+        ff::check(avio_open(&output_->pb, out.c_str(), AVIO_FLAG_WRITE), "Couldn't create the audio file");
+    }
+
+    void pump()
+    {
+        ff::PacketPtr packet = ff::makePacket();
+        ff::FramePtr frame = ff::makeFrame();
+        for (;;) {
+            cancel_.throwIfCancelled();
+            int code = av_read_frame(input_, packet.get());
+            if (code == AVERROR_EOF) break;
+            ff::check(code, "Couldn't read the audio");
+            if (packet->stream_index != stream_) {
+                av_packet_unref(packet.get());
+                continue;
+            }
+            code = avcodec_send_packet(decoder_.get(), packet.get());
+            av_packet_unref(packet.get());
+            ff::check(code, "Couldn't decode the audio");
+            receiveDecoded(frame.get());
+        }
+        ff::check(avcodec_send_packet(decoder_.get(), nullptr), "Couldn't decode the audio");
+        receiveDecoded(frame.get());
+        convert(nullptr);  // drain the resampler
+        encodeFifo(true);
+        encode(nullptr);
+    }
+
+    void receiveDecoded(AVFrame* frame)
+    {
+        for (;;) {
+            int code = avcodec_receive_frame(decoder_.get(), frame);
+            if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) return;
+            ff::check(code, "Couldn't decode the audio");
+            convert(frame);
+            av_frame_unref(frame);
+            encodeFifo(false);
+        }
+    }
+
+    void convert(const AVFrame* frame)
+    {
+        const int inFrames = frame ? frame->nb_samples : 0;
+        for (;;) {
+            const int room = swr_get_out_samples(resampler_.get(), inFrames);
+            if (room <= 0) return;
+            std::vector<std::vector<float>> planes(static_cast<std::size_t>(encoder_->ch_layout.nb_channels),
+                                                   std::vector<float>(static_cast<std::size_t>(room)));
+            std::vector<uint8_t*> out;
+            for (auto& p : planes) out.push_back(reinterpret_cast<uint8_t*>(p.data()));
+            const int produced = ff::check(
+                swr_convert(resampler_.get(), out.data(), room, frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr, inFrames),
+                "Couldn't convert audio");
+            if (produced > 0)
+                ff::check(av_audio_fifo_write(fifo_.get(), reinterpret_cast<void**>(out.data()), produced), "Couldn't buffer audio");
+            // A frame is consumed in one call; only the final drain loops.
+            if (frame || produced == 0) return;
+        }
+    }
+
+    void encodeFifo(bool final)
+    {
+        const int size = encoder_->frame_size;
+        while (av_audio_fifo_size(fifo_.get()) >= size || (final && av_audio_fifo_size(fifo_.get()) > 0)) {
+            const int frames = std::min(av_audio_fifo_size(fifo_.get()), size);
+            ff::FramePtr frame = ff::makeFrame();
+            frame->nb_samples = frames;
+            frame->format = AV_SAMPLE_FMT_FLTP;
+            frame->sample_rate = encoder_->sample_rate;
+            av_channel_layout_copy(&frame->ch_layout, &encoder_->ch_layout);
+            ff::check(av_frame_get_buffer(frame.get(), 0), "out of memory");
+            ff::check(av_audio_fifo_read(fifo_.get(), reinterpret_cast<void**>(frame->data), frames), "Couldn't buffer audio");
+            frame->pts = nextPts_;
+            nextPts_ += frames;
+            encode(frame.get());
+        }
+    }
+
+    void encode(const AVFrame* frame)
+    {
+        ff::check(avcodec_send_frame(encoder_.get(), frame), "Couldn't encode the audio");
+        ff::PacketPtr packet = ff::makePacket();
+        for (;;) {
+            int code = avcodec_receive_packet(encoder_.get(), packet.get());
+            if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) return;
+            ff::check(code, "Couldn't encode the audio");
+            av_packet_rescale_ts(packet.get(), encoder_->time_base, outStream_->time_base);
+            packet->stream_index = outStream_->index;
+            ff::check(av_interleaved_write_frame(output_.get(), packet.get()), "Couldn't write the audio file");
+        }
+    }
+};
+
+}  // namespace
+
+struct AudioAsset::Impl {
+    ff::InputPtr input;
+    int audioTracks = 0;
+    int firstAudio = -1;
+    bool decodable = false;
+};
+
+AudioAsset::AudioAsset(const std::filesystem::path& file) : impl_(std::make_unique<Impl>())
+{
+    impl_->input = ff::openInput(file.string());
+    for (unsigned i = 0; i < impl_->input->nb_streams; ++i)
+        if (impl_->input->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) ++impl_->audioTracks;
+    impl_->firstAudio = ff::firstAudioStream(impl_->input.get());
+    if (impl_->firstAudio >= 0) impl_->decodable = ff::openDecoder(impl_->input->streams[impl_->firstAudio]) != nullptr;
+}
+
+AudioAsset::~AudioAsset() = default;
+
+int AudioAsset::audioTrackCount() const { return impl_->audioTracks; }
+
+bool AudioAsset::canExportM4A() const { return impl_->decodable; }
+
+void AudioAsset::exportM4A(const std::filesystem::path& out, const CancelToken& cancel) const
+{
+    if (!impl_->decodable) throw MediaError("The audio track cannot be decoded.");
+    AVFormatContext* input = impl_->input.get();
+    for (unsigned i = 0; i < input->nb_streams; ++i)
+        input->streams[i]->discard = static_cast<int>(i) == impl_->firstAudio ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+    try {
+        Exporter(input, impl_->firstAudio, cancel).run(out);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(out, ignored);
+        throw;
+    }
+}
+
+}  // namespace vt::media

@@ -1,0 +1,141 @@
+#include "platform/media/AudioAsset.h"
+#include "platform/media/AudioConverter.h"
+#include "platform/media/AudioFileReader.h"
+#include "platform/media/MediaError.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vt;
+using namespace vt::media;
+using vt::test::run;
+using vt::test::shellQuote;
+using vt::test::TempDir;
+
+namespace {
+
+// Reads a whole file through the reader.
+AudioBuffer readAll(AudioFileReader& reader)
+{
+    AudioBuffer all(reader.processingFormat(), 0);
+    for (;;) {
+        AudioBuffer chunk = reader.read(10'000);
+        if (chunk.frameLength() == 0) break;
+        for (std::size_t c = 0; c < all.planes.size(); ++c)
+            all.planes[c].insert(all.planes[c].end(), chunk.planes[c].begin(), chunk.planes[c].end());
+    }
+    return all;
+}
+
+double rms(const std::vector<float>& samples, std::size_t from, std::size_t to)
+{
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i) sum += double(samples[i]) * samples[i];
+    return std::sqrt(sum / double(to - from));
+}
+
+// 1 s of silence, then 1 s of a 440 Hz tone, under 2 s of picture.
+std::filesystem::path makeVideo(const TempDir& dir, bool withAudio, int rate = 44100, int channels = 2)
+{
+    auto out = dir / (withAudio ? "with-audio.mp4" : "silent.mp4");
+    std::string cmd = "ffmpeg -v error -y -f lavfi -i testsrc=size=64x48:rate=10:duration=2 ";
+    if (withAudio)
+        cmd += "-f lavfi -i \"aevalsrc='if(gte(t,1),0.5*sin(2*PI*440*t),0)':s=" + std::to_string(rate) + ":c=" +
+               (channels == 2 ? "stereo" : "mono") + ":d=2\" -c:a aac ";
+    cmd += "-c:v libx264 -preset ultrafast -pix_fmt yuv420p " + shellQuote(out.string());
+    EXPECT_EQ(run(cmd), 0) << cmd;
+    return out;
+}
+
+}  // namespace
+
+TEST(AudioAsset, ExportsTheAudioTrackWithItsTiming)
+{
+    TempDir dir;
+    auto video = makeVideo(dir, true);
+    AudioAsset asset(video);
+    ASSERT_EQ(asset.audioTrackCount(), 1);
+    ASSERT_TRUE(asset.canExportM4A());
+    auto out = dir / "audio.m4a";
+    asset.exportM4A(out);
+
+    AudioFileReader reader(out);
+    EXPECT_EQ(reader.processingFormat(), (AudioFormat{44100, 2}));
+    AudioBuffer all = readAll(reader);
+    EXPECT_NEAR(double(all.frameLength()) / 44100, 2.0, 0.05);
+    const auto& left = all.planes[0];
+    EXPECT_LT(rms(left, 4410, 39690), 0.01);     // 0.1 .. 0.9 s: silence
+    EXPECT_GT(rms(left, 48510, 83790), 0.3);     // 1.1 .. 1.9 s: the tone
+}
+
+TEST(AudioAsset, AFileWithoutAudioHasNothingToExport)
+{
+    TempDir dir;
+    AudioAsset asset(makeVideo(dir, false));
+    EXPECT_EQ(asset.audioTrackCount(), 0);
+    EXPECT_FALSE(asset.canExportM4A());
+    EXPECT_THROW(asset.exportM4A(dir / "none.m4a"), MediaError);
+    EXPECT_FALSE(std::filesystem::exists(dir / "none.m4a"));
+}
+
+TEST(AudioAsset, NotAMediaFileIsAnError)
+{
+    TempDir dir;
+    vt::test::writeFile(dir / "notes.mp4", "this is not a video");
+    EXPECT_THROW(AudioAsset(dir / "notes.mp4"), MediaError);
+    EXPECT_THROW(AudioAsset(dir / "missing.mp4"), MediaError);
+}
+
+TEST(AudioAsset, CancelledExportLeavesNoFile)
+{
+    TempDir dir;
+    AudioAsset asset(makeVideo(dir, true));
+    CancelToken cancel;
+    cancel.cancel();
+    EXPECT_THROW(asset.exportM4A(dir / "audio.m4a", cancel), CancellationError);
+    EXPECT_FALSE(std::filesystem::exists(dir / "audio.m4a"));
+}
+
+TEST(AudioFileReader, TruncatedAudioIsAnErrorNotAShortRead)
+{
+    TempDir dir;
+    for (const char* name : {"tone.wav", "tone.m4a"}) {
+        auto file = dir / name;
+        // The index stays in front (faststart), so the cut loses samples only.
+        ASSERT_EQ(run("ffmpeg -v error -y -f lavfi -i sine=frequency=300:sample_rate=16000:duration=4 -movflags +faststart " +
+                      shellQuote(file.string())),
+                  0);
+        const auto size = std::filesystem::file_size(file);
+        // The whole file reads to its end.
+        {
+            AudioFileReader reader(file);
+            EXPECT_NEAR(double(readAll(reader).frameLength()), 64'000, 1'100) << name;
+            EXPECT_TRUE(reader.atEnd());
+        }
+        std::filesystem::resize_file(file, size / 2);
+        AudioFileReader reader(file);
+        EXPECT_THROW(readAll(reader), MediaError) << name;
+    }
+}
+
+TEST(AudioConverter, LowRatesComeOutWholeAfterFlushing)
+{
+    // Capacities well below what the rate ratio needs, as a fixed-size output
+    // would be, still lose nothing: the converter keeps the rest until flushed.
+    for (int rate : {8000, 11025, 44100}) {
+        AudioConverter converter({rate, 2}, {16000, 1});
+        AudioBuffer input({rate, 2}, rate);  // 1 s
+        for (std::int64_t i = 0; i < rate; ++i) input.planes[0][i] = input.planes[1][i] = 0.25f;
+        std::int64_t total = 0;
+        for (int second = 0; second < 5; ++second) total += converter.convert(input, 4096).frameLength();
+        for (;;) {
+            auto rest = converter.flush(4096);
+            if (rest.frameLength() == 0) break;
+            total += rest.frameLength();
+        }
+        EXPECT_NEAR(double(total), 80'000, 20) << rate;
+    }
+    EXPECT_THROW(AudioConverter({0, 1}, {16000, 1}), MediaError);
+}
