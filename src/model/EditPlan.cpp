@@ -1,0 +1,197 @@
+#include "model/EditPlan.h"
+
+#include "platform/Hasher.h"
+#include "platform/TextRules.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace vt {
+
+namespace {
+
+constexpr double kCutMargin = 0.06;      // kept after the last and before the next kept word of a cut
+constexpr double kShortestKept = 0.04;   // kept stretches this short or shorter count as cut
+constexpr double kFallbackLength = 0.5;  // what is kept when everything is cut
+constexpr double kShortestWord = 0.05;   // shortest timed word
+
+struct Removal {
+    double start;
+    double end;
+};
+
+// Everything outside the ranges to keep. Ranges are walked by lower bound, so
+// overlapping ranges keep their union.
+void addOutsideKept(std::vector<ClosedRange<double>> keep, double duration, std::vector<Removal>& out)
+{
+    std::erase_if(keep, [](const auto& r) { return std::isnan(r.lower) || std::isnan(r.upper); });
+    std::stable_sort(keep.begin(), keep.end(), [](const auto& a, const auto& b) { return a.lower < b.lower; });
+    double cursor = 0;
+    for (const auto& r : keep) {
+        if (cursor < r.lower) out.push_back({cursor, r.lower});
+        cursor = std::max(cursor, r.upper);
+    }
+    if (cursor < duration) out.push_back({cursor, duration});
+}
+
+// Each run of deleted words, leaving a margin after the kept word before it and
+// before the kept word after it. A run whose margins meet is not cut at all.
+void addDeletedRuns(const std::vector<Word>& words, double duration, std::vector<Removal>& out)
+{
+    const std::size_t n = words.size();
+    for (std::size_t i = 0; i < n;) {
+        if (!words[i].deleted) {
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        while (j + 1 < n && words[j + 1].deleted) ++j;
+        double from = i == 0 ? 0 : words[i - 1].end + kCutMargin;
+        double to = j + 1 == n ? duration : words[j + 1].start - kCutMargin;
+        if (from < to) out.push_back({from, to});
+        i = j + 1;
+    }
+}
+
+// Silences longer than maxPause between kept words, leaving half of maxPause on
+// each side. Deleted words in between do not count.
+void addLongPauses(const std::vector<Word>& words, double duration, double maxPause, std::vector<Removal>& out)
+{
+    const Word* previous = nullptr;
+    const double half = maxPause / 2;
+    for (const Word& w : words) {
+        if (w.deleted) continue;
+        if (!previous) {
+            if (w.start > maxPause) out.push_back({0, w.start - half});
+        } else if (w.start - previous->end > maxPause) {
+            out.push_back({previous->end + half, w.start - half});
+        }
+        previous = &w;
+    }
+    if (previous && duration - previous->end > maxPause) out.push_back({previous->end + half, duration});
+}
+
+std::vector<Removal> clampAndMerge(std::vector<Removal> removals, double duration)
+{
+    // A start that is not a number counts from 0; an end that is not a number
+    // cuts nothing. Settled before sorting so that the order is well defined.
+    std::erase_if(removals, [](const Removal& r) { return std::isnan(r.end); });
+    for (Removal& r : removals)
+        if (std::isnan(r.start)) r.start = 0;
+    std::stable_sort(removals.begin(), removals.end(),
+                     [](const Removal& a, const Removal& b) { return a.start < b.start; });
+
+    std::vector<Removal> merged;
+    for (Removal r : removals) {
+        r.start = std::max(r.start, 0.0);
+        r.end = std::min(r.end, duration);
+        if (!(r.start < r.end)) continue;
+        if (!merged.empty() && r.start <= merged.back().end)
+            merged.back().end = std::max(merged.back().end, r.end);
+        else
+            merged.push_back(r);
+    }
+    return merged;
+}
+
+bool endsSentence(const std::string& wordText)
+{
+    static constexpr std::array<char32_t, 4> enders{U'.', U'?', U'!', U'\u2026'};
+    std::u32string s = text::toUtf32(text::trimWhitespace(wordText));
+    if (s.empty() || std::find(enders.begin(), enders.end(), s.back()) == enders.end()) return false;
+    // The mark must be a character of its own, not the tail of a cluster
+    // that began before it (only a few non-ASCII prefix characters join it).
+    if (s.size() == 1 || s[s.size() - 2] < 0x80) return true;
+    std::u32string_view before = std::u32string_view(s).substr(0, s.size() - 1);
+    return text::characterCount(text::toUtf8(s)) == text::characterCount(text::toUtf8(before)) + 1;
+}
+
+double zeroIfNaN(double t) { return std::isnan(t) ? 0 : t; }
+
+}  // namespace
+
+EditPlan EditPlan::make(const std::vector<Word>& words, double sourceDuration, bool trimPauses,
+                        double maxPause, std::optional<ClosedRange<double>> range,
+                        const std::optional<std::vector<ClosedRange<double>>>& keep)
+{
+    // An unknown, infinite or negative length keeps nothing but the fallback.
+    const double duration = std::isfinite(sourceDuration) && sourceDuration > 0 ? sourceDuration : 0;
+
+    std::vector<Removal> removals;
+    if (keep)
+        addOutsideKept(*keep, duration, removals);
+    else if (range)
+        addOutsideKept({*range}, duration, removals);
+    addDeletedRuns(words, duration, removals);
+    // A negative pause limit would cut into the words themselves; a limit that
+    // is not a number trims nothing.
+    if (trimPauses && !std::isnan(maxPause)) addLongPauses(words, duration, std::max(maxPause, 0.0), removals);
+
+    std::vector<Removal> merged = clampAndMerge(std::move(removals), duration);
+    merged.push_back({duration, duration});
+
+    EditPlan plan;
+    double source = 0;
+    double output = 0;
+    for (const Removal& r : merged) {
+        if (r.start - source > kShortestKept) {
+            plan.segments.push_back({source, r.start, output});
+            output += r.start - source;
+        }
+        source = std::max(source, r.end);
+    }
+    if (plan.segments.empty()) plan.segments.push_back({0, std::min(duration, kFallbackLength), 0});
+    return plan;
+}
+
+double EditPlan::outputLength() const
+{
+    return segments.empty() ? 0 : segments.back().outputEnd();
+}
+
+double EditPlan::outputTime(double sourceSeconds) const
+{
+    const double t = zeroIfNaN(sourceSeconds);
+    for (const Segment& s : segments) {
+        if (s.sourceEnd > t) return t < s.sourceStart ? s.outputStart : s.outputStart + (t - s.sourceStart);
+    }
+    return outputLength();
+}
+
+double EditPlan::sourceTime(double outputSeconds) const
+{
+    const double t = zeroIfNaN(outputSeconds);
+    for (const Segment& s : segments) {
+        if (s.outputEnd() > t) return s.sourceStart + std::max(t - s.outputStart, 0.0);
+    }
+    return segments.empty() ? 0 : segments.back().sourceEnd;
+}
+
+std::vector<TimedWord> EditPlan::timedWords(const std::vector<Word>& words) const
+{
+    std::vector<TimedWord> out;
+    out.reserve(words.size());
+    for (const Word& w : words) {
+        if (w.deleted) continue;
+        const double start = outputTime(w.start);
+        std::optional<WordLook> look = w.look;
+        if (look && look->isDefault()) look.reset();
+        out.push_back({w.text, start, std::max(outputTime(w.end), start + kShortestWord), w.emphasized,
+                       w.breakAfter, endsSentence(w.text), w.id, std::move(look), w.styleID});
+    }
+    return out;
+}
+
+}  // namespace vt
+
+std::size_t std::hash<vt::EditPlan::Segment>::operator()(const vt::EditPlan::Segment& s) const noexcept
+{
+    return vt::Hasher().add(s.sourceStart).add(s.sourceEnd).add(s.outputStart).value();
+}
+
+std::size_t std::hash<vt::EditPlan>::operator()(const vt::EditPlan& p) const noexcept
+{
+    return vt::Hasher().add(p.segments).value();
+}
