@@ -1,0 +1,125 @@
+#include "platform/recognizer/SphinxRecognizer.h"
+
+#include "platform/recognizer/RecognizerError.h"
+
+#include <pocketsphinx.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vt::recognizer {
+
+namespace {
+
+constexpr std::size_t shortestUtterance = 10 * recognizerSampleRate;
+constexpr std::size_t longestUtterance = 20 * recognizerSampleRate;
+constexpr std::size_t splitWindow = recognizerSampleRate / 10;
+constexpr std::size_t splitStep = recognizerSampleRate / 100;
+constexpr std::size_t feedChunk = 4096;
+constexpr double secondsPerFrame = 0.01;  // the decoder's frame rate is 100 per second
+
+// "<s>", "</s>", "<sil>", "[NOISE]", "++BREATH++": markers, not words.
+bool isFiller(const std::string& word)
+{
+    return word.empty() || word.front() == '<' || word.front() == '[' || word.rfind("++", 0) == 0;
+}
+
+// "our(3)" is the third pronunciation of "our".
+std::string dictionaryWord(const char* raw)
+{
+    std::string word = raw ? raw : "";
+    const auto paren = word.find('(');
+    if (paren != std::string::npos && paren > 0 && word.back() == ')') word.erase(paren);
+    return word;
+}
+
+}  // namespace
+
+struct SphinxRecognizer::Decoder {
+    cmd_ln_t* config = nullptr;
+    ps_decoder_t* ps = nullptr;
+
+    ~Decoder()
+    {
+        if (ps) ps_free(ps);
+        if (config) cmd_ln_free_r(config);
+    }
+};
+
+SphinxRecognizer::SphinxRecognizer(const SpeechModel& model) : decoder_(std::make_unique<Decoder>())
+{
+    if (!model.isComplete()) throw RecognizerError(RecognizerError::unavailable, "The speech model for " + model.localeID + " is incomplete.");
+    const std::string hmm = model.acousticModel->string();
+    const std::string lm = model.languageModel->string();
+    const std::string dict = model.dictionary->string();
+    // Silence stays in (so frame numbers are times), and nothing is logged.
+    decoder_->config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.c_str(), "-lm", lm.c_str(), "-dict", dict.c_str(),
+                                   "-remove_silence", "no", "-logfn", "/dev/null", nullptr);
+    if (decoder_->config) decoder_->ps = ps_init(decoder_->config);
+    if (!decoder_->ps) throw RecognizerError(RecognizerError::unavailable, "The speech model for " + model.localeID + " could not be loaded.");
+}
+
+SphinxRecognizer::~SphinxRecognizer() = default;
+
+std::vector<Utterance> SphinxRecognizer::add(std::span<const float> samples)
+{
+    pending_.reserve(pending_.size() + samples.size());
+    for (float s : samples) {
+        const float clamped = std::clamp(s, -1.0f, 1.0f);
+        pending_.push_back(static_cast<std::int16_t>(std::lrint(clamped * 32767.0f)));
+    }
+    added_ += static_cast<std::int64_t>(samples.size());
+    std::vector<Utterance> done;
+    while (pending_.size() >= longestUtterance) done.push_back(decode(quietestSplit()));
+    return done;
+}
+
+std::vector<Utterance> SphinxRecognizer::finish()
+{
+    if (pending_.empty()) return {};
+    return {decode(pending_.size())};
+}
+
+std::size_t SphinxRecognizer::quietestSplit() const
+{
+    std::size_t best = longestUtterance;
+    double bestEnergy = std::numeric_limits<double>::max();
+    for (std::size_t at = shortestUtterance; at + splitWindow <= longestUtterance; at += splitStep) {
+        double energy = 0;
+        for (std::size_t i = at; i < at + splitWindow; ++i) energy += double(pending_[i]) * pending_[i];
+        if (energy < bestEnergy) {
+            bestEnergy = energy;
+            best = at + splitWindow / 2;
+        }
+    }
+    return best;
+}
+
+Utterance SphinxRecognizer::decode(std::size_t count)
+{
+    Utterance utterance;
+    const double offset = double(pendingStart_) / recognizerSampleRate;
+    utterance.start = offset;
+    utterance.end = offset + double(count) / recognizerSampleRate;
+    ps_decoder_t* ps = decoder_->ps;
+    const auto fail = [] { throw RecognizerError(RecognizerError::unreadable, "The recognizer could not process the audio."); };
+    if (ps_start_utt(ps) < 0) fail();
+    // Fed in small pieces, as live audio would be: the decoder's running
+    // normalisation expects that.
+    for (std::size_t at = 0; at < count; at += feedChunk)
+        if (ps_process_raw(ps, pending_.data() + at, std::min(feedChunk, count - at), FALSE, FALSE) < 0) fail();
+    if (ps_end_utt(ps) < 0) fail();
+    for (ps_seg_t* seg = ps_seg_iter(ps); seg; seg = ps_seg_next(seg)) {
+        const std::string word = dictionaryWord(ps_seg_word(seg));
+        if (isFiller(word)) continue;
+        int first = 0, last = 0;
+        ps_seg_frames(seg, &first, &last);
+        utterance.words.push_back({word, offset + first * secondsPerFrame, offset + (last + 1) * secondsPerFrame});
+    }
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(count));
+    pendingStart_ += static_cast<std::int64_t>(count);
+    return utterance;
+}
+
+}  // namespace vt::recognizer
