@@ -40,8 +40,6 @@ VideoClip VideoClip::fromJson(const json::Value& v)
 std::size_t std::hash<vt::VideoClip>::operator()(const vt::VideoClip& c) const noexcept
 {
     vt::Hasher h;
-    h.add(c.id).add(c.path).add(c.bookmark.has_value());
-    if (c.bookmark)
-        for (auto byte : *c.bookmark) h.add(static_cast<int>(byte));
+    h.add(c.id).add(c.path).add(c.bookmark);
     return h.add(c.name).add(c.duration).add(c.trimStart).add(c.trimEnd).add(c.adjust).value();
 }
