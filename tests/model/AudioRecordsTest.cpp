@@ -116,6 +116,9 @@ TEST(VolumeEnvelope, EveryKeyIsRequired)
     test::expectEachKeyRequired<VolumeEnvelope::Point>(v["points"][0], {"id", "time", "db"});
     v["points"][1].erase("id");
     EXPECT_THROW(json::decode<VolumeEnvelope>(v), json::DecodeError);
+
+    e.points[1].db = std::nan("");  // never written as something unreadable
+    EXPECT_THROW(json::encode(e), json::EncodeError);
 }
 
 TEST(SoundClip, RoundTripsAndNeedsEveryKeyButBookmark)
