@@ -1,0 +1,72 @@
+#include "captions/CaptionContext.h"
+
+#include "captions/Blur.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vt {
+
+std::unique_ptr<CaptionContext> CaptionContext::make(double width, double height)
+{
+    if (!std::isfinite(width) || !std::isfinite(height)) return nullptr;
+    if (width < 1 || height < 1) return nullptr;
+    // QImage addresses rows with int; anything near that limit cannot be a frame.
+    constexpr double kLimit = 1 << 15;
+    if (width > kLimit || height > kLimit) return nullptr;
+    QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return nullptr;
+    image.fill(Qt::transparent);
+    return std::unique_ptr<CaptionContext>(new CaptionContext(std::move(image)));
+}
+
+CaptionContext::CaptionContext(QImage image) : image_(std::move(image)), painter_(&image_)
+{
+    painter_.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+    // The single flip between y-up frame space and the image's rows.
+    painter_.setTransform(QTransform(1, 0, 0, -1, 0, image_.height()));
+}
+
+CaptionContext::~CaptionContext() { painter_.end(); }
+
+void CaptionContext::drawWithShadow(const ShadowStyle& shadow, const QRectF& bounds,
+                                    const std::function<void(QPainter&)>& paint, bool drawShape)
+{
+    const double sigma = Blur::sigmaForShadowBlur(shadow.blur);
+    const int pad = static_cast<int>(std::ceil(3 * sigma)) + 2;
+    // Where the shape lands in image rows, and where its shadow does.
+    const QRect shape = painter_.transform().mapRect(bounds).toAlignedRect().adjusted(-pad, -pad, pad, pad);
+    const QPoint shift(static_cast<int>(std::lround(shadow.dx)), static_cast<int>(std::lround(-shadow.dy)));
+    const QRect visible = shape.intersected(image_.rect().translated(-shift));
+    if (shadow.color.alpha() > 0 && !visible.isEmpty()) {
+        QImage mask(visible.size(), QImage::Format_Alpha8);
+        mask.fill(0);
+        {
+            QPainter mp(&mask);
+            mp.setRenderHints(painter_.renderHints());
+            mp.setTransform(painter_.transform() * QTransform::fromTranslate(-visible.x(), -visible.y()));
+            mp.setOpacity(painter_.opacity());
+            paint(mp);
+        }
+        Blur::gaussian(mask, sigma);
+        QImage tinted(mask.size(), QImage::Format_ARGB32_Premultiplied);
+        const QRgb c = shadow.color.rgba();
+        const unsigned ca = qAlpha(c), cr = qRed(c), cg = qGreen(c), cb = qBlue(c);
+        for (int y = 0; y < mask.height(); ++y) {
+            const uchar* m = mask.constScanLine(y);
+            auto* out = reinterpret_cast<QRgb*>(tinted.scanLine(y));
+            for (int x = 0; x < mask.width(); ++x) {
+                const unsigned a = (m[x] * ca + 127) / 255;
+                out[x] = qRgba((cr * a + 127) / 255, (cg * a + 127) / 255, (cb * a + 127) / 255, a);
+            }
+        }
+        painter_.save();
+        painter_.resetTransform();
+        painter_.setOpacity(1);
+        painter_.drawImage(visible.topLeft() + shift, tinted);
+        painter_.restore();
+    }
+    if (drawShape) paint(painter_);
+}
+
+}  // namespace vt

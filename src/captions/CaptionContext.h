@@ -1,0 +1,66 @@
+#pragma once
+// The one kind of drawing surface the caption code draws into: a transparent
+// premultiplied-ARGB32 (sRGB) bitmap with a painter whose coordinates have
+// their origin at the bottom-left corner and y growing upward. Every caption
+// position is computed in that y-up space; the flip to the image's own
+// top-down rows happens here, once, in the painter's base transform.
+//
+// A context belongs to one thread at a time (the caller's); nothing in it is
+// shared.
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+
+#include <functional>
+#include <memory>
+
+namespace vt {
+
+// A shadow as a drawing operation casts it: offset and blur are in frame
+// pixels (y-up: a negative dy falls downward on screen) and are not affected
+// by the painter's transform; the colour's alpha and the painter's opacity
+// both apply.
+struct ShadowStyle {
+    double dx = 0;
+    double dy = 0;
+    double blur = 0;
+    QColor color;
+};
+
+class CaptionContext {
+public:
+    // A surface of width × height pixels (each truncated to a whole number),
+    // fully transparent. None when either side is below one pixel, not finite
+    // or too large to allocate.
+    static std::unique_ptr<CaptionContext> make(double width, double height);
+
+    ~CaptionContext();
+    CaptionContext(const CaptionContext&) = delete;
+    CaptionContext& operator=(const CaptionContext&) = delete;
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+
+    // Draws in y-up frame pixels. Callers bracket their state changes with
+    // save() and restore().
+    QPainter& painter() { return painter_; }
+
+    // A copy of the pixels drawn so far (top row first, as images are stored).
+    QImage snapshot() const { return image_.copy(); }
+
+    // Draws `paint`'s shadow, then (when drawShape) `paint` itself, at the
+    // painter's current transform and opacity. `bounds`, in the painter's
+    // current coordinates, must enclose everything `paint` draws.
+    void drawWithShadow(const ShadowStyle& shadow, const QRectF& bounds,
+                        const std::function<void(QPainter&)>& paint, bool drawShape = true);
+
+private:
+    explicit CaptionContext(QImage image);
+
+    QImage image_;
+    QPainter painter_;
+};
+
+}  // namespace vt

@@ -1,0 +1,156 @@
+#include "captions/FontBook.h"
+#include "captions/TextLine.h"
+
+#include <QRawFont>
+#include <gtest/gtest.h>
+
+#include "support/TestSupport.h"
+
+#include <fstream>
+
+namespace vt {
+namespace {
+
+QString faceFamily(const Font& font)
+{
+    return QRawFont::fromFont(font.qfont()).familyName();
+}
+
+TEST(FontBook, BundledNamesFindTheirShippedFaces)
+{
+    struct Case {
+        const char* name;
+        const char* family;
+        int weight;
+        bool italic;
+    };
+    const Case cases[] = {
+        {"Anton", "Anton", 400, false},
+        {"Montserrat-Black", "Montserrat Thin", 900, false},
+        {"Montserrat-SemiBold", "Montserrat Thin", 600, false},
+        {"Fredoka-Bold", "Fredoka Light", 700, false},
+        {"PlayfairDisplay-BoldItalic", "Playfair Display", 700, true},
+        {"DancingScript-Bold", "Dancing Script", 700, false},
+    };
+    for (const auto& c : cases) {
+        const Font font = FontBook::base(c.name, 40);
+        EXPECT_EQ(font.families.front().toStdString(), c.family) << c.name;
+        EXPECT_EQ(font.weight, c.weight) << c.name;
+        EXPECT_EQ(font.italic, c.italic) << c.name;
+        // Qt really draws with the registered face, not a substitute.
+        EXPECT_EQ(faceFamily(font).toStdString(), c.family) << c.name;
+    }
+}
+
+TEST(FontBook, SystemShorthandsAndUnknownNames)
+{
+    struct Case {
+        const char* name;
+        const char* family;
+        int weight;
+    };
+    const Case cases[] = {
+        {"system-black", "Noto Sans", 900},
+        {"system-heavy", "Noto Sans", 800},
+        {"system-semibold", "Noto Sans", 600},
+        {"system-medium", "Noto Sans", 500},
+        {"system-light", "Noto Sans", 700},    // unknown weight word gives bold
+        {"--system-black", "Noto Sans", 900},  // leading hyphens are dropped
+        {"serif-bold", "Noto Serif", 700},
+        {"mono-bold", "Noto Sans Mono", 700},
+        {"rounded-bold", "Noto Sans", 700},  // no rounded design installed: plain system font
+        {"System-black", "Noto Sans", 800},  // not a shorthand, no such font: heavy system
+        {"NoSuchFont-Regular", "Noto Sans", 800},
+        {"system", "Noto Sans", 800},
+        {"LiberationSerif-Bold", "Liberation Serif", 700},  // any installed PostScript name
+        {"Courier-Bold", "Nimbus Mono PS", 700},           // a platform font's open stand-in
+    };
+    for (const auto& c : cases) {
+        const Font font = FontBook::base(c.name, 30);
+        EXPECT_EQ(font.families.front().toStdString(), c.family) << c.name;
+        EXPECT_EQ(font.weight, c.weight) << c.name;
+        EXPECT_EQ(faceFamily(font).toStdString(), c.family) << c.name;
+    }
+}
+
+TEST(FontBook, CacheKeysOnTenthsOfAPointAndItalic)
+{
+    const Font first = FontBook::font("Oswald-Bold", 40.04, false);
+    const Font second = FontBook::font("Oswald-Bold", 40.09, false);
+    EXPECT_DOUBLE_EQ(first.size, 40.04);
+    EXPECT_DOUBLE_EQ(second.size, 40.04);
+    EXPECT_DOUBLE_EQ(FontBook::font("Oswald-Bold", 40.1, false).size, 40.1);
+
+    // Anton has no italic face: the upright font is returned under the italic key.
+    EXPECT_FALSE(FontBook::font("Anton", 50, true).italic);
+    EXPECT_TRUE(FontBook::font("system-bold", 50, true).italic);
+    EXPECT_FALSE(FontBook::font("system-bold", 50, false).italic);
+}
+
+TEST(FontBook, EveryFontCarriesTheScriptCascade)
+{
+    const QStringList& fallbacks = FontBook::fallbackFamilies();
+    for (const char* family : {"Noto Sans Devanagari", "Noto Sans Bengali", "Noto Sans Tamil", "Noto Nastaliq Urdu",
+                               "Noto Color Emoji"})
+        EXPECT_TRUE(fallbacks.contains(QString::fromLatin1(family))) << family;
+    EXPECT_LT(fallbacks.indexOf("Noto Sans Devanagari"), fallbacks.indexOf("Noto Sans Bengali"));
+    const Font font = FontBook::font("Anton", 60, false);
+    EXPECT_EQ(font.families.front(), "Anton");
+    EXPECT_EQ(font.families.mid(1), fallbacks);
+}
+
+TEST(FontBook, Labels)
+{
+    EXPECT_EQ(FontBook::choices().size(), 58u);
+    EXPECT_EQ(FontBook::label("system-black"), "SF Pro Black");
+    EXPECT_EQ(FontBook::label("Anton"), "Anton");
+    EXPECT_EQ(FontBook::label("Fredoka-Bold"), "Fredoka Bold");
+    EXPECT_EQ(FontBook::label("NotAFont"), "NotAFont");
+}
+
+TEST(FontBook, OnlyTheFirstExistingFontFolderIsUsed)
+{
+    test::TempDir dir;
+    const auto a = dir / "a", b = dir / "b";
+    std::filesystem::create_directories(b);
+    EXPECT_EQ(FontBook::firstExisting({a, b}), b);
+    std::filesystem::create_directories(a);
+    EXPECT_EQ(FontBook::firstExisting({a, b}), a);
+    EXPECT_EQ(FontBook::firstExisting({dir / "none"}), std::nullopt);
+    // A folder of files that are not fonts registers nothing and does not fail.
+    test::writeFile(a / "broken.ttf", "not a font");
+    test::writeFile(a / "notes.txt", "hello");
+    EXPECT_EQ(FontBook::registerFolder(a), 0);
+    EXPECT_EQ(FontBook::registerFolder(dir / "none"), 0);
+}
+
+// Complex scripts shape: conjuncts and joined letters make the glyph count
+// differ from the code-point count, and every glyph has an outline.
+TEST(FontBook, IndicScriptsAndUrduShape)
+{
+    struct Case {
+        const char* script;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Devanagari", "क्षत्रिय हिन्दी"},
+        {"Bengali", "ক্ষমা বাংলা"},
+        {"Tamil", "க்ஷேத்திரம் தமிழ்"},
+        {"Urdu", "اردو زبان"},
+    };
+    for (const auto& c : cases) {
+        const std::string text = c.text;
+        const auto codePoints = QString::fromStdString(text).toUcs4().size();
+        const TextLine line(text, FontBook::font("Anton", 80, false));
+        EXPECT_NE(line.glyphCount(), codePoints) << c.script;
+        EXPECT_GT(line.glyphCount(), 3) << c.script;
+        EXPECT_GT(line.width(), 80 * 1.5) << c.script;
+        EXPECT_LT(line.width(), 80 * 12) << c.script;
+        const QRectF box = line.outline().boundingRect();
+        EXPECT_GT(box.width(), line.width() * 0.7) << c.script;
+        EXPECT_GT(box.height(), 30) << c.script;
+    }
+}
+
+}  // namespace
+}  // namespace vt
