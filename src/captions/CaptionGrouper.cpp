@@ -1,0 +1,125 @@
+#include "captions/CaptionGrouper.h"
+
+#include "platform/TextRules.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace vt::CaptionGrouper {
+
+namespace {
+
+constexpr double kDefaultPauseBreak = 0.7;  // seconds of silence that end a line
+constexpr std::int64_t kCharactersPerWord = 9;
+constexpr double kLinger = 0.5;       // seconds a line stays after its last word
+constexpr double kMinimumShow = 0.35;  // seconds a line is always shown
+
+// Numbers the groups and sets each one's display end: its own end, plus
+// `linger`, but not past the next line's start, and never under kMinimumShow.
+void settleEnds(std::vector<CaptionGroup>& out, double linger)
+{
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        CaptionGroup& g = out[i];
+        g.index = static_cast<int>(i);
+        double next = i + 1 < out.size() ? out[i + 1].start : std::numeric_limits<double>::infinity();
+        g.end = std::max(g.start + kMinimumShow, std::min(g.end + linger, next));
+    }
+}
+
+// Groups words[first, last) with one look, appending to `out` before
+// `settleEnds` runs; the 0.5 s linger is applied over just these groups.
+void groupRun(const std::vector<TimedWord>& words, std::size_t first, std::size_t last, const CaptionStyle& style,
+              std::vector<CaptionGroup>& out)
+{
+    const std::int64_t n = std::max<std::int64_t>(style.maxWordsPerGroup, 1);
+    const std::int64_t budget = n > std::numeric_limits<std::int64_t>::max() / kCharactersPerWord
+                                    ? std::numeric_limits<std::int64_t>::max()
+                                    : kCharactersPerWord * n;
+    const double pause = style.pauseBreak.value_or(kDefaultPauseBreak);
+
+    std::vector<CaptionGroup> run;
+    CaptionGroup line;
+    std::int64_t characters = 0;
+    auto close = [&] {
+        line.start = line.words.front().start;
+        line.end = line.words.back().end;
+        run.push_back(std::move(line));
+        line = CaptionGroup{};
+        characters = 0;
+    };
+    for (std::size_t i = first; i < last; ++i) {
+        const TimedWord& w = words[i];
+        line.words.push_back(w);
+        // Counted word by word: the line's text is its words joined without spaces.
+        characters += static_cast<std::int64_t>(text::characterCount(w.text));
+        bool full = static_cast<std::int64_t>(line.words.size()) >= n || characters >= budget;
+        bool pauseAfter = i + 1 < last && words[i + 1].start - w.end >= pause;
+        if (full || w.endsSentence || w.breakAfter || pauseAfter) close();
+    }
+    if (!line.words.empty()) close();
+    settleEnds(run, kLinger);
+    for (auto& g : run) out.push_back(std::move(g));
+}
+
+// The run key of a word: its styleID when that names a look of the table.
+std::optional<std::string_view> runKey(const TimedWord& w, const std::map<std::string, CaptionStyle>& styles)
+{
+    if (w.styleID && styles.count(*w.styleID)) return std::string_view(*w.styleID);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style)
+{
+    std::vector<CaptionGroup> out;
+    if (!words.empty()) groupRun(words, 0, words.size(), style, out);
+    return out;
+}
+
+std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style,
+                                 const std::map<std::string, CaptionStyle>& styles)
+{
+    bool anyKey = !styles.empty() && std::any_of(words.begin(), words.end(), [&](const TimedWord& w) {
+        return runKey(w, styles).has_value();
+    });
+    if (!anyKey) return groups(words, style);
+
+    std::vector<CaptionGroup> out;
+    std::size_t first = 0;
+    while (first < words.size()) {
+        const auto key = runKey(words[first], styles);
+        std::size_t last = first + 1;
+        while (last < words.size() && runKey(words[last], styles) == key) ++last;
+
+        std::size_t from = out.size();
+        groupRun(words, first, last, key ? styles.find(std::string(*key))->second : style, out);
+        for (std::size_t i = from; i < out.size(); ++i)
+            if (key) out[i].styleID = std::string(*key);
+        first = last;
+    }
+    // Only trims a line that now runs into the first line of the next run.
+    settleEnds(out, 0);
+    return out;
+}
+
+const CaptionGroup* groupAt(double time, const std::vector<CaptionGroup>& groups)
+{
+    std::ptrdiff_t lo = 0;
+    std::ptrdiff_t hi = static_cast<std::ptrdiff_t>(groups.size()) - 1;
+    while (lo <= hi) {
+        std::ptrdiff_t mid = (lo + hi) / 2;
+        const CaptionGroup& g = groups[static_cast<std::size_t>(mid)];
+        if (g.start > time)
+            hi = mid - 1;
+        else if (g.end > time)
+            return &g;
+        else
+            lo = mid + 1;
+    }
+    return nullptr;
+}
+
+}  // namespace vt::CaptionGrouper
