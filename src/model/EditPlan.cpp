@@ -154,18 +154,21 @@ double EditPlan::outputLength() const
 double EditPlan::outputTime(double sourceSeconds) const
 {
     const double t = zeroIfNaN(sourceSeconds);
-    for (const Segment& s : segments) {
-        if (s.sourceEnd > t) return t < s.sourceStart ? s.outputStart : s.outputStart + (t - s.sourceStart);
-    }
+    // Segments ascend and never overlap, so the first one ending after t is
+    // found by bisection: timedWords maps every word, and a linear scan would
+    // make that quadratic in the length of the transcript.
+    auto s = std::partition_point(segments.begin(), segments.end(),
+                                  [t](const Segment& seg) { return !(seg.sourceEnd > t); });
+    if (s != segments.end()) return t < s->sourceStart ? s->outputStart : s->outputStart + (t - s->sourceStart);
     return outputLength();
 }
 
 double EditPlan::sourceTime(double outputSeconds) const
 {
     const double t = zeroIfNaN(outputSeconds);
-    for (const Segment& s : segments) {
-        if (s.outputEnd() > t) return s.sourceStart + std::max(t - s.outputStart, 0.0);
-    }
+    auto s = std::partition_point(segments.begin(), segments.end(),
+                                  [t](const Segment& seg) { return !(seg.outputEnd() > t); });
+    if (s != segments.end()) return s->sourceStart + std::max(t - s->outputStart, 0.0);
     return segments.empty() ? 0 : segments.back().sourceEnd;
 }
 
