@@ -1,0 +1,130 @@
+// The frame-sized overlay images the compositor lays over each frame: the
+// caption line shown at a moment (with a chat thread's earlier bubbles) and
+// the opening hook title.
+#include "captions/CaptionRenderer.h"
+
+#include "captions/CaptionDrawing.h"
+#include "captions/FontBook.h"
+#include "platform/TextRules.h"
+
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace vt {
+namespace {
+
+const CaptionGroup* activeGroup(const std::vector<CaptionGroup>& groups, double time)
+{
+    std::ptrdiff_t low = 0, high = static_cast<std::ptrdiff_t>(groups.size()) - 1;
+    while (low <= high) {
+        const std::ptrdiff_t mid = (low + high) / 2;
+        const CaptionGroup& g = groups[static_cast<std::size_t>(mid)];
+        if (g.start > time) high = mid - 1;
+        else if (time >= g.end) low = mid + 1;
+        else return &g;
+    }
+    return nullptr;
+}
+
+// The earlier bubbles of a thread are drawn settled: no highlight, entrance,
+// dimming, hollow letters, sweep or exit.
+CaptionStyle earlierBubbleLook(CaptionStyle look)
+{
+    look.highlight = HighlightMode::none;
+    look.animation = EntranceAnimation::none;
+    look.dimUnspoken = false;
+    look.hollowUnspoken.reset();
+    look.shineSweep.reset();
+    look.exitAnimation.reset();
+    return look;
+}
+
+bool isBlank(const std::string& text)
+{
+    for (char32_t c : text::toUtf32(text))
+        if (!(c == U'\t' || QChar::category(c) == QChar::Separator_Space)) return false;
+    return true;
+}
+
+}  // namespace
+
+std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
+                                                    double time, QSizeF size)
+{
+    const CaptionGroup* found = activeGroup(groups, time);
+    if (!found) return std::nullopt;
+    CaptionGroup active = *found;
+
+    const bool chat = style.container == CaptionContainer::chatRight || style.container == CaptionContainer::chatLeft;
+    const auto index = static_cast<std::size_t>(active.index);
+    const bool thread = style.chatThread.value_or(false) && chat && active.index >= 0 && index < groups.size()
+                        && groups[index] == active;
+    if (thread && index + 1 < groups.size() && continuesThread(groups[index + 1], active)) active.end = time + 10;
+
+    auto context = makeContext(size);
+    if (!context) return std::nullopt;
+    const auto drawn = draw(active, style, time, size, *context, false, 1);
+
+    if (thread && drawn) {
+        const double unit = std::min(size.width(), size.height()) / 1080.0;
+        const double gap = 16 * unit;
+        const double slide = std::pow(1 - std::clamp(4 * (time - active.start), 0.0, 1.0), 3);
+        double top = caption::yMax(*drawn);
+        const double h = drawn->height();
+        const CaptionStyle earlierLook = earlierBubbleLook(style);
+        const CaptionGroup* later = &groups[index];
+        for (std::size_t k = 1; k <= 3 && k <= index; ++k) {
+            CaptionGroup earlier = groups[index - k];
+            if (!continuesThread(*later, earlier)) break;
+            later = &groups[index - k];
+            earlier.start = time - 10;
+            earlier.end = time + 10;
+            const auto measured = draw(earlier, earlierLook, time, size, *context, true, 1);
+            if (!measured) break;
+            const double dy = gap + top - caption::yMin(*measured) - slide * (gap + h);
+            QPainter& p = context->painter();
+            p.save();
+            p.translate(0, dy);
+            draw(earlier, earlierLook, time, size, *context, false, 1 - 0.12 * static_cast<double>(k));
+            p.restore();
+            top = dy + caption::yMax(*measured);
+            if (top > size.height()) break;
+        }
+    }
+    QImage image = context->snapshot();
+    if (image.isNull()) return std::nullopt;
+    return image;
+}
+
+std::optional<QImage> CaptionRenderer::hookImage(const HookOverlay& hook, double time, QSizeF size)
+{
+    const std::string& text = hook.text;
+    const double duration = hook.duration;
+    if (!(time >= 0 && time < duration)) return std::nullopt;
+    if (isBlank(text)) return std::nullopt;
+    auto context = makeContext(size);
+    if (!context) return std::nullopt;
+    const double W = size.width(), H = size.height();
+    const double unit = std::min(W, H) / 1080.0;
+
+    QPainter& p = context->painter();
+    p.setOpacity(std::min(time / 0.15, 1.0) * std::min((duration - time) * 4, 1.0));
+    const double pop = std::min(time / 0.3, 1.0);
+    const double scale = 0.85 + 0.15 * caption::backOut(pop - 1);
+    p.translate(0.5 * W, 0.83 * H);
+    p.scale(scale, scale);
+    p.translate(-0.5 * W, -0.83 * H);
+
+    const TextLine block = TextLine::paragraph(text, FontBook::font("AvenirNext-Heavy", 62 * unit, false), 0.78 * W);
+    const double w = block.width(), h = std::ceil(block.descent());
+    const QRectF textRect(0.5 * W - w / 2 - 1, 0.83 * H - h / 2, w + 2, h + 1);
+    const QRectF pill = textRect.adjusted(-26 * unit, -18.2 * unit, 26 * unit, 18.2 * unit);
+    caption::fillRounded(p, pill, std::max(22 * unit, 0.0), Qt::white);
+    block.fill(p, QPointF(textRect.left() + 1, caption::yMax(textRect)), Qt::black);
+    QImage image = context->snapshot();
+    if (image.isNull()) return std::nullopt;
+    return image;
+}
+
+}  // namespace vt
