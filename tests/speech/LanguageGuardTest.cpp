@@ -159,3 +159,11 @@ TEST(LanguageGuard, IndicCodes)
     for (const char* code : {"hi", "ur", "ta", "sd", "or"}) EXPECT_TRUE(LanguageGuard::indic().contains(code));
     EXPECT_FALSE(LanguageGuard::indic().contains("en"));
 }
+
+TEST(LanguageGuard, OddLocaleIdentifiersMatchNothing)
+{
+    const std::vector<std::string> odd{"", "@", "_", std::string(300, 'x'), "-FR"};
+    EXPECT_EQ(LanguageGuard::appleLocale("fr", odd, "FR"), std::nullopt);
+    auto got = LanguageGuard::choose(Engine::apple, "@", "hinglish", heard("fr", 0.9), odd, "FR");
+    EXPECT_EQ(got, (Choice{Engine::whisper, "@", "fr", "Heard French, so this video is captioned with Whisper."}));
+}

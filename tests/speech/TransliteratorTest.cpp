@@ -146,3 +146,11 @@ TEST(Transliterator, SafeFromManyThreadsAtOnce)
     for (auto& t : threads) t.join();
     for (const auto& r : results) EXPECT_EQ(r, expected);
 }
+
+TEST(Transliterator, MalformedTextBecomesReplacementCharacters)
+{
+    const std::string bad = "न\xFF";
+    EXPECT_EQ(Transliterator::romanize(bad), "na\uFFFD");
+    EXPECT_EQ(Transliterator::display(bad, bad, CaptionScript::bengali), "ন\uFFFD");
+    EXPECT_EQ(Transliterator::romanize("\xE0\xA4"), "\xE0\xA4");  // a cut-off letter is no Indic letter
+}
