@@ -465,7 +465,30 @@ def cpp_colour(value):
     return f"RGBA{{{r}, {g}, {b}, {a}}}"
 
 
+LINE_LIMIT = 120
+
+
+def wrap(head, items, tail, indent):
+    """head + items joined by ", " + tail, broken after commas to stay within
+    the line limit, continuation lines aligned under the first item."""
+    one_line = head + ", ".join(items) + tail
+    if len(indent) + len(one_line) <= LINE_LIMIT:
+        return [indent + one_line]
+    lines, current = [], indent + head
+    align = " " * len(current)
+    for i, item in enumerate(items):
+        piece = item + (tail if i == len(items) - 1 else ",")
+        if current.strip() and not current.endswith(("(", "{")) and len(current) + 1 + len(piece) > LINE_LIMIT:
+            lines.append(current)
+            current = align + piece
+        else:
+            current += ("" if current.endswith(("(", "{")) else " ") + piece
+    lines.append(current)
+    return lines
+
+
 def cpp_value(value):
+    """The C++ for a value: (head, items, tail) for lists, else a string."""
     kind, payload = value
     if kind == "text":
         return cpp_string(payload)
@@ -477,54 +500,67 @@ def cpp_value(value):
         enum, case = payload
         return f"{'StyleCategory' if enum == 'category' else enum}::{case}"
     if kind == "colours":
-        return "std::vector<RGBA>{" + ", ".join(cpp_colour(c) for c in payload) + "}"
+        return ("std::vector<RGBA>{", [cpp_colour(c) for c in payload], "}")
     if kind == "numbers":
-        return "std::vector<double>{" + ", ".join(payload) + "}"
+        return ("std::vector<double>{", list(payload), "}")
     if kind == "layouts":
-        return "std::vector<CaptionLayout>{" + ", ".join(f"CaptionLayout::{c}" for c in payload) + "}"
+        return ("std::vector<CaptionLayout>{", [f"CaptionLayout::{c}" for c in payload], "}")
     if kind == "palette":
         name, darkened = payload
-        return f"darkened({name}())" if darkened else f"{name}()"
+        return f"darkened({name})" if darkened else name
     raise TableError(f"cannot write {value!r}")
 
 
+def cpp_assignment(field, value, indent):
+    v = cpp_value(value)
+    if isinstance(v, tuple):
+        head, items, tail = v
+        return wrap(f"s.{field} = {head}", items, tail + ";", indent)
+    return [f"{indent}s.{field} = {v};"]
+
+
 def cpp_look(index, look):
-    head = (f"commonLook({cpp_string(look['id'])}, {cpp_string(look['name'])}, "
-            f"{cpp_value(look['category'])}, {cpp_value(look['font'])}, {look['fontSize'][1]})")
-    lines = [f"        {{  // {index}", f"            auto s = {head};"]
+    args = [cpp_string(look["id"]), cpp_string(look["name"]), cpp_value(look["category"]),
+            cpp_value(look["font"]), look["fontSize"][1]]
+    lines = [f"    {{  // {index}"] + wrap("auto s = commonLook(", args, ");", " " * 8)
     for field, value in look["set"].items():
-        lines.append(f"            s.{field} = {cpp_value(value)};")
-    lines += ["            looks.push_back(std::move(s));", "        }"]
+        lines += cpp_assignment(field, value, " " * 8)
+    lines += ["        looks.push_back(std::move(s));", "    }"]
     return lines
 
 
 def write_list(fn, looks):
-    out = [BANNER] + INCLUDES + ["", "namespace vt {", "",
-           f"const std::vector<CaptionStyle>& StylePresets::{fn}()", "{",
-           "    static const std::vector<CaptionStyle> list = [] {",
-           "        std::vector<CaptionStyle> looks;",
-           f"        looks.reserve({len(looks)});"]
+    builder = "build" + fn[0].upper() + fn[1:]
+    uses_palettes = any(v[0] == "palette" for look in looks for v in look["set"].values())
+    params = "const std::vector<RGBA>& candy, const std::vector<RGBA>& punchy" if uses_palettes else ""
+    out = [BANNER] + INCLUDES + ["", "namespace vt {", "namespace {", "",
+           f"std::vector<CaptionStyle> {builder}({params})", "{",
+           "    std::vector<CaptionStyle> looks;",
+           f"    looks.reserve({len(looks)});"]
     for i, look in enumerate(looks):
         out += cpp_look(i, look)
-    out += ["        return looks;", "    }();", "    return list;", "}", "", "}  // namespace vt", ""]
+    out += ["    return looks;", "}", "", "}  // namespace", "",
+            f"const std::vector<CaptionStyle>& StylePresets::{fn}()", "{",
+            f"    static const std::vector<CaptionStyle> list = {builder}({'candy(), punchy()' if uses_palettes else ''});",
+            "    return list;", "}", "", "}  // namespace vt", ""]
     return "\n".join(out)
 
 
 def write_common(common):
-    out = [BANNER] + INCLUDES + ["", "namespace vt {", "",
-           "CaptionStyle commonLook(std::string id, std::string name, StyleCategory category, "
-           "std::string font, double fontSize)",
-           "{",
-           "    CaptionStyle s;",
-           "    s.id = std::move(id);",
-           "    s.name = std::move(name);",
-           "    s.category = category;",
-           "    s.font = std::move(font);",
-           "    s.fontSize = fontSize;"]
+    out = [BANNER] + INCLUDES + ["", "namespace vt {", ""]
+    out += wrap("CaptionStyle commonLook(", ["std::string id", "std::string name", "StyleCategory category",
+                                             "std::string font", "double fontSize"], ")", "")
+    out += ["{",
+            "    CaptionStyle s;",
+            "    s.id = std::move(id);",
+            "    s.name = std::move(name);",
+            "    s.category = category;",
+            "    s.font = std::move(font);",
+            "    s.fontSize = fontSize;"]
     for field, _ in FIELDS:
         value = common.get(field)
         if value is not None:
-            out.append(f"    s.{field} = {cpp_value(value)};")
+            out += cpp_assignment(field, value, "    ")
     out += ["    return s;  // every optional field absent", "}", "", "}  // namespace vt", ""]
     return "\n".join(out)
 
@@ -537,10 +573,9 @@ def write_curated(palettes, popular, trending):
         out += [f"        {cpp_string(e['id'])}," for e in entries]
         out += ["    };", "    return ids;", "}", ""]
     for name in PALETTES:
-        out += [f"const std::vector<RGBA>& StylePresets::{name}()", "{",
-                "    static const std::vector<RGBA> colours{"
-                + ", ".join(cpp_colour(c) for c in palettes[name]) + "};",
-                "    return colours;", "}", ""]
+        out += [f"const std::vector<RGBA>& StylePresets::{name}()", "{"]
+        out += wrap("static const std::vector<RGBA> colours{", [cpp_colour(c) for c in palettes[name]], "};", "    ")
+        out += ["    return colours;", "}", ""]
     out += ["}  // namespace vt", ""]
     return "\n".join(out)
 

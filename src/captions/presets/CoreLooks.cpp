@@ -5,359 +5,365 @@
 #include "captions/presets/StylePresets.h"
 
 namespace vt {
+namespace {
+
+std::vector<CaptionStyle> buildCore()
+{
+    std::vector<CaptionStyle> looks;
+    looks.reserve(29);
+    {  // 0
+        auto s = commonLook("kestrin", "Kestrin", StyleCategory::bold, "AvenirNext-Heavy", 84);
+        s.activeColor = RGBA::fromHex("FFE500");
+        s.emphasisColor = RGBA::fromHex("2BFF6B");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 7;
+        s.shadowColor = RGBA::fromHex("000000", 0.6);
+        s.shadowRadius = 10;
+        s.shadowOffset = 6;
+        s.highlight = HighlightMode::color;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 1
+        auto s = commonLook("beast", "Beast Mode", StyleCategory::bold, "Futura-CondensedExtraBold", 120);
+        s.emphasisColor = RGBA::fromHex("FF3B30");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 9;
+        s.shadowColor = RGBA::fromHex("000000", 0.7);
+        s.shadowRadius = 12;
+        s.shadowOffset = 8;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 1;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.62;
+        looks.push_back(std::move(s));
+    }
+    {  // 2
+        auto s = commonLook("impact", "Impact", StyleCategory::bold, "Impact", 96);
+        s.activeColor = RGBA::fromHex("00E5FF");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 8;
+        s.shadowOffset = 0;
+        s.highlight = HighlightMode::scale;
+        s.animation = EntranceAnimation::bounce;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 3
+        auto s = commonLook("karaoke", "Karaoke", StyleCategory::karaoke, "AvenirNext-Heavy", 76);
+        s.activeColor = RGBA::fromHex("3CFF7A");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 6;
+        s.shadowOffset = 0;
+        s.highlight = HighlightMode::color;
+        s.animation = EntranceAnimation::fade;
+        s.uppercase = true;
+        s.dimUnspoken = true;
+        s.maxWordsPerLine = 4;
+        looks.push_back(std::move(s));
+    }
+    {  // 4
+        auto s = commonLook("box", "Box Highlight", StyleCategory::karaoke, "system-black", 76);
+        s.activeColor = RGBA::fromHex("FFFFFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 12;
+        s.shadowOffset = 4;
+        s.cornerRadius = 16;
+        s.highlight = HighlightMode::box;
+        s.highlightColor = RGBA::fromHex("7C5CFF");
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 5
+        auto s = commonLook("tape", "Tape", StyleCategory::karaoke, "AvenirNext-Heavy", 70);
+        s.activeColor = RGBA::fromHex("000000");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 5;
+        s.shadowOffset = 0;
+        s.cornerRadius = 6;
+        s.highlight = HighlightMode::box;
+        s.highlightColor = RGBA::fromHex("FFE14D");
+        s.uppercase = true;
+        s.maxWordsPerLine = 2;
+        s.rotation = -2;
+        looks.push_back(std::move(s));
+    }
+    {  // 6
+        auto s = commonLook("minimal", "Minimal", StyleCategory::minimal, "system-semibold", 58);
+        s.shadowColor = RGBA::fromHex("000000", 0.55);
+        s.shadowRadius = 14;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 6;
+        s.maxWordsPerLine = 4;
+        s.verticalPosition = 0.76;
+        looks.push_back(std::move(s));
+    }
+    {  // 7
+        auto s = commonLook("clean-bar", "Clean Bar", StyleCategory::minimal, "system-bold", 56);
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("000000", 0.62);
+        s.cornerRadius = 20;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 6;
+        s.maxWordsPerLine = 4;
+        s.verticalPosition = 0.78;
+        looks.push_back(std::move(s));
+    }
+    {  // 8
+        auto s = commonLook("lowercase", "Soft Lower", StyleCategory::minimal, "rounded-bold", 64);
+        s.activeColor = RGBA::fromHex("FFD6F0");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 16;
+        s.shadowOffset = 2;
+        s.highlight = HighlightMode::color;
+        s.animation = EntranceAnimation::typewriter;
+        s.maxWordsPerGroup = 5;
+        looks.push_back(std::move(s));
+    }
+    {  // 9
+        auto s = commonLook("editorial", "Editorial", StyleCategory::editorial, "AvenirNext-Bold", 54);
+        s.emphasisFont = "Didot-Italic";
+        s.emphasisScale = 1.9;
+        s.emphasisColor = RGBA::fromHex("FFF3DC");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 16;
+        s.animation = EntranceAnimation::fade;
+        s.uppercase = true;
+        s.heroWord = true;
+        s.maxWordsPerLine = 2;
+        s.verticalPosition = 0.66;
+        s.letterSpacing = 2;
+        s.lineSpacing = 0.95;
+        looks.push_back(std::move(s));
+    }
+    {  // 10
+        auto s = commonLook("slow-mornings", "Slow Mornings", StyleCategory::editorial, "Baskerville-BoldItalic", 70);
+        s.emphasisFont = "Didot-Bold";
+        s.emphasisScale = 1.25;
+        s.textColor = RGBA::fromHex("F5E9D7");
+        s.emphasisColor = RGBA::fromHex("FFFFFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 14;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::fade;
+        s.heroWord = true;
+        s.maxWordsPerLine = 2;
+        looks.push_back(std::move(s));
+    }
+    {  // 11
+        auto s = commonLook("serif-quote", "Serif Quote", StyleCategory::editorial, "HoeflerText-BlackItalic", 70);
+        s.emphasisColor = RGBA::fromHex("F2C14E");
+        s.shadowColor = RGBA::fromHex("000000", 0.55);
+        s.shadowRadius = 14;
+        s.animation = EntranceAnimation::slideUp;
+        s.heroWord = true;
+        s.maxWordsPerGroup = 5;
+        looks.push_back(std::move(s));
+    }
+    {  // 12
+        auto s = commonLook("monument", "Monument", StyleCategory::behind, "Futura-CondensedExtraBold", 250);
+        s.shadowOffset = 0;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.3;
+        s.behindSubject = true;
+        s.lineSpacing = 0.82;
+        looks.push_back(std::move(s));
+    }
+    {  // 13
+        auto s = commonLook("golden-hour", "Golden Hour", StyleCategory::behind, "Didot-Bold", 210);
+        s.textColor = RGBA::fromHex("FFC34D");
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::fade;
+        s.italic = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.3;
+        s.behindSubject = true;
+        s.lineSpacing = 0.85;
+        looks.push_back(std::move(s));
+    }
+    {  // 14
+        auto s = commonLook("ghostline", "Ghostline", StyleCategory::behind, "HelveticaNeue-CondensedBlack", 260);
+        s.textColor = RGBA::fromHex("FFFFFF", 0);
+        s.strokeColor = RGBA::fromHex("FFFFFF");
+        s.strokeWidth = 3;
+        s.shadowOffset = 0;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 1;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.32;
+        s.behindSubject = true;
+        looks.push_back(std::move(s));
+    }
+    {  // 15
+        auto s = commonLook("crimson", "Crimson", StyleCategory::behind, "GillSans-UltraBold", 190);
+        s.textColor = RGBA::fromHex("FF2D55");
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::slideUp;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.3;
+        s.behindSubject = true;
+        s.lineSpacing = 0.85;
+        looks.push_back(std::move(s));
+    }
+    {  // 16
+        auto s = commonLook("neon", "Neon", StyleCategory::neon, "AvenirNext-Heavy", 80);
+        s.activeColor = RGBA::fromHex("FF7BEA");
+        s.shadowOffset = 0;
+        s.glowColor = RGBA::fromHex("FF2DD4");
+        s.glowRadius = 26;
+        s.highlight = HighlightMode::color;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 17
+        auto s = commonLook("deep-glow", "Deep Glow", StyleCategory::neon, "system-heavy", 78);
+        s.shadowOffset = 0;
+        s.glowColor = RGBA::fromHex("7C5CFF");
+        s.glowRadius = 34;
+        s.highlight = HighlightMode::scale;
+        s.animation = EntranceAnimation::bounce;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 18
+        auto s = commonLook("terminal", "Terminal", StyleCategory::neon, "Menlo-Bold", 58);
+        s.textColor = RGBA::fromHex("39FF14");
+        s.shadowOffset = 0;
+        s.glowColor = RGBA::fromHex("39FF14", 0.8);
+        s.glowRadius = 12;
+        s.barColor = RGBA::fromHex("000000", 0.7);
+        s.cornerRadius = 8;
+        s.animation = EntranceAnimation::typewriter;
+        s.maxWordsPerGroup = 5;
+        looks.push_back(std::move(s));
+    }
+    {  // 19
+        auto s = commonLook("retro-cut", "Retro Cut", StyleCategory::retro, "Futura-CondensedExtraBold", 96);
+        s.textColor = RGBA::fromHex("FFE500");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 8;
+        s.shadowColor = RGBA::fromHex("000000");
+        s.shadowOffset = 9;
+        s.uppercase = true;
+        s.italic = true;
+        s.maxWordsPerGroup = 3;
+        s.maxWordsPerLine = 2;
+        s.rotation = -3;
+        looks.push_back(std::move(s));
+    }
+    {  // 20
+        auto s = commonLook("newsreel", "Newsreel", StyleCategory::retro, "AmericanTypewriter-Bold", 58);
+        s.textColor = RGBA::fromHex("F4ECD8");
+        s.shadowOffset = 0;
+        s.barColor = RGBA{0.08, 0.07, 0.06, 0.88};
+        s.cornerRadius = 4;
+        s.animation = EntranceAnimation::typewriter;
+        s.maxWordsPerGroup = 5;
+        s.verticalPosition = 0.78;
+        looks.push_back(std::move(s));
+    }
+    {  // 21
+        auto s = commonLook("clarendon", "Clarendon", StyleCategory::retro, "Superclarendon-Black", 76);
+        s.textColor = RGBA::fromHex("FFF6E5");
+        s.shadowColor = RGBA::fromHex("FF6A00");
+        s.shadowOffset = 7;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 22
+        auto s = commonLook("bubble", "Bubble", StyleCategory::playful, "ArialRoundedMTBold", 84);
+        s.strokeColor = RGBA::fromHex("FF4FA3");
+        s.strokeWidth = 9;
+        s.shadowOffset = 0;
+        s.highlight = HighlightMode::scale;
+        s.animation = EntranceAnimation::bounce;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 23
+        auto s = commonLook("pink-marker", "Pink Marker", StyleCategory::playful, "MarkerFelt-Wide", 82);
+        s.activeColor = RGBA::fromHex("FFFFFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.4);
+        s.shadowRadius = 8;
+        s.shadowOffset = 0;
+        s.cornerRadius = 10;
+        s.highlight = HighlightMode::box;
+        s.highlightColor = RGBA::fromHex("FF5FA8");
+        s.maxWordsPerGroup = 3;
+        s.rotation = -2;
+        looks.push_back(std::move(s));
+    }
+    {  // 24
+        auto s = commonLook("sticker", "Sticker", StyleCategory::playful, "ChalkboardSE-Bold", 70);
+        s.textColor = RGBA::fromHex("111111");
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("FFFFFF");
+        s.cornerRadius = 26;
+        s.maxWordsPerLine = 2;
+        s.rotation = -3;
+        looks.push_back(std::move(s));
+    }
+    {  // 25
+        auto s = commonLook("chalk", "Chalk", StyleCategory::playful, "Chalkduster", 66);
+        s.shadowColor = RGBA::fromHex("000000", 0.6);
+        s.shadowRadius = 10;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::typewriter;
+        s.maxWordsPerGroup = 5;
+        looks.push_back(std::move(s));
+    }
+    {  // 26
+        auto s = commonLook("lower-third", "Lower Third", StyleCategory::speakers, "AvenirNext-DemiBold", 46);
+        s.shadowOffset = 0;
+        s.barColor = RGBA{0.07, 0.07, 0.09, 0.86};
+        s.cornerRadius = 14;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 8;
+        s.maxWordsPerLine = 6;
+        s.verticalPosition = 0.84;
+        looks.push_back(std::move(s));
+    }
+    {  // 27
+        auto s = commonLook("podcast", "Podcast", StyleCategory::speakers, "system-bold", 54);
+        s.activeColor = RGBA::fromHex("FFE14D");
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("5B4BFF", 0.92);
+        s.cornerRadius = 30;
+        s.highlight = HighlightMode::color;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 5;
+        s.maxWordsPerLine = 4;
+        s.verticalPosition = 0.8;
+        looks.push_back(std::move(s));
+    }
+    {  // 28
+        auto s = commonLook("desi-bold", "Desi Bold", StyleCategory::desi, "KohinoorDevanagari-Bold", 80);
+        s.activeColor = RGBA::fromHex("FF9933");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 6;
+        s.shadowOffset = 0;
+        s.highlight = HighlightMode::color;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    return looks;
+}
+
+}  // namespace
 
 const std::vector<CaptionStyle>& StylePresets::core()
 {
-    static const std::vector<CaptionStyle> list = [] {
-        std::vector<CaptionStyle> looks;
-        looks.reserve(29);
-        {  // 0
-            auto s = commonLook("kestrin", "Kestrin", StyleCategory::bold, "AvenirNext-Heavy", 84);
-            s.activeColor = RGBA::fromHex("FFE500");
-            s.emphasisColor = RGBA::fromHex("2BFF6B");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 7;
-            s.shadowColor = RGBA::fromHex("000000", 0.6);
-            s.shadowRadius = 10;
-            s.shadowOffset = 6;
-            s.highlight = HighlightMode::color;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 1
-            auto s = commonLook("beast", "Beast Mode", StyleCategory::bold, "Futura-CondensedExtraBold", 120);
-            s.emphasisColor = RGBA::fromHex("FF3B30");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 9;
-            s.shadowColor = RGBA::fromHex("000000", 0.7);
-            s.shadowRadius = 12;
-            s.shadowOffset = 8;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 1;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.62;
-            looks.push_back(std::move(s));
-        }
-        {  // 2
-            auto s = commonLook("impact", "Impact", StyleCategory::bold, "Impact", 96);
-            s.activeColor = RGBA::fromHex("00E5FF");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 8;
-            s.shadowOffset = 0;
-            s.highlight = HighlightMode::scale;
-            s.animation = EntranceAnimation::bounce;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 3
-            auto s = commonLook("karaoke", "Karaoke", StyleCategory::karaoke, "AvenirNext-Heavy", 76);
-            s.activeColor = RGBA::fromHex("3CFF7A");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 6;
-            s.shadowOffset = 0;
-            s.highlight = HighlightMode::color;
-            s.animation = EntranceAnimation::fade;
-            s.uppercase = true;
-            s.dimUnspoken = true;
-            s.maxWordsPerLine = 4;
-            looks.push_back(std::move(s));
-        }
-        {  // 4
-            auto s = commonLook("box", "Box Highlight", StyleCategory::karaoke, "system-black", 76);
-            s.activeColor = RGBA::fromHex("FFFFFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 12;
-            s.shadowOffset = 4;
-            s.cornerRadius = 16;
-            s.highlight = HighlightMode::box;
-            s.highlightColor = RGBA::fromHex("7C5CFF");
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 5
-            auto s = commonLook("tape", "Tape", StyleCategory::karaoke, "AvenirNext-Heavy", 70);
-            s.activeColor = RGBA::fromHex("000000");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 5;
-            s.shadowOffset = 0;
-            s.cornerRadius = 6;
-            s.highlight = HighlightMode::box;
-            s.highlightColor = RGBA::fromHex("FFE14D");
-            s.uppercase = true;
-            s.maxWordsPerLine = 2;
-            s.rotation = -2;
-            looks.push_back(std::move(s));
-        }
-        {  // 6
-            auto s = commonLook("minimal", "Minimal", StyleCategory::minimal, "system-semibold", 58);
-            s.shadowColor = RGBA::fromHex("000000", 0.55);
-            s.shadowRadius = 14;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 6;
-            s.maxWordsPerLine = 4;
-            s.verticalPosition = 0.76;
-            looks.push_back(std::move(s));
-        }
-        {  // 7
-            auto s = commonLook("clean-bar", "Clean Bar", StyleCategory::minimal, "system-bold", 56);
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("000000", 0.62);
-            s.cornerRadius = 20;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 6;
-            s.maxWordsPerLine = 4;
-            s.verticalPosition = 0.78;
-            looks.push_back(std::move(s));
-        }
-        {  // 8
-            auto s = commonLook("lowercase", "Soft Lower", StyleCategory::minimal, "rounded-bold", 64);
-            s.activeColor = RGBA::fromHex("FFD6F0");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 16;
-            s.shadowOffset = 2;
-            s.highlight = HighlightMode::color;
-            s.animation = EntranceAnimation::typewriter;
-            s.maxWordsPerGroup = 5;
-            looks.push_back(std::move(s));
-        }
-        {  // 9
-            auto s = commonLook("editorial", "Editorial", StyleCategory::editorial, "AvenirNext-Bold", 54);
-            s.emphasisFont = "Didot-Italic";
-            s.emphasisScale = 1.9;
-            s.emphasisColor = RGBA::fromHex("FFF3DC");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 16;
-            s.animation = EntranceAnimation::fade;
-            s.uppercase = true;
-            s.heroWord = true;
-            s.maxWordsPerLine = 2;
-            s.verticalPosition = 0.66;
-            s.letterSpacing = 2;
-            s.lineSpacing = 0.95;
-            looks.push_back(std::move(s));
-        }
-        {  // 10
-            auto s = commonLook("slow-mornings", "Slow Mornings", StyleCategory::editorial, "Baskerville-BoldItalic", 70);
-            s.emphasisFont = "Didot-Bold";
-            s.emphasisScale = 1.25;
-            s.textColor = RGBA::fromHex("F5E9D7");
-            s.emphasisColor = RGBA::fromHex("FFFFFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 14;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::fade;
-            s.heroWord = true;
-            s.maxWordsPerLine = 2;
-            looks.push_back(std::move(s));
-        }
-        {  // 11
-            auto s = commonLook("serif-quote", "Serif Quote", StyleCategory::editorial, "HoeflerText-BlackItalic", 70);
-            s.emphasisColor = RGBA::fromHex("F2C14E");
-            s.shadowColor = RGBA::fromHex("000000", 0.55);
-            s.shadowRadius = 14;
-            s.animation = EntranceAnimation::slideUp;
-            s.heroWord = true;
-            s.maxWordsPerGroup = 5;
-            looks.push_back(std::move(s));
-        }
-        {  // 12
-            auto s = commonLook("monument", "Monument", StyleCategory::behind, "Futura-CondensedExtraBold", 250);
-            s.shadowOffset = 0;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.3;
-            s.behindSubject = true;
-            s.lineSpacing = 0.82;
-            looks.push_back(std::move(s));
-        }
-        {  // 13
-            auto s = commonLook("golden-hour", "Golden Hour", StyleCategory::behind, "Didot-Bold", 210);
-            s.textColor = RGBA::fromHex("FFC34D");
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::fade;
-            s.italic = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.3;
-            s.behindSubject = true;
-            s.lineSpacing = 0.85;
-            looks.push_back(std::move(s));
-        }
-        {  // 14
-            auto s = commonLook("ghostline", "Ghostline", StyleCategory::behind, "HelveticaNeue-CondensedBlack", 260);
-            s.textColor = RGBA::fromHex("FFFFFF", 0);
-            s.strokeColor = RGBA::fromHex("FFFFFF");
-            s.strokeWidth = 3;
-            s.shadowOffset = 0;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 1;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.32;
-            s.behindSubject = true;
-            looks.push_back(std::move(s));
-        }
-        {  // 15
-            auto s = commonLook("crimson", "Crimson", StyleCategory::behind, "GillSans-UltraBold", 190);
-            s.textColor = RGBA::fromHex("FF2D55");
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::slideUp;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.3;
-            s.behindSubject = true;
-            s.lineSpacing = 0.85;
-            looks.push_back(std::move(s));
-        }
-        {  // 16
-            auto s = commonLook("neon", "Neon", StyleCategory::neon, "AvenirNext-Heavy", 80);
-            s.activeColor = RGBA::fromHex("FF7BEA");
-            s.shadowOffset = 0;
-            s.glowColor = RGBA::fromHex("FF2DD4");
-            s.glowRadius = 26;
-            s.highlight = HighlightMode::color;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 17
-            auto s = commonLook("deep-glow", "Deep Glow", StyleCategory::neon, "system-heavy", 78);
-            s.shadowOffset = 0;
-            s.glowColor = RGBA::fromHex("7C5CFF");
-            s.glowRadius = 34;
-            s.highlight = HighlightMode::scale;
-            s.animation = EntranceAnimation::bounce;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 18
-            auto s = commonLook("terminal", "Terminal", StyleCategory::neon, "Menlo-Bold", 58);
-            s.textColor = RGBA::fromHex("39FF14");
-            s.shadowOffset = 0;
-            s.glowColor = RGBA::fromHex("39FF14", 0.8);
-            s.glowRadius = 12;
-            s.barColor = RGBA::fromHex("000000", 0.7);
-            s.cornerRadius = 8;
-            s.animation = EntranceAnimation::typewriter;
-            s.maxWordsPerGroup = 5;
-            looks.push_back(std::move(s));
-        }
-        {  // 19
-            auto s = commonLook("retro-cut", "Retro Cut", StyleCategory::retro, "Futura-CondensedExtraBold", 96);
-            s.textColor = RGBA::fromHex("FFE500");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 8;
-            s.shadowColor = RGBA::fromHex("000000");
-            s.shadowOffset = 9;
-            s.uppercase = true;
-            s.italic = true;
-            s.maxWordsPerGroup = 3;
-            s.maxWordsPerLine = 2;
-            s.rotation = -3;
-            looks.push_back(std::move(s));
-        }
-        {  // 20
-            auto s = commonLook("newsreel", "Newsreel", StyleCategory::retro, "AmericanTypewriter-Bold", 58);
-            s.textColor = RGBA::fromHex("F4ECD8");
-            s.shadowOffset = 0;
-            s.barColor = RGBA{0.08, 0.07, 0.06, 0.88};
-            s.cornerRadius = 4;
-            s.animation = EntranceAnimation::typewriter;
-            s.maxWordsPerGroup = 5;
-            s.verticalPosition = 0.78;
-            looks.push_back(std::move(s));
-        }
-        {  // 21
-            auto s = commonLook("clarendon", "Clarendon", StyleCategory::retro, "Superclarendon-Black", 76);
-            s.textColor = RGBA::fromHex("FFF6E5");
-            s.shadowColor = RGBA::fromHex("FF6A00");
-            s.shadowOffset = 7;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 22
-            auto s = commonLook("bubble", "Bubble", StyleCategory::playful, "ArialRoundedMTBold", 84);
-            s.strokeColor = RGBA::fromHex("FF4FA3");
-            s.strokeWidth = 9;
-            s.shadowOffset = 0;
-            s.highlight = HighlightMode::scale;
-            s.animation = EntranceAnimation::bounce;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 23
-            auto s = commonLook("pink-marker", "Pink Marker", StyleCategory::playful, "MarkerFelt-Wide", 82);
-            s.activeColor = RGBA::fromHex("FFFFFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.4);
-            s.shadowRadius = 8;
-            s.shadowOffset = 0;
-            s.cornerRadius = 10;
-            s.highlight = HighlightMode::box;
-            s.highlightColor = RGBA::fromHex("FF5FA8");
-            s.maxWordsPerGroup = 3;
-            s.rotation = -2;
-            looks.push_back(std::move(s));
-        }
-        {  // 24
-            auto s = commonLook("sticker", "Sticker", StyleCategory::playful, "ChalkboardSE-Bold", 70);
-            s.textColor = RGBA::fromHex("111111");
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("FFFFFF");
-            s.cornerRadius = 26;
-            s.maxWordsPerLine = 2;
-            s.rotation = -3;
-            looks.push_back(std::move(s));
-        }
-        {  // 25
-            auto s = commonLook("chalk", "Chalk", StyleCategory::playful, "Chalkduster", 66);
-            s.shadowColor = RGBA::fromHex("000000", 0.6);
-            s.shadowRadius = 10;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::typewriter;
-            s.maxWordsPerGroup = 5;
-            looks.push_back(std::move(s));
-        }
-        {  // 26
-            auto s = commonLook("lower-third", "Lower Third", StyleCategory::speakers, "AvenirNext-DemiBold", 46);
-            s.shadowOffset = 0;
-            s.barColor = RGBA{0.07, 0.07, 0.09, 0.86};
-            s.cornerRadius = 14;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 8;
-            s.maxWordsPerLine = 6;
-            s.verticalPosition = 0.84;
-            looks.push_back(std::move(s));
-        }
-        {  // 27
-            auto s = commonLook("podcast", "Podcast", StyleCategory::speakers, "system-bold", 54);
-            s.activeColor = RGBA::fromHex("FFE14D");
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("5B4BFF", 0.92);
-            s.cornerRadius = 30;
-            s.highlight = HighlightMode::color;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 5;
-            s.maxWordsPerLine = 4;
-            s.verticalPosition = 0.8;
-            looks.push_back(std::move(s));
-        }
-        {  // 28
-            auto s = commonLook("desi-bold", "Desi Bold", StyleCategory::desi, "KohinoorDevanagari-Bold", 80);
-            s.activeColor = RGBA::fromHex("FF9933");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 6;
-            s.shadowOffset = 0;
-            s.highlight = HighlightMode::color;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        return looks;
-    }();
+    static const std::vector<CaptionStyle> list = buildCore();
     return list;
 }
 

@@ -56,7 +56,8 @@ std::span<const std::string_view> StylePresets::trendingIDs()
 
 const std::vector<RGBA>& StylePresets::candy()
 {
-    static const std::vector<RGBA> colours{RGBA::fromHex("FF8FB1"), RGBA::fromHex("FFD36E"), RGBA::fromHex("7EE8FA"), RGBA::fromHex("B69CFF")};
+    static const std::vector<RGBA> colours{RGBA::fromHex("FF8FB1"), RGBA::fromHex("FFD36E"), RGBA::fromHex("7EE8FA"),
+                                           RGBA::fromHex("B69CFF")};
     return colours;
 }
 

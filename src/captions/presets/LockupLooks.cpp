@@ -5,523 +5,535 @@
 #include "captions/presets/StylePresets.h"
 
 namespace vt {
+namespace {
+
+std::vector<CaptionStyle> buildLockups()
+{
+    std::vector<CaptionStyle> looks;
+    looks.reserve(36);
+    {  // 0
+        auto s = commonLook("ember-line", "Ember Line", StyleCategory::multiline, "Futura-CondensedExtraBold", 89.6);
+        s.emphasisScale = 2;
+        s.textColor = RGBA::fromHex("FFD23F");
+        s.emphasisColor = RGBA::fromHex("FFD23F");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 5;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.verticalPosition = 0.68;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "turn a *rough*";
+        s.blurb = "Condensed yellow caps with a giant hero word and a hard outline.";
+        looks.push_back(std::move(s));
+    }
+    {  // 1
+        auto s = commonLook("blue-focus", "Blue Focus", StyleCategory::multiline, "Didot", 84);
+        s.emphasisFont = "HoeflerText-BlackItalic";
+        s.emphasisScale = 1.5;
+        s.textColor = RGBA::fromHex("FFFFFF", 0.92);
+        s.emphasisColor = RGBA::fromHex("2F5BFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.glowColor = RGBA::fromHex("FFFFFF", 0.6);
+        s.glowRadius = 10;
+        s.verticalPosition = 0.3;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "the *biggest* mistake";
+        s.blurb = "Light serif setup, a bold italic hero in deep blue.";
+        looks.push_back(std::move(s));
+    }
+    {  // 2
+        auto s = commonLook("moonlight", "Moonlight", StyleCategory::multiline, "AvenirNext-Heavy", 56);
+        s.emphasisScale = 2.3;
+        s.textColor = RGBA::fromHex("7FDBFF");
+        s.emphasisColor = RGBA::fromHex("A6ECFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.glowColor = RGBA::fromHex("3CCBFF", 0.8);
+        s.glowRadius = 16;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "*time* right on today";
+        s.blurb = "Icy cyan caps that glow like a monitor at night.";
+        looks.push_back(std::move(s));
+    }
+    {  // 3
+        auto s = commonLook("nova", "Nova", StyleCategory::behind, "HelveticaNeue-CondensedBlack", 84);
+        s.emphasisScale = 3.4;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.verticalPosition = 0.3;
+        s.behindSubject = true;
+        s.lineSpacing = 0.8;
+        s.lockup = true;
+        s.sampleText = "quiet *power*";
+        s.blurb = "A towering hero word set behind you, with a tiny setup line.";
+        looks.push_back(std::move(s));
+    }
+    {  // 4
+        auto s = commonLook("golden-centre", "Golden Centre", StyleCategory::multiline, "AvenirNext-Heavy", 56);
+        s.emphasisFont = "Futura-CondensedExtraBold";
+        s.emphasisScale = 2.4;
+        s.textColor = RGBA::fromHex("FFC83D");
+        s.emphasisColor = RGBA::fromHex("FFC83D");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "keep *making* them";
+        s.blurb = "Warm gold caps, centered, with the hero in condensed display type.";
+        looks.push_back(std::move(s));
+    }
+    {  // 5
+        auto s = commonLook("blue-whisper", "Blue Whisper", StyleCategory::multiline, "AvenirNext-Heavy",
+                            67.19999999999999);
+        s.emphasisFont = "Didot-Italic";
+        s.emphasisScale = 1.8;
+        s.textColor = RGBA::fromHex("8DB8FF");
+        s.emphasisColor = RGBA::fromHex("FFFFFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = false;
+        s.sampleText = "then say *less*";
+        s.blurb = "Periwinkle caps that melt into a soft italic hero.";
+        looks.push_back(std::move(s));
+    }
+    {  // 6
+        auto s = commonLook("tilted-intent", "Tilted Intent", StyleCategory::multiline, "Futura-CondensedExtraBold",
+                            92.39999999999999);
+        s.emphasisScale = 1.3;
+        s.textColor = RGBA::fromHex("FFD000");
+        s.emphasisColor = RGBA::fromHex("FFFFFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.rotation = -8;
+        s.lockup = true;
+        s.sampleText = "build *intent*";
+        s.blurb = "Punchy caps on a diagonal, like a poster headline.";
+        looks.push_back(std::move(s));
+    }
+    {  // 7
+        auto s = commonLook("crimson-script", "Crimson Script", StyleCategory::multiline,
+                            "HelveticaNeue-CondensedBlack", 84);
+        s.emphasisFont = "SnellRoundhand-Black";
+        s.emphasisScale = 1.7;
+        s.textColor = RGBA::fromHex("FF2E3E");
+        s.emphasisColor = RGBA::fromHex("FFFFFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.glowColor = RGBA::fromHex("FFFFFF", 0.5);
+        s.glowRadius = 8;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = false;
+        s.sampleText = "this is the *moment*";
+        s.blurb = "Red condensed words that open into luminous white script.";
+        looks.push_back(std::move(s));
+    }
+    {  // 8
+        auto s = commonLook("ruby-matter", "Ruby Matter", StyleCategory::multiline, "Didot-Italic", 67.19999999999999);
+        s.emphasisFont = "Impact";
+        s.emphasisScale = 2.9;
+        s.emphasisColor = RGBA::fromHex("FF2E2E");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.sampleText = "make it *matter*";
+        s.blurb = "A whispered italic setup, then a shouted red hero.";
+        looks.push_back(std::move(s));
+    }
+    {  // 9
+        auto s = commonLook("voice-pair", "Voice Pair", StyleCategory::multiline, "system-medium", 78.39999999999999);
+        s.emphasisFont = "system-black";
+        s.emphasisScale = 1.35;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "find your own *voice*";
+        s.blurb = "Light and heavy weights of the same face, perfectly paired.";
+        looks.push_back(std::move(s));
+    }
+    {  // 10
+        auto s = commonLook("ink-note", "Ink Note", StyleCategory::multiline, "BradleyHandITCTT-Bold", 84);
+        s.emphasisFont = "SnellRoundhand-Black";
+        s.emphasisScale = 1.5;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.highlight = HighlightMode::underline;
+        s.highlightColor = RGBA::fromHex("FF4D6D");
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "write your own *story*";
+        s.blurb = "Handwritten setup with a flowing script hero and a marker underline.";
+        looks.push_back(std::move(s));
+    }
+    {  // 11
+        auto s = commonLook("neon-idea", "Neon Idea", StyleCategory::multiline, "DINCondensed-Bold", 84);
+        s.emphasisScale = 1.2;
+        s.emphasisColor = RGBA::fromHex("E6FF3D");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.glowColor = RGBA::fromHex("E6FF3D", 0.7);
+        s.glowRadius = 14;
+        s.uppercase = true;
+        s.heroWord = true;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.sampleText = "bright *ideas*";
+        s.blurb = "Tall condensed caps with a hero word lit in electric yellow.";
+        looks.push_back(std::move(s));
+    }
+    {  // 12
+        auto s = commonLook("magic-doodle", "Magic Doodle", StyleCategory::multiline, "AvenirNext-Heavy", 75.6);
+        s.emphasisFont = "SnellRoundhand-Black";
+        s.emphasisScale = 1.8;
+        s.emphasisColor = RGBA::fromHex("6EF0C2");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = false;
+        s.sampleText = "make a little *magic*";
+        s.blurb = "Friendly bold words and a mint script flourish.";
+        looks.push_back(std::move(s));
+    }
+    {  // 13
+        auto s = commonLook("orange-band", "Orange Band", StyleCategory::bold, "AvenirNext-Heavy", 68);
+        s.shadowRadius = 14;
+        s.cornerRadius = 0;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.lineBoxColor = RGBA::fromHex("FF7A00");
+        s.sampleText = "keep creating";
+        s.blurb = "White caps on a full orange band, like tape across the frame.";
+        looks.push_back(std::move(s));
+    }
+    {  // 14
+        auto s = commonLook("gold-punch", "Gold Punch", StyleCategory::bold, "AvenirNext-Heavy", 82);
+        s.textColor = RGBA::fromHex("FFD000");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 6;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.sampleText = "go for *gold*";
+        s.blurb = "Heavy gold caps with a crisp black outline.";
+        looks.push_back(std::move(s));
+    }
+    {  // 15
+        auto s = commonLook("ink-card", "Ink Card", StyleCategory::minimal, "AvenirNext-Heavy", 60);
+        s.textColor = RGBA::fromHex("111111");
+        s.shadowColor = RGBA::fromHex("000000", 0.25);
+        s.shadowRadius = 14;
+        s.barColor = RGBA::fromHex("FFFFFF");
+        s.cornerRadius = 12;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.sampleText = "words matter";
+        s.blurb = "Crisp black words on a clean white card.";
+        looks.push_back(std::move(s));
+    }
+    {  // 16
+        auto s = commonLook("mint-box", "Mint Box", StyleCategory::social, "system-bold", 62);
+        s.emphasisColor = RGBA::fromHex("FFFFFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.cornerRadius = 10;
+        s.heroWord = true;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.emphasisBoxColor = RGBA::fromHex("22B573");
+        s.sampleText = "make it *count*";
+        s.blurb = "The hero word pops out of a mint-green box.";
+        looks.push_back(std::move(s));
+    }
+    {  // 17
+        auto s = commonLook("violet-speak", "Violet Speak", StyleCategory::neon, "AvenirNext-Heavy", 88);
+        s.textColor = RGBA::fromHex("9B6BFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.glowColor = RGBA::fromHex("8B5CFF");
+        s.glowRadius = 12;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.sampleText = "speak up";
+        s.blurb = "Violet caps with a soft neon bloom.";
+        looks.push_back(std::move(s));
+    }
+    {  // 18
+        auto s = commonLook("citrus-shine", "Citrus Shine", StyleCategory::multiline, "system-bold", 64.39999999999999);
+        s.emphasisFont = "system-black";
+        s.emphasisScale = 2.3;
+        s.emphasisColor = RGBA::fromHex("B8F53A");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.sampleText = "make it *shine*";
+        s.blurb = "Small white setup, then a zesty lime hero.";
+        looks.push_back(std::move(s));
+    }
+    {  // 19
+        auto s = commonLook("floating-magic", "Floating Magic", StyleCategory::multiline, "AvenirNext-Heavy", 72.8);
+        s.emphasisScale = 1.35;
+        s.emphasisColor = RGBA::fromHex("F5D06B");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "a little more *magic*";
+        s.blurb = "Warm golden hero word floating under a soft setup.";
+        looks.push_back(std::move(s));
+    }
+    {  // 20
+        auto s = commonLook("lime-go", "Lime Go", StyleCategory::bold, "AvenirNext-Heavy", 84);
+        s.emphasisFont = "Impact";
+        s.emphasisScale = 1.25;
+        s.emphasisColor = RGBA::fromHex("4BE34B");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.heroWord = true;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.sampleText = "go *big*";
+        s.blurb = "Two words, one green punch.";
+        looks.push_back(std::move(s));
+    }
+    {  // 21
+        auto s = commonLook("ice-idea", "Ice Idea", StyleCategory::multiline, "system-medium", 56);
+        s.emphasisFont = "DINCondensed-Bold";
+        s.emphasisScale = 3.2;
+        s.emphasisColor = RGBA::fromHex("DDF4FF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.sampleText = "a bright *idea*";
+        s.blurb = "A quiet setup over a tall, icy condensed hero.";
+        looks.push_back(std::move(s));
+    }
+    {  // 22
+        auto s = commonLook("amber-moment", "Amber Moment", StyleCategory::multiline, "system-bold", 56);
+        s.emphasisFont = "Futura-CondensedExtraBold";
+        s.emphasisScale = 2.2;
+        s.emphasisColor = RGBA::fromHex("FFB020");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.sampleText = "a golden *moment*";
+        s.blurb = "Amber condensed caps under a small white line.";
+        looks.push_back(std::move(s));
+    }
+    {  // 23
+        auto s = commonLook("gold-settle", "Gold Settle", StyleCategory::neon, "AvenirNext-Heavy", 84);
+        s.textColor = RGBA::fromHex("FFD34D");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.glowColor = RGBA::fromHex("FFB000");
+        s.glowRadius = 16;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.sampleText = "stay gold";
+        s.blurb = "Glowing gold caps, warm like late sun.";
+        looks.push_back(std::move(s));
+    }
+    {  // 24
+        auto s = commonLook("stacked-notes", "Stacked Notes", StyleCategory::minimal, "system-semibold", 42);
+        s.shadowRadius = 14;
+        s.cornerRadius = 8;
+        s.maxWordsPerGroup = 5;
+        s.maxWordsPerLine = 2;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.lineBoxColor = RGBA{0.05, 0.05, 0.06, 0.88};
+        s.sampleText = "one thought at a time";
+        s.blurb = "Each line on its own little black tab, like sticky notes.";
+        looks.push_back(std::move(s));
+    }
+    {  // 25
+        auto s = commonLook("serif-pair", "Serif Pair", StyleCategory::editorial, "system-bold", 61.599999999999994);
+        s.emphasisFont = "Didot-Italic";
+        s.emphasisScale = 2.1;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "sans meets *serif*";
+        s.blurb = "A classic pairing: neutral sans above an elegant italic serif.";
+        looks.push_back(std::move(s));
+    }
+    {  // 26
+        auto s = commonLook("epic-pro", "Epic Pro", StyleCategory::multiline, "system-bold", 58.8);
+        s.emphasisFont = "Impact";
+        s.emphasisScale = 2.4;
+        s.emphasisColor = RGBA::fromHex("7FB2FF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "go *epic* pro";
+        s.blurb = "Compact sans framing a heavy blue display hero.";
+        looks.push_back(std::move(s));
+    }
+    {  // 27
+        auto s = commonLook("balboa-light", "Balboa Light", StyleCategory::editorial, "SnellRoundhand-Black",
+                            64.39999999999999);
+        s.emphasisFont = "DINCondensed-Bold";
+        s.emphasisScale = 2.6;
+        s.emphasisColor = RGBA::fromHex("9FD8FF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.sampleText = "shadow *light* pairing";
+        s.blurb = "Script whispers around a tall sky-blue display word.";
+        looks.push_back(std::move(s));
+    }
+    {  // 28
+        auto s = commonLook("marker-lines", "Marker Lines", StyleCategory::playful, "system-bold", 56);
+        s.shadowRadius = 14;
+        s.cornerRadius = 4;
+        s.maxWordsPerLine = 2;
+        s.lineSpacing = 0.92;
+        s.lockup = false;
+        s.lineBoxColor = RGBA::fromHex("FF2D8F");
+        s.sampleText = "this part matters most";
+        s.blurb = "Every line swiped with a hot-pink highlighter.";
+        looks.push_back(std::move(s));
+    }
+    {  // 29
+        auto s = commonLook("signature", "Signature", StyleCategory::creators, "system-medium", 75.6);
+        s.emphasisFont = "system-black";
+        s.emphasisScale = 1.7;
+        s.emphasisColor = RGBA::fromHex("4FA8FF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "make your *moment*";
+        s.blurb = "Airy weight contrast with a sky-blue hero.";
+        looks.push_back(std::move(s));
+    }
+    {  // 30
+        auto s = commonLook("swiss-script", "Swiss Script", StyleCategory::editorial, "system-black", 58.8);
+        s.emphasisFont = "SnellRoundhand-Black";
+        s.emphasisScale = 2;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.uppercase = true;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = false;
+        s.sampleText = "type *tempting* swiss";
+        s.blurb = "Tight Swiss caps interrupted by a sweeping script word.";
+        looks.push_back(std::move(s));
+    }
+    {  // 31
+        auto s = commonLook("vanguard", "Vanguard", StyleCategory::editorial, "Didot", 58.8);
+        s.emphasisFont = "Futura-CondensedExtraBold";
+        s.emphasisScale = 2.5;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.sampleText = "classic *vanguard* pairing";
+        s.blurb = "Refined serif lines around a bold condensed headline.";
+        looks.push_back(std::move(s));
+    }
+    {  // 32
+        auto s = commonLook("abril-contrast", "Abril Contrast", StyleCategory::editorial, "system-bold",
+                            61.599999999999994);
+        s.emphasisFont = "BodoniSvtyTwoITCTT-Bold";
+        s.emphasisScale = 2.2;
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.sampleText = "high *contrast* type";
+        s.blurb = "Modern sans with a dramatic high-contrast Bodoni hero.";
+        looks.push_back(std::move(s));
+    }
+    {  // 33
+        auto s = commonLook("powder-stack", "Powder Stack", StyleCategory::multiline, "system-semibold", 58.8);
+        s.emphasisFont = "Futura-CondensedExtraBold";
+        s.emphasisScale = 2.8;
+        s.textColor = RGBA::fromHex("B9D7FF");
+        s.emphasisColor = RGBA::fromHex("FFF1B8");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "build around one *idea*";
+        s.blurb = "Powder-blue setup over a chunky butter-yellow hero.";
+        looks.push_back(std::move(s));
+    }
+    {  // 34
+        auto s = commonLook("white-rise", "White Rise", StyleCategory::multiline, "system-medium", 61.599999999999994);
+        s.emphasisFont = "system-black";
+        s.emphasisScale = 2.3;
+        s.emphasisColor = RGBA::fromHex("FFFFFF", 0.9);
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.animation = EntranceAnimation::slideUp;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "follow your *own*";
+        s.blurb = "Soft white rising into a heavy hero word.";
+        looks.push_back(std::move(s));
+    }
+    {  // 35
+        auto s = commonLook("gold-slide", "Gold Slide", StyleCategory::creators, "Copperplate-Bold",
+                            61.599999999999994);
+        s.emphasisScale = 1.5;
+        s.emphasisColor = RGBA::fromHex("FFD34D");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 14;
+        s.animation = EntranceAnimation::slideUp;
+        s.uppercase = true;
+        s.letterSpacing = 4;
+        s.lineSpacing = 0.92;
+        s.lockup = true;
+        s.sampleText = "make them *listen*";
+        s.blurb = "Engraved small caps that slide in, hero in gold.";
+        looks.push_back(std::move(s));
+    }
+    return looks;
+}
+
+}  // namespace
 
 const std::vector<CaptionStyle>& StylePresets::lockups()
 {
-    static const std::vector<CaptionStyle> list = [] {
-        std::vector<CaptionStyle> looks;
-        looks.reserve(36);
-        {  // 0
-            auto s = commonLook("ember-line", "Ember Line", StyleCategory::multiline, "Futura-CondensedExtraBold", 89.6);
-            s.emphasisScale = 2;
-            s.textColor = RGBA::fromHex("FFD23F");
-            s.emphasisColor = RGBA::fromHex("FFD23F");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 5;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.verticalPosition = 0.68;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "turn a *rough*";
-            s.blurb = "Condensed yellow caps with a giant hero word and a hard outline.";
-            looks.push_back(std::move(s));
-        }
-        {  // 1
-            auto s = commonLook("blue-focus", "Blue Focus", StyleCategory::multiline, "Didot", 84);
-            s.emphasisFont = "HoeflerText-BlackItalic";
-            s.emphasisScale = 1.5;
-            s.textColor = RGBA::fromHex("FFFFFF", 0.92);
-            s.emphasisColor = RGBA::fromHex("2F5BFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.glowColor = RGBA::fromHex("FFFFFF", 0.6);
-            s.glowRadius = 10;
-            s.verticalPosition = 0.3;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "the *biggest* mistake";
-            s.blurb = "Light serif setup, a bold italic hero in deep blue.";
-            looks.push_back(std::move(s));
-        }
-        {  // 2
-            auto s = commonLook("moonlight", "Moonlight", StyleCategory::multiline, "AvenirNext-Heavy", 56);
-            s.emphasisScale = 2.3;
-            s.textColor = RGBA::fromHex("7FDBFF");
-            s.emphasisColor = RGBA::fromHex("A6ECFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.glowColor = RGBA::fromHex("3CCBFF", 0.8);
-            s.glowRadius = 16;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "*time* right on today";
-            s.blurb = "Icy cyan caps that glow like a monitor at night.";
-            looks.push_back(std::move(s));
-        }
-        {  // 3
-            auto s = commonLook("nova", "Nova", StyleCategory::behind, "HelveticaNeue-CondensedBlack", 84);
-            s.emphasisScale = 3.4;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.verticalPosition = 0.3;
-            s.behindSubject = true;
-            s.lineSpacing = 0.8;
-            s.lockup = true;
-            s.sampleText = "quiet *power*";
-            s.blurb = "A towering hero word set behind you, with a tiny setup line.";
-            looks.push_back(std::move(s));
-        }
-        {  // 4
-            auto s = commonLook("golden-centre", "Golden Centre", StyleCategory::multiline, "AvenirNext-Heavy", 56);
-            s.emphasisFont = "Futura-CondensedExtraBold";
-            s.emphasisScale = 2.4;
-            s.textColor = RGBA::fromHex("FFC83D");
-            s.emphasisColor = RGBA::fromHex("FFC83D");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "keep *making* them";
-            s.blurb = "Warm gold caps, centered, with the hero in condensed display type.";
-            looks.push_back(std::move(s));
-        }
-        {  // 5
-            auto s = commonLook("blue-whisper", "Blue Whisper", StyleCategory::multiline, "AvenirNext-Heavy", 67.19999999999999);
-            s.emphasisFont = "Didot-Italic";
-            s.emphasisScale = 1.8;
-            s.textColor = RGBA::fromHex("8DB8FF");
-            s.emphasisColor = RGBA::fromHex("FFFFFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = false;
-            s.sampleText = "then say *less*";
-            s.blurb = "Periwinkle caps that melt into a soft italic hero.";
-            looks.push_back(std::move(s));
-        }
-        {  // 6
-            auto s = commonLook("tilted-intent", "Tilted Intent", StyleCategory::multiline, "Futura-CondensedExtraBold", 92.39999999999999);
-            s.emphasisScale = 1.3;
-            s.textColor = RGBA::fromHex("FFD000");
-            s.emphasisColor = RGBA::fromHex("FFFFFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.rotation = -8;
-            s.lockup = true;
-            s.sampleText = "build *intent*";
-            s.blurb = "Punchy caps on a diagonal, like a poster headline.";
-            looks.push_back(std::move(s));
-        }
-        {  // 7
-            auto s = commonLook("crimson-script", "Crimson Script", StyleCategory::multiline, "HelveticaNeue-CondensedBlack", 84);
-            s.emphasisFont = "SnellRoundhand-Black";
-            s.emphasisScale = 1.7;
-            s.textColor = RGBA::fromHex("FF2E3E");
-            s.emphasisColor = RGBA::fromHex("FFFFFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.glowColor = RGBA::fromHex("FFFFFF", 0.5);
-            s.glowRadius = 8;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = false;
-            s.sampleText = "this is the *moment*";
-            s.blurb = "Red condensed words that open into luminous white script.";
-            looks.push_back(std::move(s));
-        }
-        {  // 8
-            auto s = commonLook("ruby-matter", "Ruby Matter", StyleCategory::multiline, "Didot-Italic", 67.19999999999999);
-            s.emphasisFont = "Impact";
-            s.emphasisScale = 2.9;
-            s.emphasisColor = RGBA::fromHex("FF2E2E");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.sampleText = "make it *matter*";
-            s.blurb = "A whispered italic setup, then a shouted red hero.";
-            looks.push_back(std::move(s));
-        }
-        {  // 9
-            auto s = commonLook("voice-pair", "Voice Pair", StyleCategory::multiline, "system-medium", 78.39999999999999);
-            s.emphasisFont = "system-black";
-            s.emphasisScale = 1.35;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "find your own *voice*";
-            s.blurb = "Light and heavy weights of the same face, perfectly paired.";
-            looks.push_back(std::move(s));
-        }
-        {  // 10
-            auto s = commonLook("ink-note", "Ink Note", StyleCategory::multiline, "BradleyHandITCTT-Bold", 84);
-            s.emphasisFont = "SnellRoundhand-Black";
-            s.emphasisScale = 1.5;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.highlight = HighlightMode::underline;
-            s.highlightColor = RGBA::fromHex("FF4D6D");
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "write your own *story*";
-            s.blurb = "Handwritten setup with a flowing script hero and a marker underline.";
-            looks.push_back(std::move(s));
-        }
-        {  // 11
-            auto s = commonLook("neon-idea", "Neon Idea", StyleCategory::multiline, "DINCondensed-Bold", 84);
-            s.emphasisScale = 1.2;
-            s.emphasisColor = RGBA::fromHex("E6FF3D");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.glowColor = RGBA::fromHex("E6FF3D", 0.7);
-            s.glowRadius = 14;
-            s.uppercase = true;
-            s.heroWord = true;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.sampleText = "bright *ideas*";
-            s.blurb = "Tall condensed caps with a hero word lit in electric yellow.";
-            looks.push_back(std::move(s));
-        }
-        {  // 12
-            auto s = commonLook("magic-doodle", "Magic Doodle", StyleCategory::multiline, "AvenirNext-Heavy", 75.6);
-            s.emphasisFont = "SnellRoundhand-Black";
-            s.emphasisScale = 1.8;
-            s.emphasisColor = RGBA::fromHex("6EF0C2");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = false;
-            s.sampleText = "make a little *magic*";
-            s.blurb = "Friendly bold words and a mint script flourish.";
-            looks.push_back(std::move(s));
-        }
-        {  // 13
-            auto s = commonLook("orange-band", "Orange Band", StyleCategory::bold, "AvenirNext-Heavy", 68);
-            s.shadowRadius = 14;
-            s.cornerRadius = 0;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.lineBoxColor = RGBA::fromHex("FF7A00");
-            s.sampleText = "keep creating";
-            s.blurb = "White caps on a full orange band, like tape across the frame.";
-            looks.push_back(std::move(s));
-        }
-        {  // 14
-            auto s = commonLook("gold-punch", "Gold Punch", StyleCategory::bold, "AvenirNext-Heavy", 82);
-            s.textColor = RGBA::fromHex("FFD000");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 6;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.sampleText = "go for *gold*";
-            s.blurb = "Heavy gold caps with a crisp black outline.";
-            looks.push_back(std::move(s));
-        }
-        {  // 15
-            auto s = commonLook("ink-card", "Ink Card", StyleCategory::minimal, "AvenirNext-Heavy", 60);
-            s.textColor = RGBA::fromHex("111111");
-            s.shadowColor = RGBA::fromHex("000000", 0.25);
-            s.shadowRadius = 14;
-            s.barColor = RGBA::fromHex("FFFFFF");
-            s.cornerRadius = 12;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.sampleText = "words matter";
-            s.blurb = "Crisp black words on a clean white card.";
-            looks.push_back(std::move(s));
-        }
-        {  // 16
-            auto s = commonLook("mint-box", "Mint Box", StyleCategory::social, "system-bold", 62);
-            s.emphasisColor = RGBA::fromHex("FFFFFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.cornerRadius = 10;
-            s.heroWord = true;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.emphasisBoxColor = RGBA::fromHex("22B573");
-            s.sampleText = "make it *count*";
-            s.blurb = "The hero word pops out of a mint-green box.";
-            looks.push_back(std::move(s));
-        }
-        {  // 17
-            auto s = commonLook("violet-speak", "Violet Speak", StyleCategory::neon, "AvenirNext-Heavy", 88);
-            s.textColor = RGBA::fromHex("9B6BFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.glowColor = RGBA::fromHex("8B5CFF");
-            s.glowRadius = 12;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.sampleText = "speak up";
-            s.blurb = "Violet caps with a soft neon bloom.";
-            looks.push_back(std::move(s));
-        }
-        {  // 18
-            auto s = commonLook("citrus-shine", "Citrus Shine", StyleCategory::multiline, "system-bold", 64.39999999999999);
-            s.emphasisFont = "system-black";
-            s.emphasisScale = 2.3;
-            s.emphasisColor = RGBA::fromHex("B8F53A");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.sampleText = "make it *shine*";
-            s.blurb = "Small white setup, then a zesty lime hero.";
-            looks.push_back(std::move(s));
-        }
-        {  // 19
-            auto s = commonLook("floating-magic", "Floating Magic", StyleCategory::multiline, "AvenirNext-Heavy", 72.8);
-            s.emphasisScale = 1.35;
-            s.emphasisColor = RGBA::fromHex("F5D06B");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "a little more *magic*";
-            s.blurb = "Warm golden hero word floating under a soft setup.";
-            looks.push_back(std::move(s));
-        }
-        {  // 20
-            auto s = commonLook("lime-go", "Lime Go", StyleCategory::bold, "AvenirNext-Heavy", 84);
-            s.emphasisFont = "Impact";
-            s.emphasisScale = 1.25;
-            s.emphasisColor = RGBA::fromHex("4BE34B");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.heroWord = true;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.sampleText = "go *big*";
-            s.blurb = "Two words, one green punch.";
-            looks.push_back(std::move(s));
-        }
-        {  // 21
-            auto s = commonLook("ice-idea", "Ice Idea", StyleCategory::multiline, "system-medium", 56);
-            s.emphasisFont = "DINCondensed-Bold";
-            s.emphasisScale = 3.2;
-            s.emphasisColor = RGBA::fromHex("DDF4FF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.sampleText = "a bright *idea*";
-            s.blurb = "A quiet setup over a tall, icy condensed hero.";
-            looks.push_back(std::move(s));
-        }
-        {  // 22
-            auto s = commonLook("amber-moment", "Amber Moment", StyleCategory::multiline, "system-bold", 56);
-            s.emphasisFont = "Futura-CondensedExtraBold";
-            s.emphasisScale = 2.2;
-            s.emphasisColor = RGBA::fromHex("FFB020");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.sampleText = "a golden *moment*";
-            s.blurb = "Amber condensed caps under a small white line.";
-            looks.push_back(std::move(s));
-        }
-        {  // 23
-            auto s = commonLook("gold-settle", "Gold Settle", StyleCategory::neon, "AvenirNext-Heavy", 84);
-            s.textColor = RGBA::fromHex("FFD34D");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.glowColor = RGBA::fromHex("FFB000");
-            s.glowRadius = 16;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.sampleText = "stay gold";
-            s.blurb = "Glowing gold caps, warm like late sun.";
-            looks.push_back(std::move(s));
-        }
-        {  // 24
-            auto s = commonLook("stacked-notes", "Stacked Notes", StyleCategory::minimal, "system-semibold", 42);
-            s.shadowRadius = 14;
-            s.cornerRadius = 8;
-            s.maxWordsPerGroup = 5;
-            s.maxWordsPerLine = 2;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.lineBoxColor = RGBA{0.05, 0.05, 0.06, 0.88};
-            s.sampleText = "one thought at a time";
-            s.blurb = "Each line on its own little black tab, like sticky notes.";
-            looks.push_back(std::move(s));
-        }
-        {  // 25
-            auto s = commonLook("serif-pair", "Serif Pair", StyleCategory::editorial, "system-bold", 61.599999999999994);
-            s.emphasisFont = "Didot-Italic";
-            s.emphasisScale = 2.1;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "sans meets *serif*";
-            s.blurb = "A classic pairing: neutral sans above an elegant italic serif.";
-            looks.push_back(std::move(s));
-        }
-        {  // 26
-            auto s = commonLook("epic-pro", "Epic Pro", StyleCategory::multiline, "system-bold", 58.8);
-            s.emphasisFont = "Impact";
-            s.emphasisScale = 2.4;
-            s.emphasisColor = RGBA::fromHex("7FB2FF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "go *epic* pro";
-            s.blurb = "Compact sans framing a heavy blue display hero.";
-            looks.push_back(std::move(s));
-        }
-        {  // 27
-            auto s = commonLook("balboa-light", "Balboa Light", StyleCategory::editorial, "SnellRoundhand-Black", 64.39999999999999);
-            s.emphasisFont = "DINCondensed-Bold";
-            s.emphasisScale = 2.6;
-            s.emphasisColor = RGBA::fromHex("9FD8FF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.sampleText = "shadow *light* pairing";
-            s.blurb = "Script whispers around a tall sky-blue display word.";
-            looks.push_back(std::move(s));
-        }
-        {  // 28
-            auto s = commonLook("marker-lines", "Marker Lines", StyleCategory::playful, "system-bold", 56);
-            s.shadowRadius = 14;
-            s.cornerRadius = 4;
-            s.maxWordsPerLine = 2;
-            s.lineSpacing = 0.92;
-            s.lockup = false;
-            s.lineBoxColor = RGBA::fromHex("FF2D8F");
-            s.sampleText = "this part matters most";
-            s.blurb = "Every line swiped with a hot-pink highlighter.";
-            looks.push_back(std::move(s));
-        }
-        {  // 29
-            auto s = commonLook("signature", "Signature", StyleCategory::creators, "system-medium", 75.6);
-            s.emphasisFont = "system-black";
-            s.emphasisScale = 1.7;
-            s.emphasisColor = RGBA::fromHex("4FA8FF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "make your *moment*";
-            s.blurb = "Airy weight contrast with a sky-blue hero.";
-            looks.push_back(std::move(s));
-        }
-        {  // 30
-            auto s = commonLook("swiss-script", "Swiss Script", StyleCategory::editorial, "system-black", 58.8);
-            s.emphasisFont = "SnellRoundhand-Black";
-            s.emphasisScale = 2;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.uppercase = true;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = false;
-            s.sampleText = "type *tempting* swiss";
-            s.blurb = "Tight Swiss caps interrupted by a sweeping script word.";
-            looks.push_back(std::move(s));
-        }
-        {  // 31
-            auto s = commonLook("vanguard", "Vanguard", StyleCategory::editorial, "Didot", 58.8);
-            s.emphasisFont = "Futura-CondensedExtraBold";
-            s.emphasisScale = 2.5;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.sampleText = "classic *vanguard* pairing";
-            s.blurb = "Refined serif lines around a bold condensed headline.";
-            looks.push_back(std::move(s));
-        }
-        {  // 32
-            auto s = commonLook("abril-contrast", "Abril Contrast", StyleCategory::editorial, "system-bold", 61.599999999999994);
-            s.emphasisFont = "BodoniSvtyTwoITCTT-Bold";
-            s.emphasisScale = 2.2;
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.sampleText = "high *contrast* type";
-            s.blurb = "Modern sans with a dramatic high-contrast Bodoni hero.";
-            looks.push_back(std::move(s));
-        }
-        {  // 33
-            auto s = commonLook("powder-stack", "Powder Stack", StyleCategory::multiline, "system-semibold", 58.8);
-            s.emphasisFont = "Futura-CondensedExtraBold";
-            s.emphasisScale = 2.8;
-            s.textColor = RGBA::fromHex("B9D7FF");
-            s.emphasisColor = RGBA::fromHex("FFF1B8");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "build around one *idea*";
-            s.blurb = "Powder-blue setup over a chunky butter-yellow hero.";
-            looks.push_back(std::move(s));
-        }
-        {  // 34
-            auto s = commonLook("white-rise", "White Rise", StyleCategory::multiline, "system-medium", 61.599999999999994);
-            s.emphasisFont = "system-black";
-            s.emphasisScale = 2.3;
-            s.emphasisColor = RGBA::fromHex("FFFFFF", 0.9);
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.animation = EntranceAnimation::slideUp;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "follow your *own*";
-            s.blurb = "Soft white rising into a heavy hero word.";
-            looks.push_back(std::move(s));
-        }
-        {  // 35
-            auto s = commonLook("gold-slide", "Gold Slide", StyleCategory::creators, "Copperplate-Bold", 61.599999999999994);
-            s.emphasisScale = 1.5;
-            s.emphasisColor = RGBA::fromHex("FFD34D");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 14;
-            s.animation = EntranceAnimation::slideUp;
-            s.uppercase = true;
-            s.letterSpacing = 4;
-            s.lineSpacing = 0.92;
-            s.lockup = true;
-            s.sampleText = "make them *listen*";
-            s.blurb = "Engraved small caps that slide in, hero in gold.";
-            looks.push_back(std::move(s));
-        }
-        return looks;
-    }();
+    static const std::vector<CaptionStyle> list = buildLockups();
     return list;
 }
 

@@ -5,513 +5,519 @@
 #include "captions/presets/StylePresets.h"
 
 namespace vt {
+namespace {
+
+std::vector<CaptionStyle> buildMore(const std::vector<RGBA>& candy, const std::vector<RGBA>& punchy)
+{
+    std::vector<CaptionStyle> looks;
+    looks.reserve(42);
+    {  // 0
+        auto s = commonLook("clean-pop", "Clean Pop", StyleCategory::social, "system-heavy", 72);
+        s.activeColor = RGBA::fromHex("00E0FF");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 14;
+        s.highlight = HighlightMode::color;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 1
+        auto s = commonLook("magenta-gel", "Magenta Gel", StyleCategory::social, "AvenirNext-Heavy", 74);
+        s.activeColor = RGBA::fromHex("FFFFFF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 10;
+        s.shadowOffset = 0;
+        s.cornerRadius = 14;
+        s.highlight = HighlightMode::box;
+        s.highlightColor = RGBA::fromHex("FF2E93");
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 2
+        auto s = commonLook("daylight", "Daylight", StyleCategory::social, "system-black", 66);
+        s.textColor = RGBA::fromHex("111111");
+        s.activeColor = RGBA::fromHex("111111");
+        s.shadowOffset = 0;
+        s.cornerRadius = 10;
+        s.highlight = HighlightMode::box;
+        s.highlightColor = RGBA::fromHex("FFE14D");
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.wordBoxColor = RGBA::fromHex("FFFFFF");
+        looks.push_back(std::move(s));
+    }
+    {  // 3
+        auto s = commonLook("graphite", "Graphite", StyleCategory::social, "DINCondensed-Bold", 96);
+        s.activeColor = RGBA::fromHex("FF453A");
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("1C1C1E", 0.92);
+        s.cornerRadius = 6;
+        s.highlight = HighlightMode::color;
+        s.animation = EntranceAnimation::fade;
+        s.uppercase = true;
+        s.maxWordsPerLine = 4;
+        looks.push_back(std::move(s));
+    }
+    {  // 4
+        auto s = commonLook("violet-box", "Violet Box", StyleCategory::social, "AvenirNext-Heavy", 70);
+        s.activeColor = RGBA::fromHex("FFE500");
+        s.shadowOffset = 0;
+        s.cornerRadius = 12;
+        s.highlight = HighlightMode::color;
+        s.maxWordsPerGroup = 3;
+        s.wordBoxColor = RGBA::fromHex("6E4BFF", 0.9);
+        looks.push_back(std::move(s));
+    }
+    {  // 5
+        auto s = commonLook("photon", "Photon", StyleCategory::social, "system-bold", 66);
+        s.shadowOffset = 0;
+        s.glowColor = RGBA::fromHex("5AD8FF", 0.8);
+        s.glowRadius = 14;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerLine = 4;
+        s.gradientColor = RGBA::fromHex("9FE7FF");
+        looks.push_back(std::move(s));
+    }
+    {  // 6
+        auto s = commonLook("jump-cut", "Jump Cut", StyleCategory::dynamic, "Futura-CondensedExtraBold", 150);
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 7;
+        s.shadowColor = RGBA::fromHex("000000", 0.6);
+        s.shadowRadius = 10;
+        s.shadowOffset = 6;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 1;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.62;
+        s.palette = punchy;
+        looks.push_back(std::move(s));
+    }
+    {  // 7
+        auto s = commonLook("jelly-pop", "Jelly Pop", StyleCategory::dynamic, "ArialRoundedMTBold", 88);
+        s.strokeColor = RGBA::fromHex("1B1B3A");
+        s.strokeWidth = 7;
+        s.shadowOffset = 0;
+        s.highlight = HighlightMode::scale;
+        s.animation = EntranceAnimation::bounce;
+        s.maxWordsPerGroup = 3;
+        s.palette = candy;
+        looks.push_back(std::move(s));
+    }
+    {  // 8
+        auto s = commonLook("wiggle", "Wiggle", StyleCategory::dynamic, "ChalkboardSE-Bold", 80);
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 6;
+        s.shadowOffset = 0;
+        s.highlight = HighlightMode::scale;
+        s.animation = EntranceAnimation::bounce;
+        s.maxWordsPerGroup = 3;
+        s.rotation = 4;
+        looks.push_back(std::move(s));
+    }
+    {  // 9
+        auto s = commonLook("slide-hype", "Slide Hype", StyleCategory::dynamic, "Impact", 100);
+        s.activeColor = RGBA::fromHex("FF3B30");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 7;
+        s.shadowOffset = 0;
+        s.highlight = HighlightMode::color;
+        s.animation = EntranceAnimation::slideUp;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        looks.push_back(std::move(s));
+    }
+    {  // 10
+        auto s = commonLook("strobe", "Strobe", StyleCategory::dynamic, "HelveticaNeue-CondensedBlack", 120);
+        s.shadowOffset = 0;
+        s.glowColor = RGBA::fromHex("FFFFFF", 0.8);
+        s.glowRadius = 18;
+        s.animation = EntranceAnimation::typewriter;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.lineSpacing = 0.9;
+        looks.push_back(std::move(s));
+    }
+    {  // 11
+        auto s = commonLook("fill-in", "Fill In", StyleCategory::dynamic, "AvenirNext-Heavy", 84);
+        s.strokeColor = RGBA::fromHex("FFFFFF");
+        s.strokeWidth = 4;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::fade;
+        s.uppercase = true;
+        s.maxWordsPerLine = 2;
+        s.hollowUnspoken = true;
+        looks.push_back(std::move(s));
+    }
+    {  // 12
+        auto s = commonLook("headliner", "Headliner", StyleCategory::multiline, "Futura-CondensedExtraBold", 90);
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 14;
+        s.shadowOffset = 4;
+        s.uppercase = true;
+        s.maxWordsPerLine = 2;
+        s.lineSpacing = 0.9;
+        s.lineScales = std::vector<double>{0.7, 1.4};
+        looks.push_back(std::move(s));
+    }
+    {  // 13
+        auto s = commonLook("marquee", "Marquee", StyleCategory::multiline, "Didot-Bold", 96);
+        s.textColor = RGBA::fromHex("FFF1D6");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 16;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 3;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.62;
+        s.lineSpacing = 0.85;
+        s.lineScales = std::vector<double>{1, 0.6, 1.5};
+        looks.push_back(std::move(s));
+    }
+    {  // 14
+        auto s = commonLook("twin-weight", "Twin Weight", StyleCategory::multiline, "AvenirNext-Bold", 60);
+        s.emphasisFont = "Georgia-BoldItalic";
+        s.emphasisScale = 1.6;
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 14;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::fade;
+        s.heroWord = true;
+        s.maxWordsPerLine = 2;
+        looks.push_back(std::move(s));
+    }
+    {  // 15
+        auto s = commonLook("lime-stack", "Lime Stack", StyleCategory::multiline, "system-black", 88);
+        s.textColor = RGBA::fromHex("C6FF3D");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 6;
+        s.shadowOffset = 0;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.maxWordsPerLine = 1;
+        s.lineSpacing = 0.85;
+        s.lineScales = std::vector<double>{1, 1.3};
+        looks.push_back(std::move(s));
+    }
+    {  // 16
+        auto s = commonLook("cream-focus", "Cream Focus", StyleCategory::multiline, "Optima-ExtraBlack", 70);
+        s.emphasisScale = 1.5;
+        s.textColor = RGBA::fromHex("FFF4E0");
+        s.emphasisColor = RGBA::fromHex("FFB347");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 12;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::slideUp;
+        s.uppercase = true;
+        s.heroWord = true;
+        s.maxWordsPerGroup = 3;
+        s.maxWordsPerLine = 1;
+        looks.push_back(std::move(s));
+    }
+    {  // 17
+        auto s = commonLook("story-notes", "Story Notes", StyleCategory::multiline, "Noteworthy-Bold", 72);
+        s.emphasisFont = "SnellRoundhand-Black";
+        s.emphasisScale = 1.5;
+        s.emphasisColor = RGBA::fromHex("FFD1E8");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 12;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::fade;
+        s.heroWord = true;
+        s.maxWordsPerLine = 2;
+        looks.push_back(std::move(s));
+    }
+    {  // 18
+        auto s = commonLook("study-pill", "Study Pill", StyleCategory::creators, "system-bold", 58);
+        s.textColor = RGBA::fromHex("111111");
+        s.activeColor = RGBA::fromHex("5B4BFF");
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("FFFFFF");
+        s.cornerRadius = 40;
+        s.highlight = HighlightMode::color;
+        s.maxWordsPerGroup = 5;
+        s.maxWordsPerLine = 4;
+        looks.push_back(std::move(s));
+    }
+    {  // 19
+        auto s = commonLook("old-money", "Old Money", StyleCategory::creators, "BodoniSvtyTwoITCTT-Bold", 54);
+        s.textColor = RGBA::fromHex("F3E6CC");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 12;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::fade;
+        s.uppercase = true;
+        s.maxWordsPerLine = 2;
+        s.letterSpacing = 8;
+        looks.push_back(std::move(s));
+    }
+    {  // 20
+        auto s = commonLook("loudline", "Loudline", StyleCategory::creators, "Impact", 116);
+        s.emphasisColor = RGBA::fromHex("FF2D2D");
+        s.shadowColor = RGBA::fromHex("000000", 0.85);
+        s.shadowRadius = 22;
+        s.shadowOffset = 4;
+        s.highlight = HighlightMode::scale;
+        s.uppercase = true;
+        s.heroWord = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        looks.push_back(std::move(s));
+    }
+    {  // 21
+        auto s = commonLook("color-block", "Color Block", StyleCategory::creators, "AvenirNext-Heavy", 72);
+        s.activeColor = RGBA::fromHex("FFFFFF");
+        s.shadowOffset = 0;
+        s.cornerRadius = 8;
+        s.highlight = HighlightMode::box;
+        s.highlightColor = RGBA::fromHex("111111");
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.wordBoxColor = RGBA::fromHex("FF6B35");
+        looks.push_back(std::move(s));
+    }
+    {  // 22
+        auto s = commonLook("aurora", "Aurora", StyleCategory::creators, "system-heavy", 80);
+        s.shadowOffset = 0;
+        s.glowColor = RGBA::fromHex("7C3AED");
+        s.glowRadius = 22;
+        s.maxWordsPerGroup = 3;
+        s.gradientColor = RGBA::fromHex("A78BFA");
+        looks.push_back(std::move(s));
+    }
+    {  // 23
+        auto s = commonLook("heatwave", "Heatwave", StyleCategory::creators, "Futura-CondensedExtraBold", 96);
+        s.textColor = RGBA::fromHex("FFD000");
+        s.strokeColor = RGBA::fromHex("2A0A00");
+        s.strokeWidth = 6;
+        s.shadowOffset = 0;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.maxWordsPerLine = 2;
+        s.gradientColor = RGBA::fromHex("FF3D00");
+        looks.push_back(std::move(s));
+    }
+    {  // 24
+        auto s = commonLook("8-bit", "8-Bit", StyleCategory::neon, "Silom", 66);
+        s.textColor = RGBA::fromHex("7CFF6B");
+        s.shadowColor = RGBA::fromHex("0B3D0B");
+        s.shadowOffset = 6;
+        s.animation = EntranceAnimation::typewriter;
+        s.uppercase = true;
+        s.maxWordsPerLine = 2;
+        looks.push_back(std::move(s));
+    }
+    {  // 25
+        auto s = commonLook("glitch-pop", "Glitch Pop", StyleCategory::neon, "HelveticaNeue-CondensedBlack", 104);
+        s.shadowColor = RGBA::fromHex("00F0FF");
+        s.shadowOffset = 6;
+        s.glowColor = RGBA::fromHex("FF0055");
+        s.glowRadius = 10;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 2;
+        looks.push_back(std::move(s));
+    }
+    {  // 26
+        auto s = commonLook("liquid-glass", "Liquid Glass", StyleCategory::neon, "system-semibold", 62);
+        s.shadowColor = RGBA::fromHex("000000", 0.3);
+        s.shadowRadius = 8;
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("FFFFFF", 0.2);
+        s.cornerRadius = 30;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 5;
+        looks.push_back(std::move(s));
+    }
+    {  // 27
+        auto s = commonLook("comic-burst", "Comic Burst", StyleCategory::neon, "Phosphate-Solid", 100);
+        s.textColor = RGBA::fromHex("FFE500");
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 9;
+        s.shadowColor = RGBA::fromHex("FF3B30");
+        s.shadowOffset = 8;
+        s.animation = EntranceAnimation::bounce;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.maxWordsPerLine = 2;
+        s.rotation = -4;
+        looks.push_back(std::move(s));
+    }
+    {  // 28
+        auto s = commonLook("letterbox", "Letterbox", StyleCategory::retro, "AmericanTypewriter-Bold", 50);
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("000000");
+        s.cornerRadius = 0;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 7;
+        s.maxWordsPerLine = 7;
+        s.verticalPosition = 0.86;
+        looks.push_back(std::move(s));
+    }
+    {  // 29
+        auto s = commonLook("sepia", "Sepia", StyleCategory::retro, "Georgia-BoldItalic", 66);
+        s.textColor = RGBA::fromHex("F3E3C3");
+        s.shadowColor = RGBA::fromHex("3B2412", 0.8);
+        s.shadowRadius = 10;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 5;
+        looks.push_back(std::move(s));
+    }
+    {  // 30
+        auto s = commonLook("vhs", "VHS", StyleCategory::retro, "Courier-Bold", 62);
+        s.shadowColor = RGBA::fromHex("00E5FF");
+        s.shadowOffset = 4;
+        s.glowColor = RGBA::fromHex("FF2EC4");
+        s.glowRadius = 8;
+        s.barColor = RGBA::fromHex("000000", 0.5);
+        s.cornerRadius = 0;
+        s.animation = EntranceAnimation::typewriter;
+        s.uppercase = true;
+        s.maxWordsPerLine = 2;
+        looks.push_back(std::move(s));
+    }
+    {  // 31
+        auto s = commonLook("candy", "Candy", StyleCategory::playful, "ArialRoundedMTBold", 86);
+        s.strokeColor = RGBA::fromHex("FFFFFF");
+        s.strokeWidth = 8;
+        s.shadowColor = RGBA::fromHex("000000", 0.35);
+        s.shadowRadius = 10;
+        s.shadowOffset = 4;
+        s.animation = EntranceAnimation::bounce;
+        s.maxWordsPerGroup = 3;
+        s.palette = darkened(candy);
+        looks.push_back(std::move(s));
+    }
+    {  // 32
+        auto s = commonLook("doodle", "Doodle", StyleCategory::playful, "BradleyHandITCTT-Bold", 86);
+        s.emphasisColor = RGBA::fromHex("FFE14D");
+        s.shadowColor = RGBA::fromHex("000000", 0.5);
+        s.shadowRadius = 10;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::typewriter;
+        s.heroWord = true;
+        s.maxWordsPerLine = 2;
+        s.rotation = -3;
+        looks.push_back(std::move(s));
+    }
+    {  // 33
+        auto s = commonLook("sticker-stack", "Sticker Stack", StyleCategory::playful, "ChalkboardSE-Bold", 64);
+        s.textColor = RGBA::fromHex("111111");
+        s.activeColor = RGBA::fromHex("111111");
+        s.shadowOffset = 0;
+        s.cornerRadius = 14;
+        s.highlight = HighlightMode::box;
+        s.highlightColor = RGBA::fromHex("FFE14D");
+        s.maxWordsPerLine = 2;
+        s.rotation = 2;
+        s.wordBoxColor = RGBA::fromHex("FFFFFF");
+        looks.push_back(std::move(s));
+    }
+    {  // 34
+        auto s = commonLook("teleprompt", "Teleprompt", StyleCategory::speakers, "system-semibold", 50);
+        s.activeColor = RGBA::fromHex("FFFFFF");
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("000000", 0.45);
+        s.highlight = HighlightMode::color;
+        s.animation = EntranceAnimation::fade;
+        s.dimUnspoken = true;
+        s.maxWordsPerGroup = 8;
+        s.maxWordsPerLine = 5;
+        s.verticalPosition = 0.8;
+        looks.push_back(std::move(s));
+    }
+    {  // 35
+        auto s = commonLook("headline-news", "Headline", StyleCategory::speakers, "DINCondensed-Bold", 66);
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("D70015", 0.95);
+        s.cornerRadius = 4;
+        s.animation = EntranceAnimation::fade;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 6;
+        s.maxWordsPerLine = 6;
+        s.verticalPosition = 0.84;
+        looks.push_back(std::move(s));
+    }
+    {  // 36
+        auto s = commonLook("byline", "Byline", StyleCategory::speakers, "Georgia-Bold", 52);
+        s.textColor = RGBA::fromHex("111111");
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("FFFFFF", 0.94);
+        s.cornerRadius = 8;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 7;
+        s.maxWordsPerLine = 5;
+        s.verticalPosition = 0.84;
+        looks.push_back(std::move(s));
+    }
+    {  // 37
+        auto s = commonLook("sunburst", "Sunburst", StyleCategory::behind, "Futura-CondensedExtraBold", 240);
+        s.textColor = RGBA::fromHex("FFE259");
+        s.shadowOffset = 0;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.3;
+        s.behindSubject = true;
+        s.lineSpacing = 0.82;
+        s.gradientColor = RGBA::fromHex("FF7B2C");
+        looks.push_back(std::move(s));
+    }
+    {  // 38
+        auto s = commonLook("outline-stack", "Outline Stack", StyleCategory::behind, "Impact", 230);
+        s.textColor = RGBA::fromHex("FFFFFF", 0);
+        s.strokeColor = RGBA::fromHex("FFE500");
+        s.strokeWidth = 3;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::slideUp;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.3;
+        s.behindSubject = true;
+        s.lineSpacing = 0.85;
+        looks.push_back(std::move(s));
+    }
+    {  // 39
+        auto s = commonLook("deep-focus", "Deep Focus", StyleCategory::behind, "Didot-Italic", 230);
+        s.textColor = RGBA::fromHex("FFFFFF", 0.92);
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 1;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.3;
+        s.behindSubject = true;
+        looks.push_back(std::move(s));
+    }
+    {  // 40
+        auto s = commonLook("desi-tabahi", "Tabahi", StyleCategory::desi, "KohinoorDevanagari-Bold", 96);
+        s.textColor = RGBA::fromHex("FFD700");
+        s.strokeColor = RGBA::fromHex("7A0000");
+        s.strokeWidth = 8;
+        s.shadowOffset = 0;
+        s.animation = EntranceAnimation::bounce;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 2;
+        looks.push_back(std::move(s));
+    }
+    {  // 41
+        auto s = commonLook("desi-soft", "Desi Soft", StyleCategory::desi, "KohinoorDevanagari-Semibold", 62);
+        s.shadowOffset = 0;
+        s.barColor = RGBA::fromHex("FF9933", 0.92);
+        s.cornerRadius = 24;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 5;
+        looks.push_back(std::move(s));
+    }
+    return looks;
+}
+
+}  // namespace
 
 const std::vector<CaptionStyle>& StylePresets::more()
 {
-    static const std::vector<CaptionStyle> list = [] {
-        std::vector<CaptionStyle> looks;
-        looks.reserve(42);
-        {  // 0
-            auto s = commonLook("clean-pop", "Clean Pop", StyleCategory::social, "system-heavy", 72);
-            s.activeColor = RGBA::fromHex("00E0FF");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 14;
-            s.highlight = HighlightMode::color;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 1
-            auto s = commonLook("magenta-gel", "Magenta Gel", StyleCategory::social, "AvenirNext-Heavy", 74);
-            s.activeColor = RGBA::fromHex("FFFFFF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 10;
-            s.shadowOffset = 0;
-            s.cornerRadius = 14;
-            s.highlight = HighlightMode::box;
-            s.highlightColor = RGBA::fromHex("FF2E93");
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 2
-            auto s = commonLook("daylight", "Daylight", StyleCategory::social, "system-black", 66);
-            s.textColor = RGBA::fromHex("111111");
-            s.activeColor = RGBA::fromHex("111111");
-            s.shadowOffset = 0;
-            s.cornerRadius = 10;
-            s.highlight = HighlightMode::box;
-            s.highlightColor = RGBA::fromHex("FFE14D");
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.wordBoxColor = RGBA::fromHex("FFFFFF");
-            looks.push_back(std::move(s));
-        }
-        {  // 3
-            auto s = commonLook("graphite", "Graphite", StyleCategory::social, "DINCondensed-Bold", 96);
-            s.activeColor = RGBA::fromHex("FF453A");
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("1C1C1E", 0.92);
-            s.cornerRadius = 6;
-            s.highlight = HighlightMode::color;
-            s.animation = EntranceAnimation::fade;
-            s.uppercase = true;
-            s.maxWordsPerLine = 4;
-            looks.push_back(std::move(s));
-        }
-        {  // 4
-            auto s = commonLook("violet-box", "Violet Box", StyleCategory::social, "AvenirNext-Heavy", 70);
-            s.activeColor = RGBA::fromHex("FFE500");
-            s.shadowOffset = 0;
-            s.cornerRadius = 12;
-            s.highlight = HighlightMode::color;
-            s.maxWordsPerGroup = 3;
-            s.wordBoxColor = RGBA::fromHex("6E4BFF", 0.9);
-            looks.push_back(std::move(s));
-        }
-        {  // 5
-            auto s = commonLook("photon", "Photon", StyleCategory::social, "system-bold", 66);
-            s.shadowOffset = 0;
-            s.glowColor = RGBA::fromHex("5AD8FF", 0.8);
-            s.glowRadius = 14;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerLine = 4;
-            s.gradientColor = RGBA::fromHex("9FE7FF");
-            looks.push_back(std::move(s));
-        }
-        {  // 6
-            auto s = commonLook("jump-cut", "Jump Cut", StyleCategory::dynamic, "Futura-CondensedExtraBold", 150);
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 7;
-            s.shadowColor = RGBA::fromHex("000000", 0.6);
-            s.shadowRadius = 10;
-            s.shadowOffset = 6;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 1;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.62;
-            s.palette = punchy();
-            looks.push_back(std::move(s));
-        }
-        {  // 7
-            auto s = commonLook("jelly-pop", "Jelly Pop", StyleCategory::dynamic, "ArialRoundedMTBold", 88);
-            s.strokeColor = RGBA::fromHex("1B1B3A");
-            s.strokeWidth = 7;
-            s.shadowOffset = 0;
-            s.highlight = HighlightMode::scale;
-            s.animation = EntranceAnimation::bounce;
-            s.maxWordsPerGroup = 3;
-            s.palette = candy();
-            looks.push_back(std::move(s));
-        }
-        {  // 8
-            auto s = commonLook("wiggle", "Wiggle", StyleCategory::dynamic, "ChalkboardSE-Bold", 80);
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 6;
-            s.shadowOffset = 0;
-            s.highlight = HighlightMode::scale;
-            s.animation = EntranceAnimation::bounce;
-            s.maxWordsPerGroup = 3;
-            s.rotation = 4;
-            looks.push_back(std::move(s));
-        }
-        {  // 9
-            auto s = commonLook("slide-hype", "Slide Hype", StyleCategory::dynamic, "Impact", 100);
-            s.activeColor = RGBA::fromHex("FF3B30");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 7;
-            s.shadowOffset = 0;
-            s.highlight = HighlightMode::color;
-            s.animation = EntranceAnimation::slideUp;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            looks.push_back(std::move(s));
-        }
-        {  // 10
-            auto s = commonLook("strobe", "Strobe", StyleCategory::dynamic, "HelveticaNeue-CondensedBlack", 120);
-            s.shadowOffset = 0;
-            s.glowColor = RGBA::fromHex("FFFFFF", 0.8);
-            s.glowRadius = 18;
-            s.animation = EntranceAnimation::typewriter;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.lineSpacing = 0.9;
-            looks.push_back(std::move(s));
-        }
-        {  // 11
-            auto s = commonLook("fill-in", "Fill In", StyleCategory::dynamic, "AvenirNext-Heavy", 84);
-            s.strokeColor = RGBA::fromHex("FFFFFF");
-            s.strokeWidth = 4;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::fade;
-            s.uppercase = true;
-            s.maxWordsPerLine = 2;
-            s.hollowUnspoken = true;
-            looks.push_back(std::move(s));
-        }
-        {  // 12
-            auto s = commonLook("headliner", "Headliner", StyleCategory::multiline, "Futura-CondensedExtraBold", 90);
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 14;
-            s.shadowOffset = 4;
-            s.uppercase = true;
-            s.maxWordsPerLine = 2;
-            s.lineSpacing = 0.9;
-            s.lineScales = std::vector<double>{0.7, 1.4};
-            looks.push_back(std::move(s));
-        }
-        {  // 13
-            auto s = commonLook("marquee", "Marquee", StyleCategory::multiline, "Didot-Bold", 96);
-            s.textColor = RGBA::fromHex("FFF1D6");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 16;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 3;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.62;
-            s.lineSpacing = 0.85;
-            s.lineScales = std::vector<double>{1, 0.6, 1.5};
-            looks.push_back(std::move(s));
-        }
-        {  // 14
-            auto s = commonLook("twin-weight", "Twin Weight", StyleCategory::multiline, "AvenirNext-Bold", 60);
-            s.emphasisFont = "Georgia-BoldItalic";
-            s.emphasisScale = 1.6;
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 14;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::fade;
-            s.heroWord = true;
-            s.maxWordsPerLine = 2;
-            looks.push_back(std::move(s));
-        }
-        {  // 15
-            auto s = commonLook("lime-stack", "Lime Stack", StyleCategory::multiline, "system-black", 88);
-            s.textColor = RGBA::fromHex("C6FF3D");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 6;
-            s.shadowOffset = 0;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.maxWordsPerLine = 1;
-            s.lineSpacing = 0.85;
-            s.lineScales = std::vector<double>{1, 1.3};
-            looks.push_back(std::move(s));
-        }
-        {  // 16
-            auto s = commonLook("cream-focus", "Cream Focus", StyleCategory::multiline, "Optima-ExtraBlack", 70);
-            s.emphasisScale = 1.5;
-            s.textColor = RGBA::fromHex("FFF4E0");
-            s.emphasisColor = RGBA::fromHex("FFB347");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 12;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::slideUp;
-            s.uppercase = true;
-            s.heroWord = true;
-            s.maxWordsPerGroup = 3;
-            s.maxWordsPerLine = 1;
-            looks.push_back(std::move(s));
-        }
-        {  // 17
-            auto s = commonLook("story-notes", "Story Notes", StyleCategory::multiline, "Noteworthy-Bold", 72);
-            s.emphasisFont = "SnellRoundhand-Black";
-            s.emphasisScale = 1.5;
-            s.emphasisColor = RGBA::fromHex("FFD1E8");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 12;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::fade;
-            s.heroWord = true;
-            s.maxWordsPerLine = 2;
-            looks.push_back(std::move(s));
-        }
-        {  // 18
-            auto s = commonLook("study-pill", "Study Pill", StyleCategory::creators, "system-bold", 58);
-            s.textColor = RGBA::fromHex("111111");
-            s.activeColor = RGBA::fromHex("5B4BFF");
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("FFFFFF");
-            s.cornerRadius = 40;
-            s.highlight = HighlightMode::color;
-            s.maxWordsPerGroup = 5;
-            s.maxWordsPerLine = 4;
-            looks.push_back(std::move(s));
-        }
-        {  // 19
-            auto s = commonLook("old-money", "Old Money", StyleCategory::creators, "BodoniSvtyTwoITCTT-Bold", 54);
-            s.textColor = RGBA::fromHex("F3E6CC");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 12;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::fade;
-            s.uppercase = true;
-            s.maxWordsPerLine = 2;
-            s.letterSpacing = 8;
-            looks.push_back(std::move(s));
-        }
-        {  // 20
-            auto s = commonLook("loudline", "Loudline", StyleCategory::creators, "Impact", 116);
-            s.emphasisColor = RGBA::fromHex("FF2D2D");
-            s.shadowColor = RGBA::fromHex("000000", 0.85);
-            s.shadowRadius = 22;
-            s.shadowOffset = 4;
-            s.highlight = HighlightMode::scale;
-            s.uppercase = true;
-            s.heroWord = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            looks.push_back(std::move(s));
-        }
-        {  // 21
-            auto s = commonLook("color-block", "Color Block", StyleCategory::creators, "AvenirNext-Heavy", 72);
-            s.activeColor = RGBA::fromHex("FFFFFF");
-            s.shadowOffset = 0;
-            s.cornerRadius = 8;
-            s.highlight = HighlightMode::box;
-            s.highlightColor = RGBA::fromHex("111111");
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.wordBoxColor = RGBA::fromHex("FF6B35");
-            looks.push_back(std::move(s));
-        }
-        {  // 22
-            auto s = commonLook("aurora", "Aurora", StyleCategory::creators, "system-heavy", 80);
-            s.shadowOffset = 0;
-            s.glowColor = RGBA::fromHex("7C3AED");
-            s.glowRadius = 22;
-            s.maxWordsPerGroup = 3;
-            s.gradientColor = RGBA::fromHex("A78BFA");
-            looks.push_back(std::move(s));
-        }
-        {  // 23
-            auto s = commonLook("heatwave", "Heatwave", StyleCategory::creators, "Futura-CondensedExtraBold", 96);
-            s.textColor = RGBA::fromHex("FFD000");
-            s.strokeColor = RGBA::fromHex("2A0A00");
-            s.strokeWidth = 6;
-            s.shadowOffset = 0;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.maxWordsPerLine = 2;
-            s.gradientColor = RGBA::fromHex("FF3D00");
-            looks.push_back(std::move(s));
-        }
-        {  // 24
-            auto s = commonLook("8-bit", "8-Bit", StyleCategory::neon, "Silom", 66);
-            s.textColor = RGBA::fromHex("7CFF6B");
-            s.shadowColor = RGBA::fromHex("0B3D0B");
-            s.shadowOffset = 6;
-            s.animation = EntranceAnimation::typewriter;
-            s.uppercase = true;
-            s.maxWordsPerLine = 2;
-            looks.push_back(std::move(s));
-        }
-        {  // 25
-            auto s = commonLook("glitch-pop", "Glitch Pop", StyleCategory::neon, "HelveticaNeue-CondensedBlack", 104);
-            s.shadowColor = RGBA::fromHex("00F0FF");
-            s.shadowOffset = 6;
-            s.glowColor = RGBA::fromHex("FF0055");
-            s.glowRadius = 10;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 2;
-            looks.push_back(std::move(s));
-        }
-        {  // 26
-            auto s = commonLook("liquid-glass", "Liquid Glass", StyleCategory::neon, "system-semibold", 62);
-            s.shadowColor = RGBA::fromHex("000000", 0.3);
-            s.shadowRadius = 8;
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("FFFFFF", 0.2);
-            s.cornerRadius = 30;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 5;
-            looks.push_back(std::move(s));
-        }
-        {  // 27
-            auto s = commonLook("comic-burst", "Comic Burst", StyleCategory::neon, "Phosphate-Solid", 100);
-            s.textColor = RGBA::fromHex("FFE500");
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 9;
-            s.shadowColor = RGBA::fromHex("FF3B30");
-            s.shadowOffset = 8;
-            s.animation = EntranceAnimation::bounce;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.maxWordsPerLine = 2;
-            s.rotation = -4;
-            looks.push_back(std::move(s));
-        }
-        {  // 28
-            auto s = commonLook("letterbox", "Letterbox", StyleCategory::retro, "AmericanTypewriter-Bold", 50);
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("000000");
-            s.cornerRadius = 0;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 7;
-            s.maxWordsPerLine = 7;
-            s.verticalPosition = 0.86;
-            looks.push_back(std::move(s));
-        }
-        {  // 29
-            auto s = commonLook("sepia", "Sepia", StyleCategory::retro, "Georgia-BoldItalic", 66);
-            s.textColor = RGBA::fromHex("F3E3C3");
-            s.shadowColor = RGBA::fromHex("3B2412", 0.8);
-            s.shadowRadius = 10;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 5;
-            looks.push_back(std::move(s));
-        }
-        {  // 30
-            auto s = commonLook("vhs", "VHS", StyleCategory::retro, "Courier-Bold", 62);
-            s.shadowColor = RGBA::fromHex("00E5FF");
-            s.shadowOffset = 4;
-            s.glowColor = RGBA::fromHex("FF2EC4");
-            s.glowRadius = 8;
-            s.barColor = RGBA::fromHex("000000", 0.5);
-            s.cornerRadius = 0;
-            s.animation = EntranceAnimation::typewriter;
-            s.uppercase = true;
-            s.maxWordsPerLine = 2;
-            looks.push_back(std::move(s));
-        }
-        {  // 31
-            auto s = commonLook("candy", "Candy", StyleCategory::playful, "ArialRoundedMTBold", 86);
-            s.strokeColor = RGBA::fromHex("FFFFFF");
-            s.strokeWidth = 8;
-            s.shadowColor = RGBA::fromHex("000000", 0.35);
-            s.shadowRadius = 10;
-            s.shadowOffset = 4;
-            s.animation = EntranceAnimation::bounce;
-            s.maxWordsPerGroup = 3;
-            s.palette = darkened(candy());
-            looks.push_back(std::move(s));
-        }
-        {  // 32
-            auto s = commonLook("doodle", "Doodle", StyleCategory::playful, "BradleyHandITCTT-Bold", 86);
-            s.emphasisColor = RGBA::fromHex("FFE14D");
-            s.shadowColor = RGBA::fromHex("000000", 0.5);
-            s.shadowRadius = 10;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::typewriter;
-            s.heroWord = true;
-            s.maxWordsPerLine = 2;
-            s.rotation = -3;
-            looks.push_back(std::move(s));
-        }
-        {  // 33
-            auto s = commonLook("sticker-stack", "Sticker Stack", StyleCategory::playful, "ChalkboardSE-Bold", 64);
-            s.textColor = RGBA::fromHex("111111");
-            s.activeColor = RGBA::fromHex("111111");
-            s.shadowOffset = 0;
-            s.cornerRadius = 14;
-            s.highlight = HighlightMode::box;
-            s.highlightColor = RGBA::fromHex("FFE14D");
-            s.maxWordsPerLine = 2;
-            s.rotation = 2;
-            s.wordBoxColor = RGBA::fromHex("FFFFFF");
-            looks.push_back(std::move(s));
-        }
-        {  // 34
-            auto s = commonLook("teleprompt", "Teleprompt", StyleCategory::speakers, "system-semibold", 50);
-            s.activeColor = RGBA::fromHex("FFFFFF");
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("000000", 0.45);
-            s.highlight = HighlightMode::color;
-            s.animation = EntranceAnimation::fade;
-            s.dimUnspoken = true;
-            s.maxWordsPerGroup = 8;
-            s.maxWordsPerLine = 5;
-            s.verticalPosition = 0.8;
-            looks.push_back(std::move(s));
-        }
-        {  // 35
-            auto s = commonLook("headline-news", "Headline", StyleCategory::speakers, "DINCondensed-Bold", 66);
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("D70015", 0.95);
-            s.cornerRadius = 4;
-            s.animation = EntranceAnimation::fade;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 6;
-            s.maxWordsPerLine = 6;
-            s.verticalPosition = 0.84;
-            looks.push_back(std::move(s));
-        }
-        {  // 36
-            auto s = commonLook("byline", "Byline", StyleCategory::speakers, "Georgia-Bold", 52);
-            s.textColor = RGBA::fromHex("111111");
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("FFFFFF", 0.94);
-            s.cornerRadius = 8;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 7;
-            s.maxWordsPerLine = 5;
-            s.verticalPosition = 0.84;
-            looks.push_back(std::move(s));
-        }
-        {  // 37
-            auto s = commonLook("sunburst", "Sunburst", StyleCategory::behind, "Futura-CondensedExtraBold", 240);
-            s.textColor = RGBA::fromHex("FFE259");
-            s.shadowOffset = 0;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.3;
-            s.behindSubject = true;
-            s.lineSpacing = 0.82;
-            s.gradientColor = RGBA::fromHex("FF7B2C");
-            looks.push_back(std::move(s));
-        }
-        {  // 38
-            auto s = commonLook("outline-stack", "Outline Stack", StyleCategory::behind, "Impact", 230);
-            s.textColor = RGBA::fromHex("FFFFFF", 0);
-            s.strokeColor = RGBA::fromHex("FFE500");
-            s.strokeWidth = 3;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::slideUp;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.3;
-            s.behindSubject = true;
-            s.lineSpacing = 0.85;
-            looks.push_back(std::move(s));
-        }
-        {  // 39
-            auto s = commonLook("deep-focus", "Deep Focus", StyleCategory::behind, "Didot-Italic", 230);
-            s.textColor = RGBA::fromHex("FFFFFF", 0.92);
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 1;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.3;
-            s.behindSubject = true;
-            looks.push_back(std::move(s));
-        }
-        {  // 40
-            auto s = commonLook("desi-tabahi", "Tabahi", StyleCategory::desi, "KohinoorDevanagari-Bold", 96);
-            s.textColor = RGBA::fromHex("FFD700");
-            s.strokeColor = RGBA::fromHex("7A0000");
-            s.strokeWidth = 8;
-            s.shadowOffset = 0;
-            s.animation = EntranceAnimation::bounce;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 2;
-            looks.push_back(std::move(s));
-        }
-        {  // 41
-            auto s = commonLook("desi-soft", "Desi Soft", StyleCategory::desi, "KohinoorDevanagari-Semibold", 62);
-            s.shadowOffset = 0;
-            s.barColor = RGBA::fromHex("FF9933", 0.92);
-            s.cornerRadius = 24;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 5;
-            looks.push_back(std::move(s));
-        }
-        return looks;
-    }();
+    static const std::vector<CaptionStyle> list = buildMore(candy(), punchy());
     return list;
 }
 

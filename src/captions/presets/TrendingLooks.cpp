@@ -5,587 +5,600 @@
 #include "captions/presets/StylePresets.h"
 
 namespace vt {
+namespace {
+
+std::vector<CaptionStyle> buildTrending()
+{
+    std::vector<CaptionStyle> looks;
+    looks.reserve(40);
+    {  // 0
+        auto s = commonLook("cutout", "Cutout", StyleCategory::knockout, "Anton", 330);
+        s.shadowRadius = 12;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 1;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.5;
+        s.letterSpacing = 2;
+        s.knockout = RGBA::fromHex("000000");
+        s.sampleText = "*watch*";
+        s.blurb = "The frame goes black and your video plays inside one giant word.";
+        looks.push_back(std::move(s));
+    }
+    {  // 1
+        auto s = commonLook("cutout-paper", "Paper Cutout", StyleCategory::knockout, "ArchivoBlack", 230);
+        s.shadowRadius = 12;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.86;
+        s.knockout = RGBA::fromHex("F4EFE2");
+        s.sampleText = "big *news*";
+        s.blurb = "Two stacked words punched out of a warm paper matte.";
+        looks.push_back(std::move(s));
+    }
+    {  // 2
+        auto s = commonLook("chameleon", "Chameleon", StyleCategory::knockout, "Montserrat-Black", 210);
+        s.textColor = RGBA::fromHex("EBEBEB");
+        s.shadowRadius = 12;
+        s.maxWordsPerGroup = 1;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.45;
+        s.blendDarkColor = RGBA::fromHex("3A88FE");
+        s.sampleText = "*captions*";
+        s.blurb = "One huge word that turns blue wherever the video behind it is bright.";
+        looks.push_back(std::move(s));
+    }
+    {  // 3
+        auto s = commonLook("chameleon-behind", "Chameleon Behind", StyleCategory::knockout, "Montserrat-Black", 250);
+        s.textColor = RGBA::fromHex("F6D9FF");
+        s.shadowRadius = 12;
+        s.maxWordsPerGroup = 1;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.3;
+        s.behindSubject = true;
+        s.blendDarkColor = RGBA::fromHex("8A0FA0");
+        s.sampleText = "*listen*";
+        s.blurb = "Colour-blended hero word placed behind you.";
+        looks.push_back(std::move(s));
+    }
+    {  // 4
+        auto s = commonLook("podcast-flow", "Podcast Flow", StyleCategory::karaoke, "Montserrat-Bold", 54);
+        s.shadowColor = RGBA::fromHex("000000", 0.6);
+        s.shadowRadius = 16;
+        s.animation = EntranceAnimation::fade;
+        s.uppercase = true;
+        s.dimUnspoken = true;
+        s.maxWordsPerGroup = 9;
+        s.maxWordsPerLine = 4;
+        s.verticalPosition = 0.76;
+        s.pauseBreak = 0.35;
+        s.sampleText = "so here is the thing about it";
+        s.blurb = "Long captions that end when you pause; words brighten as you say them.";
+        looks.push_back(std::move(s));
+    }
+    {  // 5
+        auto s = commonLook("breath", "Breath", StyleCategory::karaoke, "system-semibold", 58);
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 8;
+        s.maxWordsPerLine = 4;
+        s.verticalPosition = 0.74;
+        s.hollowUnspoken = true;
+        s.pauseBreak = 0.3;
+        s.sampleText = "take a moment and breathe";
+        s.blurb = "Quiet lowercase lines that follow the rhythm of your speech.";
+        looks.push_back(std::move(s));
+    }
+    {  // 6
+        auto s = commonLook("fusion", "Fusion", StyleCategory::neon, "Montserrat-Black", 96);
+        s.textColor = RGBA::fromHex("FDF955");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.maxWordsPerGroup = 3;
+        s.gradientColor = RGBA::fromHex("387320");
+        s.fill = TextFill::peak;
+        s.sampleText = "in every *video*";
+        s.blurb = "Lime-to-forest gradient with a bright yellow peak through the middle.";
+        looks.push_back(std::move(s));
+    }
+    {  // 7
+        auto s = commonLook("shine", "Shine", StyleCategory::neon, "Montserrat-Bold", 96);
+        s.textColor = RGBA::fromHex("1E88E5");
+        s.shadowRadius = 12;
+        s.glowColor = RGBA::fromHex("1E88E5", 0.55);
+        s.glowRadius = 18;
+        s.maxWordsPerGroup = 3;
+        s.fill = TextFill::shine;
+        s.sampleText = "in every *video*";
+        s.blurb = "Slanted twin highlights across bold blue, with a soft colour glow.";
+        looks.push_back(std::move(s));
+    }
+    {  // 8
+        auto s = commonLook("chrome", "Chrome", StyleCategory::neon, "Anton", 150);
+        s.strokeColor = RGBA::fromHex("1F1F1F");
+        s.strokeWidth = 3;
+        s.shadowColor = RGBA::fromHex("000000", 0.7);
+        s.shadowRadius = 18;
+        s.shadowOffset = 6;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 2;
+        s.letterSpacing = 1.5;
+        s.fill = TextFill::chrome;
+        s.sampleText = "*level* up";
+        s.blurb = "Polished metal caps with a hard dark rim.";
+        looks.push_back(std::move(s));
+    }
+    {  // 9
+        auto s = commonLook("gold-rush", "Gold Rush", StyleCategory::neon, "ArchivoBlack", 92);
+        s.textColor = RGBA::fromHex("FFD66B");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.gradientColor = RGBA::fromHex("B8860B");
+        s.shineSweep = RGBA::fromHex("FFFFFF", 0.95);
+        s.sampleText = "make it *count*";
+        s.blurb = "Gold gradient caps with a light glint sweeping across.";
+        looks.push_back(std::move(s));
+    }
+    {  // 10
+        auto s = commonLook("script-accent", "Script Accent", StyleCategory::script, "Montserrat-Black", 80);
+        s.emphasisFont = "AlexBrush";
+        s.emphasisScale = 1.9;
+        s.emphasisColor = RGBA::fromHex("E50012");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.9;
+        s.lockup = true;
+        s.sampleText = "this is *everything* now";
+        s.blurb = "Heavy lowercase with one red handwritten hero word.";
+        looks.push_back(std::move(s));
+    }
+    {  // 11
+        auto s = commonLook("creator-glow", "Creator Glow", StyleCategory::script, "GreatVibes", 88);
+        s.emphasisFont = "PlayfairDisplay-Black";
+        s.emphasisScale = 1.5;
+        s.textColor = RGBA::fromHex("E0E0E0");
+        s.emphasisColor = RGBA::fromHex("76FF03");
+        s.shadowRadius = 12;
+        s.glowColor = RGBA::fromHex("76FF03", 0.45);
+        s.glowRadius = 22;
+        s.heroWord = true;
+        s.maxWordsPerGroup = 2;
+        s.verticalPosition = 0.5;
+        s.lockup = true;
+        s.emphasisUppercase = false;
+        s.fill = TextFill::peak;
+        s.fillHeroOnly = true;
+        s.sampleText = "your *captions*";
+        s.blurb = "A glowing green serif word over a soft script line.";
+        looks.push_back(std::move(s));
+    }
+    {  // 12
+        auto s = commonLook("sunset-script", "Sunset Script", StyleCategory::script, "GreatVibes", 84);
+        s.emphasisFont = "Montserrat-Black";
+        s.emphasisScale = 1.25;
+        s.emphasisColor = RGBA::fromHex("FFE259");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.glowColor = RGBA::fromHex("FFFFFF", 0.5);
+        s.glowRadius = 14;
+        s.verticalPosition = 0.5;
+        s.gradientColor = RGBA::fromHex("FF8A00");
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.fill = TextFill::gradient;
+        s.fillHeroOnly = true;
+        s.sampleText = "*this* is how";
+        s.blurb = "Warm yellow-to-orange headline with a white script line tucked beneath.";
+        looks.push_back(std::move(s));
+    }
+    {  // 13
+        auto s = commonLook("cursive-pop", "Cursive Pop", StyleCategory::script, "Montserrat-SemiBold", 64);
+        s.emphasisFont = "DancingScript-Bold";
+        s.emphasisScale = 1.4;
+        s.emphasisColor = RGBA::fromHex("F472B6");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.heroWord = true;
+        s.maxWordsPerGroup = 3;
+        s.verticalPosition = 0.72;
+        s.sampleText = "you *deserve* this";
+        s.blurb = "Clean lowercase captions with one pink cursive word.";
+        looks.push_back(std::move(s));
+    }
+    {  // 14
+        auto s = commonLook("punchline", "Punchline", StyleCategory::script, "PlayfairDisplay-BoldItalic", 62);
+        s.emphasisFont = "Oswald-Bold";
+        s.emphasisScale = 1.8;
+        s.emphasisColor = RGBA::fromHex("FFED00");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::slideIn;
+        s.maxWordsPerGroup = 5;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.95;
+        s.lockup = true;
+        s.emphasisUppercase = true;
+        s.exitAnimation = ExitAnimation::drop;
+        s.sampleText = "this is the *secret* part";
+        s.blurb = "Quiet italic serif around one loud yellow condensed line.";
+        looks.push_back(std::move(s));
+    }
+    {  // 15
+        auto s = commonLook("dynamic", "Dynamic", StyleCategory::layouts, "Montserrat-Black", 82);
+        s.emphasisColor = RGBA::fromHex("00C7FC");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.9;
+        s.exitAnimation = ExitAnimation::fade;
+        s.layouts = std::vector<CaptionLayout>{CaptionLayout::hero, CaptionLayout::bigSmall, CaptionLayout::stack,
+                                               CaptionLayout::heroLeft, CaptionLayout::smallBig, CaptionLayout::line};
+        s.sampleText = "every caption *changes* shape";
+        s.blurb = "Each caption takes a new layout: hero word, big/small, stacked, left-set.";
+        looks.push_back(std::move(s));
+    }
+    {  // 16
+        auto s = commonLook("magazine", "Magazine", StyleCategory::layouts, "Montserrat-SemiBold", 66);
+        s.emphasisFont = "PlayfairDisplay-BoldItalic";
+        s.emphasisColor = RGBA::fromHex("FFD66B");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::slideIn;
+        s.verticalPosition = 0.55;
+        s.emphasisUppercase = false;
+        s.exitAnimation = ExitAnimation::fade;
+        s.layouts = std::vector<CaptionLayout>{CaptionLayout::heroLeft, CaptionLayout::leftBlock, CaptionLayout::hero,
+                                               CaptionLayout::bigSmall};
+        s.sampleText = "the *story* behind it";
+        s.blurb = "Left-set editorial lines with a gold italic serif hero, sliding in.";
+        looks.push_back(std::move(s));
+    }
+    {  // 17
+        auto s = commonLook("big-small", "Big Small", StyleCategory::layouts, "Anton", 110);
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::slam;
+        s.uppercase = true;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.88;
+        s.exitAnimation = ExitAnimation::shrink;
+        s.layouts = std::vector<CaptionLayout>{CaptionLayout::bigSmall, CaptionLayout::smallBig, CaptionLayout::stack};
+        s.sampleText = "go big or go home";
+        s.blurb = "Condensed caps that swap between big and small lines every caption.";
+        looks.push_back(std::move(s));
+    }
+    {  // 18
+        auto s = commonLook("spotlight", "Spotlight", StyleCategory::layouts, "Montserrat-Black", 58);
+        s.emphasisScale = 2.4;
+        s.emphasisColor = RGBA::fromHex("8AF7FF");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.maxWordsPerGroup = 5;
+        s.verticalPosition = 0.5;
+        s.exitAnimation = ExitAnimation::fade;
+        s.layouts = std::vector<CaptionLayout>{CaptionLayout::spotlight, CaptionLayout::sideLeft,
+                                               CaptionLayout::sideRight};
+        s.sampleText = "this is how *captions* look";
+        s.blurb = "One giant aqua hero word with the others tucked above, below and up its sides.";
+        looks.push_back(std::move(s));
+    }
+    {  // 19
+        auto s = commonLook("kinetic", "Kinetic", StyleCategory::layouts, "Montserrat-Black", 56);
+        s.emphasisScale = 2.4;
+        s.shadowColor = RGBA::fromHex("000000", 0.55);
+        s.shadowRadius = 16;
+        s.animation = EntranceAnimation::slam;
+        s.maxWordsPerGroup = 5;
+        s.verticalPosition = 0.5;
+        s.fill = TextFill::chrome;
+        s.fillHeroOnly = true;
+        s.exitAnimation = ExitAnimation::scatter;
+        s.layouts = std::vector<CaptionLayout>{CaptionLayout::spotlight, CaptionLayout::sideLeft,
+                                               CaptionLayout::stagger, CaptionLayout::sideRight};
+        s.sampleText = "you have to *build* it daily";
+        s.blurb = "Kinetic type: a chrome hero word that slams in, the rest arranged around it, new shape every line.";
+        looks.push_back(std::move(s));
+    }
+    {  // 20
+        auto s = commonLook("blue-bubble", "Blue Bubble", StyleCategory::chat, "system-semibold", 50);
+        s.shadowRadius = 12;
+        s.barColor = RGBA::fromHex("0A84FF");
+        s.maxWordsPerGroup = 6;
+        s.maxWordsPerLine = 4;
+        s.verticalPosition = 0.74;
+        s.pauseBreak = 0.45;
+        s.exitAnimation = ExitAnimation::fade;
+        s.container = CaptionContainer::chatRight;
+        s.chatThread = true;
+        s.sampleText = "wait till you see this";
+        s.blurb = "Your words as sent messages; earlier lines stack up like a real chat.";
+        looks.push_back(std::move(s));
+    }
+    {  // 21
+        auto s = commonLook("mint-chat", "Mint Chat", StyleCategory::chat, "rounded-bold", 54);
+        s.textColor = RGBA::fromHex("063B27");
+        s.shadowRadius = 12;
+        s.barColor = RGBA::fromHex("5EE5AC");
+        s.maxWordsPerGroup = 5;
+        s.maxWordsPerLine = 4;
+        s.verticalPosition = 0.62;
+        s.container = CaptionContainer::chatRight;
+        s.sampleText = "okay but hear me out";
+        s.blurb = "A single mint speech bubble that pops in with each line.";
+        looks.push_back(std::move(s));
+    }
+    {  // 22
+        auto s = commonLook("reply-thread", "Reply Thread", StyleCategory::chat, "system-semibold", 50);
+        s.textColor = RGBA::fromHex("000000");
+        s.shadowRadius = 12;
+        s.barColor = RGBA::fromHex("E9E9EB");
+        s.maxWordsPerGroup = 6;
+        s.maxWordsPerLine = 4;
+        s.verticalPosition = 0.74;
+        s.pauseBreak = 0.45;
+        s.exitAnimation = ExitAnimation::fade;
+        s.container = CaptionContainer::chatLeft;
+        s.chatThread = true;
+        s.sampleText = "no way that actually worked";
+        s.blurb = "Grey received messages on the left, stacking into a conversation.";
+        looks.push_back(std::move(s));
+    }
+    {  // 23
+        auto s = commonLook("notification", "Notification", StyleCategory::chat, "system-medium", 46);
+        s.textColor = RGBA::fromHex("111111");
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::slideDown;
+        s.dimUnspoken = true;
+        s.maxWordsPerGroup = 8;
+        s.maxWordsPerLine = 5;
+        s.verticalPosition = 0.16;
+        s.exitAnimation = ExitAnimation::fade;
+        s.container = CaptionContainer::notification;
+        s.notificationApp = NotificationApp::messages;
+        s.sampleText = "you need to see this before tomorrow";
+        s.blurb = "A phone notification banner slides down with your words as the message.";
+        looks.push_back(std::move(s));
+    }
+    {  // 24
+        auto s = commonLook("dm-alert", "DM Alert", StyleCategory::chat, "system-medium", 46);
+        s.shadowRadius = 12;
+        s.barColor = RGBA{0.11, 0.11, 0.12, 0.92};
+        s.animation = EntranceAnimation::slideDown;
+        s.dimUnspoken = true;
+        s.maxWordsPerGroup = 8;
+        s.maxWordsPerLine = 5;
+        s.verticalPosition = 0.16;
+        s.exitAnimation = ExitAnimation::fade;
+        s.container = CaptionContainer::notification;
+        s.notificationApp = NotificationApp::social;
+        s.notificationTitle = "@yourhandle";
+        s.sampleText = "sent you a message about this";
+        s.blurb = "Dark notification from a social app, words brightening as you say them.";
+        looks.push_back(std::move(s));
+    }
+    {  // 25
+        auto s = commonLook("die-cut", "Die Cut", StyleCategory::paper, "LuckiestGuy", 66);
+        s.emphasisScale = 1.9;
+        s.textColor = RGBA::fromHex("F25555");
+        s.shadowRadius = 12;
+        s.verticalPosition = 0.5;
+        s.lockup = true;
+        s.sticker = RGBA::fromHex("F7F4EC");
+        s.sampleText = "this is *huge*";
+        s.blurb = "A die-cut sticker: thick paper border, dark rim, hard shadow, one giant word.";
+        looks.push_back(std::move(s));
+    }
+    {  // 26
+        auto s = commonLook("sticker-pop", "Sticker Pop", StyleCategory::paper, "ArchivoBlack", 100);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::bounce;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.95;
+        s.palette = std::vector<RGBA>{RGBA::fromHex("FF4FA3"), RGBA::fromHex("7C5CFF"), RGBA::fromHex("00B8D9"),
+                                      RGBA::fromHex("FF8F00")};
+        s.sticker = RGBA::fromHex("FFFFFF");
+        s.sampleText = "so good";
+        s.blurb = "Candy-coloured words on white sticker cutouts, bouncing in.";
+        looks.push_back(std::move(s));
+    }
+    {  // 27
+        auto s = commonLook("torn-paper", "Torn Paper", StyleCategory::paper, "ArchivoBlack", 70);
+        s.textColor = RGBA::fromHex("6B3F7A");
+        s.shadowRadius = 12;
+        s.maxWordsPerLine = 2;
+        s.lineSpacing = 1.15;
+        s.tornPaper = RGBA::fromHex("F4EFE2");
+        s.sampleText = "this is how your";
+        s.blurb = "Heavy plum type on torn strips of warm paper.";
+        looks.push_back(std::move(s));
+    }
+    {  // 28
+        auto s = commonLook("ransom-note", "Ransom Note", StyleCategory::paper, "Anton", 76);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::none;
+        s.maxWordsPerGroup = 3;
+        s.lineSpacing = 1.1;
+        s.ransom = true;
+        s.sampleText = "read this now";
+        s.blurb = "Every letter cut from a different magazine, popping in as you speak.";
+        looks.push_back(std::move(s));
+    }
+    {  // 29
+        auto s = commonLook("ransom-live", "Ransom Live", StyleCategory::paper, "Anton", 76);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::none;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.lineSpacing = 1.1;
+        s.ransom = true;
+        s.ransomLive = true;
+        s.sampleText = "don't miss this";
+        s.blurb = "Ransom-note letters that keep re-cutting themselves, stop-motion style.";
+        looks.push_back(std::move(s));
+    }
+    {  // 30
+        auto s = commonLook("neon-box", "Neon Box", StyleCategory::neon, "Montserrat-SemiBold", 44);
+        s.emphasisFont = "PlayfairDisplay-BoldItalic";
+        s.emphasisScale = 2.3;
+        s.textColor = RGBA::fromHex("F0F0F0");
+        s.emphasisColor = RGBA::fromHex("C4FF4D");
+        s.shadowRadius = 12;
+        s.barColor = RGBA::fromHex("000000", 0.55);
+        s.animation = EntranceAnimation::fade;
+        s.verticalPosition = 0.5;
+        s.lockup = true;
+        s.neonFrame = RGBA::fromHex("C4FF4D");
+        s.sampleText = "captions look in *every*";
+        s.blurb = "A small lead-in over a big italic word in a neon box whose lines run across the frame.";
+        looks.push_back(std::move(s));
+    }
+    {  // 31
+        auto s = commonLook("red-wipe", "Red Wipe", StyleCategory::motion, "Montserrat-Bold", 62);
+        s.emphasisFont = "PlayfairDisplay-BoldItalic";
+        s.emphasisScale = 1.6;
+        s.shadowColor = RGBA::fromHex("000000", 0.35);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::fade;
+        s.maxWordsPerGroup = 5;
+        s.verticalPosition = 0.5;
+        s.lockup = true;
+        s.emphasisUppercase = false;
+        s.exitAnimation = ExitAnimation::fade;
+        s.wipeColor = RGBA::fromHex("D11100");
+        s.sampleText = "the one thing *nobody* says";
+        s.blurb = "Bold white lines, with an italic serif hero on a red block that wipes in.";
+        looks.push_back(std::move(s));
+    }
+    {  // 32
+        auto s = commonLook("wipe-stack", "Wipe Stack", StyleCategory::motion, "Anton", 84);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::typewriter;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 5;
+        s.maxWordsPerLine = 2;
+        s.verticalPosition = 0.55;
+        s.lineSpacing = 1.12;
+        s.exitAnimation = ExitAnimation::fade;
+        s.wipeColor = RGBA::fromHex("1B4DD7");
+        s.sampleText = "build it every single day";
+        s.blurb = "Condensed caps on blue blocks that wipe in line by line as you speak.";
+        looks.push_back(std::move(s));
+    }
+    {  // 33
+        auto s = commonLook("gold-glide", "Gold Glide", StyleCategory::motion, "Montserrat-Black", 70);
+        s.activeColor = RGBA::fromHex("1A1200");
+        s.shadowColor = RGBA::fromHex("000000", 0.4);
+        s.shadowRadius = 12;
+        s.cornerRadius = 14;
+        s.highlight = HighlightMode::slide;
+        s.highlightColor = RGBA::fromHex("F5C451");
+        s.letterSpacing = -1;
+        s.sampleText = "in every video";
+        s.blurb = "A gold highlight glides from word to word as you say them.";
+        looks.push_back(std::move(s));
+    }
+    {  // 34
+        auto s = commonLook("loud-caps", "Loud Caps", StyleCategory::motion, "Anton", 150);
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::slam;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.maxWordsPerLine = 1;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.88;
+        s.exitAnimation = ExitAnimation::shrink;
+        s.sampleText = "stop *scrolling* now";
+        s.blurb = "Up to three heavy condensed words, stacked one per line.";
+        looks.push_back(std::move(s));
+    }
+    {  // 35
+        auto s = commonLook("scatter", "Scatter", StyleCategory::layouts, "Anton", 80);
+        s.emphasisScale = 2.3;
+        s.emphasisColor = RGBA::fromHex("FDE047");
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::flyIn;
+        s.uppercase = true;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.9;
+        s.exitAnimation = ExitAnimation::scatter;
+        s.layouts = std::vector<CaptionLayout>{CaptionLayout::stagger, CaptionLayout::spotlight,
+                                               CaptionLayout::sideRight, CaptionLayout::sideLeft};
+        s.sampleText = "one big *idea*";
+        s.blurb = "Heavy caps scattered around a huge yellow hero word, rearranged every caption; words fly in and away.";
+        looks.push_back(std::move(s));
+    }
+    {  // 36
+        auto s = commonLook("slide-stack", "Slide Stack", StyleCategory::motion, "Montserrat-Black", 80);
+        s.shadowColor = RGBA::fromHex("000000", 0.45);
+        s.shadowRadius = 12;
+        s.animation = EntranceAnimation::slideIn;
+        s.maxWordsPerLine = 2;
+        s.verticalPosition = 0.5;
+        s.lineSpacing = 0.9;
+        s.lineScales = std::vector<double>{0.7, 1.4};
+        s.exitAnimation = ExitAnimation::fade;
+        s.sampleText = "small then BIG line";
+        s.blurb = "Small and big lines alternate, each sliding in from its own side.";
+        looks.push_back(std::move(s));
+    }
+    {  // 37
+        auto s = commonLook("comic-pop", "Comic Pop", StyleCategory::playful, "LuckiestGuy", 86);
+        s.strokeColor = RGBA::fromHex("000000");
+        s.strokeWidth = 5;
+        s.shadowColor = RGBA::fromHex("000000");
+        s.shadowOffset = 5;
+        s.highlight = HighlightMode::scale;
+        s.maxWordsPerGroup = 3;
+        s.palette = std::vector<RGBA>{RGBA::fromHex("22D3EE"), RGBA::fromHex("FACC15"), RGBA::fromHex("22C55E"),
+                                      RGBA::fromHex("EF4444")};
+        s.sampleText = "in every video";
+        s.blurb = "Chunky comic letters, each word in its own colour, popping as it's said.";
+        looks.push_back(std::move(s));
+    }
+    {  // 38
+        auto s = commonLook("soft-bubble", "Soft Bubble", StyleCategory::playful, "Fredoka-Bold", 96);
+        s.textColor = RGBA::fromHex("FFDAEC");
+        s.strokeColor = RGBA::fromHex("3A1F2B");
+        s.strokeWidth = 5;
+        s.shadowColor = RGBA::fromHex("3A1F2B");
+        s.shadowOffset = 8;
+        s.animation = EntranceAnimation::bounce;
+        s.maxWordsPerGroup = 2;
+        s.maxWordsPerLine = 1;
+        s.sampleText = "this is how";
+        s.blurb = "Rounded pastel letters with a dark outline and a hard drop shadow.";
+        looks.push_back(std::move(s));
+    }
+    {  // 39
+        auto s = commonLook("mint-punch", "Mint Punch", StyleCategory::bold, "ArchivoBlack", 90);
+        s.textColor = RGBA::fromHex("8AFBAF");
+        s.shadowColor = RGBA::fromHex("000000", 0.6);
+        s.shadowRadius = 15;
+        s.shadowOffset = 4;
+        s.uppercase = true;
+        s.maxWordsPerGroup = 3;
+        s.letterSpacing = -3;
+        s.sampleText = "in every video";
+        s.blurb = "Neon mint caps, tightly tracked, punching in.";
+        looks.push_back(std::move(s));
+    }
+    return looks;
+}
+
+}  // namespace
 
 const std::vector<CaptionStyle>& StylePresets::trending()
 {
-    static const std::vector<CaptionStyle> list = [] {
-        std::vector<CaptionStyle> looks;
-        looks.reserve(40);
-        {  // 0
-            auto s = commonLook("cutout", "Cutout", StyleCategory::knockout, "Anton", 330);
-            s.shadowRadius = 12;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 1;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.5;
-            s.letterSpacing = 2;
-            s.knockout = RGBA::fromHex("000000");
-            s.sampleText = "*watch*";
-            s.blurb = "The frame goes black and your video plays inside one giant word.";
-            looks.push_back(std::move(s));
-        }
-        {  // 1
-            auto s = commonLook("cutout-paper", "Paper Cutout", StyleCategory::knockout, "ArchivoBlack", 230);
-            s.shadowRadius = 12;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.86;
-            s.knockout = RGBA::fromHex("F4EFE2");
-            s.sampleText = "big *news*";
-            s.blurb = "Two stacked words punched out of a warm paper matte.";
-            looks.push_back(std::move(s));
-        }
-        {  // 2
-            auto s = commonLook("chameleon", "Chameleon", StyleCategory::knockout, "Montserrat-Black", 210);
-            s.textColor = RGBA::fromHex("EBEBEB");
-            s.shadowRadius = 12;
-            s.maxWordsPerGroup = 1;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.45;
-            s.blendDarkColor = RGBA::fromHex("3A88FE");
-            s.sampleText = "*captions*";
-            s.blurb = "One huge word that turns blue wherever the video behind it is bright.";
-            looks.push_back(std::move(s));
-        }
-        {  // 3
-            auto s = commonLook("chameleon-behind", "Chameleon Behind", StyleCategory::knockout, "Montserrat-Black", 250);
-            s.textColor = RGBA::fromHex("F6D9FF");
-            s.shadowRadius = 12;
-            s.maxWordsPerGroup = 1;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.3;
-            s.behindSubject = true;
-            s.blendDarkColor = RGBA::fromHex("8A0FA0");
-            s.sampleText = "*listen*";
-            s.blurb = "Colour-blended hero word placed behind you.";
-            looks.push_back(std::move(s));
-        }
-        {  // 4
-            auto s = commonLook("podcast-flow", "Podcast Flow", StyleCategory::karaoke, "Montserrat-Bold", 54);
-            s.shadowColor = RGBA::fromHex("000000", 0.6);
-            s.shadowRadius = 16;
-            s.animation = EntranceAnimation::fade;
-            s.uppercase = true;
-            s.dimUnspoken = true;
-            s.maxWordsPerGroup = 9;
-            s.maxWordsPerLine = 4;
-            s.verticalPosition = 0.76;
-            s.pauseBreak = 0.35;
-            s.sampleText = "so here is the thing about it";
-            s.blurb = "Long captions that end when you pause; words brighten as you say them.";
-            looks.push_back(std::move(s));
-        }
-        {  // 5
-            auto s = commonLook("breath", "Breath", StyleCategory::karaoke, "system-semibold", 58);
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 8;
-            s.maxWordsPerLine = 4;
-            s.verticalPosition = 0.74;
-            s.hollowUnspoken = true;
-            s.pauseBreak = 0.3;
-            s.sampleText = "take a moment and breathe";
-            s.blurb = "Quiet lowercase lines that follow the rhythm of your speech.";
-            looks.push_back(std::move(s));
-        }
-        {  // 6
-            auto s = commonLook("fusion", "Fusion", StyleCategory::neon, "Montserrat-Black", 96);
-            s.textColor = RGBA::fromHex("FDF955");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.maxWordsPerGroup = 3;
-            s.gradientColor = RGBA::fromHex("387320");
-            s.fill = TextFill::peak;
-            s.sampleText = "in every *video*";
-            s.blurb = "Lime-to-forest gradient with a bright yellow peak through the middle.";
-            looks.push_back(std::move(s));
-        }
-        {  // 7
-            auto s = commonLook("shine", "Shine", StyleCategory::neon, "Montserrat-Bold", 96);
-            s.textColor = RGBA::fromHex("1E88E5");
-            s.shadowRadius = 12;
-            s.glowColor = RGBA::fromHex("1E88E5", 0.55);
-            s.glowRadius = 18;
-            s.maxWordsPerGroup = 3;
-            s.fill = TextFill::shine;
-            s.sampleText = "in every *video*";
-            s.blurb = "Slanted twin highlights across bold blue, with a soft colour glow.";
-            looks.push_back(std::move(s));
-        }
-        {  // 8
-            auto s = commonLook("chrome", "Chrome", StyleCategory::neon, "Anton", 150);
-            s.strokeColor = RGBA::fromHex("1F1F1F");
-            s.strokeWidth = 3;
-            s.shadowColor = RGBA::fromHex("000000", 0.7);
-            s.shadowRadius = 18;
-            s.shadowOffset = 6;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 2;
-            s.letterSpacing = 1.5;
-            s.fill = TextFill::chrome;
-            s.sampleText = "*level* up";
-            s.blurb = "Polished metal caps with a hard dark rim.";
-            looks.push_back(std::move(s));
-        }
-        {  // 9
-            auto s = commonLook("gold-rush", "Gold Rush", StyleCategory::neon, "ArchivoBlack", 92);
-            s.textColor = RGBA::fromHex("FFD66B");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.gradientColor = RGBA::fromHex("B8860B");
-            s.shineSweep = RGBA::fromHex("FFFFFF", 0.95);
-            s.sampleText = "make it *count*";
-            s.blurb = "Gold gradient caps with a light glint sweeping across.";
-            looks.push_back(std::move(s));
-        }
-        {  // 10
-            auto s = commonLook("script-accent", "Script Accent", StyleCategory::script, "Montserrat-Black", 80);
-            s.emphasisFont = "AlexBrush";
-            s.emphasisScale = 1.9;
-            s.emphasisColor = RGBA::fromHex("E50012");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.9;
-            s.lockup = true;
-            s.sampleText = "this is *everything* now";
-            s.blurb = "Heavy lowercase with one red handwritten hero word.";
-            looks.push_back(std::move(s));
-        }
-        {  // 11
-            auto s = commonLook("creator-glow", "Creator Glow", StyleCategory::script, "GreatVibes", 88);
-            s.emphasisFont = "PlayfairDisplay-Black";
-            s.emphasisScale = 1.5;
-            s.textColor = RGBA::fromHex("E0E0E0");
-            s.emphasisColor = RGBA::fromHex("76FF03");
-            s.shadowRadius = 12;
-            s.glowColor = RGBA::fromHex("76FF03", 0.45);
-            s.glowRadius = 22;
-            s.heroWord = true;
-            s.maxWordsPerGroup = 2;
-            s.verticalPosition = 0.5;
-            s.lockup = true;
-            s.emphasisUppercase = false;
-            s.fill = TextFill::peak;
-            s.fillHeroOnly = true;
-            s.sampleText = "your *captions*";
-            s.blurb = "A glowing green serif word over a soft script line.";
-            looks.push_back(std::move(s));
-        }
-        {  // 12
-            auto s = commonLook("sunset-script", "Sunset Script", StyleCategory::script, "GreatVibes", 84);
-            s.emphasisFont = "Montserrat-Black";
-            s.emphasisScale = 1.25;
-            s.emphasisColor = RGBA::fromHex("FFE259");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.glowColor = RGBA::fromHex("FFFFFF", 0.5);
-            s.glowRadius = 14;
-            s.verticalPosition = 0.5;
-            s.gradientColor = RGBA::fromHex("FF8A00");
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.fill = TextFill::gradient;
-            s.fillHeroOnly = true;
-            s.sampleText = "*this* is how";
-            s.blurb = "Warm yellow-to-orange headline with a white script line tucked beneath.";
-            looks.push_back(std::move(s));
-        }
-        {  // 13
-            auto s = commonLook("cursive-pop", "Cursive Pop", StyleCategory::script, "Montserrat-SemiBold", 64);
-            s.emphasisFont = "DancingScript-Bold";
-            s.emphasisScale = 1.4;
-            s.emphasisColor = RGBA::fromHex("F472B6");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.heroWord = true;
-            s.maxWordsPerGroup = 3;
-            s.verticalPosition = 0.72;
-            s.sampleText = "you *deserve* this";
-            s.blurb = "Clean lowercase captions with one pink cursive word.";
-            looks.push_back(std::move(s));
-        }
-        {  // 14
-            auto s = commonLook("punchline", "Punchline", StyleCategory::script, "PlayfairDisplay-BoldItalic", 62);
-            s.emphasisFont = "Oswald-Bold";
-            s.emphasisScale = 1.8;
-            s.emphasisColor = RGBA::fromHex("FFED00");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::slideIn;
-            s.maxWordsPerGroup = 5;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.95;
-            s.lockup = true;
-            s.emphasisUppercase = true;
-            s.exitAnimation = ExitAnimation::drop;
-            s.sampleText = "this is the *secret* part";
-            s.blurb = "Quiet italic serif around one loud yellow condensed line.";
-            looks.push_back(std::move(s));
-        }
-        {  // 15
-            auto s = commonLook("dynamic", "Dynamic", StyleCategory::layouts, "Montserrat-Black", 82);
-            s.emphasisColor = RGBA::fromHex("00C7FC");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.9;
-            s.exitAnimation = ExitAnimation::fade;
-            s.layouts = std::vector<CaptionLayout>{CaptionLayout::hero, CaptionLayout::bigSmall, CaptionLayout::stack, CaptionLayout::heroLeft, CaptionLayout::smallBig, CaptionLayout::line};
-            s.sampleText = "every caption *changes* shape";
-            s.blurb = "Each caption takes a new layout: hero word, big/small, stacked, left-set.";
-            looks.push_back(std::move(s));
-        }
-        {  // 16
-            auto s = commonLook("magazine", "Magazine", StyleCategory::layouts, "Montserrat-SemiBold", 66);
-            s.emphasisFont = "PlayfairDisplay-BoldItalic";
-            s.emphasisColor = RGBA::fromHex("FFD66B");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::slideIn;
-            s.verticalPosition = 0.55;
-            s.emphasisUppercase = false;
-            s.exitAnimation = ExitAnimation::fade;
-            s.layouts = std::vector<CaptionLayout>{CaptionLayout::heroLeft, CaptionLayout::leftBlock, CaptionLayout::hero, CaptionLayout::bigSmall};
-            s.sampleText = "the *story* behind it";
-            s.blurb = "Left-set editorial lines with a gold italic serif hero, sliding in.";
-            looks.push_back(std::move(s));
-        }
-        {  // 17
-            auto s = commonLook("big-small", "Big Small", StyleCategory::layouts, "Anton", 110);
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::slam;
-            s.uppercase = true;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.88;
-            s.exitAnimation = ExitAnimation::shrink;
-            s.layouts = std::vector<CaptionLayout>{CaptionLayout::bigSmall, CaptionLayout::smallBig, CaptionLayout::stack};
-            s.sampleText = "go big or go home";
-            s.blurb = "Condensed caps that swap between big and small lines every caption.";
-            looks.push_back(std::move(s));
-        }
-        {  // 18
-            auto s = commonLook("spotlight", "Spotlight", StyleCategory::layouts, "Montserrat-Black", 58);
-            s.emphasisScale = 2.4;
-            s.emphasisColor = RGBA::fromHex("8AF7FF");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.maxWordsPerGroup = 5;
-            s.verticalPosition = 0.5;
-            s.exitAnimation = ExitAnimation::fade;
-            s.layouts = std::vector<CaptionLayout>{CaptionLayout::spotlight, CaptionLayout::sideLeft, CaptionLayout::sideRight};
-            s.sampleText = "this is how *captions* look";
-            s.blurb = "One giant aqua hero word with the others tucked above, below and up its sides.";
-            looks.push_back(std::move(s));
-        }
-        {  // 19
-            auto s = commonLook("kinetic", "Kinetic", StyleCategory::layouts, "Montserrat-Black", 56);
-            s.emphasisScale = 2.4;
-            s.shadowColor = RGBA::fromHex("000000", 0.55);
-            s.shadowRadius = 16;
-            s.animation = EntranceAnimation::slam;
-            s.maxWordsPerGroup = 5;
-            s.verticalPosition = 0.5;
-            s.fill = TextFill::chrome;
-            s.fillHeroOnly = true;
-            s.exitAnimation = ExitAnimation::scatter;
-            s.layouts = std::vector<CaptionLayout>{CaptionLayout::spotlight, CaptionLayout::sideLeft, CaptionLayout::stagger, CaptionLayout::sideRight};
-            s.sampleText = "you have to *build* it daily";
-            s.blurb = "Kinetic type: a chrome hero word that slams in, the rest arranged around it, new shape every line.";
-            looks.push_back(std::move(s));
-        }
-        {  // 20
-            auto s = commonLook("blue-bubble", "Blue Bubble", StyleCategory::chat, "system-semibold", 50);
-            s.shadowRadius = 12;
-            s.barColor = RGBA::fromHex("0A84FF");
-            s.maxWordsPerGroup = 6;
-            s.maxWordsPerLine = 4;
-            s.verticalPosition = 0.74;
-            s.pauseBreak = 0.45;
-            s.exitAnimation = ExitAnimation::fade;
-            s.container = CaptionContainer::chatRight;
-            s.chatThread = true;
-            s.sampleText = "wait till you see this";
-            s.blurb = "Your words as sent messages; earlier lines stack up like a real chat.";
-            looks.push_back(std::move(s));
-        }
-        {  // 21
-            auto s = commonLook("mint-chat", "Mint Chat", StyleCategory::chat, "rounded-bold", 54);
-            s.textColor = RGBA::fromHex("063B27");
-            s.shadowRadius = 12;
-            s.barColor = RGBA::fromHex("5EE5AC");
-            s.maxWordsPerGroup = 5;
-            s.maxWordsPerLine = 4;
-            s.verticalPosition = 0.62;
-            s.container = CaptionContainer::chatRight;
-            s.sampleText = "okay but hear me out";
-            s.blurb = "A single mint speech bubble that pops in with each line.";
-            looks.push_back(std::move(s));
-        }
-        {  // 22
-            auto s = commonLook("reply-thread", "Reply Thread", StyleCategory::chat, "system-semibold", 50);
-            s.textColor = RGBA::fromHex("000000");
-            s.shadowRadius = 12;
-            s.barColor = RGBA::fromHex("E9E9EB");
-            s.maxWordsPerGroup = 6;
-            s.maxWordsPerLine = 4;
-            s.verticalPosition = 0.74;
-            s.pauseBreak = 0.45;
-            s.exitAnimation = ExitAnimation::fade;
-            s.container = CaptionContainer::chatLeft;
-            s.chatThread = true;
-            s.sampleText = "no way that actually worked";
-            s.blurb = "Grey received messages on the left, stacking into a conversation.";
-            looks.push_back(std::move(s));
-        }
-        {  // 23
-            auto s = commonLook("notification", "Notification", StyleCategory::chat, "system-medium", 46);
-            s.textColor = RGBA::fromHex("111111");
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::slideDown;
-            s.dimUnspoken = true;
-            s.maxWordsPerGroup = 8;
-            s.maxWordsPerLine = 5;
-            s.verticalPosition = 0.16;
-            s.exitAnimation = ExitAnimation::fade;
-            s.container = CaptionContainer::notification;
-            s.notificationApp = NotificationApp::messages;
-            s.sampleText = "you need to see this before tomorrow";
-            s.blurb = "A phone notification banner slides down with your words as the message.";
-            looks.push_back(std::move(s));
-        }
-        {  // 24
-            auto s = commonLook("dm-alert", "DM Alert", StyleCategory::chat, "system-medium", 46);
-            s.shadowRadius = 12;
-            s.barColor = RGBA{0.11, 0.11, 0.12, 0.92};
-            s.animation = EntranceAnimation::slideDown;
-            s.dimUnspoken = true;
-            s.maxWordsPerGroup = 8;
-            s.maxWordsPerLine = 5;
-            s.verticalPosition = 0.16;
-            s.exitAnimation = ExitAnimation::fade;
-            s.container = CaptionContainer::notification;
-            s.notificationApp = NotificationApp::social;
-            s.notificationTitle = "@yourhandle";
-            s.sampleText = "sent you a message about this";
-            s.blurb = "Dark notification from a social app, words brightening as you say them.";
-            looks.push_back(std::move(s));
-        }
-        {  // 25
-            auto s = commonLook("die-cut", "Die Cut", StyleCategory::paper, "LuckiestGuy", 66);
-            s.emphasisScale = 1.9;
-            s.textColor = RGBA::fromHex("F25555");
-            s.shadowRadius = 12;
-            s.verticalPosition = 0.5;
-            s.lockup = true;
-            s.sticker = RGBA::fromHex("F7F4EC");
-            s.sampleText = "this is *huge*";
-            s.blurb = "A die-cut sticker: thick paper border, dark rim, hard shadow, one giant word.";
-            looks.push_back(std::move(s));
-        }
-        {  // 26
-            auto s = commonLook("sticker-pop", "Sticker Pop", StyleCategory::paper, "ArchivoBlack", 100);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::bounce;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.95;
-            s.palette = std::vector<RGBA>{RGBA::fromHex("FF4FA3"), RGBA::fromHex("7C5CFF"), RGBA::fromHex("00B8D9"), RGBA::fromHex("FF8F00")};
-            s.sticker = RGBA::fromHex("FFFFFF");
-            s.sampleText = "so good";
-            s.blurb = "Candy-coloured words on white sticker cutouts, bouncing in.";
-            looks.push_back(std::move(s));
-        }
-        {  // 27
-            auto s = commonLook("torn-paper", "Torn Paper", StyleCategory::paper, "ArchivoBlack", 70);
-            s.textColor = RGBA::fromHex("6B3F7A");
-            s.shadowRadius = 12;
-            s.maxWordsPerLine = 2;
-            s.lineSpacing = 1.15;
-            s.tornPaper = RGBA::fromHex("F4EFE2");
-            s.sampleText = "this is how your";
-            s.blurb = "Heavy plum type on torn strips of warm paper.";
-            looks.push_back(std::move(s));
-        }
-        {  // 28
-            auto s = commonLook("ransom-note", "Ransom Note", StyleCategory::paper, "Anton", 76);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::none;
-            s.maxWordsPerGroup = 3;
-            s.lineSpacing = 1.1;
-            s.ransom = true;
-            s.sampleText = "read this now";
-            s.blurb = "Every letter cut from a different magazine, popping in as you speak.";
-            looks.push_back(std::move(s));
-        }
-        {  // 29
-            auto s = commonLook("ransom-live", "Ransom Live", StyleCategory::paper, "Anton", 76);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::none;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.lineSpacing = 1.1;
-            s.ransom = true;
-            s.ransomLive = true;
-            s.sampleText = "don't miss this";
-            s.blurb = "Ransom-note letters that keep re-cutting themselves, stop-motion style.";
-            looks.push_back(std::move(s));
-        }
-        {  // 30
-            auto s = commonLook("neon-box", "Neon Box", StyleCategory::neon, "Montserrat-SemiBold", 44);
-            s.emphasisFont = "PlayfairDisplay-BoldItalic";
-            s.emphasisScale = 2.3;
-            s.textColor = RGBA::fromHex("F0F0F0");
-            s.emphasisColor = RGBA::fromHex("C4FF4D");
-            s.shadowRadius = 12;
-            s.barColor = RGBA::fromHex("000000", 0.55);
-            s.animation = EntranceAnimation::fade;
-            s.verticalPosition = 0.5;
-            s.lockup = true;
-            s.neonFrame = RGBA::fromHex("C4FF4D");
-            s.sampleText = "captions look in *every*";
-            s.blurb = "A small lead-in over a big italic word in a neon box whose lines run across the frame.";
-            looks.push_back(std::move(s));
-        }
-        {  // 31
-            auto s = commonLook("red-wipe", "Red Wipe", StyleCategory::motion, "Montserrat-Bold", 62);
-            s.emphasisFont = "PlayfairDisplay-BoldItalic";
-            s.emphasisScale = 1.6;
-            s.shadowColor = RGBA::fromHex("000000", 0.35);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::fade;
-            s.maxWordsPerGroup = 5;
-            s.verticalPosition = 0.5;
-            s.lockup = true;
-            s.emphasisUppercase = false;
-            s.exitAnimation = ExitAnimation::fade;
-            s.wipeColor = RGBA::fromHex("D11100");
-            s.sampleText = "the one thing *nobody* says";
-            s.blurb = "Bold white lines, with an italic serif hero on a red block that wipes in.";
-            looks.push_back(std::move(s));
-        }
-        {  // 32
-            auto s = commonLook("wipe-stack", "Wipe Stack", StyleCategory::motion, "Anton", 84);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::typewriter;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 5;
-            s.maxWordsPerLine = 2;
-            s.verticalPosition = 0.55;
-            s.lineSpacing = 1.12;
-            s.exitAnimation = ExitAnimation::fade;
-            s.wipeColor = RGBA::fromHex("1B4DD7");
-            s.sampleText = "build it every single day";
-            s.blurb = "Condensed caps on blue blocks that wipe in line by line as you speak.";
-            looks.push_back(std::move(s));
-        }
-        {  // 33
-            auto s = commonLook("gold-glide", "Gold Glide", StyleCategory::motion, "Montserrat-Black", 70);
-            s.activeColor = RGBA::fromHex("1A1200");
-            s.shadowColor = RGBA::fromHex("000000", 0.4);
-            s.shadowRadius = 12;
-            s.cornerRadius = 14;
-            s.highlight = HighlightMode::slide;
-            s.highlightColor = RGBA::fromHex("F5C451");
-            s.letterSpacing = -1;
-            s.sampleText = "in every video";
-            s.blurb = "A gold highlight glides from word to word as you say them.";
-            looks.push_back(std::move(s));
-        }
-        {  // 34
-            auto s = commonLook("loud-caps", "Loud Caps", StyleCategory::motion, "Anton", 150);
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::slam;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.maxWordsPerLine = 1;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.88;
-            s.exitAnimation = ExitAnimation::shrink;
-            s.sampleText = "stop *scrolling* now";
-            s.blurb = "Up to three heavy condensed words, stacked one per line.";
-            looks.push_back(std::move(s));
-        }
-        {  // 35
-            auto s = commonLook("scatter", "Scatter", StyleCategory::layouts, "Anton", 80);
-            s.emphasisScale = 2.3;
-            s.emphasisColor = RGBA::fromHex("FDE047");
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::flyIn;
-            s.uppercase = true;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.9;
-            s.exitAnimation = ExitAnimation::scatter;
-            s.layouts = std::vector<CaptionLayout>{CaptionLayout::stagger, CaptionLayout::spotlight, CaptionLayout::sideRight, CaptionLayout::sideLeft};
-            s.sampleText = "one big *idea*";
-            s.blurb = "Heavy caps scattered around a huge yellow hero word, rearranged every caption; words fly in and away.";
-            looks.push_back(std::move(s));
-        }
-        {  // 36
-            auto s = commonLook("slide-stack", "Slide Stack", StyleCategory::motion, "Montserrat-Black", 80);
-            s.shadowColor = RGBA::fromHex("000000", 0.45);
-            s.shadowRadius = 12;
-            s.animation = EntranceAnimation::slideIn;
-            s.maxWordsPerLine = 2;
-            s.verticalPosition = 0.5;
-            s.lineSpacing = 0.9;
-            s.lineScales = std::vector<double>{0.7, 1.4};
-            s.exitAnimation = ExitAnimation::fade;
-            s.sampleText = "small then BIG line";
-            s.blurb = "Small and big lines alternate, each sliding in from its own side.";
-            looks.push_back(std::move(s));
-        }
-        {  // 37
-            auto s = commonLook("comic-pop", "Comic Pop", StyleCategory::playful, "LuckiestGuy", 86);
-            s.strokeColor = RGBA::fromHex("000000");
-            s.strokeWidth = 5;
-            s.shadowColor = RGBA::fromHex("000000");
-            s.shadowOffset = 5;
-            s.highlight = HighlightMode::scale;
-            s.maxWordsPerGroup = 3;
-            s.palette = std::vector<RGBA>{RGBA::fromHex("22D3EE"), RGBA::fromHex("FACC15"), RGBA::fromHex("22C55E"), RGBA::fromHex("EF4444")};
-            s.sampleText = "in every video";
-            s.blurb = "Chunky comic letters, each word in its own colour, popping as it's said.";
-            looks.push_back(std::move(s));
-        }
-        {  // 38
-            auto s = commonLook("soft-bubble", "Soft Bubble", StyleCategory::playful, "Fredoka-Bold", 96);
-            s.textColor = RGBA::fromHex("FFDAEC");
-            s.strokeColor = RGBA::fromHex("3A1F2B");
-            s.strokeWidth = 5;
-            s.shadowColor = RGBA::fromHex("3A1F2B");
-            s.shadowOffset = 8;
-            s.animation = EntranceAnimation::bounce;
-            s.maxWordsPerGroup = 2;
-            s.maxWordsPerLine = 1;
-            s.sampleText = "this is how";
-            s.blurb = "Rounded pastel letters with a dark outline and a hard drop shadow.";
-            looks.push_back(std::move(s));
-        }
-        {  // 39
-            auto s = commonLook("mint-punch", "Mint Punch", StyleCategory::bold, "ArchivoBlack", 90);
-            s.textColor = RGBA::fromHex("8AFBAF");
-            s.shadowColor = RGBA::fromHex("000000", 0.6);
-            s.shadowRadius = 15;
-            s.shadowOffset = 4;
-            s.uppercase = true;
-            s.maxWordsPerGroup = 3;
-            s.letterSpacing = -3;
-            s.sampleText = "in every video";
-            s.blurb = "Neon mint caps, tightly tracked, punching in.";
-            looks.push_back(std::move(s));
-        }
-        return looks;
-    }();
+    static const std::vector<CaptionStyle> list = buildTrending();
     return list;
 }
 
