@@ -416,8 +416,10 @@ def check(data):
                 problems.append(f"{key} {look[key]!r} appears twice")
             seen[look[key]] = True
     for look in everything:
-        if not re.match(r"^[a-z0-9]+(-[a-z0-9]+)*$", look["id"]):
-            problems.append(f"id {look['id']!r} is not lower-case words joined by hyphens")
+        if not re.match(r"^[a-z0-9]+(-[a-z0-9]+)*$", look["id"]) or look["id"].startswith("custom-"):
+            problems.append(f"id {look['id']!r} is not a built-in id (lower-case words joined by hyphens)")
+        if look["category"][1][1] not in data["categoryCounts"]:
+            problems.append(f"{look['id']}: category {look['category'][1][1]} is not in the count table")
     position = {look["id"]: i for i, look in enumerate(everything)}
     offsets, total = {}, 0
     for _, fn, _ in LISTS:
@@ -582,12 +584,16 @@ def write_curated(palettes, popular, trending):
 
 def main(argv):
     if len(argv) not in (2, 3):
-        print(__doc__.strip().splitlines()[2], file=sys.stderr)
+        print("usage: python3 tools/gen_presets.py LOOK_TABLES.md [OUTPUT_DIR]", file=sys.stderr)
         return 2
     here = os.path.dirname(os.path.abspath(__file__))
     out_dir = os.path.normpath(argv[2] if len(argv) == 3 else os.path.join(here, "..", "src", "captions", "presets"))
-    with open(argv[1], encoding="utf-8") as f:
-        markdown = f.read()
+    try:
+        with open(argv[1], encoding="utf-8") as f:
+            markdown = f.read()
+    except OSError as e:
+        print(f"gen_presets: cannot read the look tables: {e}", file=sys.stderr)
+        return 1
     try:
         data = read_all(markdown)
         total = check(data)
