@@ -24,7 +24,7 @@ function(vt_tests name)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources})
+  add_executable(${name} ${sources} "${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp")
   target_compile_options(${name} PRIVATE -Wall -Wextra)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} vt_testsupport GTest::gtest GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -152,6 +152,8 @@ double Codec<double>::decode(const Value& v)
 
 std::int64_t Codec<std::int64_t>::decode(const Value& v)
 {
+    if (v.is_number_unsigned() && v.get<std::uint64_t>() > std::uint64_t(std::numeric_limits<std::int64_t>::max()))
+        throw DecodeError("integer out of range");
     if (v.is_number_integer()) return v.get<std::int64_t>();
     if (v.is_number_float()) {
         double d = v.get<double>();
