@@ -106,10 +106,10 @@ bool startAccessing(const FileURL& url)
     return true;
 }
 
-void stopAccessing(const FileURL& url)
+void stopAccessing(const fs::path& path)
 {
     std::lock_guard lock(accessMutex);
-    auto it = accessCounts.find(url.path);
+    auto it = accessCounts.find(path);
     if (it == accessCounts.end()) return;
     if (--it->second <= 0) accessCounts.erase(it);
 }

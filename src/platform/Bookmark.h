@@ -56,8 +56,8 @@ std::optional<Resolved> resolve(const Bytes& data, Resolution options);
 
 // True when access was started: only on security-scoped URLs.
 bool startAccessing(const FileURL& url);
-// Stops one access started on the URL's path; nothing when none is open.
-void stopAccessing(const FileURL& url);
+// Stops one access started on the path; nothing when none is open.
+void stopAccessing(const std::filesystem::path& path);
 // How many accesses are open on the path right now.
 int openAccesses(const std::filesystem::path& path);
 

@@ -1,4 +1,4 @@
-#include "platform/AtomicFile.h"
+#include "platform/WholeFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace vt::atomicFile {
+namespace vt::wholeFile {
 
 namespace {
 
@@ -25,7 +25,27 @@ bool writeAll(int fd, std::string_view bytes)
 
 }  // namespace
 
-bool write(const std::filesystem::path& target, std::string_view bytes)
+std::optional<std::string> read(const std::filesystem::path& path)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {  // a folder fails here, with EISDIR
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool writeAtomically(const std::filesystem::path& target, std::string_view bytes)
 {
     std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(temp.data());
@@ -38,4 +58,4 @@ bool write(const std::filesystem::path& target, std::string_view bytes)
     return ok;
 }
 
-}  // namespace vt::atomicFile
+}  // namespace vt::wholeFile

@@ -1,4 +1,4 @@
-#include "platform/AtomicFile.h"
+#include "platform/WholeFile.h"
 #include "platform/Bookmark.h"
 #include "support/TestSupport.h"
 
@@ -68,27 +68,30 @@ TEST(Bookmark, AccessIsCountedPerStart)
     EXPECT_TRUE(bookmark::startAccessing(url));
     EXPECT_TRUE(bookmark::startAccessing(url));
     EXPECT_EQ(bookmark::openAccesses(url.path), 2);
-    bookmark::stopAccessing(url);
-    bookmark::stopAccessing(url);
-    bookmark::stopAccessing(url);  // one too many does nothing
+    bookmark::stopAccessing(url.path);
+    bookmark::stopAccessing(url.path);
+    bookmark::stopAccessing(url.path);  // one too many does nothing
     EXPECT_EQ(bookmark::openAccesses(url.path), 0);
 }
 
-TEST(AtomicFile, ReplacesWholeOrLeavesTheTargetAlone)
+TEST(WholeFile, ReplacesWholeOrLeavesTheTargetAlone)
 {
     test::TempDir dir;
     fs::path target = dir / "p.json";
-    ASSERT_TRUE(atomicFile::write(target, "first"));
-    ASSERT_TRUE(atomicFile::write(target, "second"));
+    ASSERT_TRUE(wholeFile::writeAtomically(target, "first"));
+    ASSERT_TRUE(wholeFile::writeAtomically(target, "second"));
     EXPECT_EQ(test::readFile(target), "second");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::others_read, fs::perms::others_read);
 
-    EXPECT_FALSE(atomicFile::write(dir / "no-such-folder" / "p.json", "x"));
+    EXPECT_FALSE(wholeFile::writeAtomically(dir / "no-such-folder" / "p.json", "x"));
+    EXPECT_EQ(wholeFile::read(target), "second");
+    EXPECT_FALSE(wholeFile::read(dir / "missing.json"));
+    EXPECT_FALSE(wholeFile::read(dir.path()));  // a folder
 
     // A target that cannot be replaced (a non-empty folder in its place) stays,
     // and no temporary file is left behind.
     fs::create_directories(dir / "busy.json" / "inside");
-    EXPECT_FALSE(atomicFile::write(dir / "busy.json", "x"));
+    EXPECT_FALSE(wholeFile::writeAtomically(dir / "busy.json", "x"));
     int entries = 0;
     for (auto& e : fs::directory_iterator(dir.path())) entries += e.path().filename().string()[0] == '.' ? 100 : 1;
     EXPECT_EQ(entries, 2);

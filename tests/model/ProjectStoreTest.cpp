@@ -1,0 +1,257 @@
+#include "model/DataRoot.h"
+#include "model/ProjectStore.h"
+
+#include "ProjectSamples.h"
+#include "support/TestSupport.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace vt;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A user account of its own: data and settings folders in a temporary folder.
+struct Store : ::testing::Test {
+    test::TempDir home;
+    test::ScopedEnv data{"XDG_DATA_HOME", (home / "data").string()};
+    test::ScopedEnv config{"XDG_CONFIG_HOME", (home / "config").string()};
+
+    fs::path support() const { return home / "data"; }
+    fs::path projects() const { return support() / "Vellumtide" / "Projects"; }
+
+    static Project named(std::string name, std::int64_t updated)
+    {
+        Project p = test::minimalProject();
+        p.id = Uuid::random();
+        p.name = std::move(name);
+        p.updatedAt = test::dateAt(updated);
+        return p;
+    }
+
+    static std::vector<std::string> names(const std::vector<Project>& list)
+    {
+        std::vector<std::string> out;
+        for (const Project& p : list) out.push_back(p.name);
+        return out;
+    }
+
+    std::vector<std::string> folderNames(const fs::path& folder) const
+    {
+        std::vector<std::string> out;
+        for (const auto& e : fs::directory_iterator(folder)) out.push_back(e.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(Store, DataRootIsMadeOnFirstUse)
+{
+    ASSERT_FALSE(fs::exists(support()));
+    EXPECT_EQ(ProjectStore::root(), support() / "Vellumtide");
+    EXPECT_TRUE(fs::is_directory(support() / "Vellumtide"));
+    EXPECT_TRUE(folderNames(support() / "Vellumtide").empty());
+    EXPECT_EQ(ProjectStore::directory(), projects());
+    EXPECT_TRUE(fs::is_directory(projects()));
+    EXPECT_TRUE(ProjectStore::loadAll().empty());
+}
+
+TEST_F(Store, LegacyFolderTakeover)
+{
+    struct Case {
+        std::vector<std::string> present;  // folders that exist before the first use
+        std::string becomesRoot;           // whose marker file the root then holds
+        std::vector<std::string> left;     // what remains beside the root
+    } cases[] = {
+        {{"Omnal", "Morrowlit"}, "Omnal", {"Morrowlit", "Vellumtide"}},
+        {{"Morrowlit"}, "Morrowlit", {"Vellumtide"}},
+        {{"Vellumtide", "Omnal", "Morrowlit"}, "Vellumtide", {"Morrowlit", "Omnal", "Vellumtide"}},
+    };
+    for (const Case& c : cases) {
+        test::TempDir account;
+        test::ScopedEnv env("XDG_DATA_HOME", account.path().string());
+        for (const std::string& name : c.present) {
+            fs::create_directories(account / name / "Projects");
+            test::writeFile(account / name / "marker", name);
+        }
+        fs::path root = DataRoot::root();
+        EXPECT_EQ(root, account / "Vellumtide");
+        EXPECT_EQ(test::readFile(root / "marker"), c.becomesRoot);
+        EXPECT_EQ(folderNames(account.path()), c.left);
+        for (const std::string& name : c.left) {
+            if (name == "Vellumtide") continue;
+            EXPECT_EQ(test::readFile(account / name / "marker"), name);
+        }
+    }
+}
+
+TEST_F(Store, SavesAndLoadsNewestFirst)
+{
+    Project older = named("older", 1'700'000'000);
+    Project newest = named("newest", 1'700'000'900);
+    Project middle = test::fullProject();
+    middle.name = "middle";
+    middle.updatedAt = test::dateAt(1'700'000'300);
+    for (const Project& p : {older, newest, middle}) ASSERT_EQ(ProjectStore::save(p), ProjectStore::SaveResult::saved);
+
+    EXPECT_TRUE(fs::is_regular_file(projects() / (newest.id.text() + ".json")));
+    std::vector<Project> all = ProjectStore::loadAll();
+    EXPECT_EQ(names(all), (std::vector<std::string>{"newest", "middle", "older"}));
+    EXPECT_EQ(all[1].toJson(), middle.toJson());
+
+    // Saving again replaces the one file.
+    newest.name = "renamed";
+    ASSERT_EQ(ProjectStore::save(newest), ProjectStore::SaveResult::saved);
+    EXPECT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"renamed", "middle", "older"}));
+    EXPECT_EQ(folderNames(projects()).size(), 3u);
+    // Compact: the stored text is exactly the record's JSON.
+    EXPECT_EQ(test::readFile(projects() / (older.id.text() + ".json")), older.toJson().dump());
+}
+
+TEST_F(Store, ProjectsOfOneSecondComeBackInFolderOrder)
+{
+    Project a = named("a", 1'700'000'000);
+    Project b = named("b", 1'700'000'000);
+    a.updatedAt = test::dateAt(1'700'000'000, 100);
+    b.updatedAt = test::dateAt(1'700'000'000, 900);
+    ProjectStore::save(a);
+    ProjectStore::save(b);
+    std::vector<std::string> listing;
+    for (const auto& e : fs::directory_iterator(projects()))
+        listing.push_back(e.path().filename().string() == a.id.text() + ".json" ? "a" : "b");
+    std::vector<Project> all = ProjectStore::loadAll();
+    EXPECT_EQ(all[0].updatedAt, all[1].updatedAt);
+    EXPECT_EQ(names(all), listing);
+}
+
+TEST_F(Store, FilesThatDoNotReadAreSkippedAndLeftAlone)
+{
+    Project good = named("good", 1'700'000'000);
+    ProjectStore::save(good);
+    std::string text = good.toJson().dump();
+    Project other = named("other", 1'700'000'100);
+    std::string truncated = other.toJson().dump().substr(0, 200);
+    Project nan = named("nan", 1'700'000'200);
+    const std::map<std::string, std::string> bad{
+        {"notes.txt", text},
+        {other.id.text() + ".JSON", other.toJson().dump()},
+        {other.id.text() + ".json", truncated},
+        {"empty.json", ""},
+        {"array.json", "[]"},
+    };
+    for (const auto& [name, bytes] : bad) test::writeFile(projects() / name, bytes);
+    fs::create_directory(projects() / "folder.json");
+
+    EXPECT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"good"}));
+    // Loading, saving others and deleting others leave every bad file as it was.
+    ProjectStore::save(named("later", 1'700'000'300));
+    ProjectStore::remove(good);
+    EXPECT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"later"}));
+    for (const auto& [name, bytes] : bad) EXPECT_EQ(test::readFile(projects() / name), bytes) << name;
+    EXPECT_TRUE(fs::is_directory(projects() / "folder.json"));
+}
+
+TEST_F(Store, FailedSaveKeepsThePreviousFileAndSaysWhy)
+{
+    Project p = test::fullProject();
+    ASSERT_EQ(ProjectStore::save(p), ProjectStore::SaveResult::saved);
+    fs::path file = projects() / (p.id.text() + ".json");
+    std::string before = test::readFile(file);
+
+    p.name = "changed";
+    p.maxPause = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(ProjectStore::save(p), ProjectStore::SaveResult::notEncodable);
+    p.maxPause = 1;
+    p.videoVolume->points[0].db = -std::numeric_limits<double>::infinity();
+    EXPECT_EQ(ProjectStore::save(p), ProjectStore::SaveResult::notEncodable);
+    p.videoVolume->points[0].db = -6;
+    p.videoPath = "/media/\xff\xfe.mov";  // not UTF-8: cannot be stored as JSON text
+    EXPECT_EQ(ProjectStore::save(p), ProjectStore::SaveResult::notEncodable);
+    EXPECT_EQ(test::readFile(file), before);
+    EXPECT_EQ(folderNames(projects()).size(), 1u);  // no temporary file left
+
+    // A write the file system refuses: a folder stands where the file goes.
+    Project blocked = named("blocked", 1);
+    fs::create_directories(projects() / (blocked.id.text() + ".json") / "inside");
+    EXPECT_EQ(ProjectStore::save(blocked), ProjectStore::SaveResult::notWritten);
+}
+
+TEST_F(Store, DeleteRemovesExactlyTheProjectsFiles)
+{
+    Project gone = named("gone", 1'700'000'000);
+    Project kept = named("kept", 1'700'000'100);
+    ProjectStore::save(gone);
+    ProjectStore::save(kept);
+    fs::path root = ProjectStore::root();
+    for (const Project* p : {&gone, &kept}) test::writeFile(projects() / (p->id.text() + ".jpg"), "jpeg");
+    fs::create_directories(root / "Cache");
+    fs::create_directories(root / "Voiceovers");
+    const std::string g = gone.id.text(), k = kept.id.text();
+    for (const std::string& name : {g + "-3n9y98i7e8vhi.m4a", g + "-other.m4a", k + "-3n9y98i7e8vhi.m4a",
+                                    std::string("sfx-1a2b.m4a")})
+        test::writeFile(root / "Cache" / name, "audio");
+    test::writeFile(root / "Voiceovers" / (g + ".m4a"), "voice");
+
+    Project sameID = named("another object with the same id", 0);
+    sameID.id = gone.id;
+    ProjectStore::remove(sameID);
+
+    EXPECT_EQ(folderNames(projects()), (std::vector<std::string>{k + ".jpg", k + ".json"}));
+    EXPECT_EQ(folderNames(root / "Cache"), (std::vector<std::string>{k + "-3n9y98i7e8vhi.m4a", "sfx-1a2b.m4a"}));
+    EXPECT_TRUE(fs::exists(root / "Voiceovers" / (g + ".m4a")));
+    ProjectStore::remove(gone);  // again: nothing left to remove, no harm
+    EXPECT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"kept"}));
+}
+
+TEST_F(Store, LegacySettingsAreCopiedOnce)
+{
+    auto suite = [](std::string_view id) {
+        return std::make_unique<QSettings>(QString::fromStdString(DataRoot::suiteSettingsFile(id).string()),
+                                           QSettings::IniFormat);
+    };
+    auto standard = [] {
+        return std::make_unique<QSettings>(QString::fromStdString(DataRoot::settingsFile().string()),
+                                           QSettings::IniFormat);
+    };
+    {
+        auto omnal = suite("app.omnal.mac");
+        omnal->setValue("engine", "Whisper");
+        omnal->setValue("hasOnboarded", true);
+        auto morrowlit = suite("local.morrowlit.app");
+        morrowlit->setValue("engine", "Apple");
+        morrowlit->setValue("whisperLanguage", "de");
+        morrowlit->setValue("appearance", "dark");
+        morrowlit->setValue("homeSort", "name");  // not a copied key
+        standard()->setValue("appearance", "light");
+    }
+    ProjectStore::migrateLegacySettings();
+    {
+        auto s = standard();
+        EXPECT_EQ(s->value("engine").toString(), "Whisper");
+        EXPECT_TRUE(s->value("hasOnboarded").toBool());
+        EXPECT_EQ(s->value("whisperLanguage").toString(), "de");
+        EXPECT_EQ(s->value("appearance").toString(), "light");
+        EXPECT_FALSE(s->contains("homeSort"));
+        EXPECT_FALSE(s->contains("captionLanguage"));
+        EXPECT_TRUE(s->value("migratedToVellumtide").toBool());
+    }
+
+    suite("app.omnal.mac")->setValue("captionLanguage", "hindi");
+    ProjectStore::migrateLegacySettings();
+    EXPECT_FALSE(standard()->contains("captionLanguage"));
+}
+
+TEST_F(Store, SettingsCopyRunsOnceEvenWithNothingToCopy)
+{
+    ProjectStore::migrateLegacySettings();
+    auto s = std::make_unique<QSettings>(QString::fromStdString(DataRoot::settingsFile().string()),
+                                         QSettings::IniFormat);
+    EXPECT_TRUE(s->value("migratedToVellumtide").toBool());
+    EXPECT_EQ(DataRoot::settingsFile(), home / "config" / "Vellumtide" / "Vellumtide.conf");
+}
