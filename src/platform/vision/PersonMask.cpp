@@ -1,0 +1,134 @@
+#include "platform/vision/PersonMask.h"
+
+#include <opencv2/imgproc.hpp>
+#include <opencv2/objdetect.hpp>
+
+#include <algorithm>
+#include <cmath>
+
+#ifndef VT_HAAR_FOLDER
+#define VT_HAAR_FOLDER "/usr/share/opencv4/haarcascades"
+#endif
+
+namespace vt {
+namespace {
+
+constexpr int kReadSide = 960;   // longest side the frame is read at
+constexpr int kCutSide = 320;    // longest side GrabCut works at
+
+cv::CascadeClassifier* faceDetector()
+{
+    // CascadeClassifier is not safe to share between threads.
+    thread_local cv::CascadeClassifier detector;
+    thread_local bool tried = false;
+    if (!tried) {
+        tried = true;
+        detector.load(VT_HAAR_FOLDER "/haarcascade_frontalface_default.xml");
+    }
+    return detector.empty() ? nullptr : &detector;
+}
+
+cv::Mat scaledTo(const cv::Mat& image, int longest)
+{
+    const int side = std::max(image.cols, image.rows);
+    if (side <= longest) return image;
+    const double s = static_cast<double>(longest) / side;
+    cv::Mat out;
+    cv::resize(image, out, cv::Size(std::max(1, static_cast<int>(std::lround(image.cols * s))),
+                                    std::max(1, static_cast<int>(std::lround(image.rows * s)))),
+               0, 0, cv::INTER_AREA);
+    return out;
+}
+
+std::optional<cv::Rect> largestFace(const cv::Mat& bgr)
+{
+    cv::CascadeClassifier* detector = faceDetector();
+    if (!detector) return std::nullopt;
+    cv::Mat grey;
+    cv::cvtColor(bgr, grey, cv::COLOR_BGR2GRAY);
+    cv::equalizeHist(grey, grey);
+    std::vector<cv::Rect> faces;
+    const int minimum = std::max(16, std::min(grey.cols, grey.rows) / 12);
+    detector->detectMultiScale(grey, faces, 1.1, 4, 0, cv::Size(minimum, minimum));
+    if (faces.empty()) return std::nullopt;
+    return *std::max_element(faces.begin(), faces.end(), [](const cv::Rect& a, const cv::Rect& b) { return a.area() < b.area(); });
+}
+
+// GrabCut seeds from a face: the face core and a chest column are person;
+// above the head and the far sides are background; the head-and-shoulders
+// region between is left for GrabCut to decide.
+cv::Mat seedsFor(cv::Size size, const cv::Rect& face)
+{
+    cv::Mat seeds(size, CV_8U, cv::Scalar(cv::GC_BGD));
+    const cv::Rect frame(0, 0, size.width, size.height);
+    const int cx = face.x + face.width / 2;
+    const cv::Rect body(cx - 2 * face.width, face.y - face.height / 2, 4 * face.width, size.height);
+    seeds(body & frame).setTo(cv::GC_PR_BGD);
+    const cv::Rect torso(cx - static_cast<int>(1.6 * face.width), face.y + face.height,
+                         static_cast<int>(3.2 * face.width), size.height);
+    seeds(torso & frame).setTo(cv::GC_PR_FGD);
+    const cv::Rect head(face.x - face.width / 8, face.y - face.height / 3, face.width * 5 / 4, face.height * 4 / 3);
+    seeds(head & frame).setTo(cv::GC_PR_FGD);
+    const cv::Rect core(face.x + face.width / 5, face.y + face.height / 5, face.width * 3 / 5, face.height * 3 / 5);
+    seeds(core & frame).setTo(cv::GC_FGD);
+    const cv::Rect chest(cx - face.width / 3, face.y + face.height * 6 / 5, face.width * 2 / 3, face.height);
+    seeds(chest & frame).setTo(cv::GC_FGD);
+    return seeds;
+}
+
+// Keeps the connected region that holds the face, smoothing its outline.
+cv::Mat personRegion(const cv::Mat& labels, const cv::Rect& face)
+{
+    cv::Mat person = (labels == cv::GC_FGD) | (labels == cv::GC_PR_FGD);
+    const cv::Mat kernel = cv::getStructuringElement(cv::MORPH_ELLIPSE, cv::Size(5, 5));
+    cv::morphologyEx(person, person, cv::MORPH_OPEN, kernel);
+    cv::morphologyEx(person, person, cv::MORPH_CLOSE, kernel);
+    cv::Mat components;
+    cv::connectedComponents(person, components, 8, CV_32S);
+    const cv::Point centre(std::clamp(face.x + face.width / 2, 0, person.cols - 1),
+                           std::clamp(face.y + face.height / 2, 0, person.rows - 1));
+    const int label = components.at<int>(centre);
+    if (label == 0) return person;
+    return components == label;
+}
+
+}  // namespace
+
+std::optional<GreyImage> PersonMask::mask(const FrameView& frame)
+{
+    if (!frame.pixels || frame.width < 1 || frame.height < 1 || frame.bytesPerLine < frame.width * 4) return std::nullopt;
+    const cv::Mat bgra(frame.height, frame.width, CV_8UC4, const_cast<std::uint8_t*>(frame.pixels),
+                       static_cast<std::size_t>(frame.bytesPerLine));
+    cv::Mat read;
+    cv::cvtColor(scaledTo(bgra, kReadSide), read, cv::COLOR_BGRA2BGR);
+
+    const auto found = largestFace(read);
+    if (!found) return std::nullopt;
+
+    const cv::Mat small = scaledTo(read, kCutSide);
+    const double s = static_cast<double>(small.cols) / read.cols;
+    const cv::Rect face(static_cast<int>(found->x * s), static_cast<int>(found->y * s),
+                        std::max(1, static_cast<int>(found->width * s)), std::max(1, static_cast<int>(found->height * s)));
+    cv::Mat labels = seedsFor(small.size(), face);
+    cv::Mat background, foreground;
+    try {
+        cv::grabCut(small, labels, cv::Rect(), background, foreground, 3, cv::GC_INIT_WITH_MASK);
+    } catch (const cv::Exception&) {
+        return std::nullopt;
+    }
+    cv::Mat person = personRegion(labels, face);
+
+    cv::Mat full;
+    cv::resize(person, full, cv::Size(frame.width, frame.height), 0, 0, cv::INTER_LINEAR);
+    const int soft = std::max(3, (std::max(frame.width, frame.height) / 200) | 1);
+    cv::GaussianBlur(full, full, cv::Size(soft, soft), 0);
+
+    GreyImage out;
+    out.width = frame.width;
+    out.height = frame.height;
+    out.pixels.resize(static_cast<std::size_t>(frame.width) * frame.height);
+    for (int y = 0; y < frame.height; ++y) std::copy_n(full.ptr<std::uint8_t>(y), frame.width, &out.pixels[static_cast<std::size_t>(y) * frame.width]);
+    return out;
+}
+
+}  // namespace vt
