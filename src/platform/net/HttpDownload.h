@@ -1,0 +1,32 @@
+#pragma once
+// Plain HTTP(S) GET of one resource into a file, with progress and
+// cancellation, on libcurl. Redirects are followed; the status reported is
+// that of the final answer. Blocks the calling thread for the transfer.
+
+#include "platform/Cancellation.h"
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace vt::net {
+
+// A transfer that failed on the network (no connection, reset, timeout...).
+struct NetError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The completed fraction of the body, 0 to 1, each time it changes; called
+// on the calling thread during the transfer, never after download returns.
+using DownloadProgress = std::function<void(double fraction)>;
+
+// Writes the body of `url` to `destination` (created or replaced) and returns
+// the HTTP status of the answer. Throws NetError when the transfer fails and
+// CancellationError when `cancel` fires; in both cases `destination` is
+// removed. A status other than 200 is returned, not thrown: the caller
+// decides what the body is worth.
+long download(const std::string& url, const std::filesystem::path& destination, const DownloadProgress& progress,
+              const CancelToken& cancel = CancelToken());
+
+}  // namespace vt::net

@@ -1,0 +1,49 @@
+#include "platform/net/HttpDownload.h"
+#include "support/LocalHttpServer.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+using namespace vt;
+using vt::test::LocalHttpServer;
+using vt::test::TempDir;
+
+TEST(HttpDownload, WritesTheBodyWithRisingProgress)
+{
+    TempDir served, dir;
+    const std::string body(3'000'000, 'x');
+    vt::test::writeFile(served / "file.bin", body);
+    LocalHttpServer server(served.path());
+    std::vector<double> fractions;
+    EXPECT_EQ(net::download(server.url("file.bin"), dir / "out", [&](double f) { fractions.push_back(f); }), 200);
+    EXPECT_EQ(vt::test::readFile(dir / "out"), body);
+    ASSERT_FALSE(fractions.empty());
+    EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
+    EXPECT_EQ(fractions.back(), 1.0);
+
+    EXPECT_EQ(net::download(server.url("missing.bin"), dir / "404", nullptr), 404);
+}
+
+TEST(HttpDownload, CancellationAndNetworkFailuresRemoveThePartialFile)
+{
+    TempDir served, dir;
+    vt::test::writeFile(served / "slow.bin", std::string(1'000'000, 'x'));
+    LocalHttpServer server(served.path(), 200'000);  // five seconds for the whole file
+    CancelToken cancel;
+    std::atomic<int> reports = 0;
+    EXPECT_THROW(net::download(server.url("slow.bin"), dir / "out",
+                               [&](double f) {
+                                   ++reports;
+                                   if (f > 0.1) cancel.cancel();
+                               },
+                               cancel),
+                 CancellationError);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out"));
+    EXPECT_GT(reports, 0);
+
+    // Nothing listens on port 1.
+    EXPECT_THROW(net::download("http://127.0.0.1:1/x", dir / "refused", nullptr), net::NetError);
+    EXPECT_FALSE(std::filesystem::exists(dir / "refused"));
+}
