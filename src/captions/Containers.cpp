@@ -201,7 +201,9 @@ void drawBubble(CaptionContext& context, const QRectF& bubble, bool tailOnRight,
     tail.quadTo(QPointF(e + 2 * u * sigma, y0 + 6 * u), QPointF(e + 16 * u * sigma, y0 - 2 * u));
     tail.quadTo(QPointF(e - 12 * u * sigma, y0 - 4 * u), QPointF(e - 40 * u * sigma, y0 + 2 * u));
     tail.closeSubpath();
-    path.addPath(tail);
+    // United rather than added, so the tail's winding can never cut a hole
+    // where it overlaps the body.
+    path = path.united(tail);
     context.drawWithShadow({0, -4 * u, 18 * u, QColor(0, 0, 0, 56)}, path.boundingRect(),
                            [&](QPainter& q) { q.fillPath(path, colour); });
 }

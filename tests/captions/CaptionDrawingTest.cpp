@@ -1,0 +1,256 @@
+// Pixels of drawn captions: colours where the words are, alpha over time,
+// determinism across threads, colour emoji, fallbacks, and a visible effect
+// for every value of the look's vocabulary.
+#include "CaptionTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+#include <thread>
+
+namespace vt {
+namespace {
+
+using test::inkBox;
+using test::inkCount;
+using test::makeGroup;
+using test::plainLook;
+using test::render;
+
+const QSize kFrame(540, 960);  // unit 0.5 keeps the pixel tests quick
+
+// Image rows of a y-up frame rectangle.
+QRect rowsOf(const QRectF& r, int height)
+{
+    return QRectF(r.left(), height - r.bottom(), r.width(), r.height()).toAlignedRect();
+}
+
+int maxAlpha(const QImage& image)
+{
+    int best = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) best = std::max(best, qAlpha(image.pixel(x, y)));
+    return best;
+}
+
+// The most common fully opaque colour inside a rectangle of the image.
+QColor opaqueColourIn(const QImage& image, const QRect& rect)
+{
+    std::map<QRgb, int> counts;
+    for (int y = std::max(rect.top(), 0); y <= std::min(rect.bottom(), image.height() - 1); ++y)
+        for (int x = std::max(rect.left(), 0); x <= std::min(rect.right(), image.width() - 1); ++x)
+            if (qAlpha(image.pixel(x, y)) == 255) ++counts[image.pixel(x, y)];
+    QRgb best = 0;
+    int n = 0;
+    for (auto [colour, count] : counts)
+        if (count > n) best = colour, n = count;
+    return QColor::fromRgba(best);
+}
+
+TEST(CaptionDrawing, TextIsDrawnInItsColourInsideItsFrames)
+{
+    CaptionStyle look = plainLook();
+    look.textColor = {1, 0, 0, 1};
+    const auto group = makeGroup({"Make", "the", "point"});
+    const QImage image = render(group, look, 1.5, kFrame);
+    const auto frames = test::frames(group, look, 1.5, QSizeF(kFrame));
+    QRect all;
+    for (const auto& f : frames) all |= rowsOf(f, kFrame.height());
+    const QRect ink = inkBox(image);
+    EXPECT_TRUE(all.adjusted(-2, -2, 2, 2).contains(ink)) << "ink outside the word frames";
+    EXPECT_GT(ink.width(), all.width() * 0.9);
+    EXPECT_EQ(opaqueColourIn(image, rowsOf(frames[0], kFrame.height())), QColor(255, 0, 0));
+    // The palette shifts by three colours per second of group start: a group
+    // starting at 1 s gives its first word palette[(0 + 3) mod 2].
+    look.palette = std::vector<RGBA>{{0, 1, 0, 1}, {0, 0, 1, 1}};
+    const QImage palette = render(group, look, 1.5, kFrame);
+    EXPECT_EQ(opaqueColourIn(palette, rowsOf(frames[0], kFrame.height())), QColor(0, 0, 255));
+    EXPECT_EQ(opaqueColourIn(palette, rowsOf(frames[1], kFrame.height())), QColor(0, 255, 0));
+}
+
+TEST(CaptionDrawing, AlphaFollowsTheEntranceAndExit)
+{
+    const auto group = makeGroup({"Make", "the", "point"});  // 1.0 to 2.4
+    CaptionStyle look = plainLook();
+    EXPECT_EQ(maxAlpha(render(group, look, 1.5, kFrame)), 255);
+    // Without an exit the group still fades out over its last 0.08 s (cut).
+    EXPECT_NEAR(maxAlpha(render(group, look, 2.4 - 0.04, kFrame)), 128, 2);
+    EXPECT_EQ(inkCount(render(group, look, 2.4, kFrame), 0), 0);
+    EXPECT_EQ(inkCount(render(group, look, 3.0, kFrame), 0), 0);
+    look.animation = EntranceAnimation::pop;
+    EXPECT_EQ(inkCount(render(group, look, 1.0, kFrame), 0), 0);
+    look.animation = EntranceAnimation::fade;
+    EXPECT_NEAR(maxAlpha(render(group, look, 1.1, kFrame)), 128, 2);
+
+    // Unspoken words: dimmed to half, or hollow at 60% at least, switching
+    // 0.02 s before they are spoken.
+    look = plainLook();
+    look.dimUnspoken = true;
+    const auto lastWord = test::frames(group, look, 1.0, QSizeF(kFrame))[2];
+    const QRect last = rowsOf(lastWord, kFrame.height());
+    EXPECT_NEAR(maxAlpha(render(group, look, 1.57, kFrame).copy(last)), 128, 2);
+    EXPECT_EQ(maxAlpha(render(group, look, 1.59, kFrame).copy(last)), 255);
+    look.dimUnspoken = false;
+    look.hollowUnspoken = true;
+    const QImage hollow = render(group, look, 1.0, kFrame).copy(last);
+    const QImage filled = render(group, look, 2.0, kFrame).copy(last);
+    EXPECT_LT(inkCount(hollow), inkCount(filled) * 0.8);
+    EXPECT_GE(maxAlpha(hollow), 153);
+
+    // Word reveal: a word is invisible until 0.02 s before its start.
+    look = plainLook();
+    look.animation = EntranceAnimation::typewriter;
+    EXPECT_EQ(inkCount(render(group, look, 1.57, kFrame).copy(last)), 0);
+    EXPECT_EQ(maxAlpha(render(group, look, 1.59, kFrame).copy(last)), 255);
+}
+
+TEST(CaptionDrawing, SameTimeSamePictureOnEveryThread)
+{
+    CaptionStyle look = plainLook();
+    look.strokeColor = RGBA{0, 0, 0, 1};
+    look.strokeWidth = 5;
+    look.glowColor = RGBA{1, 0, 1, 1};
+    look.glowRadius = 20;
+    look.animation = EntranceAnimation::flyIn;
+    look.exitAnimation = ExitAnimation::scatter;
+    look.tornPaper = RGBA{1, 1, 0.8, 1};
+    look.shineSweep = RGBA{1, 1, 1, 0.8};
+    const auto group = makeGroup({"every", "frame", "repeats"});
+    const QImage reference = render(group, look, 1.05, kFrame);
+    ASSERT_GT(inkCount(reference), 500);
+
+    std::vector<QImage> results(8);
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 8; ++i)
+        threads.emplace_back([&, i] {
+            // Other times first: the picture of a time must not depend on them.
+            render(group, look, 1.5 + 0.1 * i, kFrame);
+            results[i] = render(group, look, 1.05, kFrame);
+        });
+    for (auto& t : threads) t.join();
+    for (const auto& image : results) EXPECT_EQ(test::differingPixels(reference, image, 0), 0);
+}
+
+TEST(CaptionDrawing, EmojiDrawInColourAndUnknownFontsFallBack)
+{
+    CaptionStyle look = plainLook();
+    const QImage image = render(makeGroup({"hot", "🔥"}), look, 1.5, kFrame);
+    int coloured = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = test::pixelAt(image, x, y);
+            if (c.alpha() > 200 && c.red() > 180 && c.blue() < 80) ++coloured;
+        }
+    EXPECT_GT(coloured, 100) << "the flame should be orange, not white";
+
+    look.font = "NoSuchFont-Black";
+    const QImage unknown = render(makeGroup({"fallback"}), look, 1.5, kFrame);
+    look.font = "system-heavy";
+    const QImage heavy = render(makeGroup({"fallback"}), look, 1.5, kFrame);
+    EXPECT_GT(inkCount(unknown), 500);
+    EXPECT_EQ(test::differingPixels(unknown, heavy, 0), 0);
+}
+
+TEST(CaptionDrawing, ScatterPushesACentredWordInASeededDirection)
+{
+    CaptionStyle look = plainLook();
+    look.exitAnimation = ExitAnimation::scatter;
+    const auto group = makeGroup({"alone"});  // 1.0 to 1.8, exit from 1.54
+    const QRect settled = inkBox(render(group, look, 1.3, kFrame));
+    const QRect leaving = inkBox(render(group, look, 1.79, kFrame));
+    const QPoint moved = leaving.center() - settled.center();
+    EXPECT_GT(std::hypot(moved.x(), moved.y()), 50);
+    EXPECT_EQ(leaving, inkBox(render(group, look, 1.79, kFrame)));
+}
+
+TEST(CaptionDrawing, RansomLettersRecutOnlyWhenLive)
+{
+    CaptionStyle look = plainLook();
+    look.ransom = true;
+    const auto group = makeGroup({"ransom", "note"}, 1.0);
+    const QImage a = render(group, look, 1.8, kFrame), b = render(group, look, 1.95, kFrame);
+    EXPECT_EQ(test::differingPixels(a, b, 0), 0);
+    look.ransomLive = true;
+    const QImage c = render(group, look, 1.8, kFrame), d = render(group, look, 1.95, kFrame);
+    EXPECT_GT(test::differingPixels(c, d, 8), 500);
+    // Live letters keep their places: the word frames do not move.
+    const auto f1 = test::frames(group, look, 1.8, QSizeF(kFrame)), f2 = test::frames(group, look, 1.95, QSizeF(kFrame));
+    EXPECT_EQ(f1, f2);
+}
+
+// ---- every vocabulary value has a visible effect ------------------------
+
+struct Variant {
+    std::string name;
+    double time;  // group: "Make the point", 1.0 to 2.4, words at 1.0, 1.3, 1.6
+    std::function<void(CaptionStyle&)> setup;   // shared by both pictures
+    std::function<void(CaptionStyle&)> change;  // only in the second
+};
+
+std::vector<Variant> vocabularyVariants()
+{
+    std::vector<Variant> rows;
+    auto colours = [](CaptionStyle& s) {
+        s.activeColor = RGBA{1, 0.8, 0, 1};
+        s.highlightColor = RGBA{0.9, 0.1, 0.3, 1};
+    };
+    for (auto [mode, raw] : enumCases(HighlightMode{}))
+        if (mode != HighlightMode::none)
+            rows.push_back({"highlight " + std::string(raw), 1.45, colours, [m = mode](CaptionStyle& s) { s.highlight = m; }});
+    for (auto [kind, raw] : enumCases(EntranceAnimation{}))
+        if (kind != EntranceAnimation::none)
+            rows.push_back({"entrance " + std::string(raw), 1.05, {}, [k = kind](CaptionStyle& s) { s.animation = k; }});
+    for (auto [kind, raw] : enumCases(ExitAnimation{}))
+        if (kind != ExitAnimation::cut)
+            rows.push_back({"exit " + std::string(raw), 2.3, {}, [k = kind](CaptionStyle& s) { s.exitAnimation = k; }});
+    for (auto [fill, raw] : enumCases(TextFill{}))
+        if (fill != TextFill::solid)
+            rows.push_back({"fill " + std::string(raw), 1.8,
+                            [](CaptionStyle& s) {
+                                s.fill = TextFill::solid;
+                                s.textColor = RGBA{1, 0.5, 0.1, 1};  // white would hide the shine
+                                s.gradientColor = RGBA{0.2, 0.4, 1, 1};
+                            },
+                            [f = fill](CaptionStyle& s) { s.fill = f; }});
+    for (auto [align, raw] : enumCases(TextAlign{}))
+        if (align != TextAlign::center)
+            rows.push_back({"align " + std::string(raw), 1.8, [](CaptionStyle& s) { s.maxWordsPerLine = 2; },
+                            [a = align](CaptionStyle& s) { s.textAlign = a; }});
+    for (auto [container, raw] : enumCases(CaptionContainer{}))
+        rows.push_back({"container " + std::string(raw), 1.8, {}, [c = container](CaptionStyle& s) { s.container = c; }});
+    for (auto [app, raw] : enumCases(NotificationApp{}))
+        if (app != NotificationApp::messages)
+            rows.push_back({"app " + std::string(raw), 1.8,
+                            [](CaptionStyle& s) { s.container = CaptionContainer::notification; },
+                            [a = app](CaptionStyle& s) { s.notificationApp = a; }});
+    for (auto [layout, raw] : enumCases(FreeformLayout{}))
+        rows.push_back({"freeform " + std::string(raw), 1.8, {}, [l = layout](CaptionStyle& s) { s.freeform = l; }});
+    for (auto [layout, raw] : enumCases(CaptionLayout{}))
+        rows.push_back({"layout " + std::string(raw), 1.8,
+                        [](CaptionStyle& s) {
+                            s.maxWordsPerLine = 3;
+                            s.lineScales = std::vector<double>{1.3};
+                        },
+                        [l = layout](CaptionStyle& s) { s.layouts = std::vector<CaptionLayout>{l}; }});
+    return rows;
+}
+
+TEST(CaptionDrawing, EveryVocabularyValueChangesThePicture)
+{
+    const auto group = makeGroup({"Make", "the", "point"});
+    for (const auto& row : vocabularyVariants()) {
+        CaptionStyle base = plainLook();
+        if (row.setup) row.setup(base);
+        CaptionStyle changed = base;
+        row.change(changed);
+        const QImage before = render(group, base, row.time, kFrame);
+        const QImage after = render(group, changed, row.time, kFrame);
+        EXPECT_GT(test::differingPixels(before, after, 8), 150) << row.name;
+        EXPECT_GT(inkCount(after), 200) << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace vt
