@@ -27,10 +27,19 @@ CaptionContext::CaptionContext(QImage image) : image_(std::move(image)), painter
     painter_.setTransform(QTransform(1, 0, 0, -1, 0, image_.height()));
 }
 
-CaptionContext::~CaptionContext() { painter_.end(); }
+CaptionContext::~CaptionContext()
+{
+    if (painter_.isActive()) painter_.end();
+}
+
+QImage CaptionContext::takeImage()
+{
+    if (painter_.isActive()) painter_.end();
+    return std::move(image_);
+}
 
 void CaptionContext::drawWithShadow(const ShadowStyle& shadow, const QRectF& bounds,
-                                    const std::function<void(QPainter&)>& paint, bool drawShape)
+                                    const std::function<void(QPainter&)>& paint, bool drawShape, int times)
 {
     const double sigma = Blur::sigmaForShadowBlur(shadow.blur);
     const int pad = static_cast<int>(std::ceil(3 * sigma)) + 2;
@@ -39,14 +48,22 @@ void CaptionContext::drawWithShadow(const ShadowStyle& shadow, const QRectF& bou
     const QPoint shift(static_cast<int>(std::lround(shadow.dx)), static_cast<int>(std::lround(-shadow.dy)));
     const QRect visible = shape.intersected(image_.rect().translated(-shift));
     if (shadow.color.alpha() > 0 && !visible.isEmpty()) {
-        QImage mask(visible.size(), QImage::Format_Alpha8);
-        mask.fill(0);
+        // Drawn in 32 bits (Qt paints one-channel images through a thread
+        // pool, which costs more than it saves here), blurred as alpha only.
+        QImage shape(visible.size(), QImage::Format_ARGB32_Premultiplied);
+        shape.fill(Qt::transparent);
         {
-            QPainter mp(&mask);
+            QPainter mp(&shape);
             mp.setRenderHints(painter_.renderHints());
             mp.setTransform(painter_.transform() * QTransform::fromTranslate(-visible.x(), -visible.y()));
             mp.setOpacity(painter_.opacity());
             paint(mp);
+        }
+        QImage mask(visible.size(), QImage::Format_Alpha8);
+        for (int y = 0; y < shape.height(); ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
+            uchar* out = mask.scanLine(y);
+            for (int x = 0; x < shape.width(); ++x) out[x] = static_cast<uchar>(qAlpha(in[x]));
         }
         Blur::gaussian(mask, sigma);
         QImage tinted(mask.size(), QImage::Format_ARGB32_Premultiplied);
@@ -63,10 +80,11 @@ void CaptionContext::drawWithShadow(const ShadowStyle& shadow, const QRectF& bou
         painter_.save();
         painter_.resetTransform();
         painter_.setOpacity(1);
-        painter_.drawImage(visible.topLeft() + shift, tinted);
+        for (int i = 0; i < times; ++i) painter_.drawImage(visible.topLeft() + shift, tinted);
         painter_.restore();
     }
-    if (drawShape) paint(painter_);
+    if (drawShape)
+        for (int i = 0; i < times; ++i) paint(painter_);
 }
 
 }  // namespace vt

@@ -49,12 +49,17 @@ public:
 
     // A copy of the pixels drawn so far (top row first, as images are stored).
     QImage snapshot() const { return image_.copy(); }
+    // The pixels themselves, without a copy; drawing ends, and the context
+    // must not be drawn into afterwards.
+    QImage takeImage();
 
     // Draws `paint`'s shadow, then (when drawShape) `paint` itself, at the
-    // painter's current transform and opacity. `bounds`, in the painter's
-    // current coordinates, must enclose everything `paint` draws.
+    // painter's current transform and opacity; `times` over, as that many
+    // shadowed drawings of the same shape would (the shadow is made once).
+    // `bounds`, in the painter's current coordinates, must enclose
+    // everything `paint` draws.
     void drawWithShadow(const ShadowStyle& shadow, const QRectF& bounds,
-                        const std::function<void(QPainter&)>& paint, bool drawShape = true);
+                        const std::function<void(QPainter&)>& paint, bool drawShape = true, int times = 1);
 
 private:
     explicit CaptionContext(QImage image);

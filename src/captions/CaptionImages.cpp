@@ -92,7 +92,7 @@ std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGro
             if (top > size.height()) break;
         }
     }
-    QImage image = context->snapshot();
+    QImage image = context->takeImage();
     if (image.isNull()) return std::nullopt;
     return image;
 }
@@ -122,7 +122,7 @@ std::optional<QImage> CaptionRenderer::hookImage(const HookOverlay& hook, double
     const QRectF pill = textRect.adjusted(-26 * unit, -18.2 * unit, 26 * unit, 18.2 * unit);
     caption::fillRounded(p, pill, std::max(22 * unit, 0.0), Qt::white);
     block.fill(p, QPointF(textRect.left() + 1, caption::yMax(textRect)), Qt::black);
-    QImage image = context->snapshot();
+    QImage image = context->takeImage();
     if (image.isNull()) return std::nullopt;
     return image;
 }

@@ -255,8 +255,8 @@ private:
 
         if (style_.glowColor && style_.glowRadius > 0) {
             const ShadowStyle glow{0, 0, style_.glowRadius * u_, toQColor(*style_.glowColor)};
-            for (int k = 0; k < 2; ++k)
-                context_.drawWithShadow(glow, inked, [&](QPainter& q) { placed.line.fill(q, origin, fill); });
+            // The text filled twice, each time with the glow under it.
+            context_.drawWithShadow(glow, inked, [&](QPainter& q) { placed.line.fill(q, origin, fill); }, true, 2);
         }
         if (style_.shadowColor) {
             const ShadowStyle shadow{0, -style_.shadowOffset * u_, style_.shadowRadius * u_,

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <set>
 #include <thread>
 
 namespace vt {
@@ -250,6 +251,87 @@ TEST(CaptionDrawing, EveryVocabularyValueChangesThePicture)
         EXPECT_GT(test::differingPixels(before, after, 8), 150) << row.name;
         EXPECT_GT(inkCount(after), 200) << row.name;
     }
+}
+
+// The optional effects of a look, each switched on alone over the plain look.
+TEST(CaptionDrawing, EveryEffectSettingChangesThePicture)
+{
+    const RGBA accent{0.1, 0.8, 0.4, 1};
+    const std::vector<std::pair<std::string, std::function<void(CaptionStyle&)>>> effects{
+        {"stroke", [&](CaptionStyle& s) { s.strokeColor = accent, s.strokeWidth = 4; }},
+        {"shadow", [&](CaptionStyle& s) { s.shadowColor = accent, s.shadowRadius = 6, s.shadowOffset = 8; }},
+        {"glow", [&](CaptionStyle& s) { s.glowColor = accent, s.glowRadius = 16; }},
+        {"bar", [&](CaptionStyle& s) { s.barColor = accent; }},
+        {"word boxes", [&](CaptionStyle& s) { s.wordBoxColor = accent; }},
+        {"line boxes", [&](CaptionStyle& s) { s.lineBoxColor = accent; }},
+        {"emphasis box", [&](CaptionStyle& s) { s.emphasisBoxColor = accent, s.heroWord = true; }},
+        {"emphasis colour", [&](CaptionStyle& s) { s.emphasisColor = accent, s.heroWord = true; }},
+        {"emphasis font", [&](CaptionStyle& s) { s.emphasisFont = "GreatVibes", s.heroWord = true; }},
+        {"emphasis scale", [&](CaptionStyle& s) { s.emphasisScale = 1.6, s.heroWord = true; }},
+        {"gradient colour", [&](CaptionStyle& s) { s.gradientColor = accent; }},
+        {"fill angle", [&](CaptionStyle& s) { s.gradientColor = accent, s.fillAngle = 90; }},
+        {"shine sweep", [&](CaptionStyle& s) { s.shineSweep = RGBA{1, 0.2, 0.2, 1}; }},
+        {"sticker", [&](CaptionStyle& s) { s.sticker = accent; }},
+        {"torn paper", [&](CaptionStyle& s) { s.tornPaper = accent; }},
+        {"ransom", [&](CaptionStyle& s) { s.ransom = true; }},
+        {"neon frame", [&](CaptionStyle& s) { s.neonFrame = accent; }},
+        {"wipe", [&](CaptionStyle& s) { s.wipeColor = accent; }},
+        {"uppercase", [&](CaptionStyle& s) { s.uppercase = true; }},
+        {"italic", [&](CaptionStyle& s) { s.font = "system-bold", s.italic = true; }},
+        {"letter spacing", [&](CaptionStyle& s) { s.letterSpacing = 12; }},
+        {"line spacing", [&](CaptionStyle& s) { s.maxWordsPerLine = 1, s.lineSpacing = 1.6; }},
+        {"line scales", [&](CaptionStyle& s) { s.maxWordsPerLine = 2, s.lineScales = std::vector<double>{1.5, 0.7}; }},
+        {"rotation", [&](CaptionStyle& s) { s.rotation = 8; }},
+        {"vertical position", [&](CaptionStyle& s) { s.verticalPosition = 0.8; }},
+        {"font size", [&](CaptionStyle& s) { s.fontSize = 100; }},
+        {"font", [&](CaptionStyle& s) { s.font = "PlayfairDisplay-Black"; }},
+        {"text colour", [&](CaptionStyle& s) { s.textColor = accent; }},
+    };
+    const auto group = makeGroup({"Make", "the", "point"});
+    const QImage base = render(group, plainLook(), 1.8, kFrame);
+    for (const auto& [name, apply] : effects) {
+        CaptionStyle look = plainLook();
+        apply(look);
+        EXPECT_GT(test::differingPixels(base, render(group, look, 1.8, kFrame), 8), 150) << name;
+    }
+}
+
+TEST(CaptionDrawing, FillsFollowTheWordColourRules)
+{
+    const auto group = makeGroup({"Make", "the", "point"});
+    CaptionStyle look = plainLook();
+    look.gradientColor = RGBA{0, 0, 1, 1};
+    look.emphasisColor = RGBA{1, 0, 0, 1};
+    look.heroWord = true;  // "point" (first of the longest) is the hero
+    const auto frames = test::frames(group, look, 1.8, QSizeF(kFrame));
+    const QImage image = render(group, look, 1.8, kFrame);
+    auto colours = [&](const QImage& img, int word) {
+        std::set<QRgb> seen;
+        const QRect r = rowsOf(frames[word], kFrame.height());
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (qAlpha(img.pixel(x, y)) == 255) seen.insert(img.pixel(x, y) & 0xF0F0F0);
+        return seen.size();
+    };
+    // Without a fill, plain-coloured words take the gradient; the red hero stays solid.
+    EXPECT_GT(colours(image, 0), 4u);
+    EXPECT_EQ(opaqueColourIn(image, rowsOf(frames[2], kFrame.height())), QColor(255, 0, 0));
+    EXPECT_LE(colours(image, 2), 2u);
+    // Hero only: the plain words are never filled, the hero is.
+    look.fillHeroOnly = true;
+    const QImage heroOnly = render(group, look, 1.8, kFrame);
+    EXPECT_LE(colours(heroOnly, 0), 2u);
+    EXPECT_GT(colours(heroOnly, 2), 4u);
+    // A bar and a neon frame together: the bar colour fills the neon box instead.
+    look = plainLook();
+    look.barColor = RGBA{0, 1, 0, 1};
+    const QImage bar = render(group, look, 1.8, kFrame);
+    look.neonFrame = RGBA{1, 0, 1, 1};
+    const QImage neon = render(group, look, 1.8, kFrame);
+    const QRect barBox = inkBox(bar);
+    // The bar's rounded corner is green; the neon box is square and framed.
+    EXPECT_NE(test::pixelAt(bar, barBox.left() + 1, barBox.top() + 1), QColor(0, 255, 0));
+    EXPECT_EQ(opaqueColourIn(neon, barBox.adjusted(4, 4, -4, -4)), QColor(0, 255, 0));
 }
 
 }  // namespace
