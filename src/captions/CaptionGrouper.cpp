@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
-#include <optional>
 
 namespace vt::CaptionGrouper {
 
@@ -63,11 +62,16 @@ void groupRun(const std::vector<TimedWord>& words, std::size_t first, std::size_
     for (auto& g : run) out.push_back(std::move(g));
 }
 
-// The run key of a word: its styleID when that names a look of the table.
-std::optional<std::string_view> runKey(const TimedWord& w, const std::map<std::string, CaptionStyle>& styles)
+// The run key of a word: the table's entry for its styleID, or none. Ids match
+// by canonical equivalence, like every text key, so two words share a run
+// exactly when they point at the same entry.
+const std::string* runKey(const TimedWord& w, const std::map<std::string, CaptionStyle>& styles)
 {
-    if (w.styleID && styles.count(*w.styleID)) return std::string_view(*w.styleID);
-    return std::nullopt;
+    if (!w.styleID) return nullptr;
+    if (auto it = styles.find(*w.styleID); it != styles.end()) return &it->first;
+    for (const auto& entry : styles)
+        if (text::canonicallyEqual(entry.first, *w.styleID)) return &entry.first;
+    return nullptr;
 }
 
 }  // namespace
@@ -83,21 +87,21 @@ std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const Capt
                                  const std::map<std::string, CaptionStyle>& styles)
 {
     bool anyKey = !styles.empty() && std::any_of(words.begin(), words.end(), [&](const TimedWord& w) {
-        return runKey(w, styles).has_value();
+        return runKey(w, styles) != nullptr;
     });
     if (!anyKey) return groups(words, style);
 
     std::vector<CaptionGroup> out;
     std::size_t first = 0;
     while (first < words.size()) {
-        const auto key = runKey(words[first], styles);
+        const std::string* key = runKey(words[first], styles);
         std::size_t last = first + 1;
         while (last < words.size() && runKey(words[last], styles) == key) ++last;
 
         std::size_t from = out.size();
-        groupRun(words, first, last, key ? styles.find(std::string(*key))->second : style, out);
+        groupRun(words, first, last, key ? styles.at(*key) : style, out);
         for (std::size_t i = from; i < out.size(); ++i)
-            if (key) out[i].styleID = std::string(*key);
+            if (key) out[i].styleID = *key;
         first = last;
     }
     // Only trims a line that now runs into the first line of the next run.

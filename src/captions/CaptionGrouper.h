@@ -27,8 +27,9 @@ namespace vt::CaptionGrouper {
 std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style);
 
 // Groups with per-line looks: consecutive words whose styleID is a key of
-// `styles` form a run grouped with that look (and tagged with its id); words
-// without such an id are grouped with `style`. No line spans two runs.
+// `styles` form a run grouped with that look (and tagged with the table's key;
+// canonically equivalent ids count as the same key); words without such an id
+// are grouped with `style`. No line spans two runs.
 std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style,
                                  const std::map<std::string, CaptionStyle>& styles);
 

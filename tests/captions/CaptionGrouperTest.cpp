@@ -149,6 +149,15 @@ TEST(CaptionGrouper, PerLineLooksMakeRuns)
     EXPECT_EQ(lines(CG::groups(words, base)), (Lines{"w1 w2 w3 w4 w5"}));
     // Without any known id the table changes nothing.
     EXPECT_EQ(CG::groups(words, base, {{"y", one}}), CG::groups(words, base));
+
+    // An id written decomposed names the same look as its composed key, and
+    // the lines carry the table's own key.
+    words[1].styleID = "caf\u0065\u0301";
+    words[2].styleID = "caf\u00E9";
+    got = CG::groups(words, base, {{"caf\u00E9", one}});
+    EXPECT_EQ(lines(got), (Lines{"w1", "w2", "w3", "w4 w5"}));
+    EXPECT_EQ(got[1].styleID, "caf\u00E9");
+    EXPECT_EQ(got[2].styleID, "caf\u00E9");
 }
 
 TEST(CaptionGrouper, RunsDoNotLingerIntoTheNextRun)
