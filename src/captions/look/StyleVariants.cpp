@@ -1,5 +1,7 @@
 #include "captions/look/StyleVariants.h"
 
+#include "platform/Hasher.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -174,3 +176,8 @@ CaptionStyle restoringColors(const CaptionStyle& recolored, const CaptionStyle& 
 }
 
 }  // namespace vt::StyleVariants
+
+std::size_t std::hash<vt::StyleVariants::Swatch>::operator()(const vt::StyleVariants::Swatch& s) const noexcept
+{
+    return vt::Hasher().add(s.name).add(s.color).value();
+}

@@ -9,6 +9,8 @@
 #include "captions/look/CaptionStyle.h"
 #include "captions/look/RGBA.h"
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,3 +37,8 @@ CaptionStyle recolor(const CaptionStyle& look, const RGBA& target);
 CaptionStyle restoringColors(const CaptionStyle& recolored, const CaptionStyle& base);
 
 }  // namespace vt::StyleVariants
+
+template <>
+struct std::hash<vt::StyleVariants::Swatch> {
+    std::size_t operator()(const vt::StyleVariants::Swatch& s) const noexcept;
+};

@@ -46,6 +46,15 @@ TEST(StyleVariants, Swatches)
     EXPECT_EQ(SV::swatches().front().name, "Sunshine");
     EXPECT_EQ(SV::swatches().back().name, "Lime");
     expectNear(swatch("Aqua"), {0, 216 / 255.0, 1, 1});
+
+    // Swatches are told apart by name and colour, in equality and in hashing.
+    const SV::Swatch aqua = SV::swatches()[5];
+    const std::hash<SV::Swatch> hash;
+    EXPECT_EQ(hash(aqua), hash(SV::Swatch{"Aqua", RGBA::fromHex("00D8FF")}));
+    for (const SV::Swatch& other : {SV::Swatch{"Sky", aqua.color}, SV::Swatch{"Aqua", RGBA::fromHex("00D8FE")}}) {
+        EXPECT_NE(other, aqua) << other.name;
+        EXPECT_NE(hash(other), hash(aqua)) << other.name;
+    }
 }
 
 TEST(StyleVariants, Vividness)
