@@ -40,7 +40,8 @@ LanguageGuard::Choice LanguageGuard::choose(TranscriptionEngine engine, std::str
                                             const std::optional<std::string>& currentRegion)
 {
     const Choice unchanged{engine, std::string(appleLocaleID), std::string(whisperLanguageID), std::nullopt};
-    if (!heard || heard->probability < 0.5) return unchanged;
+    // A probability that is not a number is no confident answer either.
+    if (!heard || !(heard->probability >= 0.5)) return unchanged;
 
     // Whisper often labels Hindi speech as Urdu: treat them alike, except that
     // a setup already on the very language heard is left alone.

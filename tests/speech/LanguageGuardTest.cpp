@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace vt;
 
 namespace {
@@ -40,6 +42,10 @@ TEST(LanguageGuard, ChoosesEngineLanguageAndNote)
          unchangedApple("en-US")},
         {"weak detection, whisper", Engine::whisper, "en-US", "en", heard("es", 0.49), englishOnly, "US",
          unchangedWhisper("en")},
+        {"probability not a number", Engine::whisper, "en-US", "en", heard("es", std::nan("")), englishOnly, "US",
+         unchangedWhisper("en")},
+        {"probability not a number, built-in", Engine::apple, "en-US", "hinglish", heard("hi", std::nan("")),
+         englishOnly, "US", unchangedApple("en-US")},
 
         // Whisper engine.
         {"urdu heard as hindi", Engine::whisper, "en-US", "hinglish", heard("ur", 0.9), englishOnly, "US",
