@@ -5,6 +5,7 @@
 #include "model/TrackSettings.h"
 #include "model/Voiceover.h"
 #include "model/VolumeEnvelope.h"
+#include "ProjectSamples.h"
 #include "RecordChecks.h"
 
 #include <gtest/gtest.h>
@@ -36,11 +37,6 @@ SoundClip whoosh()
     c.volume = bentLine();
     c.volume.fadeIn = 0.2;
     return c;
-}
-
-Word spoken(const char* text, double start)
-{
-    return Word{Uuid::random(), text, start, start + 0.3, false, false, false, std::nullopt, std::nullopt, std::nullopt};
 }
 
 }  // namespace
@@ -231,7 +227,8 @@ TEST(SoundEffects, SwitchedOnValuesAndRequiredKeys)
 
 TEST(Voiceover, RoundTripsWordsAndNeedsAllSevenKeys)
 {
-    Voiceover take{"/data/Voiceovers/take.m4a", 1.5, 4.2, {spoken("hello", 1.6), spoken("there", 2.0)}, -3, 0.2, false};
+    std::vector<Word> words{test::word("hello", 1.6, 1.9), test::word("there", 2.0, 2.3)};
+    Voiceover take{"/data/Voiceovers/take.m4a", 1.5, 4.2, words, -3, 0.2, false};
     take.words[1].emphasized = true;
     Voiceover back = test::roundTrip(take);
     EXPECT_EQ(back.words[1].id, take.words[1].id);

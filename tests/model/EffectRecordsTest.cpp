@@ -13,15 +13,6 @@ using namespace vt;
 
 namespace {
 
-// Every case's stored text, in declaration order.
-template <class E>
-std::vector<std::string_view> texts()
-{
-    std::vector<std::string_view> out;
-    for (E e : json::allCases<E>()) out.push_back(json::enumText(e));
-    return out;
-}
-
 BRoll anchoredCutaway()
 {
     BRoll b;
@@ -41,13 +32,14 @@ BRoll anchoredCutaway()
 TEST(EffectRecords, EnumerationsStoreTheirDisplayTexts)
 {
     using V = std::vector<std::string_view>;
-    EXPECT_EQ(texts<MotionEffect::Kind>(), (V{"Zoom In", "Zoom Out", "Punch In", "Pop", "Shake", "Fade In",
-                                               "Fade Out", "Flash", "Blur In", "Black & White", "Glitch"}));
-    EXPECT_EQ(texts<CutTransition>(), (V{"None", "Zoom punch", "Zoom in", "Flash", "Dip to black", "Whip", "Glitch"}));
-    EXPECT_EQ(texts<BRollLayout>(), (V{"Full screen", "Split", "Picture-in-picture"}));
-    EXPECT_EQ(texts<BRollEntrance>(), (V{"Fade", "Cut", "Slide up", "Zoom"}));
-    EXPECT_EQ(texts<ProgressBar::Position>(), (V{"Top", "Bottom"}));
-    EXPECT_EQ(texts<EmojiSettings::Amount>(), (V{"Some", "Lots"}));
+    EXPECT_EQ(test::enumTexts<MotionEffect::Kind>(), (V{"Zoom In", "Zoom Out", "Punch In", "Pop", "Shake", "Fade In",
+                                                         "Fade Out", "Flash", "Blur In", "Black & White", "Glitch"}));
+    EXPECT_EQ(test::enumTexts<CutTransition>(),
+              (V{"None", "Zoom punch", "Zoom in", "Flash", "Dip to black", "Whip", "Glitch"}));
+    EXPECT_EQ(test::enumTexts<BRollLayout>(), (V{"Full screen", "Split", "Picture-in-picture"}));
+    EXPECT_EQ(test::enumTexts<BRollEntrance>(), (V{"Fade", "Cut", "Slide up", "Zoom"}));
+    EXPECT_EQ(test::enumTexts<ProgressBar::Position>(), (V{"Top", "Bottom"}));
+    EXPECT_EQ(test::enumTexts<EmojiSettings::Amount>(), (V{"Some", "Lots"}));
 
     EXPECT_EQ(json::decode<CutTransition>("Dip to black"), CutTransition::dipBlack);
     EXPECT_THROW(json::decode<CutTransition>("dipBlack"), json::DecodeError);

@@ -13,14 +13,6 @@ using namespace vt;
 
 namespace {
 
-template <class E>
-std::vector<std::string_view> texts()
-{
-    std::vector<std::string_view> out;
-    for (E e : json::allCases<E>()) out.push_back(json::enumText(e));
-    return out;
-}
-
 MatchCut plainCard()
 {
     MatchCut c;
@@ -38,7 +30,7 @@ MatchCut plainCard()
 TEST(OutputAspect, RatioTextsAndRenderSizes)
 {
     using V = std::vector<std::string_view>;
-    EXPECT_EQ(texts<OutputAspect>(), (V{"9:16", "4:5", "1:1", "16:9"}));
+    EXPECT_EQ(test::enumTexts<OutputAspect>(), (V{"9:16", "4:5", "1:1", "16:9"}));
     EXPECT_EQ(renderSize(OutputAspect::vertical), (Size{1080, 1920}));
     EXPECT_EQ(renderSize(OutputAspect::portrait), (Size{1080, 1350}));
     EXPECT_EQ(renderSize(OutputAspect::square), (Size{1080, 1080}));
@@ -49,7 +41,7 @@ TEST(OutputAspect, RatioTextsAndRenderSizes)
 TEST(ReframeMode, DisplayTextsAreStoredExactly)
 {
     using V = std::vector<std::string_view>;
-    EXPECT_EQ(texts<ReframeMode>(), (V{"Follow face", "Center crop", "Fit + blur"}));
+    EXPECT_EQ(test::enumTexts<ReframeMode>(), (V{"Follow face", "Center crop", "Fit + blur"}));
     EXPECT_EQ(json::encode(ReframeMode::center), "Center crop");
     EXPECT_EQ(json::decode<ReframeMode>("Fit + blur"), ReframeMode::fit);
     for (const char* bad : {"Fit+blur", "follow face", "smart"})
@@ -116,7 +108,8 @@ TEST(FaceTrack, EveryKeyIsRequired)
 TEST(MatchCut, StylesAreStoredByTheirLabels)
 {
     using V = std::vector<std::string_view>;
-    EXPECT_EQ(texts<MatchCut::Style>(), (V{"Editorial", "Typefaces", "Newspaper", "Neon", "Signs", "Notes", "Retro"}));
+    EXPECT_EQ(test::enumTexts<MatchCut::Style>(),
+              (V{"Editorial", "Typefaces", "Newspaper", "Neon", "Signs", "Notes", "Retro"}));
     EXPECT_EQ(json::decode<MatchCut::Style>("Typefaces"), MatchCut::Style::fonts);
     for (const char* bad : {"Fonts", "typefaces", "fonts"})
         EXPECT_THROW(json::decode<MatchCut::Style>(bad), json::DecodeError) << bad;

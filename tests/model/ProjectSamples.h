@@ -1,5 +1,5 @@
 #pragma once
-// Projects for the project, remap, store and file-access tests.
+// Words, clips and projects for the model tests.
 
 #include "model/Project.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 // Checks shared by the record tests: a value survives its JSON form, every
-// required key is needed, and which keys a record writes.
+// required key is needed, which keys a record writes, and the stored texts
+// of an enumeration.
 
 #include "platform/JsonCoding.h"
 
@@ -11,6 +12,8 @@
 #include <initializer_list>
 #include <set>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vt::test {
 
@@ -39,6 +42,15 @@ void expectEachKeyRequired(const json::Value& full, std::initializer_list<const 
         without[key] = nullptr;
         EXPECT_THROW(json::decode<T>(without), json::DecodeError) << key << " null";
     }
+}
+
+// Every case's stored text, in declaration order.
+template <json::TextEnum E>
+std::vector<std::string_view> enumTexts()
+{
+    std::vector<std::string_view> out;
+    for (E e : json::allCases<E>()) out.push_back(json::enumText(e));
+    return out;
 }
 
 inline std::set<std::string> keysOf(const json::Value& object)

@@ -1,6 +1,7 @@
 #include "model/CaptionTranslation.h"
 #include "model/HookOverlay.h"
 #include "model/PostCopy.h"
+#include "ProjectSamples.h"
 #include "RecordChecks.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,6 @@
 using namespace vt;
 
 namespace {
-
-Word english(const char* text, double start)
-{
-    return Word{Uuid::random(), text, start, start + 0.4, false, false, false, std::nullopt, std::nullopt, std::nullopt};
-}
 
 PostCopy rulePost()
 {
@@ -52,7 +48,7 @@ TEST(PostCopy, LanguageIsOptionalTheRestRequired)
 TEST(CaptionTranslation, RoundTripsWithWholeSecondDates)
 {
     Date when = *json::parseDate("2025-03-04T05:06:07Z");
-    CaptionTranslation t{{english("Hello", 0.2), english("world", 0.7)}, "hi", "basis-text", when};
+    CaptionTranslation t{{test::word("Hello", 0.2, 0.6), test::word("world", 0.7, 1.1)}, "hi", "basis-text", when};
     json::Value v = json::encode(t);
     EXPECT_EQ(v["createdAt"], "2025-03-04T05:06:07Z");
     EXPECT_EQ(v["source"], "hi");
@@ -72,7 +68,7 @@ TEST(CaptionTranslation, RoundTripsWithWholeSecondDates)
 TEST(CaptionTranslation, EqualityLooksAtEveryWordField)
 {
     Date when = *json::parseDate("2025-03-04T05:06:07Z");
-    CaptionTranslation a{{english("Hello", 0.2)}, std::nullopt, "b", when};
+    CaptionTranslation a{{test::word("Hello", 0.2, 0.6)}, std::nullopt, "b", when};
     CaptionTranslation b = a;
     b.words[0].deleted = true;
     EXPECT_NE(a, b);
