@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+
+#include <QLinearGradient>
 
 namespace vt {
 
@@ -85,6 +88,57 @@ void CaptionContext::drawWithShadow(const ShadowStyle& shadow, const QRectF& bou
     }
     if (drawShape)
         for (int i = 0; i < times; ++i) paint(painter_);
+}
+
+namespace {
+
+// The brush with every colour's alpha multiplied by `opacity`; nullopt for
+// brushes whose colours cannot be scaled (textures).
+std::optional<QBrush> faded(const QBrush& brush, double opacity)
+{
+    if (brush.style() == Qt::SolidPattern) {
+        QColor c = brush.color();
+        c.setAlphaF(static_cast<float>(c.alphaF() * opacity));
+        return QBrush(c);
+    }
+    if (brush.style() == Qt::LinearGradientPattern) {
+        QLinearGradient gradient = *static_cast<const QLinearGradient*>(brush.gradient());
+        QGradientStops stops = gradient.stops();
+        for (auto& stop : stops) stop.second.setAlphaF(static_cast<float>(stop.second.alphaF() * opacity));
+        gradient.setStops(stops);
+        return QBrush(gradient);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void fillPathBlended(QPainter& painter, const QPainterPath& path, const QBrush& brush)
+{
+    const double opacity = painter.opacity();
+    const auto brushAtOpacity = opacity < 1 ? faded(brush, opacity) : std::nullopt;
+    if (!brushAtOpacity) {
+        painter.fillPath(path, brush);
+        return;
+    }
+    painter.setOpacity(1);
+    painter.fillPath(path, *brushAtOpacity);
+    painter.setOpacity(opacity);
+}
+
+void strokePathBlended(QPainter& painter, const QPainterPath& path, const QPen& pen)
+{
+    const double opacity = painter.opacity();
+    const auto brushAtOpacity = opacity < 1 ? faded(pen.brush(), opacity) : std::nullopt;
+    if (!brushAtOpacity) {
+        painter.strokePath(path, pen);
+        return;
+    }
+    QPen faint = pen;
+    faint.setBrush(*brushAtOpacity);
+    painter.setOpacity(1);
+    painter.strokePath(path, faint);
+    painter.setOpacity(opacity);
 }
 
 }  // namespace vt

@@ -149,7 +149,7 @@ void drawNotificationCard(CaptionContext& context, const GroupLayout& layout, co
     const QColor fill = style.barColor ? toQColor(*style.barColor) : QColor::fromRgbF(0.96f, 0.96f, 0.97f, 0.94f);
     QPainterPath shape;
     shape.addRoundedRect(card, 44 * u, 44 * u);
-    context.drawWithShadow({0, -10 * u, 36 * u, QColor(0, 0, 0, 71)}, card, [&](QPainter& q) { q.fillPath(shape, fill); });
+    context.drawWithShadow({0, -10 * u, 36 * u, QColor(0, 0, 0, 71)}, card, [&](QPainter& q) { fillPathBlended(q, shape, fill); });
 
     const double side = 84 * u;
     const QRectF icon(card.left() + 30 * u, card.center().y() - side / 2, side, side);
@@ -163,7 +163,9 @@ void drawNotificationCard(CaptionContext& context, const GroupLayout& layout, co
     for (std::size_t i = 0; i < colours.size(); ++i)
         gradient.setColorAt(colours.size() > 1 ? static_cast<double>(i) / static_cast<double>(colours.size() - 1) : 0,
                             toQColor(colours[i]));
-    p.fillRect(icon, gradient);
+    QPainterPath square;
+    square.addRect(icon);
+    fillPathBlended(p, square, gradient);
     if (auto symbol = symbolImage(app.symbol, 0.46 * side)) {
         const double scale = std::min(0.6 * side / symbol->width(), 0.6 * side / symbol->height());
         const QSizeF shown(symbol->width() * scale, symbol->height() * scale);
@@ -205,7 +207,7 @@ void drawBubble(CaptionContext& context, const QRectF& bubble, bool tailOnRight,
     // where it overlaps the body.
     path = path.united(tail);
     context.drawWithShadow({0, -4 * u, 18 * u, QColor(0, 0, 0, 56)}, path.boundingRect(),
-                           [&](QPainter& q) { q.fillPath(path, colour); });
+                           [&](QPainter& q) { fillPathBlended(q, path, colour); });
 }
 
 }  // namespace vt::caption

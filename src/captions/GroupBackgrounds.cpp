@@ -14,7 +14,7 @@ void fillRounded(QPainter& painter, const QRectF& rect, double radius, const QCo
     const double r = std::max(radius, 0.0);
     QPainterPath path;
     path.addRoundedRect(rect, r, r);
-    painter.fillPath(path, colour);
+    fillPathBlended(painter, path, colour);
 }
 
 void drawImageUpright(QPainter& painter, const QRectF& target, const QImage& image)
@@ -61,7 +61,7 @@ void drawWipeStrips(CaptionContext& context, const GroupLayout& layout, double t
         const double right = box.left() + cubicOut(w) * box.width();
         const double left = box.left() + exitProgress * exitProgress * box.width();
         if (left < right)
-            p.fillRect(QRectF(left, yMin(box), right - left, box.height()), toQColor(*layout.style.wipeColor));
+            p.fillRect(QRectF(left, yMin(box), right - left, box.height()), toQColor(*layout.style.wipeColor));  // opacity is 1
     }
     p.restore();
 }
@@ -79,7 +79,11 @@ void drawNeonFrame(CaptionContext& context, const GroupLayout& layout, double el
     QPainter& p = context.painter();
     p.save();
     p.setOpacity(alpha);
-    if (layout.style.barColor) p.fillRect(box, toQColor(*layout.style.barColor));
+    if (layout.style.barColor) {
+        QPainterPath square;
+        square.addRect(box);
+        fillPathBlended(p, square, toQColor(*layout.style.barColor));
+    }
     QColor halo = neon;
     halo.setAlphaF(0.9f);
     const ShadowStyle glow{0, 0, 16 * u, halo};
@@ -88,11 +92,10 @@ void drawNeonFrame(CaptionContext& context, const GroupLayout& layout, double el
                                       -(1 - d) * box.width() / 2, -(1 - d) * box.height() / 2);
     QPen frame(neon, 3 * u);
     frame.setJoinStyle(Qt::RoundJoin);
-    context.drawWithShadow(glow, grown.adjusted(-3 * u, -3 * u, 3 * u, 3 * u), [&](QPainter& q) {
-        q.setPen(frame);
-        q.setBrush(Qt::NoBrush);
-        q.drawRect(grown);
-    });
+    QPainterPath outline;
+    outline.addRect(grown);
+    context.drawWithShadow(glow, grown.adjusted(-3 * u, -3 * u, 3 * u, 3 * u),
+                           [&](QPainter& q) { strokePathBlended(q, outline, frame); });
 
     QColor faint = neon;
     faint.setAlphaF(0.7f);
@@ -108,7 +111,7 @@ void drawNeonFrame(CaptionContext& context, const GroupLayout& layout, double el
         lines.moveTo(x, t), lines.lineTo(x, t + 1.5 * H * d);
     }
     context.drawWithShadow(glow, lines.boundingRect().adjusted(-2 * u, -2 * u, 2 * u, 2 * u),
-                           [&](QPainter& q) { q.strokePath(lines, rays); });
+                           [&](QPainter& q) { strokePathBlended(q, lines, rays); });
     p.restore();
 }
 

@@ -133,7 +133,9 @@ void drawRansom(CaptionContext& context, const PlacedWord& placed, const Caption
         const double h = c[i].ascent + c[i].descent;
         const QRectF paper(-c[i].cell / 2, -h / 2 - 0.8 * pad, c[i].cell, h + 1.6 * pad);
         const ShadowStyle shadow{0.02 * hL, -0.03 * hL, 0.05 * hL, QColor(0, 0, 0, 102)};
-        context.drawWithShadow(shadow, paper, [&](QPainter& q) { q.fillRect(paper, toQColor(c[i].paper)); });
+        QPainterPath scrap;
+        scrap.addRect(paper);
+        context.drawWithShadow(shadow, paper, [&](QPainter& q) { fillPathBlended(q, scrap, toQColor(c[i].paper)); });
         const RGBA ink = placed.word.look && placed.word.look->color ? *placed.word.look->color : c[i].ink;
         c[i].line.fill(p, QPointF(-c[i].width / 2, -(c[i].ascent - c[i].descent) / 2), toQColor(ink));
         p.restore();
@@ -163,7 +165,7 @@ void drawTornStrip(CaptionContext& context, const QRectF& strip, const QColor& c
     p.rotate(tilt * 180 / M_PI);
     p.translate(-strip.center());
     const ShadowStyle shadow{0, -8 * unit, 22 * unit, QColor(0, 0, 0, 82)};
-    context.drawWithShadow(shadow, path.boundingRect(), [&](QPainter& q) { q.fillPath(path, colour); });
+    context.drawWithShadow(shadow, path.boundingRect(), [&](QPainter& q) { fillPathBlended(q, path, colour); });
     p.restore();
 }
 

@@ -1,5 +1,7 @@
 #include "captions/TextLine.h"
 
+#include "captions/CaptionContext.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QRawFont>
@@ -112,7 +114,7 @@ void TextLine::addRuns(const QList<QGlyphRun>& runs, QPointF shift)
 
 void TextLine::fill(QPainter& painter, QPointF origin, const QBrush& brush) const
 {
-    painter.fillPath(outline_.translated(origin), brush);
+    fillPathBlended(painter, outline_.translated(origin), brush);
     if (colourRuns_.empty()) return;
     painter.save();
     painter.translate(origin);
@@ -123,7 +125,7 @@ void TextLine::fill(QPainter& painter, QPointF origin, const QBrush& brush) cons
 
 void TextLine::stroke(QPainter& painter, QPointF origin, const QPen& pen) const
 {
-    painter.strokePath(outline_.translated(origin), pen);
+    strokePathBlended(painter, outline_.translated(origin), pen);
 }
 
 }  // namespace vt

@@ -284,7 +284,7 @@ private:
             band.setColorAt(0, withAlpha(sweep_->color, 0));
             band.setColorAt(0.5, toQColor(sweep_->color));
             band.setColorAt(1, withAlpha(sweep_->color, 0));
-            p.fillPath(placed.line.outlineAt(origin), band);
+            fillPathBlended(p, placed.line.outlineAt(origin), band);
         }
     }
 
