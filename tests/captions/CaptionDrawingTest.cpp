@@ -334,5 +334,38 @@ TEST(CaptionDrawing, FillsFollowTheWordColourRules)
     EXPECT_EQ(opaqueColourIn(neon, barBox.adjusted(4, 4, -4, -4)), QColor(0, 255, 0));
 }
 
+TEST(CaptionDrawing, ContainerAndStickerDefaults)
+{
+    const auto group = makeGroup({"Make", "the", "point"});
+    auto colourCount = [](const QImage& image, QRgb wanted) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == (wanted | 0xFF000000u) ? 1 : 0;
+        return n;
+    };
+    // A sticker without a rim colour has a dark grey (1F1F1F) rim.
+    CaptionStyle look = plainLook();
+    look.sticker = RGBA{1, 1, 0, 1};
+    EXPECT_GT(colourCount(render(group, look, 1.8, kFrame), 0x1F1F1F), 500);
+
+    // A notification without an app shows the green message icon; the
+    // default card is near-white; a chat bubble without a colour is 0A84FF.
+    look = plainLook();
+    look.textColor = RGBA{0, 0, 0, 1};
+    look.container = CaptionContainer::notification;
+    const QImage card = render(group, look, 1.8, kFrame);
+    auto context = CaptionRenderer::makeContext({1, 1});
+    const QRectF k = *CaptionRenderer::draw(group, look, 1.8, QSizeF(kFrame), *context, true);
+    const double u = 0.5;
+    const QColor icon = test::pixelAt(card, static_cast<int>(k.left() + 30 * u + 10 * u), static_cast<int>(kFrame.height() - k.center().y()));
+    EXPECT_GT(icon.green(), icon.red() + 60);
+    EXPECT_GT(icon.green(), icon.blue() + 40);
+    const QColor paper = test::pixelAt(card, static_cast<int>(k.right() - 10 * u), static_cast<int>(kFrame.height() - k.center().y()));
+    EXPECT_NEAR(paper.red(), 245, 6);  // (0.96, 0.96, 0.97, 0.94) over its own shadow
+    EXPECT_NEAR(paper.alpha(), 240, 5);
+    look.container = CaptionContainer::chatLeft;
+    EXPECT_GT(colourCount(render(group, look, 1.8, kFrame), 0x0A84FF), 2000);
+}
+
 }  // namespace
 }  // namespace vt
