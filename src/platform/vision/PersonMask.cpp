@@ -14,7 +14,8 @@ namespace vt {
 namespace {
 
 constexpr int kReadSide = 960;   // longest side the frame is read at
-constexpr int kCutSide = 320;    // longest side GrabCut works at
+constexpr int kCutSide = 192;    // longest side GrabCut works at
+constexpr int kCutRounds = 2;
 
 cv::CascadeClassifier* faceDetector()
 {
@@ -110,12 +111,19 @@ std::optional<GreyImage> PersonMask::mask(const FrameView& frame)
     const cv::Rect face(static_cast<int>(found->x * s), static_cast<int>(found->y * s),
                         std::max(1, static_cast<int>(found->width * s)), std::max(1, static_cast<int>(found->height * s)));
     cv::Mat labels = seedsFor(small.size(), face);
+    // Only the band round the person is cut (with a margin of certain
+    // background for the colour model); the rest is background already.
+    const int cx = face.x + face.width / 2;
+    const cv::Rect band = cv::Rect(cx - 5 * face.width / 2, face.y - face.height, 5 * face.width, small.rows)
+                          & cv::Rect(0, 0, small.cols, small.rows);
+    cv::Mat bandLabels = labels(band).clone();
     cv::Mat background, foreground;
     try {
-        cv::grabCut(small, labels, cv::Rect(), background, foreground, 3, cv::GC_INIT_WITH_MASK);
+        cv::grabCut(small(band), bandLabels, cv::Rect(), background, foreground, kCutRounds, cv::GC_INIT_WITH_MASK);
     } catch (const cv::Exception&) {
         return std::nullopt;
     }
+    bandLabels.copyTo(labels(band));
     cv::Mat person = personRegion(labels, face);
 
     cv::Mat full;
