@@ -6,8 +6,6 @@
 #include "platform/TextRules.h"
 #include "platform/WholeFile.h"
 
-#include <unicode/uchar.h>
-
 #include <span>
 #include <system_error>
 
@@ -16,20 +14,6 @@ namespace vt {
 namespace fs = std::filesystem;
 
 namespace {
-
-bool isQueryBlank(char32_t c)
-{
-    return c == U'\t' || u_charType(static_cast<UChar32>(c)) == U_SPACE_SEPARATOR;
-}
-
-std::string trimQuery(const std::string& query)
-{
-    std::u32string cps = text::toUtf32(query);
-    std::size_t first = 0, last = cps.size();
-    while (first < last && isQueryBlank(cps[first])) ++first;
-    while (last > first && isQueryBlank(cps[last - 1])) --last;
-    return text::toUtf8(std::u32string_view(cps).substr(first, last - first));
-}
 
 bool matches(const CaptionStyle& look, const std::string& needle)
 {
@@ -143,7 +127,7 @@ std::vector<CaptionStyle> StyleLibrary::styles(std::optional<StyleCategory> cate
                 if (!category || look.category == *category) section.push_back(look);
     }
 
-    std::string needle = text::lowercased(trimQuery(query));
+    std::string needle = text::lowercased(text::trimWhitespace(query));
     if (needle.empty()) return section;
     std::vector<CaptionStyle> found;
     for (CaptionStyle& look : section)

@@ -35,14 +35,19 @@ std::string filterCodePoints(std::string_view s, Keep keep)
 
 }  // namespace
 
-bool isWhitespace(char32_t c) { return c == U' ' || c == U'\t'; }
+bool isWhitespace(char32_t c)
+{
+    return c == U' ' || c == U'\t' || (c > 0x7F && u_charType(static_cast<UChar32>(c)) == U_SPACE_SEPARATOR);
+}
 
 std::string trimWhitespace(std::string_view s)
 {
-    std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
-    return std::string(s.substr(b, e - b));
+    auto cps = toUtf32(s);
+    std::size_t b = 0, e = cps.size();
+    while (b < e && isWhitespace(cps[b])) ++b;
+    while (e > b && isWhitespace(cps[e - 1])) --e;
+    if (b == 0 && e == cps.size()) return std::string(s);
+    return toUtf8(std::u32string_view(cps).substr(b, e - b));
 }
 
 bool isPunctuation(char32_t c) { return u_ispunct(static_cast<UChar32>(c)); }
@@ -141,6 +146,7 @@ std::string toUtf8(std::u32string_view s)
         int32_t len = 0;
         UBool error = false;
         U8_APPEND(buf, len, 4, static_cast<UChar32>(c <= 0x10FFFF ? c : 0xFFFD), error);
+        (void)error;  // four bytes always hold one code point
         out.append(reinterpret_cast<char*>(buf), static_cast<std::size_t>(len));
     }
     return out;

@@ -1,7 +1,8 @@
 #pragma once
 // The text rules every part of the program shares, so that "whitespace",
 // "punctuation", "a character" and "the same text" mean one thing everywhere:
-// - whitespace is spaces and tabs only (line breaks are kept);
+// - whitespace is spaces (every Unicode space separator) and tabs; line breaks
+//   are not whitespace and are kept;
 // - punctuation is any Unicode punctuation category (Pc Pd Ps Pe Pi Pf Po);
 // - a character is a user-perceived character (an extended grapheme cluster);
 // - two texts are equal when they are canonically equivalent (same NFC form).
@@ -15,7 +16,7 @@ namespace vt::text {
 
 // Removes leading and trailing spaces and tabs; nothing else.
 std::string trimWhitespace(std::string_view s);
-bool isWhitespace(char32_t c);  // space or tab
+bool isWhitespace(char32_t c);  // a Unicode space separator or a tab
 
 bool isPunctuation(char32_t c);
 // Removes leading and trailing punctuation code points.

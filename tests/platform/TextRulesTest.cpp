@@ -9,6 +9,8 @@ TEST(TextRules, TrimsOnlySpacesAndTabs)
     EXPECT_EQ(trimWhitespace(" \t hi there \t"), "hi there");
     EXPECT_EQ(trimWhitespace("\nhi\n"), "\nhi\n");  // line breaks stay
     EXPECT_EQ(trimWhitespace("   "), "");
+    EXPECT_EQ(trimWhitespace("\u00A0\u3000word\u2009"), "word");  // every Unicode space separator
+    EXPECT_EQ(trimWhitespace("\u200Bword"), "\u200Bword");         // a zero-width space is no separator
 }
 
 TEST(TextRules, PunctuationIsEveryUnicodePunctuationCategory)
