@@ -175,7 +175,7 @@ QColor withAlpha(const RGBA& c, double alpha)
 class WordPainter {
 public:
     WordPainter(CaptionContext& context, const GroupLayout& layout, double time, std::optional<Sweep> sweep)
-        : context_(context), layout_(layout), style_(layout.style), u_(layout.unit), time_(time), sweep_(sweep)
+        : context_(context), style_(layout.style), u_(layout.unit), time_(time), sweep_(sweep)
     {
     }
 
@@ -289,7 +289,6 @@ private:
     }
 
     CaptionContext& context_;
-    const GroupLayout& layout_;
     const CaptionStyle& style_;
     double u_;
     double time_;

@@ -1,6 +1,7 @@
 #include "captions/FontBook.h"
 #include "captions/TextLine.h"
 
+#include <QFontDatabase>
 #include <QRawFont>
 #include <gtest/gtest.h>
 
@@ -97,6 +98,19 @@ TEST(FontBook, EveryFontCarriesTheScriptCascade)
     const Font font = FontBook::font("Anton", 60, false);
     EXPECT_EQ(font.families.front(), "Anton");
     EXPECT_EQ(font.families.mid(1), fallbacks);
+}
+
+// Every picker entry resolves to a face that is really installed: a bundled
+// file, an open stand-in, or the heavy system font.
+TEST(FontBook, EveryChoiceResolvesToAnInstalledFace)
+{
+    for (const auto& choice : FontBook::choices()) {
+        const Font font = FontBook::base(choice.name, 40);
+        EXPECT_TRUE(QFontDatabase::hasFamily(font.families.front())) << choice.name;
+        EXPECT_EQ(faceFamily(font), font.families.front()) << choice.name;
+    }
+    EXPECT_EQ(FontBook::base("Palatino-BoldItalic", 40).families.front().toStdString(), "P052");
+    EXPECT_EQ(FontBook::base("KohinoorDevanagari-Bold", 40).families.front().toStdString(), "Noto Sans Devanagari");
 }
 
 TEST(FontBook, Labels)
