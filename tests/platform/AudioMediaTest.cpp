@@ -37,13 +37,14 @@ double rms(const std::vector<float>& samples, std::size_t from, std::size_t to)
 }
 
 // 1 s of silence, then 1 s of a 440 Hz tone, under 2 s of picture.
-std::filesystem::path makeVideo(const TempDir& dir, bool withAudio, int rate = 44100, int channels = 2)
+std::filesystem::path makeVideo(const TempDir& dir, bool withAudio, int rate = 44100, int channels = 2,
+                                const std::string& codec = "aac")
 {
-    auto out = dir / (withAudio ? "with-audio.mp4" : "silent.mp4");
+    auto out = dir / (withAudio ? "with-audio-" + codec + ".mov" : "silent.mp4");
     std::string cmd = "ffmpeg -v error -y -f lavfi -i testsrc=size=64x48:rate=10:duration=2 ";
     if (withAudio)
         cmd += "-f lavfi -i \"aevalsrc='if(gte(t,1),0.5*sin(2*PI*440*t),0)':s=" + std::to_string(rate) + ":c=" +
-               (channels == 2 ? "stereo" : "mono") + ":d=2\" -c:a aac ";
+               (channels == 2 ? "stereo" : "mono") + ":d=2\" -c:a " + codec + " ";
     cmd += "-c:v libx264 -preset ultrafast -pix_fmt yuv420p " + shellQuote(out.string());
     EXPECT_EQ(run(cmd), 0) << cmd;
     return out;
@@ -53,21 +54,24 @@ std::filesystem::path makeVideo(const TempDir& dir, bool withAudio, int rate = 4
 
 TEST(AudioAsset, ExportsTheAudioTrackWithItsTiming)
 {
-    TempDir dir;
-    auto video = makeVideo(dir, true);
-    AudioAsset asset(video);
-    ASSERT_EQ(asset.audioTrackCount(), 1);
-    ASSERT_TRUE(asset.canExportM4A());
-    auto out = dir / "audio.m4a";
-    asset.exportM4A(out);
+    // AAC is copied as it is; other sound is encoded.
+    for (const std::string codec : {"aac", "pcm_s16le"}) {
+        TempDir dir;
+        auto video = makeVideo(dir, true, 44100, 2, codec);
+        AudioAsset asset(video);
+        ASSERT_EQ(asset.audioTrackCount(), 1);
+        ASSERT_TRUE(asset.canExportM4A());
+        auto out = dir / "audio.m4a";
+        asset.exportM4A(out);
 
-    AudioFileReader reader(out);
-    EXPECT_EQ(reader.processingFormat(), (AudioFormat{44100, 2}));
-    AudioBuffer all = readAll(reader);
-    EXPECT_NEAR(double(all.frameLength()) / 44100, 2.0, 0.05);
-    const auto& left = all.planes[0];
-    EXPECT_LT(rms(left, 4410, 39690), 0.01);     // 0.1 .. 0.9 s: silence
-    EXPECT_GT(rms(left, 48510, 83790), 0.3);     // 1.1 .. 1.9 s: the tone
+        AudioFileReader reader(out);
+        EXPECT_EQ(reader.processingFormat(), (AudioFormat{44100, 2})) << codec;
+        AudioBuffer all = readAll(reader);
+        EXPECT_NEAR(double(all.frameLength()) / 44100, 2.0, 0.05) << codec;
+        const auto& left = all.planes[0];
+        EXPECT_LT(rms(left, 4410, 39690), 0.01) << codec;  // 0.1 .. 0.9 s: silence
+        EXPECT_GT(rms(left, 48510, 83790), 0.3) << codec;  // 1.1 .. 1.9 s: the tone
+    }
 }
 
 TEST(AudioAsset, AFileWithoutAudioHasNothingToExport)

@@ -23,8 +23,9 @@ public:
     // True when the first audio track can be decoded, so it can be exported.
     bool canExportM4A() const;
 
-    // Call once per asset. Writes the first audio track, from the start of the file to its end, to
-    // `out` (which must not exist yet) at the track's own rate, as mono or
+    // Call once per asset. Writes the first audio track, from the start of
+    // the file to its end, to `out` (which must not exist yet): AAC as it
+    // is, any other sound encoded as AAC at the track's own rate, as mono or
     // stereo. Throws MediaError on any failure and CancellationError when
     // `cancel` is cancelled; in both cases no file is left at `out`.
     void exportM4A(const std::filesystem::path& out, const CancelToken& cancel = CancelToken()) const;

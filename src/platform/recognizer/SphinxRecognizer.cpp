@@ -12,6 +12,14 @@ namespace vt::recognizer {
 
 namespace {
 
+// An utterance ends at the first pause: 0.3 s below a tenth of its loudest
+// 10 ms so far, once it is at least 1 s long. Without a pause it ends after
+// 10 to 20 s at its quietest 0.1 s.
+constexpr std::size_t frameSamples = recognizerSampleRate / 100;
+constexpr std::size_t pauseFrames = 30;
+constexpr double pauseRatio = 0.1;
+constexpr double audibleLevel = 0.005;
+constexpr std::size_t shortestSpokenUtterance = recognizerSampleRate;
 constexpr std::size_t shortestUtterance = 10 * recognizerSampleRate;
 constexpr std::size_t longestUtterance = 20 * recognizerSampleRate;
 constexpr std::size_t splitWindow = recognizerSampleRate / 10;
@@ -65,13 +73,17 @@ SphinxRecognizer::~SphinxRecognizer() = default;
 std::vector<Utterance> SphinxRecognizer::add(std::span<const float> samples)
 {
     pending_.reserve(pending_.size() + samples.size());
-    for (float s : samples) {
-        const float clamped = std::clamp(s, -1.0f, 1.0f);
-        pending_.push_back(static_cast<std::int16_t>(std::lrint(clamped * 32767.0f)));
-    }
+    for (float s : samples) pending_.push_back(static_cast<std::int16_t>(std::clamp(std::lrint(s * 32768.0f), -32768L, 32767L)));
     added_ += static_cast<std::int64_t>(samples.size());
     std::vector<Utterance> done;
-    while (pending_.size() >= longestUtterance) done.push_back(decode(quietestSplit()));
+    for (;;) {
+        if (const auto pause = findPause())
+            done.push_back(decode(*pause));
+        else if (pending_.size() >= longestUtterance)
+            done.push_back(decode(quietestSplit()));
+        else
+            break;
+    }
     return done;
 }
 
@@ -79,6 +91,23 @@ std::vector<Utterance> SphinxRecognizer::finish()
 {
     if (pending_.empty()) return {};
     return {decode(pending_.size())};
+}
+
+std::optional<std::size_t> SphinxRecognizer::findPause()
+{
+    for (; scanned_ + frameSamples <= pending_.size(); scanned_ += frameSamples) {
+        double sum = 0;
+        for (std::size_t i = scanned_; i < scanned_ + frameSamples; ++i) sum += double(pending_[i]) * pending_[i];
+        const double level = std::sqrt(sum / frameSamples) / 32768.0;
+        peak_ = std::max(peak_, level);
+        quietFrames_ = peak_ > audibleLevel && level < pauseRatio * peak_ ? quietFrames_ + 1 : 0;
+        const std::size_t pauseStart = scanned_ + frameSamples - quietFrames_ * frameSamples;
+        if (quietFrames_ >= pauseFrames && pauseStart >= shortestSpokenUtterance) {
+            scanned_ += frameSamples;
+            return pauseStart + pauseFrames * frameSamples / 2;
+        }
+    }
+    return std::nullopt;
 }
 
 std::size_t SphinxRecognizer::quietestSplit() const
@@ -110,15 +139,23 @@ Utterance SphinxRecognizer::decode(std::size_t count)
     for (std::size_t at = 0; at < count; at += feedChunk)
         if (ps_process_raw(ps, pending_.data() + at, std::min(feedChunk, count - at), FALSE, FALSE) < 0) fail();
     if (ps_end_utt(ps) < 0) fail();
+    // Frame numbers run on from one utterance to the next; the first segment
+    // (the start marker) begins at the utterance's own first frame.
+    std::optional<int> base;
     for (ps_seg_t* seg = ps_seg_iter(ps); seg; seg = ps_seg_next(seg)) {
-        const std::string word = dictionaryWord(ps_seg_word(seg));
-        if (isFiller(word)) continue;
         int first = 0, last = 0;
         ps_seg_frames(seg, &first, &last);
-        utterance.words.push_back({word, offset + first * secondsPerFrame, offset + (last + 1) * secondsPerFrame});
+        if (!base) base = first;
+        const std::string word = dictionaryWord(ps_seg_word(seg));
+        if (isFiller(word)) continue;
+        utterance.words.push_back({word, offset + (first - *base) * secondsPerFrame, offset + (last + 1 - *base) * secondsPerFrame});
     }
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(count));
     pendingStart_ += static_cast<std::int64_t>(count);
+    // The next utterance is scanned for its own pause from its own start.
+    scanned_ = 0;
+    peak_ = 0;
+    quietFrames_ = 0;
     return utterance;
 }
 

@@ -1,15 +1,17 @@
 #pragma once
 // The recognition engine behind both recognizer facilities: PocketSphinx with
 // one installed model, fed 16 kHz mono audio as it arrives. The audio is cut
-// into utterances of 10 to 20 s at the quietest 0.1 s in that stretch (the
-// decoder works best on utterance-sized pieces and gives times within one);
-// each finished utterance yields its words with times from the start of the
-// audio. Not thread-safe: one feeding thread.
+// into utterances at pauses (and, in speech without pauses, after 10 to 20 s
+// at its quietest 0.1 s): the decoder hears phrases best one at a time and
+// gives times within one. Each finished utterance yields its words with
+// times from the start of the audio. The cuts depend only on the audio, not
+// on how it arrives. Not thread-safe: one feeding thread.
 
 #include "platform/recognizer/SpeechModels.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -51,8 +53,13 @@ private:
     std::vector<std::int16_t> pending_;
     std::int64_t pendingStart_ = 0;  // sample index of pending_[0]
     std::int64_t added_ = 0;
+    // Pause search in the current utterance.
+    std::size_t scanned_ = 0;
+    double peak_ = 0;
+    std::size_t quietFrames_ = 0;
 
     Utterance decode(std::size_t count);
+    std::optional<std::size_t> findPause();
     std::size_t quietestSplit() const;
 };
 
