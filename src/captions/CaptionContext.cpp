@@ -62,20 +62,21 @@ void CaptionContext::drawWithShadow(const ShadowStyle& shadow, const QRectF& bou
             mp.setOpacity(painter_.opacity());
             paint(mp);
         }
+        const int w = visible.width(), h = visible.height();
         QImage mask(visible.size(), QImage::Format_Alpha8);
-        for (int y = 0; y < shape.height(); ++y) {
+        for (int y = 0; y < h; ++y) {
             const auto* in = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
             uchar* out = mask.scanLine(y);
-            for (int x = 0; x < shape.width(); ++x) out[x] = static_cast<uchar>(qAlpha(in[x]));
+            for (int x = 0; x < w; ++x) out[x] = static_cast<uchar>(qAlpha(in[x]));
         }
         Blur::gaussian(mask, sigma);
         QImage tinted(mask.size(), QImage::Format_ARGB32_Premultiplied);
         const QRgb c = shadow.color.rgba();
         const unsigned ca = qAlpha(c), cr = qRed(c), cg = qGreen(c), cb = qBlue(c);
-        for (int y = 0; y < mask.height(); ++y) {
+        for (int y = 0; y < h; ++y) {
             const uchar* m = mask.constScanLine(y);
             auto* out = reinterpret_cast<QRgb*>(tinted.scanLine(y));
-            for (int x = 0; x < mask.width(); ++x) {
+            for (int x = 0; x < w; ++x) {
                 const unsigned a = (m[x] * ca + 127) / 255;
                 out[x] = qRgba((cr * a + 127) / 255, (cg * a + 127) / 255, (cb * a + 127) / 255, a);
             }
