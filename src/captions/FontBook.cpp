@@ -309,7 +309,7 @@ Font FontBook::font(const std::string& name, double size, bool italic)
 
     Font font = base(name, size);
     // Only a real italic face counts; a family without one stays upright.
-    if (italic && !font.italic && InstalledFonts::hasItalicFace(font.families.front())) font.italic = true;
+    if (italic && !font.italic && InstalledFonts::hasItalicFace(font.families.front(), font.weight)) font.italic = true;
     for (const QString& family : fallbackFamilies())
         if (!font.families.contains(family)) font.families << family;
 

@@ -157,13 +157,11 @@ std::optional<std::string_view> openSubstitute(std::string_view platformName)
     return std::nullopt;
 }
 
-bool hasItalicFace(const QString& family)
+bool hasItalicFace(const QString& family, int weight)
 {
     const QStringList styles = QFontDatabase::styles(family);
     for (const QString& style : styles)
-        if (style.contains(QLatin1String("Italic"), Qt::CaseInsensitive)
-            || style.contains(QLatin1String("Oblique"), Qt::CaseInsensitive))
-            return true;
+        if (QFontDatabase::italic(family, style) && QFontDatabase::weight(family, style) == weight) return true;
     return false;
 }
 

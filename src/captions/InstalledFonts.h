@@ -39,9 +39,9 @@ bool registerFile(const std::filesystem::path& file);
 // installed font is close enough to stand in for it.
 std::optional<std::string_view> openSubstitute(std::string_view platformName);
 
-// Whether the family has a real italic or oblique face (Qt would otherwise
-// slant the upright one).
-bool hasItalicFace(const QString& family);
+// Whether the family has a real italic or oblique face of this weight (Qt
+// would otherwise slant the upright face, or take an italic of another weight).
+bool hasItalicFace(const QString& family, int weight);
 
 }  // namespace InstalledFonts
 }  // namespace vt

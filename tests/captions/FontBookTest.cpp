@@ -85,6 +85,8 @@ TEST(FontBook, CacheKeysOnTenthsOfAPointAndItalic)
     // Anton has no italic face: the upright font is returned under the italic key.
     EXPECT_FALSE(FontBook::font("Anton", 50, true).italic);
     EXPECT_TRUE(FontBook::font("system-bold", 50, true).italic);
+    // Playfair ships a bold italic but no black italic: the black stays upright.
+    EXPECT_FALSE(FontBook::font("PlayfairDisplay-Black", 50, true).italic);
     EXPECT_FALSE(FontBook::font("system-bold", 50, false).italic);
 }
 
