@@ -107,6 +107,33 @@ TEST(CaptionDrawing, AlphaFollowsTheEntranceAndExit)
     EXPECT_EQ(maxAlpha(render(group, look, 1.59, kFrame).copy(last)), 255);
 }
 
+// Slide in by line: a line's words enter together from one side at the
+// line's start; the next line takes the next side of the list, which the
+// group's seed shifts (start 1 s: seed 1000, 1000 / 97 = 10, so line 0 comes
+// from below and line 1 from above).
+TEST(CaptionDrawing, SlideInMovesEachLineFromItsOwnSide)
+{
+    CaptionStyle look = plainLook();
+    look.animation = EntranceAnimation::slideIn;
+    look.maxWordsPerLine = 2;
+    look.lineSpacing = 3;  // keeps the two lines far apart
+    const auto group = makeGroup({"one", "two", "three", "four"});  // lines start at 1.0 and 1.6
+    const int half = kFrame.height() / 2;
+    auto top = [&](const QImage& image) { return inkBox(image.copy(0, 0, kFrame.width(), half)); };
+    auto bottom = [&](const QImage& image) { return inkBox(image.copy(0, half, kFrame.width(), half)); };
+    const QImage settled = render(group, look, 2.5, kFrame);
+    // 0.05 s in: k = 1 − (1 − 0.05 / 0.24)³, offset 80u × (1 − k) = 19.85 px.
+    const QImage first = render(group, look, 1.05, kFrame);
+    EXPECT_TRUE(bottom(first).isEmpty());
+    EXPECT_NEAR(top(first).center().y() - top(settled).center().y(), 19.85, 1.5);
+    EXPECT_EQ(top(first).left(), top(settled).left());
+    const QImage second = render(group, look, 1.65, kFrame);
+    EXPECT_NEAR(bottom(second).center().y() - bottom(settled).center().y(), -19.85, 1.5);
+    EXPECT_EQ(top(second), top(settled));
+    // Before 0.02 s ahead of the line's start nothing of it shows.
+    EXPECT_EQ(inkCount(render(group, look, 0.97, kFrame), 0), 0);
+}
+
 TEST(CaptionDrawing, SameTimeSamePictureOnEveryThread)
 {
     CaptionStyle look = plainLook();
