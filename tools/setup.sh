@@ -17,7 +17,7 @@ packages=(
   libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us
   libcurl4-openssl-dev
   espeak-ng sox xvfb xauth
-  fonts-noto-core fonts-noto-extra fonts-noto-color-emoji fonts-urw-base35 fonts-liberation2
+  libfontconfig-dev fonts-dejavu-core fonts-noto-core fonts-noto-extra fonts-noto-color-emoji fonts-urw-base35 fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 
