@@ -148,7 +148,9 @@ TEST(SpeechAnalyzer, StreamsAudioInAndTimedRunsOut)
         ASSERT_FALSE(runs.empty());
         EXPECT_NE(runs[0].text.front(), ' ');
         for (std::size_t i = 0; i < runs.size(); ++i) {
-            if (i > 0) EXPECT_EQ(runs[i].text.front(), ' ');
+            if (i > 0) {
+                EXPECT_EQ(runs[i].text.front(), ' ');
+            }
             ASSERT_TRUE(runs[i].audioTimeRange);
             EXPECT_GE(runs[i].audioTimeRange->start, result.range.start - 1e-9);
             EXPECT_LE(runs[i].audioTimeRange->start + runs[i].audioTimeRange->duration, previousEnd + 1e-9);

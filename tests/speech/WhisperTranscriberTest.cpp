@@ -339,7 +339,9 @@ TEST_F(Whisper, DetectsALanguageFromTheFirstSpeech)
     EXPECT_GE(heard->probability, 0);
     EXPECT_LE(heard->probability, 1);
     for (const auto& [code, p] : heard->all) EXPECT_GE(p, 0.01) << code;
-    if (heard->probability >= 0.01) EXPECT_EQ(heard->all.at(heard->code), heard->probability);
+    if (heard->probability >= 0.01) {
+        EXPECT_EQ(heard->all.at(heard->code), heard->probability);
+    }
 
     // Less than a second from the start of speech: no answer.
     EXPECT_FALSE(WhisperTranscriber::detectLanguageWithModel(tinyModel, std::vector<float>(15'999, 0.1f)));

@@ -11,7 +11,7 @@ namespace vt::test {
 std::filesystem::path sharedFixture(std::string_view name)
 {
     const char* dir = std::getenv("VELLUMTIDE_FIXTURES");
-    std::filesystem::path base = dir ? dir : "../shared/fixtures";
+    std::filesystem::path base = dir ? dir : VELLUMTIDE_DEFAULT_FIXTURES;
     return base / name;
 }
 
