@@ -259,6 +259,7 @@ std::vector<Word> runAnalyzer(const std::filesystem::path& url, const std::strin
         analyzer.cancelAndFinishNow();
 
     std::vector<Word> words = collector->words();
+    cancel.throwIfCancelled();  // stopped while the last phrase was decoded
     std::stable_sort(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.start < b.start; });
     Transcriber::tightenTimings(words);
     return words;
