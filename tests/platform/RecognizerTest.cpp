@@ -107,6 +107,10 @@ std::vector<TranscriptionResult> analyse(std::int64_t frames)
 {
     auto locale = SpeechTranscriber::supportedLocale("en_US");
     EXPECT_TRUE(locale);
+    // Everything that can throw comes before the collector thread starts.
+    media::AudioFileReader reader(vt::test::sharedFixture("speech-en-11s.wav"));
+    const auto format = SpeechAnalyzer::bestAvailableAudioFormat(reader.processingFormat());
+    media::AudioConverter converter(reader.processingFormat(), format);
     SpeechTranscriber transcriber(*locale);
     SpeechAnalyzer analyzer(transcriber);
     std::vector<TranscriptionResult> results;
@@ -117,9 +121,6 @@ std::vector<TranscriptionResult> analyse(std::int64_t frames)
             ADD_FAILURE() << e.what();
         }
     });
-    media::AudioFileReader reader(vt::test::sharedFixture("speech-en-11s.wav"));
-    const auto format = SpeechAnalyzer::bestAvailableAudioFormat(reader.processingFormat());
-    media::AudioConverter converter(reader.processingFormat(), format);
     AnalyzerInputStream stream;
     for (auto chunk = reader.read(frames); chunk.frameLength() > 0; chunk = reader.read(frames))
         stream.yield(converter.convert(chunk, converter.maxOutputFrames(chunk.frameLength())));
