@@ -278,7 +278,11 @@ private:
             placed.line.fill(p, origin, fill);
         }
 
-        if (sweep_ && sweep_->center.x() >= rect.left() - rect.width() && sweep_->center.x() <= rect.right() + rect.width()) {
+        // The band reaches about half its width either side of its centre,
+        // so a word is left out only when the band is at least its whole
+        // width away; narrow words still catch its edge.
+        if (sweep_ && sweep_->center.x() >= rect.left() - sweep_->width
+            && sweep_->center.x() <= rect.right() + sweep_->width) {
             const QPointF half = QPointF(sweep_->width * std::cos(0.35), sweep_->width * std::sin(0.35)) / 2;
             QLinearGradient band(sweep_->center - half, sweep_->center + half);
             band.setColorAt(0, withAlpha(sweep_->color, 0));

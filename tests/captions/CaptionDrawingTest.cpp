@@ -361,6 +361,25 @@ TEST(CaptionDrawing, FillsFollowTheWordColourRules)
     EXPECT_EQ(opaqueColourIn(neon, barBox.adjusted(4, 4, -4, -4)), QColor(0, 255, 0));
 }
 
+// The shine band (width bw, crossing the text in 0.99 s from 0.15 s after
+// the start) tints a narrow word while its centre is still left of it, as
+// long as the band's half width reaches the word's edge.
+TEST(CaptionDrawing, ShineSweepReachesNarrowWords)
+{
+    CaptionStyle look = plainLook();
+    look.shineSweep = RGBA{1, 0, 0, 1};
+    const auto group = makeGroup({"I"});
+    const QRectF g = test::frames(group, look, 1.3, QSizeF(kFrame))[0];
+    const double bw = std::max(0.9 * g.height(), 60 * 0.5);
+    const double gapToWord = 0.4 * bw;  // the band's centre this far left of the word
+    ASSERT_GT(gapToWord, g.width() + 2) << "the word must be narrower than the band's reach";
+    const double q = (bw - gapToWord) / (2 * bw + g.width());
+    const double time = group.start + 0.15 + 2.2 * 0.45 * q;
+    CaptionStyle plain = look;
+    plain.shineSweep.reset();
+    EXPECT_GT(test::differingPixels(render(group, plain, time, kFrame), render(group, look, time, kFrame), 20), 20);
+}
+
 TEST(CaptionDrawing, ContainerAndStickerDefaults)
 {
     const auto group = makeGroup({"Make", "the", "point"});
