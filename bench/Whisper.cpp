@@ -2,8 +2,8 @@
 // 11 s speech recording), same tiny generated model, same parameters. Both
 // load the model, transcribe and free it, as every run of ours does. The
 // ratio benchmark alternates the two and reports ours / bare.
-// Run from the build folder with VELLUMTIDE_FIXTURES pointing at the shared
-// fixtures (the vocabulary the tiny model is made from).
+// The tiny model is made from the shared fixtures' vocabulary file, found as
+// the tests find it.
 
 #include "speech/WhisperRun.h"
 #include "speech/WhisperTranscriber.h"

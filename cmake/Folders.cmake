@@ -28,7 +28,7 @@ function(vt_tests name)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
   target_link_libraries(${name} PRIVATE ${ARG_LINKS} vt_testsupport GTest::gtest GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VELLUMTIDE_FIXTURES=${VELLUMTIDE_FIXTURES};VELLUMTIDE_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 # A Google Benchmark program from one source file in bench/.
