@@ -1,6 +1,7 @@
 #include "model/DataRoot.h"
 
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <system_error>
 
@@ -37,6 +38,9 @@ fs::path root()
 {
     fs::path support = applicationSupport();
     fs::path dataRoot = support / productFolderName;
+    // One caller at a time decides whether a legacy folder moves into place.
+    static std::mutex takeover;
+    std::lock_guard lock(takeover);
     if (!itemExists(dataRoot)) {
         for (std::string_view name : legacyNames) {
             fs::path legacy = support / name;

@@ -9,7 +9,8 @@
 //
 // Every path is worked out again on each call, from the environment as it is
 // then, so nothing here caches. Failures to create or move folders are
-// ignored: callers find out when they use the folder. Main thread only.
+// ignored: callers find out when they use the folder. Safe from any thread:
+// background work (the speech model, caches) asks for its folders too.
 
 #include <array>
 #include <filesystem>
