@@ -361,6 +361,55 @@ TEST(CaptionDrawing, FillsFollowTheWordColourRules)
     EXPECT_EQ(opaqueColourIn(neon, barBox.adjusted(4, 4, -4, -4)), QColor(0, 255, 0));
 }
 
+// The spoken word stays highlighted through a pause until the next word
+// starts, the last one until the group ends; the sliding box eases from the
+// previous word to the spoken one over 0.16 s.
+TEST(CaptionDrawing, HighlightFollowsTheWordStarts)
+{
+    auto group = makeGroup({"one", "two", "six"});
+    group.words[0].end = 1.2;  // a pause until "two" starts at 1.3
+    CaptionStyle look = plainLook();
+    look.highlight = HighlightMode::color;
+    look.activeColor = RGBA{1, 0, 0, 1};
+    const auto f = test::frames(group, look, 1.5, QSizeF(kFrame));
+    const QColor red(255, 0, 0), white(255, 255, 255);
+    struct Moment {
+        double time;
+        int word;
+        QColor colour;
+    };
+    for (const Moment& m : {Moment{1.25, 0, red}, Moment{1.3, 0, white}, Moment{1.3, 1, red}, Moment{1.29, 1, white},
+                            Moment{2.3, 2, red}}) {
+        const QImage image = render(group, look, m.time, kFrame);
+        EXPECT_EQ(opaqueColourIn(image, rowsOf(f[m.word], kFrame.height())), m.colour) << m.time << " " << m.word;
+    }
+
+    look.highlight = HighlightMode::slide;
+    look.activeColor.reset();
+    look.highlightColor = RGBA{0, 1, 0, 1};
+    look.cornerRadius = 0;
+    // A row below the baselines (inside the descent), where no glyph covers the box.
+    const int row = kFrame.height() - static_cast<int>(f[1].top() + 3);
+    auto greenSpan = [&](double time) {
+        const QImage image = render(group, look, time, kFrame);
+        int left = -1, right = -1;
+        for (int x = 0; x < image.width(); ++x)
+            if (test::pixelAt(image, x, row).green() > 128 && test::pixelAt(image, x, row).red() < 128) {
+                if (left < 0) left = x;
+                right = x;
+            }
+        return std::pair(left, right);
+    };
+    for (double since : {0.0, 0.08, 0.16}) {
+        const double q = 1 - std::pow(1 - since / 0.16, 3);
+        const double left = f[0].left() + q * (f[1].left() - f[0].left()) - 7;
+        const double right = f[0].right() + q * (f[1].right() - f[0].right()) + 7;
+        const auto [l, r] = greenSpan(1.3 + since);
+        EXPECT_NEAR(l, left, 1.5) << since;
+        EXPECT_NEAR(r + 1, right, 1.5) << since;
+    }
+}
+
 // The shine band (width bw, crossing the text in 0.99 s from 0.15 s after
 // the start) tints a narrow word while its centre is still left of it, as
 // long as the band's half width reaches the word's edge.
