@@ -75,6 +75,11 @@ TEST(CaptionLayout, LineBreaksByWordCountAndWidth)
     EXPECT_EQ(distinctTops(wide).size(), 3u);
     EXPECT_NEAR(wide[1].width(), 0.86 * 1080, 0.5);
     EXPECT_NEAR(wide[1].center().x(), 540, 0.5);
+    // A landscape frame allows 70% of its width (the unit is its height / 1080).
+    look.fontSize = 400;
+    const auto landscape = frames(makeGroup({"a", "Incomprehensibilities", "b"}), look, 1.5, {1920, 1080});
+    EXPECT_NEAR(landscape[1].width(), 0.70 * 1920, 0.5);
+    EXPECT_NEAR(landscape[1].center().x(), 960, 0.5);
 }
 
 TEST(CaptionLayout, LockupPutsTheLongestWordAloneAndLarger)
