@@ -134,6 +134,21 @@ TEST(CaptionDrawing, SlideInMovesEachLineFromItsOwnSide)
     EXPECT_EQ(inkCount(render(group, look, 0.97, kFrame), 0), 0);
 }
 
+// A slamming word 0.04 s in (q = 0.25) is at 1 + 1.5 × (1 − q²) of its size
+// and trails 1 − q; its faintest ghost is (0.75 × 3 × 0.16 + 1) times larger
+// again, and gone once the slam has landed.
+TEST(CaptionDrawing, SlamTrailsGhostCopies)
+{
+    CaptionStyle look = plainLook();
+    look.animation = EntranceAnimation::slam;
+    const auto group = makeGroup({"point"});
+    const double width = test::frames(group, look, 1.5, QSizeF(kFrame))[0].width();
+    const double scale = 1 + 1.5 * (1 - 0.25 * 0.25);
+    const double ghost = scale * (0.75 * 3 * 0.16 + 1) * width;
+    EXPECT_NEAR(inkBox(render(group, look, 1.04, kFrame), 4).width() / ghost, 1, 0.06);
+    EXPECT_NEAR(inkBox(render(group, look, 1.5, kFrame), 4).width() / width, 1, 0.05);
+}
+
 TEST(CaptionDrawing, SameTimeSamePictureOnEveryThread)
 {
     CaptionStyle look = plainLook();
