@@ -13,7 +13,9 @@
 namespace vt {
 namespace {
 
-QImage talkingHead(int W, int H, bool withPerson = true)
+// `faceHeight` is the face's share of the frame height, `centre` the
+// speaker's share of its width.
+QImage talkingHead(int W, int H, bool withPerson = true, double faceHeight = 0.3, double centre = 0.5)
 {
     QImage img(W, H, QImage::Format_ARGB32);
     QPainter p(&img);
@@ -23,7 +25,7 @@ QImage talkingHead(int W, int H, bool withPerson = true)
     backdrop.setColorAt(1, QColor(150, 170, 120));
     p.fillRect(img.rect(), backdrop);
     if (!withPerson) return img;
-    const double cx = W / 2.0, fy = H * 0.36, fh = H * 0.3, fw = fh * 0.75;
+    const double cx = W * centre, fy = H * 0.36, fh = H * faceHeight, fw = fh * 0.75;
     QPainterPath shirt;
     shirt.moveTo(cx - fw * 1.6, H);
     shirt.cubicTo(cx - fw * 1.6, fy + fh * 0.9, cx - fw * 0.8, fy + fh * 0.75, cx, fy + fh * 0.75);
@@ -92,6 +94,24 @@ TEST(PersonMask, FindsTheSpeakerOfAGeneratedFrame)
             }
     std::filesystem::create_directories("reference");
     shown.scaled(960, 540).save("reference/person-mask.png");
+}
+
+// Preview and export ask for the same frame's mask separately: the speaker
+// must stand in front of the same pixels every time, framed wide or close.
+TEST(PersonMask, TheSameFrameGivesTheSameMask)
+{
+    for (const QImage& frame : {talkingHead(1920, 1080), talkingHead(1920, 1080, true, 0.42, 0.55),
+                                talkingHead(1080, 1920, true, 0.22)}) {
+        const auto first = PersonMask::mask(viewOf(frame));
+        ASSERT_TRUE(first);
+        for (int again = 0; again < 2; ++again) {
+            const auto next = PersonMask::mask(viewOf(frame));
+            ASSERT_TRUE(next);
+            std::size_t differing = 0;
+            for (std::size_t i = 0; i < first->pixels.size(); ++i) differing += next->pixels[i] != first->pixels[i];
+            EXPECT_EQ(differing, 0u) << frame.width() << " x " << frame.height();
+        }
+    }
 }
 
 TEST(PersonMask, NoFaceOrNoFrameGivesNone)

@@ -36,7 +36,7 @@ struct GreyImage {
 };
 
 struct PersonMask {
-    // The frame is read at most 960 pixels on its longer side; the mask comes
+    // The frame is read at most 480 pixels on its longer side; the mask comes
     // back at the frame's own size. None for an empty or malformed frame, a
     // missing face detector, or no face found.
     static std::optional<GreyImage> mask(const FrameView& frame);
