@@ -97,17 +97,19 @@ constexpr std::array<std::string_view, 10> kScriptFallbacks{
 enum class SystemWeight { black, heavy, semibold, medium, bold };
 enum class SystemDesign { standard, rounded, serif, mono };
 
-// The installed families standing in for the system font's designs. No
-// rounded design is installed, so it falls back to the standard one.
-std::optional<QString> designFamily(SystemDesign design)
+// The installed families standing in for the system font's designs, best
+// first. No rounded design is installed, so it falls back to the standard one.
+QStringList designFamilies(SystemDesign design)
 {
     switch (design) {
-    case SystemDesign::standard: return QStringLiteral("Noto Sans");
-    case SystemDesign::serif: return QStringLiteral("Noto Serif");
-    case SystemDesign::mono: return QStringLiteral("Noto Sans Mono");
-    case SystemDesign::rounded: return std::nullopt;
+    case SystemDesign::standard: return {QStringLiteral("Noto Sans")};
+    case SystemDesign::serif: return {QStringLiteral("Noto Serif")};
+    // Debian's Noto Sans Mono has no plain bold face (Qt would draw the
+    // semibold for it); DejaVu Sans Mono has one.
+    case SystemDesign::mono: return {QStringLiteral("Noto Sans Mono"), QStringLiteral("DejaVu Sans Mono")};
+    case SystemDesign::rounded: return {};
     }
-    return std::nullopt;
+    return {};
 }
 
 std::pair<std::string_view, int> weightSuffix(SystemWeight weight)
@@ -127,12 +129,22 @@ Font fromFace(const FaceRef& face, double size)
     return Font{{face.family}, face.weight, face.italic, face.stretch, size};
 }
 
+// The first family of the design with an upright face of exactly the
+// weight; else the first installed one, where Qt takes the nearest weight.
 std::optional<Font> designFont(SystemDesign design, SystemWeight weight, double size)
 {
-    const auto family = designFamily(design);
-    if (!family || !QFontDatabase::hasFamily(*family)) return std::nullopt;
-    // Qt picks the family's face nearest to the weight.
-    return Font{{*family}, weightSuffix(weight).second, false, QFont::Unstretched, size};
+    const int wanted = weightSuffix(weight).second;
+    std::optional<QString> chosen;
+    for (const QString& family : designFamilies(design)) {
+        if (!QFontDatabase::hasFamily(family)) continue;
+        if (InstalledFonts::hasUprightFace(family, wanted)) {
+            chosen = family;
+            break;
+        }
+        if (!chosen) chosen = family;
+    }
+    if (!chosen) return std::nullopt;
+    return Font{{*chosen}, wanted, false, QFont::Unstretched, size};
 }
 
 Font systemFont(SystemWeight weight, double size)

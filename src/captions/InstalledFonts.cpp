@@ -5,6 +5,7 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <mutex>
@@ -120,6 +121,15 @@ public:
         return true;
     }
 
+    bool hasUpright(const QString& family, int weight)
+    {
+        std::shared_lock lock(mutex_);
+        return std::any_of(faces_.begin(), faces_.end(), [&](const auto& entry) {
+            const FaceRef& face = entry.second;
+            return face.family == family && face.weight == weight && !face.italic && face.stretch == 100;
+        });
+    }
+
 private:
     Index()
     {
@@ -156,6 +166,8 @@ std::optional<std::string_view> openSubstitute(std::string_view platformName)
         if (name == platformName) return substitute;
     return std::nullopt;
 }
+
+bool hasUprightFace(const QString& family, int weight) { return Index::shared().hasUpright(family, weight); }
 
 bool hasItalicFace(const QString& family, int weight)
 {

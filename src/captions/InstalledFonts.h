@@ -39,6 +39,10 @@ bool registerFile(const std::filesystem::path& file);
 // installed font is close enough to stand in for it.
 std::optional<std::string_view> openSubstitute(std::string_view platformName);
 
+// Whether the family has an upright face of normal width and exactly this
+// weight among the installed and registered fonts.
+bool hasUprightFace(const QString& family, int weight);
+
 // Whether the family has a real italic or oblique face of this weight (Qt
 // would otherwise slant the upright face, or take an italic of another weight).
 bool hasItalicFace(const QString& family, int weight);

@@ -49,28 +49,32 @@ TEST(FontBook, SystemShorthandsAndUnknownNames)
         const char* name;
         const char* family;
         int weight;
+        const char* style;  // of the face Qt really draws with
     };
     const Case cases[] = {
-        {"system-black", "Noto Sans", 900},
-        {"system-heavy", "Noto Sans", 800},
-        {"system-semibold", "Noto Sans", 600},
-        {"system-medium", "Noto Sans", 500},
-        {"system-light", "Noto Sans", 700},    // unknown weight word gives bold
-        {"--system-black", "Noto Sans", 900},  // leading hyphens are dropped
-        {"serif-bold", "Noto Serif", 700},
-        {"mono-bold", "Noto Sans Mono", 700},
-        {"rounded-bold", "Noto Sans", 700},  // no rounded design installed: plain system font
-        {"System-black", "Noto Sans", 800},  // not a shorthand, no such font: heavy system
-        {"NoSuchFont-Regular", "Noto Sans", 800},
-        {"system", "Noto Sans", 800},
-        {"LiberationSerif-Bold", "Liberation Serif", 700},  // any installed PostScript name
-        {"Courier-Bold", "Nimbus Mono PS", 700},           // a platform font's open stand-in
+        {"system-black", "Noto Sans", 900, "Black"},
+        {"system-heavy", "Noto Sans", 800, "ExtraBold"},
+        {"system-semibold", "Noto Sans", 600, "SemiBold"},
+        {"system-medium", "Noto Sans", 500, "Medium"},
+        {"system-light", "Noto Sans", 700, "Bold"},    // unknown weight word gives bold
+        {"--system-black", "Noto Sans", 900, "Black"},  // leading hyphens are dropped
+        {"serif-bold", "Noto Serif", 700, "Bold"},
+        {"mono-bold", "DejaVu Sans Mono", 700, "Bold"},  // Noto Sans Mono has no plain bold
+        {"mono-black", "Noto Sans Mono", 900, "Black"},
+        {"rounded-bold", "Noto Sans", 700, "Bold"},  // no rounded design installed: plain system font
+        {"System-black", "Noto Sans", 800, "ExtraBold"},  // not a shorthand, no such font: heavy system
+        {"NoSuchFont-Regular", "Noto Sans", 800, "ExtraBold"},
+        {"system", "Noto Sans", 800, "ExtraBold"},
+        {"LiberationSerif-Bold", "Liberation Serif", 700, "Bold"},  // any installed PostScript name
+        {"Courier-Bold", "Nimbus Mono PS", 700, "Bold"},           // a platform font's open stand-in
     };
     for (const auto& c : cases) {
         const Font font = FontBook::base(c.name, 30);
         EXPECT_EQ(font.families.front().toStdString(), c.family) << c.name;
         EXPECT_EQ(font.weight, c.weight) << c.name;
-        EXPECT_EQ(faceFamily(font).toStdString(), c.family) << c.name;
+        const QRawFont face = QRawFont::fromFont(font.qfont());
+        EXPECT_EQ(face.familyName().toStdString(), c.family) << c.name;
+        EXPECT_EQ(face.styleName().toStdString(), c.style) << c.name;
     }
 }
 
