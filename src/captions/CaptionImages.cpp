@@ -40,13 +40,6 @@ CaptionStyle earlierBubbleLook(CaptionStyle look)
     return look;
 }
 
-bool isBlank(const std::string& text)
-{
-    for (char32_t c : text::toUtf32(text))
-        if (!(c == U'\t' || QChar::category(c) == QChar::Separator_Space)) return false;
-    return true;
-}
-
 }  // namespace
 
 std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
@@ -102,7 +95,7 @@ std::optional<QImage> CaptionRenderer::hookImage(const HookOverlay& hook, double
     const std::string& text = hook.text;
     const double duration = hook.duration;
     if (!(time >= 0 && time < duration)) return std::nullopt;
-    if (isBlank(text)) return std::nullopt;
+    if (text::trimWhitespace(text).empty()) return std::nullopt;  // line breaks count as text
     auto context = makeContext(size);
     if (!context) return std::nullopt;
     const double W = size.width(), H = size.height();

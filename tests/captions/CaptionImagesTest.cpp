@@ -113,6 +113,8 @@ TEST(CaptionImages, HookTitle)
     EXPECT_FALSE(CaptionRenderer::hookImage(hook, 3, size));
     EXPECT_FALSE(CaptionRenderer::hookImage(hook, -0.1, size));
     EXPECT_FALSE(CaptionRenderer::hookImage({" \t ", 3}, 1, size));
+    EXPECT_FALSE(CaptionRenderer::hookImage({"\u00a0\u3000", 3}, 1, size));  // every space separator
+    EXPECT_TRUE(CaptionRenderer::hookImage({"\n", 3}, 1, size));  // a line break is not trimmed
 
     const QImage shown = *CaptionRenderer::hookImage(hook, 1, size);
     // A white pill centred at 83% of the height from the bottom, black text on it.
