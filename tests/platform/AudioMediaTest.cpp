@@ -36,15 +36,16 @@ double rms(const std::vector<float>& samples, std::size_t from, std::size_t to)
     return std::sqrt(sum / double(to - from));
 }
 
-// 1 s of silence, then 1 s of a 440 Hz tone, under 2 s of picture.
+// 1 s of silence, then 1 s of a 440 Hz tone, under 2 s of picture; the sound
+// starts `soundStart` seconds into the file.
 std::filesystem::path makeVideo(const TempDir& dir, bool withAudio, int rate = 44100, int channels = 2,
-                                const std::string& codec = "aac")
+                                const std::string& codec = "aac", double soundStart = 0)
 {
     auto out = dir / (withAudio ? "with-audio-" + codec + ".mov" : "silent.mp4");
     std::string cmd = "ffmpeg -v error -y -f lavfi -i testsrc=size=64x48:rate=10:duration=2 ";
     if (withAudio)
-        cmd += "-f lavfi -i \"aevalsrc='if(gte(t,1),0.5*sin(2*PI*440*t),0)':s=" + std::to_string(rate) + ":c=" +
-               (channels == 2 ? "stereo" : "mono") + ":d=2\" -c:a " + codec + " ";
+        cmd += "-itsoffset " + std::to_string(soundStart) + " -f lavfi -i \"aevalsrc='if(gte(t,1),0.5*sin(2*PI*440*t),0)':s=" +
+               std::to_string(rate) + ":c=" + (channels == 2 ? "stereo" : "mono") + ":d=2\" -c:a " + codec + " ";
     cmd += "-c:v libx264 -preset ultrafast -pix_fmt yuv420p " + shellQuote(out.string());
     EXPECT_EQ(run(cmd), 0) << cmd;
     return out;
@@ -54,10 +55,15 @@ std::filesystem::path makeVideo(const TempDir& dir, bool withAudio, int rate = 4
 
 TEST(AudioAsset, ExportsTheAudioTrackWithItsTiming)
 {
-    // AAC is copied as it is; other sound is encoded.
-    for (const std::string codec : {"aac", "pcm_s16le"}) {
+    // AAC is copied as it is; other sound is encoded. Sound that starts
+    // after the picture keeps its place in the file's time.
+    struct Case {
+        std::string codec;
+        double soundStart;
+    } cases[] = {{"aac", 0}, {"pcm_s16le", 0}, {"aac", 0.5}, {"pcm_s16le", 0.5}};
+    for (const auto& [codec, soundStart] : cases) {
         TempDir dir;
-        auto video = makeVideo(dir, true, 44100, 2, codec);
+        auto video = makeVideo(dir, true, 44100, 2, codec, soundStart);
         AudioAsset asset(video);
         ASSERT_EQ(asset.audioTrackCount(), 1);
         ASSERT_TRUE(asset.canExportM4A());
@@ -65,12 +71,15 @@ TEST(AudioAsset, ExportsTheAudioTrackWithItsTiming)
         asset.exportM4A(out);
 
         AudioFileReader reader(out);
-        EXPECT_EQ(reader.processingFormat(), (AudioFormat{44100, 2})) << codec;
+        const std::string name = codec + " from " + std::to_string(soundStart) + " s";
+        EXPECT_EQ(reader.processingFormat(), (AudioFormat{44100, 2})) << name;
         AudioBuffer all = readAll(reader);
-        EXPECT_NEAR(double(all.frameLength()) / 44100, 2.0, 0.05) << codec;
+        EXPECT_NEAR(double(all.frameLength()) / 44100, 2.0 + soundStart, 0.05) << name;
         const auto& left = all.planes[0];
-        EXPECT_LT(rms(left, 4410, 39690), 0.01) << codec;  // 0.1 .. 0.9 s: silence
-        EXPECT_GT(rms(left, 48510, 83790), 0.3) << codec;  // 1.1 .. 1.9 s: the tone
+        const auto at = [&](double seconds) { return std::size_t((seconds + soundStart) * 44100); };
+        EXPECT_LT(rms(left, at(0.1), at(0.9)), 0.01) << name;  // silence
+        EXPECT_GT(rms(left, at(1.1), at(1.9)), 0.3) << name;   // the tone
+        EXPECT_LT(rms(left, at(0.96), at(0.99)), 0.01) << name;  // starting on time, not early
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/media/FFmpeg.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace vt::media {
@@ -24,6 +25,19 @@ int encoderRate(const AVCodec* encoder, int sourceRate)
     return best ? best : 48'000;
 }
 
+// Sound that starts less than this after the file does counts as starting
+// with it: both recognizers resolve time in steps of 10 ms.
+constexpr double leadInToleranceSeconds = 0.01;
+
+// Seconds from the start of the file (its earliest stream) to the first
+// sound of `stream`; 0 when it starts with the file or either is unknown.
+double leadInSeconds(const AVFormatContext* input, const AVStream* stream)
+{
+    if (stream->start_time == AV_NOPTS_VALUE || input->start_time == AV_NOPTS_VALUE) return 0;
+    const double lead = double(stream->start_time) * av_q2d(stream->time_base) - double(input->start_time) / AV_TIME_BASE;
+    return lead >= leadInToleranceSeconds ? lead : 0;
+}
+
 struct OutputCloser {
     void operator()(AVFormatContext* c) const
     {
@@ -43,7 +57,11 @@ public:
         // AAC, by far the usual sound of these videos, is already what the
         // file must hold: its packets are copied as they are, untouched and
         // two orders of magnitude faster than decoding and encoding again.
-        if (input_->streams[stream_]->codecpar->codec_id == AV_CODEC_ID_AAC) {
+        // Sound that starts after the file does is encoded behind as much
+        // silence, so that a time in the audio file is the same time in the
+        // source and words land where they are spoken.
+        const double lead = leadInSeconds(input_, input_->streams[stream_]);
+        if (input_->streams[stream_]->codecpar->codec_id == AV_CODEC_ID_AAC && lead == 0) {
             openOutput(out, input_->streams[stream_]);
             ff::check(avformat_write_header(output_.get(), nullptr), "Couldn't write the audio file");
             copyPackets();
@@ -52,6 +70,7 @@ public:
             openEncoder();
             openOutput(out, nullptr);
             ff::check(avformat_write_header(output_.get(), nullptr), "Couldn't write the audio file");
+            encodeSilence(std::llround(lead * encoder_->sample_rate));
             pump();
         }
         ff::check(av_write_trailer(output_.get()), "Couldn't finish the audio file");
@@ -160,6 +179,19 @@ private:
         convert(nullptr);  // drain the resampler
         encodeFifo(true);
         encode(nullptr);
+    }
+
+    void encodeSilence(std::int64_t frames)
+    {
+        std::vector<float> zeros(static_cast<std::size_t>(encoder_->frame_size));
+        std::vector<void*> planes(static_cast<std::size_t>(encoder_->ch_layout.nb_channels), zeros.data());
+        while (frames > 0) {
+            cancel_.throwIfCancelled();
+            const int n = static_cast<int>(std::min<std::int64_t>(frames, encoder_->frame_size));
+            ff::check(av_audio_fifo_write(fifo_.get(), planes.data(), n), "Couldn't buffer audio");
+            frames -= n;
+            encodeFifo(false);
+        }
     }
 
     void receiveDecoded(AVFrame* frame)

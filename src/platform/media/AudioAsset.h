@@ -26,7 +26,9 @@ public:
     // Call once per asset. Writes the first audio track, from the start of
     // the file to its end, to `out` (which must not exist yet): AAC as it
     // is, any other sound encoded as AAC at the track's own rate, as mono or
-    // stereo. Throws MediaError on any failure and CancellationError when
+    // stereo. A track that starts after the file does (by 10 ms or more) is
+    // encoded behind as much silence, so times in `out` are times in the
+    // file. Throws MediaError on any failure and CancellationError when
     // `cancel` is cancelled; in both cases no file is left at `out`.
     void exportM4A(const std::filesystem::path& out, const CancelToken& cancel = CancelToken()) const;
 
