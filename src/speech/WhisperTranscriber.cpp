@@ -25,7 +25,9 @@ namespace {
 constexpr int whisperRate = 16'000;
 constexpr std::int64_t loaderFrames = 65'536;
 constexpr double shortestWordSeconds = 0.05;
-constexpr double secondsPerTimeUnit = 0.01;  // whisper.cpp's segment times count 10 ms units
+// whisper.cpp's segment times count 10 ms units. Dividing (not multiplying
+// by 0.01, which is inexact) gives 5.77 s for 577, not 5.7700000000000005.
+constexpr double timeUnitsPerSecond = 100;
 
 void onProgress(whisper_context*, whisper_state*, int percent, void* user)
 {
@@ -136,8 +138,8 @@ std::vector<Word> WhisperTranscriber::wordsFromSegments(const std::vector<Segmen
         Word word;
         word.id = Uuid::random();
         word.text = utf8;
-        word.start = double(segment.t0) * speech::secondsPerTimeUnit;
-        word.end = std::max(double(segment.t1) * speech::secondsPerTimeUnit, word.start + speech::shortestWordSeconds);
+        word.start = double(segment.t0) / speech::timeUnitsPerSecond;
+        word.end = std::max(double(segment.t1) / speech::timeUnitsPerSecond, word.start + speech::shortestWordSeconds);
         words.push_back(std::move(word));
     }
     return words;

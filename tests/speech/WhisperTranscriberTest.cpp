@@ -84,12 +84,15 @@ TEST(WhisperWords, SegmentsBecomeWords)
         seg(std::nullopt, 310, 320),
         seg("world", 400, 401),          // too short: lasts 0.05 s
         seg("caf\xC3", 500, 560),        // ill-formed UTF-8 becomes U+FFFD
+        seg("again", 577, 602),          // 577 x 0.01 would be 5.7700000000000005
     });
-    ASSERT_EQ(texts(words), (std::vector<std::string>{"Hello,", "world", "caf\uFFFD"}));
+    ASSERT_EQ(texts(words), (std::vector<std::string>{"Hello,", "world", "caf\uFFFD", "again"}));
     EXPECT_DOUBLE_EQ(words[0].start, 1.0);
     EXPECT_DOUBLE_EQ(words[0].end, 1.5);
     EXPECT_DOUBLE_EQ(words[1].start, 4.0);
     EXPECT_NEAR(words[1].end, 4.05, 1e-12);
+    EXPECT_EQ(words[3].start, 5.77);  // whole hundredths of a second, exactly
+    EXPECT_EQ(words[3].end, 6.02);
     EXPECT_FALSE(words[0].native);
 }
 
