@@ -7,6 +7,8 @@
 #include "speech/SpeechText.h"
 #include "speech/TemporaryFile.h"
 
+#include <unicode/uchar.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -31,12 +33,16 @@ Word newWord(std::string text, double start, double end)
     return word;
 }
 
+// Recognised text breaks into tokens at every kind of white space, line
+// breaks included (unlike trimming, which takes only spaces and tabs).
+bool isWhiteSpace(char32_t c) { return u_isUWhiteSpace(UChar32(c)); }
+
 std::vector<std::string> tokens(const std::u32string& text)
 {
     std::vector<std::string> out;
     std::u32string current;
     for (char32_t c : text) {
-        if (text::isWhitespace(c)) {
+        if (isWhiteSpace(c)) {
             if (!current.empty()) out.push_back(text::toUtf8(current));
             current.clear();
         } else {
@@ -62,11 +68,11 @@ void appendResult(const recognizer::TranscriptionResult& result, std::vector<Wor
         const std::u32string chars = text::toUtf32(run.text);
         const auto pieces = tokens(chars);
         if (pieces.empty()) {
-            if (!chars.empty()) previousEndedWithSpace = text::isWhitespace(chars.back());
+            if (!chars.empty()) previousEndedWithSpace = isWhiteSpace(chars.back());
             firstRun = false;
             continue;
         }
-        const bool startsWithSpace = text::isWhitespace(chars.front());
+        const bool startsWithSpace = isWhiteSpace(chars.front());
         const bool boundary = firstRun || previousEndedWithSpace;
         const bool timed = usable(run.audioTimeRange);
 
@@ -106,7 +112,7 @@ void appendResult(const recognizer::TranscriptionResult& result, std::vector<Wor
                 words.push_back(newWord(token, start, start + untimedWordSeconds));
             }
         }
-        previousEndedWithSpace = text::isWhitespace(chars.back());
+        previousEndedWithSpace = isWhiteSpace(chars.back());
         firstRun = false;
     }
 }

@@ -102,6 +102,9 @@ TEST(AnalyzerWords, TimedRunsSplitByCharacterWeight)
     // ... but not across a space, nor at the start of the next result.
     EXPECT_EQ(texts(wordsOf({{timed("big ", 0, 1), timed("deal", 1, 1)}})), (std::vector<std::string>{"big", "deal"}));
     EXPECT_EQ(texts(wordsOf({{timed("big", 0, 1)}, {timed("deal", 1, 1)}})), (std::vector<std::string>{"big", "deal"}));
+    // A line break is white space too, inside a run and at its end.
+    EXPECT_EQ(texts(wordsOf({{timed("big\ndeal", 0, 1)}})), (std::vector<std::string>{"big", "deal"}));
+    EXPECT_EQ(texts(wordsOf({{timed("big\n", 0, 1), timed("deal", 1, 1)}})), (std::vector<std::string>{"big", "deal"}));
 }
 
 TEST(AnalyzerWords, PunctuationTokensJoinTheWordBefore)
