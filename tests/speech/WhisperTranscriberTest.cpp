@@ -301,6 +301,9 @@ TEST_F(Whisper, TranscribeDownloadsOnlyAMissingModel)
     {
         ScopedEnv proxy("https_proxy", "http://127.0.0.1:1");
         ScopedEnv allProxy("ALL_PROXY", "http://127.0.0.1:1");
+        // ... whatever proxy exceptions the machine lists.
+        ScopedEnv noProxy("no_proxy", std::nullopt);
+        ScopedEnv noProxyUpper("NO_PROXY", std::nullopt);
         Reports reports;
         EXPECT_THROW(WhisperTranscriber::transcribe(speechVideo, WhisperLanguage::find("en"), reports.handler()), net::NetError);
         ASSERT_EQ(reports.items.size(), 1u);
