@@ -15,17 +15,7 @@ using vt::test::TempDir;
 
 namespace {
 
-struct Reports {
-    std::mutex mutex;
-    std::vector<std::pair<std::string, double>> items;
-    ProgressHandler handler()
-    {
-        return [this](const std::string& stage, double f) {
-            std::lock_guard lock(mutex);
-            items.emplace_back(stage, f);
-        };
-    }
-};
+using vt::test::Reports;
 
 class OnDeviceTranscription : public ::testing::Test {
 protected:

@@ -2,9 +2,13 @@
 // Media made at test time for the speech tests: videos with and without a
 // sound track, from the shared real-speech recording or any audio file.
 
+#include "speech/Transcriber.h"
 #include "support/TestSupport.h"
 
 #include <filesystem>
+#include <mutex>
+#include <utility>
+#include <vector>
 #include <optional>
 #include <string>
 
@@ -26,6 +30,19 @@ inline std::filesystem::path makeSpeechVideo(const std::filesystem::path& out)
 {
     return makeVideo(out, sharedFixture("speech-en-11s.wav"), 11);
 }
+
+// Every progress report of a run, in order; reports may come from any thread.
+struct Reports {
+    std::mutex mutex;
+    std::vector<std::pair<std::string, double>> items;
+    ProgressHandler handler()
+    {
+        return [this](const std::string& stage, double f) {
+            std::lock_guard lock(mutex);
+            items.emplace_back(stage, f);
+        };
+    }
+};
 
 // Number of entries in a folder.
 inline std::size_t entryCount(const std::filesystem::path& folder)

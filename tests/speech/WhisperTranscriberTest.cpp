@@ -19,17 +19,7 @@ using vt::test::TempDir;
 
 namespace {
 
-struct Reports {
-    std::mutex mutex;
-    std::vector<std::pair<std::string, double>> items;
-    ProgressHandler handler()
-    {
-        return [this](const std::string& stage, double f) {
-            std::lock_guard lock(mutex);
-            items.emplace_back(stage, f);
-        };
-    }
-};
+using vt::test::Reports;
 
 WhisperTranscriber::Segment seg(std::optional<std::string> text, std::int64_t t0, std::int64_t t1) { return {std::move(text), t0, t1}; }
 
