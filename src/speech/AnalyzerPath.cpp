@@ -149,7 +149,7 @@ struct AudioFeeder::State {
                 break;
             }
         } catch (const media::MediaError& error) {
-            failure = std::make_exception_ptr(CaptionError::transcriptionFailed(std::string("the audio could not be read to its end: ") + error.what()));
+            failure = std::make_exception_ptr(Transcriber::readFailure(error.what()));
         } catch (...) {
             failure = std::current_exception();
         }

@@ -3,6 +3,7 @@
 #include "platform/TextRules.h"
 #include "platform/Uuid.h"
 #include "platform/media/AudioAsset.h"
+#include "platform/media/MediaError.h"
 #include "platform/recognizer/SpeechAnalyzer.h"
 #include "platform/recognizer/SpeechModels.h"
 #include "speech/AnalyzerPath.h"
@@ -84,8 +85,17 @@ std::filesystem::path Transcriber::extractAudio(const std::filesystem::path& fro
     if (asset.audioTrackCount() == 0) throw CaptionError::noAudioTrack();
     if (!asset.canExportM4A()) throw CaptionError::exportFailed("Couldn't read the audio track.");
     const auto out = std::filesystem::temp_directory_path() / (Uuid::random().text() + ".m4a");
-    asset.exportM4A(out, cancel);
+    try {
+        asset.exportM4A(out, cancel);
+    } catch (const media::MediaError& error) {
+        throw readFailure(error.what());
+    }
     return out;
+}
+
+CaptionError Transcriber::readFailure(const std::string& detail)
+{
+    return CaptionError::transcriptionFailed("the audio could not be read to its end: " + detail);
 }
 
 std::vector<std::string> Transcriber::supportedLocales()

@@ -43,9 +43,14 @@ struct Transcriber {
     // The file's first audio track in a new temporary ".m4a" file named by a
     // fresh UUID, in the system's temporary folder; the caller deletes it.
     // Throws CaptionError::noAudioTrack when there is none, exportFailed when
-    // it cannot be decoded, MediaError when the file cannot be read or
-    // written (no file is left behind), CancellationError when cancelled.
+    // it cannot be decoded, MediaError when the file cannot be opened,
+    // readFailure when the track cannot be copied whole (a file cut short
+    // included; no file is left behind), CancellationError when cancelled.
     static std::filesystem::path extractAudio(const std::filesystem::path& from, const CancelToken& cancel = CancelToken());
+
+    // The failure of audio that could not be read to its end: a transcript
+    // of part of it must not pass for all of it.
+    static CaptionError readFailure(const std::string& detail);
 
     // The recognizer's locales, sorted by display name (code-point order,
     // stable). Never fails.

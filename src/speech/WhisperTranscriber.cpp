@@ -182,7 +182,7 @@ std::vector<float> WhisperTranscriber::loadPCM16kMono(const std::filesystem::pat
             if (!reader.atEnd()) chunk = reader.read(speech::loaderFrames);
         } catch (const media::MediaError& error) {
             // A transcript of part of the audio must not pass for all of it.
-            throw CaptionError::transcriptionFailed(std::string("the audio could not be read to its end: ") + error.what());
+            throw Transcriber::readFailure(error.what());
         }
         if (chunk.frameLength() == 0) break;
         // Room for everything this chunk can produce, whatever the rate ratio.

@@ -83,6 +83,34 @@ TEST(AudioAsset, ExportsTheAudioTrackWithItsTiming)
     }
 }
 
+TEST(AudioAsset, AVideoCutShortIsAnErrorNotAShorterTrack)
+{
+    // Sound copied as it is and sound encoded again, in files whose index is
+    // in front, as a camera writes them: a cut loses only the end of the data,
+    // and some of the sound, which outlasts the picture.
+    for (const std::string codec : {"aac", "pcm_s16le"}) {
+        TempDir dir;
+        const auto whole = dir / "whole.mov";
+        ASSERT_EQ(run("ffmpeg -v error -y -f lavfi -i testsrc=size=64x48:rate=10:duration=2 -f lavfi -i sine=frequency=300:duration=3 "
+                      "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a " + codec + " -movflags +faststart " +
+                      shellQuote(whole.string())),
+                  0);
+        AudioAsset(whole).exportM4A(dir / "whole.m4a");
+        AudioFileReader reader(dir / "whole.m4a");
+        EXPECT_NEAR(double(readAll(reader).frameLength()) / reader.processingFormat().sampleRate, 3.0, 0.05) << codec;
+
+        const auto size = std::filesystem::file_size(whole);
+        for (int percent : {30, 45, 55, 65, 85, 95}) {
+            const auto cut = dir / ("cut-" + std::to_string(percent) + ".mov");
+            std::filesystem::copy_file(whole, cut);
+            std::filesystem::resize_file(cut, size * percent / 100);
+            const auto out = dir / ("cut-" + std::to_string(percent) + ".m4a");
+            EXPECT_THROW(AudioAsset(cut).exportM4A(out), MediaError) << codec << " cut at " << percent << " %";
+            EXPECT_FALSE(std::filesystem::exists(out));
+        }
+    }
+}
+
 TEST(AudioAsset, AFileWithoutAudioHasNothingToExport)
 {
     TempDir dir;

@@ -88,6 +88,41 @@ TEST_F(OnDeviceTranscription, FailuresGiveTheFixedMessages)
     EXPECT_EQ(test::entryCount(tmp.path()), 0u);
 }
 
+TEST_F(OnDeviceTranscription, AVideoCutShortFailsInsteadOfGivingPartOfTheTranscript)
+{
+    // Spoken words in a video whose index is in front, as cameras write it:
+    // a cut (an interrupted copy) loses only the end of its data. The picture
+    // takes most of the bytes, so most cuts fall between sound packets; it
+    // is shorter than the sound, so every cut loses some of the sound.
+    TempDir dir;
+    const auto voice = dir / "voice.wav";
+    const auto whole = dir / "whole.mp4";
+    ASSERT_EQ(test::run("espeak-ng -w " + test::shellQuote(voice.string()) + " 'the country road runs north along the river'"), 0);
+    ASSERT_EQ(test::run("ffmpeg -v error -y -f lavfi -i testsrc=size=320x240:rate=10:duration=1.5 -i " + test::shellQuote(voice.string()) +
+                        " -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -movflags +faststart " +
+                        test::shellQuote(whole.string())),
+              0);
+    const auto size = std::filesystem::file_size(whole);
+    for (std::optional<std::string> legacy : {std::optional<std::string>{}, std::optional<std::string>{"1"}}) {
+        ScopedEnv variable(std::string(Transcriber::legacySpeechVariable), legacy);
+        const std::string path = legacy ? "legacy path" : "analyzer path";
+        EXPECT_FALSE(Transcriber::transcribe(whole, "en-US", 3, nullptr).empty()) << path;
+        for (int percent : {30, 45, 55, 65, 85, 95}) {
+            const auto cut = dir / ("cut-" + std::to_string(percent) + ".mp4");
+            std::filesystem::copy_file(whole, cut, std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::resize_file(cut, size * percent / 100);
+            try {
+                Transcriber::transcribe(cut, "en-US", 3, nullptr);
+                ADD_FAILURE() << path << ": a cut at " << percent << " % gave a transcript";
+            } catch (const CaptionError& e) {
+                EXPECT_EQ(e.message().rfind("The on-device speech engine couldn't transcribe this audio (the audio could not be read to its end: ", 0), 0u)
+                    << path << ", cut at " << percent << " %: " << e.message();
+            }
+        }
+    }
+    for (const auto& e : std::filesystem::directory_iterator(tmp.path())) EXPECT_NE(e.path().extension(), ".m4a");  // nothing left behind
+}
+
 TEST_F(OnDeviceTranscription, AnIncompleteModelIsMissingForTheLegacyPathAndUnsupportedForTheAnalyzer)
 {
     TempDir models;

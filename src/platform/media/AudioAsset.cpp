@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace vt::media {
@@ -38,6 +39,31 @@ double leadInSeconds(const AVFormatContext* input, const AVStream* stream)
     return lead >= leadInToleranceSeconds ? lead : 0;
 }
 
+// How far the packets read of one stream reach, in its time base.
+class Coverage {
+public:
+    void add(const AVPacket& packet)
+    {
+        const std::int64_t at = packet.pts != AV_NOPTS_VALUE ? packet.pts : packet.dts;
+        if (at == AV_NOPTS_VALUE) return;
+        first_ = std::min(first_.value_or(at), at);
+        end_ = std::max(end_.value_or(at), at + std::max<std::int64_t>(packet.duration, 0));
+    }
+
+    // Seconds from where the stream starts (or its first packet) to the end
+    // of its last packet read; 0 when none was read.
+    double seconds(const AVStream* stream) const
+    {
+        if (!end_) return 0;
+        const std::int64_t start = stream->start_time != AV_NOPTS_VALUE ? stream->start_time : *first_;
+        return double(*end_ - start) * av_q2d(stream->time_base);
+    }
+
+private:
+    std::optional<std::int64_t> first_;
+    std::optional<std::int64_t> end_;
+};
+
 struct OutputCloser {
     void operator()(AVFormatContext* c) const
     {
@@ -48,9 +74,14 @@ struct OutputCloser {
 using OutputPtr = std::unique_ptr<AVFormatContext, OutputCloser>;
 
 // One export: decoder -> converter -> fifo -> AAC encoder -> muxer.
+// `declaredDuration` is the track's length as its file states it (in the
+// stream's time base), or AV_NOPTS_VALUE.
 class Exporter {
 public:
-    Exporter(AVFormatContext* input, int stream, const CancelToken& cancel) : input_(input), stream_(stream), cancel_(cancel) {}
+    Exporter(AVFormatContext* input, int stream, std::int64_t declaredDuration, const CancelToken& cancel)
+        : input_(input), stream_(stream), declaredDuration_(declaredDuration), cancel_(cancel)
+    {
+    }
 
     void run(const std::filesystem::path& out)
     {
@@ -73,6 +104,12 @@ public:
             encodeSilence(std::llround(lead * encoder_->sample_rate));
             pump();
         }
+        // The end of the data is the end of the sound only when the track
+        // reaches the length its file states: a file cut short (an
+        // interrupted copy) ends cleanly after its last whole packet.
+        const AVStream* stream = input_->streams[stream_];
+        if (declaredDuration_ != AV_NOPTS_VALUE && declaredDuration_ > 0)
+            ff::requireComplete(coverage_.seconds(stream), double(declaredDuration_) * av_q2d(stream->time_base));
         ff::check(av_write_trailer(output_.get()), "Couldn't finish the audio file");
         ff::check(avio_closep(&output_->pb), "Couldn't finish the audio file");
     }
@@ -80,7 +117,9 @@ public:
 private:
     AVFormatContext* input_;
     int stream_;
+    std::int64_t declaredDuration_;
     const CancelToken& cancel_;
+    Coverage coverage_;
     ff::CodecPtr decoder_;
     ff::CodecPtr encoder_;
     ff::ResamplerPtr resampler_;
@@ -149,6 +188,7 @@ private:
                 av_packet_unref(packet.get());
                 continue;
             }
+            coverage_.add(*packet);
             av_packet_rescale_ts(packet.get(), from, outStream_->time_base);
             packet->stream_index = outStream_->index;
             packet->pos = -1;
@@ -169,6 +209,7 @@ private:
                 av_packet_unref(packet.get());
                 continue;
             }
+            coverage_.add(*packet);
             code = avcodec_send_packet(decoder_.get(), packet.get());
             av_packet_unref(packet.get());
             ff::check(code, "Couldn't decode the audio");
@@ -263,6 +304,7 @@ private:
 
 struct AudioAsset::Impl {
     ff::InputPtr input;
+    std::vector<std::int64_t> declaredDurations;  // per stream, as the file states them
     int audioTracks = 0;
     int firstAudio = -1;
     bool decodable = false;
@@ -270,7 +312,7 @@ struct AudioAsset::Impl {
 
 AudioAsset::AudioAsset(const std::filesystem::path& file) : impl_(std::make_unique<Impl>())
 {
-    impl_->input = ff::openInput(file.string());
+    impl_->input = ff::openInput(file.string(), &impl_->declaredDurations);
     for (unsigned i = 0; i < impl_->input->nb_streams; ++i)
         if (impl_->input->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO) ++impl_->audioTracks;
     impl_->firstAudio = ff::firstAudioStream(impl_->input.get());
@@ -290,7 +332,7 @@ void AudioAsset::exportM4A(const std::filesystem::path& out, const CancelToken& 
     for (unsigned i = 0; i < input->nb_streams; ++i)
         input->streams[i]->discard = static_cast<int>(i) == impl_->firstAudio ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
     try {
-        Exporter(input, impl_->firstAudio, cancel).run(out);
+        Exporter(input, impl_->firstAudio, impl_->declaredDurations[std::size_t(impl_->firstAudio)], cancel).run(out);
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove(out, ignored);

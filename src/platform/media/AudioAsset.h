@@ -28,8 +28,10 @@ public:
     // is, any other sound encoded as AAC at the track's own rate, as mono or
     // stereo. A track that starts after the file does (by 10 ms or more) is
     // encoded behind as much silence, so times in `out` are times in the
-    // file. Throws MediaError on any failure and CancellationError when
-    // `cancel` is cancelled; in both cases no file is left at `out`.
+    // file. A track that ends before the length its file states (a file cut
+    // short) is a failure, not the end of the sound. Throws MediaError on
+    // any failure and CancellationError when `cancel` is cancelled; in both
+    // cases no file is left at `out`.
     void exportM4A(const std::filesystem::path& out, const CancelToken& cancel = CancelToken()) const;
 
 private:

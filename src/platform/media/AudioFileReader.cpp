@@ -6,14 +6,6 @@
 
 namespace vt::media {
 
-namespace {
-
-// Audio that ends within this much of its stated length is complete: codec
-// delay and container rounding make the two differ by a frame or two.
-constexpr double completenessSlackSeconds = 0.1;
-
-}  // namespace
-
 struct AudioFileReader::Impl {
     ff::InputPtr input;
     ff::CodecPtr decoder;
@@ -138,9 +130,7 @@ struct AudioFileReader::Impl {
                 decoded += produced;
             }
         }
-        const auto slack = static_cast<std::int64_t>(completenessSlackSeconds * format.sampleRate);
-        if (statedLength > 0 && decoded + slack < statedLength)
-            throw MediaError("The audio ends before its stated length; the file is incomplete.");
+        if (statedLength > 0) ff::requireComplete(double(decoded) / format.sampleRate, double(statedLength) / format.sampleRate);
     }
 };
 

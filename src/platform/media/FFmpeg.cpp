@@ -37,13 +37,23 @@ PacketPtr makePacket()
     return packet;
 }
 
-InputPtr openInput(const std::string& path)
+void requireComplete(double readSeconds, double statedSeconds)
+{
+    if (readSeconds + completenessSlackSeconds < statedSeconds)
+        throw MediaError("The audio ends before its stated length; the file is incomplete.");
+}
+
+InputPtr openInput(const std::string& path, std::vector<std::int64_t>* declaredDurations)
 {
     silenceLibraryLog();
     AVFormatContext* raw = nullptr;
     int code = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (code < 0) throw MediaError("Couldn't open the file: " + errorText(code));
     InputPtr input(raw);
+    if (declaredDurations) {
+        declaredDurations->clear();
+        for (unsigned i = 0; i < input->nb_streams; ++i) declaredDurations->push_back(input->streams[i]->duration);
+    }
     code = avformat_find_stream_info(input.get(), nullptr);
     if (code < 0) throw MediaError("Couldn't read the file's streams: " + errorText(code));
     return input;

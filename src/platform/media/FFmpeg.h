@@ -13,8 +13,10 @@ extern "C" {
 
 #include "platform/media/MediaError.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vt::media::ff {
 
@@ -51,11 +53,22 @@ std::string errorText(int code);
 // Throws MediaError with "<what>: <FFmpeg's text>" when code is negative.
 int check(int code, const char* what);
 
+// Sound that ends within this many seconds of the length its file states is
+// whole: encoder priming and padding and container rounding make the two
+// differ a little in real files.
+constexpr double completenessSlackSeconds = 0.1;
+// Throws MediaError when the sound read ends short of its stated length by
+// more than the slack: the file was cut short, and what was read is not all.
+void requireComplete(double readSeconds, double statedSeconds);
+
 FramePtr makeFrame();
 PacketPtr makePacket();
 
-// Opens a media file and reads its stream information.
-InputPtr openInput(const std::string& path);
+// Opens a media file and reads its stream information. `declaredDurations`,
+// when given, receives each stream's length as the file itself states it (in
+// the stream's time base, AV_NOPTS_VALUE when it states none), before any
+// length is guessed from other streams or the bit rate.
+InputPtr openInput(const std::string& path, std::vector<std::int64_t>* declaredDurations = nullptr);
 // Index of the first audio stream, or -1.
 int firstAudioStream(const AVFormatContext* input);
 // A decoder opened for the stream, or null when none exists for its codec.
