@@ -39,7 +39,7 @@ std::string formatDate(Date date)
     std::time_t t = std::chrono::system_clock::to_time_t(secs);
     std::tm tm{};
     gmtime_r(&t, &tm);
-    char buf[32];
+    char buf[80];  // room for any int fields, though dates are four-digit years
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02dZ", tm.tm_year + 1900, tm.tm_mon + 1,
                   tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
     return buf;
@@ -72,7 +72,12 @@ std::optional<Date> parseDate(std::string_view s)
     using namespace std::chrono;
     year_month_day ymd{year{y}, month{static_cast<unsigned>(mo)}, day{static_cast<unsigned>(d)}};
     if (!ymd.ok() || h > 23 || mi > 59 || sec > 60) return std::nullopt;
-    auto tp = sys_days{ymd} + hours{h} + minutes{mi} + seconds{sec} - minutes{offsetMinutes};
+    const auto tp = sys_days{ymd} + hours{h} + minutes{mi} + seconds{sec} - minutes{offsetMinutes};
+    // The clock counts in nanoseconds and holds only about 292 years either
+    // side of 1970; a date outside that would wrap around, so it is refused.
+    const auto earliest = duration_cast<seconds>(system_clock::duration::min());
+    const auto latest = duration_cast<seconds>(system_clock::duration::max());
+    if (tp.time_since_epoch() < earliest || tp.time_since_epoch() > latest) return std::nullopt;
     return time_point_cast<system_clock::duration>(tp);
 }
 

@@ -59,7 +59,9 @@ struct EncodeError : std::runtime_error {
 };
 
 std::string formatDate(Date date);                      // "2024-05-01T12:30:00Z"
-std::optional<Date> parseDate(std::string_view text);   // "Z" or "+hh:mm" offsets
+// "Z" or "+hh:mm" offsets; absent for a date the clock cannot hold exactly
+// (before 1677-09-21T00:12:44Z or after 2262-04-11T23:47:16Z).
+std::optional<Date> parseDate(std::string_view text);
 std::string base64Encode(const Bytes& bytes);
 std::optional<Bytes> base64Decode(std::string_view text);
 

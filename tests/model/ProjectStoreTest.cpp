@@ -138,13 +138,21 @@ TEST_F(Store, FilesThatDoNotReadAreSkippedAndLeftAlone)
     Project other = named("other", 1'700'000'100);
     std::string truncated = other.toJson().dump().substr(0, 200);
     Project nan = named("nan", 1'700'000'200);
-    const std::map<std::string, std::string> bad{
+    std::map<std::string, std::string> bad{
         {"notes.txt", text},
         {other.id.text() + ".JSON", other.toJson().dump()},
         {other.id.text() + ".json", truncated},
         {"empty.json", ""},
         {"array.json", "[]"},
     };
+    // Dates the clock cannot hold, which would otherwise come back in another century.
+    for (const char* key : {"createdAt", "updatedAt"}) {
+        for (const char* date : {"9999-12-31T23:59:59Z", "1600-01-01T00:00:00Z", "2262-04-11T23:47:17Z"}) {
+            json::Value project = named("far", 1'700'000'400).toJson();
+            project[key] = date;
+            bad[std::string(key) + "-" + date + ".json"] = project.dump();
+        }
+    }
     for (const auto& [name, bytes] : bad) test::writeFile(projects() / name, bytes);
     fs::create_directory(projects() / "folder.json");
 

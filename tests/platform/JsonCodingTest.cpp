@@ -93,6 +93,23 @@ TEST(JsonCoding, DatesAreUtcWholeSeconds)
         EXPECT_FALSE(json::parseDate(bad)) << bad;
 }
 
+TEST(JsonCoding, DatesTheClockCannotHoldAreRefused)
+{
+    // The clock holds 1677-09-21T00:12:44Z to 2262-04-11T23:47:16Z; beyond,
+    // a date would wrap around into another century.
+    for (auto held : {"1677-09-21T00:12:44Z", "2262-04-11T23:47:16Z"}) {
+        auto d = json::parseDate(held);
+        ASSERT_TRUE(d) << held;
+        EXPECT_EQ(json::formatDate(*d), held);
+    }
+    EXPECT_EQ(json::formatDate(*json::parseDate("2262-04-12T00:17:16+00:30")), "2262-04-11T23:47:16Z");
+    for (auto beyond : {"1677-09-21T00:12:43Z", "2262-04-11T23:47:17Z", "2262-04-11T23:17:17-00:30", "9999-12-31T23:59:59Z",
+                        "0000-01-01T00:00:00Z"}) {
+        EXPECT_FALSE(json::parseDate(beyond)) << beyond;
+        EXPECT_THROW(json::decode<Date>(json::Value(beyond)), json::DecodeError) << beyond;
+    }
+}
+
 TEST(JsonCoding, BytesAndRanges)
 {
     for (std::string s : {"", "f", "fo", "foo", "foob", "fooba", "foobar"}) {
