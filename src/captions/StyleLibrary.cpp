@@ -15,6 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Far beyond any library: a look takes about a kilobyte.
+constexpr std::uintmax_t largestFileBytes = 16u << 20;
+
 bool matches(const CaptionStyle& look, const std::string& needle)
 {
     auto has = [&](std::string_view field) { return text::lowercased(field).find(needle) != std::string::npos; };
@@ -49,10 +52,10 @@ void StyleLibrary::load()
     custom_.clear();
     if (!itemExists(file_)) return;
     fileUnreadable_ = true;
-    auto bytes = wholeFile::read(file_);
-    if (!bytes) return;
+    const auto file = wholeFile::read(file_, largestFileBytes);
+    if (!file.bytes) return;
     try {
-        custom_ = json::decode<std::vector<CaptionStyle>>(json::parse(*bytes));
+        custom_ = json::decode<std::vector<CaptionStyle>>(json::parse(*file.bytes));
         fileUnreadable_ = false;
     } catch (const json::DecodeError&) {
     } catch (const nlohmann::json::exception&) {

@@ -16,6 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Far beyond any project: an hour of transcript takes about a megabyte.
+constexpr std::uintmax_t largestProjectFileBytes = 64u << 20;
+
 std::optional<Project> decodeProject(const std::string& bytes)
 {
     try {
@@ -68,9 +71,9 @@ std::vector<Project> ProjectStore::loadAll()
     std::error_code ec;
     for (fs::directory_iterator it(directory(), ec), end; !ec && it != end; it.increment(ec)) {
         if (it->path().extension() != ".json") continue;
-        auto bytes = wholeFile::read(it->path());
-        if (!bytes) continue;
-        if (auto project = decodeProject(*bytes)) out.push_back(std::move(*project));
+        const auto file = wholeFile::read(it->path(), largestProjectFileBytes);
+        if (!file.bytes) continue;
+        if (auto project = decodeProject(*file.bytes)) out.push_back(std::move(*project));
     }
     std::stable_sort(out.begin(), out.end(),
                      [](const Project& a, const Project& b) { return a.updatedAt > b.updatedAt; });

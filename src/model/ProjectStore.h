@@ -43,8 +43,9 @@ struct ProjectStore {
     static SaveResult save(const Project& project);
 
     // Every project file that reads, newest updatedAt first; projects saved in
-    // the same second keep the folder's listing order. Only files whose
-    // extension is exactly ".json" are read.
+    // the same second keep the folder's listing order. Only regular files
+    // (not named pipes or devices) of at most 64 MB whose extension is
+    // exactly ".json" are read.
     static std::vector<Project> loadAll();
 
     // Removes the project's file, its poster and the entries of the data

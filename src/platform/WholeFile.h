@@ -7,6 +7,7 @@
 // the target. When anything fails the target is left exactly as it was and
 // the temporary file is removed.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,8 +15,17 @@
 
 namespace vt::wholeFile {
 
-// The file's bytes; absent when it cannot be read (missing, a folder, no permission).
-std::optional<std::string> read(const std::filesystem::path& path);
+// A file's bytes, or why they could not be had.
+struct ReadResult {
+    std::optional<std::string> bytes;
+    std::string error;  // a plain description, set when bytes is absent
+};
+
+// The bytes of a regular file (or of one a symbolic link leads to) holding
+// at most maxBytes. Anything else is refused without being opened or read
+// past the limit: a missing file, a folder, a named pipe (which would wait for
+// a writer forever), a device, a file without permission, a larger file.
+ReadResult read(const std::filesystem::path& path, std::uintmax_t maxBytes);
 
 // True when the target now holds the bytes. The folder must exist. The
 // temporary file's name starts with "." and ends in a random suffix, so a

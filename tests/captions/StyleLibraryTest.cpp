@@ -2,6 +2,7 @@
 #include "captions/StyleLibrary.h"
 #include "captions/presets/StylePresets.h"
 #include "platform/TextRules.h"
+#include "support/FifoWatch.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +125,16 @@ TEST_F(Library, AnUndecodableFileIsNeverOverwritten)
         EXPECT_EQ(test::readFile(folder / "styles.json.unreadable"), "an earlier one") << c.what;
         EXPECT_EQ(StyleLibrary(styles).custom(), std::vector{saved}) << c.what;
     }
+}
+
+TEST_F(Library, ANamedPipeInThePlaceOfTheFileIsNeverOpened)
+{
+    // Opening it would wait for a writer forever.
+    test::FifoWatch pipe(file);
+    StyleLibrary library(file);
+    EXPECT_TRUE(library.custom().empty());
+    EXPECT_FALSE(pipe.opened());
+    EXPECT_TRUE(fs::is_fifo(file));
 }
 
 TEST_F(Library, LookUpByIdBuiltInFirst)

@@ -1,5 +1,6 @@
 #include "platform/WholeFile.h"
 #include "platform/Bookmark.h"
+#include "support/FifoWatch.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -84,9 +85,9 @@ TEST(WholeFile, ReplacesWholeOrLeavesTheTargetAlone)
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::others_read, fs::perms::others_read);
 
     EXPECT_FALSE(wholeFile::writeAtomically(dir / "no-such-folder" / "p.json", "x"));
-    EXPECT_EQ(wholeFile::read(target), "second");
-    EXPECT_FALSE(wholeFile::read(dir / "missing.json"));
-    EXPECT_FALSE(wholeFile::read(dir.path()));  // a folder
+    EXPECT_EQ(wholeFile::read(target, 100).bytes, "second");
+    EXPECT_FALSE(wholeFile::read(dir / "missing.json", 100).bytes);
+    EXPECT_FALSE(wholeFile::read(dir.path(), 100).bytes);  // a folder
 
     // A target that cannot be replaced (a non-empty folder in its place) stays,
     // and no temporary file is left behind.
@@ -95,4 +96,33 @@ TEST(WholeFile, ReplacesWholeOrLeavesTheTargetAlone)
     int entries = 0;
     for (auto& e : fs::directory_iterator(dir.path())) entries += e.path().filename().string()[0] == '.' ? 100 : 1;
     EXPECT_EQ(entries, 2);
+}
+
+TEST(WholeFile, ReadsOnlyRegularFilesUpToTheLimit)
+{
+    test::TempDir dir;
+    test::writeFile(dir / "ten.json", "0123456789");
+    fs::create_symlink(dir / "ten.json", dir / "link.json");
+    test::FifoWatch pipe(dir / "pipe.json");
+    const std::string notRegular = "It is not a regular file.";
+    struct Case {
+        fs::path path;
+        std::uintmax_t limit;
+        std::optional<std::string> bytes;
+        std::string error;
+    } cases[] = {
+        {dir / "ten.json", 10, "0123456789", ""},
+        {dir / "link.json", 10, "0123456789", ""},
+        {dir / "ten.json", 9, std::nullopt, "The file is too large to read: over 9 bytes."},
+        {dir / "missing.json", 10, std::nullopt, "The file could not be read: No such file or directory."},
+        {dir.path(), 10, std::nullopt, notRegular},
+        {dir / "pipe.json", 10, std::nullopt, notRegular},
+        {"/dev/zero", 10, std::nullopt, notRegular},
+    };
+    for (const Case& c : cases) {
+        const auto result = wholeFile::read(c.path, c.limit);
+        EXPECT_EQ(result.bytes, c.bytes) << c.path << " " << c.limit;
+        EXPECT_EQ(result.error, c.error) << c.path << " " << c.limit;
+    }
+    EXPECT_FALSE(pipe.opened());
 }

@@ -2,6 +2,7 @@
 #include "model/ProjectStore.h"
 
 #include "ProjectSamples.h"
+#include "support/FifoWatch.h"
 #include "support/TestSupport.h"
 
 #include <QSettings>
@@ -155,6 +156,9 @@ TEST_F(Store, FilesThatDoNotReadAreSkippedAndLeftAlone)
     }
     for (const auto& [name, bytes] : bad) test::writeFile(projects() / name, bytes);
     fs::create_directory(projects() / "folder.json");
+    // Opening a named pipe would wait for a writer forever.
+    const fs::path pipePath = projects() / (Uuid::random().text() + ".json");
+    test::FifoWatch pipe(pipePath);
 
     EXPECT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"good"}));
     // Loading, saving others and deleting others leave every bad file as it was.
@@ -163,6 +167,8 @@ TEST_F(Store, FilesThatDoNotReadAreSkippedAndLeftAlone)
     EXPECT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"later"}));
     for (const auto& [name, bytes] : bad) EXPECT_EQ(test::readFile(projects() / name), bytes) << name;
     EXPECT_TRUE(fs::is_directory(projects() / "folder.json"));
+    EXPECT_FALSE(pipe.opened());
+    EXPECT_TRUE(fs::is_fifo(pipePath));
 }
 
 TEST_F(Store, FailedSaveKeepsThePreviousFileAndSaysWhy)
