@@ -6,11 +6,12 @@
 //
 // The file is read once, when the library is made, and written after every
 // saveCustom and remove, atomically. Only a regular file of at most 16 MB is
-// read; anything else in its place (a named pipe, a device) is never opened. A file that exists but cannot be read or
-// decoded leaves the library empty and is never overwritten: before the first
-// write it is moved aside, with its bytes unchanged, to
-// "styles.json.unreadable" (or "styles.json.unreadable-N" when that name is
-// taken). File errors are otherwise silent.
+// read; anything else in its place (a named pipe, a device) is never opened.
+// A file that exists but cannot be read or decoded leaves the library empty
+// and is never overwritten: before the first write it is moved aside, with
+// its bytes unchanged, to "styles.json.unreadable" (or
+// "styles.json.unreadable-N" when that name is taken). File errors are
+// otherwise silent.
 //
 // Main thread only. `customChanged` tells observers that `custom` changed.
 

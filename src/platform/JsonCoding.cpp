@@ -39,7 +39,7 @@ std::string formatDate(Date date)
     std::time_t t = std::chrono::system_clock::to_time_t(secs);
     std::tm tm{};
     gmtime_r(&t, &tm);
-    char buf[80];  // room for any int fields, though dates are four-digit years
+    char buf[80];  // room for any int the fields could print, so nothing is ever cut off
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02dZ", tm.tm_year + 1900, tm.tm_mon + 1,
                   tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
     return buf;
