@@ -39,7 +39,10 @@ void LegacyResultHandler::operator()(const recognizer::RecognitionResult* result
         resumeOnce(std::move(outcome));
     } else if (error) {
         LegacyOutcome outcome;
-        if (error->code != recognizer::RecognizerError::noSpeech) outcome.error = std::make_exception_ptr(*error);
+        if (error->code == recognizer::RecognizerError::unreadable)
+            outcome.error = std::make_exception_ptr(Transcriber::readFailure(error->what()));
+        else if (error->code != recognizer::RecognizerError::noSpeech)
+            outcome.error = std::make_exception_ptr(*error);
         resumeOnce(std::move(outcome));
     }
 }

@@ -31,8 +31,9 @@ struct LegacyOutcome {
 
 // The recognizer's result handler: reports progress for every result, turns
 // the final result's segments into words, counts "no speech" as an empty
-// list, and resumes the waiting path exactly once, however often and from
-// whichever thread it is called.
+// list, reports audio it could not read to its end as Transcriber::readFailure,
+// and resumes the waiting path exactly once, however often and from whichever
+// thread it is called.
 class LegacyResultHandler {
 public:
     LegacyResultHandler(double duration, ProgressHandler progress, std::function<void(LegacyOutcome)> resume);

@@ -107,16 +107,19 @@ TEST_F(OnDeviceTranscription, AVideoCutShortFailsInsteadOfGivingPartOfTheTranscr
         ScopedEnv variable(std::string(Transcriber::legacySpeechVariable), legacy);
         const std::string path = legacy ? "legacy path" : "analyzer path";
         EXPECT_FALSE(Transcriber::transcribe(whole, "en-US", 3, nullptr).empty()) << path;
-        for (int percent : {30, 45, 55, 65, 85, 95}) {
-            const auto cut = dir / ("cut-" + std::to_string(percent) + ".mp4");
+        // Cuts at fractions of the bytes, and one within the last sound packet.
+        std::vector<std::uintmax_t> lengths{size - 2};
+        for (int percent : {30, 45, 55, 65, 85, 95}) lengths.push_back(size * percent / 100);
+        for (const auto length : lengths) {
+            const auto cut = dir / "cut.mp4";
             std::filesystem::copy_file(whole, cut, std::filesystem::copy_options::overwrite_existing);
-            std::filesystem::resize_file(cut, size * percent / 100);
+            std::filesystem::resize_file(cut, length);
             try {
                 Transcriber::transcribe(cut, "en-US", 3, nullptr);
-                ADD_FAILURE() << path << ": a cut at " << percent << " % gave a transcript";
+                ADD_FAILURE() << path << ": a cut at byte " << length << " of " << size << " gave a transcript";
             } catch (const CaptionError& e) {
                 EXPECT_EQ(e.message().rfind("The on-device speech engine couldn't transcribe this audio (the audio could not be read to its end: ", 0), 0u)
-                    << path << ", cut at " << percent << " %: " << e.message();
+                    << path << ", cut at byte " << length << " of " << size << ": " << e.message();
             }
         }
     }
