@@ -308,6 +308,14 @@ struct AudioAsset::Impl {
     int audioTracks = 0;
     int firstAudio = -1;
     bool decodable = false;
+
+    // The first audio track's stated length; none for a track found only
+    // while probing the streams (as in a transport stream).
+    std::int64_t declaredDuration() const
+    {
+        const auto index = std::size_t(firstAudio);
+        return index < declaredDurations.size() ? declaredDurations[index] : AV_NOPTS_VALUE;
+    }
 };
 
 AudioAsset::AudioAsset(const std::filesystem::path& file) : impl_(std::make_unique<Impl>())
@@ -332,7 +340,7 @@ void AudioAsset::exportM4A(const std::filesystem::path& out, const CancelToken& 
     for (unsigned i = 0; i < input->nb_streams; ++i)
         input->streams[i]->discard = static_cast<int>(i) == impl_->firstAudio ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
     try {
-        Exporter(input, impl_->firstAudio, impl_->declaredDurations[std::size_t(impl_->firstAudio)], cancel).run(out);
+        Exporter(input, impl_->firstAudio, impl_->declaredDuration(), cancel).run(out);
     } catch (...) {
         std::error_code ignored;
         std::filesystem::remove(out, ignored);
