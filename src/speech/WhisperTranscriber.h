@@ -7,8 +7,9 @@
 // whisper.cpp itself runs on a thread of its own with its own compute
 // threads. Cancelling stops whisper.cpp at its next abort check and the call
 // throws CancellationError, a silent stop for callers. The engine's own
-// failures are CaptionError::transcriptionFailed; file, network and media
-// errors pass unchanged.
+// failures, and audio that cannot be read to its end, are
+// CaptionError::transcriptionFailed; file, network and other media errors
+// pass unchanged.
 
 #include "model/Word.h"
 #include "platform/Cancellation.h"
