@@ -61,11 +61,6 @@ QImage blend(const QImage& inputImage, const QImage& backgroundImage, Weight wei
     return out;
 }
 
-inline double luma(const std::uint8_t* bgra)
-{
-    return 0.2126 * bgra[2] + 0.7152 * bgra[1] + 0.0722 * bgra[0];
-}
-
 // The channel `c` of a row at a fractional x, edge pixels extended.
 inline double sampleClamped(const std::uint8_t* row, int width, double x, int c)
 {
@@ -103,6 +98,17 @@ QTransform rowTransform(const QTransform& yUp, double sourceHeight, double targe
     const QTransform fromRows(1, 0, 0, -1, 0, sourceHeight);
     const QTransform toRows(1, 0, 0, -1, 0, targetHeight);
     return fromRows * yUp * toRows;
+}
+
+QImage resized(const QImage& imageIn, QSize size)
+{
+    const QImage image = imageIn.format() == QImage::Format_Grayscale8 ? imageIn : premultiplied(imageIn);
+    QImage out(size, image.format());
+    if (image.isNull() || size.isEmpty()) return out;
+    cv::Mat target = view(out);
+    const bool shrinking = size.width() < image.width() && size.height() < image.height();
+    cv::resize(constView(image), target, target.size(), 0, 0, shrinking ? cv::INTER_AREA : cv::INTER_LINEAR);
+    return out;
 }
 
 QImage warp(const QImage& sourceImage, const QTransform& yUp, QSize size, Edges edges)
@@ -217,15 +223,25 @@ QImage blendWithMask(const QImage& input, const QImage& background, const QImage
 void colorControls(QImage& image, double saturation, double brightness)
 {
     if (image.format() != kFormat) image = image.convertToFormat(kFormat);
-    const double add = brightness * 255;
+    // Fixed point: luma weights and the saturation in 1/256; the brightness
+    // is scaled by each pixel's alpha (premultiplied pixels), from a table.
+    const int sat = static_cast<int>(std::lround(saturation * 256));
+    int shiftFor[256];
+    for (int a = 0; a < 256; ++a) shiftFor[a] = static_cast<int>(std::lround(brightness * a));
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         auto* p = image.scanLine(y);
-        for (int x = 0; x < image.width(); ++x, p += 4) {
-            const double alpha = p[3];
-            const double l = luma(p);
+        for (int x = 0; x < width; ++x, p += 4) {
+            const int alpha = p[3];
+            const int shift = shiftFor[alpha];
+            if (sat == 256) {
+                for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>(std::clamp(p[c] + shift, 0, alpha));
+                continue;
+            }
+            const int l = (54 * p[2] + 183 * p[1] + 19 * p[0] + 128) >> 8;
             for (int c = 0; c < 3; ++c) {
-                const double v = l + (p[c] - l) * saturation + add * alpha / 255;
-                p[c] = static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, alpha)));
+                const int v = l + (((p[c] - l) * sat) >> 8) + shift;
+                p[c] = static_cast<std::uint8_t>(std::clamp(v, 0, alpha));
             }
         }
     }
@@ -234,14 +250,14 @@ void colorControls(QImage& image, double saturation, double brightness)
 QImage lumaMap(const QImage& imageIn, double gain, double bias)
 {
     const QImage image = premultiplied(imageIn);
+    std::uint8_t table[256];
+    for (int l = 0; l < 256; ++l)
+        table[l] = static_cast<std::uint8_t>(std::lround(std::clamp(gain * l / 255 + bias, 0.0, 1.0) * 255));
     QImage out(image.size(), QImage::Format_Grayscale8);
     for (int y = 0; y < image.height(); ++y) {
         const auto* p = image.constScanLine(y);
         auto* o = out.scanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            const double v = std::clamp(gain * luma(p + 4 * x) / 255 + bias, 0.0, 1.0);
-            o[x] = static_cast<std::uint8_t>(std::lround(v * 255));
-        }
+        for (int x = 0; x < image.width(); ++x, p += 4) o[x] = table[(54 * p[2] + 183 * p[1] + 19 * p[0] + 128) >> 8];
     }
     return out;
 }
@@ -282,16 +298,19 @@ QImage roundedRect(QSize size, double radius, const QColor& color)
 QRect opaqueBounds(const QImage& imageIn)
 {
     const QImage image = premultiplied(imageIn);
-    int left = image.width(), right = -1, top = image.height(), bottom = -1;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* p = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            if (p[4 * x + 3] == 0) continue;
-            left = std::min(left, x);
-            right = std::max(right, x);
-            top = std::min(top, y);
-            bottom = std::max(bottom, y);
-        }
+    const int width = image.width(), height = image.height();
+    int left = width, right = -1, top = height, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* p = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        int first = 0;
+        while (first < width && (p[first] >> 24) == 0) ++first;
+        if (first == width) continue;
+        int last = width - 1;
+        while ((p[last] >> 24) == 0) --last;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y;
     }
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }

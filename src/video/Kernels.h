@@ -41,6 +41,10 @@ QImage solid(QSize size, const QColor& color);
 // points of one `targetHeight` tall, as a transform of row coordinates.
 QTransform rowTransform(const QTransform& yUp, double sourceHeight, double targetHeight);
 
+// `image` resampled to `size`: area averaging when shrinking, bilinear
+// when growing. One-channel (Grayscale8) images stay so.
+QImage resized(const QImage& image, QSize size);
+
 // `source` mapped by `yUp` onto a new image of `size` (bilinear).
 QImage warp(const QImage& source, const QTransform& yUp, QSize size, Edges edges);
 

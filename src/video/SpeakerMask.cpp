@@ -2,7 +2,10 @@
 
 #include "captions/Blur.h"
 #include "platform/vision/PersonMask.h"
+#include "video/Kernels.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -71,11 +74,12 @@ std::optional<QImage> smallMask(const QImage& small)
 std::optional<QImage> mask(const QImage& picture)
 {
     if (picture.isNull()) return std::nullopt;
-    const QImage small = picture.scaled(kSide, kSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const auto m = smallMask(small);
+    const double s = static_cast<double>(kSide) / std::max(picture.width(), picture.height());
+    const QSize smallSize(std::max(1, static_cast<int>(std::lround(picture.width() * s))),
+                          std::max(1, static_cast<int>(std::lround(picture.height() * s))));
+    const auto m = smallMask(Kernels::resized(picture, smallSize));
     if (!m) return std::nullopt;
-    return m->scaled(picture.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return Kernels::resized(*m, picture.size());
 }
 
 }  // namespace vt::SpeakerMask

@@ -15,7 +15,7 @@
 
 namespace vt::SpeakerMask {
 
-inline constexpr int kSide = 256;
+inline constexpr int kSide = 160;
 
 // A one-channel (Grayscale8) mask of the picture's size, 255 where the
 // person is; none when no person is found.
