@@ -2,6 +2,7 @@
 // with captions, with captions behind the speaker, with a picture-in-picture
 // B-roll and a cut transition, with a camera move; and the costliest stages
 // on their own. Run it pinned to one core (taskset -c 0) for per-core figures.
+#include "support/CaptionLines.h"
 #include "support/TalkingHead.h"
 #include "video/BRollRenderer.h"
 #include "video/Compositor.h"
@@ -45,16 +46,7 @@ const std::vector<QImage>& sources()
 
 CaptionGroup captionLine()
 {
-    CaptionGroup group;
-    double t = 0;
-    for (const char* text : {"make", "the", "point", "land"}) {
-        TimedWord w;
-        w.text = text;
-        w.start = t;
-        w.end = t + 0.3;
-        group.words.push_back(w);
-        t += 0.3;
-    }
+    CaptionGroup group = test::captionLine({"make", "the", "point", "land"}, 0);
     group.end = 100;
     return group;
 }

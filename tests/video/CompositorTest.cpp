@@ -5,6 +5,7 @@
 // reference frames written for a person to look at.
 #include "VideoTestSupport.h"
 
+#include "support/CaptionLines.h"
 #include "support/TalkingHead.h"
 #include "support/TestSupport.h"
 #include "video/Compositor.h"
@@ -20,7 +21,13 @@ namespace {
 
 using test::at;
 using test::differingPixels;
-using test::line;
+
+CaptionGroup line(const std::vector<std::string>& words, double start = 0, int index = 0)
+{
+    return test::captionLine(words, start, index);
+}
+
+using test::placedMotion;
 using test::snapshot;
 using test::solidFrame;
 
@@ -29,20 +36,10 @@ QImage region(const QImage& frame, QRect yUp)
     return frame.copy(yUp.x(), frame.height() - yUp.y() - yUp.height(), yUp.width(), yUp.height());
 }
 
-PlacedMotion motion(MotionEffect::Kind kind, double start, double duration, double strength = 1)
-{
-    PlacedMotion placed;
-    placed.effect.kind = kind;
-    placed.effect.duration = duration;
-    placed.effect.strength = strength;
-    placed.start = start;
-    return placed;
-}
-
 TEST(Compositor, AlwaysDrawsExactlyTheRenderSizeWithEdgesFilled)
 {
     RenderSnapshot snap = snapshot(541, 959);
-    snap.motions = {motion(MotionEffect::Kind::zoomIn, 0, 1, -2)};  // scales the picture down to 0.56
+    snap.motions = {placedMotion(MotionEffect::Kind::zoomIn, 0, 1, -2)};  // scales the picture down to 0.56
     const QImage frame = Compositor::render(test::quadrants(333, 200), 0.99, snap);
     ASSERT_EQ(frame.size(), QSize(541, 959));
     for (QPoint corner : {QPoint(0, 0), QPoint(540, 0), QPoint(0, 958), QPoint(540, 958)})
@@ -150,10 +147,10 @@ TEST(Compositor, PerLineLookForTheCaptionBaseLookForTheBarAccent)
     snap.groups = {line({"HELLO"})};
     snap.groups[0].styleID = "red";
     snap.progressBar = ProgressBar{};
-    const QImage frame = Compositor::render(solidFrame(540, 960, Qt::black), 1, snap);
+    const QImage frame = Compositor::render(solidFrame(540, 960, Qt::black), 0.5, snap);
     EXPECT_GT(countPixels(frame, [](QColor c) { return c.red() > 200 && c.green() < 50; }), 500);
-    EXPECT_EQ(at(frame, 60, 959), QColor(Qt::black));  // t = 1 of 10 s: a tenth of the bar
-    EXPECT_EQ(at(frame, 50, 959), QColor(Qt::green));
+    EXPECT_EQ(at(frame, 30, 959), QColor(Qt::black));  // t = 0.5 of 10 s: a twentieth of the bar
+    EXPECT_EQ(at(frame, 24, 959), QColor(Qt::green));
 
     snap.plan.segments.clear();  // an empty plan counts 0.1 s: full from then on
     EXPECT_EQ(at(Compositor::render(solidFrame(540, 960, Qt::black), 0.1, snap), 539, 959), QColor(Qt::green));
@@ -269,7 +266,7 @@ RenderSnapshot busySnapshot(const std::string& stillPath)
     snap.emojis = {{1, "🚀"}};
     snap.progressBar = ProgressBar{};
     snap.progressBar->thickness = 8;
-    snap.motions = {motion(MotionEffect::Kind::shake, 1.3, 0.6), motion(MotionEffect::Kind::blackWhite, 1.4, 0.4)};
+    snap.motions = {placedMotion(MotionEffect::Kind::shake, 1.3, 0.6), placedMotion(MotionEffect::Kind::blackWhite, 1.4, 0.4)};
     BRollPlacement pip;
     pip.item.isImage = true;
     pip.item.path = stillPath;
@@ -335,7 +332,7 @@ TEST(Compositor, ReferenceFrames)
         {"knockout", [](RenderSnapshot& s) { s.style.knockout = RGBA{0.1, 0.1, 0.1, 1}; s.style.fontSize = 200; }, 0.7},
         {"pip-broll", [&](RenderSnapshot& s) { s.broll = busySnapshot(still).broll; s.broll[0].start = 0; }, 0.7},
         {"split-broll", [&](RenderSnapshot& s) { s.broll = busySnapshot(still).broll; s.broll[0].start = 0; s.broll[0].item.layout = BRollLayout::split; }, 0.7},
-        {"zoom-in-move", [](RenderSnapshot& s) { s.motions = {motion(MotionEffect::Kind::zoomIn, 0, 1)}; }, 0.9},
+        {"zoom-in-move", [](RenderSnapshot& s) { s.motions = {placedMotion(MotionEffect::Kind::zoomIn, 0, 1)}; }, 0.9},
         {"glitch-cut", [](RenderSnapshot& s) { s.plan.segments = {{0, 0.7, 0}, {1, 5, 0.7}}; s.transition = CutTransition::glitch; }, 0.69},
     };
     for (const auto& ref : references) {

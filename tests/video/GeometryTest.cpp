@@ -1,5 +1,7 @@
 // The numbers behind the compositor's geometry: item adjustment mapping,
 // camera-move curves, cut distances, B-roll presence, emoji and bar sizes.
+#include "VideoTestSupport.h"
+
 #include "video/BRollRenderer.h"
 #include "video/EmojiImage.h"
 #include "video/ItemAdjustGeometry.h"
@@ -14,6 +16,8 @@
 
 namespace vt {
 namespace {
+
+using test::placedMotion;
 
 struct MapCase {
     const char* name;
@@ -61,16 +65,6 @@ TEST(ItemAdjustGeometry, MapsPointsThroughTurnFlipAndCrop)
     }
 }
 
-PlacedMotion move(MotionEffect::Kind kind, double start, double duration, double strength = 1)
-{
-    PlacedMotion placed;
-    placed.effect.kind = kind;
-    placed.effect.duration = duration;
-    placed.effect.strength = strength;
-    placed.start = start;
-    return placed;
-}
-
 double scaleOf(const QTransform& t) { return std::sqrt(std::abs(t.determinant())); }
 
 TEST(MotionRenderer, CurvesReachTheirScales)
@@ -83,16 +77,16 @@ TEST(MotionRenderer, CurvesReachTheirScales)
         double scale;
     };
     const Case cases[] = {
-        {"zoom in ends at 1.22", {move(K::zoomIn, 0, 1)}, 0.99999, 1.22},
-        {"zoom out starts at 1.22", {move(K::zoomOut, 0, 1)}, 0, 1.22},
-        {"punch-in at 0.1 s", {move(K::punchIn, 0, 2)}, 0.1, 1.28},
-        {"pop peaks at 0.12 s of a 1 s move", {move(K::pop, 0, 1)}, 0.12, 1.14},
-        {"pop of a 0.3 s move peaks at 0.09 s", {move(K::pop, 0, 0.3)}, 0.09, 1.14},
-        {"pop before its peak", {move(K::pop, 0, 1)}, 0.06, 1 + 0.14 * (1 - 0.25)},
-        {"a 0.02 s move follows a 0.05 s curve", {move(K::zoomIn, 0, 0.02)}, 0.01, 1 + 0.22 * 0.104},
-        {"two zooms multiply", {move(K::zoomIn, 0, 1), move(K::punchIn, 0, 1, 0.5)}, 0.99999, 1.22 * 1.14},
-        {"shake scales by 1.06 whatever its sines", {move(K::shake, 0, 1)}, 0.5, 1.06},
-        {"strength scales the move", {move(K::zoomIn, 0, 1, 2)}, 0.99999, 1.44},
+        {"zoom in ends at 1.22", {placedMotion(K::zoomIn, 0, 1)}, 0.99999, 1.22},
+        {"zoom out starts at 1.22", {placedMotion(K::zoomOut, 0, 1)}, 0, 1.22},
+        {"punch-in at 0.1 s", {placedMotion(K::punchIn, 0, 2)}, 0.1, 1.28},
+        {"pop peaks at 0.12 s of a 1 s move", {placedMotion(K::pop, 0, 1)}, 0.12, 1.14},
+        {"pop of a 0.3 s move peaks at 0.09 s", {placedMotion(K::pop, 0, 0.3)}, 0.09, 1.14},
+        {"pop before its peak", {placedMotion(K::pop, 0, 1)}, 0.06, 1 + 0.14 * (1 - 0.25)},
+        {"a 0.02 s move follows a 0.05 s curve", {placedMotion(K::zoomIn, 0, 0.02)}, 0.01, 1 + 0.22 * 0.104},
+        {"two zooms multiply", {placedMotion(K::zoomIn, 0, 1), placedMotion(K::punchIn, 0, 1, 0.5)}, 0.99999, 1.22 * 1.14},
+        {"shake scales by 1.06 whatever its sines", {placedMotion(K::shake, 0, 1)}, 0.5, 1.06},
+        {"strength scales the move", {placedMotion(K::zoomIn, 0, 1, 2)}, 0.99999, 1.44},
     };
     for (const auto& c : cases) {
         const auto t = MotionRenderer::transform(c.moves, c.t, {540, 960}, {1080, 1920});
@@ -105,14 +99,14 @@ TEST(MotionRenderer, AbsentWithoutAnActiveGeometricMove)
 {
     using K = MotionEffect::Kind;
     EXPECT_FALSE(MotionRenderer::transform({}, 0.5, {0, 0}, {1080, 1920}));
-    EXPECT_FALSE(MotionRenderer::transform({move(K::zoomIn, 0, 0.02)}, 0.03, {0, 0}, {1080, 1920}));
-    EXPECT_FALSE(MotionRenderer::transform({move(K::blurIn, 0, 1), move(K::fadeIn, 0, 1)}, 0.5, {0, 0}, {1080, 1920}));
-    EXPECT_FALSE(MotionRenderer::transform({move(K::zoomIn, 1, 1)}, 0.99, {0, 0}, {1080, 1920}));
+    EXPECT_FALSE(MotionRenderer::transform({placedMotion(K::zoomIn, 0, 0.02)}, 0.03, {0, 0}, {1080, 1920}));
+    EXPECT_FALSE(MotionRenderer::transform({placedMotion(K::blurIn, 0, 1), placedMotion(K::fadeIn, 0, 1)}, 0.5, {0, 0}, {1080, 1920}));
+    EXPECT_FALSE(MotionRenderer::transform({placedMotion(K::zoomIn, 1, 1)}, 0.99, {0, 0}, {1080, 1920}));
 }
 
 TEST(MotionRenderer, ZoomsAboutTheAnchorHeldInsideTheFrame)
 {
-    const auto t = MotionRenderer::transform({move(MotionEffect::Kind::zoomIn, 0, 1)}, 0.5, {0, 0}, {1000, 2000});
+    const auto t = MotionRenderer::transform({placedMotion(MotionEffect::Kind::zoomIn, 0, 1)}, 0.5, {0, 0}, {1000, 2000});
     ASSERT_TRUE(t);
     const QPointF pivot = t->map(QPointF(150, 300));
     EXPECT_NEAR(pivot.x(), 150, 1e-9);

@@ -254,11 +254,7 @@ TEST(BRollRenderer, StillsLoadUprightAndMissingFilesAreRetried)
 
 PlacedMotion look(MotionEffect::Kind kind, double duration, double strength = 1)
 {
-    PlacedMotion placed;
-    placed.effect.kind = kind;
-    placed.effect.duration = duration;
-    placed.effect.strength = strength;
-    return placed;
+    return test::placedMotion(kind, 0, duration, strength);
 }
 
 TEST(LookRenderer, PictureLooks)

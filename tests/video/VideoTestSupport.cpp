@@ -40,22 +40,14 @@ CaptionStyle captionLook()
     return look;
 }
 
-CaptionGroup line(const std::vector<std::string>& words, double start, int index)
+PlacedMotion placedMotion(MotionEffect::Kind kind, double start, double duration, double strength)
 {
-    CaptionGroup group;
-    double t = start;
-    for (const auto& text : words) {
-        TimedWord w;
-        w.text = text;
-        w.start = t;
-        w.end = t + 0.3;
-        group.words.push_back(w);
-        t += 0.3;
-    }
-    group.start = start;
-    group.end = 5;
-    group.index = index;
-    return group;
+    PlacedMotion placed;
+    placed.effect.kind = kind;
+    placed.effect.duration = duration;
+    placed.effect.strength = strength;
+    placed.start = start;
+    return placed;
 }
 
 RenderSnapshot snapshot(int width, int height)

@@ -23,8 +23,8 @@ QColor at(const QImage& image, int x, int y);
 
 // A white caption look in a bundled font, centred.
 CaptionStyle captionLook();
-// One caption line of `words` from `start`, 0.3 s a word, shown until 5 s.
-CaptionGroup line(const std::vector<std::string>& words, double start = 0, int index = 0);
+// A camera move or look placed at `start` on the output timeline.
+PlacedMotion placedMotion(MotionEffect::Kind kind, double start, double duration, double strength = 1);
 
 // A snapshot of `width` × `height` with a plan of one 10 s segment and
 // everything else empty.
