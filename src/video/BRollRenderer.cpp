@@ -73,7 +73,7 @@ std::optional<QImage> image(const std::string& path)
     reader.setAutoTransform(true);
     QImage loaded = reader.read();
     if (loaded.isNull()) return std::nullopt;
-    loaded = loaded.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    loaded = Kernels::working(loaded);
     std::lock_guard guard(stills().lock);
     stills().images.insert(key, new QImage(loaded), std::max<qsizetype>(1, loaded.sizeInBytes() / 1024));
     return loaded;
@@ -115,7 +115,7 @@ std::pair<QImage, bool> compose(const BRollPlacement& placement, const QImage& c
     case BRollLayout::full: picture = graded(fill(content, size, k), grade, t); break;
     case BRollLayout::split: {
         const int lower = h / 2;
-        picture = Kernels::canvas(size);
+        picture = Kernels::canvas(size, Kernels::workingFormat(current));
         Kernels::drawOver(picture, speaker(QSize(w, lower)), QPointF(0, 0));
         Kernels::drawOver(picture, graded(fill(content, QSize(w, h - lower), k), grade, t), QPointF(0, lower));
         break;

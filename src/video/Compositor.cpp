@@ -238,7 +238,7 @@ QImage adaptiveBlend(const QImage& caption, const QImage& picture, const RGBA& d
     const QImage darkCaption =
         Kernels::blendWithAlphaMask(Kernels::solid(region.size(), Kernels::toColor(dark)), Kernels::canvas(region.size()), part);
     const QImage blended = Kernels::blendWithMask(darkCaption, part, map);
-    QImage out = caption.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage out = caption.convertToFormat(Kernels::kFormat);
     QPainter painter(&out);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(region.topLeft(), blended);
@@ -249,8 +249,8 @@ QImage render(const QImage& sourceIn, double t, const RenderSnapshot& snap, cons
               const std::optional<Uuid>& clipID)
 {
     const QSize size = frameSize(snap);
-    QImage image = sourceIn.isNull() ? Kernels::solid(size, Qt::black)
-                                     : sourceIn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage image = sourceIn.isNull() ? Kernels::solid(size, Qt::black) : Kernels::working(sourceIn);
+    const QImage::Format format = image.format();  // a deep source gives a deep frame
     const ItemAdjust* adjust = nullptr;
     if (clipID)
         if (const auto found = snap.clipAdjust.find(*clipID); found != snap.clipAdjust.end()) adjust = &found->second;
@@ -300,7 +300,8 @@ QImage render(const QImage& sourceIn, double t, const RenderSnapshot& snap, cons
     }
     if (snap.progressBar) drawProgressBar(out, f);
     if (!snap.motions.empty()) out = LookRenderer::overlay(out, snap.motions, t, size);
-    return out.size() == size ? out : out.copy(0, out.height() - size.height(), size.width(), size.height());
+    if (out.size() != size) out = out.copy(0, out.height() - size.height(), size.width(), size.height());
+    return out.format() == format ? out : out.convertToFormat(format);
 }
 
 }  // namespace vt::Compositor

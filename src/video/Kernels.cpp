@@ -13,17 +13,44 @@ namespace vt::Kernels {
 
 namespace {
 
-constexpr auto kFormat = QImage::Format_ARGB32_Premultiplied;
+bool isDeep(const QImage& image) { return image.format() == kDeepFormat; }
+bool isGrey(const QImage& image) { return image.format() == QImage::Format_Grayscale8; }
 
-QImage premultiplied(const QImage& image)
+// Where red, blue and alpha sit in a pixel, and the channel maximum: 8-bit
+// pixels are stored B, G, R, A; deep ones R, G, B, A.
+template <typename T>
+struct Layout;
+template <>
+struct Layout<std::uint8_t> {
+    static constexpr int red = 2, blue = 0, alpha = 3;
+    static constexpr int max = 255;
+};
+template <>
+struct Layout<std::uint16_t> {
+    static constexpr int red = 0, blue = 2, alpha = 3;
+    static constexpr int max = 65535;
+};
+
+template <typename T>
+const T* row(const QImage& image, int y)
 {
-    return image.format() == kFormat ? image : image.convertToFormat(kFormat);
+    return reinterpret_cast<const T*>(image.constScanLine(y));
 }
 
-int cvType(const QImage& image) { return image.format() == QImage::Format_Grayscale8 ? CV_8UC1 : CV_8UC4; }
+template <typename T>
+T* row(QImage& image, int y)
+{
+    return reinterpret_cast<T*>(image.scanLine(y));
+}
 
-// The pixels of a premultiplied-ARGB32 image as B, G, R, A bytes (or of a
-// one-channel image as bytes), no copy.
+int cvType(const QImage& image)
+{
+    if (isGrey(image)) return CV_8UC1;
+    return isDeep(image) ? CV_16UC4 : CV_8UC4;
+}
+
+// The pixels of an image in its working format, or of a one-channel mask,
+// without a copy.
 cv::Mat view(QImage& image)
 {
     return cv::Mat(image.height(), image.width(), cvType(image), image.bits(),
@@ -36,42 +63,169 @@ cv::Mat constView(const QImage& image)
                    static_cast<size_t>(image.bytesPerLine()));
 }
 
-inline std::uint8_t mix(std::uint32_t a, std::uint32_t b, std::uint32_t weightOfA)
+QImage workingOrGrey(const QImage& image) { return isGrey(image) ? image : working(image); }
+
+// 8-bit BT.709 luma of a pixel, from fixed-point weights (1/256).
+template <typename T>
+int luma8(const T* p)
 {
-    return static_cast<std::uint8_t>((a * weightOfA + b * (255 - weightOfA) + 127) / 255);
+    using L = Layout<T>;
+    const int l = (54 * p[L::red] + 183 * p[1] + 19 * p[L::blue] + 128) >> 8;
+    return sizeof(T) == 1 ? l : l >> 8;
 }
 
 // Blends two same-sized images pixel by pixel with a weight (0…255, for
-// `input`) read from `weightAt(x, y)`.
-template <typename Weight>
-QImage blend(const QImage& inputImage, const QImage& backgroundImage, Weight weightAt)
+// `input`) read from `weightAt(x, y)`; the result is in `input`'s format.
+template <typename T, typename Weight>
+QImage blendAs(const QImage& input, const QImage& background, Weight weightAt)
 {
-    const QImage input = premultiplied(inputImage);
-    const QImage background = premultiplied(backgroundImage);
-    QImage out(input.size(), kFormat);
+    QImage out(input.size(), input.format());
     for (int y = 0; y < input.height(); ++y) {
-        const auto* in = input.constScanLine(y);
-        const auto* bg = background.constScanLine(y);
-        auto* o = out.scanLine(y);
+        const T* in = row<T>(input, y);
+        const T* bg = row<T>(background, y);
+        T* o = row<T>(out, y);
         for (int x = 0; x < input.width(); ++x) {
             const std::uint32_t w = weightAt(x, y);
-            for (int c = 0; c < 4; ++c) o[4 * x + c] = mix(in[4 * x + c], bg[4 * x + c], w);
+            for (int c = 0; c < 4; ++c)
+                o[4 * x + c] = static_cast<T>((in[4 * x + c] * w + bg[4 * x + c] * (255 - w) + 127) / 255);
         }
     }
     return out;
 }
 
+template <typename Weight>
+QImage blend(const QImage& inputImage, const QImage& backgroundImage, Weight weightAt)
+{
+    const QImage input = working(inputImage);
+    const QImage background = backgroundImage.convertToFormat(input.format());
+    return isDeep(input) ? blendAs<std::uint16_t>(input, background, weightAt)
+                         : blendAs<std::uint8_t>(input, background, weightAt);
+}
+
 // The channel `c` of a row at a fractional x, edge pixels extended.
-inline double sampleClamped(const std::uint8_t* row, int width, double x, int c)
+template <typename T>
+double sampleClamped(const T* pixels, int width, double x, int c)
 {
     const double fx = std::clamp(x, 0.0, static_cast<double>(width - 1));
     const int x0 = static_cast<int>(fx);
     const int x1 = std::min(x0 + 1, width - 1);
     const double f = fx - x0;
-    return row[4 * x0 + c] * (1 - f) + row[4 * x1 + c] * f;
+    return pixels[4 * x0 + c] * (1 - f) + pixels[4 * x1 + c] * f;
+}
+
+template <typename T>
+void colorControlsAs(QImage& image, double saturation, double brightness)
+{
+    using L = Layout<T>;
+    // Fixed point: the saturation in 1/256; the brightness is scaled by each
+    // pixel's alpha (premultiplied pixels).
+    const int sat = static_cast<int>(std::lround(saturation * 256));
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        T* p = row<T>(image, y);
+        for (int x = 0; x < width; ++x, p += 4) {
+            const int alpha = p[L::alpha];
+            const int shift = static_cast<int>(std::lround(brightness * alpha));
+            if (sat == 256) {
+                for (int c = 0; c < 3; ++c) p[c] = static_cast<T>(std::clamp(p[c] + shift, 0, alpha));
+                continue;
+            }
+            const std::int64_t l = (54 * p[L::red] + 183 * p[1] + 19 * p[L::blue] + 128) >> 8;
+            for (int c = 0; c < 3; ++c) {
+                const std::int64_t v = l + (((p[c] - l) * sat) >> 8) + shift;
+                p[c] = static_cast<T>(std::clamp<std::int64_t>(v, 0, alpha));
+            }
+        }
+    }
+}
+
+template <typename T>
+QImage lumaMapAs(const QImage& image, double gain, double bias)
+{
+    std::uint8_t table[256];
+    for (int l = 0; l < 256; ++l)
+        table[l] = static_cast<std::uint8_t>(std::lround(std::clamp(gain * l / 255 + bias, 0.0, 1.0) * 255));
+    QImage out(image.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < image.height(); ++y) {
+        const T* p = row<T>(image, y);
+        auto* o = out.scanLine(y);
+        for (int x = 0; x < image.width(); ++x, p += 4) o[x] = table[luma8(p)];
+    }
+    return out;
+}
+
+template <typename T>
+QImage rgbSplitAs(const QImage& image, double shift)
+{
+    using L = Layout<T>;
+    QImage out(image.size(), image.format());
+    const int w = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        const T* in = row<T>(image, y);
+        T* o = row<T>(out, y);
+        for (int x = 0; x < w; ++x) {
+            const double red = sampleClamped(in, w, x - shift, L::red);
+            const double blue = sampleClamped(in, w, x + shift, L::blue);
+            const double alpha = std::max({sampleClamped(in, w, x - shift, L::alpha),
+                                           static_cast<double>(in[4 * x + L::alpha]),
+                                           sampleClamped(in, w, x + shift, L::alpha)});
+            o[4 * x + L::red] = static_cast<T>(std::lround(red));
+            o[4 * x + 1] = in[4 * x + 1];
+            o[4 * x + L::blue] = static_cast<T>(std::lround(blue));
+            o[4 * x + L::alpha] = static_cast<T>(std::lround(alpha));
+        }
+    }
+    return out;
+}
+
+template <typename T>
+QRect opaqueBoundsAs(const QImage& image)
+{
+    const int width = image.width(), height = image.height();
+    int left = width, right = -1, top = height, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const T* p = row<T>(image, y);
+        const auto clear = [p](int x) { return p[4 * x + Layout<T>::alpha] == 0; };
+        int first = 0;
+        while (first < width && clear(first)) ++first;
+        if (first == width) continue;
+        int last = width - 1;
+        while (clear(last)) --last;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y;
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 }  // namespace
+
+QImage::Format workingFormat(const QImage& image)
+{
+    switch (image.format()) {
+    case QImage::Format_RGBA64_Premultiplied:
+    case QImage::Format_RGBA64:
+    case QImage::Format_RGBX64:
+    case QImage::Format_A2BGR30_Premultiplied:
+    case QImage::Format_A2RGB30_Premultiplied:
+    case QImage::Format_BGR30:
+    case QImage::Format_RGB30:
+    case QImage::Format_RGBA16FPx4:
+    case QImage::Format_RGBA16FPx4_Premultiplied:
+    case QImage::Format_RGBX16FPx4:
+    case QImage::Format_RGBA32FPx4:
+    case QImage::Format_RGBA32FPx4_Premultiplied:
+    case QImage::Format_RGBX32FPx4: return kDeepFormat;
+    default: return kFormat;
+    }
+}
+
+QImage working(const QImage& image)
+{
+    const QImage::Format format = workingFormat(image);
+    return image.format() == format ? image : image.convertToFormat(format);
+}
 
 QColor toColor(const RGBA& c)
 {
@@ -79,16 +233,16 @@ QColor toColor(const RGBA& c)
     return QColor::fromRgbF(unit(c.r), unit(c.g), unit(c.b), unit(c.a));
 }
 
-QImage canvas(QSize size)
+QImage canvas(QSize size, QImage::Format format)
 {
-    QImage image(size, kFormat);
+    QImage image(size, format);
     image.fill(Qt::transparent);
     return image;
 }
 
-QImage solid(QSize size, const QColor& color)
+QImage solid(QSize size, const QColor& color, QImage::Format format)
 {
-    QImage image(size, kFormat);
+    QImage image(size, format);
     image.fill(color);
     return image;
 }
@@ -102,7 +256,7 @@ QTransform rowTransform(const QTransform& yUp, double sourceHeight, double targe
 
 QImage resized(const QImage& imageIn, QSize size)
 {
-    const QImage image = imageIn.format() == QImage::Format_Grayscale8 ? imageIn : premultiplied(imageIn);
+    const QImage image = workingOrGrey(imageIn);
     QImage out(size, image.format());
     if (image.isNull() || size.isEmpty()) return out;
     cv::Mat target = view(out);
@@ -113,8 +267,8 @@ QImage resized(const QImage& imageIn, QSize size)
 
 QImage warp(const QImage& sourceImage, const QTransform& yUp, QSize size, Edges edges)
 {
-    const QImage source = premultiplied(sourceImage);
-    QImage out(size, kFormat);
+    const QImage source = working(sourceImage);
+    QImage out(size, source.format());
     if (source.isNull() || size.isEmpty()) {
         out.fill(Qt::transparent);
         return out;
@@ -156,21 +310,25 @@ void fillOver(QImage& target, const QColor& color)
 
 QImage gaussianBlur(const QImage& imageIn, double sigma, Edges edges)
 {
-    QImage image = imageIn.format() == QImage::Format_Grayscale8 ? imageIn.copy() : premultiplied(imageIn).copy();
+    QImage image = workingOrGrey(imageIn).copy();
     if (sigma < 0.3 || image.isNull()) return image;
     const QImage::Format format = image.format();
     // Wide blurs run on a smaller copy: the result is as smooth, and the
     // cost stays that of a narrow blur.
     if (sigma > 12) {
         const double factor = std::floor(sigma / 4);
-        const cv::Size small(std::max(1, static_cast<int>(std::ceil(image.width() / factor))),
-                             std::max(1, static_cast<int>(std::ceil(image.height() / factor))));
-        QImage reduced(small.width, small.height, format);
-        cv::Mat reducedView = view(reduced);
-        cv::resize(constView(image), reducedView, small, 0, 0, cv::INTER_AREA);
-        reduced = gaussianBlur(reduced, sigma / factor, edges);
+        const QSize small(std::max(1, static_cast<int>(std::ceil(image.width() / factor))),
+                          std::max(1, static_cast<int>(std::ceil(image.height() / factor))));
+        const QImage reduced = gaussianBlur(resized(image, small), sigma / factor, edges);
         cv::Mat out = view(image);
         cv::resize(constView(reduced), out, out.size(), 0, 0, cv::INTER_LINEAR);
+        return image;
+    }
+    const int border = edges == Edges::clamp ? cv::BORDER_REPLICATE : cv::BORDER_CONSTANT;
+    if (isDeep(image)) {
+        // The box-blur kernel is 8-bit; deep pictures take OpenCV's Gaussian.
+        cv::Mat pixels = view(image);
+        cv::GaussianBlur(pixels.clone(), pixels, cv::Size(0, 0), sigma, sigma, border);
         return image;
     }
     if (edges == Edges::transparent) {
@@ -187,20 +345,21 @@ QImage gaussianBlur(const QImage& imageIn, double sigma, Edges edges)
 
 QImage motionBlurX(const QImage& imageIn, double radius)
 {
-    QImage image = premultiplied(imageIn).copy();
+    const QImage source = working(imageIn);
     const int r = static_cast<int>(std::lround(radius));
-    if (r < 1 || image.isNull()) return image;
+    if (r < 1 || source.isNull()) return source;
+    QImage image(source.size(), source.format());
     cv::Mat out = view(image);
-    cv::blur(constView(premultiplied(imageIn)), out, cv::Size(2 * r + 1, 1), cv::Point(-1, -1), cv::BORDER_REPLICATE);
+    cv::blur(constView(source), out, cv::Size(2 * r + 1, 1), cv::Point(-1, -1), cv::BORDER_REPLICATE);
     return image;
 }
 
 QImage dissolve(const QImage& from, const QImage& to, double t)
 {
-    const QImage a = premultiplied(from);
-    const QImage b = premultiplied(to);
+    const QImage a = working(from);
+    const QImage b = to.convertToFormat(a.format());
     const double k = std::clamp(t, 0.0, 1.0);
-    QImage out(a.size(), kFormat);
+    QImage out(a.size(), a.format());
     cv::Mat target = view(out);
     cv::addWeighted(constView(a), 1 - k, constView(b), k, 0, target);
     return out;
@@ -208,80 +367,33 @@ QImage dissolve(const QImage& from, const QImage& to, double t)
 
 QImage blendWithAlphaMask(const QImage& input, const QImage& background, const QImage& maskImage)
 {
-    const QImage mask = premultiplied(maskImage);
+    const QImage mask = maskImage.convertToFormat(kFormat);
     return blend(input, background, [&](int x, int y) { return mask.constScanLine(y)[4 * x + 3]; });
 }
 
 QImage blendWithMask(const QImage& input, const QImage& background, const QImage& maskImage)
 {
-    const QImage mask = maskImage.format() == QImage::Format_Grayscale8
-                            ? maskImage
-                            : maskImage.convertToFormat(QImage::Format_Grayscale8);
+    const QImage mask = maskImage.convertToFormat(QImage::Format_Grayscale8);
     return blend(input, background, [&](int x, int y) { return mask.constScanLine(y)[x]; });
 }
 
 void colorControls(QImage& image, double saturation, double brightness)
 {
-    if (image.format() != kFormat) image = image.convertToFormat(kFormat);
-    // Fixed point: luma weights and the saturation in 1/256; the brightness
-    // is scaled by each pixel's alpha (premultiplied pixels), from a table.
-    const int sat = static_cast<int>(std::lround(saturation * 256));
-    int shiftFor[256];
-    for (int a = 0; a < 256; ++a) shiftFor[a] = static_cast<int>(std::lround(brightness * a));
-    const int width = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* p = image.scanLine(y);
-        for (int x = 0; x < width; ++x, p += 4) {
-            const int alpha = p[3];
-            const int shift = shiftFor[alpha];
-            if (sat == 256) {
-                for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>(std::clamp(p[c] + shift, 0, alpha));
-                continue;
-            }
-            const int l = (54 * p[2] + 183 * p[1] + 19 * p[0] + 128) >> 8;
-            for (int c = 0; c < 3; ++c) {
-                const int v = l + (((p[c] - l) * sat) >> 8) + shift;
-                p[c] = static_cast<std::uint8_t>(std::clamp(v, 0, alpha));
-            }
-        }
-    }
+    image = working(image);
+    if (isDeep(image)) colorControlsAs<std::uint16_t>(image, saturation, brightness);
+    else colorControlsAs<std::uint8_t>(image, saturation, brightness);
 }
 
 QImage lumaMap(const QImage& imageIn, double gain, double bias)
 {
-    const QImage image = premultiplied(imageIn);
-    std::uint8_t table[256];
-    for (int l = 0; l < 256; ++l)
-        table[l] = static_cast<std::uint8_t>(std::lround(std::clamp(gain * l / 255 + bias, 0.0, 1.0) * 255));
-    QImage out(image.size(), QImage::Format_Grayscale8);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* p = image.constScanLine(y);
-        auto* o = out.scanLine(y);
-        for (int x = 0; x < image.width(); ++x, p += 4) o[x] = table[(54 * p[2] + 183 * p[1] + 19 * p[0] + 128) >> 8];
-    }
-    return out;
+    const QImage image = working(imageIn);
+    return isDeep(image) ? lumaMapAs<std::uint16_t>(image, gain, bias) : lumaMapAs<std::uint8_t>(image, gain, bias);
 }
 
 QImage rgbSplit(const QImage& imageIn, double shift)
 {
-    const QImage image = premultiplied(imageIn);
-    QImage out(image.size(), kFormat);
-    const int w = image.width();
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* row = image.constScanLine(y);
-        auto* o = out.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            const double red = sampleClamped(row, w, x - shift, 2);
-            const double blue = sampleClamped(row, w, x + shift, 0);
-            const double alpha = std::max({sampleClamped(row, w, x - shift, 3), static_cast<double>(row[4 * x + 3]),
-                                           sampleClamped(row, w, x + shift, 3)});
-            o[4 * x + 0] = static_cast<std::uint8_t>(std::lround(blue));
-            o[4 * x + 1] = row[4 * x + 1];
-            o[4 * x + 2] = static_cast<std::uint8_t>(std::lround(red));
-            o[4 * x + 3] = static_cast<std::uint8_t>(std::lround(alpha));
-        }
-    }
-    return out;
+    const QImage image = working(imageIn);
+    return isDeep(image) ? rgbSplitAs<std::uint16_t>(image, shift) : rgbSplitAs<std::uint8_t>(image, shift);
 }
 
 QImage roundedRect(QSize size, double radius, const QColor& color)
@@ -297,22 +409,8 @@ QImage roundedRect(QSize size, double radius, const QColor& color)
 
 QRect opaqueBounds(const QImage& imageIn)
 {
-    const QImage image = premultiplied(imageIn);
-    const int width = image.width(), height = image.height();
-    int left = width, right = -1, top = height, bottom = -1;
-    for (int y = 0; y < height; ++y) {
-        const auto* p = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        int first = 0;
-        while (first < width && (p[first] >> 24) == 0) ++first;
-        if (first == width) continue;
-        int last = width - 1;
-        while ((p[last] >> 24) == 0) --last;
-        left = std::min(left, first);
-        right = std::max(right, last);
-        top = std::min(top, y);
-        bottom = y;
-    }
-    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+    const QImage image = working(imageIn);
+    return isDeep(image) ? opaqueBoundsAs<std::uint16_t>(image) : opaqueBoundsAs<std::uint8_t>(image);
 }
 
 }  // namespace vt::Kernels

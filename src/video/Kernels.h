@@ -4,7 +4,10 @@
 // controls and the luma threshold map, dissolve, masked blends, maximum
 // compositing of split channels, solid fills and source-over compositing.
 //
-// Frames are QImage in premultiplied ARGB32. Every position and transform
+// Frames are QImage in premultiplied ARGB32, or in premultiplied RGBA64 for
+// pictures that need more than 8 bits a channel (HDR): a deep picture stays
+// deep through every kernel, and whatever is blended into it is converted to
+// it. One-channel masks are Grayscale8. Every position and transform
 // given to these functions is in the compositor's image geometry: frame
 // pixels with the origin at the bottom-left and y growing upward, a pixel
 // covering [i, i + 1]. The conversion to the images' own top-down rows
@@ -32,10 +35,19 @@ enum class Edges {
 // An sRGB colour as Qt's, each component clamped to 0…1.
 QColor toColor(const RGBA& color);
 
-// A transparent premultiplied-ARGB32 image of `size`.
-QImage canvas(QSize size);
+inline constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
+inline constexpr QImage::Format kDeepFormat = QImage::Format_RGBA64_Premultiplied;
+
+// The format a picture is worked on in: deep (more than 8 bits a channel)
+// pictures in kDeepFormat, every other one in kFormat.
+QImage::Format workingFormat(const QImage& image);
+// The picture converted to its working format (no copy when it already is).
+QImage working(const QImage& image);
+
+// A transparent image of `size`.
+QImage canvas(QSize size, QImage::Format format = kFormat);
 // An image of `size` filled with `color` (sRGB, alpha applied).
-QImage solid(QSize size, const QColor& color);
+QImage solid(QSize size, const QColor& color, QImage::Format format = kFormat);
 
 // The y-up transform `yUp`, taking points of an image `sourceHeight` tall to
 // points of one `targetHeight` tall, as a transform of row coordinates.

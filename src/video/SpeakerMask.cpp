@@ -77,7 +77,8 @@ std::optional<QImage> mask(const QImage& picture)
     const double s = static_cast<double>(kSide) / std::max(picture.width(), picture.height());
     const QSize smallSize(std::max(1, static_cast<int>(std::lround(picture.width() * s))),
                           std::max(1, static_cast<int>(std::lround(picture.height() * s))));
-    const auto m = smallMask(Kernels::resized(picture, smallSize));
+    // The segmentation reads 8-bit pixels, whatever the picture's depth.
+    const auto m = smallMask(Kernels::resized(picture, smallSize).convertToFormat(Kernels::kFormat));
     if (!m) return std::nullopt;
     return Kernels::resized(*m, picture.size());
 }

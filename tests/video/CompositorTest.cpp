@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <set>
 #include <thread>
 
 namespace vt {
@@ -342,6 +343,52 @@ TEST(Compositor, ReferenceFrames)
         ASSERT_EQ(frame.size(), QSize(1080, 1920)) << ref.name;
         test::writeReference(std::string("frame-") + ref.name, frame);
     }
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(Compositor, DeepSourcesGiveDeepFramesOfTheSamePicture)
+{
+    // A gradient finer than 8 bits can hold: 256 steps of one 16-bit level.
+    QImage source(256, 144, QImage::Format_RGBA64_Premultiplied);
+    for (int y = 0; y < source.height(); ++y) {
+        auto* p = reinterpret_cast<quint16*>(source.scanLine(y));
+        for (int x = 0; x < source.width(); ++x) {
+            p[4 * x + 0] = static_cast<quint16>(30000 + x);
+            p[4 * x + 1] = 20000;
+            p[4 * x + 2] = 10000;
+            p[4 * x + 3] = 65535;
+        }
+    }
+    RenderSnapshot snap = snapshot(144, 256);
+    snap.reframe = ReframeMode::fit;
+    snap.groups = {line({"DEEP"})};
+    snap.progressBar = ProgressBar{};
+    snap.plan.segments = {{0, 1, 0}, {2, 3, 1}};
+    snap.transition = CutTransition::glitch;
+
+    const QImage deep = Compositor::render(source, 0.98, snap);
+    ASSERT_EQ(deep.format(), QImage::Format_RGBA64_Premultiplied);
+    ASSERT_EQ(deep.size(), QSize(144, 256));
+    std::set<int> levels;
+    const auto* middle = reinterpret_cast<const quint16*>(deep.constScanLine(128));
+    for (int x = 10; x < 134; ++x) levels.insert(middle[4 * x]);
+    EXPECT_GT(levels.size(), 60u);  // 8 bits would leave one or two
+
+    const QImage shallow = Compositor::render(source.convertToFormat(QImage::Format_ARGB32_Premultiplied), 0.98, snap);
+    const QImage deepAs8 = deep.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    int far = 0;
+    for (int y = 0; y < shallow.height(); ++y)
+        for (int x = 0; x < shallow.width(); ++x) {
+            const QColor a = shallow.pixelColor(x, y), b = deepAs8.pixelColor(x, y);
+            far += std::abs(a.red() - b.red()) > 3 || std::abs(a.green() - b.green()) > 3 ||
+                   std::abs(a.blue() - b.blue()) > 3;
+        }
+    EXPECT_LT(far, shallow.width() * shallow.height() / 100);
 }
 
 }  // namespace
