@@ -8,7 +8,6 @@
 #include "video/MotionRenderer.h"
 #include "video/ProgressBarRenderer.h"
 #include "video/Transitions.h"
-#include "video/effects/StabilizationOffset.h"
 
 #include <gtest/gtest.h>
 
@@ -187,20 +186,6 @@ TEST(EmojiImage, PopsInFromNothingAndHasNoPictureBeforeItsLine)
     const auto low = EmojiImage::image("🔥", QRectF(300, 1700, 480, 100), 0.5, {1080, 1920});
     ASSERT_TRUE(low);
     EXPECT_LT(low->transform.map(QPointF(low->picture.width() / 2.0, low->picture.height() / 2.0)).y(), 1700);
-}
-
-TEST(StabilizationOffset, InterpolatesBetweenSamplesAndHoldsOutside)
-{
-    StabilizationCorrection c;
-    EXPECT_EQ(stabilizationOffset(c, 1), (Point{0, 0}));
-    c.t = {1, 2};
-    c.dx = {0.1, 0.3};
-    c.dy = {-0.2, 0};
-    EXPECT_EQ(stabilizationOffset(c, 0), (Point{0.1, -0.2}));
-    EXPECT_EQ(stabilizationOffset(c, 5), (Point{0.3, 0}));
-    const Point mid = stabilizationOffset(c, 1.5);
-    EXPECT_NEAR(mid.x, 0.2, 1e-12);
-    EXPECT_NEAR(mid.y, -0.1, 1e-12);
 }
 
 }  // namespace
