@@ -1,5 +1,7 @@
 #include "video/EmojiImage.h"
 
+#include "captions/InstalledFonts.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -27,9 +29,19 @@ Cache& cache()
     return instance;
 }
 
+// The colour emoji face, found by its PostScript name.
+QString emojiFamily()
+{
+    static const QString family = [] {
+        const auto face = InstalledFonts::byPostScriptName("NotoColorEmoji");
+        return face ? face->family : QStringLiteral("Noto Color Emoji");
+    }();
+    return family;
+}
+
 std::optional<QImage> draw(const std::string& emoji, int pixels)
 {
-    QFont font(QStringLiteral("Noto Color Emoji"));
+    QFont font(emojiFamily());
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * 0.82))));
     const QString text = QString::fromStdString(emoji);
     const QRectF bounds = QFontMetricsF(font).tightBoundingRect(text);
