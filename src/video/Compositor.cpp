@@ -194,7 +194,12 @@ void drawProgressBar(QImage& out, const Frame& f)
 
 QSize frameSize(const RenderSnapshot& snap)
 {
-    const auto whole = [](double v) { return std::isfinite(v) ? std::max(1, static_cast<int>(std::lround(v))) : 1; };
+    // No frame is larger than this many pixels a side; nonsense sizes never
+    // reach an allocation.
+    static constexpr double kLargest = 16384;
+    const auto whole = [](double v) {
+        return std::isfinite(v) ? static_cast<int>(std::lround(std::clamp(v, 1.0, kLargest))) : 1;
+    };
     return {whole(snap.renderSize.width), whole(snap.renderSize.height)};
 }
 

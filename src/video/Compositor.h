@@ -32,7 +32,8 @@ namespace vt::Compositor {
 // The frames of the video B-rolls at this moment, by B-roll item id.
 using BRollFrames = std::map<Uuid, QImage>;
 
-// The size in whole pixels of a snapshot's render size (at least 1 × 1).
+// The size in whole pixels of a snapshot's render size, each side 1 to
+// 16384 (a size that is not a number counts as 1).
 QSize frameSize(const RenderSnapshot& snap);
 
 // The composed frame at output time `time`, exactly frameSize(snap). A null

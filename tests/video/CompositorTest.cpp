@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 #include <thread>
 
@@ -46,6 +47,9 @@ TEST(Compositor, AlwaysDrawsExactlyTheRenderSizeWithEdgesFilled)
     for (QPoint corner : {QPoint(0, 0), QPoint(540, 0), QPoint(0, 958), QPoint(540, 958)})
         EXPECT_EQ(frame.pixelColor(corner).alpha(), 255);
     EXPECT_EQ(Compositor::render(QImage(), 0, snap).pixelColor(10, 10), QColor(Qt::black));
+
+    snap.renderSize = {std::nan(""), 1e12};
+    EXPECT_EQ(Compositor::frameSize(snap), QSize(1, 16384));
 }
 
 TEST(Compositor, FollowFaceCentresTheFaceAndCentreCropIgnoresIt)
