@@ -256,6 +256,35 @@ TEST(Compositor, BRollWithoutContentIsSkipped)
               QColor(Qt::yellow));
 }
 
+TEST(Compositor, BRollItemAdjustmentZoomsItsWindowAndDissolvesByOpacity)
+{
+    test::TempDir dir;
+    const auto path = (dir / "quadrants.png").string();
+    ASSERT_TRUE(test::quadrants(400, 200).save(QString::fromStdString(path)));
+    RenderSnapshot snap = snapshot(270, 480);
+    BRollPlacement item;
+    item.item.isImage = true;
+    item.item.path = path;
+    item.item.entrance = BRollEntrance::cut;
+    item.start = 0;
+    item.end = 2;
+    item.item.adjust = ItemAdjust{};
+    item.item.adjust->zoom = 2;
+    item.item.adjust->panX = 1;
+    item.item.adjust->panY = 1;  // the top-right quarter fills the frame
+    snap.broll = {item};
+    const QImage source = solidFrame(270, 480, Qt::blue);
+    const QImage zoomed = Compositor::render(source, 1, snap);
+    EXPECT_EQ(at(zoomed, 10, 10), QColor(Qt::white));
+    EXPECT_EQ(at(zoomed, 260, 470), QColor(Qt::white));
+
+    snap.broll[0].item.adjust->zoom = 1;
+    snap.broll[0].item.adjust->opacity = 0.5;  // half the quadrants over the blue picture
+    const QColor half = at(Compositor::render(source, 1, snap), 10, 10);
+    EXPECT_NEAR(half.red(), 128, 1);
+    EXPECT_NEAR(half.blue(), 127, 1);
+}
+
 // Everything at once, around a cut, for the thread and reference tests.
 RenderSnapshot busySnapshot(const std::string& stillPath)
 {
