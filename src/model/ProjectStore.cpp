@@ -39,6 +39,15 @@ QString qPath(const fs::path& path)
     return QString::fromStdString(path.string());
 }
 
+// QSettings opens whatever is at its path: a named pipe there would wait for
+// a writer forever. Settings live only in a regular file, or none yet.
+bool mayHoldSettings(const fs::path& path)
+{
+    std::error_code ec;
+    const fs::file_type type = fs::status(path, ec).type();
+    return type == fs::file_type::regular || type == fs::file_type::not_found;
+}
+
 }  // namespace
 
 fs::path ProjectStore::root()
@@ -98,9 +107,11 @@ void ProjectStore::remove(const Project& project)
 
 void ProjectStore::migrateLegacySettings()
 {
+    if (!mayHoldSettings(DataRoot::settingsFile())) return;
     QSettings standard(qPath(DataRoot::settingsFile()), QSettings::IniFormat);
     if (standard.value(qText(migratedKey)).toBool()) return;
     for (std::string_view suiteID : legacyBundleIDs) {
+        if (!mayHoldSettings(DataRoot::suiteSettingsFile(suiteID))) continue;
         QSettings suite(qPath(DataRoot::suiteSettingsFile(suiteID)), QSettings::IniFormat);
         if (suite.status() != QSettings::NoError) continue;
         for (std::string_view key : legacySettingsKeys) {

@@ -55,6 +55,9 @@ struct ProjectStore {
 
     // Once per user: copies each legacy setting that the user settings lack,
     // taking it from the first legacy suite that has it, then sets migratedKey.
+    // A settings file that is not a regular file (a named pipe, a folder) is
+    // never opened: a legacy one is passed over, and in place of the user's
+    // own nothing is copied.
     static void migrateLegacySettings();
 };
 

@@ -269,3 +269,17 @@ TEST_F(Store, SettingsCopyRunsOnceEvenWithNothingToCopy)
     EXPECT_TRUE(s->value("migratedToVellumtide").toBool());
     EXPECT_EQ(DataRoot::settingsFile(), home / "config" / "Vellumtide" / "Vellumtide.conf");
 }
+
+TEST_F(Store, SettingsThatAreNotRegularFilesAreNeverOpened)
+{
+    // Opening a named pipe would wait for a writer forever, before the window opens.
+    for (const bool pipeIsStandard : {true, false}) {
+        const fs::path pipePath = pipeIsStandard ? DataRoot::settingsFile() : DataRoot::suiteSettingsFile("app.omnal.mac");
+        fs::create_directories(pipePath.parent_path());
+        test::FifoWatch pipe(pipePath);
+        ProjectStore::migrateLegacySettings();
+        EXPECT_FALSE(pipe.opened()) << pipePath;
+        EXPECT_TRUE(fs::is_fifo(pipePath)) << pipePath;
+        fs::remove(pipePath);
+    }
+}

@@ -196,6 +196,33 @@ TEST_F(Whisper, ABrokenModelGivesTheFixedMessage)
     EXPECT_EQ(test::entryCount(tmp.path()), 0u);
 }
 
+TEST_F(Whisper, AVideoCutShortFailsInsteadOfGivingPartOfTheTranscript)
+{
+    // Index in front, as cameras write it, so a cut file still opens; the
+    // picture takes most of the bytes, so cuts fall between sound packets,
+    // and it is shorter than the sound, so every cut loses some of the sound.
+    const auto whole = tmp / "whole.mp4";
+    ASSERT_EQ(test::run("ffmpeg -v error -y -f lavfi -i testsrc=size=320x240:rate=10:duration=1.5 -f lavfi -i sine=frequency=300:duration=2 "
+                        "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -movflags +faststart " +
+                        test::shellQuote(whole.string())),
+              0);
+    const auto cut = tmp / "cut.mp4";
+    for (int percent : {30, 65, 95}) {
+        std::filesystem::copy_file(whole, cut, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::resize_file(cut, std::filesystem::file_size(whole) * percent / 100);
+        try {
+            WhisperTranscriber::transcribeWithModel(tinyModel, cut, WhisperLanguage::find("en"), nullptr, {});
+            ADD_FAILURE() << "a cut at " << percent << " % gave a transcript";
+        } catch (const CaptionError& e) {
+            EXPECT_EQ(e.message().rfind("The on-device speech engine couldn't transcribe this audio (the audio could not be read to its end: ", 0), 0u)
+                << percent << " %: " << e.message();
+        }
+    }
+    std::filesystem::remove(whole);
+    std::filesystem::remove(cut);
+    EXPECT_EQ(test::entryCount(tmp.path()), 0u);
+}
+
 // ---- the model file and its download ------------------------------------
 
 namespace {
