@@ -1,6 +1,6 @@
 #include "export/ExportSettings.h"
 
-#include "support/TestSupport.h"
+#include "export/SettingsSandbox.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -32,21 +32,6 @@ ExportSettings manual(int resolution, int frameRate, double bitrate, VideoCodec 
     s.hdr = hdr;
     return s;
 }
-
-// Points the user settings at a throw-away folder for one test.
-class SettingsSandbox {
-public:
-    SettingsSandbox() : env_("XDG_CONFIG_HOME", dir_.path().string())
-    {
-        QCoreApplication::setOrganizationName("VellumtideTest");
-        QCoreApplication::setApplicationName("ExportSettingsTest");
-        QSettings().clear();
-    }
-
-private:
-    test::TempDir dir_;
-    test::ScopedEnv env_;
-};
 
 }  // namespace
 
@@ -146,7 +131,7 @@ TEST(ExportSettings, FormatsBytesAndEstimatesSize)
 
 TEST(ExportSettings, StoredFormRoundTripsAndBadEntriesGiveDefaults)
 {
-    SettingsSandbox sandbox;
+    test::SettingsSandbox sandbox;
     EXPECT_EQ(ExportSettings::load(), ExportSettings{});
 
     ExportSettings s = manual(3, 4, 48.5, VideoCodec::hevc, true);
