@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace vt::ui {
@@ -24,17 +26,23 @@ NumberField::NumberField(Binding<double> value, Format format, double width, con
     showValue();
 }
 
-QString NumberField::text(double x, const Format& format)
+QString NumberField::displayText(double x, const Format& format)
 {
-    const bool plus = format.signedDisplay && std::round(x) != 0;
-    const QString pattern = QStringLiteral("%") + (plus ? "+" : "") + "." + QString::number(format.decimals) + "f";
-    return QString::asprintf(pattern.toLatin1().constData(), x) + format.suffix;
+    // to_chars is exact and locale-free: a point, no grouping, halves to even.
+    char digits[512];
+    auto [end, error] = std::to_chars(digits, digits + sizeof digits, x, std::chars_format::fixed,
+                                      std::max(format.decimals, 0));
+    QString out = error == std::errc() ? QString::fromLatin1(digits, end - digits) : QString::number(x);
+    if (format.signedDisplay && std::round(x) != 0 && x > 0) out.prepend('+');
+    return out + format.suffix;
 }
 
 std::optional<double> NumberField::parse(const QString& typed)
 {
+    QString withPoints = typed;
+    withPoints.replace(',', '.');
     QString kept;
-    for (QChar c : QString(typed).replace(',', '.'))
+    for (QChar c : withPoints)
         if (c.isDigit() && c.unicode() < 128) kept += c;
         else if (c == '.' || c == '-') kept += c;
     static const QRegularExpression number(QStringLiteral("^-?(\\d+\\.?\\d*|\\.\\d+)$"));
@@ -64,13 +72,13 @@ void NumberField::commit(double x)
 
 void NumberField::showValue()
 {
-    shown_ = text(value_.get(), format_);
+    shown_ = displayText(value_.get(), format_);
     setText(shown_);
 }
 
 void NumberField::nudge(int direction, bool bigger)
 {
-    const double start = parse(QLineEdit::text()).value_or(value_.get());
+    const double start = parse(text()).value_or(value_.get());
     commit(start + format_.step * direction * (bigger ? 10 : 1));
     showValue();
     selectAll();
@@ -84,7 +92,7 @@ void NumberField::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down: nudge(-1, shift); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (auto typed = parse(QLineEdit::text())) commit(*typed);
+        if (auto typed = parse(text())) commit(*typed);
         showValue();
         selectAll();
         return;
@@ -99,8 +107,8 @@ void NumberField::keyPressEvent(QKeyEvent* event)
 
 void NumberField::focusOutEvent(QFocusEvent* event)
 {
-    if (QLineEdit::text() != shown_)
-        if (auto typed = parse(QLineEdit::text())) commit(*typed);
+    if (text() != shown_)
+        if (auto typed = parse(text())) commit(*typed);
     showValue();
     QLineEdit::focusOutEvent(event);
 }

@@ -37,7 +37,7 @@ public:
                 std::function<void()> onCommit = {}, QWidget* parent = nullptr);
 
     // The display text of a number under the format.
-    static QString text(double x, const Format& format);
+    static QString displayText(double x, const Format& format);
     // A number from typed text: "," counts as ".", everything but digits, "."
     // and "-" is dropped; absent when what is left is no number.
     static std::optional<double> parse(const QString& typed);
