@@ -1,6 +1,6 @@
 #include "export/ExportAction.h"
 
-#include "export/GeneratedSources.h"
+#include "export/FakeExportHost.h"
 #include "export/SettingsSandbox.h"
 #include "platform/MediaProbe.h"
 #include "speech/CaptionError.h"
@@ -14,40 +14,6 @@
 using namespace vt;
 
 namespace {
-
-TimedWord timed(std::string text, double start)
-{
-    TimedWord w;
-    w.text = std::move(text);
-    w.start = start;
-    w.end = start + 0.3;
-    return w;
-}
-
-class FakeHost : public ExportHost {
-public:
-    std::optional<SourceVideoInfo> info = SourceVideoInfo{1080, 1920, {}, 30, 10, false};
-    double length = 0.6;
-    std::vector<TimedWord> words{timed("Hello", 0), timed("there.", 0.35)};
-    QImage thumbnail;
-    bool clipsLoading = false;
-    int captures = 0;
-    int pauses = 0;
-
-    std::optional<SourceVideoInfo> source() const override { return info; }
-    OutputAspect aspect() const override { return OutputAspect::vertical; }
-    double outputLength() const override { return length; }
-    std::vector<TimedWord> timedWords() const override { return words; }
-    std::vector<Word> transcript() const override { return {}; }
-    void pausePlayback() override { ++pauses; }
-    ExportCapture capture() override
-    {
-        ++captures;
-        if (clipsLoading) throw CaptionError::noVideoTrack();
-        return {std::make_unique<test::PaintedVideo>(length), std::make_unique<test::ToneMix>(length), words};
-    }
-    QImage renderThumbnail() override { return thumbnail; }
-};
 
 // Runs the event loop until the export has ended (or 20 s have passed).
 void waitForEnd(ExportAction& action)
@@ -72,7 +38,7 @@ class ExportActionTest : public ::testing::Test {
 protected:
     test::SettingsSandbox sandbox;
     test::TempDir dir;
-    FakeHost host;
+    test::FakeExportHost host;
 };
 
 }  // namespace
@@ -93,7 +59,7 @@ TEST_F(ExportActionTest, VideoExportWritesSideFilesFromTheWordsOfItsStart)
     action.startExport(out);
     EXPECT_TRUE(action.isExporting());
     action.startExport(dir / "second.mp4");  // ignored while one runs
-    host.words = {timed("Edited", 0)};      // an edit made during the export
+    host.words = {test::timed("Edited", 0)};      // an edit made during the export
     waitForEnd(action);
 
     EXPECT_EQ(host.captures, 1);
