@@ -93,14 +93,14 @@ void ExportAction::startExport(const std::filesystem::path& destination)
     host_.pausePlayback();
     emit stateChanged();
 
+    const bool audioOnly = settings_.audioOnly;
     ExportCapture capture;
     try {
-        capture = host_.capture();
+        capture = host_.capture(audioOnly);
     } catch (const std::exception& e) {
         finish(run, destination, {}, QString::fromUtf8(e.what()), false);
         return;
     }
-    const bool audioOnly = settings_.audioOnly;
     const ExportSettings::Resolved resolved = resolvedExport();
     worker_ = std::thread([this, run, destination, audioOnly, resolved, token = cancel_,
                            capture = std::move(capture)]() mutable {

@@ -40,8 +40,9 @@ public:
     virtual std::vector<Word> transcript() const = 0;
 
     virtual void pausePlayback() = 0;
-    // Throws CaptionError::noVideoTrack while some clip is still loading.
-    virtual ExportCapture capture() = 0;
+    // Throws CaptionError::noVideoTrack while some clip is still loading. An
+    // audio-only capture has no picture and mixes without the B-roll's sound.
+    virtual ExportCapture capture(bool audioOnly) = 0;
     // The selected thumbnail at the canvas size; a null image when none is selected.
     virtual QImage renderThumbnail() = 0;
 };

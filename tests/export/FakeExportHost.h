@@ -36,7 +36,7 @@ public:
     std::vector<TimedWord> timedWords() const override { return words; }
     std::vector<Word> transcript() const override { return {}; }
     void pausePlayback() override { ++pauses; }
-    ExportCapture capture() override
+    ExportCapture capture(bool) override
     {
         ++captures;
         if (clipsLoading) throw CaptionError::noVideoTrack();
