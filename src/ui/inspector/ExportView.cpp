@@ -52,6 +52,17 @@ QWidget* hbox(QWidget* parent, QMargins margins, int spacing, QHBoxLayout** layo
     return w;
 }
 
+// A semibold title and a value text at its side, then a flexible space.
+QWidget* titledValueRow(QWidget* parent, const QString& title, QLabel** value, QHBoxLayout** layout)
+{
+    auto* row = hbox(parent, {12, 10, 12, 10}, 8, layout);
+    (*layout)->addWidget(kit::label(title, 13, QFont::DemiBold, kit::ink(), row));
+    *value = kit::label({}, 13, QFont::Normal, kit::secondaryText(), row);
+    (*layout)->addWidget(*value);
+    (*layout)->addStretch(1);
+    return row;
+}
+
 }  // namespace
 
 ExportView::ExportView(EditorModel& editor, ExportAction& action, SaveAsker askWhere, QWidget* parent)
@@ -96,11 +107,7 @@ QWidget* ExportView::buildSettingsGroup()
     auto& p = *parts_;
     auto* group = new InspectorGroup(QStringLiteral("EXPORT"));
     QHBoxLayout* header = nullptr;
-    auto* headerRow = hbox(group, {12, 10, 12, 10}, 8, &header);
-    header->addWidget(kit::label(QStringLiteral("Export Settings"), 13, QFont::DemiBold, kit::ink(), headerRow));
-    p.summary = kit::label({}, 13, QFont::Normal, kit::secondaryText(), headerRow);
-    header->addWidget(p.summary);
-    header->addStretch(1);
+    auto* headerRow = titledValueRow(group, QStringLiteral("Export Settings"), &p.summary, &header);
     p.autoMode = segment(QStringLiteral("Auto"), headerRow);
     p.manualMode = segment(QStringLiteral("Manual"), headerRow);
     header->addWidget(p.autoMode);
@@ -165,12 +172,7 @@ QWidget* ExportView::buildSettingsGroup()
     group->addRow(new RowDivider);
 
     QHBoxLayout* sizeLine = nullptr;
-    auto* sizeRow = hbox(group, {12, 10, 12, 10}, 8, &sizeLine);
-    sizeLine->addWidget(kit::label(QStringLiteral("Estimated File Size"), 13, QFont::DemiBold, kit::ink(), sizeRow));
-    p.estimatedSize = kit::label({}, 13, QFont::Normal, kit::secondaryText(), sizeRow);
-    sizeLine->addWidget(p.estimatedSize);
-    sizeLine->addStretch(1);
-    group->addRow(sizeRow);
+    group->addRow(titledValueRow(group, QStringLiteral("Estimated File Size"), &p.estimatedSize, &sizeLine));
     return group;
 }
 
