@@ -97,6 +97,7 @@ struct MediaWriter::Impl {
         c->pix_fmt = e.hdr ? AV_PIX_FMT_YUV420P10LE : AV_PIX_FMT_YUV420P;
         c->bit_rate = e.bitsPerSecond;
         c->gop_size = e.fps * 2;  // a key frame at least every two seconds
+        c->thread_count = 0;      // as many encoder threads as the machine has
         c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         setColourTags(c, e.hdr);
         AVDictionary* options = nullptr;
