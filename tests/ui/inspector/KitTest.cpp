@@ -5,6 +5,8 @@
 #include "ui/inspector/FlowLayout.h"
 #include "ui/inspector/HoldButton.h"
 #include "ui/inspector/KitColors.h"
+#include "ui/inspector/MenuRow.h"
+#include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/NumberField.h"
 #include "ui/inspector/OptionalColorRow.h"
 #include "ui/inspector/ProgressRow.h"
@@ -17,6 +19,7 @@
 #include "ui/inspector/ColorWell.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QProgressBar>
 #include <QLabel>
 #include <QPainter>
@@ -250,4 +253,26 @@ TEST(OptionalColorRow, SwitchingOnBringsTheDefault)
     ASSERT_TRUE(colour);
     EXPECT_EQ(*colour, (RGBA{1, 1, 1, 1}));
     EXPECT_FALSE(row.well()->isHidden());
+}
+
+TEST(ChoiceRows, MenuAndSwitchWriteTheirBindings)
+{
+    int choice = 2;
+    MenuRow menu("Layout", Binding<int>::over(choice), {{"Full", 1}, {"Split", 2}, {"Corner", 3}});
+    EXPECT_EQ(menu.menu()->currentText(), QString("Split"));
+    EXPECT_EQ(menu.menu()->width(), 150);
+    menu.menu()->activated(2);
+    EXPECT_EQ(choice, 3);
+    choice = 1;  // changed elsewhere
+    menu.refresh();
+    EXPECT_EQ(menu.menu()->currentText(), QString("Full"));
+
+    bool on = false;
+    SwitchRow plain("Ken Burns", Binding<bool>::over(on));
+    EXPECT_TRUE(plain.toolTip().isEmpty());
+    plain.toggle()->click();
+    EXPECT_TRUE(on);
+    SwitchRow helped("HDR", Binding<bool>::over(on), "10-bit HEVC with HLG, for HDR videos");
+    EXPECT_EQ(helped.toolTip(), QString("10-bit HEVC with HLG, for HDR videos"));
+    EXPECT_TRUE(helped.toggle()->isChecked());
 }
