@@ -6,6 +6,7 @@
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowNote.h"
 
+#include <QAbstractScrollArea>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -110,6 +111,11 @@ void InspectorPanel::refresh()
         body_->deleteLater();
     }
     body_ = makeBody();
+    // The panels scroll their own content; the host hides every scroll bar in them.
+    for (auto* area : body_->findChildren<QAbstractScrollArea*>()) {
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     static_cast<QVBoxLayout*>(layout())->addWidget(body_, 1);
 }
 

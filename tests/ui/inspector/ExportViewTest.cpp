@@ -11,6 +11,7 @@
 #include "ui/inspector/StopSlider.h"
 #include "ui/inspector/SwitchRow.h"
 
+#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -205,6 +206,8 @@ TEST_F(PanelTest, InspectorHeaderAndBody)
         EXPECT_EQ(panel.headerIcon(), QString(c.icon));
     }
     EXPECT_NE(dynamic_cast<ExportView*>(panel.body()), nullptr);
+    for (auto* area : panel.body()->findChildren<QAbstractScrollArea*>())
+        EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 
     // While an item is inspected a tab change shows nothing new, and the body
     // stays the same view.
