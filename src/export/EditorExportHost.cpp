@@ -1,0 +1,65 @@
+#include "export/EditorExportHost.h"
+
+#include "editor/EditorModel.h"
+#include "speech/CaptionError.h"
+
+namespace vt {
+
+std::vector<ClosedRange<double>> ExportRequest::speechSpansOf(const std::vector<CaptionGroup>& groups)
+{
+    std::vector<ClosedRange<double>> spans;
+    for (const auto& group : groups)
+        for (const auto& word : group.words) spans.push_back({word.start, std::max(word.start, word.end)});
+    return spans;
+}
+
+EditorExportHost::EditorExportHost(EditorModel& editor, std::shared_ptr<ExportComposer> composer,
+                                   std::function<void()> pause, std::function<QImage()> thumbnail)
+    : editor_(editor), composer_(std::move(composer)), pause_(std::move(pause)), thumbnail_(std::move(thumbnail))
+{
+}
+
+std::optional<SourceVideoInfo> EditorExportHost::source() const { return editor_.source(); }
+OutputAspect EditorExportHost::aspect() const { return editor_.project().aspect; }
+double EditorExportHost::outputLength() const { return editor_.plan().outputLength(); }
+std::vector<TimedWord> EditorExportHost::timedWords() const { return editor_.timedWords(); }
+std::vector<Word> EditorExportHost::transcript() const { return editor_.transcript(); }
+
+void EditorExportHost::pausePlayback()
+{
+    if (pause_) pause_();
+}
+
+ExportRequest EditorExportHost::request() const
+{
+    const Project& project = editor_.project();
+    // Every clip must have loaded, or the export would leave one out.
+    const std::size_t expected = project.clips ? project.clips->size() : 1;
+    std::size_t loaded = 0;
+    for (const auto& clip : project.videoClips())
+        if (editor_.clipInfo().count(clip.id) || (!project.clips && editor_.source())) ++loaded;
+    if (loaded != expected) throw CaptionError::noVideoTrack();
+
+    ExportRequest r;
+    r.snapshot = editor_.snapshot();
+    r.project = project;
+    if (!(project.tracks && project.tracks->musicMuted)) r.music = project.music;
+    r.voiceover = editor_.mixVoiceover();
+    r.speechSpans = ExportRequest::speechSpansOf(r.snapshot.groups);
+    return r;
+}
+
+ExportCapture EditorExportHost::capture(bool audioOnly)
+{
+    ExportRequest r = request();
+    if (!composer_) throw CaptionError::exportFailed("The video compositor isn't available.");
+    ExportCapture capture;
+    if (!audioOnly) capture.video = composer_->video(r);
+    capture.audio = composer_->audio(r, !audioOnly);
+    capture.timedWords = editor_.timedWords();
+    return capture;
+}
+
+QImage EditorExportHost::renderThumbnail() { return thumbnail_ ? thumbnail_() : QImage(); }
+
+}  // namespace vt

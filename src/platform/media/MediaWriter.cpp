@@ -1,0 +1,281 @@
+#include "platform/media/MediaWriter.h"
+
+#include "platform/media/FFmpeg.h"
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
+
+#include <mutex>
+#include <random>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace vt::media {
+
+namespace {
+
+constexpr int kAudioRate = 48'000;
+constexpr int kAudioChannels = 2;
+constexpr std::int64_t kAudioBitsPerSecond = 192'000;
+
+struct OutputCloser {
+    void operator()(AVFormatContext* c) const
+    {
+        if (c->pb) avio_closep(&c->pb);
+        avformat_free_context(c);
+    }
+};
+using OutputPtr = std::unique_ptr<AVFormatContext, OutputCloser>;
+
+struct ScalerFreer {
+    void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+
+std::filesystem::path temporaryBeside(const std::filesystem::path& target)
+{
+    std::random_device seed;
+    std::string suffix = std::to_string(std::uniform_int_distribution<unsigned>(0, 0xFFFFFF)(seed));
+    // Hidden and without the target's extension, so a leftover from a crash
+    // is never mistaken for an export.
+    return target.parent_path() / ("." + target.filename().string() + ".partial-" + suffix);
+}
+
+void setColourTags(AVCodecContext* c, bool hdr)
+{
+    c->color_range = AVCOL_RANGE_MPEG;
+    if (hdr) {
+        c->color_primaries = AVCOL_PRI_BT2020;
+        c->color_trc = AVCOL_TRC_ARIB_STD_B67;  // HLG
+        c->colorspace = AVCOL_SPC_BT2020_NCL;
+    } else {
+        c->color_primaries = AVCOL_PRI_BT709;
+        c->color_trc = AVCOL_TRC_BT709;
+        c->colorspace = AVCOL_SPC_BT709;
+    }
+}
+
+}  // namespace
+
+struct MediaWriter::Impl {
+    std::filesystem::path target;
+    std::filesystem::path temporary;
+    OutputPtr output;
+    std::mutex muxLock;  // guards `output` while packets of both streams are written
+    bool finished = false;
+
+    struct Track {
+        ff::CodecPtr encoder;
+        AVStream* stream = nullptr;
+        std::int64_t nextPts = 0;
+    };
+
+    // Owned by the video thread.
+    std::optional<Track> video;
+    std::optional<VideoEncoding> videoEncoding;
+    std::unique_ptr<SwsContext, ScalerFreer> scaler;
+    ff::FramePtr picture;
+
+    // Owned by the audio thread.
+    std::optional<Track> audio;
+    ff::FifoPtr fifo;
+
+    void openVideo(const VideoEncoding& e)
+    {
+        const bool hevc = e.hdr || e.codec == WriterCodec::hevc;
+        const AVCodec* codec = avcodec_find_encoder_by_name(hevc ? "libx265" : "libx264");
+        if (!codec) throw MediaError(hevc ? "No HEVC encoder is available." : "No H.264 encoder is available.");
+        Track t;
+        t.encoder.reset(avcodec_alloc_context3(codec));
+        if (!t.encoder) throw MediaError("out of memory");
+        AVCodecContext* c = t.encoder.get();
+        c->width = e.width;
+        c->height = e.height;
+        c->time_base = AVRational{1, e.fps};
+        c->framerate = AVRational{e.fps, 1};
+        c->pix_fmt = e.hdr ? AV_PIX_FMT_YUV420P10LE : AV_PIX_FMT_YUV420P;
+        c->bit_rate = e.bitsPerSecond;
+        c->gop_size = e.fps * 2;  // a key frame at least every two seconds
+        c->thread_count = 0;      // as many encoder threads as the machine has
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        setColourTags(c, e.hdr);
+        AVDictionary* options = nullptr;
+        if (hevc) {
+            av_dict_set(&options, "profile", e.hdr ? "main10" : "main", 0);
+            av_dict_set(&options, "x265-params", "log-level=none", 0);
+        } else {
+            av_dict_set(&options, "profile", "high", 0);
+            av_dict_set(&options, "coder", "cabac", 0);
+        }
+        int code = avcodec_open2(c, codec, &options);
+        av_dict_free(&options);
+        ff::check(code, "The encoder doesn't support these settings");
+        t.stream = newStream(c);
+        if (hevc) t.stream->codecpar->codec_tag = MKTAG('h', 'v', 'c', '1');
+        t.stream->avg_frame_rate = c->framerate;
+        video = std::move(t);
+        videoEncoding = e;
+        picture = ff::makeFrame();
+        picture->format = c->pix_fmt;
+        picture->width = c->width;
+        picture->height = c->height;
+        ff::check(av_frame_get_buffer(picture.get(), 0), "out of memory");
+    }
+
+    void openAudio()
+    {
+        const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_AAC);
+        if (!codec) throw MediaError("No AAC encoder is available.");
+        Track t;
+        t.encoder.reset(avcodec_alloc_context3(codec));
+        if (!t.encoder) throw MediaError("out of memory");
+        AVCodecContext* c = t.encoder.get();
+        av_channel_layout_default(&c->ch_layout, kAudioChannels);
+        c->sample_rate = kAudioRate;
+        c->sample_fmt = AV_SAMPLE_FMT_FLTP;
+        c->bit_rate = kAudioBitsPerSecond;
+        c->time_base = AVRational{1, kAudioRate};
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        ff::check(avcodec_open2(c, codec, nullptr), "Couldn't start the AAC encoder");
+        t.stream = newStream(c);
+        audio = std::move(t);
+        fifo.reset(av_audio_fifo_alloc(AV_SAMPLE_FMT_FLTP, kAudioChannels, c->frame_size * 4));
+        if (!fifo) throw MediaError("out of memory");
+    }
+
+    AVStream* newStream(const AVCodecContext* encoder)
+    {
+        AVStream* stream = avformat_new_stream(output.get(), nullptr);
+        if (!stream) throw MediaError("Couldn't create the file.");
+        ff::check(avcodec_parameters_from_context(stream->codecpar, encoder), "Couldn't create the file");
+        stream->time_base = encoder->time_base;
+        return stream;
+    }
+
+    // Sends one frame (null drains) and muxes whatever packets come out.
+    void encode(Track& track, const AVFrame* frame)
+    {
+        ff::check(avcodec_send_frame(track.encoder.get(), frame), "Couldn't encode");
+        ff::PacketPtr packet = ff::makePacket();
+        for (;;) {
+            int code = avcodec_receive_packet(track.encoder.get(), packet.get());
+            if (code == AVERROR(EAGAIN) || code == AVERROR_EOF) return;
+            ff::check(code, "Couldn't encode");
+            av_packet_rescale_ts(packet.get(), track.encoder->time_base, track.stream->time_base);
+            packet->stream_index = track.stream->index;
+            std::lock_guard guard(muxLock);
+            ff::check(av_interleaved_write_frame(output.get(), packet.get()), "Couldn't write the file");
+        }
+    }
+
+    void encodeFifo(bool final)
+    {
+        AVCodecContext* c = audio->encoder.get();
+        while (av_audio_fifo_size(fifo.get()) >= c->frame_size || (final && av_audio_fifo_size(fifo.get()) > 0)) {
+            const int frames = std::min(av_audio_fifo_size(fifo.get()), c->frame_size);
+            ff::FramePtr frame = ff::makeFrame();
+            frame->nb_samples = frames;
+            frame->format = AV_SAMPLE_FMT_FLTP;
+            frame->sample_rate = kAudioRate;
+            av_channel_layout_copy(&frame->ch_layout, &c->ch_layout);
+            ff::check(av_frame_get_buffer(frame.get(), 0), "out of memory");
+            ff::check(av_audio_fifo_read(fifo.get(), reinterpret_cast<void**>(frame->data), frames), "Couldn't buffer audio");
+            frame->pts = audio->nextPts;
+            audio->nextPts += frames;
+            encode(*audio, frame.get());
+        }
+    }
+};
+
+AudioFormat MediaWriter::audioFormat() { return {kAudioRate, kAudioChannels}; }
+
+MediaWriter::MediaWriter(std::filesystem::path target, WriterContainer container,
+                         std::optional<VideoEncoding> video, bool withAudio)
+    : impl_(std::make_unique<Impl>())
+{
+    ff::silenceLibraryLog();
+    impl_->target = std::move(target);
+    impl_->temporary = temporaryBeside(impl_->target);
+    AVFormatContext* raw = nullptr;
+    const char* format = container == WriterContainer::m4a ? "ipod" : "mp4";
+    ff::check(avformat_alloc_output_context2(&raw, nullptr, format, impl_->temporary.c_str()), "Couldn't create the file");
+    impl_->output.reset(raw);
+    try {
+        if (video) impl_->openVideo(*video);
+        if (withAudio) impl_->openAudio();
+        if (!video && !withAudio) throw MediaError("Nothing to write.");
+        ff::check(avio_open(&impl_->output->pb, impl_->temporary.c_str(), AVIO_FLAG_WRITE),
+                  "Couldn't start writing the file");
+        ff::check(avformat_write_header(impl_->output.get(), nullptr), "Couldn't start writing the file");
+    } catch (...) {
+        // The destructor does not run for a constructor that throws.
+        impl_->output.reset();
+        std::error_code ignored;
+        std::filesystem::remove(impl_->temporary, ignored);
+        throw;
+    }
+}
+
+MediaWriter::~MediaWriter()
+{
+    if (impl_->finished) return;
+    impl_->output.reset();
+    std::error_code ignored;
+    std::filesystem::remove(impl_->temporary, ignored);
+}
+
+void MediaWriter::writeVideo(const FrameView& frame)
+{
+    auto& d = *impl_;
+    if (!d.video) throw MediaError("This file has no video track.");
+    const AVPixelFormat from = frame.layout == FrameView::Layout::bgra8 ? AV_PIX_FMT_BGRA : AV_PIX_FMT_RGBA64LE;
+    AVCodecContext* c = d.video->encoder.get();
+    d.scaler.reset(sws_getCachedContext(d.scaler.release(), frame.width, frame.height, from, c->width, c->height,
+                                        c->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!d.scaler) throw MediaError("Couldn't convert the picture.");
+    // Full-range RGB in, video-range YCbCr out with the track's own matrix.
+    const int matrix = d.videoEncoding->hdr ? SWS_CS_BT2020 : SWS_CS_ITU709;
+    sws_setColorspaceDetails(d.scaler.get(), sws_getCoefficients(SWS_CS_DEFAULT), 1, sws_getCoefficients(matrix), 0,
+                             0, 1 << 16, 1 << 16);
+    // The encoder may still hold the previous picture's buffer.
+    ff::check(av_frame_make_writable(d.picture.get()), "out of memory");
+    const std::uint8_t* planes[1] = {frame.pixels};
+    const int strides[1] = {frame.bytesPerLine};
+    sws_scale(d.scaler.get(), planes, strides, 0, frame.height, d.picture->data, d.picture->linesize);
+    d.picture->pts = d.video->nextPts++;
+    d.encode(*d.video, d.picture.get());
+}
+
+void MediaWriter::writeAudio(const AudioBuffer& audio)
+{
+    auto& d = *impl_;
+    if (!d.audio) throw MediaError("This file has no audio track.");
+    if (audio.format != audioFormat()) throw MediaError("Audio must be 48 kHz stereo.");
+    if (audio.frameLength() == 0) return;
+    std::vector<void*> planes;
+    for (const auto& p : audio.planes) planes.push_back(const_cast<float*>(p.data()));
+    ff::check(av_audio_fifo_write(d.fifo.get(), planes.data(), static_cast<int>(audio.frameLength())),
+              "Couldn't buffer audio");
+    d.encodeFifo(false);
+}
+
+void MediaWriter::finish()
+{
+    auto& d = *impl_;
+    if (d.video) d.encode(*d.video, nullptr);
+    if (d.audio) {
+        d.encodeFifo(true);
+        d.encode(*d.audio, nullptr);
+    }
+    ff::check(av_write_trailer(d.output.get()), "Writing the file failed");
+    ff::check(avio_closep(&d.output->pb), "Writing the file failed");
+    std::error_code error;
+    std::filesystem::rename(d.temporary, d.target, error);
+    if (error) throw MediaError("Couldn't move the file into place: " + error.message());
+    d.finished = true;
+}
+
+std::int64_t MediaWriter::videoFramesWritten() const { return impl_->video ? impl_->video->nextPts : 0; }
+
+}  // namespace vt::media

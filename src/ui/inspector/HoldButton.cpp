@@ -1,0 +1,53 @@
+#include "ui/inspector/HoldButton.h"
+
+#include "ui/inspector/KitColors.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vt::ui {
+
+HoldButton::HoldButton(const QString& title, const QString& icon, Binding<bool> held, QWidget* parent)
+    : QAbstractButton(parent), icon_(icon), held_(std::move(held))
+{
+    setText(title);
+    setAccessibleName(title);
+    QFont f = font();
+    f.setPointSizeF(11.5);
+    f.setWeight(QFont::Medium);
+    setFont(f);
+    setFixedHeight(22);
+}
+
+QSize HoldButton::sizeHint() const
+{
+    return {fontMetrics().horizontalAdvance(icon_ + " " + text()) + 18, 22};
+}
+
+void HoldButton::mousePressEvent(QMouseEvent* event)
+{
+    if (!held_.get()) held_.set(true);
+    update();
+    event->accept();
+}
+
+void HoldButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    held_.set(false);
+    update();
+    event->accept();
+}
+
+void HoldButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool held = held_.get();
+    p.setPen(Qt::NoPen);
+    p.setBrush(held ? kit::accent() : kit::faded(kit::ink(), 0.08));
+    p.drawRoundedRect(QRectF(rect()), 6, 6);
+    p.setPen(held ? kit::onAccent() : kit::ink());
+    p.drawText(rect().adjusted(9, 0, -9, 0), Qt::AlignCenter, icon_ + " " + text());
+}
+
+}  // namespace vt::ui

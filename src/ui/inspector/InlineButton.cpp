@@ -1,0 +1,27 @@
+#include "ui/inspector/InlineButton.h"
+
+#include "ui/inspector/KitColors.h"
+
+namespace vt::ui {
+
+InlineButton::InlineButton(const QString& title, const QString& icon, bool prominent, std::function<void()> action,
+                           QWidget* parent)
+    : QPushButton(icon.isEmpty() ? title : icon + QStringLiteral(" ") + title, parent)
+{
+    QFont f = font();
+    f.setPointSizeF(12);
+    f.setWeight(QFont::Medium);
+    setFont(f);
+    setAccessibleName(title);
+    if (prominent) {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Button, kit::accent());
+        pal.setColor(QPalette::ButtonText, kit::onAccent());
+        setPalette(pal);
+    }
+    connect(this, &QPushButton::clicked, this, [action = std::move(action)] {
+        if (action) action();
+    });
+}
+
+}  // namespace vt::ui

@@ -1,0 +1,27 @@
+#include "ui/inspector/InspectorRow.h"
+
+#include "ui/inspector/KitColors.h"
+#include "ui/inspector/KitText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace vt::ui {
+
+InspectorRow::InspectorRow(const QString& title, const QString& help, QWidget* control, QWidget* parent)
+    : QWidget(parent), control_(control)
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(12, 3, 12, 3);
+    row->setSpacing(8);
+    title_ = kit::label(title, 13, QFont::Normal, kit::ink(), this);
+    title_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    row->addWidget(title_, 1);
+    row->addSpacing(0);
+    if (control) row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
+    setMinimumHeight(28 + 6);
+    setToolTip(help);
+    setAccessibleName(title);
+}
+
+}  // namespace vt::ui

@@ -1,0 +1,14 @@
+#pragma once
+// Labels in the kit's fonts and colours.
+
+#include <QColor>
+#include <QFont>
+#include <QLabel>
+
+namespace vt::ui::kit {
+
+// A label of the system font at `points` and `weight`, drawn in `colour`.
+QLabel* label(const QString& text, double points, QFont::Weight weight, const QColor& colour, QWidget* parent = nullptr);
+void setTextColour(QWidget* widget, const QColor& colour);
+
+}  // namespace vt::ui::kit

@@ -1,0 +1,91 @@
+#include "ui/inspector/ValueRow.h"
+
+#include "ui/inspector/KitColors.h"
+#include "ui/inspector/KitText.h"
+#include "ui/inspector/NumberField.h"
+#include "ui/inspector/SettingIcons.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSlider>
+
+#include <cmath>
+
+namespace vt::ui {
+
+namespace {
+constexpr int kSliderSteps = 1000;  // a continuous slider over the range
+}
+
+ValueRow::ValueRow(const QString& title, Binding<double> value, Options options, std::function<void()> onCommit,
+                   QWidget* parent)
+    : QWidget(parent), value_(std::move(value)), options_(std::move(options)), onCommit_(std::move(onCommit))
+{
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(12, 3, 12, 3);
+    row->setSpacing(8);
+    setMinimumHeight(28 + 6);
+    setAccessibleName(title);
+    const auto hint = SettingIcons::hint(title);
+
+    title_ = kit::label(title, 13, QFont::Normal, kit::ink(), this);
+    title_->setToolTip(options_.resetTo ? QStringLiteral("Double-click to reset") : hint.value_or(QString()));
+    title_->installEventFilter(this);
+    row->addWidget(title_, 1);
+    row->addSpacing(0);
+
+    if (options_.slider) {
+        slider_ = new QSlider(Qt::Horizontal, this);
+        slider_->setRange(0, kSliderSteps);
+        slider_->setFixedWidth(92);
+        slider_->setAccessibleName(title);
+        slider_->setToolTip(hint.value_or(QString()));
+        connect(slider_, &QSlider::valueChanged, this, [this](int position) {
+            const double span = options_.upper - options_.lower;
+            value_.set(options_.lower + span * position / kSliderSteps);
+            field_->refresh();
+        });
+        connect(slider_, &QSlider::sliderReleased, this, [this] {
+            if (onCommit_) onCommit_();
+        });
+        row->addWidget(slider_);
+    }
+
+    const double scale = options_.scale;
+    Binding<double> shown{[this, scale] { return value_.get() * scale; },
+                          [this, scale](const double& v) {
+                              value_.set(v / scale);
+                              refresh();
+                          }};
+    NumberField::Format format{options_.lower * scale, options_.upper * scale, options_.step, options_.decimals,
+                               options_.suffix, options_.signedDisplay};
+    field_ = new NumberField(shown, format, 56, title, onCommit_, this);
+    row->addWidget(field_);
+    refresh();
+}
+
+void ValueRow::refresh()
+{
+    if (slider_ && !slider_->isSliderDown()) {
+        const double span = options_.upper - options_.lower;
+        const double fraction = span > 0 ? (value_.get() - options_.lower) / span : 0;
+        QSignalBlocker quiet(slider_);
+        slider_->setValue(static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * kSliderSteps)));
+    }
+    field_->refresh();
+}
+
+bool ValueRow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == title_ && event->type() == QEvent::MouseButtonDblClick && options_.resetTo) {
+        value_.set(*options_.resetTo);
+        refresh();
+        if (onCommit_) onCommit_();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace vt::ui

@@ -1,0 +1,223 @@
+#include "ui/inspector/ExportView.h"
+
+#include "editor/EditorFakes.h"
+#include "export/ExportAction.h"
+#include "export/FakeExportHost.h"
+#include "export/SettingsSandbox.h"
+#include "ui/inspector/ExportSummary.h"
+#include "ui/inspector/InspectorPanel.h"
+#include "ui/inspector/PressableButton.h"
+#include "ui/inspector/RowNote.h"
+#include "ui/inspector/StopSlider.h"
+#include "ui/inspector/SwitchRow.h"
+
+#include <QAbstractScrollArea>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace vt;
+using namespace vt::ui;
+
+namespace {
+
+// An editor over fakes with a probed source, and the export action over a
+// generated project, in throw-away settings and data folders.
+class PanelTest : public ::testing::Test {
+protected:
+    test::SettingsSandbox settings;
+    test::TempDir data;
+    test::ScopedEnv dataHome{"XDG_DATA_HOME", data.path().string()};
+    test::FakeExportHost host;
+    std::unique_ptr<EditorModel> editor;
+    std::unique_ptr<ExportAction> action;
+    std::vector<QString> askedNames;
+    std::optional<std::filesystem::path> answer;
+
+    void open(bool hdr = false, Project project = test::sampleProject())
+    {
+        auto media = std::make_shared<test::FakeMedia>();
+        SourceVideoInfo info{1080, 1920, {}, 30, 10, hdr};
+        media->videos[project.videoPath] = info;
+        host.info = info;
+        editor = std::make_unique<EditorModel>(std::move(project), nullptr,
+                                               EditorServices{std::make_shared<test::FakePlayer>(), media, nullptr,
+                                                              nullptr, std::make_shared<test::ManualClock>()});
+        test::waitFor([&] { return !editor->isLoading(); });
+        action = std::make_unique<ExportAction>(host);
+    }
+    std::unique_ptr<ExportView> view()
+    {
+        return std::make_unique<ExportView>(*editor, *action, [this](const QString& name, const QString&) {
+            askedNames.push_back(name);
+            return answer;
+        });
+    }
+    void settingsWith(auto change)
+    {
+        ExportSettings s = action->exportSettings();
+        change(s);
+        action->setExportSettings(s);
+    }
+};
+
+bool shown(QWidget* w) { return !w->isHidden(); }
+
+}  // namespace
+
+TEST_F(PanelTest, AudioOnlyHidesTheVideoSettings)
+{
+    open(true);
+    auto panel = view();
+    const auto& p = panel->parts();
+    EXPECT_EQ(p.summary->text(), QString("1080p / 30fps"));
+    EXPECT_EQ(p.automaticNote->text(), QString("Matched to your video: 1080×1920, H.264, 10.0 Mbps."));
+    EXPECT_TRUE(p.hdr->isEnabled());
+
+    p.audioOnly->toggle()->click();
+    EXPECT_TRUE(action->exportSettings().audioOnly);
+    EXPECT_EQ(p.summary->text(), QString("Audio · AAC"));
+    EXPECT_FALSE(p.autoMode->isEnabled());
+    EXPECT_FALSE(p.hdr->isEnabled());
+    EXPECT_FALSE(shown(p.standardRangeNote));
+    EXPECT_FALSE(shown(p.automaticNote));
+    EXPECT_FALSE(shown(p.manualBlock));
+    EXPECT_FALSE(p.alsoThumbnail->isEnabled());
+    EXPECT_TRUE(p.alsoSRT->isEnabled());
+    EXPECT_EQ(p.exportButton->text(), QString("Export Audio"));
+    panel->startExport();
+    EXPECT_EQ(askedNames, std::vector<QString>{"Sample-audio.m4a"});
+    EXPECT_FALSE(action->isExporting()) << "a cancelled save panel starts nothing";
+}
+
+TEST_F(PanelTest, StandardRangeSourceAndManualSettings)
+{
+    open(false);
+    settingsWith([](ExportSettings& s) { s.hdr = true; });
+    auto panel = view();
+    const auto& p = panel->parts();
+    EXPECT_FALSE(p.hdr->toggle()->isChecked());
+    EXPECT_FALSE(p.hdr->isEnabled());
+    EXPECT_TRUE(shown(p.standardRangeNote));
+
+    p.manualMode->click();
+    EXPECT_EQ(action->exportSettings().mode, ExportSettings::Mode::manual);
+    EXPECT_TRUE(shown(p.manualBlock));
+    EXPECT_FALSE(shown(p.upscaleNote));
+    QTest::mouseClick(p.resolution->stopLabels()[4], Qt::LeftButton);
+    EXPECT_EQ(action->resolvedExport().resolutionLabel, "4K");
+    EXPECT_TRUE(shown(p.upscaleNote));
+    EXPECT_EQ(p.summary->text(), QString("4K / 30fps"));
+    p.hevc->click();
+    EXPECT_EQ(action->exportSettings().codec, VideoCodec::hevc);
+    EXPECT_EQ(p.estimatedSize->text(), QString::fromStdString(ExportSettings::formatBytes(action->estimatedExportBytes())));
+}
+
+TEST_F(PanelTest, ExportRunsFromTheButtonAndShowsTheFile)
+{
+    open();
+    settingsWith([](ExportSettings& s) {
+        s.mode = ExportSettings::Mode::manual;
+        s.resolution = 0;
+        s.bitrate = 1;
+    });
+    auto panel = view();
+    const auto& p = panel->parts();
+    answer = data / "Sample-captioned.mp4";
+    QTest::mouseClick(p.exportButton, Qt::LeftButton);
+    EXPECT_EQ(askedNames, std::vector<QString>{"Sample-captioned.mp4"});
+    EXPECT_TRUE(action->isExporting());
+    EXPECT_FALSE(shown(p.exportButton));
+    EXPECT_TRUE(shown(p.progressBlock));
+    EXPECT_TRUE(p.progressText->text().startsWith(QString::fromUtf8("Rendering on-device… ")));
+    panel->startExport();  // while running: nothing new
+    test::waitFor([&] { return !action->isExporting(); });
+    EXPECT_TRUE(shown(p.exportButton));
+    EXPECT_TRUE(shown(p.fileRow));
+    EXPECT_EQ(p.fileName->text(), QString("Sample-captioned.mp4"));
+    EXPECT_FALSE(shown(p.error));
+    EXPECT_TRUE(std::filesystem::exists(data / "Sample-captioned.srt"));
+
+    answer = data / "Sample.vtt";
+    panel->saveText("vtt");
+    EXPECT_EQ(askedNames.back(), QString("Sample.vtt"));
+    EXPECT_EQ(test::readFile(data / "Sample.vtt").rfind("WEBVTT\n\n", 0), 0u);
+}
+
+TEST(ExportSummary, IncludedRows)
+{
+    Project project = test::sampleProject();
+    project.style.name = "Bold Pop";
+    project.music = BackgroundMusic{};
+    project.music->name = "Lo-fi";
+    project.music->ducking = 14.7;
+    VideoGrade grade;
+    grade.contrast = 0.2;
+    project.grade = grade;
+    project.hookOverlay = HookOverlay{"Wait for it", 3};
+    auto rows = ui::ExportSummary::included(project, 48.2, 12.4);
+    std::vector<std::pair<QString, QString>> expected{
+        {"Length", "0:48 (cut 12s)"}, {"Captions", "Bold Pop"}, {"Stabilized", "No"}, {"Audio", "Original"},
+        {"Music", QString::fromUtf8("Lo-fi · ducks 14 dB")}, {"Color", "Adjusted"}, {"Hook", "Wait for it"}};
+    EXPECT_EQ(rows, expected);
+
+    project.captionsVisible = false;
+    project.grade = VideoGrade{};
+    EXPECT_EQ(ui::ExportSummary::included(project, 10, 0.4)[0].second, QString("0:10"));
+    EXPECT_EQ(ui::ExportSummary::included(project, 10, 0.5)[0].second, QString("0:10 (cut 1s)"));
+    EXPECT_EQ(ui::ExportSummary::included(project, 10, 0)[1].second, QString("Off"));
+    EXPECT_EQ(ui::ExportSummary::included(project, 10, 0)[5].second, QString("Original"));
+}
+
+TEST_F(PanelTest, InspectorHeaderAndBody)
+{
+    open();
+    InspectorPanel panel(*editor, *action);
+    const Uuid clipID = Uuid::random();
+    struct Case {
+        const char* name;
+        InspectorTab tab;
+        bool itemOpen;
+        std::optional<TimelineItem> selection;
+        const char* title;
+        const char* icon;
+    };
+    const Case cases[] = {
+        {"tab", InspectorTab::color, false, std::nullopt, "Enhance", "wand.and.stars"},
+        {"open with nothing selected", InspectorTab::hook, true, std::nullopt, "Hook", "bolt.fill"},
+        {"open with a sound", InspectorTab::post, true, TimelineItem{TimelineItem::Kind::sound, clipID}, "Post", "paperplane"},
+        {"clip selected but not open", InspectorTab::voice, false, TimelineItem{TimelineItem::Kind::clip, clipID}, "Voice", "mic.fill"},
+        {"overlay inspected", InspectorTab::voice, true, TimelineItem{TimelineItem::Kind::overlay, clipID}, "On Top",
+         "slider.horizontal.below.rectangle"},
+        {"clip inspected", InspectorTab::exportTab, true, TimelineItem{TimelineItem::Kind::clip, clipID}, "Clip",
+         "slider.horizontal.below.rectangle"},
+        {"export tab", InspectorTab::exportTab, false, std::nullopt, "Export", "square.and.arrow.up"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        editor->setInspectorTab(c.tab);
+        editor->setTimelineSelection(c.selection);
+        editor->setItemInspectorOpen(c.itemOpen);
+        EXPECT_EQ(panel.headerTitle(), QString(c.title));
+        EXPECT_EQ(panel.headerIcon(), QString(c.icon));
+    }
+    EXPECT_NE(dynamic_cast<ExportView*>(panel.body()), nullptr);
+    for (auto* area : panel.body()->findChildren<QAbstractScrollArea*>())
+        EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    // While an item is inspected a tab change shows nothing new, and the body
+    // stays the same view.
+    editor->setTimelineSelection(TimelineItem{TimelineItem::Kind::overlay, clipID});
+    editor->setItemInspectorOpen(true);
+    QWidget* itemBody = panel.body();
+    editor->setInspectorTab(InspectorTab::styles);
+    EXPECT_EQ(panel.headerTitle(), QString("On Top"));
+    EXPECT_EQ(panel.body(), itemBody);
+    editor->setItemInspectorOpen(false);
+    EXPECT_EQ(panel.headerTitle(), QString("Styles"));
+    EXPECT_NE(panel.body(), itemBody);
+}
