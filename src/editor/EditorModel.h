@@ -43,6 +43,7 @@
 #include <QObject>
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
@@ -52,6 +53,17 @@
 #include <vector>
 
 namespace vt {
+
+// Word ids are random, so their first eight bytes already make a good hash;
+// the derived tables keyed by word id are rebuilt on every edit.
+struct WordIDHash {
+    std::size_t operator()(const Uuid& id) const noexcept
+    {
+        std::size_t h = 0;
+        std::memcpy(&h, id.bytes().data(), sizeof h);
+        return h;
+    }
+};
 
 class EditorModel final : public QObject {
     Q_OBJECT
@@ -148,7 +160,7 @@ public:
     const std::vector<CaptionGroup>& groups() const { return groups_; }
     const std::vector<Paragraph>& paragraphs() const { return paragraphs_; }  // notifies always
     const std::vector<OutputEntry>& outputIndex() const { return outputIndex_; }
-    const std::unordered_map<Uuid, int>& groupOfWord() const { return groupOfWord_; }
+    const std::unordered_map<Uuid, int, WordIDHash>& groupOfWord() const { return groupOfWord_; }
     const std::map<int, EmojiPick>& emojiPicks() const { return emojiPicks_; }
     const std::set<Uuid>& trimmedWordIDs() const { return trimmedWordIDs_; }
 
@@ -383,7 +395,7 @@ private:
     std::vector<CaptionGroup> groups_;
     std::vector<Paragraph> paragraphs_;
     std::vector<OutputEntry> outputIndex_;
-    std::unordered_map<Uuid, int> groupOfWord_;
+    std::unordered_map<Uuid, int, WordIDHash> groupOfWord_;
     std::map<int, EmojiPick> emojiPicks_;
     std::set<Uuid> trimmedWordIDs_;
 
