@@ -413,6 +413,7 @@ private:
     std::optional<SourceVideoInfo> source_;
     std::map<Uuid, SourceVideoInfo> clipInfo_;
     std::uint64_t clipGeneration_ = 0;
+    bool setupWaiting_ = false;  // the set-up goes on once the clips are read
     std::optional<QImage> posterFrame_;
     std::map<std::string, std::vector<float>> soundPeaks_;
     std::map<Uuid, QImage> brollThumbs_;

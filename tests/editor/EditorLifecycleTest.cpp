@@ -93,6 +93,31 @@ TEST_F(EditorLifecycle, SetUpGrabsThePosterAndBuildsTheFirstPlayerItem)
     EXPECT_FALSE(rig->exportError());
 }
 
+TEST_F(EditorLifecycle, SetUpFinishesWhenTheClipListChangesWhileItIsRead)
+{
+    Project p = sampleProject(4);
+    p.clips = std::vector<VideoClip>{clip("/media/a.mov", 4)};
+    p.syncClips();
+    auto media = std::make_shared<FakeMedia>();
+    media->videos["/media/a.mov"].naturalWidth = 1280;
+    media->videos["/media/b.mov"].naturalWidth = 1920;
+    std::promise<void> open;
+    media->gate = open.get_future().share();
+    auto player = std::make_shared<FakePlayer>();
+    EditorModel model(p, nullptr, EditorServices{player, media, nullptr, nullptr, std::make_shared<ManualClock>()});
+    QCoreApplication::processEvents();  // the set-up starts reading clip a
+
+    model.pushUndo();
+    model.updateProject([](Project& q) { q.clips = std::vector<VideoClip>{clip("/media/b.mov", 4)}; });
+    model.undo();  // another clip list: a second read starts
+    open.set_value();
+    ASSERT_TRUE(waitFor([&] { return !model.isLoading(); }));
+    ASSERT_TRUE(model.source());
+    EXPECT_EQ(model.source()->naturalWidth, 1280);
+    EXPECT_EQ(model.clipInfo().size(), 1u);
+    EXPECT_GE(player->rebuilds, 1);
+}
+
 TEST_F(EditorLifecycle, UnreadableMediaEndsSetUpWithTheNoVideoMessage)
 {
     EditorRig rig(sampleProject(), false);
