@@ -224,8 +224,7 @@ void EditorModel::setupWithSource()
     inBackground([media, path = span->clip.path, at]() -> std::function<void(EditorModel&)> {
         auto image = media->frame(path, at);
         return [image = std::move(image)](EditorModel& m) {
-            m.posterFrame_ = image;
-            emit m.posterFrameChanged();
+            m.set(m.posterFrame_, image, &EditorModel::posterFrameChanged);
             m.finishSetup();
         };
     });
@@ -269,6 +268,11 @@ std::optional<EditorModel::Activity> EditorModel::activity() const
 void EditorModel::setCurrentTime(double seconds) { set(currentTime_, seconds, &EditorModel::currentTimeChanged); }
 
 std::optional<double> EditorModel::takePendingSeek() { return std::exchange(pendingSeek_, std::nullopt); }
+
+void EditorModel::setWaveformPeaks(std::vector<float> peaks)
+{
+    set(waveformPeaks_, std::move(peaks), &EditorModel::waveformPeaksChanged);
+}
 
 void EditorModel::setExportError(std::optional<std::string> message)
 {

@@ -205,6 +205,9 @@ public:
     const std::optional<SourceVideoInfo>& source() const { return source_; }  // notifies always
     const std::map<Uuid, SourceVideoInfo>& clipInfo() const { return clipInfo_; }
     const std::optional<QImage>& posterFrame() const { return posterFrame_; }
+    // The joined waveform of all clips over the joined source timeline.
+    const std::vector<float>& waveformPeaks() const { return waveformPeaks_; }
+    void setWaveformPeaks(std::vector<float> peaks);
     const std::map<std::string, std::vector<float>>& soundPeaks() const { return soundPeaks_; }
     const std::map<Uuid, QImage>& brollThumbs() const { return brollThumbs_; }
     const std::map<Uuid, std::string>& cleanAudioURLs() const { return cleanAudioURLs_; }
@@ -289,6 +292,7 @@ signals:
     void effectsAudioURLChanged();
     void sourceChanged();
     void posterFrameChanged();
+    void waveformPeaksChanged();
     void soundPeaksChanged();
     void brollThumbsChanged();
     void cleanAudioURLsChanged();
@@ -415,6 +419,7 @@ private:
     std::uint64_t clipGeneration_ = 0;
     bool setupWaiting_ = false;  // the set-up goes on once the clips are read
     std::optional<QImage> posterFrame_;
+    std::vector<float> waveformPeaks_;
     std::map<std::string, std::vector<float>> soundPeaks_;
     std::map<Uuid, QImage> brollThumbs_;
     std::map<Uuid, std::string> cleanAudioURLs_;
