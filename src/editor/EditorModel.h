@@ -29,6 +29,7 @@
 #include "editor/EditorServices.h"
 #include "editor/EmojiPick.h"
 #include "editor/InspectorTab.h"
+#include "editor/TranscriptMode.h"
 #include "model/EditPlan.h"
 #include "model/FileAccess.h"
 #include "model/Paragraph.h"
