@@ -206,5 +206,16 @@ TEST_F(EditorHistory, RestoreAllBringsEveryCutWordBackAsOneStep)
     EXPECT_EQ(rig->cutCount(), 2);
 }
 
+// The same save on the program's own clock (real timers, no services).
+TEST_F(EditorHistory, OnTheProgramsClockTheSaveLandsAfterItsDelay)
+{
+    EditorModel model(sampleProject(), nullptr);
+    const Project opened = model.project();
+    cutWord(model, 0);
+    EXPECT_FALSE(stored(opened));
+    ASSERT_TRUE(waitFor([&] { return stored(opened).has_value(); }));
+    EXPECT_TRUE(stored(opened)->words[0].deleted);
+}
+
 }  // namespace
 }  // namespace vt
