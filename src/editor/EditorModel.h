@@ -29,6 +29,7 @@
 #include "editor/EditorServices.h"
 #include "editor/EmojiPick.h"
 #include "editor/InspectorTab.h"
+#include "editor/TranscriptMode.h"
 #include "model/EditPlan.h"
 #include "model/FileAccess.h"
 #include "model/Paragraph.h"
@@ -43,6 +44,7 @@
 #include <QObject>
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
@@ -52,6 +54,17 @@
 #include <vector>
 
 namespace vt {
+
+// Word ids are random, so their first eight bytes already make a good hash;
+// the derived tables keyed by word id are rebuilt on every edit.
+struct WordIDHash {
+    std::size_t operator()(const Uuid& id) const noexcept
+    {
+        std::size_t h = 0;
+        std::memcpy(&h, id.bytes().data(), sizeof h);
+        return h;
+    }
+};
 
 class EditorModel final : public QObject {
     Q_OBJECT
@@ -93,8 +106,9 @@ public:
     // A pending save is written now rather than lost.
     ~EditorModel() override;
 
-    // Ends playback, time reports, the effects render and file access. A
-    // pending save still happens. Calling it twice is harmless.
+    // Ends playback, time reports, the effects render and file access, and
+    // writes a pending save at once (closing needs no save of its own).
+    // Calling it twice is harmless.
     void teardown();
 
     // ---- the project and saving --------------------------------------------
@@ -108,8 +122,8 @@ public:
         change(project_);
         projectWritten();
     }
-    // Writes the project now and cancels the pending save (the editor saves
-    // this way when it closes, so an older pending copy cannot follow it).
+    // Writes the project now and cancels the pending save, so an older
+    // pending copy cannot follow it.
     void saveNow();
     // Why the last save failed; absent once a save succeeds. The project
     // stays unsaved and the next change tries again.
@@ -148,7 +162,7 @@ public:
     const std::vector<CaptionGroup>& groups() const { return groups_; }
     const std::vector<Paragraph>& paragraphs() const { return paragraphs_; }  // notifies always
     const std::vector<OutputEntry>& outputIndex() const { return outputIndex_; }
-    const std::unordered_map<Uuid, int>& groupOfWord() const { return groupOfWord_; }
+    const std::unordered_map<Uuid, int, WordIDHash>& groupOfWord() const { return groupOfWord_; }
     const std::map<int, EmojiPick>& emojiPicks() const { return emojiPicks_; }
     const std::set<Uuid>& trimmedWordIDs() const { return trimmedWordIDs_; }
 
@@ -193,6 +207,9 @@ public:
     const std::optional<SourceVideoInfo>& source() const { return source_; }  // notifies always
     const std::map<Uuid, SourceVideoInfo>& clipInfo() const { return clipInfo_; }
     const std::optional<QImage>& posterFrame() const { return posterFrame_; }
+    // The joined waveform of all clips over the joined source timeline.
+    const std::vector<float>& waveformPeaks() const { return waveformPeaks_; }
+    void setWaveformPeaks(std::vector<float> peaks);
     const std::map<std::string, std::vector<float>>& soundPeaks() const { return soundPeaks_; }
     const std::map<Uuid, QImage>& brollThumbs() const { return brollThumbs_; }
     const std::map<Uuid, std::string>& cleanAudioURLs() const { return cleanAudioURLs_; }
@@ -277,6 +294,7 @@ signals:
     void effectsAudioURLChanged();
     void sourceChanged();
     void posterFrameChanged();
+    void waveformPeaksChanged();
     void soundPeaksChanged();
     void brollThumbsChanged();
     void cleanAudioURLsChanged();
@@ -381,9 +399,14 @@ private:
     EditPlan plan_;
     std::vector<TimedWord> timedWords_;
     std::vector<CaptionGroup> groups_;
+    struct GroupingLooks {
+        CaptionStyle style;
+        std::map<std::string, CaptionStyle> styles;
+    };
+    std::optional<GroupingLooks> groupedWith_;  // the looks groups_ was made with
     std::vector<Paragraph> paragraphs_;
     std::vector<OutputEntry> outputIndex_;
-    std::unordered_map<Uuid, int> groupOfWord_;
+    std::unordered_map<Uuid, int, WordIDHash> groupOfWord_;
     std::map<int, EmojiPick> emojiPicks_;
     std::set<Uuid> trimmedWordIDs_;
 
@@ -401,7 +424,9 @@ private:
     std::optional<SourceVideoInfo> source_;
     std::map<Uuid, SourceVideoInfo> clipInfo_;
     std::uint64_t clipGeneration_ = 0;
+    bool setupWaiting_ = false;  // the set-up goes on once the clips are read
     std::optional<QImage> posterFrame_;
+    std::vector<float> waveformPeaks_;
     std::map<std::string, std::vector<float>> soundPeaks_;
     std::map<Uuid, QImage> brollThumbs_;
     std::map<Uuid, std::string> cleanAudioURLs_;
