@@ -17,7 +17,7 @@ namespace vt {
 struct HookGenerator {
     // Thrown by aiHooks when the on-device model is not there.
     struct Unavailable : std::runtime_error {
-        Unavailable() : std::runtime_error("AI Rewrites need macOS 26 with Apple Intelligence.") {}
+        Unavailable() : std::runtime_error("AI Rewrites need an on-device language model, which this computer doesn't have.") {}
     };
 
     struct Status {
