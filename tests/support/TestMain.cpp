@@ -1,6 +1,13 @@
 // Every test program gets a QGuiApplication (fonts and images need one) on the
-// offscreen platform, so tests never need a display.
+// offscreen platform, so tests never need a display; programs that test
+// widgets define VT_TEST_WIDGETS and get a QApplication.
+#ifdef VT_TEST_WIDGETS
+#include <QApplication>
+using TestApplication = QApplication;
+#else
 #include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,7 +15,7 @@
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
