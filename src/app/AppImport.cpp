@@ -72,10 +72,7 @@ void AppModel::importVideo(const std::filesystem::path& url)
 void AppModel::startImport(const std::filesystem::path& url)
 {
     if (screen_ == Screen::onboarding) AppSettings::set(AppSettings::hasOnboardedKey, true);
-    if (editor_) {
-        if (editor_->files) editor_->files->close();
-        setEditor(std::nullopt);
-    }
+    dropEditor();  // its pending changes are not saved here
     ProcessingState state;
     state.fileName = url.filename().string();
     setProcessing(std::move(state));

@@ -161,9 +161,19 @@ void AppModel::setProcessing(std::optional<ProcessingState> processing)
     emit processingChanged();
 }
 
-void AppModel::setEditor(std::optional<OpenProject> editor)
+void AppModel::setEditor(std::unique_ptr<EditorModel> editor)
 {
     editor_ = std::move(editor);
+    emit editorChanged();
+}
+
+void AppModel::dropEditor()
+{
+    if (!editor_) return;
+    editor_->teardown();
+    // Deleted once the event loop is back: a signal of the model may be on
+    // the stack, and its destructor still writes a pending save.
+    editor_.release()->deleteLater();
     emit editorChanged();
 }
 
@@ -210,14 +220,14 @@ void AppModel::open(const Project& project)
             return;
         }
     }
-    setEditor(OpenProject{std::move(copy), std::move(files)});
+    setEditor(std::make_unique<EditorModel>(std::move(copy), std::move(files)));
     setScreen(Screen::editor);
 }
 
 void AppModel::saveOpenProject()
 {
     if (!editor_) return;
-    Project project = editor_->project;
+    Project project = editor_->project();
     project.updatedAt = std::chrono::system_clock::now();
     ProjectStore::save(project);
 }
@@ -225,8 +235,7 @@ void AppModel::saveOpenProject()
 void AppModel::closeEditor()
 {
     saveOpenProject();
-    if (editor_ && editor_->files) editor_->files->close();
-    setEditor(std::nullopt);
+    dropEditor();
     setProjects(ProjectStore::loadAll());
     setScreen(Screen::home);
 }
@@ -264,11 +273,8 @@ void AppModel::duplicate(const Project& project)
 
 void AppModel::findShorts(const Project& project)
 {
-    if (editor_) {
-        saveOpenProject();
-        if (editor_->files) editor_->files->close();
-        setEditor(std::nullopt);
-    }
+    saveOpenProject();
+    dropEditor();
     auto files = std::make_shared<FileAccess::Session>();
     Project copy = project;
     files->prepare(copy);

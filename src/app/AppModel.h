@@ -13,6 +13,7 @@
 // that work, so nothing arrives after the model is gone.
 
 #include "app/ProcessingState.h"
+#include "editor/EditorModel.h"
 #include "model/FileAccess.h"
 #include "model/Project.h"
 #include "platform/Cancellation.h"
@@ -45,12 +46,6 @@ private:
     CancelToken token_;
 };
 using Task = std::shared_ptr<TaskHandle>;
-
-// The project open on the editor screen, with the access to its media.
-struct OpenProject {
-    Project project;
-    std::shared_ptr<FileAccess::Session> files;
-};
 
 class AppModel : public QObject {
     Q_OBJECT
@@ -95,7 +90,8 @@ public:
     void setCaptionLanguageID(std::string id);  // writes "captionLanguage" every time
     std::optional<double> modelDownloadProgress() const { return modelDownloadProgress_; }
     const std::optional<ProcessingState>& processing() const { return processing_; }
-    const std::optional<OpenProject>& editor() const { return editor_; }
+    // The editor model of the open project; null when none is open.
+    EditorModel* editor() const { return editor_.get(); }
     const std::optional<std::string>& errorMessage() const { return errorMessage_; }
     void setErrorMessage(std::optional<std::string> message);
     const Task& task() const { return task_; }
@@ -171,7 +167,9 @@ private:
     void setModelDownloadProgress(std::optional<double> progress);
     void setModelDownloadTask(Task task);
     void setWhisperInstalled(bool installed);
-    void setEditor(std::optional<OpenProject> editor);
+    void setEditor(std::unique_ptr<EditorModel> editor);
+    // Tears the open editor model down and lets it go.
+    void dropEditor();
     void setTask(Task task);
     void setClipSource(std::optional<Project> project);
     void saveOpenProject();
@@ -198,7 +196,7 @@ private:
     std::optional<double> modelDownloadProgress_;
     Task modelDownloadTask_;
     std::optional<ProcessingState> processing_;
-    std::optional<OpenProject> editor_;
+    std::unique_ptr<EditorModel> editor_;
     std::optional<std::string> errorMessage_;
     Task task_;
     bool showShortcuts_ = false;

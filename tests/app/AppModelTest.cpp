@@ -140,7 +140,7 @@ TEST(AppModel, OpeningAProjectWhoseVideoIsGoneShowsTheAlertAndStays)
     app.open(project);
     EXPECT_EQ(app.screen(), Screen::editor);
     ASSERT_TRUE(app.editor());
-    EXPECT_EQ(app.editor()->project.name, "Trip");
+    EXPECT_EQ(app.editor()->project().name, "Trip");
     app.closeEditor();
     EXPECT_EQ(app.screen(), Screen::home);
     EXPECT_FALSE(app.editor());
@@ -159,8 +159,9 @@ TEST(AppModel, RenameDuplicateAndDeleteWorkOnTheStore)
     app.rename(trip, "  Trip to the sea \n");
     EXPECT_EQ(app.projects().front().name, "Trip to the sea");
 
-    app.duplicate(app.projects().front());
-    app.duplicate(app.projects().back());
+    const Project renamed = app.projects().front();
+    app.duplicate(renamed);
+    app.duplicate(renamed);  // a second copy, not numbered
     ASSERT_EQ(app.projects().size(), 3u);
     int copies = 0;
     for (const Project& p : app.projects()) {

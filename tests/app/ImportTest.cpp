@@ -75,7 +75,7 @@ TEST(Import, ASpokenVideoBecomesASavedProjectThatOpens)
     const QImage poster(QString::fromStdString(AppModel::posterPath(project.id).string()));
     EXPECT_EQ(poster.size(), QSize(96, 64));
     ASSERT_TRUE(app.editor());
-    EXPECT_EQ(app.editor()->project.id, project.id);
+    EXPECT_EQ(app.editor()->project().id, project.id);
 
     // A finished import lets the next one start with a new task.
     app.importVideo(video);

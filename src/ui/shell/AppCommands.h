@@ -32,7 +32,7 @@ public:
     bool editorOpen() const;
 
 private:
-    enum class Rule { always, editorOpen };
+    enum class Rule { always, editorOpen, wordsSelected, fillersFound, cutsMade, itemSelected };
     struct Entry {
         const char* title;
         const char* keys;  // a QKeySequence text, or empty
@@ -42,6 +42,8 @@ private:
     void add(QMenu& menu, const Entry& entry);
     void addEditorMenus(QMenuBar& bar);
     void refresh();
+    bool holds(Rule rule) const;
+    void followEditor();
     void undoOrRedo(bool redo);
 
     AppModel& app_;
@@ -49,6 +51,7 @@ private:
     std::vector<QAction*> actions_;
     QAction* showCaptions_ = nullptr;
     QAction* safeZones_ = nullptr;
+    QMetaObject::Connection editorLinks_[4];
 };
 
 }  // namespace vt

@@ -67,7 +67,7 @@ void RootView::showScreen()
             stack_->setCurrentWidget(start_);
             break;
         }
-        editor_->setText(QString::fromStdString(app_.editor()->project.name), tr("The editor window comes next."));
+        editor_->setText(QString::fromStdString(app_.editor()->project().name), tr("The editor window comes next."));
         stack_->setCurrentWidget(editor_);
         break;
     case Screen::clips:

@@ -122,6 +122,11 @@ TEST(Shell, MenusFollowWhetherAProjectIsOpen)
     shell.openProject();
     EXPECT_TRUE(shell.enabled("Back to Projects"));
     EXPECT_TRUE(shell.enabled("Zoom In"));
+    EXPECT_FALSE(shell.enabled("Restore All Cuts"));  // nothing is cut
+    EXPECT_FALSE(shell.enabled("Emphasize Selected Words"));  // nothing is selected
+    shell.commands.action("Show TikTok / Reels Safe Zones")->trigger();
+    EXPECT_TRUE(shell.app.editor()->showSafeArea());
+    EXPECT_TRUE(shell.commands.action("Show TikTok / Reels Safe Zones")->isChecked());
     shell.commands.action("Show Welcome Again")->trigger();  // not from the editor
     EXPECT_EQ(shell.app.screen(), Screen::editor);
     shell.commands.action("Back to Projects")->trigger();
