@@ -200,3 +200,27 @@ TEST(AppModel, FramesAreUprightAndFitTheLimit)
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(ProcessingState, StepFollowsThePhaseWord)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"Extracting audio · listening for the language", 0},
+        {"Downloading Whisper model (one time)", 1},
+        {"Transcribing with Whisper", 2},
+        {"Tracking the speaker for smart reframing", 3},
+        {"transcribing", 3},  // case-sensitive: the step stays
+        {"Preparing", 3},
+    };
+    ProcessingState state;
+    for (const auto& [phase, step] : cases) {
+        state.update(phase, 0.5);
+        EXPECT_EQ(state.step, step) << phase;
+        EXPECT_EQ(state.phase, phase);
+    }
+}
+
+}  // namespace
+}  // namespace vt

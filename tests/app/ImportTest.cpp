@@ -183,3 +183,29 @@ TEST(Import, AProjectThatCannotOpenGoesHomeWithTheAlert)
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(Import, AVideoOfThreeMinutesGoesToTheShortsPicker)
+{
+    test::IsolatedHome home;
+    // Three minutes of picture; a second of sound keeps the transcription short.
+    const auto video = home.dir / "long.mp4";
+    ASSERT_EQ(test::run("ffmpeg -v error -y -f lavfi -i color=c=gray:s=32x32:r=1:d=180 -f lavfi -i anullsrc=r=16000:cl=mono:d=1 "
+                        "-c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac " +
+                        test::shellQuote(video.string())),
+              0);
+    AppModel app;
+    app.finishOnboarding();
+    app.importVideo(video);
+    ASSERT_TRUE(test::waitForImport(app));
+    EXPECT_FALSE(app.errorMessage()) << *app.errorMessage();
+    EXPECT_EQ(app.screen(), Screen::clips);
+    ASSERT_TRUE(app.clipSource());
+    EXPECT_EQ(app.clipSource()->name, "long");
+    EXPECT_FALSE(app.editor());
+}
+
+}  // namespace
+}  // namespace vt
