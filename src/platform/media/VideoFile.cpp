@@ -65,6 +65,9 @@ struct VideoFile::Impl {
     ff::FramePtr current = ff::makeFrame();  // the latest decoded frame
     bool hasCurrent = false;
     double currentTime = 0;
+    ff::FramePtr previous = ff::makeFrame();  // the frame decoded before it
+    bool hasPrevious = false;
+    double previousTime = 0;
     bool ended = false;
 
     const AVStream* stream() const { return input->streams[streamIndex]; }
@@ -92,6 +95,13 @@ struct VideoFile::Impl {
     bool decodeNext()
     {
         if (ended) return false;
+        if (hasCurrent) {
+            av_frame_unref(previous.get());
+            av_frame_move_ref(previous.get(), current.get());
+            hasPrevious = true;
+            previousTime = currentTime;
+            hasCurrent = false;
+        }
         ff::PacketPtr packet = ff::makePacket();
         for (;;) {
             const int got = avcodec_receive_frame(decoder.get(), current.get());
@@ -129,13 +139,13 @@ struct VideoFile::Impl {
         if (av_seek_frame(input.get(), streamIndex, target, AVSEEK_FLAG_BACKWARD) >= 0) {
             avcodec_flush_buffers(decoder.get());
             hasCurrent = false;
+            hasPrevious = false;
             ended = false;
         }
     }
 
-    Picture convert(int maxSide)
+    Picture convert(const AVFrame* f, int maxSide)
     {
-        const AVFrame* f = current.get();
         double scale = 1;
         if (maxSide > 0) scale = std::min(1.0, static_cast<double>(maxSide) / std::max(f->width, f->height));
         Picture out;
@@ -205,8 +215,12 @@ void VideoFile::frames(const std::vector<double>& times, int maxSide, double tol
         try {
             const bool behind = d.hasCurrent ? from - d.currentTime > kSeekGap : (!d.ended && from > kSeekGap);
             if (behind) d.seek(from);
-            while (!d.ended && (!d.hasCurrent || d.currentTime < from)) d.decodeNext();
-            if (d.hasCurrent && d.currentTime >= from && d.currentTime <= until) picture = d.convert(maxSide);
+            while (!d.ended && (!d.hasCurrent || d.currentTime < times[i])) d.decodeNext();
+            // The frame shown nearest the time: the last one before it or the first one at or after it.
+            const bool before = d.hasPrevious && d.previousTime >= from && d.previousTime < times[i];
+            const bool after = d.hasCurrent && d.currentTime >= times[i] && d.currentTime <= until;
+            if (before && (!after || times[i] - d.previousTime < d.currentTime - times[i])) picture = d.convert(d.previous.get(), maxSide);
+            else if (after) picture = d.convert(d.current.get(), maxSide);
         } catch (const MediaError&) {
             picture.reset();
         }

@@ -45,9 +45,8 @@ public:
     VideoFacts facts() const;
 
     // One result per requested time, in the order of `times` (which must
-    // ascend), each the first frame shown at or after time − tolerance,
-    // provided it is shown no later than time + tolerance; none otherwise and
-    // for frames that fail to decode. Frames are turned upright and scaled
+    // ascend), each the frame shown nearest that time within ± tolerance;
+    // none when no frame is that near and for frames that fail to decode. Frames are turned upright and scaled
     // to fit within maxSide × maxSide (never enlarged). Throws
     // CancellationError when `cancel` fires between frames.
     using Delivery = std::function<void(std::size_t index, std::optional<Picture> picture)>;
