@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
 #include "speech/WhisperTranscriber.h"
+#include "support/TinyWhisperModel.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -205,6 +206,35 @@ TEST(Import, AVideoOfThreeMinutesGoesToTheShortsPicker)
     ASSERT_TRUE(app.clipSource());
     EXPECT_EQ(app.clipSource()->name, "long");
     EXPECT_FALSE(app.editor());
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(Import, WithTheModelInstalledTheLanguageIsListenedForFirst)
+{
+    test::IsolatedHome home;
+    const auto video = test::makeClip(home.dir / "talk.mp4", test::speak(home.dir / "voice.wav", "Hello there, this is a test."), 2);
+    // Counts as installed by its size, but whisper.cpp cannot load it.
+    std::filesystem::create_directories(WhisperTranscriber::modelPath().parent_path());
+    test::writeTinyWhisperModel(WhisperTranscriber::modelPath());
+    std::filesystem::resize_file(WhisperTranscriber::modelPath(), WhisperTranscriber::smallestInstalledSize + 1);
+    AppModel app;
+    app.finishOnboarding();
+    app.setEngine(TranscriptionEngine::whisper);
+    Watch watch(app);
+    app.importVideo(video);
+    ASSERT_TRUE(test::waitForImport(app));
+    EXPECT_EQ(watch.phases.at(1), "Extracting audio · listening for the language");  // right after "Preparing"
+    // Nothing was heard, so the guard keeps whisper.cpp, whose failure is the alert.
+    EXPECT_TRUE(watch.saw("Extracting audio"));
+    ASSERT_TRUE(app.errorMessage());
+    EXPECT_NE(app.errorMessage()->find("Whisper model"), std::string::npos) << *app.errorMessage();
+    EXPECT_EQ(app.screen(), Screen::home);
+    EXPECT_TRUE(ProjectStore::loadAll().empty());
 }
 
 }  // namespace
