@@ -8,7 +8,9 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
+#include <thread>
 
 namespace vt {
 namespace {
@@ -156,6 +158,36 @@ TEST(Import, WhisperWithoutItsModelReportsTheFailedFetch)
     EXPECT_TRUE(watch.saw("Downloading Whisper model (one time, 574 MB)"));
     EXPECT_FALSE(app.whisperInstalled());
     EXPECT_TRUE(ProjectStore::loadAll().empty());
+}
+
+TEST(Import, WhisperWaitsForARunningDownloadAndShowsItsProgress)
+{
+    test::IsolatedHome home;
+    const auto video = speechClip(home, 2);
+    test::ScopedEnv proxy("https_proxy", "http://127.0.0.1:1");
+    test::ScopedEnv allProxy("ALL_PROXY", "http://127.0.0.1:1");
+    test::ScopedEnv noProxy("no_proxy", std::nullopt);
+    test::ScopedEnv noProxyUpper("NO_PROXY", std::nullopt);
+    std::atomic<bool> release{false};
+    AppModel::Services services;
+    services.downloadModel = [&](const std::function<void(double)>& progress, const CancelToken&) {
+        progress(0.3);
+        while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        throw std::runtime_error("stopped");  // a failed download does not fail the import
+    };
+    AppModel app(services);
+    app.finishOnboarding();
+    app.setEngine(TranscriptionEngine::whisper);
+    app.downloadWhisperModel();
+    app.importVideo(video);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }, 5000));
+    EXPECT_EQ(app.processing()->step, 1);
+    EXPECT_DOUBLE_EQ(app.processing()->fraction, 0.3);
+    release = true;
+    ASSERT_TRUE(test::waitForImport(app));
+    // The transcriber then tried to fetch the model itself, which cannot work here.
+    ASSERT_TRUE(app.errorMessage());
+    EXPECT_EQ(app.screen(), Screen::home);
 }
 
 TEST(Import, AProjectThatCannotOpenGoesHomeWithTheAlert)
