@@ -32,6 +32,14 @@ struct Watch {
     bool saw(const std::string& phase) const { return std::find(phases.begin(), phases.end(), phase) != phases.end(); }
 };
 
+// Every download goes to a dead proxy, whatever exceptions the machine lists.
+struct NoNetwork {
+    test::ScopedEnv proxy{"https_proxy", "http://127.0.0.1:1"};
+    test::ScopedEnv allProxy{"ALL_PROXY", "http://127.0.0.1:1"};
+    test::ScopedEnv noProxy{"no_proxy", std::nullopt};
+    test::ScopedEnv noProxyUpper{"NO_PROXY", std::nullopt};
+};
+
 std::filesystem::path speechClip(const IsolatedHome& home, double seconds = 3)
 {
     const auto voice = test::speak(home.dir / "voice.wav", "Hello there. This is my short test video about captions.");
@@ -142,11 +150,7 @@ TEST(Import, WhisperWithoutItsModelReportsTheFailedFetch)
 {
     IsolatedHome home;
     const auto video = speechClip(home, 2);
-    // The model cannot be fetched from here.
-    test::ScopedEnv proxy("https_proxy", "http://127.0.0.1:1");
-    test::ScopedEnv allProxy("ALL_PROXY", "http://127.0.0.1:1");
-    test::ScopedEnv noProxy("no_proxy", std::nullopt);
-    test::ScopedEnv noProxyUpper("NO_PROXY", std::nullopt);
+    NoNetwork offline;  // the model cannot be fetched from here
     AppModel app;
     app.finishOnboarding();
     app.setEngine(TranscriptionEngine::whisper);
@@ -164,10 +168,7 @@ TEST(Import, WhisperWaitsForARunningDownloadAndShowsItsProgress)
 {
     test::IsolatedHome home;
     const auto video = speechClip(home, 2);
-    test::ScopedEnv proxy("https_proxy", "http://127.0.0.1:1");
-    test::ScopedEnv allProxy("ALL_PROXY", "http://127.0.0.1:1");
-    test::ScopedEnv noProxy("no_proxy", std::nullopt);
-    test::ScopedEnv noProxyUpper("NO_PROXY", std::nullopt);
+    NoNetwork offline;
     std::atomic<bool> release{false};
     AppModel::Services services;
     services.downloadModel = [&](const std::function<void(double)>& progress, const CancelToken&) {

@@ -1,36 +1,18 @@
 #include "platform/vision/FaceDetector.h"
 
+#include "platform/vision/FaceCascade.h"
+
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
-#include <opencv2/objdetect.hpp>
 
 #include <algorithm>
 
-#ifndef VT_HAAR_FOLDER
-#define VT_HAAR_FOLDER "/usr/share/opencv4/haarcascades"
-#endif
-
 namespace vt {
-namespace {
-
-cv::CascadeClassifier* detector()
-{
-    // CascadeClassifier is not safe to share between threads.
-    thread_local cv::CascadeClassifier cascade;
-    thread_local bool tried = false;
-    if (!tried) {
-        tried = true;
-        cascade.load(VT_HAAR_FOLDER "/haarcascade_frontalface_default.xml");
-    }
-    return cascade.empty() ? nullptr : &cascade;
-}
-
-}  // namespace
 
 std::vector<FaceBox> FaceDetector::faces(const FrameView& frame)
 {
     if (!frame.pixels || frame.width <= 0 || frame.height <= 0 || frame.bytesPerLine < frame.width * 4) return {};
-    cv::CascadeClassifier* cascade = detector();
+    cv::CascadeClassifier* cascade = vision::frontalFaceCascade();
     if (!cascade) return {};
     const cv::Mat bgra(frame.height, frame.width, CV_8UC4, const_cast<std::uint8_t*>(frame.pixels),
                        static_cast<std::size_t>(frame.bytesPerLine));
