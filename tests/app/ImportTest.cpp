@@ -40,6 +40,15 @@ struct NoNetwork {
     test::ScopedEnv noProxyUpper{"NO_PROXY", std::nullopt};
 };
 
+// Imports the video with whisper.cpp chosen, to the end of the import.
+bool importWithWhisper(AppModel& app, const std::filesystem::path& video)
+{
+    app.finishOnboarding();
+    app.setEngine(TranscriptionEngine::whisper);
+    app.importVideo(video);
+    return test::waitForImport(app);
+}
+
 std::filesystem::path speechClip(const IsolatedHome& home, double seconds = 3)
 {
     const auto voice = test::speak(home.dir / "voice.wav", "Hello there. This is my short test video about captions.");
@@ -152,11 +161,8 @@ TEST(Import, WhisperWithoutItsModelReportsTheFailedFetch)
     const auto video = speechClip(home, 2);
     NoNetwork offline;  // the model cannot be fetched from here
     AppModel app;
-    app.finishOnboarding();
-    app.setEngine(TranscriptionEngine::whisper);
     Watch watch(app);
-    app.importVideo(video);
-    ASSERT_TRUE(test::waitForImport(app));
+    ASSERT_TRUE(importWithWhisper(app, video));
     ASSERT_TRUE(app.errorMessage());
     EXPECT_EQ(app.screen(), Screen::home);
     EXPECT_TRUE(watch.saw("Downloading Whisper model (one time, 574 MB)"));
@@ -256,11 +262,8 @@ TEST(Import, WithTheModelInstalledTheLanguageIsListenedForFirst)
     test::writeTinyWhisperModel(WhisperTranscriber::modelPath());
     std::filesystem::resize_file(WhisperTranscriber::modelPath(), WhisperTranscriber::smallestInstalledSize + 1);
     AppModel app;
-    app.finishOnboarding();
-    app.setEngine(TranscriptionEngine::whisper);
     Watch watch(app);
-    app.importVideo(video);
-    ASSERT_TRUE(test::waitForImport(app));
+    ASSERT_TRUE(importWithWhisper(app, video));
     EXPECT_EQ(watch.phases.at(1), "Extracting audio · listening for the language");  // right after "Preparing"
     // Nothing was heard, so the guard keeps whisper.cpp, whose failure is the alert.
     EXPECT_TRUE(watch.saw("Extracting audio"));
