@@ -48,7 +48,8 @@ AppModel::Services AppModel::defaultServices()
 
 const std::vector<std::string>& AppModel::videoTypes()
 {
-    static const std::vector<std::string> types{"video/*", "video/mp4", "video/quicktime", "video/x-matroska"};
+    // Any video first, then the common containers by name.
+    static const std::vector<std::string> types{"video/*", "video/mp4", "video/quicktime", "video/x-matroska", "video/webm"};
     return types;
 }
 

@@ -23,10 +23,13 @@ MainWindow::MainWindow(AppModel& app, QWidget* parent) : QMainWindow(parent), ap
     resize(defaultSize.width(), defaultSize.height() + menuBar()->sizeHint().height());
 
     app.setPickVideo([this]() -> std::optional<std::filesystem::path> {
-        const QString file = QFileDialog::getOpenFileName(this, tr("Open Video"), QString(),
-                                                          tr("Videos (*.mp4 *.m4v *.mov *.mkv *.webm *.avi *.mts *.3gp);;All files (*)"));
-        if (file.isEmpty()) return std::nullopt;
-        return std::filesystem::path(file.toStdString());
+        QFileDialog dialog(this, tr("Open Video"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        QStringList types;
+        for (const std::string& type : AppModel::videoTypes()) types << QString::fromStdString(type);
+        dialog.setMimeTypeFilters(types);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        return std::filesystem::path(dialog.selectedFiles().front().toStdString());
     });
 }
 
