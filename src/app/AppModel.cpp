@@ -48,8 +48,8 @@ AppModel::Services AppModel::defaultServices()
 
 const std::vector<std::string>& AppModel::videoTypes()
 {
-    // Any video first, then the common containers by name.
-    static const std::vector<std::string> types{"video/*", "video/mp4", "video/quicktime", "video/x-matroska", "video/webm"};
+    static const std::vector<std::string> types{"video/mp4",  "video/quicktime", "video/x-m4v", "video/x-matroska", "video/webm",
+                                                "video/x-msvideo", "video/mpeg", "video/mp2t", "video/3gpp"};
     return types;
 }
 

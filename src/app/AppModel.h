@@ -70,7 +70,7 @@ public:
     explicit AppModel(Services services = defaultServices(), QObject* parent = nullptr);
     ~AppModel() override;
 
-    // Content types the open panel offers (MIME types here).
+    // The video types the open panel offers, as MIME types.
     static const std::vector<std::string>& videoTypes();
 
     // ---- properties -------------------------------------------------------
