@@ -8,6 +8,9 @@
 #include "ui/theme/WindowChrome.h"
 
 #include <QDragEnterEvent>
+#include <QGraphicsOpacityEffect>
+#include <QProcess>
+#include <QPropertyAnimation>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
@@ -25,9 +28,20 @@ std::optional<std::filesystem::path> droppedFile(const QMimeData* data)
     return std::nullopt;
 }
 
+constexpr int kFadeMs = 350;
+
+// The desktop's wish for fewer animations, where it keeps one.
+bool desktopReducesMotion()
+{
+    QProcess gsettings;
+    gsettings.start("gsettings", {"get", "org.gnome.desktop.interface", "enable-animations"});
+    if (!gsettings.waitForFinished(500) || gsettings.exitCode() != 0) return false;
+    return QString::fromUtf8(gsettings.readAllStandardOutput()).trimmed() == "false";
+}
+
 }  // namespace
 
-RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app)
+RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app), reduceMotion_(desktopReducesMotion())
 {
     setAcceptDrops(true);
     auto* layout = new QVBoxLayout(this);
@@ -55,8 +69,26 @@ RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app)
 
 QWidget* RootView::currentScreen() const { return stack_->currentWidget(); }
 
+bool RootView::isFading() const { return fade_ && fade_->state() == QAbstractAnimation::Running; }
+
+void RootView::fadeIn(QWidget* screen)
+{
+    if (fade_) fade_->stop();
+    auto* effect = new QGraphicsOpacityEffect(screen);
+    screen->setGraphicsEffect(effect);
+    fade_ = new QPropertyAnimation(effect, "opacity", this);
+    fade_->setDuration(kFadeMs);
+    fade_->setStartValue(0.0);
+    fade_->setEndValue(1.0);
+    fade_->setEasingCurve(QEasingCurve::InOutQuad);
+    // The effect goes with the fade, so the screen draws plainly afterwards.
+    connect(fade_, &QPropertyAnimation::finished, screen, [screen] { screen->setGraphicsEffect(nullptr); });
+    fade_->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
 void RootView::showScreen()
 {
+    QWidget* before = stack_->currentWidget();
     switch (app_.screen()) {
     case Screen::welcome:
     case Screen::onboarding:
@@ -81,6 +113,10 @@ void RootView::showScreen()
         break;
     }
     start_->dropZone()->setTargeted(false);
+    // Welcome, onboarding, home and the Shorts picker fade in; processing and the editor appear at once.
+    QWidget* now = stack_->currentWidget();
+    const bool fades = now == start_ || now == clips_;
+    if (now != before && fades && !reduceMotion_) fadeIn(now);
 }
 
 void RootView::showAlert()

@@ -5,9 +5,11 @@
 // "Something went wrong", while an error message is pending. Accepts a
 // video file dropped on the start screen. Paints the window background.
 
+#include <QPointer>
 #include <QWidget>
 
 class QMessageBox;
+class QPropertyAnimation;
 class QStackedWidget;
 
 namespace vt {
@@ -26,6 +28,12 @@ public:
     explicit RootView(AppModel& app, QWidget* parent = nullptr);
 
     QWidget* currentScreen() const;
+    // Screen changes fade unless the desktop asks for reduced motion (read
+    // once from its animation setting); tests set it.
+    bool reduceMotion() const { return reduceMotion_; }
+    void setReduceMotion(bool reduce) { reduceMotion_ = reduce; }
+    // True while a screen fades in.
+    bool isFading() const;
     StartScreen* startScreen() const { return start_; }
     ProcessingScreen* processingScreen() const { return processing_; }
     PlaceholderScreen* editorScreen() const { return editor_; }
@@ -47,7 +55,11 @@ private:
     void showSheet();
     void showTips();
 
+    void fadeIn(QWidget* screen);
+
     AppModel& app_;
+    bool reduceMotion_;
+    QPointer<QPropertyAnimation> fade_;  // deletes itself when it stops
     QStackedWidget* stack_;
     StartScreen* start_;
     ProcessingScreen* processing_;

@@ -73,6 +73,23 @@ TEST(Shell, WindowSizeAndScreens)
     EXPECT_EQ(shell.root.editorScreen()->title(), "Trip");
 }
 
+TEST(Shell, HomeFadesInUnlessMotionIsReduced)
+{
+    Shell shell;
+    shell.openProject();
+    EXPECT_FALSE(shell.root.isFading());  // the editor appears at once
+    shell.root.setReduceMotion(false);
+    shell.app.closeEditor();
+    EXPECT_TRUE(shell.root.isFading());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.root.isFading(); }, 2000));
+
+    shell.root.setReduceMotion(true);
+    shell.openProject();
+    shell.app.closeEditor();
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+    EXPECT_FALSE(shell.root.isFading());
+}
+
 TEST(Shell, TheAlertShowsEachErrorAndOkClearsIt)
 {
     Shell shell;
