@@ -27,16 +27,26 @@ QLabel* label(const QString& text, qreal points, QFont::Weight weight, QWidget* 
     return l;
 }
 
+// Lays the screen out as the title strip above a column centred a little
+// above the middle; returns the column to fill.
+QVBoxLayout* centredColumn(QWidget* screen, int spacing)
+{
+    auto* layout = new QVBoxLayout(screen);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new TitleBar(nullptr, nullptr, screen));
+    layout->addStretch(2);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(spacing);
+    layout->addLayout(column);
+    layout->addStretch(3);
+    return column;
+}
+
 }  // namespace
 
 StartScreen::StartScreen(AppModel& app, QWidget* parent) : QWidget(parent)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new TitleBar(nullptr, nullptr, this));
-    layout->addStretch(2);
-    auto* column = new QVBoxLayout;
-    column->setSpacing(14);
+    QVBoxLayout* column = centredColumn(this, 14);
     column->addWidget(new BrandMark(72, this), 0, Qt::AlignHCenter);
     column->addWidget(new Wordmark(30, this), 0, Qt::AlignHCenter);
     column->addWidget(label(tr("Drop a talking-head video to get a captioned vertical short."), 13, QFont::Normal, this));
@@ -44,18 +54,11 @@ StartScreen::StartScreen(AppModel& app, QWidget* parent) : QWidget(parent)
     zone_ = new VideoDropZone(QStringLiteral("Drop a video here"), 36, [&app] { app.openPanel(); }, this);
     zone_->setFixedWidth(560);
     column->addWidget(zone_, 0, Qt::AlignHCenter);
-    layout->addLayout(column);
-    layout->addStretch(3);
 }
 
 ProcessingScreen::ProcessingScreen(AppModel& app, QWidget* parent) : QWidget(parent), app_(app)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new TitleBar(nullptr, nullptr, this));
-    layout->addStretch(2);
-    auto* column = new QVBoxLayout;
-    column->setSpacing(12);
+    QVBoxLayout* column = centredColumn(this, 12);
     poster_ = new QLabel(this);
     poster_->setAlignment(Qt::AlignCenter);
     poster_->setFixedSize(320, 180);
@@ -77,8 +80,6 @@ ProcessingScreen::ProcessingScreen(AppModel& app, QWidget* parent) : QWidget(par
     column->addWidget(bar_, 0, Qt::AlignHCenter);
     column->addWidget(note_);
     column->addWidget(cancel_, 0, Qt::AlignHCenter);
-    layout->addLayout(column);
-    layout->addStretch(3);
     connect(&app_, &AppModel::processingChanged, this, &ProcessingScreen::refresh);
     refresh();
 }
@@ -107,15 +108,11 @@ void ProcessingScreen::refresh()
 
 PlaceholderScreen::PlaceholderScreen(QWidget* parent) : QWidget(parent)
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new TitleBar(nullptr, nullptr, this));
-    layout->addStretch(1);
+    QVBoxLayout* column = centredColumn(this, 8);
     title_ = label({}, 22, QFont::DemiBold, this);
     detail_ = label({}, 13, QFont::Normal, this);
-    layout->addWidget(title_);
-    layout->addWidget(detail_);
-    layout->addStretch(1);
+    column->addWidget(title_);
+    column->addWidget(detail_);
 }
 
 void PlaceholderScreen::setText(const QString& title, const QString& detail)
