@@ -84,8 +84,10 @@ AppModel::~AppModel()
 
 void AppModel::correctLocale(std::vector<std::string> supported)
 {
-    locales_ = std::move(supported);
-    emit localesChanged();
+    if (locales_ != supported) {
+        locales_ = std::move(supported);
+        emit localesChanged();
+    }
     if (std::find(locales_.begin(), locales_.end(), localeID_) != locales_.end()) return;
     if (locales_.empty()) {
         setLocaleID("en_US");
