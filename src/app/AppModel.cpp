@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "app/Background.h"
+#include "app/MediaFiles.h"
 #include "captions/presets/StylePresets.h"
 #include "model/ProjectStore.h"
 #include "platform/TextRules.h"
@@ -223,7 +224,9 @@ void AppModel::open(const Project& project)
             return;
         }
     }
-    setEditor(std::make_unique<EditorModel>(std::move(copy), std::move(files)));
+    EditorServices services;
+    services.media = std::make_shared<MediaFiles>();
+    setEditor(std::make_unique<EditorModel>(std::move(copy), std::move(files), std::move(services)));
     setScreen(Screen::editor);
 }
 

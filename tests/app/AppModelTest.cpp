@@ -183,17 +183,31 @@ TEST(AppModel, RenameDuplicateAndDeleteWorkOnTheStore)
 TEST(AppModel, FramesAreUprightAndFitTheLimit)
 {
     IsolatedHome home;
-    const auto flat = test::makeClip(home.dir / "flat.mp4", std::nullopt, 2);
+    // Black with a white top-left corner; the copy is tagged to be shown turned.
+    const auto flat = home.dir / "flat.mp4";
+    ASSERT_EQ(test::run("ffmpeg -v error -y -f lavfi -i color=c=black:s=96x64:r=10:d=2,drawbox=x=0:y=0:w=24:h=16:color=white:t=fill "
+                        "-c:v libx264 -preset ultrafast -pix_fmt yuv420p " +
+                        test::shellQuote(flat.string())),
+              0);
     const auto turned = home.dir / "turned.mp4";
     ASSERT_EQ(test::run("ffmpeg -v error -y -i " + test::shellQuote(flat.string()) + " -c copy -metadata:s:v:0 rotate=90 " +
                         test::shellQuote(turned.string())),
               0);
+    // Where ffmpeg itself shows the white corner of the turned copy.
+    const auto shown = home.dir / "shown.png";
+    ASSERT_EQ(test::run("ffmpeg -v error -y -ss 0.8 -i " + test::shellQuote(turned.string()) + " -frames:v 1 " + test::shellQuote(shown.string())), 0);
+    const QImage reference(QString::fromStdString(shown.string()));
+    ASSERT_EQ(reference.size(), QSize(64, 96));
+
     const auto upright = AppModel::frame(flat, 0.8);
     ASSERT_TRUE(upright);
     EXPECT_EQ(upright->size(), QSize(96, 64));
+    EXPECT_GT(qGray(upright->pixel(2, 2)), 200);
     const auto portrait = AppModel::frame(turned, 0.8);
     ASSERT_TRUE(portrait);
-    EXPECT_EQ(portrait->size(), QSize(64, 96));
+    ASSERT_EQ(portrait->size(), QSize(64, 96));
+    for (const QPoint corner : {QPoint(2, 2), QPoint(61, 2), QPoint(2, 93), QPoint(61, 93)})
+        EXPECT_EQ(qGray(portrait->pixel(corner)) > 128, qGray(reference.pixel(corner)) > 128) << corner.x() << "," << corner.y();
     EXPECT_FALSE(AppModel::frame(flat, 30));                       // past the end
     EXPECT_FALSE(AppModel::frame(home.dir / "missing.mp4", 0));  // no file
 }

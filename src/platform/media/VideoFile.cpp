@@ -182,6 +182,8 @@ bool VideoFile::hasVideo() const { return impl_->streamIndex >= 0; }
 VideoFacts VideoFile::facts() const
 {
     VideoFacts facts;
+    if (impl_->input->duration != AV_NOPTS_VALUE && impl_->input->duration > 0)
+        facts.duration = static_cast<double>(impl_->input->duration) / AV_TIME_BASE;
     if (!hasVideo()) return facts;
     const AVStream* s = impl_->stream();
     facts.width = s->codecpar->width;
@@ -189,9 +191,7 @@ VideoFacts VideoFile::facts() const
     facts.rotation = clockwiseRotation(s);
     const AVRational rate = s->avg_frame_rate.num > 0 ? s->avg_frame_rate : s->r_frame_rate;
     if (rate.num > 0 && rate.den > 0) facts.fps = av_q2d(rate);
-    if (impl_->input->duration != AV_NOPTS_VALUE && impl_->input->duration > 0)
-        facts.duration = static_cast<double>(impl_->input->duration) / AV_TIME_BASE;
-    else if (s->duration != AV_NOPTS_VALUE)
+    if (facts.duration == 0 && s->duration != AV_NOPTS_VALUE)
         facts.duration = static_cast<double>(s->duration) * av_q2d(s->time_base);
     const AVColorTransferCharacteristic trc = s->codecpar->color_trc;
     facts.isHDR = trc == AVCOL_TRC_SMPTE2084 || trc == AVCOL_TRC_ARIB_STD_B67;

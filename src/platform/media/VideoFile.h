@@ -41,7 +41,8 @@ public:
     VideoFile& operator=(const VideoFile&) = delete;
 
     bool hasVideo() const;
-    // Meaningful only with a video track.
+    // Meaningful only with a video track, except the duration, which is the
+    // file's (0 when it states none).
     VideoFacts facts() const;
 
     // One result per requested time, in the order of `times` (which must
