@@ -16,7 +16,7 @@ packages=(
   libfftw3-dev
   libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us
   libcurl4-openssl-dev
-  espeak-ng sox xvfb xauth
+  espeak-ng sox xvfb xauth desktop-file-utils
   libfontconfig-dev fonts-dejavu-core fonts-noto-core fonts-noto-extra fonts-noto-color-emoji fonts-urw-base35 fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
 )

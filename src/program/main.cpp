@@ -1,11 +1,20 @@
-// Vellumtide has no window yet: the engines beneath it are being built first.
-// Until then the program says so, and reports what it can already do.
-#include <cstdio>
+// Vellumtide: the application, its one model and its one window. Files named
+// on the command line (as "open with" passes them) are imported like drops.
 
-int main()
+#include "app/AppModel.h"
+#include "ui/shell/MainWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
 {
-    std::puts("Vellumtide: the editor window is not built yet.\n"
-              "What exists today is the engine beneath it (transcript, edit plan, caption looks),\n"
-              "exercised by the test suite: run tools/test.sh.");
-    return 0;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vellumtide"));
+    QApplication::setDesktopFileName(QStringLiteral("vellumtide"));
+    vt::AppModel app;
+    vt::MainWindow window(app);
+    window.show();
+    const QStringList arguments = QApplication::arguments().mid(1);
+    for (const QString& argument : arguments) window.openArgument(argument);
+    return QApplication::exec();
 }

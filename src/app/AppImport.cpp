@@ -1,0 +1,283 @@
+// The import pipeline: one video file to a transcribed, saved project that
+// opens. Each stage runs on the main thread; the heavy work of a stage runs
+// on the model's pool and comes back with its result. A stage that finds its
+// import is no longer the current one stops.
+
+#include "app/AppModel.h"
+
+#include "app/AppSettings.h"
+#include "app/Background.h"
+#include "captions/StyleLibrary.h"
+#include "captions/presets/StylePresets.h"
+#include "model/ProjectStore.h"
+#include "platform/media/VideoFile.h"
+#include "speech/CaptionError.h"
+#include "speech/LanguageGuard.h"
+#include "speech/Transcriber.h"
+#include "speech/WhisperLanguage.h"
+#include "speech/WhisperTranscriber.h"
+#include "text/HookGenerator.h"
+#include "video/effects/FaceTracker.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+
+namespace vt {
+namespace {
+
+constexpr double kPosterLatest = 1.5;     // seconds into the video at most
+constexpr double kShortsFrom = 180;       // seconds: longer videos go to the Shorts picker
+constexpr int kMirrorInterval = 250;      // ms between looks at a running download
+constexpr int kPosterQuality = 80;
+
+constexpr std::string_view kListening = "Extracting audio · listening for the language";
+constexpr std::string_view kWaitingForModel = "Downloading Whisper model (one time)";
+constexpr std::string_view kTracking = "Tracking the speaker for smart reframing";
+
+struct Probe {
+    double duration = 0;
+    std::optional<QImage> poster;
+};
+
+Probe probe(const std::filesystem::path& url)
+{
+    media::VideoFile file(url);
+    if (!file.hasVideo()) throw CaptionError::noVideoTrack();
+    Probe result;
+    result.duration = file.facts().duration;
+    return result;
+}
+
+}  // namespace
+
+struct AppModel::Import {
+    Task task = std::make_shared<TaskHandle>();
+    std::filesystem::path url;
+    double duration = 0;
+    std::optional<QImage> poster;
+    LanguageGuard::Choice choice;
+    std::vector<Word> words;
+    std::string localeTag;
+    std::optional<FaceTrack> faceTrack;
+};
+
+void AppModel::importVideo(const std::filesystem::path& url)
+{
+    if (screen_ == Screen::processing) return;
+    startImport(url);
+}
+
+void AppModel::startImport(const std::filesystem::path& url)
+{
+    if (screen_ == Screen::onboarding) AppSettings::set(AppSettings::hasOnboardedKey, true);
+    dropEditor();  // its pending changes are not saved here
+    ProcessingState state;
+    state.fileName = url.filename().string();
+    setProcessing(std::move(state));
+    setScreen(Screen::processing);
+
+    auto run = std::make_shared<Import>();
+    run->url = url;
+    setTask(run->task);
+    background<Probe>(
+        [url] {
+            Probe result = probe(url);
+            result.poster = frame(url, std::min(result.duration / 3, kPosterLatest));
+            return result;
+        },
+        [this, run](Probe result) {
+            run->duration = result.duration;
+            run->poster = std::move(result.poster);
+            probed(run);
+        },
+        [this, run](std::exception_ptr error) { failImport(run, error); });
+}
+
+bool AppModel::isCurrent(const std::shared_ptr<Import>& run) const { return task_ == run->task; }
+
+void AppModel::updatePhase(const std::shared_ptr<Import>& run, std::string phase, double fraction)
+{
+    if (!isCurrent(run) || !processing_) return;
+    processing_->update(std::move(phase), fraction);
+    emit processingChanged();
+}
+
+std::function<void(const std::string&, double)> AppModel::reporter(const std::shared_ptr<Import>& run)
+{
+    return [this, run](const std::string& phase, double fraction) {
+        QMetaObject::invokeMethod(this, [this, run, phase, fraction] { updatePhase(run, phase, fraction); }, Qt::QueuedConnection);
+    };
+}
+
+void AppModel::probed(const std::shared_ptr<Import>& run)
+{
+    if (!isCurrent(run)) return;
+    if (processing_) {
+        processing_->poster = run->poster;
+        emit processingChanged();
+    }
+    run->choice = {engine_, localeID_, whisperLanguageID_, std::nullopt};
+    if (!WhisperTranscriber::isModelInstalled()) {
+        chooseEngine(run, false, std::nullopt);
+        return;
+    }
+    updatePhase(run, std::string(kListening), 0);
+    background<std::optional<HeardLanguage>>(
+        [url = run->url] { return WhisperTranscriber::detectLanguage(url); },
+        [this, run](std::optional<HeardLanguage> heard) { chooseEngine(run, true, std::move(heard)); },
+        // A failed detection is no detection.
+        [this, run](std::exception_ptr) { chooseEngine(run, true, std::nullopt); });
+}
+
+void AppModel::chooseEngine(const std::shared_ptr<Import>& run, bool guarded, std::optional<HeardLanguage> heard)
+{
+    if (!isCurrent(run)) return;
+    if (guarded) {
+        const LanguageGuard::Choice asked = run->choice;
+        run->choice = LanguageGuard::choose(asked.engine, asked.appleLocaleID, asked.whisperLanguageID, heard, locales_);
+        if (processing_) {
+            processing_->note = run->choice.note;
+            emit processingChanged();
+        }
+    }
+    if (run->task->isCancelled()) {
+        failImport(run, std::make_exception_ptr(CancellationError()));
+        return;
+    }
+    transcribe(run);
+}
+
+void AppModel::transcribe(const std::shared_ptr<Import>& run)
+{
+    if (run->choice.engine == TranscriptionEngine::whisper && modelDownloadTask_) {
+        // Wait for the running download, showing its progress.
+        auto mirror = new QTimer(this);
+        mirror->setInterval(kMirrorInterval);
+        auto look = [this, run] {
+            if (modelDownloadProgress_) updatePhase(run, std::string(kWaitingForModel), *modelDownloadProgress_);
+        };
+        connect(mirror, &QTimer::timeout, this, look);
+        connect(this, &AppModel::modelDownloadTaskChanged, mirror, [this, run, mirror] {
+            if (modelDownloadTask_) return;
+            mirror->deleteLater();
+            if (isCurrent(run)) transcribeNow(run);
+        });
+        look();
+        mirror->start();
+        return;
+    }
+    transcribeNow(run);
+}
+
+void AppModel::transcribeNow(const std::shared_ptr<Import>& run)
+{
+    struct Transcript {
+        std::vector<Word> words;
+        std::string localeTag;
+    };
+    const LanguageGuard::Choice choice = run->choice;
+    auto progress = reporter(run);
+    background<Transcript>(
+        [url = run->url, choice, progress, cancel = run->task->token(), duration = run->duration] {
+            if (choice.engine == TranscriptionEngine::whisper) {
+                const WhisperLanguage& language = WhisperLanguage::find(choice.whisperLanguageID);
+                return Transcript{WhisperTranscriber::transcribe(url, language, progress, cancel), "whisper:" + choice.whisperLanguageID};
+            }
+            return Transcript{Transcriber::transcribe(url, choice.appleLocaleID, duration, progress, cancel), choice.appleLocaleID};
+        },
+        [this, run](Transcript transcript) {
+            if (!isCurrent(run)) return;
+            run->words = std::move(transcript.words);
+            run->localeTag = std::move(transcript.localeTag);
+            if (run->choice.engine == TranscriptionEngine::whisper) setWhisperInstalled(WhisperTranscriber::isModelInstalled());
+            if (run->task->isCancelled()) {
+                failImport(run, std::make_exception_ptr(CancellationError()));
+                return;
+            }
+            trackFaces(run);
+        },
+        [this, run](std::exception_ptr error) { failImport(run, error); });
+}
+
+void AppModel::trackFaces(const std::shared_ptr<Import>& run)
+{
+    updatePhase(run, std::string(kTracking), 0);
+    auto progress = reporter(run);
+    background<std::optional<FaceTrack>>(
+        [url = run->url, duration = run->duration, progress] {
+            return FaceTracker::analyze(url, duration, [&](double fraction) { progress(std::string(kTracking), fraction); });
+        },
+        [this, run](std::optional<FaceTrack> track) {
+            if (!isCurrent(run)) return;
+            run->faceTrack = std::move(track);
+            if (run->task->isCancelled()) {
+                failImport(run, std::make_exception_ptr(CancellationError()));
+                return;
+            }
+            finishImport(run);
+        },
+        [this, run](std::exception_ptr error) { failImport(run, error); });
+}
+
+Project AppModel::buildProject(const Import& run) const
+{
+    Project project;
+    project.id = Uuid::random();
+    project.name = run.url.stem().string();
+    project.videoPath = run.url.string();
+    project.videoBookmark = FileAccess::makeBookmark(run.url);
+    project.createdAt = std::chrono::system_clock::now();
+    project.updatedAt = std::chrono::system_clock::now();
+    project.sourceDuration = run.duration;
+    project.localeID = run.localeTag;
+    project.words = run.words;
+    project.style = StyleLibrary::shared().style(startStyleID_).value_or(StylePresets::core().front());
+    project.baseStyleID = project.style.id;
+    project.aspect = OutputAspect::vertical;
+    project.reframe = ReframeMode::smart;
+    project.trimPauses = false;
+    project.maxPause = 0.45;
+    project.captionsVisible = true;
+    project.hooks = HookGenerator::fromTranscript(project.words);
+    project.faceTrack = run.faceTrack;
+    const bool native = std::any_of(run.words.begin(), run.words.end(), [](const Word& w) { return w.native.has_value(); });
+    if (captionLanguageID_ != "latin" && native) project.captionLanguageID = captionLanguageID_;
+    return project;
+}
+
+void AppModel::finishImport(const std::shared_ptr<Import>& run)
+{
+    const Project project = buildProject(*run);
+    ProjectStore::save(project);
+    // A poster that cannot be written leaves the project without one.
+    if (run->poster) run->poster->save(QString::fromStdString(posterPath(project.id).string()), "JPG", kPosterQuality);
+    setProjects(ProjectStore::loadAll());
+    if (run->duration >= kShortsFrom) {
+        findShorts(project);
+    } else {
+        open(project);
+        // A project whose media cannot be opened leaves the alert up; the
+        // window goes home rather than stay on a screen with nothing running.
+        if (screen_ == Screen::processing) setScreen(Screen::home);
+    }
+    setProcessing(std::nullopt);
+}
+
+void AppModel::failImport(const std::shared_ptr<Import>& run, std::exception_ptr error)
+{
+    if (!isCurrent(run)) return;
+    try {
+        std::rethrow_exception(error);
+    } catch (const CancellationError&) {
+    } catch (const std::exception& e) {
+        setErrorMessage(std::string(e.what()));
+    } catch (...) {
+        setErrorMessage(std::string("An unknown error occurred."));
+    }
+    setScreen(Screen::home);
+    setProcessing(std::nullopt);
+}
+
+}  // namespace vt

@@ -1,0 +1,324 @@
+#include "app/AppModel.h"
+
+#include "app/AppSettings.h"
+#include "app/Background.h"
+#include "app/MediaFiles.h"
+#include "captions/presets/StylePresets.h"
+#include "model/ProjectStore.h"
+#include "platform/TextRules.h"
+#include "platform/media/MediaError.h"
+#include "platform/media/VideoFile.h"
+#include "speech/Locales.h"
+#include "speech/Transcriber.h"
+#include "speech/WhisperTranscriber.h"
+
+#include <QLocale>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+
+namespace vt {
+namespace {
+
+constexpr int kFrameSide = 1920;
+// A nearby frame is as good a poster as the exact one.
+constexpr double kFrameTolerance = 1.0;
+
+std::string currentLocaleID() { return QLocale::system().name().toStdString(); }
+
+bool isReadable(const std::string& path) { return !path.empty() && ::access(path.c_str(), R_OK) == 0; }
+
+}  // namespace
+
+std::string_view rawValue(Screen screen)
+{
+    static constexpr std::array<std::string_view, 6> names{"welcome", "onboarding", "home", "processing", "editor", "clips"};
+    return names[static_cast<std::size_t>(screen)];
+}
+
+AppModel::Services AppModel::defaultServices()
+{
+    Services services;
+    services.downloadModel = [](const std::function<void(double)>& progress, const CancelToken& cancel) {
+        WhisperTranscriber::downloadModel(progress, cancel);
+    };
+    return services;
+}
+
+const std::vector<std::string>& AppModel::videoTypes()
+{
+    static const std::vector<std::string> types{"video/mp4",  "video/quicktime", "video/x-m4v", "video/x-matroska", "video/webm",
+                                                "video/x-msvideo", "video/mpeg", "video/mp2t", "video/3gpp"};
+    return types;
+}
+
+AppModel::AppModel(Services services, QObject* parent) : QObject(parent), services_(std::move(services))
+{
+    localeID_ = currentLocaleID();
+    startStyleID_ = StylePresets::core().front().id;
+    // The first use of the data root, which moves an earlier edition's folder into place.
+    whisperInstalled_ = WhisperTranscriber::isModelInstalled();
+    ProjectStore::migrateLegacySettings();
+
+    const auto storedEngine = AppSettings::string(AppSettings::engineKey);
+    const auto engine = storedEngine ? transcriptionEngine(*storedEngine) : std::nullopt;
+    engine_ = engine.value_or(WhisperTranscriber::isModelInstalled() ? TranscriptionEngine::whisper : TranscriptionEngine::apple);
+    whisperLanguageID_ = AppSettings::string(AppSettings::whisperLanguageKey)
+                             .value_or(locales::currentRegion() == std::optional<std::string>("IN") ? "hinglish" : "auto");
+    captionLanguageID_ = AppSettings::string(AppSettings::captionLanguageKey).value_or("latin");
+    screen_ = AppSettings::boolean(AppSettings::hasOnboardedKey) ? Screen::welcome : Screen::onboarding;
+    projects_ = ProjectStore::loadAll();
+
+    background<std::vector<std::string>>(
+        [] { return Transcriber::supportedLocales(); }, [this](std::vector<std::string> supported) { correctLocale(std::move(supported)); },
+        [this](std::exception_ptr) { correctLocale({}); });
+}
+
+AppModel::~AppModel()
+{
+    if (task_) task_->cancel();
+    if (modelDownloadTask_) modelDownloadTask_->cancel();
+    pool_.waitForDone();
+}
+
+void AppModel::correctLocale(std::vector<std::string> supported)
+{
+    if (locales_ != supported) {
+        locales_ = std::move(supported);
+        emit localesChanged();
+    }
+    if (std::find(locales_.begin(), locales_.end(), localeID_) != locales_.end()) return;
+    if (locales_.empty()) {
+        setLocaleID("en_US");
+        return;
+    }
+    const std::string code = locales::languageCode(currentLocaleID()).value_or("en");
+    for (const std::string& prefix : {code, std::string("en")}) {
+        const auto match = std::find_if(locales_.begin(), locales_.end(), [&](const std::string& id) { return id.starts_with(prefix); });
+        if (match != locales_.end()) {
+            setLocaleID(*match);
+            return;
+        }
+    }
+    setLocaleID(locales_.front());
+}
+
+// ---- properties ------------------------------------------------------------
+
+#define VT_SET_IF_CHANGED(member, value, signal) \
+    do {                                         \
+        if (member == value) return;             \
+        member = std::move(value);               \
+        emit signal();                           \
+    } while (false)
+
+void AppModel::setScreen(Screen screen) { VT_SET_IF_CHANGED(screen_, screen, screenChanged); }
+void AppModel::setLocaleID(std::string id) { VT_SET_IF_CHANGED(localeID_, id, localeIDChanged); }
+void AppModel::setWhisperInstalled(bool installed) { VT_SET_IF_CHANGED(whisperInstalled_, installed, whisperInstalledChanged); }
+void AppModel::setModelDownloadProgress(std::optional<double> progress)
+{
+    VT_SET_IF_CHANGED(modelDownloadProgress_, progress, modelDownloadProgressChanged);
+}
+void AppModel::setModelDownloadTask(Task task) { VT_SET_IF_CHANGED(modelDownloadTask_, task, modelDownloadTaskChanged); }
+void AppModel::setErrorMessage(std::optional<std::string> message) { VT_SET_IF_CHANGED(errorMessage_, message, errorMessageChanged); }
+void AppModel::setTask(Task task) { VT_SET_IF_CHANGED(task_, task, taskChanged); }
+void AppModel::setShowShortcuts(bool show) { VT_SET_IF_CHANGED(showShortcuts_, show, showShortcutsChanged); }
+void AppModel::setShowEditorTips(bool show) { VT_SET_IF_CHANGED(showEditorTips_, show, showEditorTipsChanged); }
+
+#undef VT_SET_IF_CHANGED
+
+void AppModel::setEngine(TranscriptionEngine engine)
+{
+    AppSettings::set(AppSettings::engineKey, QString::fromUtf8(rawValue(engine).data(), static_cast<qsizetype>(rawValue(engine).size())));
+    if (engine_ == engine) return;
+    engine_ = engine;
+    emit engineChanged();
+}
+
+void AppModel::setWhisperLanguageID(std::string id)
+{
+    AppSettings::set(AppSettings::whisperLanguageKey, QString::fromStdString(id));
+    if (whisperLanguageID_ == id) return;
+    whisperLanguageID_ = std::move(id);
+    emit whisperLanguageIDChanged();
+}
+
+void AppModel::setCaptionLanguageID(std::string id)
+{
+    AppSettings::set(AppSettings::captionLanguageKey, QString::fromStdString(id));
+    if (captionLanguageID_ == id) return;
+    captionLanguageID_ = std::move(id);
+    emit captionLanguageIDChanged();
+}
+
+void AppModel::setProjects(std::vector<Project> projects)
+{
+    projects_ = std::move(projects);
+    emit projectsChanged();
+}
+
+void AppModel::setProcessing(std::optional<ProcessingState> processing)
+{
+    processing_ = std::move(processing);
+    emit processingChanged();
+}
+
+void AppModel::setEditor(std::unique_ptr<EditorModel> editor)
+{
+    editor_ = std::move(editor);
+    emit editorChanged();
+}
+
+void AppModel::dropEditor()
+{
+    if (!editor_) return;
+    editor_->teardown();
+    // Deleted once the event loop is back: a signal of the model may be on
+    // the stack, and its destructor still writes a pending save.
+    editor_.release()->deleteLater();
+    emit editorChanged();
+}
+
+void AppModel::setClipSource(std::optional<Project> project)
+{
+    clipSource_ = std::move(project);
+    emit clipSourceChanged();
+}
+
+// ---- screens and projects --------------------------------------------------
+
+void AppModel::openPanel()
+{
+    if (!services_.pickVideo) return;
+    if (const auto file = services_.pickVideo()) importVideo(*file);
+}
+
+void AppModel::finishOnboarding()
+{
+    AppSettings::set(AppSettings::hasOnboardedKey, true);
+    setScreen(Screen::home);
+}
+
+void AppModel::enterProjects()
+{
+    setProjects(ProjectStore::loadAll());
+    setScreen(Screen::home);
+}
+
+void AppModel::showOnboarding()
+{
+    if (screen_ == Screen::home || screen_ == Screen::welcome) setScreen(Screen::onboarding);
+}
+
+void AppModel::open(const Project& project)
+{
+    auto files = std::make_shared<FileAccess::Session>();
+    Project copy = project;
+    files->prepare(copy);
+    for (const VideoClip& clip : copy.videoClips()) {
+        if (!isReadable(clip.path)) {
+            files->close();
+            setErrorMessage("The original video was moved or deleted:\n" + clip.path);
+            return;
+        }
+    }
+    EditorServices services;
+    services.media = std::make_shared<MediaFiles>();
+    setEditor(std::make_unique<EditorModel>(std::move(copy), std::move(files), std::move(services)));
+    setScreen(Screen::editor);
+}
+
+void AppModel::saveOpenProject()
+{
+    if (!editor_) return;
+    Project project = editor_->project();
+    project.updatedAt = std::chrono::system_clock::now();
+    ProjectStore::save(project);
+}
+
+void AppModel::closeEditor()
+{
+    saveOpenProject();
+    dropEditor();
+    setProjects(ProjectStore::loadAll());
+    setScreen(Screen::home);
+}
+
+void AppModel::remove(const Project& project)
+{
+    ProjectStore::remove(project);
+    std::erase_if(projects_, [&](const Project& p) { return p.id == project.id; });
+    emit projectsChanged();
+}
+
+void AppModel::rename(const Project& project, const std::string& name)
+{
+    std::string trimmed = QString::fromStdString(name).trimmed().toStdString();
+    if (trimmed.empty()) return;
+    const auto entry = std::find_if(projects_.begin(), projects_.end(), [&](const Project& p) { return p.id == project.id; });
+    if (entry == projects_.end()) return;
+    entry->name = std::move(trimmed);
+    ProjectStore::save(*entry);
+    setProjects(ProjectStore::loadAll());
+}
+
+void AppModel::duplicate(const Project& project)
+{
+    Project copy = project;
+    copy.id = Uuid::random();
+    copy.name = project.name + " copy";
+    copy.createdAt = std::chrono::system_clock::now();
+    copy.updatedAt = std::chrono::system_clock::now();
+    ProjectStore::save(copy);
+    std::error_code ignored;  // no poster, or a target already there
+    std::filesystem::copy_file(posterPath(project.id), posterPath(copy.id), std::filesystem::copy_options::none, ignored);
+    setProjects(ProjectStore::loadAll());
+}
+
+void AppModel::findShorts(const Project& project)
+{
+    saveOpenProject();
+    dropEditor();
+    auto files = std::make_shared<FileAccess::Session>();
+    Project copy = project;
+    files->prepare(copy);
+    clipFiles_ = std::move(files);
+    setClipSource(std::move(copy));
+    setScreen(Screen::clips);
+}
+
+void AppModel::closeClips(const std::optional<Project>& project)
+{
+    if (clipFiles_) {
+        clipFiles_->close();
+        clipFiles_.reset();
+    }
+    setClipSource(std::nullopt);
+    setProjects(ProjectStore::loadAll());
+    if (project) open(*project);
+    else setScreen(Screen::home);
+}
+
+// ---- frames ------------------------------------------------------------------
+
+std::optional<QImage> AppModel::frame(const std::filesystem::path& url, double seconds)
+{
+    std::optional<QImage> image;
+    try {
+        media::VideoFile file(url);
+        file.frames({seconds}, kFrameSide, kFrameTolerance, [&](std::size_t, std::optional<media::Picture> picture) {
+            if (!picture) return;
+            QImage view(picture->bgra.data(), picture->width, picture->height, picture->width * 4, QImage::Format_ARGB32);
+            image = view.copy();
+        });
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    return image;
+}
+
+std::filesystem::path AppModel::posterPath(const Uuid& id) { return ProjectStore::directory() / (id.text() + ".jpg"); }
+
+}  // namespace vt

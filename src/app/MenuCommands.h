@@ -1,0 +1,42 @@
+#pragma once
+// What the menu commands do to the open project. Each acts only while the
+// editor screen shows an open project (the editor condition) and does
+// nothing otherwise, so a command whose moment has passed is harmless.
+// Main thread only.
+
+#include "editor/InspectorTab.h"
+
+namespace vt {
+
+class AppModel;
+class EditorModel;
+struct EditPlan;
+
+namespace MenuCommands {
+
+// The open editor model when the editor screen shows it, else null.
+EditorModel* openEditor(const AppModel& app);
+
+void showExport(AppModel& app);                      // closes the item inspector, then the export panel
+void showPanel(AppModel& app, InspectorTab tab);     // closes the item inspector, then that panel
+void undo(AppModel& app);
+void redo(AppModel& app);
+void restoreAllCuts(AppModel& app);
+void setTranscriptMode(AppModel& app, TranscriptMode mode);
+void setCaptionsVisible(AppModel& app, bool visible);  // saved with the project
+void setSafeZones(AppModel& app, bool shown);          // a view setting only
+void goToStart(AppModel& app);
+void goToEnd(AppModel& app);
+void zoomIn(AppModel& app);
+void zoomOut(AppModel& app);
+void showWholeVideo(AppModel& app);
+
+// The playhead "Go to End" puts down: the end of the last kept stretch less
+// 0.05 s, at least 0; 0 without kept stretches.
+double endTime(const EditPlan& plan);
+// Timeline zoom steps: × 1.6 up to 40, ÷ 1.6 down to 1.
+double zoomedIn(double zoom);
+double zoomedOut(double zoom);
+
+}  // namespace MenuCommands
+}  // namespace vt

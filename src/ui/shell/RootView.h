@@ -1,0 +1,73 @@
+#pragma once
+// The window's content: the screen the application model names, the
+// keyboard-shortcuts sheet while `showShortcuts` is set, the editor tips
+// while `showEditorTips` is set on the editor screen, and the one alert,
+// "Something went wrong", while an error message is pending. Accepts a
+// video file dropped on the start screen. Paints the window background.
+
+#include <QPointer>
+#include <QWidget>
+
+class QMessageBox;
+class QPropertyAnimation;
+class QStackedWidget;
+
+namespace vt {
+
+class AppModel;
+class EditorTips;
+class PlaceholderScreen;
+class ProcessingScreen;
+class ShortcutsSheet;
+class StartScreen;
+
+class RootView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit RootView(AppModel& app, QWidget* parent = nullptr);
+
+    QWidget* currentScreen() const;
+    // Screen changes fade unless the desktop asks for reduced motion (read
+    // once from its animation setting); tests set it.
+    bool reduceMotion() const { return reduceMotion_; }
+    void setReduceMotion(bool reduce) { reduceMotion_ = reduce; }
+    // True while a screen fades in.
+    bool isFading() const;
+    StartScreen* startScreen() const { return start_; }
+    ProcessingScreen* processingScreen() const { return processing_; }
+    PlaceholderScreen* editorScreen() const { return editor_; }
+    PlaceholderScreen* clipsScreen() const { return clips_; }
+    QMessageBox* alert() const { return alert_; }
+    ShortcutsSheet* shortcutsSheet() const { return sheet_; }
+    EditorTips* editorTips() const { return tips_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    void showScreen();
+    void showAlert();
+    void showSheet();
+    void showTips();
+
+    void fadeIn(QWidget* screen);
+
+    AppModel& app_;
+    bool reduceMotion_;
+    QPointer<QPropertyAnimation> fade_;  // deletes itself when it stops
+    QStackedWidget* stack_;
+    StartScreen* start_;
+    ProcessingScreen* processing_;
+    PlaceholderScreen* editor_;
+    PlaceholderScreen* clips_;
+    QMessageBox* alert_ = nullptr;
+    ShortcutsSheet* sheet_ = nullptr;
+    EditorTips* tips_ = nullptr;
+};
+
+}  // namespace vt

@@ -1,0 +1,232 @@
+#include "app/AppTestSupport.h"
+
+#include "app/AppSettings.h"
+#include "model/ProjectStore.h"
+#include "ui/shell/AppCommands.h"
+#include "ui/shell/EditorTips.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/RootView.h"
+#include "ui/shell/Screens.h"
+#include "ui/shell/ShortcutsSheet.h"
+#include "ui/theme/Theme.h"
+#include "ui/theme/VideoDropZone.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace vt {
+namespace {
+
+using test::IsolatedHome;
+
+struct Shell {
+    IsolatedHome home;
+    AppModel app;
+    MainWindow window{app};
+    RootView& root = *window.rootView();
+    AppCommands& commands = *window.commands();
+
+    Shell()
+    {
+        app.finishOnboarding();
+        window.show();
+    }
+    // A project on a real file, open in the editor.
+    void openProject()
+    {
+        Project project;
+        project.name = "Trip";
+        project.videoPath = test::makeClip(home.dir / "trip.mp4", std::nullopt, 1).string();
+        ProjectStore::save(project);
+        app.open(project);
+        ASSERT_EQ(app.screen(), Screen::editor);
+    }
+    bool enabled(const char* title) const
+    {
+        QAction* action = commands.action(QString::fromUtf8(title));
+        EXPECT_TRUE(action) << title;
+        return action && action->isEnabled();
+    }
+};
+
+TEST(Shell, WindowSizeAndScreens)
+{
+    Shell shell;
+    EXPECT_EQ(shell.window.windowTitle(), "Vellumtide");
+    EXPECT_EQ(shell.root.size(), QSize(1480, 920));
+    EXPECT_EQ(shell.root.minimumSize(), QSize(1220, 760));
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+
+    // The editor and Shorts screens without their project show the start screen.
+    shell.app.setScreen(Screen::editor);
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+    shell.app.setScreen(Screen::clips);
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+    shell.app.setScreen(Screen::home);
+    shell.openProject();
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.editorScreen());
+    EXPECT_EQ(shell.root.editorScreen()->title(), "Trip");
+}
+
+TEST(Shell, HomeFadesInUnlessMotionIsReduced)
+{
+    Shell shell;
+    shell.openProject();
+    EXPECT_FALSE(shell.root.isFading());  // the editor appears at once
+    shell.root.setReduceMotion(false);
+    shell.app.closeEditor();
+    EXPECT_TRUE(shell.root.isFading());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.root.isFading(); }, 2000));
+
+    shell.root.setReduceMotion(true);
+    shell.openProject();
+    shell.app.closeEditor();
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+    EXPECT_FALSE(shell.root.isFading());
+}
+
+TEST(Shell, TheAlertShowsEachErrorAndOkClearsIt)
+{
+    Shell shell;
+    for (const char* message : {"First failure", "Second failure"}) {
+        shell.app.setErrorMessage(std::string(message));
+        QMessageBox* alert = shell.root.alert();
+        ASSERT_TRUE(alert);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(alert));
+        EXPECT_EQ(alert->text(), "Something went wrong");
+        EXPECT_EQ(alert->informativeText(), message);
+        alert->buttons().front()->click();
+        EXPECT_FALSE(shell.app.errorMessage());
+    }
+}
+
+TEST(Shell, ShortcutsSheetOpensFromTheFlagAndReturnClosesIt)
+{
+    Shell shell;
+    shell.commands.action("Keyboard Shortcuts")->trigger();
+    EXPECT_TRUE(shell.app.showShortcuts());
+    ShortcutsSheet* sheet = shell.root.shortcutsSheet();
+    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet));
+    EXPECT_EQ(sheet->width(), 680);
+    QStringList titles;
+    for (QLabel* label : sheet->findChildren<QLabel*>("groupTitle")) titles << label->text();
+    EXPECT_EQ(titles, (QStringList{"PLAY", "EDIT", "TIMELINE", "WINDOWS"}));
+    EXPECT_EQ(sheet->findChildren<QLabel*>("keyCap").size(), 21);
+    QTest::keyClick(sheet, Qt::Key_Return);
+    EXPECT_FALSE(shell.app.showShortcuts());
+    EXPECT_FALSE(shell.root.shortcutsSheet());
+}
+
+TEST(Shell, MenusFollowWhetherAProjectIsOpen)
+{
+    Shell shell;
+    for (const char* always : {"Open Video…", "Undo", "Redo", "Keyboard Shortcuts", "Show Welcome Again", "Dark"})
+        EXPECT_TRUE(shell.enabled(always)) << always;
+    for (const char* editor : {"Export…", "Back to Projects", "Show Editor Tips", "Transcript", "Go to End", "Zoom In", "Black & White"})
+        EXPECT_FALSE(shell.enabled(editor)) << editor;
+    EXPECT_TRUE(shell.commands.action("Show Captions")->isChecked());
+    EXPECT_FALSE(shell.commands.action("Show TikTok / Reels Safe Zones")->isChecked());
+    EXPECT_EQ(shell.commands.action("Export")->shortcut(), QKeySequence("Alt+Ctrl+0"));
+    EXPECT_EQ(shell.commands.action("Post")->shortcut(), QKeySequence("Alt+Ctrl+9"));
+    EXPECT_EQ(shell.commands.action("Back to Projects")->shortcut(), QKeySequence("Shift+Ctrl+Left"));
+
+    shell.openProject();
+    EXPECT_TRUE(shell.enabled("Back to Projects"));
+    EXPECT_TRUE(shell.enabled("Zoom In"));
+    EXPECT_FALSE(shell.enabled("Restore All Cuts"));  // nothing is cut
+    EXPECT_FALSE(shell.enabled("Emphasize Selected Words"));  // nothing is selected
+    shell.commands.action("Show TikTok / Reels Safe Zones")->trigger();
+    EXPECT_TRUE(shell.app.editor()->showSafeArea());
+    EXPECT_TRUE(shell.commands.action("Show TikTok / Reels Safe Zones")->isChecked());
+    shell.commands.action("Show Welcome Again")->trigger();  // not from the editor
+    EXPECT_EQ(shell.app.screen(), Screen::editor);
+    shell.commands.action("Back to Projects")->trigger();
+    EXPECT_EQ(shell.app.screen(), Screen::home);
+    EXPECT_FALSE(shell.enabled("Back to Projects"));
+    shell.commands.action("Show Welcome Again")->trigger();
+    EXPECT_EQ(shell.app.screen(), Screen::onboarding);
+}
+
+TEST(Shell, UndoGoesToTheTextFieldBeingEdited)
+{
+    Shell shell;
+    auto* field = new QLineEdit(&shell.root);
+    field->show();
+    field->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
+    QTest::keyClicks(field, "hello");
+    shell.commands.action("Undo")->trigger();
+    EXPECT_EQ(field->text(), "");
+    shell.commands.action("Redo")->trigger();
+    EXPECT_EQ(field->text(), "hello");
+}
+
+TEST(Shell, AppearanceChoiceIsStoredAndApplied)
+{
+    Shell shell;
+    shell.commands.action("Dark")->trigger();
+    EXPECT_EQ(AppSettings::string(AppSettings::appearanceKey), "dark");
+    EXPECT_TRUE(Appearances::isDark());
+    shell.commands.action("Light")->trigger();
+    EXPECT_EQ(AppSettings::string(AppSettings::appearanceKey), "light");
+    EXPECT_FALSE(Appearances::isDark());
+}
+
+TEST(Shell, EditorTipsStepThroughAndFinish)
+{
+    Shell shell;
+    shell.openProject();
+    shell.commands.action("Show Editor Tips")->trigger();
+    EditorTips* tips = shell.root.editorTips();
+    ASSERT_TRUE(tips);
+    EXPECT_EQ(tips->counterText(), "Tip 1 of 3");
+    QTest::keyClick(tips, Qt::Key_Return);
+    EXPECT_EQ(tips->counterText(), "Tip 2 of 3");
+    QTest::mouseClick(tips, Qt::LeftButton, {}, QPoint(5, 5));  // the backdrop swallows clicks
+    EXPECT_EQ(tips->step(), 1);
+    QTest::keyClick(tips, Qt::Key_Return);
+    EXPECT_EQ(tips->forwardButton()->text(), "Start Editing");
+    QTest::keyClick(tips, Qt::Key_Return);
+    EXPECT_FALSE(shell.app.showEditorTips());
+    EXPECT_FALSE(shell.root.editorTips());
+
+    shell.app.setShowEditorTips(true);
+    ASSERT_TRUE(shell.root.editorTips());
+    shell.root.editorTips()->skipButton()->click();
+    EXPECT_FALSE(shell.app.showEditorTips());
+}
+
+TEST(Shell, DroppedAndOpenedFilesAreImported)
+{
+    Shell shell;
+    const auto corrupt = shell.home.dir / "broken.mp4";
+    test::writeFile(corrupt, "not a video");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(corrupt.string()))});
+    QDragEnterEvent enter(QPoint(700, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&shell.root, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    EXPECT_EQ(shell.root.startScreen()->dropZone()->shownText(), "Release to open");
+    QDropEvent drop(QPointF(700, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&shell.root, &drop);
+    EXPECT_EQ(shell.app.screen(), Screen::processing);
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.processingScreen());
+    ASSERT_TRUE(test::waitForImport(shell.app));
+    EXPECT_TRUE(shell.app.errorMessage());
+
+    shell.app.setErrorMessage(std::nullopt);
+    shell.window.openArgument("https://example.com/video.mp4");  // not a file: ignored
+    EXPECT_EQ(shell.app.screen(), Screen::home);
+    shell.window.openArgument(QString::fromStdString(corrupt.string()));
+    EXPECT_EQ(shell.app.screen(), Screen::processing);
+    ASSERT_TRUE(test::waitForImport(shell.app));
+}
+
+}  // namespace
+}  // namespace vt
