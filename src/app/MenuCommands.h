@@ -5,6 +5,7 @@
 // Main thread only.
 
 #include "editor/InspectorTab.h"
+#include "editor/TranscriptMode.h"
 
 namespace vt {
 
