@@ -158,21 +158,28 @@ void EditorModel::inBackground(std::function<std::function<void(EditorModel&)>()
 
 void EditorModel::setup()
 {
-    loadClips([](EditorModel& m) { m.setupWithSource(); });
+    setupWaiting_ = true;
+    loadClips([](EditorModel&) {});
 }
 
 // Reads every clip's media facts off the main thread; `source` becomes the
-// first readable clip's. `then` runs on the main thread afterwards.
+// first readable clip's. `then` runs on the main thread afterwards. When the
+// clip list changes during a read, only the newest read is used, and the
+// set-up continues from whichever read completes.
 void EditorModel::loadClips(std::function<void(EditorModel&)> then)
 {
+    auto finish = [then = std::move(then)](EditorModel& m) {
+        then(m);
+        if (std::exchange(m.setupWaiting_, false)) m.setupWithSource();
+    };
     if (!services_.media) {
-        then(*this);
+        finish(*this);
         return;
     }
     auto media = services_.media;
     const std::uint64_t generation = ++clipGeneration_;
     inBackground([media, clips = project_.videoClips(), generation,
-                  then = std::move(then)]() -> std::function<void(EditorModel&)> {
+                  finish = std::move(finish)]() -> std::function<void(EditorModel&)> {
         std::map<Uuid, SourceVideoInfo> info;
         std::optional<SourceVideoInfo> first;
         for (const VideoClip& clip : clips) {
@@ -181,12 +188,12 @@ void EditorModel::loadClips(std::function<void(EditorModel&)> then)
                 if (!first) first = facts;
             }
         }
-        return [info = std::move(info), first, generation, then](EditorModel& m) {
+        return [info = std::move(info), first, generation, finish](EditorModel& m) {
             if (generation != m.clipGeneration_) return;  // a newer clip list is being read
             m.clipInfo_ = info;
             m.source_ = first;
             emit m.sourceChanged();
-            then(m);
+            finish(m);
         };
     });
 }
@@ -217,8 +224,7 @@ void EditorModel::setupWithSource()
     inBackground([media, path = span->clip.path, at]() -> std::function<void(EditorModel&)> {
         auto image = media->frame(path, at);
         return [image = std::move(image)](EditorModel& m) {
-            m.posterFrame_ = image;
-            emit m.posterFrameChanged();
+            m.set(m.posterFrame_, image, &EditorModel::posterFrameChanged);
             m.finishSetup();
         };
     });
@@ -262,6 +268,11 @@ std::optional<EditorModel::Activity> EditorModel::activity() const
 void EditorModel::setCurrentTime(double seconds) { set(currentTime_, seconds, &EditorModel::currentTimeChanged); }
 
 std::optional<double> EditorModel::takePendingSeek() { return std::exchange(pendingSeek_, std::nullopt); }
+
+void EditorModel::setWaveformPeaks(std::vector<float> peaks)
+{
+    set(waveformPeaks_, std::move(peaks), &EditorModel::waveformPeaksChanged);
+}
 
 void EditorModel::setExportError(std::optional<std::string> message)
 {

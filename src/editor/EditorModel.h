@@ -47,6 +47,7 @@
 #include <QRectF>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -57,6 +58,17 @@
 #include <vector>
 
 namespace vt {
+
+// Word ids are random, so their first eight bytes already make a good hash;
+// the derived tables keyed by word id are rebuilt on every edit.
+struct WordIDHash {
+    std::size_t operator()(const Uuid& id) const noexcept
+    {
+        std::size_t h = 0;
+        std::memcpy(&h, id.bytes().data(), sizeof h);
+        return h;
+    }
+};
 
 class EditorModel final : public QObject {
     Q_OBJECT
@@ -153,7 +165,7 @@ public:
     const std::vector<CaptionGroup>& groups() const { return groups_; }
     const std::vector<Paragraph>& paragraphs() const { return paragraphs_; }  // notifies always
     const std::vector<OutputEntry>& outputIndex() const { return outputIndex_; }
-    const std::unordered_map<Uuid, int>& groupOfWord() const { return groupOfWord_; }
+    const std::unordered_map<Uuid, int, WordIDHash>& groupOfWord() const { return groupOfWord_; }
     const std::map<int, EmojiPick>& emojiPicks() const { return emojiPicks_; }
     const std::set<Uuid>& trimmedWordIDs() const { return trimmedWordIDs_; }
 
@@ -198,6 +210,9 @@ public:
     const std::optional<SourceVideoInfo>& source() const { return source_; }  // notifies always
     const std::map<Uuid, SourceVideoInfo>& clipInfo() const { return clipInfo_; }
     const std::optional<QImage>& posterFrame() const { return posterFrame_; }
+    // The joined waveform of all clips over the joined source timeline.
+    const std::vector<float>& waveformPeaks() const { return waveformPeaks_; }
+    void setWaveformPeaks(std::vector<float> peaks);
     const std::map<std::string, std::vector<float>>& soundPeaks() const { return soundPeaks_; }
     const std::map<Uuid, QImage>& brollThumbs() const { return brollThumbs_; }
     const std::map<Uuid, std::string>& cleanAudioURLs() const { return cleanAudioURLs_; }
@@ -404,6 +419,7 @@ signals:
     void effectsAudioURLChanged();
     void sourceChanged();
     void posterFrameChanged();
+    void waveformPeaksChanged();
     void soundPeaksChanged();
     void brollThumbsChanged();
     void cleanAudioURLsChanged();
@@ -510,7 +526,7 @@ private:
     std::vector<CaptionGroup> groups_;
     std::vector<Paragraph> paragraphs_;
     std::vector<OutputEntry> outputIndex_;
-    std::unordered_map<Uuid, int> groupOfWord_;
+    std::unordered_map<Uuid, int, WordIDHash> groupOfWord_;
     std::map<int, EmojiPick> emojiPicks_;
     std::set<Uuid> trimmedWordIDs_;
 
@@ -528,7 +544,9 @@ private:
     std::optional<SourceVideoInfo> source_;
     std::map<Uuid, SourceVideoInfo> clipInfo_;
     std::uint64_t clipGeneration_ = 0;
+    bool setupWaiting_ = false;  // the set-up goes on once the clips are read
     std::optional<QImage> posterFrame_;
+    std::vector<float> waveformPeaks_;
     std::map<std::string, std::vector<float>> soundPeaks_;
     std::map<Uuid, QImage> brollThumbs_;
     std::map<Uuid, std::string> cleanAudioURLs_;

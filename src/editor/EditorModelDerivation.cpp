@@ -87,48 +87,57 @@ void EditorModel::recomputeDerived()
     const auto converted = DerivedCaptions::captionWords(words, script);
     const std::vector<Word>& caption = converted ? *converted : words;
     const bool voice = voiceDrivesCaptions();
-    auto kept = [&](const Word& w) { return voice || DerivedCaptions::keptByPlan(plan_, w); };
+    // The kept-word test, once per word: the caption words share the
+    // transcript's order and times.
+    std::vector<char> passes(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i) passes[i] = voice || DerivedCaptions::keptByPlan(plan_, words[i]);
+    const bool allPass = std::all_of(passes.begin(), passes.end(), [](char pass) { return pass; });
 
     std::set<Uuid> trimmed;
     if (project_.clips && !voice)
-        for (const Word& w : words)
-            if (!w.deleted && !kept(w)) trimmed.insert(w.id);
+        for (std::size_t i = 0; i < words.size(); ++i)
+            if (!words[i].deleted && !passes[i]) trimmed.insert(words[i].id);
     set(trimmedWordIDs_, std::move(trimmed), &EditorModel::trimmedWordIDsChanged);
 
     std::vector<TimedWord> timed;
     if (voice) {
         timed = DerivedCaptions::voiceTimedWords(caption);
+    } else if (allPass) {
+        timed = plan_.timedWords(caption);  // the usual case: nothing outside the kept stretches
     } else {
         std::vector<Word> keptWords;
         keptWords.reserve(caption.size());
-        for (const Word& w : caption)
-            if (!w.deleted && kept(w)) keptWords.push_back(w);
+        for (std::size_t i = 0; i < caption.size(); ++i)
+            if (!caption[i].deleted && passes[i]) keptWords.push_back(caption[i]);
         timed = plan_.timedWords(keptWords);
     }
     set(timedWords_, std::move(timed), &EditorModel::timedWordsChanged);
 
-    set(groups_,
-        CaptionGrouper::groups(timedWords_, project_.style,
-                               project_.styleOverrides.value_or(std::map<std::string, CaptionStyle>{})),
-        &EditorModel::groupsChanged);
+    const bool groupsChanged =
+        assign(groups_, CaptionGrouper::groups(timedWords_, project_.style,
+                                               project_.styleOverrides.value_or(std::map<std::string, CaptionStyle>{})));
+    if (groupsChanged) emit this->groupsChanged();
     set(emojiPicks_, project_.emojis ? pickEmojis() : std::map<int, EmojiPick>{}, &EditorModel::emojiPicksChanged);
     updateEffectsAudio();
 
     outputIndex_.clear();
     outputIndex_.reserve(timedWords_.size());
     std::size_t next = 0;
-    for (const Word& w : words) {
-        if (next == timedWords_.size()) break;
-        if (w.deleted || !kept(w)) continue;
-        outputIndex_.push_back({w.id, timedWords_[next].start, timedWords_[next].end});
+    for (std::size_t i = 0; i < words.size() && next < timedWords_.size(); ++i) {
+        if (words[i].deleted || !passes[i]) continue;
+        outputIndex_.push_back({words[i].id, timedWords_[next].start, timedWords_[next].end});
         ++next;
     }
 
-    std::unordered_map<Uuid, int> groupOf;
-    for (std::size_t g = 0; g < groups_.size(); ++g)
-        for (const TimedWord& w : groups_[g].words)
-            if (w.id) groupOf[*w.id] = static_cast<int>(g);
-    set(groupOfWord_, std::move(groupOf), &EditorModel::groupOfWordChanged);
+    // The table follows the lines alone, so unchanged lines leave it as it is.
+    if (groupsChanged) {
+        std::unordered_map<Uuid, int, WordIDHash> groupOf;
+        groupOf.reserve(timedWords_.size());
+        for (std::size_t g = 0; g < groups_.size(); ++g)
+            for (const TimedWord& w : groups_[g].words)
+                if (w.id) groupOf[*w.id] = static_cast<int>(g);
+        set(groupOfWord_, std::move(groupOf), &EditorModel::groupOfWordChanged);
+    }
 
     paragraphs_ = DerivedCaptions::paragraphs(words);
     emit paragraphsChanged();

@@ -10,11 +10,24 @@ namespace vt {
 
 namespace {
 
-std::unordered_map<Uuid, std::size_t> positions(const std::vector<Word>& words)
+using Positions = std::unordered_map<Uuid, std::size_t, WordIDHash>;
+
+// Where the anchor words of the B-rolls stand in a word list; other words
+// are not indexed.
+Positions anchorPositions(const std::vector<Word>& words, const std::vector<BRoll>& brolls)
 {
-    std::unordered_map<Uuid, std::size_t> index;
-    index.reserve(words.size());
-    for (std::size_t i = 0; i < words.size(); ++i) index.emplace(words[i].id, i);
+    Positions index;
+    for (const BRoll& b : brolls) {
+        if (b.start) continue;
+        index.emplace(b.startWordID, words.size());
+        index.emplace(b.endWordID, words.size());
+    }
+    if (index.empty()) return index;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        auto it = index.find(words[i].id);
+        if (it != index.end() && it->second == words.size()) it->second = i;
+    }
+    std::erase_if(index, [&](const auto& entry) { return entry.second == words.size(); });
     return index;
 }
 
@@ -97,7 +110,8 @@ void EditorModel::resolveBRoll()
     const std::vector<Word>& projectWords = project_.words;
     static const std::vector<Word> noWords;
     const std::vector<Word>& voiceWords = project_.voiceover ? project_.voiceover->words : noWords;
-    std::optional<std::unordered_map<Uuid, std::size_t>> projectIndex, voiceIndex;
+    const Positions projectIndex = anchorPositions(projectWords, orEmpty(project_.brolls));
+    std::optional<Positions> voiceIndex;
 
     for (const BRoll& item : orEmpty(project_.brolls)) {
         if (item.start) {
@@ -107,10 +121,9 @@ void EditorModel::resolveBRoll()
             if (t + 0.05 < end) placements.push_back({item, t, end, std::nullopt, std::nullopt});
             continue;
         }
-        if (!projectIndex) projectIndex = positions(projectWords);
-        const bool inProject = projectIndex->count(item.startWordID) > 0;
-        if (!inProject && !voiceIndex) voiceIndex = positions(voiceWords);
-        const auto& index = inProject ? *projectIndex : *voiceIndex;
+        const bool inProject = projectIndex.count(item.startWordID) > 0;
+        if (!inProject && !voiceIndex) voiceIndex = anchorPositions(voiceWords, orEmpty(project_.brolls));
+        const auto& index = inProject ? projectIndex : *voiceIndex;
         const auto& words = inProject ? projectWords : voiceWords;
         auto from = index.find(item.startWordID);
         auto to = index.find(item.endWordID);

@@ -18,8 +18,10 @@ void EditorModel::visualChanged()
 
 void EditorModel::timelineChanged()
 {
-    // The playhead stays on the same source moment across the new cut.
-    const double source = plan_.sourceTime(currentTime_);
+    // The playhead stays on the same source moment across the new cut. Until
+    // the pending rebuild has moved it, the player still shows the older cut,
+    // so where the playhead belongs on the current plan is the pending seek.
+    const double source = plan_.sourceTime(pendingSeek_.value_or(currentTime_));
     setIsRefreshing(true);
     recomputeDerived();
     pendingSeek_ = plan_.outputTime(source);
@@ -37,6 +39,7 @@ void EditorModel::timelineItemsChanged()
 void EditorModel::rebuildPlayer()
 {
     if (!source_ || !services_.player || tornDown_) {
+        pendingSeek_.reset();  // no item was built, so the playhead did not move
         setIsRefreshing(false);
         return;
     }

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <future>
 #include <map>
 #include <mutex>
 #include <string>
@@ -102,6 +103,7 @@ class FakeMedia final : public EditorMedia {
 public:
     std::optional<SourceVideoInfo> probeVideo(const std::string& path) override
     {
+        if (gate.valid()) gate.wait();
         std::lock_guard guard(lock);
         auto it = videos.find(path);
         return it == videos.end() ? std::nullopt : std::optional(it->second);
@@ -123,6 +125,7 @@ public:
     std::vector<float> peaks(const std::string&) override { return {0.5f, 0.25f}; }
     std::optional<QImage> thumbnail(const BRoll&) override { return QImage(2, 2, QImage::Format_RGB32); }
 
+    std::shared_future<void> gate;  // when set, probing waits for it
     std::mutex lock;
     std::map<std::string, SourceVideoInfo> videos;
     std::map<std::string, double> durations;
