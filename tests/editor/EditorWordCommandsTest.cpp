@@ -197,6 +197,7 @@ TEST_F(EditorWords, CommandsThatChangeNothingKeepTheRedoHistory)
         {"toggleEmphasis of no ids", [&] { rig->toggleEmphasis({}); }},
         {"toggleBreak of an unknown id", [&] { rig->toggleBreak(Uuid::random()); }},
         {"removeFillers without fillers", [&] { rig->removeFillers(); }},
+        {"restoreAll without cut words", [&] { rig->restoreAll(); }},
         {"setText with the same text", [&] { rig->setText(first, " Hi "); }},
         {"applyTextEdit of the text as it is", [&] { rig->applyTextEdit(rig->editableText()); }},
         {"setLineText with the line's text", [&] { rig->setLineText(0, "Hi there."); }},
