@@ -229,6 +229,10 @@ TEST_F(EditorWords, TheActiveWordIsTheLastToStartByThen)
     EXPECT_EQ(rig->wordID(index[1].start), index[1].id);
     EXPECT_EQ(rig->wordID((index[1].end + index[2].start) / 2), index[1].id) << "in a pause the word before stays";
     EXPECT_EQ(rig->wordID(1000), index[2].id);
+
+    ASSERT_TRUE(rig.player->report);
+    rig.player->report(index[1].start + 0.01, 1);
+    EXPECT_EQ(rig->activeWordID(), index[1].id) << "the player's time reports move the active word";
 }
 
 TEST_F(EditorWords, AnchorsAreTheFirstAndLastUncutWordsOverlappingTheRange)
