@@ -49,6 +49,16 @@ TEST_F(EditorText, ACaseOrPunctuationChangeKeepsTheWordWhole)
     expected[0].text = "hello,";
     expected[1].text = "World!";
     EXPECT_EQ(rig->transcript(), expected);
+    EXPECT_EQ(rig->editableText(), "hello, World!\n");
+}
+
+TEST_F(EditorText, AnEditedTextComesBackAsTyped)
+{
+    EditorRig rig(projectOf({"so", "um", "this", "is", "it"}));
+    const std::string typed = "So this is\tit. And\nmore words!\n";
+    rig->applyTextEdit(typed);
+    EXPECT_EQ(rig->editableText(), "So this is it.\nAnd more words!\n");
+    EXPECT_EQ(observe(rig, [&] { rig->applyTextEdit(rig->editableText()); }).undoSteps, 0);
 }
 
 TEST_F(EditorText, ADeletedWordIsCutAndRetypingItAddsANewWord)
