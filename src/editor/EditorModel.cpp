@@ -240,6 +240,9 @@ void EditorModel::finishSetup()
 
 void EditorModel::teardown()
 {
+    // A pending save is written now: nothing of a closed editor is written
+    // later, where it could replace a newer copy of the project.
+    if (saveTask_.pending()) saveNow();
     effectsTask_.cancel();
     ++effectsGeneration_;
     if (services_.player) {

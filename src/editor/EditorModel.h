@@ -29,6 +29,7 @@
 #include "editor/EditorServices.h"
 #include "editor/EmojiPick.h"
 #include "editor/InspectorTab.h"
+#include "editor/TranscriptMode.h"
 #include "model/EditPlan.h"
 #include "model/FileAccess.h"
 #include "model/Paragraph.h"
@@ -110,8 +111,9 @@ public:
     // A pending save is written now rather than lost.
     ~EditorModel() override;
 
-    // Ends playback, time reports, the effects render and file access. A
-    // pending save still happens. Calling it twice is harmless.
+    // Ends playback, time reports, the effects render and file access, and
+    // writes a pending save at once (closing needs no save of its own).
+    // Calling it twice is harmless.
     void teardown();
 
     // ---- the project and saving --------------------------------------------
@@ -125,8 +127,8 @@ public:
         change(project_);
         projectWritten();
     }
-    // Writes the project now and cancels the pending save (the editor saves
-    // this way when it closes, so an older pending copy cannot follow it).
+    // Writes the project now and cancels the pending save, so an older
+    // pending copy cannot follow it.
     void saveNow();
     // Why the last save failed; absent once a save succeeds. The project
     // stays unsaved and the next change tries again.

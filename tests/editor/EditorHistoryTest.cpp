@@ -58,6 +58,21 @@ TEST_F(EditorHistory, SavingOnCloseCancelsThePendingSave)
     EXPECT_EQ(rig.clock->pending(), 0u);
 }
 
+TEST_F(EditorHistory, ClosingWritesAPendingSaveAtOnceAndNothingLater)
+{
+    EditorRig rig(sampleProject());
+    const Project opened = rig->project();
+    cutWord(*rig, 0);
+    rig.clock->advance(0.3);
+    rig->teardown();
+    auto saved = stored(opened);
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(saved->words[0].deleted);
+    std::filesystem::remove(fileOf(opened));
+    rig.clock->advance(2);
+    EXPECT_FALSE(stored(opened));
+}
+
 TEST_F(EditorHistory, AnEditorDestroyedWithAPendingSaveStillWritesIt)
 {
     auto rig = std::make_unique<EditorRig>(sampleProject());
