@@ -344,6 +344,7 @@ public:
     // -- caption looks -------------------------------------------------------------------
     // Gives the words a look of their own (stored in the style overrides under
     // its id), or with none (or the video's own look) the video's look again.
+    // Ids that match no word change nothing.
     void applyStyle(const std::optional<CaptionStyle>& look, const std::set<Uuid>& ids);
     // The look of their own that all these words share; none otherwise.
     std::optional<CaptionStyle> sharedStyle(const std::set<Uuid>& ids) const;

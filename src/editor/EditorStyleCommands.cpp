@@ -30,13 +30,17 @@ void EditorModel::applyStyle(const std::optional<CaptionStyle>& look, const std:
     const CaptionStyle* stored = id ? storedLook(project_, *id) : nullptr;
     const bool storesLook = id && !(stored && *stored == *look);
     std::vector<Word> words = transcript();
-    bool wordsChange = false;
-    for (Word& w : words)
-        if (ids.contains(w.id) && !sameText(w.styleID, id)) {
+    bool matched = false, wordsChange = false;
+    for (Word& w : words) {
+        if (!ids.contains(w.id)) continue;
+        matched = true;
+        if (!sameText(w.styleID, id)) {
             w.styleID = id;
             wordsChange = true;
         }
-    if (!storesLook && !wordsChange) return;
+    }
+    // No word to give the look to, or nothing new: nothing to do.
+    if (!matched || (!storesLook && !wordsChange)) return;
 
     // The table of looks is not part of an undo step: undo gives the words
     // their old ids back and the stored look stays.

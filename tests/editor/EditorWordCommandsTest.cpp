@@ -192,6 +192,8 @@ TEST_F(EditorWords, CommandsThatChangeNothingKeepTheRedoHistory)
     Project project = projectOf({"Hi", "there.", "How", "are", "you?"});
     EditorRig rig(project);
     const Uuid first = rig->transcript()[0].id;
+    CaptionStyle newLook = project.style;
+    newLook.id = "another";
     const std::vector<std::pair<const char*, std::function<void()>>> commands{
         {"toggleDelete of unknown ids", [&] { rig->toggleDelete({Uuid::random()}); }},
         {"toggleEmphasis of no ids", [&] { rig->toggleEmphasis({}); }},
@@ -203,6 +205,7 @@ TEST_F(EditorWords, CommandsThatChangeNothingKeepTheRedoHistory)
         {"setLineText with the line's text", [&] { rig->setLineText(0, "Hi there."); }},
         {"setLineText of an unknown line", [&] { rig->setLineText(99, "x"); }},
         {"applyStyle to no words", [&] { rig->applyStyle(std::nullopt, {}); }},
+        {"applyStyle of a new look to unknown words", [&] { rig->applyStyle(newLook, {Uuid::random()}); }},
         {"applyStyle of the base look to words on it", [&] { rig->applyStyle(std::nullopt, {first}); }},
         {"updateLook of unknown words", [&] { rig->updateLook({Uuid::random()}, true, WordLookEdits::larger); }},
         {"updateLook that leaves the look", [&] { rig->updateLook({first}, true, WordLookEdits::clearColor); }},
@@ -217,6 +220,7 @@ TEST_F(EditorWords, CommandsThatChangeNothingKeepTheRedoHistory)
         EXPECT_EQ(out.refresh, Refresh::none) << name;
         EXPECT_TRUE(rig->canRedo()) << name;
         EXPECT_EQ(rig->transcript(), words) << name;
+        EXPECT_FALSE(out.projectWritten) << name;
     }
 }
 
