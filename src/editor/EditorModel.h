@@ -40,11 +40,16 @@
 #include "model/Timeline.h"
 #include "video/RenderSnapshot.h"
 
+#include "captions/look/StyleVariants.h"
+#include "model/ReframeMode.h"
+
 #include <QImage>
 #include <QObject>
+#include <QRectF>
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -274,6 +279,129 @@ public:
     void setPreviewLook(std::optional<std::string> lookID);
     const std::string& thumbText() const { return thumbText_; }
     void setThumbText(std::string text);
+
+    // ==== Editing by words: selection, word commands, transcript text, caption
+    // looks and emojis (EditorWordCommands.cpp, EditorTextCommands.cpp,
+    // EditorStyleCommands.cpp, EditorEmojiCommands.cpp). A command that would
+    // change nothing records no undo step, so the redo history survives it.
+public:
+    // -- selection and single words ----------------------------------------------
+    // A click on a word: with Shift and an anchor, selects the words from the
+    // anchor to it (transcript order, cut words included); with Ctrl, adds or
+    // removes it and makes it the anchor; otherwise selects only it, makes it
+    // the anchor and seeks to it. Never opens or closes an inline edit.
+    void select(const Uuid& id, Qt::KeyboardModifiers modifiers);
+    // The anchor when it is selected, else the smallest selected id; none
+    // when nothing is selected.
+    std::optional<Uuid> primarySelection() const;
+    // Opens the inline field on a word (pausing the player), with the typed
+    // text when the edit was started by typing, else the word's own text.
+    void beginEdit(const Uuid& id, std::optional<std::string> typed = std::nullopt);
+    // Closes the inline field and sets its draft as the word's text; with
+    // moveNext, opens the next uncut word after the words it became.
+    void commitEdit(bool moveNext);
+    // Retypes one word. Several parts split the word's time by character
+    // counts (the first keeps the id) and re-plan the cut; blank text cuts the
+    // word (or restores a cut one); the same text changes nothing.
+    void setText(const Uuid& id, const std::string& text);
+    // Sets the flag on every given word, or clears it when all already have
+    // it. Ids that match no word change nothing.
+    void toggleDelete(const std::set<Uuid>& ids);
+    void toggleEmphasis(const std::set<Uuid>& ids);
+    // Forces (or lifts) a caption-line break after the word.
+    void toggleBreak(const Uuid& id);
+    // Cuts every uncut filler word.
+    void removeFillers();
+    // Puts the playhead 0.01 s into the word; unknown ids do nothing.
+    void seekToWord(const Uuid& id);
+    // The last transcript word on the output that starts at or before
+    // `outputTime`; none before the first word.
+    std::optional<Uuid> wordID(double outputTime) const;
+    // The first and last uncut words that overlap [from, to] (source seconds)
+    // by more than 0.02 s at each end; none when no word does.
+    static std::optional<std::pair<Uuid, Uuid>> anchors(const std::vector<Word>& words, double from, double to);
+
+    // -- the transcript as text ------------------------------------------------------
+    // The uncut words joined by spaces, each sentence on a line of its own.
+    std::string editableText() const;
+    // Turns an edited editableText() back into words: matched words keep id,
+    // times and looks; deleted ones are cut; retyped runs share the time of
+    // the words they replace (replaced words keep their ids); new words fill
+    // the gap before the next word. Re-plans the cut.
+    void applyTextEdit(const std::string& text);
+    // Retypes the words of one caption line (by its index); blank text cuts
+    // the line.
+    void setLineText(int line, const std::string& text);
+    struct WordFrame {
+        Uuid id;
+        QRectF rect;  // render-frame pixels, origin bottom-left
+        friend bool operator==(const WordFrame&, const WordFrame&) = default;
+    };
+    // Where each word of the caption line under the playhead is drawn; empty
+    // with captions hidden or no line shown.
+    std::vector<WordFrame> captionWordFrames() const;
+
+    // -- caption looks -------------------------------------------------------------------
+    // Gives the words a look of their own (stored in the style overrides under
+    // its id), or with none (or the video's own look) the video's look again.
+    // Ids that match no word change nothing.
+    void applyStyle(const std::optional<CaptionStyle>& look, const std::set<Uuid>& ids);
+    // The look of their own that all these words share; none otherwise.
+    std::optional<CaptionStyle> sharedStyle(const std::set<Uuid>& ids) const;
+    // Makes the look the video's look and remembers where it came from.
+    void applyPreset(const CaptionStyle& look);
+    // Recolours the video's look; none brings back its library look's colours.
+    void applyVariant(const std::optional<StyleVariants::Swatch>& swatch);
+    // The video's look as its library look has it.
+    void resetStyle();
+    void setAspect(OutputAspect aspect);
+    void setReframe(ReframeMode reframe);
+    // The word's size, colour and offset; the default look for unknown words.
+    WordLook look(const Uuid& id) const;
+    // Edits the look of each given word (a default result is stored as none).
+    // With recordUndo, an undo step is recorded when some look changes, so a
+    // drag passes true until its first change that moves a word.
+    void updateLook(const std::set<Uuid>& ids, bool recordUndo, const std::function<void(WordLook&)>& change);
+    // A two-way binding of one field of the video's look; every set writes
+    // the project and redraws, unchecked and not undoable.
+    template <class T>
+    struct StyleBinding {
+        EditorModel* model;
+        T CaptionStyle::*field;
+        const T& get() const { return model->project().style.*field; }
+        void set(T value) const
+        {
+            model->updateProject([&](Project& p) { p.style.*field = std::move(value); });
+            model->visualChanged();
+        }
+    };
+    template <class T>
+    StyleBinding<T> styleBinding(T CaptionStyle::*field)
+    {
+        return {this, field};
+    }
+    // The preview pictures drawn in the old format, framing or look are out
+    // of date: applyStyle outdates the caption-look previews, a new format or
+    // framing both kinds.
+    Q_SIGNAL void stylePreviewsOutdated();
+    Q_SIGNAL void lookPreviewsOutdated();
+
+    // -- emojis ----------------------------------------------------------------------------
+    // Stores the emoji settings (none switches emojis off); not undoable.
+    void setEmojis(std::optional<EmojiSettings> settings);
+    // The manual emoji of one caption line: an emoji, none (no emoji) or
+    // "auto" (the automatic choice again). Turns emojis on when off.
+    void setEmoji(const std::optional<std::string>& emoji, int line);
+
+    // Empties both undo stacks, the selection and the inline edit; for when
+    // the word list is replaced wholesale (a new transcription, a voiceover
+    // take, the translation switched on or off).
+    void resetTranscriptEditing();
+
+private:
+    bool toggleFlag(const std::set<Uuid>& ids, bool Word::*flag);
+    std::optional<Uuid> anchor_;
+    // ==== end of editing by words ==================================================
 
 signals:
     void projectChanged();

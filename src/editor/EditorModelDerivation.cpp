@@ -72,10 +72,6 @@ std::vector<ClosedRange<double>> EditorModel::speechRanges() const
     return out;
 }
 
-// Lines get their emoji once the emoji picker is built; until then no line
-// has one, whatever the settings.
-std::map<int, EmojiPick> EditorModel::pickEmojis() const { return {}; }
-
 // Recomputes everything from the project, in dependency order, and ends by
 // publishing the snapshot of exactly these values.
 void EditorModel::recomputeDerived()

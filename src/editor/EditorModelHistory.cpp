@@ -124,8 +124,10 @@ void EditorModel::redo()
 
 void EditorModel::restoreAll()
 {
-    pushUndo();
     std::vector<Word> words = transcript();
+    // With nothing cut a step would only wipe the redo history.
+    if (std::none_of(words.begin(), words.end(), [](const Word& w) { return w.deleted; })) return;
+    pushUndo();
     for (Word& w : words) w.deleted = false;
     setTranscript(std::move(words));
     timelineChanged();

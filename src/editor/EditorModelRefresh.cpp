@@ -70,6 +70,7 @@ void EditorModel::tick(double seconds, double rate)
 {
     setCurrentTime(seconds);
     set(isPlaying_, rate != 0, &EditorModel::isPlayingChanged);
+    set(activeWordID_, wordID(seconds), &EditorModel::activeWordIDChanged);
 }
 
 void EditorModel::setIsRefreshing(bool value) { set(isRefreshing_, value, &EditorModel::isRefreshingChanged); }

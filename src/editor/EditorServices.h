@@ -60,6 +60,9 @@ public:
     virtual void refresh(EditorModel& model, std::function<void()> done) = 0;
 
     virtual void pause() = 0;
+    // Moves the playhead to an output time (seconds), frame-exact, without
+    // changing the play state.
+    virtual void seek(double seconds) = 0;
     // Replaces the current item by none.
     virtual void detachItem() = 0;
     // Reports the player time (seconds) and rate on the main thread every

@@ -1,0 +1,234 @@
+// The transcript as one editable text, retyping a caption line, and where
+// the words of the shown caption line are drawn.
+
+#include "editor/EditorModel.h"
+#include "editor/TranscriptDiff.h"
+#include "editor/WordTokens.h"
+
+#include "captions/CaptionGrouper.h"
+#include "captions/CaptionRenderer.h"
+#include "platform/TextRules.h"
+
+#include <algorithm>
+
+namespace vt {
+
+namespace {
+
+bool sameTexts(const std::vector<std::string>& a, const std::vector<std::string>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const std::string& x, const std::string& y) { return text::canonicallyEqual(x, y); });
+}
+
+std::vector<std::string> keysOf(const std::vector<std::string>& texts)
+{
+    std::vector<std::string> keys;
+    keys.reserve(texts.size());
+    for (const std::string& t : texts) keys.push_back(WordTokens::key(t));
+    return keys;
+}
+
+Word typedWord(const std::string& text, std::pair<double, double> time)
+{
+    Word w;
+    w.id = Uuid::random();
+    w.text = text;
+    w.start = time.first;
+    w.end = time.second;
+    return w;
+}
+
+void sortByStart(std::vector<Word>& words)
+{
+    std::stable_sort(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.start < b.start; });
+}
+
+// Walks the uncut words and the typed tokens along a shortest edit script:
+// matched words keep everything but their text, removed runs are cut, and
+// typed runs take the time of the run they replace (or of the gap they fill).
+class TextEditWalk {
+public:
+    TextEditWalk(const std::vector<Word>& old, const std::vector<std::string>& tokens, const TranscriptDiff& diff)
+        : old_(old), tokens_(tokens), diff_(diff)
+    {
+    }
+
+    // The kept and new words, then the words this edit cuts.
+    std::pair<std::vector<Word>, std::vector<Word>> run()
+    {
+        while (true) {
+            if (i_ < old_.size() && j_ < tokens_.size() && !diff_.removed[i_] && !diff_.inserted[j_]) {
+                Word w = old_[i_++];
+                w.text = tokens_[j_++];
+                kept_.push_back(std::move(w));
+                continue;
+            }
+            std::vector<Word> removed;
+            while (i_ < old_.size() && diff_.removed[i_]) removed.push_back(old_[i_++]);
+            std::vector<std::string> typed;
+            while (j_ < tokens_.size() && diff_.inserted[j_]) typed.push_back(tokens_[j_++]);
+            if (removed.empty() && typed.empty()) break;
+            place(removed, typed);
+        }
+        return {std::move(kept_), std::move(cut_)};
+    }
+
+private:
+    void place(const std::vector<Word>& removed, const std::vector<std::string>& typed)
+    {
+        for (std::size_t k = typed.size(); k < removed.size(); ++k) {
+            Word w = removed[k];
+            w.deleted = true;
+            cut_.push_back(std::move(w));
+        }
+        if (typed.empty()) return;
+
+        const double count = static_cast<double>(typed.size());
+        double h, g;
+        if (!removed.empty()) {
+            h = removed.front().start;
+            g = removed.back().end;
+        } else {
+            h = kept_.empty() ? 0 : kept_.back().end;
+            g = i_ < old_.size() ? old_[i_].start : h + 0.3 * count;
+        }
+        // At least 0.12 s a word on average, even over a shorter span.
+        const auto times = WordTokens::spread(h, std::max(g - h, 0.12 * count), typed);
+        for (std::size_t k = 0; k < typed.size(); ++k) {
+            Word w = typedWord(typed[k], times[k]);
+            if (k < removed.size()) {
+                // A replaced word keeps its identity, so items anchored to it stay.
+                w.id = removed[k].id;
+                w.emphasized = removed[k].emphasized;
+            }
+            kept_.push_back(std::move(w));
+        }
+    }
+
+    const std::vector<Word>& old_;
+    const std::vector<std::string>& tokens_;
+    const TranscriptDiff& diff_;
+    std::size_t i_ = 0, j_ = 0;
+    std::vector<Word> kept_, cut_;
+};
+
+}  // namespace
+
+std::string EditorModel::editableText() const
+{
+    std::string out;
+    for (const Word& w : transcript()) {
+        if (w.deleted) continue;
+        if (!out.empty() && out.back() != '\n') out += ' ';
+        out += w.text;
+        if (endsSentence(w.text)) out += '\n';
+    }
+    return out;
+}
+
+void EditorModel::applyTextEdit(const std::string& text)
+{
+    const std::vector<std::string> tokens = WordTokens::split(text);
+    std::vector<Word> old, cutBefore;
+    std::vector<std::string> oldTexts;
+    for (const Word& w : transcript()) {
+        if (w.deleted) {
+            cutBefore.push_back(w);
+            continue;
+        }
+        old.push_back(w);
+        oldTexts.push_back(w.text);
+    }
+    const TranscriptDiff diff = TranscriptDiff::between(keysOf(oldTexts), keysOf(tokens));
+    if (diff.empty() && sameTexts(oldTexts, tokens)) return;
+
+    auto [words, cut] = TextEditWalk(old, tokens, diff).run();
+    words.insert(words.end(), cut.begin(), cut.end());
+    words.insert(words.end(), cutBefore.begin(), cutBefore.end());
+    sortByStart(words);
+    pushUndo();
+    setTranscript(std::move(words));
+    timelineChanged();
+}
+
+void EditorModel::setLineText(int line, const std::string& text)
+{
+    const auto group = std::find_if(groups_.begin(), groups_.end(), [&](const CaptionGroup& g) { return g.index == line; });
+    if (group == groups_.end()) return;
+    std::set<Uuid> ids;
+    for (const TimedWord& w : group->words)
+        if (w.id) ids.insert(*w.id);
+    std::vector<Word> words = transcript();
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        if (ids.contains(words[i].id)) positions.push_back(i);
+    if (positions.empty()) return;
+
+    const std::vector<std::string> parts = WordTokens::split(text);
+    if (parts.empty()) {
+        toggleDelete(ids);
+        return;
+    }
+    std::vector<Word> old;
+    std::vector<std::string> oldTexts;
+    for (std::size_t p : positions) {
+        old.push_back(words[p]);
+        oldTexts.push_back(words[p].text);
+    }
+    if (sameTexts(parts, oldTexts)) return;
+
+    pushUndo();
+    const bool sameCount = parts.size() == old.size();
+    if (sameCount) {
+        for (std::size_t k = 0; k < parts.size(); ++k) {
+            words[positions[k]].text = parts[k];
+            words[positions[k]].native.reset();
+        }
+    } else {
+        const auto times = WordTokens::spread(old.front().start, old.back().end - old.front().start, parts);
+        std::vector<Word> retyped;
+        for (std::size_t k = 0; k < parts.size(); ++k) {
+            Word w = k < old.size() ? old[k] : typedWord(parts[k], times[k]);
+            w.text = parts[k];
+            w.native.reset();
+            w.start = times[k].first;
+            w.end = times[k].second;
+            w.breakAfter = k + 1 == parts.size() && old.back().breakAfter;
+            retyped.push_back(std::move(w));
+        }
+        // Cut words lying between the line's words stay, in time order.
+        const std::size_t first = positions.front(), last = positions.back();
+        for (std::size_t i = first; i <= last; ++i)
+            if (!ids.contains(words[i].id)) retyped.push_back(words[i]);
+        sortByStart(retyped);
+        words.erase(words.begin() + static_cast<std::ptrdiff_t>(first),
+                    words.begin() + static_cast<std::ptrdiff_t>(last + 1));
+        words.insert(words.begin() + static_cast<std::ptrdiff_t>(first), retyped.begin(), retyped.end());
+    }
+    setTranscript(std::move(words));
+    if (sameCount)
+        visualChanged();
+    else
+        timelineChanged();
+}
+
+std::vector<EditorModel::WordFrame> EditorModel::captionWordFrames() const
+{
+    std::vector<WordFrame> frames;
+    if (!project_.captionsVisible) return frames;
+    const CaptionGroup* group = CaptionGrouper::groupAt(currentTime_, groups_);
+    if (!group) return frames;
+    const CaptionStyle* style = &project_.style;
+    if (group->styleID && project_.styleOverrides) {
+        const auto own = project_.styleOverrides->find(*group->styleID);
+        if (own != project_.styleOverrides->end()) style = &own->second;
+    }
+    const Size size = renderSize(project_.aspect);
+    for (const auto& [word, rect] :
+         CaptionRenderer::wordFrames({*group}, *style, currentTime_, QSizeF(size.width, size.height)))
+        if (word.id) frames.push_back({*word.id, rect});
+    return frames;
+}
+
+}  // namespace vt
