@@ -1,0 +1,19 @@
+#pragma once
+// The speech of one clip as closed ranges of seconds from the start of its
+// media file, sorted by lower bound; tells whether a time is spoken.
+
+#include "platform/JsonCoding.h"
+
+#include <vector>
+
+namespace vt {
+
+struct SpeechMask {
+    std::vector<ClosedRange<double>> ranges;  // sorted by lower bound
+
+    // True when t lies in a range widened by `margin` on both sides (binary
+    // search); always false without ranges.
+    bool contains(double t, double margin = 0) const;
+};
+
+}  // namespace vt
