@@ -43,6 +43,7 @@ struct AudioFileWriter::Impl {
     std::filesystem::path file;
     Kind kind;
     AudioFormat format;
+    std::int64_t bitRate = 0;
     OutputPtr output;
     ff::CodecPtr encoder;
     ff::FifoPtr fifo;  // float planar frames waiting for a full encoder frame
@@ -67,7 +68,7 @@ struct AudioFileWriter::Impl {
         encoder->time_base = AVRational{1, format.sampleRate};
         if (kind == Kind::aacM4A) {
             encoder->sample_fmt = AV_SAMPLE_FMT_FLTP;
-            encoder->bit_rate = aacBitRatePerChannel * format.channels;
+            encoder->bit_rate = bitRate > 0 ? bitRate : aacBitRatePerChannel * format.channels;
             encoder->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;  // MPEG-4 files carry the codec header once
         } else {
             encoder->sample_fmt = AV_SAMPLE_FMT_S16;
@@ -140,9 +141,10 @@ struct AudioFileWriter::Impl {
     }
 };
 
-AudioFileWriter::AudioFileWriter(const std::filesystem::path& file, Kind kind, AudioFormat format)
+AudioFileWriter::AudioFileWriter(const std::filesystem::path& file, Kind kind, AudioFormat format, std::int64_t bitRate)
     : impl_(std::make_unique<Impl>())
 {
+    impl_->bitRate = bitRate;
     impl_->file = file;
     impl_->kind = kind;
     impl_->format = format;

@@ -23,9 +23,10 @@ public:
         pcm16CAF,  // linear PCM, 16-bit integers
     };
 
-    // Creates (or truncates) the file and starts the encoder. Throws
-    // MediaError when it cannot.
-    AudioFileWriter(const std::filesystem::path& file, Kind kind, AudioFormat format);
+    // Creates (or truncates) the file and starts the encoder. `bitRate`
+    // (bits per second, AAC only) 0 takes the default. Throws MediaError when
+    // it cannot.
+    AudioFileWriter(const std::filesystem::path& file, Kind kind, AudioFormat format, std::int64_t bitRate = 0);
     ~AudioFileWriter();
     AudioFileWriter(const AudioFileWriter&) = delete;
     AudioFileWriter& operator=(const AudioFileWriter&) = delete;
