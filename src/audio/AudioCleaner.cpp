@@ -16,7 +16,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -59,62 +60,81 @@ void readMono(media::AudioFileReader& reader, const CancelToken& cancel, const C
     }
 }
 
-// The cleaned voice between pass 2 and pass 3: raw floats in a temporary
-// file, deleted on every exit.
+// The voice between the passes, as raw floats in a temporary file deleted on
+// every exit: pass 1 stores the decoded mono sound, pass 2 overwrites it with
+// the cleaned sound (its output lags its input, so it never overwrites what
+// it has still to read), pass 3 reads it back. The clip is decoded once.
 class SampleFile {
 public:
-    SampleFile()
-        : file_(std::filesystem::temp_directory_path() / (Uuid::random().text() + ".f32"))
+    SampleFile() : file_(std::filesystem::temp_directory_path() / (Uuid::random().text() + ".f32"))
     {
-        stream_ = std::fopen(file_.path().c_str(), "w+b");
-        if (!stream_) fail("Couldn't create a temporary audio file");
+        fd_ = ::open(file_.path().c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd_ < 0) fail("Couldn't create a temporary audio file");
     }
     ~SampleFile()
     {
-        if (stream_) std::fclose(stream_);
+        if (fd_ >= 0) ::close(fd_);
     }
     SampleFile(const SampleFile&) = delete;
     SampleFile& operator=(const SampleFile&) = delete;
 
-    void append(const float* samples, std::size_t count)
+    void write(std::int64_t at, const float* samples, std::size_t count)
     {
-        if (count && std::fwrite(samples, sizeof(float), count, stream_) != count) fail("Couldn't write the temporary audio file");
-        frames_ += static_cast<std::int64_t>(count);
+        const auto* bytes = reinterpret_cast<const char*>(samples);
+        std::size_t left = count * sizeof(float);
+        auto offset = static_cast<off_t>(at * static_cast<std::int64_t>(sizeof(float)));
+        while (left > 0) {
+            const ssize_t done = ::pwrite(fd_, bytes, left, offset);
+            if (done <= 0) fail("Couldn't write the temporary audio file");
+            bytes += done;
+            left -= static_cast<std::size_t>(done);
+            offset += done;
+        }
+        frames_ = std::max(frames_, at + static_cast<std::int64_t>(count));
     }
-    void rewind()
+    void append(const std::vector<float>& samples) { write(frames_, samples.data(), samples.size()); }
+    // Up to `max` samples from `at`; fewer only at the end.
+    std::vector<float> read(std::int64_t at, std::int64_t max)
     {
-        if (std::fflush(stream_) != 0 || std::fseek(stream_, 0, SEEK_SET) != 0) fail("Couldn't read the temporary audio file");
-    }
-    // Up to `max` samples; empty at the end.
-    std::vector<float> read(std::size_t max)
-    {
-        std::vector<float> out(max);
-        const std::size_t got = std::fread(out.data(), sizeof(float), max, stream_);
-        if (got < max && std::ferror(stream_)) fail("Couldn't read the temporary audio file");
-        out.resize(got);
+        std::vector<float> out(static_cast<std::size_t>(std::clamp<std::int64_t>(frames_ - at, 0, max)));
+        auto* bytes = reinterpret_cast<char*>(out.data());
+        std::size_t left = out.size() * sizeof(float);
+        auto offset = static_cast<off_t>(at * static_cast<std::int64_t>(sizeof(float)));
+        while (left > 0) {
+            const ssize_t done = ::pread(fd_, bytes, left, offset);
+            if (done <= 0) fail("Couldn't read the temporary audio file");
+            bytes += done;
+            left -= static_cast<std::size_t>(done);
+            offset += done;
+        }
         return out;
     }
     std::int64_t frames() const { return frames_; }
 
 private:
     speech::TemporaryFile file_;
-    std::FILE* stream_ = nullptr;
+    int fd_ = -1;
     std::int64_t frames_ = 0;
 
     [[noreturn]] static void fail(const std::string& what) { throw std::runtime_error(what + ": " + std::strerror(errno)); }
 };
 
-// The plain RMS of the samples that fall in the speech (no margin).
+// The plain RMS of the samples that fall in the speech (no margin). Samples
+// come in order, so one pass along the merged ranges finds them.
 struct SpeechMeter {
     const SpeechMask& mask;
     double rate;
     double sumOfSquares = 0;
     std::int64_t count = 0;
+    std::size_t range = 0;  // the first range that does not end before the last sample
 
     void measure(const float* block, std::size_t size, std::int64_t written)
     {
+        const auto& ranges = mask.ranges;
         for (std::size_t j = 0; j < size; ++j) {
-            if (!mask.contains(static_cast<double>(written + static_cast<std::int64_t>(j)) / rate)) continue;
+            const double t = static_cast<double>(written + static_cast<std::int64_t>(j)) / rate;
+            while (range < ranges.size() && ranges[range].upper < t) ++range;
+            if (range == ranges.size() || t < ranges[range].lower) continue;
             ++count;
             sumOfSquares += static_cast<double>(block[j] * block[j]);
         }
@@ -129,12 +149,12 @@ void report(const Progress& progress, double fraction)
 struct Analysis {
     double rate = 0;
     std::vector<float> noise;
-    std::int64_t frames = 0;
 };
 
-// Pass 1: the noise profile of the EQ'd voice, from the frames between words.
-Analysis analyze(const std::filesystem::path& input, const SpeechMask& mask, const AudioCleanup& settings, const Progress& progress,
-                 const CancelToken& cancel)
+// Pass 1: the noise profile of the EQ'd voice, from the frames between
+// words; the decoded mono sound goes to `voice` on the way.
+Analysis analyze(const std::filesystem::path& input, SampleFile& voice, const SpeechMask& mask, const AudioCleanup& settings,
+                 const Progress& progress, const CancelToken& cancel)
 {
     media::AudioFileReader reader(input);
     const double rate = reader.processingFormat().sampleRate;
@@ -145,26 +165,26 @@ Analysis analyze(const std::filesystem::path& input, const SpeechMask& mask, con
     Analysis out;
     out.rate = rate;
     readMono(reader, cancel, [&](std::vector<float>& mono, std::int64_t position) {
+        voice.append(mono);
         eq.process(mono);
         stft.analyze(mono.data(), mono.size(), [&](const STFT::Spectrum& spectrum, std::int64_t start) {
             const double centre = static_cast<double>(start + frameSize / 2) / rate;
             profile.add(spectrum.power, !mask.contains(centre, pauseMargin));
         });
-        out.frames = position;
         report(progress, 0.3 * std::min(static_cast<double>(position) / total, 1.0));
     });
     out.noise = profile.estimate();
     return out;
 }
 
-// Pass 2: EQ, noise reduction, leveler and the speech measurement, into the
-// sample file, which ends up exactly `frames` long.
-SpeechMeter cleanInto(SampleFile& cleaned, const std::filesystem::path& input, const SpeechMask& mask, const AudioCleanup& settings,
-                      const Analysis& analysis, const Progress& progress, const CancelToken& cancel)
+// Pass 2: EQ, noise reduction, leveler and the speech measurement; the
+// cleaned sound replaces the decoded one in `voice`, sample for sample.
+SpeechMeter cleanInPlace(SampleFile& voice, const SpeechMask& mask, const AudioCleanup& settings, const Analysis& analysis,
+                         const Progress& progress, const CancelToken& cancel)
 {
-    media::AudioFileReader reader(input);
-    const double rate = reader.processingFormat().sampleRate;
-    const double total = static_cast<double>(std::max<std::int64_t>(analysis.frames, 1));
+    const double rate = analysis.rate;
+    const std::int64_t frames = voice.frames();
+    const double total = static_cast<double>(std::max<std::int64_t>(frames, 1));
     VoiceEQ eq(rate, settings.voiceEQ);
     STFT stft(frameSize, hopSize);
     std::optional<NoiseReducer> reducer;
@@ -172,27 +192,29 @@ SpeechMeter cleanInto(SampleFile& cleaned, const std::filesystem::path& input, c
     std::optional<Leveler> leveler;
     if (settings.leveler > offBelow) leveler.emplace(settings.leveler, rate);
     SpeechMeter meter{mask, rate};
+    std::int64_t written = 0;
     const STFT::Step step = [&](const STFT::Spectrum& spectrum, std::int64_t) -> const std::vector<float>* {
         return reducer ? &reducer->gains(spectrum.power) : nullptr;
     };
     auto keep = [&](std::vector<float>& block) {
+        // The flush gives more than the sound had: only its own samples stay.
+        block.resize(static_cast<std::size_t>(std::min<std::int64_t>(frames - written, static_cast<std::int64_t>(block.size()))));
         if (block.empty()) return;
         if (leveler) leveler->process(block);
-        meter.measure(block.data(), block.size(), cleaned.frames());
-        cleaned.append(block.data(), block.size());
+        meter.measure(block.data(), block.size(), written);
+        voice.write(written, block.data(), block.size());
+        written += static_cast<std::int64_t>(block.size());
     };
-    readMono(reader, cancel, [&](std::vector<float>& mono, std::int64_t position) {
+    for (std::int64_t at = 0; at < frames; at += chunkFrames) {
+        cancel.throwIfCancelled();
+        std::vector<float> mono = voice.read(at, chunkFrames);
         eq.process(mono);
         std::vector<float> block = stft.feed(mono, step);
-        // A file that grew between the passes gives no more than pass 1 saw.
-        block.resize(static_cast<std::size_t>(std::clamp<std::int64_t>(analysis.frames - cleaned.frames(), 0, static_cast<std::int64_t>(block.size()))));
         keep(block);
-        report(progress, 0.3 + 0.5 * std::min(static_cast<double>(position) / total, 1.0));
-    });
+        report(progress, 0.3 + 0.5 * std::min(static_cast<double>(at + chunkFrames) / total, 1.0));
+    }
     std::vector<float> tail = stft.feed(std::vector<float>(frameSize, 0.0f), step);
-    tail.resize(static_cast<std::size_t>(std::clamp<std::int64_t>(analysis.frames - cleaned.frames(), 0, static_cast<std::int64_t>(tail.size()))));
     keep(tail);
-    if (cleaned.frames() != analysis.frames) throw std::runtime_error("The sound changed while it was being cleaned.");
     return meter;
 }
 
@@ -205,8 +227,8 @@ void finishInto(const Sink& sink, SampleFile& cleaned, double rate, float gain, 
     PeakLimiter limiter(rate, limiterCeiling);
     const std::int64_t lag = limiter.lookahead() - 1;
     std::int64_t skip = lag;
-    const double total = static_cast<double>(std::max<std::int64_t>(cleaned.frames(), 1));
-    std::int64_t position = 0;
+    const std::int64_t frames = cleaned.frames();
+    const double total = static_cast<double>(std::max<std::int64_t>(frames, 1));
     auto emit = [&](std::vector<float>& block) {
         for (float& x : block) x *= gain;
         limiter.process(block);
@@ -214,14 +236,11 @@ void finishInto(const Sink& sink, SampleFile& cleaned, double rate, float gain, 
         skip -= d;
         if (static_cast<std::size_t>(d) < block.size()) sink(block.data() + d, block.size() - static_cast<std::size_t>(d));
     };
-    cleaned.rewind();
-    for (;;) {
+    for (std::int64_t at = 0; at < frames; at += chunkFrames) {
         cancel.throwIfCancelled();
-        std::vector<float> block = cleaned.read(chunkFrames);
-        if (block.empty()) break;
-        position += static_cast<std::int64_t>(block.size());
+        std::vector<float> block = cleaned.read(at, chunkFrames);
         emit(block);
-        report(progress, 0.8 + 0.2 * std::min(static_cast<double>(position) / total, 1.0));
+        report(progress, 0.8 + 0.2 * std::min(static_cast<double>(at + chunkFrames) / total, 1.0));
     }
     std::vector<float> flush(static_cast<std::size_t>(lag), 0.0f);
     emit(flush);
@@ -245,11 +264,10 @@ float makeUpGain(double sumOfSquares, std::int64_t count, bool normalize)
 Outcome clean(const std::filesystem::path& input, const std::vector<ClosedRange<double>>& speech, const AudioCleanup& settings,
               const Sink& sink, const Progress& progress, const CancelToken& cancel)
 {
-    const SpeechMask mask{speech};
-    const Analysis analysis = analyze(input, mask, settings, progress, cancel);
-    const auto rate = static_cast<int>(analysis.rate);
-    SampleFile cleaned;
-    const SpeechMeter meter = cleanInto(cleaned, input, mask, settings, analysis, progress, cancel);
+    const SpeechMask mask = SpeechMask::make(speech);
+    SampleFile voice;
+    const Analysis analysis = analyze(input, voice, mask, settings, progress, cancel);
+    const SpeechMeter meter = cleanInPlace(voice, mask, settings, analysis, progress, cancel);
     const float gain = makeUpGain(meter.sumOfSquares, meter.count, settings.normalize);
     std::int64_t frames = 0;
     finishInto(
@@ -257,9 +275,9 @@ Outcome clean(const std::filesystem::path& input, const std::vector<ClosedRange<
             frames += static_cast<std::int64_t>(count);
             sink(samples, count);
         },
-        cleaned, rate, gain, progress, cancel);
+        voice, analysis.rate, gain, progress, cancel);
     report(progress, 1);
-    return {rate, frames, gain};
+    return {static_cast<int>(analysis.rate), frames, gain};
 }
 
 void run(const std::filesystem::path& input, const std::vector<ClosedRange<double>>& speech, const AudioCleanup& settings,

@@ -1,6 +1,21 @@
 #include "audio/SpeechMask.h"
 
+#include <algorithm>
+
 namespace vt {
+
+SpeechMask SpeechMask::make(std::vector<ClosedRange<double>> ranges)
+{
+    std::stable_sort(ranges.begin(), ranges.end(), [](const auto& a, const auto& b) { return a.lower < b.lower; });
+    SpeechMask mask;
+    for (const auto& r : ranges) {
+        if (!mask.ranges.empty() && r.lower <= mask.ranges.back().upper)
+            mask.ranges.back().upper = std::max(mask.ranges.back().upper, r.upper);
+        else
+            mask.ranges.push_back(r);
+    }
+    return mask;
+}
 
 bool SpeechMask::contains(double t, double margin) const
 {

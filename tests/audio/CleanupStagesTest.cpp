@@ -199,6 +199,11 @@ TEST(SpeechMask, ContainsWithAndWithoutMargin)
                           Case{5, 0.12, false}, Case{10, 0, true}, Case{11.2, 0.12, false}, Case{3.5, 0, true}})
         EXPECT_EQ(mask.contains(c.t, c.margin), c.expected) << c.t << " ± " << c.margin;
     EXPECT_FALSE(SpeechMask{}.contains(0));
+
+    // A long word that overlaps the next ones still covers the time after them.
+    const SpeechMask overlapping = SpeechMask::make({{3, 4}, {0, 10}, {1, 2}});
+    EXPECT_TRUE(overlapping.contains(5));
+    EXPECT_EQ(overlapping.ranges.size(), 1u);
 }
 
 TEST(AudioCleaner, MakeUpGain)
