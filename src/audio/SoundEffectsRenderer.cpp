@@ -2,7 +2,6 @@
 
 #include "audio/CacheFile.h"
 #include "model/DataRoot.h"
-#include "platform/Hasher.h"
 #include "platform/media/AudioFileWriter.h"
 
 #include <algorithm>
@@ -217,8 +216,3 @@ std::filesystem::path render(const std::vector<Event>& events, double duration, 
 }
 
 }  // namespace vt::SoundEffectsRenderer
-
-std::size_t std::hash<vt::SoundEffectsRenderer::Event>::operator()(const vt::SoundEffectsRenderer::Event& e) const noexcept
-{
-    return vt::Hasher().add(e.time).addText(vt::SoundEffectsRenderer::rawValue(e.kind)).value();
-}

@@ -12,6 +12,7 @@
 #include "model/CaptionGroup.h"
 #include "model/EditPlan.h"
 #include "model/SoundEffects.h"
+#include "model/SoundEvent.h"
 #include "platform/Cancellation.h"
 
 #include <cstddef>
@@ -24,16 +25,11 @@
 
 namespace vt::SoundEffectsRenderer {
 
-enum class Kind { pop, whoosh, hit, tick };
+// One timed sound of the effects track (output seconds).
+using Event = SoundEvent;
+using Kind = SoundEvent::Kind;
 // "pop", "whoosh", "hit", "tick".
 std::string_view rawValue(Kind kind);
-
-struct Event {
-    double time = 0;  // output seconds: where the sound lands
-    Kind kind = Kind::pop;
-
-    friend bool operator==(const Event&, const Event&) = default;
-};
 
 inline constexpr int sampleRate = 44'100;
 
@@ -67,8 +63,3 @@ struct Sound {
 Sound synth(Kind kind);
 
 }  // namespace vt::SoundEffectsRenderer
-
-template <>
-struct std::hash<vt::SoundEffectsRenderer::Event> {
-    std::size_t operator()(const vt::SoundEffectsRenderer::Event& e) const noexcept;
-};

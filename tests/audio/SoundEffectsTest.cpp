@@ -14,9 +14,7 @@ namespace SFX = SoundEffectsRenderer;
 
 }  // namespace
 
-namespace SoundEffectsRenderer {
-void PrintTo(const Event& e, std::ostream* out) { *out << rawValue(e.kind) << "@" << e.time; }
-}  // namespace SoundEffectsRenderer
+void PrintTo(const SoundEvent& e, std::ostream* out) { *out << SoundEffectsRenderer::rawValue(e.kind) << "@" << e.time; }
 
 namespace {
 
