@@ -216,6 +216,8 @@ public:
     void setCleanAudioURLs(std::map<Uuid, std::string> files);
     const std::map<Uuid, std::string>& clipJobs() const { return clipJobs_; }
     double musicLength() const { return musicLength_; }
+    // Written by the music commands once the music file's length is read.
+    void setMusicLength(double seconds);
     bool isLoading() const { return isLoading_; }
     bool isRefreshing() const { return isRefreshing_; }
     double currentTime() const { return currentTime_; }
