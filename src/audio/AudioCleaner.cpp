@@ -80,16 +80,7 @@ public:
 
     void write(std::int64_t at, const float* samples, std::size_t count)
     {
-        const auto* bytes = reinterpret_cast<const char*>(samples);
-        std::size_t left = count * sizeof(float);
-        auto offset = static_cast<off_t>(at * static_cast<std::int64_t>(sizeof(float)));
-        while (left > 0) {
-            const ssize_t done = ::pwrite(fd_, bytes, left, offset);
-            if (done <= 0) fail("Couldn't write the temporary audio file");
-            bytes += done;
-            left -= static_cast<std::size_t>(done);
-            offset += done;
-        }
+        transfer(::pwrite, const_cast<float*>(samples), count, at, "Couldn't write the temporary audio file");
         frames_ = std::max(frames_, at + static_cast<std::int64_t>(count));
     }
     void append(const std::vector<float>& samples) { write(frames_, samples.data(), samples.size()); }
@@ -97,16 +88,7 @@ public:
     std::vector<float> read(std::int64_t at, std::int64_t max)
     {
         std::vector<float> out(static_cast<std::size_t>(std::clamp<std::int64_t>(frames_ - at, 0, max)));
-        auto* bytes = reinterpret_cast<char*>(out.data());
-        std::size_t left = out.size() * sizeof(float);
-        auto offset = static_cast<off_t>(at * static_cast<std::int64_t>(sizeof(float)));
-        while (left > 0) {
-            const ssize_t done = ::pread(fd_, bytes, left, offset);
-            if (done <= 0) fail("Couldn't read the temporary audio file");
-            bytes += done;
-            left -= static_cast<std::size_t>(done);
-            offset += done;
-        }
+        transfer(::pread, out.data(), out.size(), at, "Couldn't read the temporary audio file");
         return out;
     }
     std::int64_t frames() const { return frames_; }
@@ -117,6 +99,22 @@ private:
     std::int64_t frames_ = 0;
 
     [[noreturn]] static void fail(const std::string& what) { throw std::runtime_error(what + ": " + std::strerror(errno)); }
+
+    // pread or pwrite of `count` samples at sample `at`, however many calls it takes.
+    template <class Call>
+    void transfer(Call call, float* samples, std::size_t count, std::int64_t at, const char* failure)
+    {
+        auto* bytes = reinterpret_cast<char*>(samples);
+        std::size_t left = count * sizeof(float);
+        auto offset = static_cast<off_t>(at * static_cast<std::int64_t>(sizeof(float)));
+        while (left > 0) {
+            const ssize_t done = call(fd_, bytes, left, offset);
+            if (done <= 0) fail(failure);
+            bytes += done;
+            left -= static_cast<std::size_t>(done);
+            offset += done;
+        }
+    }
 };
 
 // The plain RMS of the samples that fall in the speech (no margin). Samples
