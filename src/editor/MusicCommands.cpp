@@ -25,12 +25,18 @@ double lengthOf(const std::string& path)
 }  // namespace
 
 MusicCommands::MusicCommands(EditorModel& model, Generate generate, QObject* parent)
-    : QObject(parent), model_(model), generate_(generate ? std::move(generate) : [](const MusicGenerator::Mood& m) { return MusicGenerator::ensure(m); })
+    : QObject(parent), model_(model), generate_(generate ? std::move(generate) : [](const MusicGenerator::Mood& m, const CancelToken& cancel) {
+          return MusicGenerator::ensure(m, nullptr, cancel);
+      })
 {
     worker_.setMaxThreadCount(1);
 }
 
-MusicCommands::~MusicCommands() { worker_.waitForDone(); }
+MusicCommands::~MusicCommands()
+{
+    closing_.cancel();
+    worker_.waitForDone();
+}
 
 void MusicCommands::useMusicFile(const std::filesystem::path& file)
 {
@@ -49,7 +55,9 @@ void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
         std::filesystem::path file;
         std::string failure;
         try {
-            file = generate_(mood);
+            file = generate_(mood, closing_);
+        } catch (const CancellationError&) {
+            return;  // the editor is closing: nothing to install or report
         } catch (const std::exception& e) {
             failure = e.what();
         } catch (...) {

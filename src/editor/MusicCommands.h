@@ -27,10 +27,10 @@ class MusicCommands final : public QObject {
 public:
     // Gives the file of a mood, synthesizing it when missing
     // (MusicGenerator::ensure unless a test gives another). Worker thread.
-    using Generate = std::function<std::filesystem::path(const MusicGenerator::Mood& mood)>;
+    using Generate = std::function<std::filesystem::path(const MusicGenerator::Mood& mood, const CancelToken& cancel)>;
 
     explicit MusicCommands(EditorModel& model, Generate generate = nullptr, QObject* parent = nullptr);
-    // Waits for a running synthesis to end; its result is dropped.
+    // Stops a running synthesis and waits for it; nothing is installed.
     ~MusicCommands() override;
 
     // A file the user chose: replaces any music whole, with the default
@@ -57,6 +57,7 @@ private:
     EditorModel& model_;
     Generate generate_;
     std::uint64_t changes_ = 0;  // bumped by every setMusic, so late results can tell
+    CancelToken closing_;
     QThreadPool worker_;
 };
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
 namespace vt::test {
 namespace {
@@ -68,7 +69,7 @@ TEST_F(MusicCommandsTest, AMoodKeepsTheLevelsAndFadesButStartsOverAndLoops)
     EditorRig rig(withMusic());
     std::vector<bool> busy;
     QObject::connect(rig.model.get(), &EditorModel::musicBusyChanged, [&] { busy.push_back(rig->musicBusy()); });
-    MusicCommands commands(*rig, [&](const MusicGenerator::Mood&) { return file; });
+    MusicCommands commands(*rig, [&](const MusicGenerator::Mood&, const CancelToken&) { return file; });
     commands.useBuiltInMusic(MusicGenerator::moods()[0]);
     ASSERT_TRUE(waitFor([&] { return !rig->musicBusy(); }));
     EXPECT_EQ(busy, (std::vector<bool>{true, false}));
@@ -83,13 +84,29 @@ TEST_F(MusicCommandsTest, AMoodKeepsTheLevelsAndFadesButStartsOverAndLoops)
 TEST_F(MusicCommandsTest, AMoodThatCannotBeMadeLeavesTheMusicAndSaysWhy)
 {
     EditorRig rig(withMusic());
-    MusicCommands commands(*rig, [](const MusicGenerator::Mood&) -> std::filesystem::path { throw std::runtime_error("No AAC encoder is available."); });
+    MusicCommands commands(*rig, [](const MusicGenerator::Mood&, const CancelToken&) -> std::filesystem::path { throw std::runtime_error("No AAC encoder is available."); });
     const auto before = rig->project().music;
     commands.useBuiltInMusic(MusicGenerator::moods()[1]);
     ASSERT_TRUE(waitFor([&] { return rig->exportError().has_value(); }));
     EXPECT_EQ(*rig->exportError(), "Couldn't create the music: No AAC encoder is available.");
     EXPECT_FALSE(rig->musicBusy());
     EXPECT_EQ(rig->project().music, before);
+}
+
+TEST_F(MusicCommandsTest, ClosingStopsASynthesisAndInstallsNothing)
+{
+    EditorRig rig(withMusic());
+    const auto before = rig->project().music;
+    {
+        MusicCommands commands(*rig, [](const MusicGenerator::Mood&, const CancelToken& cancel) -> std::filesystem::path {
+            while (!cancel.isCancelled()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            throw CancellationError();
+        });
+        commands.useBuiltInMusic(MusicGenerator::moods()[2]);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig->project().music, before);
+    EXPECT_FALSE(rig->exportError());
 }
 
 TEST_F(MusicCommandsTest, SettingsAreEditedOnlyWhileThereIsMusic)
