@@ -78,6 +78,7 @@ void AudioCleanupJobs::schedule(double delaySeconds)
     cancel();
     const std::optional<AudioCleanup> settings = model_.project().audioCleanup;
     if (!settings) {
+        setError(std::nullopt);
         publish({});
         return;
     }
@@ -107,9 +108,17 @@ void AudioCleanupJobs::schedule(double delaySeconds)
     }
 }
 
+void AudioCleanupJobs::setError(std::optional<std::string> message)
+{
+    if (message == error_) return;
+    error_ = std::move(message);
+    emit errorChanged();
+}
+
 void AudioCleanupJobs::begin(std::uint64_t id)
 {
     if (!job_ || job_->id != id) return;  // cancelled while it waited
+    setError(std::nullopt);
     model_.setAudioProgress(0.0);
     cleanNext();
 }
@@ -158,9 +167,9 @@ void AudioCleanupJobs::finished(std::uint64_t id, std::exception_ptr error)
             std::rethrow_exception(error);
         } catch (const CancellationError&) {
         } catch (const std::exception& e) {
-            model_.setExportError("Audio cleanup failed: " + std::string(e.what()));
+            setError("Audio cleanup failed: " + std::string(e.what()));
         } catch (...) {
-            model_.setExportError("Audio cleanup failed: no details.");
+            setError("Audio cleanup failed: no details.");
         }
         model_.setAudioProgress(std::nullopt);
         return;

@@ -9,8 +9,9 @@
 // Threads: a QObject of the main thread, beside the editor model it serves
 // (which must outlive it). The cleaning runs on a worker of its own; results
 // come back to the main thread, and those of a superseded job are dropped.
-// Failures go to the editor's error message ("Audio cleanup failed: ...");
-// a cancelled job reports nothing.
+// A failure is kept here, for the audio panel ("Audio cleanup failed: ..."),
+// not in the editor's export error, which belongs to the export; the next
+// job clears it. A cancelled job reports nothing.
 
 #include "audio/AudioCleaner.h"
 #include "editor/EditorModel.h"
@@ -61,7 +62,13 @@ public:
 
     // A cleaned file when every clip has one (absent otherwise).
     std::optional<std::string> cleanAudioURL() const;
+    // Why the last job failed.
+    const std::optional<std::string>& error() const { return error_; }
 
+signals:
+    void errorChanged();
+
+public:
     // The clip's words as ranges of seconds in its media file: every word
     // that starts inside the clip's span (cut words too), sorted.
     static std::vector<ClosedRange<double>> speechRanges(const std::vector<Word>& words, const ClipSpan& span);
@@ -88,6 +95,7 @@ private:
     void progressed(std::uint64_t id, double fraction);
     void finished(std::uint64_t id, std::exception_ptr error);
     void publish(std::map<Uuid, std::string> files);
+    void setError(std::optional<std::string> message);
     static void removeStaleFiles(const Uuid& clip, const std::filesystem::path& keep);
 
     EditorModel& model_;
@@ -95,6 +103,7 @@ private:
     Cleaner cleaner_;
     std::unique_ptr<Job> job_;
     std::uint64_t jobs_ = 0;
+    std::optional<std::string> error_;
     QThreadPool worker_;
 };
 

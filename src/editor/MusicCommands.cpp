@@ -48,8 +48,16 @@ void MusicCommands::useMusicFile(const std::filesystem::path& file)
     setMusic(music);
 }
 
+void MusicCommands::setError(std::optional<std::string> message)
+{
+    if (message == error_) return;
+    error_ = std::move(message);
+    emit errorChanged();
+}
+
 void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
 {
+    setError(std::nullopt);
     model_.setMusicBusy(true);
     worker_.start([this, mood] {
         std::filesystem::path file;
@@ -67,7 +75,7 @@ void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
             this,
             [this, mood, file, failure] {
                 if (!failure.empty()) {
-                    model_.setExportError("Couldn't create the music: " + failure);
+                    setError("Couldn't create the music: " + failure);
                     model_.setMusicBusy(false);
                     return;
                 }

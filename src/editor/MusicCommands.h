@@ -38,7 +38,7 @@ public:
     void useMusicFile(const std::filesystem::path& file);
     // A built-in mood: sets musicBusy while its file is made, then installs
     // it keeping the current music's volume, ducking and fades. A failure
-    // shows "Couldn't create the music: ..." and changes nothing.
+    // leaves "Couldn't create the music: ..." in error() and changes nothing.
     void useBuiltInMusic(const MusicGenerator::Mood& mood);
     // Replaces the music (none removes it), resets musicLength until the new
     // file's length is read, and rebuilds the player.
@@ -51,13 +51,22 @@ public:
     // the player at once, as letting go of a control does.
     void changeMusic(const std::function<void(BackgroundMusic&)>& edit, bool commit);
 
+    // Why the last mood could not be made, for the music panel (not the
+    // export's error); cleared by the next attempt.
+    const std::optional<std::string>& error() const { return error_; }
+
+signals:
+    void errorChanged();
+
 private:
     void loadLength(const std::string& path);
+    void setError(std::optional<std::string> message);
 
     EditorModel& model_;
     Generate generate_;
     std::uint64_t changes_ = 0;  // bumped by every setMusic, so late results can tell
     CancelToken closing_;
+    std::optional<std::string> error_;
     QThreadPool worker_;
 };
 

@@ -102,12 +102,20 @@ TEST_F(AudioCleanupJobsTest, AFailureShowsItsMessagePublishesNothingAndKeepsWhat
     cleaner.failing = {"/media/b.mov"};
     EditorRig rig(p);
     auto jobs = jobsFor(rig);
-    ASSERT_TRUE(waitFor([&] { return rig->exportError().has_value(); }));
-    EXPECT_EQ(*rig->exportError(), "Audio cleanup failed: The disk is full.");
+    ASSERT_TRUE(waitFor([&] { return jobs->error().has_value(); }));
+    EXPECT_EQ(*jobs->error(), "Audio cleanup failed: The disk is full.");
+    EXPECT_FALSE(rig->exportError()) << "the export's error is the export's own";
     EXPECT_FALSE(rig->audioProgress());
     EXPECT_TRUE(rig->cleanAudioURLs().empty());
     EXPECT_TRUE(std::filesystem::exists(AudioCleaner::cacheURL((*p.clips)[0].id, AudioCleanup{})));
     EXPECT_EQ(cleaner.cleaned, (std::vector<std::string>{"/media/a.mov"}));
+
+    // The next job starts afresh: the first clip is reused, the message goes.
+    cleaner.failing.clear();
+    jobs->schedule(0);
+    EXPECT_FALSE(jobs->error());
+    ASSERT_TRUE(waitFor([&] { return rig->cleanAudioURLs().size() == 3; }));
+    EXPECT_EQ(cleaner.cleaned, (std::vector<std::string>{"/media/a.mov", "/media/b.mov", "/media/c.mov"}));
 }
 
 TEST_F(AudioCleanupJobsTest, TurningCleanupOffEmptiesTheFilesAndNewSettingsReplaceAClipsOldFile)
@@ -147,7 +155,7 @@ TEST_F(AudioCleanupJobsTest, TheRealCleanupCleansAVideosVoiceIntoTheCache)
     ASSERT_TRUE(waitFor([&] { return rig->cleanAudioURLs().size() == 1; }));
     EXPECT_EQ(rig->cleanAudioURLs().begin()->second, AudioCleaner::cacheURL(p.id, AudioCleanup{}).string());
     EXPECT_GT(std::filesystem::file_size(rig->cleanAudioURLs().begin()->second), 1000u);
-    EXPECT_FALSE(rig->exportError());
+    EXPECT_FALSE(jobs.error());
 }
 
 TEST(AudioCleanupJobs, AClipsSpeechIsEveryWordStartingInsideIt)

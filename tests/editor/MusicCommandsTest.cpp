@@ -87,8 +87,9 @@ TEST_F(MusicCommandsTest, AMoodThatCannotBeMadeLeavesTheMusicAndSaysWhy)
     MusicCommands commands(*rig, [](const MusicGenerator::Mood&, const CancelToken&) -> std::filesystem::path { throw std::runtime_error("No AAC encoder is available."); });
     const auto before = rig->project().music;
     commands.useBuiltInMusic(MusicGenerator::moods()[1]);
-    ASSERT_TRUE(waitFor([&] { return rig->exportError().has_value(); }));
-    EXPECT_EQ(*rig->exportError(), "Couldn't create the music: No AAC encoder is available.");
+    ASSERT_TRUE(waitFor([&] { return commands.error().has_value(); }));
+    EXPECT_EQ(*commands.error(), "Couldn't create the music: No AAC encoder is available.");
+    EXPECT_FALSE(rig->exportError()) << "the export's error is the export's own";
     EXPECT_FALSE(rig->musicBusy());
     EXPECT_EQ(rig->project().music, before);
 }
