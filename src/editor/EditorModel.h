@@ -29,6 +29,7 @@
 #include "editor/EditorServices.h"
 #include "editor/EmojiPick.h"
 #include "editor/InspectorTab.h"
+#include "editor/TranscriptMode.h"
 #include "model/EditPlan.h"
 #include "model/FileAccess.h"
 #include "model/Paragraph.h"
@@ -402,6 +403,11 @@ private:
     EditPlan plan_;
     std::vector<TimedWord> timedWords_;
     std::vector<CaptionGroup> groups_;
+    struct GroupingLooks {
+        CaptionStyle style;
+        std::map<std::string, CaptionStyle> styles;
+    };
+    std::optional<GroupingLooks> groupedWith_;  // the looks groups_ was made with
     std::vector<Paragraph> paragraphs_;
     std::vector<OutputEntry> outputIndex_;
     std::unordered_map<Uuid, int, WordIDHash> groupOfWord_;

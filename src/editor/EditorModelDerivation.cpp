@@ -115,12 +115,19 @@ void EditorModel::recomputeDerived()
             if (!caption[i].deleted && passes[i]) keptWords.push_back(caption[i]);
         timed = plan_.timedWords(keptWords);
     }
-    set(timedWords_, std::move(timed), &EditorModel::timedWordsChanged);
+    const bool timedChanged = assign(timedWords_, std::move(timed));
+    if (timedChanged) emit timedWordsChanged();
 
-    const bool groupsChanged =
-        assign(groups_, CaptionGrouper::groups(timedWords_, project_.style,
-                                               project_.styleOverrides.value_or(std::map<std::string, CaptionStyle>{})));
-    if (groupsChanged) emit this->groupsChanged();
+    // Lines depend on the timed words and the looks alone; most visual edits
+    // (grade, hook, framing) change neither, so the grouping is skipped.
+    static const std::map<std::string, CaptionStyle> noStyles;
+    const auto& styles = project_.styleOverrides ? *project_.styleOverrides : noStyles;
+    bool groupsChanged = false;
+    if (timedChanged || !groupedWith_ || groupedWith_->style != project_.style || groupedWith_->styles != styles) {
+        groupsChanged = assign(groups_, CaptionGrouper::groups(timedWords_, project_.style, styles));
+        groupedWith_ = GroupingLooks{project_.style, styles};
+        if (groupsChanged) emit this->groupsChanged();
+    }
     set(emojiPicks_, project_.emojis ? pickEmojis() : std::map<int, EmojiPick>{}, &EditorModel::emojiPicksChanged);
     updateEffectsAudio();
 

@@ -1,6 +1,5 @@
 #pragma once
-// The panels of the editor's inspector and the views of its transcript dock,
-// stored and shown by their raw texts.
+// The panels of the editor's inspector, shown by their raw texts.
 
 #include <array>
 #include <string_view>
@@ -32,16 +31,6 @@ constexpr std::string_view icon(InspectorTab tab)
         "textformat", "slider.horizontal.3", "mic.fill", "wand.and.stars", "rectangle.on.rectangle",
         "sparkle", "bolt.fill", "photo", "paperplane", "square.and.arrow.up"};
     return icons[static_cast<std::size_t>(tab)];
-}
-
-enum class TranscriptMode { transcription, subtitle, timeline };
-
-constexpr auto enumCases(TranscriptMode)
-{
-    using M = TranscriptMode;
-    return std::array{std::pair{M::transcription, std::string_view("Transcription")},
-                      std::pair{M::subtitle, std::string_view("Subtitle")},
-                      std::pair{M::timeline, std::string_view("Timeline")}};
 }
 
 }  // namespace vt

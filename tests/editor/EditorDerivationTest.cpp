@@ -203,6 +203,15 @@ TEST_F(EditorDerivation, UnchangedValuesDoNotNotifyButParagraphsAlwaysDo)
     EXPECT_EQ(plan.count(), 0);
     EXPECT_EQ(timed.count(), 1);
     EXPECT_EQ(groups.count(), 1);
+
+    // The same words under a look with other limits fall into other lines.
+    const auto before = rig->groups().size();
+    rig->updateProject([](Project& p) { p.style.maxWordsPerGroup = 1; });
+    rig->visualChanged();
+    EXPECT_EQ(timed.count(), 1);
+    EXPECT_EQ(groups.count(), 2);
+    EXPECT_GT(rig->groups().size(), before);
+    EXPECT_EQ(rig->renderState()->load()->groups, rig->groups());
 }
 
 TEST_F(EditorDerivation, EveryDerivationPublishesItsSnapshot)

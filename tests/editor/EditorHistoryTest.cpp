@@ -41,36 +41,25 @@ TEST_F(EditorHistory, ABurstOfChangesIsSavedOnceWithTheTimeOfSaving)
     EXPECT_FALSE(rig->hasUnsavedChanges());
 }
 
-// Closing saves at once; the countdown of the last change must not follow
-// with another write of its own.
-TEST_F(EditorHistory, SavingOnCloseCancelsThePendingSave)
+// Closing saves at once, whether the closer saves first or not; the
+// countdown of the last change must not follow with a write of its own.
+TEST_F(EditorHistory, ClosingWritesThePendingChangeAtOnceAndNothingLater)
 {
-    EditorRig rig(sampleProject());
-    const Project opened = rig->project();
-    cutWord(*rig, 0);
-    rig.clock->advance(0.3);
-    rig->saveNow();
-    rig->teardown();
-    ASSERT_TRUE(stored(opened));
-    std::filesystem::remove(fileOf(opened));
-    rig.clock->advance(2);
-    EXPECT_FALSE(stored(opened));
-    EXPECT_EQ(rig.clock->pending(), 0u);
-}
-
-TEST_F(EditorHistory, ClosingWritesAPendingSaveAtOnceAndNothingLater)
-{
-    EditorRig rig(sampleProject());
-    const Project opened = rig->project();
-    cutWord(*rig, 0);
-    rig.clock->advance(0.3);
-    rig->teardown();
-    auto saved = stored(opened);
-    ASSERT_TRUE(saved);
-    EXPECT_TRUE(saved->words[0].deleted);
-    std::filesystem::remove(fileOf(opened));
-    rig.clock->advance(2);
-    EXPECT_FALSE(stored(opened));
+    for (bool saveFirst : {true, false}) {
+        EditorRig rig(sampleProject());
+        const Project opened = rig->project();
+        cutWord(*rig, 0);
+        rig.clock->advance(0.3);
+        if (saveFirst) rig->saveNow();
+        rig->teardown();
+        auto saved = stored(opened);
+        ASSERT_TRUE(saved) << saveFirst;
+        EXPECT_TRUE(saved->words[0].deleted) << saveFirst;
+        std::filesystem::remove(fileOf(opened));
+        rig.clock->advance(2);
+        EXPECT_FALSE(stored(opened)) << saveFirst;
+        EXPECT_EQ(rig.clock->pending(), 0u) << saveFirst;
+    }
 }
 
 TEST_F(EditorHistory, AnEditorDestroyedWithAPendingSaveStillWritesIt)
@@ -215,6 +204,17 @@ TEST_F(EditorHistory, RestoreAllBringsEveryCutWordBackAsOneStep)
     EXPECT_EQ(rig->cutCount(), 0);
     rig->undo();
     EXPECT_EQ(rig->cutCount(), 2);
+}
+
+// The same save on the program's own clock (real timers, no services).
+TEST_F(EditorHistory, OnTheProgramsClockTheSaveLandsAfterItsDelay)
+{
+    EditorModel model(sampleProject(), nullptr);
+    const Project opened = model.project();
+    cutWord(model, 0);
+    EXPECT_FALSE(stored(opened));
+    ASSERT_TRUE(waitFor([&] { return stored(opened).has_value(); }));
+    EXPECT_TRUE(stored(opened)->words[0].deleted);
 }
 
 }  // namespace
