@@ -10,5 +10,7 @@ find_package(benchmark REQUIRED)
 find_package(whisper REQUIRED)
 pkg_check_modules(FFMPEG REQUIRED IMPORTED_TARGET libavformat libavcodec libavutil libswscale libswresample)
 pkg_check_modules(FFTW3 REQUIRED IMPORTED_TARGET fftw3)
+# The single-precision build of FFTW: the voice cleanup works on float samples.
+pkg_check_modules(FFTW3F REQUIRED IMPORTED_TARGET fftw3f)
 pkg_check_modules(POCKETSPHINX REQUIRED IMPORTED_TARGET pocketsphinx sphinxbase)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)

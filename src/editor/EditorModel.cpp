@@ -317,6 +317,11 @@ void EditorModel::setAudioBypass(bool value)
     set(audioBypass_, value, &EditorModel::audioBypassChanged);
     timelineChanged();
 }
+void EditorModel::setCleanAudioURLs(std::map<Uuid, std::string> files)
+{
+    set(cleanAudioURLs_, std::move(files), &EditorModel::cleanAudioURLsChanged);
+}
+void EditorModel::setMusicLength(double seconds) { set(musicLength_, seconds, &EditorModel::musicLengthChanged); }
 void EditorModel::setMusicBusy(bool value) { set(musicBusy_, value, &EditorModel::musicBusyChanged); }
 void EditorModel::setAudioProgress(std::optional<double> progress)
 {

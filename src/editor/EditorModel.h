@@ -218,8 +218,12 @@ public:
     const std::map<std::string, std::vector<float>>& soundPeaks() const { return soundPeaks_; }
     const std::map<Uuid, QImage>& brollThumbs() const { return brollThumbs_; }
     const std::map<Uuid, std::string>& cleanAudioURLs() const { return cleanAudioURLs_; }
+    // Written by the audio cleanup jobs; the next player rebuild takes it.
+    void setCleanAudioURLs(std::map<Uuid, std::string> files);
     const std::map<Uuid, std::string>& clipJobs() const { return clipJobs_; }
     double musicLength() const { return musicLength_; }
+    // Written by the music commands once the music file's length is read.
+    void setMusicLength(double seconds);
     bool isLoading() const { return isLoading_; }
     bool isRefreshing() const { return isRefreshing_; }
     double currentTime() const { return currentTime_; }
