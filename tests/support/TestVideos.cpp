@@ -1,0 +1,33 @@
+#include "support/TestVideos.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace vt::test {
+
+std::filesystem::path makeCountingVideo(const TempDir& dir, const std::string& name, const CountingVideo& video)
+{
+    const auto out = dir / name;
+    const double seconds = video.frames / video.rate;
+    std::string filter = "geq=lum='16+8*N':cb=128:cr=128";
+    std::string timing;
+    if (!video.timing.empty()) {
+        filter += ",settb=1/1000,setpts='(" + video.timing + ")/TB'";
+        timing = "-fps_mode passthrough -enc_time_base 1:1000 -video_track_timescale 1000 ";
+    }
+    std::string cmd = "ffmpeg -v error -y -f lavfi -i nullsrc=s=" + std::to_string(video.width) + "x" + std::to_string(video.height) +
+                      ":r=" + std::to_string(video.rate) + ":d=" + std::to_string(seconds) + " ";
+    if (video.sound) cmd += "-f lavfi -i \"sine=f=440:r=48000:d=" + std::to_string(seconds) + ",volume=0.5,aformat=channel_layouts=stereo\" -c:a pcm_s16le ";
+    cmd += "-vf \"" + filter + "\" " + timing + "-c:v libx264 -preset ultrafast -g 5 -pix_fmt yuv420p " + video.extra + " " + shellQuote(out.string());
+    EXPECT_EQ(run(cmd), 0) << cmd;
+    return out;
+}
+
+int countedFrame(const std::uint8_t* bgraPixel)
+{
+    // Full-range RGB from video-range luma: 16 + 8n shows as 8n·255/219.
+    return int(std::lround(bgraPixel[1] * 219.0 / 255.0 / 8.0));
+}
+
+}  // namespace vt::test

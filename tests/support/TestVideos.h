@@ -1,0 +1,30 @@
+#pragma once
+// Small generated videos for media tests (made with the ffmpeg command): the
+// grey level of every frame tells its number, so a decoded picture shows
+// which frame it is.
+
+#include "support/TestSupport.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace vt::test {
+
+struct CountingVideo {
+    double rate = 10;     // frames per second as generated
+    int frames = 20;
+    int width = 64;
+    int height = 48;
+    std::string timing{}; // a setpts expression in seconds of N (variable rate); empty for constant
+    bool sound = false;   // a 440 Hz tone at half scale, 48 kHz stereo, as long as the picture
+    std::string extra{};  // more output options (metadata, codec settings)
+};
+
+// Frame n has luma 16 + 8·n (so at most 29 frames stay apart).
+std::filesystem::path makeCountingVideo(const TempDir& dir, const std::string& name, const CountingVideo& video = {});
+
+// The frame number shown by a BGRA pixel of such a video.
+int countedFrame(const std::uint8_t* bgraPixel);
+
+}  // namespace vt::test
