@@ -29,8 +29,7 @@ TEST(VideoProbe, ReadsSizeRotationRateAndLength)
 {
     TempDir dir;
     auto plain = makeCountingVideo(dir, "plain.mp4", {.rate = 25, .frames = 25});
-    auto turned = dir / "turned.mp4";
-    ASSERT_EQ(run("ffmpeg -v error -y -i " + shellQuote(plain.string()) + " -c copy -metadata:s:v:0 rotate=90 " + shellQuote(turned.string())), 0);
+    auto turned = vt::test::withRotateTag(plain, 90);
 
     auto facts = probeVideo(plain);
     ASSERT_TRUE(facts);
@@ -40,8 +39,6 @@ TEST(VideoProbe, ReadsSizeRotationRateAndLength)
     EXPECT_NEAR(facts->nominalFrameRate, 25, 0.01);
     EXPECT_NEAR(facts->fileDuration, 1.0, 0.05);
     EXPECT_FALSE(facts->isHDR);
-    // The rotate tag of this FFmpeg writes a display matrix that turns the
-    // picture a quarter counter-clockwise.
     EXPECT_EQ(probeVideo(turned)->rotation, 270);
 
     auto sound = dir / "sound.m4a";

@@ -24,6 +24,16 @@ std::filesystem::path makeCountingVideo(const TempDir& dir, const std::string& n
     return out;
 }
 
+std::filesystem::path withRotateTag(const std::filesystem::path& file, int degrees)
+{
+    auto out = file;
+    out.replace_filename("turned-" + file.filename().string());
+    const std::string cmd = "ffmpeg -v error -y -i " + shellQuote(file.string()) + " -c copy -metadata:s:v:0 rotate=" + std::to_string(degrees) +
+                            " " + shellQuote(out.string());
+    EXPECT_EQ(run(cmd), 0) << cmd;
+    return out;
+}
+
 int countedFrame(const std::uint8_t* bgraPixel)
 {
     // Full-range RGB from video-range luma: 16 + 8n shows as 8n·255/219.

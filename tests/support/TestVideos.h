@@ -24,6 +24,10 @@ struct CountingVideo {
 // Frame n has luma 16 + 8·n (so at most 29 frames stay apart).
 std::filesystem::path makeCountingVideo(const TempDir& dir, const std::string& name, const CountingVideo& video = {});
 
+// A copy of `file` whose picture carries FFmpeg's rotate tag (which this
+// FFmpeg writes as a display matrix turning it counter-clockwise).
+std::filesystem::path withRotateTag(const std::filesystem::path& file, int degrees);
+
 // The frame number shown by a BGRA pixel of such a video.
 int countedFrame(const std::uint8_t* bgraPixel);
 
