@@ -18,7 +18,8 @@ std::filesystem::path makeCountingVideo(const TempDir& dir, const std::string& n
     }
     std::string cmd = "ffmpeg -v error -y -f lavfi -i nullsrc=s=" + std::to_string(video.width) + "x" + std::to_string(video.height) +
                       ":r=" + std::to_string(video.rate) + ":d=" + std::to_string(seconds) + " ";
-    if (video.sound) cmd += "-f lavfi -i \"sine=f=440:r=48000:d=" + std::to_string(seconds) + ",volume=0.5,aformat=channel_layouts=stereo\" -c:a pcm_s16le ";
+    if (video.sound)
+        cmd += "-f lavfi -i \"aevalsrc='0.5*sin(2*PI*440*t)|0.5*sin(2*PI*440*t)':s=48000:d=" + std::to_string(seconds) + "\" -c:a pcm_s16le ";
     cmd += "-vf \"" + filter + "\" " + timing + "-c:v libx264 -preset ultrafast -g 5 -pix_fmt yuv420p " + video.extra + " " + shellQuote(out.string());
     EXPECT_EQ(run(cmd), 0) << cmd;
     return out;
