@@ -137,6 +137,7 @@ struct VideoFrameReader::Impl {
         if (needsSeek(time)) seek(time);
         for (;;) {
             if (!hasAhead) {
+                skipWhileFar(time - tolerance);
                 if (decoderDone || !decodeNext(ahead.get())) break;
                 hasAhead = true;
             }
@@ -151,6 +152,17 @@ struct VideoFrameReader::Impl {
             if (closeEnough) return true;
         }
         return hasShown && time < startOf(shown.get()) + std::max(frameDurationOf(shown.get()), 1e-3);
+    }
+
+    // Frames nothing refers to are not decoded while the wanted time is well
+    // ahead (far enough that no frame in flight in the decoder's threads can
+    // be the wanted one): they could never be shown, and skipping them
+    // roughly halves the work of a long forward search.
+    void skipWhileFar(double wanted)
+    {
+        const double margin = std::max(0.5, 16 * frameDuration);
+        const bool far = hasShown && startOf(shown.get()) < wanted - margin;
+        decoder->skip_frame = far ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
     }
 
     double frameDurationOf(const AVFrame* f) const
