@@ -96,18 +96,6 @@ std::vector<Removal> clampAndMerge(std::vector<Removal> removals, double duratio
     return merged;
 }
 
-bool endsSentence(const std::string& wordText)
-{
-    static constexpr std::array<char32_t, 4> enders{U'.', U'?', U'!', U'\u2026'};
-    std::u32string s = text::toUtf32(text::trimWhitespace(wordText));
-    if (s.empty() || std::find(enders.begin(), enders.end(), s.back()) == enders.end()) return false;
-    // The mark must be a character of its own, not the tail of a cluster
-    // that began before it (only a few non-ASCII prefix characters join it).
-    if (s.size() == 1 || s[s.size() - 2] < 0x80) return true;
-    std::u32string_view before = std::u32string_view(s).substr(0, s.size() - 1);
-    return text::characterCount(text::toUtf8(s)) == text::characterCount(text::toUtf8(before)) + 1;
-}
-
 double zeroIfNaN(double t) { return std::isnan(t) ? 0 : t; }
 
 }  // namespace

@@ -2,8 +2,24 @@
 
 #include "model/TextEquality.h"
 #include "platform/Hasher.h"
+#include "platform/TextRules.h"
+
+#include <algorithm>
+#include <array>
 
 namespace vt {
+
+bool endsSentence(std::string_view wordText)
+{
+    static constexpr std::array<char32_t, 4> enders{U'.', U'?', U'!', U'\u2026'};
+    std::u32string s = text::toUtf32(text::trimWhitespace(wordText));
+    if (s.empty() || std::find(enders.begin(), enders.end(), s.back()) == enders.end()) return false;
+    // The mark must be a character of its own, not the tail of a cluster
+    // that began before it (only a few non-ASCII prefix characters join it).
+    if (s.size() == 1 || s[s.size() - 2] < 0x80) return true;
+    std::u32string_view before = std::u32string_view(s).substr(0, s.size() - 1);
+    return text::characterCount(text::toUtf8(s)) == text::characterCount(text::toUtf8(before)) + 1;
+}
 
 bool operator==(const TimedWord& a, const TimedWord& b)
 {

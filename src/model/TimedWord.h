@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vt {
 
@@ -26,6 +27,10 @@ struct TimedWord {
     // All nine fields; texts compare by canonical equivalence.
     friend bool operator==(const TimedWord& a, const TimedWord& b);
 };
+
+// True when the text, trimmed of spaces and tabs (not line breaks), ends with
+// one of . ? ! or the ellipsis … standing as a character of its own.
+bool endsSentence(std::string_view text);
 
 }  // namespace vt
 

@@ -1,0 +1,40 @@
+#pragma once
+// One undo step: copies of every part of the project that undoable commands
+// change. Nothing else is captured, so the caption look, framing, grade,
+// audio settings and all editor-only state survive undo and redo untouched.
+
+#include "model/BRoll.h"
+#include "model/CaptionTranslation.h"
+#include "model/FaceTrack.h"
+#include "model/MatchCut.h"
+#include "model/MotionEffect.h"
+#include "model/SoundClip.h"
+#include "model/VideoClip.h"
+#include "model/VolumeEnvelope.h"
+#include "model/Word.h"
+#include "platform/JsonCoding.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vt {
+
+struct EditState {
+    std::vector<Word> words;   // the list the editor shows (voiceover, translation or project words)
+    std::vector<Word> speech;  // the project's own recognised words
+    std::optional<std::vector<MatchCut>> matchCuts;
+    std::optional<std::vector<MotionEffect>> motions;
+    std::optional<std::vector<VideoClip>> clips;
+    std::optional<std::vector<BRoll>> brolls;
+    std::optional<std::vector<SoundClip>> sounds;
+    std::optional<VolumeEnvelope> videoVolume;
+    double sourceDuration = 0;
+    std::optional<ClosedRange<double>> sourceRange;
+    std::string videoPath;
+    std::optional<Bytes> videoBookmark;
+    std::optional<FaceTrack> faceTrack;
+    std::optional<CaptionTranslation> translation;
+};
+
+}  // namespace vt

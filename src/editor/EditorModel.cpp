@@ -1,0 +1,340 @@
+#include "editor/EditorModel.h"
+
+#include "editor/QtEditorClock.h"
+#include "model/DataRoot.h"
+#include "speech/CaptionError.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QThreadPool>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace vt {
+
+namespace {
+
+// The snapshot the render state holds until the first derivation replaces
+// it, still inside construction.
+RenderSnapshot provisionalSnapshot(const Project& project, const EditPlan& plan)
+{
+    RenderSnapshot s;
+    s.style = project.style;
+    s.reframe = project.reframe;
+    s.plan = plan;
+    s.captionsVisible = true;
+    const Size size = renderSize(project.aspect);
+    s.renderSize = {size.width, size.height};
+    s.transition = CutTransition::none;
+    s.effectsVolume = 0;
+    return s;
+}
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+}  // namespace
+
+EditorModel::EditorModel(Project project, std::shared_ptr<FileAccess::Session> files, EditorServices services,
+                         QObject* parent)
+    : QObject(parent), services_(std::move(services)), files_(std::move(files)), project_(std::move(project))
+{
+    if (!services_.clock) services_.clock = std::make_shared<QtEditorClock>();
+    for (Debounce* task : {&saveTask_, &effectsTask_, &rebuildTask_, &refreshTask_}) task->bind(services_.clock);
+
+    Timeline::migrate(project_);
+    plan_ = EditPlan::make(project_.words, project_.sourceDuration, project_.trimPauses, project_.maxPause,
+                           std::nullopt, project_.keptRanges());
+    renderState_ = std::make_shared<RenderState>(provisionalSnapshot(project_, plan_));
+    if (project_.hookOverlay)
+        thumbText_ = project_.hookOverlay->text;
+    else if (!project_.hooks.empty())
+        thumbText_ = project_.hooks.front();
+    rewriteLegacyMusicPath();
+    startBackgroundLoads();
+    recomputeDerived();
+    if (services_.player) {
+        QPointer<EditorModel> self(this);
+        services_.player->startTimeReports([self](double seconds, double rate) {
+            if (self) self->tick(seconds, rate);
+        });
+        timeReports_ = true;
+    }
+    QMetaObject::invokeMethod(this, [this] { setup(); }, Qt::QueuedConnection);
+}
+
+EditorModel::~EditorModel()
+{
+    // Nothing may fire into a destroyed model; a pending save is written now
+    // instead of being lost with it.
+    if (saveTask_.pending()) writeProject();
+    for (Debounce* task : {&saveTask_, &effectsTask_, &rebuildTask_, &refreshTask_}) task->cancel();
+    if (timeReports_ && services_.player) services_.player->stopTimeReports();
+}
+
+// Music saved under an earlier edition's data folder lives in ours now.
+void EditorModel::rewriteLegacyMusicPath()
+{
+    if (!project_.music) return;
+    const std::string parent = DataRoot::applicationSupport().string() + "/";
+    const std::string ours = parent + std::string(DataRoot::productFolderName) + "/";
+    std::string path = project_.music->path;
+    for (std::string_view name : DataRoot::legacyNames) path = replaceAll(path, parent + std::string(name) + "/", ours);
+    if (path == project_.music->path) return;
+    updateProject([&](Project& p) { p.music->path = path; });
+}
+
+void EditorModel::startBackgroundLoads()
+{
+    if (project_.music && services_.media) {
+        auto media = services_.media;
+        inBackground([media, path = project_.music->path]() -> std::function<void(EditorModel&)> {
+            const double seconds = media->duration(path).value_or(0);
+            return [seconds](EditorModel& m) { m.set(m.musicLength_, seconds, &EditorModel::musicLengthChanged); };
+        });
+    }
+    if (project_.brolls && services_.media) {
+        for (const BRoll& item : *project_.brolls) {
+            auto media = services_.media;
+            inBackground([media, item]() -> std::function<void(EditorModel&)> {
+                auto image = media->thumbnail(item);
+                return [image = std::move(image), id = item.id](EditorModel& m) {
+                    if (!image) return;
+                    m.brollThumbs_[id] = *image;
+                    emit m.brollThumbsChanged();
+                };
+            });
+        }
+    }
+    prewarmMatchCuts();
+    if (project_.stabilization && project_.stabilization->path && services_.pictures)
+        stabCorrection_ =
+            services_.pictures->correction(*project_.stabilization->path, project_.stabilization->strength);
+    if (project_.audioCleanup && services_.audio) {
+        for (const VideoClip& clip : project_.videoClips()) {
+            const std::string path = services_.audio->cleanedAudioPath(clip.id, *project_.audioCleanup);
+            std::error_code error;
+            if (std::filesystem::exists(path, error)) cleanAudioURLs_[clip.id] = path;
+        }
+    }
+    if (project_.sounds) {
+        for (const SoundClip& sound : *project_.sounds) {
+            if (soundPeaks_.count(sound.path)) continue;
+            soundPeaks_[sound.path] = {};
+            if (!services_.media) continue;
+            auto media = services_.media;
+            inBackground([media, path = sound.path]() -> std::function<void(EditorModel&)> {
+                auto peaks = media->peaks(path);
+                return [path, peaks = std::move(peaks)](EditorModel& m) {
+                    m.set(m.soundPeaks_[path], peaks, &EditorModel::soundPeaksChanged);
+                };
+            });
+        }
+    }
+}
+
+void EditorModel::inBackground(std::function<std::function<void(EditorModel&)>()> work)
+{
+    QPointer<EditorModel> self(this);
+    QThreadPool::globalInstance()->start([self, work = std::move(work)] {
+        auto deliver = work();
+        // Hand the result to the main thread; the application object outlives
+        // any editor, and the editor itself may be gone by then.
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, deliver = std::move(deliver)] {
+                if (self && !self->tornDown_) deliver(*self);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+// ---- set-up: media facts, poster, first player item -------------------------
+
+void EditorModel::setup()
+{
+    setupWaiting_ = true;
+    loadClips([](EditorModel&) {});
+}
+
+// Reads every clip's media facts off the main thread; `source` becomes the
+// first readable clip's. `then` runs on the main thread afterwards. When the
+// clip list changes during a read, only the newest read is used, and the
+// set-up continues from whichever read completes.
+void EditorModel::loadClips(std::function<void(EditorModel&)> then)
+{
+    auto finish = [then = std::move(then)](EditorModel& m) {
+        then(m);
+        if (std::exchange(m.setupWaiting_, false)) m.setupWithSource();
+    };
+    if (!services_.media) {
+        finish(*this);
+        return;
+    }
+    auto media = services_.media;
+    const std::uint64_t generation = ++clipGeneration_;
+    inBackground([media, clips = project_.videoClips(), generation,
+                  finish = std::move(finish)]() -> std::function<void(EditorModel&)> {
+        std::map<Uuid, SourceVideoInfo> info;
+        std::optional<SourceVideoInfo> first;
+        for (const VideoClip& clip : clips) {
+            if (auto facts = media->probeVideo(clip.path)) {
+                info[clip.id] = *facts;
+                if (!first) first = facts;
+            }
+        }
+        return [info = std::move(info), first, generation, finish](EditorModel& m) {
+            if (generation != m.clipGeneration_) return;  // a newer clip list is being read
+            m.clipInfo_ = info;
+            m.source_ = first;
+            emit m.sourceChanged();
+            finish(m);
+        };
+    });
+}
+
+void EditorModel::setupWithSource()
+{
+    if (!source_) {
+        setExportError(CaptionError::noVideoTrack().message());
+        set(isLoading_, false, &EditorModel::isLoadingChanged);
+        return;
+    }
+    // The poster comes from the first kept moment, a third of the way into
+    // the first kept stretch but at most 1.5 s in.
+    const auto kept = project_.keptRanges();
+    ClosedRange<double> range{0, project_.sourceDuration};
+    if (kept && !kept->empty())
+        range = kept->front();
+    else if (project_.sourceRange)
+        range = *project_.sourceRange;
+    const auto spans = project_.spans();
+    auto span = std::find_if(spans.rbegin(), spans.rend(), [&](const ClipSpan& s) { return s.start <= range.lower; });
+    if (span == spans.rend() || !services_.media) {
+        finishSetup();
+        return;
+    }
+    const double at = (range.lower - span->start) + std::min((range.upper - range.lower) / 3, 1.5);
+    auto media = services_.media;
+    inBackground([media, path = span->clip.path, at]() -> std::function<void(EditorModel&)> {
+        auto image = media->frame(path, at);
+        return [image = std::move(image)](EditorModel& m) {
+            m.set(m.posterFrame_, image, &EditorModel::posterFrameChanged);
+            m.finishSetup();
+        };
+    });
+}
+
+void EditorModel::finishSetup()
+{
+    // The audio cleanup and the clips' waveforms and filmstrips start here
+    // once their engines exist; the first player item comes first.
+    rebuildPlayer();
+    set(isLoading_, false, &EditorModel::isLoadingChanged);
+}
+
+void EditorModel::teardown()
+{
+    // A pending save is written now: nothing of a closed editor is written
+    // later, where it could replace a newer copy of the project.
+    if (saveTask_.pending()) saveNow();
+    effectsTask_.cancel();
+    ++effectsGeneration_;
+    if (services_.player) {
+        services_.player->pause();
+        if (timeReports_) services_.player->stopTimeReports();
+        services_.player->detachItem();
+    }
+    timeReports_ = false;
+    if (files_) files_->close();
+    tornDown_ = true;
+}
+
+// ---- plain properties ------------------------------------------------------------
+
+std::optional<EditorModel::Activity> EditorModel::activity() const
+{
+    if (stabilizeProgress_) return Activity{"Measuring camera shake", stabilizeProgress_};
+    if (audioProgress_) return Activity{"Cleaning up audio", audioProgress_};
+    if (!clipJobs_.empty()) return Activity{"New clip: " + clipJobs_.begin()->second, std::nullopt};
+    if (autoBusy_) return Activity{"Analyzing color", std::nullopt};
+    if (musicBusy_) return Activity{"Composing music", std::nullopt};
+    if (isRefreshing_) return Activity{"Updating preview", std::nullopt};
+    return std::nullopt;
+}
+
+void EditorModel::setCurrentTime(double seconds) { set(currentTime_, seconds, &EditorModel::currentTimeChanged); }
+
+std::optional<double> EditorModel::takePendingSeek() { return std::exchange(pendingSeek_, std::nullopt); }
+
+void EditorModel::setWaveformPeaks(std::vector<float> peaks)
+{
+    set(waveformPeaks_, std::move(peaks), &EditorModel::waveformPeaksChanged);
+}
+
+void EditorModel::setExportError(std::optional<std::string> message)
+{
+    set(exportError_, std::move(message), &EditorModel::exportErrorChanged);
+}
+
+void EditorModel::setSelection(std::set<Uuid> ids) { set(selection_, std::move(ids), &EditorModel::selectionChanged); }
+void EditorModel::setEditingWordID(std::optional<Uuid> id)
+{
+    set(editingWordID_, id, &EditorModel::editingWordIDChanged);
+}
+void EditorModel::setEditDraft(std::string draft) { set(editDraft_, std::move(draft), &EditorModel::editDraftChanged); }
+void EditorModel::setEditStartedByTyping(bool value)
+{
+    set(editStartedByTyping_, value, &EditorModel::editStartedByTypingChanged);
+}
+void EditorModel::setInspectorTab(InspectorTab tab) { set(inspectorTab_, tab, &EditorModel::inspectorTabChanged); }
+void EditorModel::setTranscriptMode(TranscriptMode mode)
+{
+    set(transcriptMode_, mode, &EditorModel::transcriptModeChanged);
+}
+void EditorModel::setShowSafeArea(bool value) { set(showSafeArea_, value, &EditorModel::showSafeAreaChanged); }
+void EditorModel::setShowOriginal(bool value)
+{
+    set(showOriginal_, value, &EditorModel::showOriginalChanged);
+    visualChanged();
+}
+void EditorModel::setTimelineZoom(double zoom) { set(timelineZoom_, zoom, &EditorModel::timelineZoomChanged); }
+void EditorModel::setItemInspectorOpen(bool value)
+{
+    set(itemInspectorOpen_, value, &EditorModel::itemInspectorOpenChanged);
+}
+void EditorModel::setTimelineSelection(std::optional<TimelineItem> item)
+{
+    set(timelineSelection_, item, &EditorModel::timelineSelectionChanged);
+}
+void EditorModel::setAudioBypass(bool value)
+{
+    set(audioBypass_, value, &EditorModel::audioBypassChanged);
+    timelineChanged();
+}
+void EditorModel::setMusicBusy(bool value) { set(musicBusy_, value, &EditorModel::musicBusyChanged); }
+void EditorModel::setAudioProgress(std::optional<double> progress)
+{
+    set(audioProgress_, progress, &EditorModel::audioProgressChanged);
+}
+void EditorModel::setAutoBusy(bool value) { set(autoBusy_, value, &EditorModel::autoBusyChanged); }
+void EditorModel::setStabilizeProgress(std::optional<double> progress)
+{
+    set(stabilizeProgress_, progress, &EditorModel::stabilizeProgressChanged);
+}
+void EditorModel::setStabCorrection(std::optional<StabilizationCorrection> correction)
+{
+    set(stabCorrection_, std::move(correction), &EditorModel::stabCorrectionChanged);
+}
+void EditorModel::setPreviewLook(std::optional<std::string> lookID)
+{
+    set(previewLook_, std::move(lookID), &EditorModel::previewLookChanged);
+}
+void EditorModel::setThumbText(std::string text) { set(thumbText_, std::move(text), &EditorModel::thumbTextChanged); }
+
+}  // namespace vt

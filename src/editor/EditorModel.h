@@ -1,0 +1,465 @@
+#pragma once
+// The observable model of one open project: the project being edited, the
+// state derived from it (cut, caption lines, paragraphs, placed timeline
+// items, the render snapshot), debounced saving, undo and redo, and the
+// notifications that keep the preview in step. Every editor view reads it
+// and changes the project only through it.
+//
+// Threads: a QObject of the main thread; every member is called there. The
+// only state other threads see is the render snapshot, through renderState().
+// Background work (media reading, effects rendering, match-cut frames) runs
+// on worker threads and hands its result back to the main thread; a result
+// for a torn-down editor or for work that was superseded is dropped.
+//
+// Observation: each observable property has a `<name>Changed` signal, sent
+// after the new value is stored and only when it differs from the old one,
+// except where noted ("always"). Changing the project always notifies and
+// restarts the 0.8 s save countdown; it re-derives nothing: the command that
+// changed it ends with visualChanged(), timelineChanged() or
+// timelineItemsChanged().
+//
+// Split over several files: EditorModel.cpp (construction, set-up,
+// teardown, plain properties), EditorModelHistory.cpp (saving, undo, redo),
+// EditorModelDerivation.cpp (derived caption state), EditorModelSnapshot.cpp
+// (render snapshot), EditorModelPlacement.cpp (timeline items, effects
+// audio, B-roll) and EditorModelRefresh.cpp (the three notifications).
+
+#include "editor/Debounce.h"
+#include "editor/EditState.h"
+#include "editor/EditorServices.h"
+#include "editor/EmojiPick.h"
+#include "editor/InspectorTab.h"
+#include "editor/TranscriptMode.h"
+#include "model/EditPlan.h"
+#include "model/FileAccess.h"
+#include "model/Paragraph.h"
+#include "model/Placements.h"
+#include "model/Project.h"
+#include "model/SoundEvent.h"
+#include "model/StabilizationCorrection.h"
+#include "model/Timeline.h"
+#include "video/RenderSnapshot.h"
+
+#include <QImage>
+#include <QObject>
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vt {
+
+// Word ids are random, so their first eight bytes already make a good hash;
+// the derived tables keyed by word id are rebuilt on every edit.
+struct WordIDHash {
+    std::size_t operator()(const Uuid& id) const noexcept
+    {
+        std::size_t h = 0;
+        std::memcpy(&h, id.bytes().data(), sizeof h);
+        return h;
+    }
+};
+
+class EditorModel final : public QObject {
+    Q_OBJECT
+
+public:
+    // A transcript word on the output timeline, for lookups by time.
+    struct OutputEntry {
+        Uuid id;
+        double start = 0;  // output seconds
+        double end = 0;
+        friend bool operator==(const OutputEntry&, const OutputEntry&) = default;
+    };
+    // The composition track and probed facts of a video B-roll in the
+    // current player item.
+    struct BRollRuntime {
+        std::int32_t trackID = 0;
+        SourceVideoInfo source;
+        friend bool operator==(const BRollRuntime&, const BRollRuntime&) = default;
+    };
+    // The status line shown while background work runs.
+    struct Activity {
+        std::string text;
+        std::optional<double> progress;  // 0…1
+        friend bool operator==(const Activity&, const Activity&) = default;
+    };
+
+    static constexpr double saveDelay = 0.8;      // seconds after the last change
+    static constexpr double rebuildDelay = 0.12;  // player rebuild after a change of the cut
+    static constexpr double refreshDelay = 0.03;  // video-composition refresh after a visual change
+    static constexpr double effectsDelay = 0.25;  // effects-track render after the events change
+    static constexpr std::size_t undoLimit = 200;
+
+    // Opens `project` for editing: migrates it, derives everything once and
+    // publishes the first snapshot, then starts reading the media in the
+    // background (isLoading stays true until that set-up ends). `files` keeps
+    // the project's media reachable until teardown(). Cannot fail.
+    EditorModel(Project project, std::shared_ptr<FileAccess::Session> files, EditorServices services = {},
+                QObject* parent = nullptr);
+    // A pending save is written now rather than lost.
+    ~EditorModel() override;
+
+    // Ends playback, time reports, the effects render and file access, and
+    // writes a pending save at once (closing needs no save of its own).
+    // Calling it twice is harmless.
+    void teardown();
+
+    // ---- the project and saving --------------------------------------------
+    const Project& project() const { return project_; }
+    // Replaces the project; always notifies and restarts the save countdown.
+    void setProject(Project project);
+    // Changes the project in place, with the same effect as setProject.
+    template <class Change>
+    void updateProject(Change&& change)
+    {
+        change(project_);
+        projectWritten();
+    }
+    // Writes the project now and cancels the pending save, so an older
+    // pending copy cannot follow it.
+    void saveNow();
+    // Why the last save failed; absent once a save succeeds. The project
+    // stays unsaved and the next change tries again.
+    const std::optional<std::string>& saveError() const { return saveError_; }
+    bool hasUnsavedChanges() const { return unsaved_; }
+
+    // ---- undo and redo -------------------------------------------------------
+    // Records the current state as one undo step and forgets the redo history.
+    // Every command that changes words, clips, timeline items or the video
+    // volume calls it once, before its change.
+    void pushUndo();
+    void undo();
+    void redo();
+    bool canUndo() const { return !undoStack_.empty(); }
+    bool canRedo() const { return !redoStack_.empty(); }
+    std::size_t undoDepth() const { return undoStack_.size(); }
+    // Brings every cut word back, as one undoable step.
+    void restoreAll();
+
+    // ---- derived caption state (re-derived by every notification) -----------
+    // The word list the editor shows and edits: the voiceover's words while
+    // they drive the captions, else the English translation while it is used,
+    // else the project's words. Setting it stores into that same source.
+    const std::vector<Word>& transcript() const;
+    void setTranscript(std::vector<Word> words);
+    bool usesTranslation() const;
+    bool voiceDrivesCaptions() const;
+    double outputTime(const Word& word) const;  // the word's start on the output
+    int fillerCount() const;
+    int cutCount() const;
+    double savedSeconds() const;
+    std::vector<ClosedRange<double>> speechRanges() const;
+
+    const EditPlan& plan() const { return plan_; }
+    const std::vector<TimedWord>& timedWords() const { return timedWords_; }
+    const std::vector<CaptionGroup>& groups() const { return groups_; }
+    const std::vector<Paragraph>& paragraphs() const { return paragraphs_; }  // notifies always
+    const std::vector<OutputEntry>& outputIndex() const { return outputIndex_; }
+    const std::unordered_map<Uuid, int, WordIDHash>& groupOfWord() const { return groupOfWord_; }
+    const std::map<int, EmojiPick>& emojiPicks() const { return emojiPicks_; }
+    const std::set<Uuid>& trimmedWordIDs() const { return trimmedWordIDs_; }
+
+    // ---- notifications: every command ends with exactly one -----------------
+    // Only what is drawn changed: re-derive, then refresh the picture 0.03 s
+    // after the last call.
+    void visualChanged();
+    // The cut or what the player plays changed: re-derive, keep the playhead
+    // on the same source moment, rebuild the player 0.12 s after the last call.
+    void timelineChanged();
+    // Match cuts, camera moves, sounds or lane switches changed: re-place
+    // them, recollect the effect events, publish a snapshot and refresh the
+    // picture 0.03 s later, without re-deriving captions or B-roll.
+    void timelineItemsChanged();
+
+    // ---- the render snapshot ---------------------------------------------------
+    // A new snapshot of the current project and derived state; changes nothing.
+    RenderSnapshot snapshot() const;
+    // Shared with the frame compositor for the life of the editor.
+    const std::shared_ptr<RenderState>& renderState() const { return renderState_; }
+
+    // ---- timeline placement -----------------------------------------------------
+    const std::vector<PlacedMatchCut>& placedMatchCuts() const { return placedMatchCuts_; }
+    const std::vector<PlacedMotion>& placedMotions() const { return placedMotions_; }
+    const std::vector<PlacedSound>& placedSounds() const { return placedSounds_; }
+    const std::vector<BRollPlacement>& brollPlacements() const { return brollPlacements_; }  // notifies always
+    const std::set<Uuid>& brollWordIDs() const { return brollWordIDs_; }
+    const std::vector<SoundEvent>& effectsEvents() const { return effectsEvents_; }
+    const std::optional<std::string>& effectsAudioURL() const { return effectsAudioURL_; }
+    // The video's volume envelope with its point times on the output.
+    VolumeEnvelope placedVideoVolume() const;
+    // The voiceover as the mix plays it (silenced when its lane is muted).
+    std::optional<Voiceover> mixVoiceover() const;
+    const std::map<Uuid, BRollRuntime>& brollRuntime() const { return brollRuntime_; }
+    // Recorded by the player after each rebuild; publishes a fresh snapshot.
+    void setBRollRuntime(std::map<Uuid, BRollRuntime> runtime);
+    // The sound-effects settings; without any, the rendered track is dropped
+    // too. Ends with timelineChanged().
+    void setSoundEffects(std::optional<SoundEffects> settings);
+
+    // ---- media and playback ------------------------------------------------------
+    const std::optional<SourceVideoInfo>& source() const { return source_; }  // notifies always
+    const std::map<Uuid, SourceVideoInfo>& clipInfo() const { return clipInfo_; }
+    const std::optional<QImage>& posterFrame() const { return posterFrame_; }
+    // The joined waveform of all clips over the joined source timeline.
+    const std::vector<float>& waveformPeaks() const { return waveformPeaks_; }
+    void setWaveformPeaks(std::vector<float> peaks);
+    const std::map<std::string, std::vector<float>>& soundPeaks() const { return soundPeaks_; }
+    const std::map<Uuid, QImage>& brollThumbs() const { return brollThumbs_; }
+    const std::map<Uuid, std::string>& cleanAudioURLs() const { return cleanAudioURLs_; }
+    const std::map<Uuid, std::string>& clipJobs() const { return clipJobs_; }
+    double musicLength() const { return musicLength_; }
+    bool isLoading() const { return isLoading_; }
+    bool isRefreshing() const { return isRefreshing_; }
+    double currentTime() const { return currentTime_; }
+    void setCurrentTime(double seconds);
+    bool isPlaying() const { return isPlaying_; }
+    const std::optional<Uuid>& activeWordID() const { return activeWordID_; }
+    // Where the next player rebuild puts the playhead (output seconds); the
+    // rebuild consumes it.
+    std::optional<double> takePendingSeek();
+    const std::optional<std::string>& exportError() const { return exportError_; }
+    void setExportError(std::optional<std::string> message);
+    std::optional<Activity> activity() const;
+
+    // ---- transcript editing state ---------------------------------------------
+    const std::set<Uuid>& selection() const { return selection_; }
+    void setSelection(std::set<Uuid> ids);
+    const std::optional<Uuid>& editingWordID() const { return editingWordID_; }
+    void setEditingWordID(std::optional<Uuid> id);
+    const std::string& editDraft() const { return editDraft_; }
+    void setEditDraft(std::string draft);
+    bool editStartedByTyping() const { return editStartedByTyping_; }
+    void setEditStartedByTyping(bool value);
+
+    // ---- editor window modes ------------------------------------------------------
+    InspectorTab inspectorTab() const { return inspectorTab_; }
+    void setInspectorTab(InspectorTab tab);
+    TranscriptMode transcriptMode() const { return transcriptMode_; }
+    void setTranscriptMode(TranscriptMode mode);
+    bool showSafeArea() const { return showSafeArea_; }
+    void setShowSafeArea(bool value);
+    // Hold to compare with the ungraded picture; every write redraws.
+    bool showOriginal() const { return showOriginal_; }
+    void setShowOriginal(bool value);
+    double timelineZoom() const { return timelineZoom_; }
+    void setTimelineZoom(double zoom);
+    bool itemInspectorOpen() const { return itemInspectorOpen_; }
+    void setItemInspectorOpen(bool value);
+    const std::optional<TimelineItem>& timelineSelection() const { return timelineSelection_; }
+    void setTimelineSelection(std::optional<TimelineItem> item);
+
+    // ---- audio, colour and texts ------------------------------------------------
+    // Hold to hear the sound before cleanup; every write rebuilds the player.
+    bool audioBypass() const { return audioBypass_; }
+    void setAudioBypass(bool value);
+    bool musicBusy() const { return musicBusy_; }
+    void setMusicBusy(bool value);
+    const std::optional<double>& audioProgress() const { return audioProgress_; }
+    void setAudioProgress(std::optional<double> progress);
+    bool autoBusy() const { return autoBusy_; }
+    void setAutoBusy(bool value);
+    const std::optional<double>& stabilizeProgress() const { return stabilizeProgress_; }
+    void setStabilizeProgress(std::optional<double> progress);
+    const std::optional<StabilizationCorrection>& stabCorrection() const { return stabCorrection_; }
+    void setStabCorrection(std::optional<StabilizationCorrection> correction);
+    // The colour look shown while the pointer rests on it.
+    const std::optional<std::string>& previewLook() const { return previewLook_; }
+    void setPreviewLook(std::optional<std::string> lookID);
+    const std::string& thumbText() const { return thumbText_; }
+    void setThumbText(std::string text);
+
+signals:
+    void projectChanged();
+    void saveErrorChanged();
+    void historyChanged();  // canUndo / canRedo
+    void planChanged();
+    void timedWordsChanged();
+    void groupsChanged();
+    void paragraphsChanged();
+    void groupOfWordChanged();
+    void emojiPicksChanged();
+    void trimmedWordIDsChanged();
+    void placedMatchCutsChanged();
+    void placedMotionsChanged();
+    void placedSoundsChanged();
+    void brollPlacementsChanged();
+    void brollWordIDsChanged();
+    void effectsAudioURLChanged();
+    void sourceChanged();
+    void posterFrameChanged();
+    void waveformPeaksChanged();
+    void soundPeaksChanged();
+    void brollThumbsChanged();
+    void cleanAudioURLsChanged();
+    void clipJobsChanged();
+    void musicLengthChanged();
+    void isLoadingChanged();
+    void isRefreshingChanged();
+    void currentTimeChanged();
+    void isPlayingChanged();
+    void activeWordIDChanged();
+    void exportErrorChanged();
+    void selectionChanged();
+    void editingWordIDChanged();
+    void editDraftChanged();
+    void editStartedByTypingChanged();
+    void inspectorTabChanged();
+    void transcriptModeChanged();
+    void showSafeAreaChanged();
+    void showOriginalChanged();
+    void timelineZoomChanged();
+    void itemInspectorOpenChanged();
+    void timelineSelectionChanged();
+    void audioBypassChanged();
+    void musicBusyChanged();
+    void audioProgressChanged();
+    void autoBusyChanged();
+    void stabilizeProgressChanged();
+    void stabCorrectionChanged();
+    void previewLookChanged();
+    void thumbTextChanged();
+
+private:
+    // Stores `value`; true when it differs from the old one (the caller then
+    // sends the signal).
+    template <class T>
+    static bool assign(T& field, T value)
+    {
+        const bool changed = !(field == value);
+        field = std::move(value);
+        return changed;
+    }
+    template <class T>
+    void set(T& field, T value, void (EditorModel::*signal)())
+    {
+        if (assign(field, std::move(value))) emit(this->*signal)();
+    }
+
+    // Lifecycle (EditorModel.cpp)
+    void startConstruction();
+    void rewriteLegacyMusicPath();
+    void startBackgroundLoads();
+    void setup();
+    void loadClips(std::function<void(EditorModel&)> then);
+    void setupWithSource();
+    void finishSetup();
+    // Runs `work` on a worker thread, then the function it returns on the
+    // main thread, unless the editor was torn down or destroyed meanwhile.
+    // `work` must not touch the model.
+    void inBackground(std::function<std::function<void(EditorModel&)>()> work);
+
+    // Saving and undo (EditorModelHistory.cpp)
+    void projectWritten();
+    void scheduleSave();
+    void writeProject();
+    EditState editState() const;
+    void restore(const EditState& step);
+    void prewarmMatchCuts();
+
+    // Derivation (EditorModelDerivation.cpp)
+    void recomputeDerived();
+    std::map<int, EmojiPick> pickEmojis() const;
+
+    // Snapshot (EditorModelSnapshot.cpp)
+    void publishSnapshot();
+
+    // Placement (EditorModelPlacement.cpp)
+    void placeTimeline();
+    void updateEffectsAudio();
+    void resolveBRoll();
+    void renderEffects(std::vector<SoundEvent> events, double length, std::uint64_t generation);
+
+    // Refresh (EditorModelRefresh.cpp)
+    void rebuildPlayer();
+    void refreshComposition();
+    void tick(double seconds, double rate);
+    void setIsRefreshing(bool value);
+
+    // ---- state ----------------------------------------------------------------
+    EditorServices services_;
+    std::shared_ptr<FileAccess::Session> files_;
+    std::shared_ptr<RenderState> renderState_;
+    bool tornDown_ = false;
+    bool timeReports_ = false;
+
+    Project project_;
+    bool unsaved_ = false;
+    std::optional<std::string> saveError_;
+    Debounce saveTask_;
+    std::vector<EditState> undoStack_;
+    std::vector<EditState> redoStack_;
+
+    EditPlan plan_;
+    std::vector<TimedWord> timedWords_;
+    std::vector<CaptionGroup> groups_;
+    std::vector<Paragraph> paragraphs_;
+    std::vector<OutputEntry> outputIndex_;
+    std::unordered_map<Uuid, int, WordIDHash> groupOfWord_;
+    std::map<int, EmojiPick> emojiPicks_;
+    std::set<Uuid> trimmedWordIDs_;
+
+    std::vector<PlacedMatchCut> placedMatchCuts_;
+    std::vector<PlacedMotion> placedMotions_;
+    std::vector<PlacedSound> placedSounds_;
+    std::vector<BRollPlacement> brollPlacements_;
+    std::set<Uuid> brollWordIDs_;
+    std::map<Uuid, BRollRuntime> brollRuntime_;
+    std::vector<SoundEvent> effectsEvents_;
+    std::optional<std::string> effectsAudioURL_;
+    Debounce effectsTask_;
+    std::uint64_t effectsGeneration_ = 0;
+
+    std::optional<SourceVideoInfo> source_;
+    std::map<Uuid, SourceVideoInfo> clipInfo_;
+    std::uint64_t clipGeneration_ = 0;
+    bool setupWaiting_ = false;  // the set-up goes on once the clips are read
+    std::optional<QImage> posterFrame_;
+    std::vector<float> waveformPeaks_;
+    std::map<std::string, std::vector<float>> soundPeaks_;
+    std::map<Uuid, QImage> brollThumbs_;
+    std::map<Uuid, std::string> cleanAudioURLs_;
+    std::map<Uuid, std::string> clipJobs_;
+    double musicLength_ = 0;
+    bool isLoading_ = true;
+
+    bool isRefreshing_ = false;
+    Debounce rebuildTask_;
+    int rebuildsRunning_ = 0;  // rebuilds handed to the player and not ended yet
+    Debounce refreshTask_;
+    std::optional<double> pendingSeek_;
+    double currentTime_ = 0;
+    bool isPlaying_ = false;
+    std::optional<Uuid> activeWordID_;
+    std::optional<std::string> exportError_;
+
+    std::set<Uuid> selection_;
+    std::optional<Uuid> editingWordID_;
+    std::string editDraft_;
+    bool editStartedByTyping_ = false;
+
+    InspectorTab inspectorTab_ = InspectorTab::styles;
+    TranscriptMode transcriptMode_ = TranscriptMode::transcription;
+    bool showSafeArea_ = false;
+    bool showOriginal_ = false;
+    double timelineZoom_ = 1;
+    bool itemInspectorOpen_ = false;
+    std::optional<TimelineItem> timelineSelection_;
+
+    bool audioBypass_ = false;
+    bool musicBusy_ = false;
+    std::optional<double> audioProgress_;
+    bool autoBusy_ = false;
+    std::optional<double> stabilizeProgress_;
+    std::optional<StabilizationCorrection> stabCorrection_;
+    std::optional<std::string> previewLook_;
+    std::string thumbText_;
+};
+
+}  // namespace vt

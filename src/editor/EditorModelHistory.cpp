@@ -1,0 +1,203 @@
+// Saving, undo and redo.
+
+#include "editor/EditorModel.h"
+
+#include "model/ProjectStore.h"
+
+#include <QPointer>
+#include <QThreadPool>
+
+#include <algorithm>
+
+namespace vt {
+
+namespace {
+
+std::optional<std::vector<Uuid>> clipIDs(const std::optional<std::vector<VideoClip>>& clips)
+{
+    if (!clips) return std::nullopt;
+    std::vector<Uuid> ids;
+    ids.reserve(clips->size());
+    for (const VideoClip& clip : *clips) ids.push_back(clip.id);
+    return ids;
+}
+
+template <class T>
+bool holds(const std::optional<std::vector<T>>& items, const Uuid& id)
+{
+    return items && std::any_of(items->begin(), items->end(), [&](const T& item) { return item.id == id; });
+}
+
+bool holdsMatchCut(const std::optional<std::vector<MatchCut>>& cuts, const Uuid& id)
+{
+    return cuts && std::any_of(cuts->begin(), cuts->end(), [&](const MatchCut& cut) { return cut.id == id; });
+}
+
+std::string saveFailureMessage(ProjectStore::SaveResult result)
+{
+    if (result == ProjectStore::SaveResult::notEncodable)
+        return "The project could not be saved: it holds a value that cannot be written.";
+    return "The project could not be saved: the file could not be written.";
+}
+
+}  // namespace
+
+// ---- saving ---------------------------------------------------------------------
+
+void EditorModel::setProject(Project project)
+{
+    project_ = std::move(project);
+    projectWritten();
+}
+
+void EditorModel::projectWritten()
+{
+    scheduleSave();
+    emit projectChanged();
+}
+
+void EditorModel::scheduleSave()
+{
+    unsaved_ = true;
+    saveTask_.start(saveDelay, [this] { writeProject(); });
+}
+
+void EditorModel::saveNow()
+{
+    saveTask_.cancel();
+    writeProject();
+}
+
+// The file carries the time of saving; the editor's own value keeps its
+// earlier updatedAt. A failed write leaves the project unsaved: the next
+// change schedules another attempt, and saveError says what went wrong.
+void EditorModel::writeProject()
+{
+    Project copy = project_;
+    copy.updatedAt = services_.clock->now();
+    const auto result = ProjectStore::save(copy);
+    std::optional<std::string> error;
+    if (result == ProjectStore::SaveResult::saved)
+        unsaved_ = false;
+    else
+        error = saveFailureMessage(result);
+    set(saveError_, std::move(error), &EditorModel::saveErrorChanged);
+}
+
+// ---- undo and redo -------------------------------------------------------------------
+
+EditState EditorModel::editState() const
+{
+    const Project& p = project_;
+    return {transcript(),  p.words,          p.matchCuts, p.motions,       p.clips,
+            p.brolls,      p.sounds,         p.videoVolume, p.sourceDuration, p.sourceRange,
+            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation};
+}
+
+void EditorModel::pushUndo()
+{
+    undoStack_.push_back(editState());
+    if (undoStack_.size() > undoLimit) undoStack_.erase(undoStack_.begin());
+    redoStack_.clear();
+    emit historyChanged();
+}
+
+void EditorModel::undo()
+{
+    if (undoStack_.empty()) return;
+    EditState step = std::move(undoStack_.back());
+    undoStack_.pop_back();
+    redoStack_.push_back(editState());
+    emit historyChanged();
+    restore(step);
+}
+
+void EditorModel::redo()
+{
+    if (redoStack_.empty()) return;
+    EditState step = std::move(redoStack_.back());
+    redoStack_.pop_back();
+    undoStack_.push_back(editState());
+    emit historyChanged();
+    restore(step);
+}
+
+void EditorModel::restoreAll()
+{
+    pushUndo();
+    std::vector<Word> words = transcript();
+    for (Word& w : words) w.deleted = false;
+    setTranscript(std::move(words));
+    timelineChanged();
+}
+
+// Makes the project match `step` member by member, then refreshes only as
+// much as the difference needs: the timeline items alone, a player rebuild,
+// or a rebuild plus reading the clips' media again.
+void EditorModel::restore(const EditState& step)
+{
+    const bool sameClips = step.clips == project_.clips;
+    const bool sameIDs = clipIDs(step.clips) == clipIDs(project_.clips);
+    bool timelineDirty = !sameClips;
+    if (!sameClips) {
+        updateProject([&](Project& p) { p.clips = step.clips; });
+        updateProject([&](Project& p) { p.sourceDuration = step.sourceDuration; });
+        updateProject([&](Project& p) { p.sourceRange = step.sourceRange; });
+        updateProject([&](Project& p) { p.videoPath = step.videoPath; });
+        updateProject([&](Project& p) { p.videoBookmark = step.videoBookmark; });
+        updateProject([&](Project& p) { p.faceTrack = step.faceTrack; });
+        updateProject([&](Project& p) { p.translation = step.translation; });
+        updateProject([&](Project& p) { p.words = step.speech; });
+        // A different clip list has to be measured again.
+        if (!sameIDs && project_.stabilization)
+            updateProject([](Project& p) { p.stabilization->path.reset(); });
+    }
+    const bool wordsEqual = step.words == transcript();
+    if (!(sameClips && wordsEqual)) {
+        if (!wordsEqual) timelineDirty = true;
+        setTranscript(step.words);
+    }
+    updateProject([&](Project& p) { p.matchCuts = step.matchCuts; });
+    updateProject([&](Project& p) { p.motions = step.motions; });
+    const bool itemsDirty = step.brolls != project_.brolls || step.sounds != project_.sounds
+                         || step.videoVolume != project_.videoVolume;
+    updateProject([&](Project& p) { p.brolls = step.brolls; });
+    updateProject([&](Project& p) { p.sounds = step.sounds; });
+    updateProject([&](Project& p) { p.videoVolume = step.videoVolume; });
+
+    if (timelineSelection_) {
+        const Uuid& id = timelineSelection_->id;
+        bool exists = true;
+        switch (timelineSelection_->kind) {
+        case TimelineItem::Kind::matchCut: exists = holdsMatchCut(project_.matchCuts, id); break;
+        case TimelineItem::Kind::motion: exists = holds(project_.motions, id); break;
+        case TimelineItem::Kind::overlay: exists = holds(project_.brolls, id); break;
+        case TimelineItem::Kind::sound: exists = holds(project_.sounds, id); break;
+        case TimelineItem::Kind::clip: exists = holds(std::optional(project_.videoClips()), id); break;
+        }
+        if (!exists) setTimelineSelection(std::nullopt);
+    }
+
+    if (!sameIDs) {
+        timelineChanged();
+        loadClips([](EditorModel& m) { m.timelineChanged(); });
+    } else if (timelineDirty || itemsDirty) {
+        timelineChanged();
+    } else {
+        prewarmMatchCuts();
+        timelineItemsChanged();
+    }
+}
+
+// Renders every match cut's frames ahead of playback, off the main thread.
+void EditorModel::prewarmMatchCuts()
+{
+    if (!services_.pictures || !project_.matchCuts) return;
+    const Size size = renderSize(project_.aspect);
+    for (const MatchCut& cut : *project_.matchCuts) {
+        QThreadPool::globalInstance()->start(
+            [pictures = services_.pictures, cut, size] { pictures->prewarm(cut, {size.width, size.height}); });
+    }
+}
+
+}  // namespace vt
