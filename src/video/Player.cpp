@@ -108,6 +108,12 @@ void Player::composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerI
     }
 }
 
+double Player::duration() const
+{
+    std::lock_guard guard(lock_);
+    return item_ ? item_->duration : 0;
+}
+
 media::AudioBuffer Player::pullSound(std::int64_t frames)
 {
     std::unique_lock lock(lock_);

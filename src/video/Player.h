@@ -61,6 +61,8 @@ public:
     bool canPlayReverse() const { return false; }
     // The clock in output seconds.
     double currentTime() const;
+    // The length of what plays (0 when detached).
+    double duration() const;
 
     // The next `frames` frames of sound. Silence while paused or detached;
     // playback stops by itself (rate 0) at the end of the item.
