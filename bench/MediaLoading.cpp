@@ -6,12 +6,12 @@
 
 #include "audio/Waveform.h"
 #include "support/TestSupport.h"
+#include "support/TestVideos.h"
 #include "video/Filmstrip.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <stdexcept>
 
 using namespace vt;
 
@@ -21,19 +21,9 @@ constexpr double videoSeconds = 600;
 
 const std::filesystem::path& video()
 {
-    static const std::filesystem::path file = [] {
-        auto out = std::filesystem::temp_directory_path() / "vellumtide-bench-1080p-10min.mp4";
-        if (std::filesystem::exists(out)) return out;
-        auto partial = out;
-        partial += ".part.mp4";
-        const std::string cmd = "ffmpeg -v error -y -f lavfi -i testsrc=size=1920x1080:rate=30 -f lavfi -i "
-                                "\"sine=f=220:r=48000\" -t " +
-                                std::to_string(videoSeconds) + " -c:v libx264 -preset veryfast -crf 28 -pix_fmt yuv420p -c:a aac " +
-                                test::shellQuote(partial.string());
-        if (test::run(cmd) != 0) throw std::runtime_error("ffmpeg failed");
-        std::filesystem::rename(partial, out);
-        return out;
-    }();
+    static const std::filesystem::path file = test::cachedMedia(
+        "vellumtide-bench-1080p-10min.mp4", "-f lavfi -i testsrc=size=1920x1080:rate=30 -f lavfi -i sine=f=220:r=48000 -t " +
+                                                std::to_string(videoSeconds) + " -c:v libx264 -preset veryfast -crf 28 -pix_fmt yuv420p -c:a aac");
     return file;
 }
 

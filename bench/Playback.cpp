@@ -10,6 +10,7 @@
 
 #include "support/CaptionLines.h"
 #include "support/TestSupport.h"
+#include "support/TestVideos.h"
 #include "video/CompositionBuilder.h"
 #include "video/Player.h"
 
@@ -18,7 +19,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 
 using namespace vt;
 
@@ -38,18 +38,9 @@ QGuiApplication& app()
 
 const std::filesystem::path& source()
 {
-    static const std::filesystem::path file = [] {
-        auto out = std::filesystem::temp_directory_path() / "vellumtide-bench-playback-source.mp4";
-        if (std::filesystem::exists(out)) return out;
-        auto partial = out;
-        partial += ".part.mp4";
-        const std::string cmd = "ffmpeg -v error -y -f lavfi -i testsrc=size=1920x1080:rate=30 -f lavfi -i \"sine=f=220:r=48000\" -t " +
-                                std::to_string(sourceSeconds) + " -c:v libx264 -preset veryfast -pix_fmt yuv420p -c:a aac " +
-                                test::shellQuote(partial.string());
-        if (test::run(cmd) != 0) throw std::runtime_error("ffmpeg failed");
-        std::filesystem::rename(partial, out);
-        return out;
-    }();
+    static const std::filesystem::path file = test::cachedMedia(
+        "vellumtide-bench-playback-source.mp4", "-f lavfi -i testsrc=size=1920x1080:rate=30 -f lavfi -i sine=f=220:r=48000 -t " +
+                                                    std::to_string(sourceSeconds) + " -c:v libx264 -preset veryfast -pix_fmt yuv420p -c:a aac");
     return file;
 }
 

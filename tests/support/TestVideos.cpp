@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 
 namespace vt::test {
 
@@ -39,6 +40,28 @@ int countedFrame(const std::uint8_t* bgraPixel)
 {
     // Full-range RGB from video-range luma: 16 + 8n shows as 8n·255/219.
     return int(std::lround(bgraPixel[1] * 219.0 / 255.0 / 8.0));
+}
+
+EditPlan keptPlan(const std::vector<std::pair<double, double>>& kept)
+{
+    EditPlan plan;
+    double out = 0;
+    for (auto [from, to] : kept) {
+        plan.segments.push_back({from, to, out});
+        out += to - from;
+    }
+    return plan;
+}
+
+std::filesystem::path cachedMedia(const std::string& name, const std::string& arguments)
+{
+    auto out = std::filesystem::temp_directory_path() / name;
+    if (std::filesystem::exists(out)) return out;
+    auto partial = out;
+    partial += ".part" + out.extension().string();
+    if (run("ffmpeg -v error -y " + arguments + " " + shellQuote(partial.string())) != 0) throw std::runtime_error("ffmpeg failed");
+    std::filesystem::rename(partial, out);
+    return out;
 }
 
 }  // namespace vt::test

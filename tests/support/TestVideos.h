@@ -3,11 +3,14 @@
 // grey level of every frame tells its number, so a decoded picture shows
 // which frame it is.
 
+#include "model/EditPlan.h"
 #include "support/TestSupport.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vt::test {
 
@@ -30,5 +33,13 @@ std::filesystem::path withRotateTag(const std::filesystem::path& file, int degre
 
 // The frame number shown by a BGRA pixel of such a video.
 int countedFrame(const std::uint8_t* bgraPixel);
+
+// A cut keeping these source stretches, back to back from output time 0.
+EditPlan keptPlan(const std::vector<std::pair<double, double>>& kept);
+
+// A media file made once with `ffmpeg -v error -y <arguments> <file>` and
+// kept in the system's temporary folder under `name` for later runs (large
+// benchmark inputs). Throws std::runtime_error when ffmpeg fails.
+std::filesystem::path cachedMedia(const std::string& name, const std::string& arguments);
 
 }  // namespace vt::test

@@ -9,6 +9,7 @@ using vt::test::CountingVideo;
 using vt::test::makeCountingVideo;
 using vt::test::run;
 using vt::test::shellQuote;
+using vt::test::keptPlan;
 using vt::test::TempDir;
 
 namespace {
@@ -32,16 +33,6 @@ protected:
         return {Uuid::random(), file, start, duration, SourceVideoInfo{}, std::nullopt, gain};
     }
 
-    static EditPlan plan(std::vector<std::pair<double, double>> kept)
-    {
-        EditPlan p;
-        double out = 0;
-        for (auto [from, to] : kept) {
-            p.segments.push_back({from, to, out});
-            out += to - from;
-        }
-        return p;
-    }
 
     static const CompositionTrack& only(const Composition& c, TrackKind kind)
     {
@@ -64,7 +55,7 @@ TEST_F(CompositionBuilderTest, KeptStretchesOfOneClipPlayBackToBack)
 {
     BuildRequest request;
     request.clips = {media(voiced, 0, 12)};
-    request.plan = plan({{1, 3}, {5, 6}, {8, 8.0004}, {9, 10.5}});
+    request.plan = keptPlan({{1, 3}, {5, 6}, {8, 8.0004}, {9, 10.5}});
     const BuildResult built = CompositionBuilder::build(request);
 
     EXPECT_NEAR(built.outputLength, 4.5, 1e-9) << "a stretch of 0.0004 s is not laid";
@@ -87,7 +78,7 @@ TEST_F(CompositionBuilderTest, KeptStretchesOfOneClipPlayBackToBack)
     for (auto [time, volume] : {std::pair{1.0, 1.0}, {1.9925, 0.5}, {2.0, 0.0}, {2.0075, 0.5}, {2.5, 1.0}, {3.0, 0.0}, {4.4999, 1.0}})
         EXPECT_NEAR(input.volume(time), volume, 0.01) << time;
 
-    request.plan = plan({{0, 12}});
+    request.plan = keptPlan({{0, 12}});
     EXPECT_FALSE(CompositionBuilder::build(request).audioMix) << "one uncut piece at full level needs no mix";
 }
 
@@ -96,7 +87,7 @@ TEST_F(CompositionBuilderTest, StretchesCrossIntoTheNextClipAndSkipMissingSource
     BuildRequest request;
     // The joined source: voiced 0–12, a missing clip 12–16, mute 16–20.
     request.clips = {media(mute, 16, 4, 1), media(voiced, 0, 12, 0)};
-    request.plan = plan({{10, 18}});
+    request.plan = keptPlan({{10, 18}});
     const BuildResult built = CompositionBuilder::build(request);
 
     EXPECT_NEAR(built.outputLength, 4, 1e-9) << "source no listed clip covers is skipped";
@@ -112,7 +103,7 @@ TEST_F(CompositionBuilderTest, StretchesCrossIntoTheNextClipAndSkipMissingSource
     request.clips.clear();
     EXPECT_THROW(CompositionBuilder::build(request), CaptionError);
     request.clips = {media(sound, 0, 4)};
-    request.plan = plan({{0, 1}});
+    request.plan = keptPlan({{0, 1}});
     EXPECT_THROW(CompositionBuilder::build(request), CaptionError) << "a clip without picture";
 }
 
@@ -120,7 +111,7 @@ TEST_F(CompositionBuilderTest, VoiceoverSoundsAndMusicGetTheirOwnTracksAndLevels
 {
     BuildRequest request;
     request.clips = {media(voiced, 0, 12)};
-    request.plan = plan({{0, 12}});
+    request.plan = keptPlan({{0, 12}});
     Voiceover voice;
     voice.path = sound.string();
     voice.start = 2;
@@ -177,7 +168,7 @@ TEST_F(CompositionBuilderTest, VideoBRollFillsItsWindowAndLoops)
     auto shortClip = makeCountingVideo(*dir, "broll.mp4", {.rate = 10, .frames = 15});  // 1.5 s
     BuildRequest request;
     request.clips = {media(voiced, 0, 12)};
-    request.plan = plan({{0, 10}});
+    request.plan = keptPlan({{0, 10}});
     BRollPlacement video;
     video.item.path = shortClip.string();
     video.item.sourceOffset = 1;

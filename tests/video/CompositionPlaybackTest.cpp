@@ -9,20 +9,11 @@
 
 using namespace vt;
 using vt::test::makeCountingVideo;
+using vt::test::keptPlan;
 using vt::test::TempDir;
 
 namespace {
 
-EditPlan plan(std::vector<std::pair<double, double>> kept)
-{
-    EditPlan p;
-    double out = 0;
-    for (auto [from, to] : kept) {
-        p.segments.push_back({from, to, out});
-        out += to - from;
-    }
-    return p;
-}
 
 BuildResult buildOne(const std::filesystem::path& file, double duration, const EditPlan& kept, double gain = 1)
 {
@@ -45,7 +36,7 @@ TEST(CompositionFrames, DecodesEachTracksPictureThroughItsEditList)
 {
     TempDir dir;
     auto clip = makeCountingVideo(dir, "clip.mp4", {.rate = 5, .frames = 20});  // 4 s, a frame every 0.2 s
-    const BuildResult built = buildOne(clip, 4, plan({{0.4, 1.0}, {2.0, 3.0}}));
+    const BuildResult built = buildOne(clip, 4, keptPlan({{0.4, 1.0}, {2.0, 3.0}}));
     CompositionFrames frames(built.composition, 32, 32);
     const std::int32_t track = built.clipTracks.at(0).trackID;
     struct Case {
@@ -69,7 +60,7 @@ TEST(CompositionMixer, MixesEveryTrackAtItsLevelWithSilentCuts)
 {
     TempDir dir;
     auto clip = makeCountingVideo(dir, "voiced.mov", {.rate = 5, .frames = 20, .sound = true});  // 440 Hz at 0.5
-    const BuildResult built = buildOne(clip, 4, plan({{0, 1}, {2, 3}}), 0.5);
+    const BuildResult built = buildOne(clip, 4, keptPlan({{0, 1}, {2, 3}}), 0.5);
     CompositionMixer mixer(built.composition, built.audioMix);
     const media::AudioBuffer whole = mixer.render(48000 * 5 / 2);
     ASSERT_EQ(whole.planes.size(), 2u);

@@ -8,20 +8,11 @@
 
 using namespace vt;
 using vt::test::makeCountingVideo;
+using vt::test::keptPlan;
 using vt::test::TempDir;
 
 namespace {
 
-EditPlan plan(std::vector<std::pair<double, double>> kept)
-{
-    EditPlan p;
-    double out = 0;
-    for (auto [from, to] : kept) {
-        p.segments.push_back({from, to, out});
-        out += to - from;
-    }
-    return p;
-}
 
 // The frame number a composed picture shows at its middle.
 int shown(const QImage& image)
@@ -46,7 +37,7 @@ struct TwoClips {
             info.naturalHeight = 48;
             request.clips.push_back({Uuid::random(), file, 2.0 * i, 2, info, std::nullopt, 1});
         }
-        request.plan = plan({{0.5, 2}, {2, 3}});
+        request.plan = keptPlan({{0.5, 2}, {2, 3}});
         built = CompositionBuilder::build(request);
         RenderSnapshot snap;
         snap.plan = request.plan;
