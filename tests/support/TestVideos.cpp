@@ -42,6 +42,12 @@ int countedFrame(const std::uint8_t* bgraPixel)
     return int(std::lround(bgraPixel[1] * 219.0 / 255.0 / 8.0));
 }
 
+int countedFrame(const QImage& picture)
+{
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    return countedFrame(argb.constScanLine(argb.height() / 2) + (argb.width() / 2) * 4);
+}
+
 EditPlan keptPlan(const std::vector<std::pair<double, double>>& kept)
 {
     EditPlan plan;

@@ -6,6 +6,8 @@
 #include "model/EditPlan.h"
 #include "support/TestSupport.h"
 
+#include <QImage>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -33,6 +35,8 @@ std::filesystem::path withRotateTag(const std::filesystem::path& file, int degre
 
 // The frame number shown by a BGRA pixel of such a video.
 int countedFrame(const std::uint8_t* bgraPixel);
+// The frame number a picture of such a video shows at its middle.
+int countedFrame(const QImage& picture);
 
 // A cut keeping these source stretches, back to back from output time 0.
 EditPlan keptPlan(const std::vector<std::pair<double, double>>& kept);

@@ -13,11 +13,6 @@ using vt::test::TempDir;
 
 namespace {
 
-int frameShown(const QImage& image)
-{
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    return vt::test::countedFrame(argb.constScanLine(argb.height() / 2) + (argb.width() / 2) * 4);
-}
 
 VideoClip clipOf(const std::filesystem::path& file, double duration)
 {
@@ -38,7 +33,7 @@ TEST(Filmstrip, SpacesPicturesEvenlyWithinTheirSlots)
     for (std::size_t i = 0; i < frames.size(); ++i) {
         const double time = 0.4 + 0.2 + 0.4 * double(i);
         EXPECT_NEAR(frames[i].time, time, 1e-9);
-        EXPECT_LE(std::abs(frameShown(frames[i].image) * 0.2 - time), 0.2 + 1e-9) << "within half a slot";
+        EXPECT_LE(std::abs(vt::test::countedFrame(frames[i].image) * 0.2 - time), 0.2 + 1e-9) << "within half a slot";
         EXPECT_EQ(frames[i].image.width(), 64);
     }
     EXPECT_EQ(Filmstrip::frames(file, 0, 3.9, 5).size(), 5u);
@@ -89,9 +84,9 @@ TEST(Filmstrip, FramesAtSourceGoToTheClipTheyFallIn)
     EXPECT_NEAR(frames[0].time, 1.0, 1e-9);
     EXPECT_NEAR(frames[1].time, 2.0, 1e-9) << "a border time belongs to the later clip";
     EXPECT_NEAR(frames[2].time, 3.95, 1e-9) << "a time past the end goes to the last clip, 0.05 s inside";
-    EXPECT_NEAR(frameShown(frames[0].image), 10, 1);
-    EXPECT_NEAR(frameShown(frames[1].image), 0, 1);
-    EXPECT_NEAR(frameShown(frames[2].image), 19, 1);
+    EXPECT_NEAR(vt::test::countedFrame(frames[0].image), 10, 1);
+    EXPECT_NEAR(vt::test::countedFrame(frames[1].image), 0, 1);
+    EXPECT_NEAR(vt::test::countedFrame(frames[2].image), 19, 1);
 
     const auto joined = Filmstrip::join(spans, {{spans[1].clip.id, {{0.5, {}}}}, {spans[0].clip.id, {{1.5, {}}}}});
     ASSERT_EQ(joined.size(), 2u);

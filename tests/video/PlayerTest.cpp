@@ -14,12 +14,6 @@ using vt::test::TempDir;
 namespace {
 
 
-// The frame number a composed picture shows at its middle.
-int shown(const QImage& image)
-{
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    return vt::test::countedFrame(argb.constScanLine(argb.height() / 2) + (argb.width() / 2) * 4);
-}
 
 // Two 2 s clips at 10 fps laid back to back, drawn plain at their own size.
 struct TwoClips {
@@ -71,7 +65,7 @@ TEST(CompositionVideo, PicksTheClipOfTheSourceMomentAndItsFrame)
         const auto picked = video.pick(c.output, cut);
         ASSERT_TRUE(picked) << c.output;
         EXPECT_EQ(picked->clip->id, clips.built.clipTracks[c.clip].id) << c.output;
-        EXPECT_EQ(shown(picked->frame), c.frame) << c.output;
+        EXPECT_EQ(vt::test::countedFrame(picked->frame), c.frame) << c.output;
     }
     EXPECT_FALSE(video.pick(2.6, cut)) << "past the end no track has a picture";
     const QImage composed = video.frame(1.2, {32, 24});
@@ -108,20 +102,20 @@ TEST(Player, TheSoundClockPicksThePicture)
     TwoClips clips(true);
     Player player;
     player.replaceItem(clips.item());
-    EXPECT_EQ(shown(player.waitForFrame()), 5) << "paused at the start";
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 5) << "paused at the start";
     player.setRate(1);
     const media::AudioBuffer sound = player.pullSound(24000);
     EXPECT_EQ(sound.frameLength(), 24000);
     EXPECT_GT(std::abs(*std::max_element(sound.planes[0].begin(), sound.planes[0].end())), 0.3f);
     EXPECT_DOUBLE_EQ(player.currentTime(), 0.5);
-    EXPECT_EQ(shown(player.waitForFrame()), 10);
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 10);
 
     player.seek(1.73);  // the second clip, 0.23 s in
-    EXPECT_EQ(shown(player.waitForFrame()), 2);
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 2);
     player.setRate(2);
     player.pullSound(4800);
     EXPECT_NEAR(player.currentTime(), 1.93, 1e-9) << "twice as fast";
-    EXPECT_EQ(shown(player.waitForFrame()), 4);
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 4);
 
     player.setRate(-1);
     EXPECT_EQ(player.rate(), 0) << "no reverse play";
@@ -131,7 +125,7 @@ TEST(Player, TheSoundClockPicksThePicture)
     player.pullSound(100);
     EXPECT_DOUBLE_EQ(player.currentTime(), 2.5);
     EXPECT_EQ(player.rate(), 0) << "the end stops playback";
-    EXPECT_EQ(shown(player.waitForFrame()), 9);
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 9);
 
     player.replaceItem(nullptr);
     EXPECT_TRUE(player.waitForFrame().isNull());
