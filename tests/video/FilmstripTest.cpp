@@ -13,7 +13,6 @@ using vt::test::TempDir;
 
 namespace {
 
-
 VideoClip clipOf(const std::filesystem::path& file, double duration)
 {
     VideoClip c;

@@ -13,8 +13,6 @@ using vt::test::TempDir;
 
 namespace {
 
-
-
 // Two 2 s clips at 10 fps laid back to back, drawn plain at their own size.
 struct TwoClips {
     TempDir dir;
