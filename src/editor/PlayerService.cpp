@@ -72,6 +72,7 @@ public:
     ~SoundOut()
     {
         if (sink_) sink_->stop();
+        delete timer_;  // stops taking sound before the player goes
     }
 
 private:
