@@ -91,3 +91,47 @@ TEST_F(PlayerServiceTest, AClipThatCannotBeReadIsNamedInTheError)
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(ClipMediaService, ReadsFactsLengthsFramesAndThumbnails)
+{
+    using namespace vt::test;
+    TempDir dir;
+    auto video = withRotateTag(makeCountingVideo(dir, "clip.mp4", {.rate = 10, .frames = 20, .width = 640, .height = 480}), 90);
+    auto sound = dir / "sound.wav";
+    ASSERT_EQ(run("ffmpeg -v error -y -f lavfi -i sine=d=1.5 " + shellQuote(sound.string())), 0);
+    auto photo = dir / "photo.png";
+    QImage still(40, 30, QImage::Format_RGB32);
+    still.fill(Qt::red);
+    ASSERT_TRUE(still.save(QString::fromStdString(photo.string())));
+    ClipMediaService media;
+
+    EXPECT_TRUE(media.probeVideo(video.string()));
+    EXPECT_FALSE(media.probeVideo(sound.string()));
+    EXPECT_NEAR(media.duration(video.string()).value_or(0), 2, 0.05);
+    EXPECT_NEAR(media.duration(sound.string()).value_or(0), 1.5, 0.05);
+    EXPECT_FALSE(media.duration((dir / "missing.wav").string()));
+
+    const auto frame = media.frame(video.string(), 1.05);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->size(), QSize(480, 640)) << "upright";
+    EXPECT_EQ(countedFrame(*frame), 10);
+
+    BRoll item;
+    item.path = video.string();
+    item.sourceOffset = 1;
+    const auto thumb = media.thumbnail(item);
+    ASSERT_TRUE(thumb);
+    EXPECT_EQ(thumb->size(), QSize(240, 320));
+    EXPECT_EQ(countedFrame(*thumb), 15);
+    item.path = photo.string();
+    item.isImage = true;
+    EXPECT_EQ(media.thumbnail(item)->size(), QSize(40, 30));
+    item.path = sound.string();
+    EXPECT_FALSE(media.thumbnail(item));
+}
+
+}  // namespace
+}  // namespace vt
