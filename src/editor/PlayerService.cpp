@@ -1,0 +1,203 @@
+#include "editor/PlayerService.h"
+
+#include "editor/EditorModel.h"
+#include "video/MediaLoading.h"
+
+#include <QAudioSink>
+#include <QCoreApplication>
+#include <QIODevice>
+#include <QMediaDevices>
+#include <QPointer>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+namespace vt {
+
+namespace {
+
+constexpr media::AudioFormat soundFormat{48000, 2};
+constexpr int timerBlockMs = 20;
+constexpr int reportIntervalMs = 50;  // 1/20 s
+
+// The player's sound as the device reads it: interleaved 32-bit floats.
+class SoundStream final : public QIODevice {
+public:
+    explicit SoundStream(Player& player) : player_(player) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return 4096 + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 frames = maxSize / qint64(sizeof(float) * soundFormat.channels);
+        if (frames <= 0) return 0;
+        const media::AudioBuffer sound = player_.pullSound(frames);
+        auto* out = reinterpret_cast<float*>(data);
+        for (qint64 i = 0; i < frames; ++i)
+            for (int c = 0; c < soundFormat.channels; ++c) *out++ = sound.planes[std::size_t(c)][std::size_t(i)];
+        return frames * qint64(sizeof(float)) * soundFormat.channels;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    Player& player_;
+};
+
+}  // namespace
+
+// The sound device, or a timer that takes the sound at real speed when
+// there is none.
+class PlayerService::SoundOut {
+public:
+    SoundOut(Player& player, bool useDevice, QObject* owner) : stream_(player)
+    {
+        const QAudioDevice device = useDevice ? QMediaDevices::defaultAudioOutput() : QAudioDevice();
+        QAudioFormat format;
+        format.setSampleRate(soundFormat.sampleRate);
+        format.setChannelCount(soundFormat.channels);
+        format.setSampleFormat(QAudioFormat::Float);
+        if (!device.isNull() && device.isFormatSupported(format)) {
+            sink_ = std::make_unique<QAudioSink>(device, format);
+            sink_->start(&stream_);
+            return;
+        }
+        timer_ = new QTimer(owner);
+        timer_->setInterval(timerBlockMs);
+        QObject::connect(timer_, &QTimer::timeout, owner, [&player] { player.pullSound(soundFormat.sampleRate * timerBlockMs / 1000); });
+        timer_->start();
+    }
+    ~SoundOut()
+    {
+        if (sink_) sink_->stop();
+        delete timer_;  // stops taking sound before the player goes
+    }
+
+private:
+    SoundStream stream_;
+    std::unique_ptr<QAudioSink> sink_;
+    QTimer* timer_ = nullptr;
+};
+
+PlayerService::PlayerService(QSize shownSize, bool useSoundDevice, QObject* parent)
+    : QObject(parent), shownSize_(shownSize), player_(std::make_unique<Player>(soundFormat))
+{
+    sound_ = std::make_unique<SoundOut>(*player_, useSoundDevice, this);
+}
+
+PlayerService::~PlayerService()
+{
+    sound_.reset();  // the device stops reading before the player goes
+}
+
+void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional<std::string>)> done)
+{
+    const Project& project = model.project();
+    std::map<Uuid, std::filesystem::path> cleaned;
+    for (const auto& [id, path] : model.cleanAudioURLs()) cleaned[id] = path;
+    BuildRequest request;
+    request.clips = MediaLoading::clipMedia(project, model.clipInfo(), cleaned, !model.audioBypass());
+    // A clip whose media facts could not be read would leave the preview
+    // blank without a word: name it instead of building a different cut.
+    for (const VideoClip& clip : project.videoClips())
+        if (!model.clipInfo().contains(clip.id)) {
+            done("The clip \xe2\x80\x9c" + (clip.name.empty() ? clip.path : clip.name) + "\xe2\x80\x9d could not be read.");
+            return;
+        }
+    const RenderSnapshot snap = model.snapshot();
+    request.plan = model.plan();
+    if (!(project.tracks && project.tracks->musicMuted)) request.music = project.music;
+    request.speech = model.speechRanges();
+    request.broll = model.brollPlacements();
+    request.voiceover = model.mixVoiceover();
+    if (!model.effectsEvents().empty() && model.effectsAudioURL()) request.effects = *model.effectsAudioURL();
+    request.effectsVolume = project.soundEffects ? project.soundEffects->volume : -8.0;
+    request.sounds = snap.sounds;
+    request.videoVolume = snap.videoVolume;
+
+    const std::uint64_t generation = ++latestRebuild_;
+    QPointer<PlayerService> self(this);
+    QPointer<EditorModel> target(&model);
+    std::thread([self, target, generation, request = std::move(request), done = std::move(done)]() mutable {
+        std::optional<BuildResult> built;
+        std::optional<std::string> error;
+        try {
+            built = CompositionBuilder::build(request);
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [self, target, generation, built = std::move(built), error = std::move(error), done = std::move(done)]() mutable {
+                // A newer rebuild started meanwhile: its result, not this one, goes in.
+                if (self && target && !error && generation == self->latestRebuild_) self->install(*target, std::move(*built));
+                done(error);
+            });
+    }).detach();
+}
+
+void PlayerService::install(EditorModel& model, BuildResult built)
+{
+    std::map<Uuid, EditorModel::BRollRuntime> runtime;
+    for (const BRollPlacement& p : built.broll)
+        if (p.trackID && p.source) runtime[p.item.id] = {*p.trackID, *p.source};
+    model.setBRollRuntime(std::move(runtime));
+
+    auto item = std::make_shared<PlayerItem>();
+    item->composition = built.composition;
+    item->audioMix = std::move(built.audioMix);
+    item->clipTracks = std::move(built.clipTracks);
+    item->state = model.renderState();
+    item->duration = built.outputLength;
+    item->fps = model.source() ? model.source()->fps : 30;
+    item->frameSize = shownSize_;
+    item->decodeEdge = shownSize_.isEmpty() ? 0 : std::max(shownSize_.width(), shownSize_.height());
+    const double wasRate = player_->rate();
+    player_->replaceItem(item);
+
+    const double target = model.takePendingSeek().value_or(model.currentTime());
+    const double t = std::max(std::min(target, model.plan().outputLength() - 0.05), 0.0);
+    model.setCurrentTime(t);
+    player_->seek(t);
+    player_->setRate(wasRate);
+}
+
+void PlayerService::refresh(EditorModel& model, std::function<void()> done)
+{
+    // The pictures read the render state, already new; a paused picture is
+    // composed again, a playing one follows by itself.
+    if (player_->rate() == 0) player_->seek(model.currentTime());
+    done();
+}
+
+void PlayerService::pause() { player_->setRate(0); }
+
+void PlayerService::detachItem() { player_->replaceItem(nullptr); }
+
+void PlayerService::play() { player_->setRate(1); }
+
+void PlayerService::setRate(double rate) { player_->setRate(rate); }
+
+void PlayerService::seek(double seconds) { player_->seek(seconds); }
+
+void PlayerService::startTimeReports(std::function<void(double, double)> report)
+{
+    report_ = std::move(report);
+    if (!reports_) {
+        reports_ = new QTimer(this);
+        reports_->setInterval(reportIntervalMs);
+        connect(reports_, &QTimer::timeout, this, [this] {
+            if (report_) report_(player_->currentTime(), player_->rate());
+        });
+    }
+    reports_->start();
+}
+
+void PlayerService::stopTimeReports()
+{
+    if (reports_) reports_->stop();
+    report_ = nullptr;
+}
+
+}  // namespace vt

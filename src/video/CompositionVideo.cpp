@@ -1,0 +1,109 @@
+#include "video/CompositionVideo.h"
+
+#include "video/Compositor.h"
+
+#include <QTransform>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vt {
+
+namespace CompositionPicture {
+
+namespace {
+
+// Clockwise degrees that the preferred transform turns a picture by.
+int quarterTurns(const AffineTransform& t)
+{
+    if (t.a == 0 && t.b == 1 && t.c == -1 && t.d == 0) return 90;
+    if (t.a == 0 && t.b == -1 && t.c == 1 && t.d == 0) return 270;
+    if (t.a == -1 && t.d == -1) return 180;
+    return 0;
+}
+
+}  // namespace
+
+QSize uprightSize(const SourceVideoInfo& info)
+{
+    const AffineTransform& t = info.transform;
+    const double w = std::abs(t.a * info.naturalWidth + t.c * info.naturalHeight);
+    const double h = std::abs(t.b * info.naturalWidth + t.d * info.naturalHeight);
+    return {int(std::lround(w)), int(std::lround(h))};
+}
+
+QImage orient(const QImage& frame, const SourceVideoInfo& info)
+{
+    const QSize upright = uprightSize(info);
+    if (upright.isEmpty() || frame.isNull()) return frame;
+    // A frame decoded smaller than stored is compared at its own scale.
+    const double scale = double(std::max(frame.width(), frame.height())) / std::max(upright.width(), upright.height());
+    if (std::abs(frame.width() - upright.width() * scale) < 2 && std::abs(frame.height() - upright.height() * scale) < 2) return frame;
+    const int turns = quarterTurns(info.transform);
+    return turns == 0 ? frame : frame.transformed(QTransform().rotate(turns));
+}
+
+}  // namespace CompositionPicture
+
+namespace {
+
+constexpr double beginTolerance = 0.0001;
+constexpr double brollLead = 0.1;
+constexpr double brollTail = 0.4;
+
+}  // namespace
+
+CompositionVideo::CompositionVideo(std::shared_ptr<const Composition> composition, std::vector<ClipTrack> clips,
+                                   std::shared_ptr<RenderState> state, int decodeEdge)
+    : state_(std::move(state)), clips_(std::move(clips)), frames_(std::move(composition), decodeEdge, decodeEdge)
+{
+    std::stable_sort(clips_.begin(), clips_.end(), [](const ClipTrack& a, const ClipTrack& b) { return a.start < b.start; });
+}
+
+std::optional<CompositionVideo::Picked> CompositionVideo::pick(double outputTime, const EditPlan& plan)
+{
+    if (clips_.empty()) return std::nullopt;
+    const double source = plan.sourceTime(outputTime);
+    const ClipTrack* chosen = &clips_.front();
+    for (auto it = clips_.rbegin(); it != clips_.rend(); ++it)
+        if (it->start <= source + beginTolerance) {
+            chosen = &*it;
+            break;
+        }
+    if (auto image = frames_.frame(chosen->trackID, outputTime)) return Picked{std::move(*image), chosen};
+    for (const ClipTrack& clip : clips_) {
+        if (clip.trackID == chosen->trackID) continue;
+        if (auto image = frames_.frame(clip.trackID, outputTime)) return Picked{std::move(*image), &clip};
+    }
+    return std::nullopt;
+}
+
+QImage CompositionVideo::frame(double outputTime, QSize size)
+{
+    const std::shared_ptr<const RenderSnapshot> snap = state_->load();
+    const auto picked = pick(outputTime, snap->plan);
+    const ClipTrack* clip = picked ? picked->clip : (clips_.empty() ? nullptr : &clips_.front());
+
+    QImage upright;
+    if (picked) {
+        upright = CompositionPicture::orient(picked->frame, clip->info);
+    } else {
+        // No picture at this time: black of the clip's upright size, so the
+        // frame is still framed as usual and captions are still drawn.
+        const QSize black = clip ? CompositionPicture::uprightSize(clip->info) : Compositor::frameSize(*snap);
+        upright = QImage(black.isEmpty() ? Compositor::frameSize(*snap) : black, QImage::Format_ARGB32_Premultiplied);
+        upright.fill(Qt::black);
+    }
+
+    Compositor::BRollFrames broll;
+    for (const BRollPlacement& p : snap->broll) {
+        if (!p.trackID || !p.source || outputTime < p.start - brollLead || outputTime > p.end + brollTail) continue;
+        if (auto image = frames_.frame(*p.trackID, outputTime)) broll[p.item.id] = CompositionPicture::orient(*image, *p.source);
+    }
+
+    QImage image = Compositor::render(upright, outputTime, *snap, broll, clip ? std::optional<Uuid>(clip->id) : std::nullopt);
+    if (size.isEmpty() || size == image.size()) return image;
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+}  // namespace vt

@@ -1,0 +1,131 @@
+#include "support/TestVideos.h"
+#include "video/CompositionVideo.h"
+#include "video/Player.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace vt;
+using vt::test::makeCountingVideo;
+using vt::test::keptPlan;
+using vt::test::TempDir;
+
+namespace {
+
+// Two 2 s clips at 10 fps laid back to back, drawn plain at their own size.
+struct TwoClips {
+    TempDir dir;
+    BuildResult built;
+    std::shared_ptr<RenderState> state;
+
+    explicit TwoClips(bool sound = false)
+    {
+        BuildRequest request;
+        for (int i = 0; i < 2; ++i) {
+            auto file = makeCountingVideo(dir, "clip" + std::to_string(i) + ".mov", {.sound = sound});
+            SourceVideoInfo info;
+            info.naturalWidth = 64;
+            info.naturalHeight = 48;
+            request.clips.push_back({Uuid::random(), file, 2.0 * i, 2, info, std::nullopt, 1});
+        }
+        request.plan = keptPlan({{0.5, 2}, {2, 3}});
+        built = CompositionBuilder::build(request);
+        RenderSnapshot snap;
+        snap.plan = request.plan;
+        snap.renderSize = {64, 48};
+        snap.reframe = ReframeMode::fit;
+        snap.captionsVisible = false;
+        state = std::make_shared<RenderState>(snap);
+    }
+
+    std::shared_ptr<const PlayerItem> item() const
+    {
+        return std::make_shared<PlayerItem>(PlayerItem{built.composition, built.audioMix, built.clipTracks, state, built.outputLength, 10, {}, 0});
+    }
+};
+
+}  // namespace
+
+TEST(CompositionVideo, PicksTheClipOfTheSourceMomentAndItsFrame)
+{
+    TwoClips clips;
+    CompositionVideo video(clips.built.composition, clips.built.clipTracks, clips.state);
+    const EditPlan& cut = clips.state->load()->plan;
+    struct Case {
+        double output;
+        std::size_t clip;
+        int frame;
+    };
+    // Output 1.5 is the second clip's start; just before it the second clip
+    // is chosen but its track has no picture yet, so the first clip's is used.
+    for (const Case& c : {Case{0.0, 0, 5}, Case{1.2, 0, 17}, Case{1.5, 1, 0}, Case{1.49995, 0, 19}, Case{2.3, 1, 8}}) {
+        const auto picked = video.pick(c.output, cut);
+        ASSERT_TRUE(picked) << c.output;
+        EXPECT_EQ(picked->clip->id, clips.built.clipTracks[c.clip].id) << c.output;
+        EXPECT_EQ(vt::test::countedFrame(picked->frame), c.frame) << c.output;
+    }
+    EXPECT_FALSE(video.pick(2.6, cut)) << "past the end no track has a picture";
+    const QImage composed = video.frame(1.2, {32, 24});
+    EXPECT_EQ(composed.size(), QSize(32, 24));
+    EXPECT_EQ(video.frame(2.6).size(), QSize(64, 48)) << "black under the overlays past the pictures";
+}
+
+TEST(CompositionVideo, TurnsFramesUprightOnlyWhenTheyAreNot)
+{
+    SourceVideoInfo turned;
+    turned.naturalWidth = 64;
+    turned.naturalHeight = 48;
+    turned.transform = {0, 1, -1, 0, 48, 0};
+    struct Case {
+        QSize frame;
+        QSize upright;
+    };
+    for (const Case& c : {Case{{64, 48}, {48, 64}}, Case{{48, 64}, {48, 64}}, Case{{32, 24}, {24, 32}}, Case{{47, 65}, {47, 65}}}) {
+        QImage frame(c.frame, QImage::Format_ARGB32);
+        frame.fill(Qt::gray);
+        EXPECT_EQ(CompositionPicture::orient(frame, turned).size(), c.upright) << c.frame.width();
+    }
+    // A quarter turn clockwise puts the stored left edge at the top.
+    QImage frame(64, 48, QImage::Format_ARGB32);
+    frame.fill(Qt::black);
+    for (int y = 0; y < 48; ++y) frame.setPixel(0, y, qRgb(255, 255, 255));
+    const QImage upright = CompositionPicture::orient(frame, turned);
+    EXPECT_EQ(qGray(upright.pixel(24, 0)), 255);
+    EXPECT_EQ(qGray(upright.pixel(24, 63)), 0);
+}
+
+TEST(Player, TheSoundClockPicksThePicture)
+{
+    TwoClips clips(true);
+    Player player;
+    player.replaceItem(clips.item());
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 5) << "paused at the start";
+    player.setRate(1);
+    const media::AudioBuffer sound = player.pullSound(24000);
+    EXPECT_EQ(sound.frameLength(), 24000);
+    EXPECT_GT(std::abs(*std::max_element(sound.planes[0].begin(), sound.planes[0].end())), 0.3f);
+    EXPECT_DOUBLE_EQ(player.currentTime(), 0.5);
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 10);
+
+    player.seek(1.73);  // the second clip, 0.23 s in
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 2);
+    player.setRate(2);
+    player.pullSound(4800);
+    EXPECT_NEAR(player.currentTime(), 1.93, 1e-9) << "twice as fast";
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 4);
+
+    player.setRate(-1);
+    EXPECT_EQ(player.rate(), 0) << "no reverse play";
+    EXPECT_FALSE(player.canPlayReverse());
+    player.setRate(1);
+    player.pullSound(48000 * 3);
+    player.pullSound(100);
+    EXPECT_DOUBLE_EQ(player.currentTime(), 2.5);
+    EXPECT_EQ(player.rate(), 0) << "the end stops playback";
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), 9);
+
+    player.replaceItem(nullptr);
+    EXPECT_TRUE(player.waitForFrame().isNull());
+    EXPECT_EQ(player.currentTime(), 0);
+}
