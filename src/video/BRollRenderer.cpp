@@ -83,9 +83,11 @@ double presence(const BRollPlacement& p, double t)
 {
     if (p.item.entrance == BRollEntrance::cut) return p.start <= t && t < p.end ? 1 : 0;
     if (t < p.start) return 0;
-    if (t < p.start + 0.25) return (t - p.start) * 4;
-    if (t < p.end) return 1;
-    return std::max(1 - (t - p.end) * 4, 0.0);
+    // An item shorter than its rise starts falling at its end from where it
+    // got to, rather than rising on past it and then dropping.
+    const double rise = std::min((t - p.start) * 4, 1.0);
+    const double fall = t < p.end ? 1 : std::max(1 - (t - p.end) * 4, 0.0);
+    return std::min(rise, fall);
 }
 
 QImage fill(const QImage& picture, QSize size, double k)

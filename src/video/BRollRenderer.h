@@ -30,7 +30,8 @@ using Speaker = std::function<QImage(QSize)>;
 std::optional<QImage> image(const std::string& path);
 
 // 0…1: a cut entrance is fully on from start to end; every other entrance
-// rises over the first 0.25 s and falls over 0.25 s after the end.
+// rises over the first 0.25 s (or until the end, when sooner) and falls over
+// 0.25 s after the end.
 double presence(const BRollPlacement& placement, double time);
 
 // `picture` covering `size`, centred, scaled up by 10 % and drifted left by

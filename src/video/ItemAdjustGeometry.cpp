@@ -35,7 +35,9 @@ QImage shape(const ItemAdjust& adjust, const QImage& picture)
         const double y0 = std::floor(bottom * h), y1 = std::ceil(h - top * h);
         const QRect rows(static_cast<int>(x0), static_cast<int>(h - y1), static_cast<int>(x1 - x0),
                          static_cast<int>(y1 - y0));
-        image = image.copy(rows);
+        // A crop rectangle reaching past the picture (a negative crop) keeps
+        // only the picture, never a transparent margin.
+        image = image.copy(rows & image.rect());
     }
     return image;
 }

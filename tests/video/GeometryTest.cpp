@@ -141,6 +141,14 @@ TEST(BRollRenderer, PresenceRisesAndFallsOverAQuarterSecond)
     p.end = 3;
     const std::pair<double, double> fade[] = {{0.9, 0}, {1.1, 0.4}, {2, 1}, {3.1, 0.6}, {3.25, 0}, {4, 0}};
     for (auto [t, m] : fade) EXPECT_NEAR(BRollRenderer::presence(p, t), m, 1e-9) << "fade at " << t;
+
+    // An item shorter than the rise stops rising at its end and falls from
+    // there, without a jump when the rise would have ended.
+    BRollPlacement brief = p;
+    brief.end = 1.1;
+    const std::pair<double, double> short_[] = {{1.05, 0.2}, {1.1, 0.4}, {1.2, 0.6}, {1.249, 0.404}, {1.25, 0.4}, {1.3, 0.2}};
+    for (auto [t, m] : short_) EXPECT_NEAR(BRollRenderer::presence(brief, t), m, 1e-9) << "short item at " << t;
+
     p.item.entrance = BRollEntrance::cut;
     const std::pair<double, double> cut[] = {{0.99, 0}, {1, 1}, {2.99, 1}, {3, 0}};
     for (auto [t, m] : cut) EXPECT_EQ(BRollRenderer::presence(p, t), m) << "cut at " << t;

@@ -46,6 +46,14 @@ TEST(ItemAdjustGeometry, ShapeTurnsFlipsAndCropsOutwardToWholePixels)
     EXPECT_EQ(cropped.size(), QSize(67, 28));  // 66.7 grows to 67; 50 × 0.55 = 27.5 grows to 28
     EXPECT_EQ(at(cropped, 0, 0), QColor(Qt::red));
 
+    // A negative crop (a damaged file) cannot widen the picture past its edge.
+    ItemAdjust outward;
+    outward.cropLeft = -0.2;
+    outward.cropTop = 0.1;
+    const QImage widened = ItemAdjustGeometry::shape(outward, source);
+    EXPECT_EQ(widened.size(), QSize(100, 45));
+    EXPECT_EQ(at(widened, 0, 0), QColor(Qt::red));
+
     EXPECT_EQ(ItemAdjustGeometry::shape(ItemAdjust{}, source), source);
 }
 
