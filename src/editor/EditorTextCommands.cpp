@@ -93,8 +93,16 @@ private:
             h = kept_.empty() ? 0 : kept_.back().end;
             g = i_ < old_.size() ? old_[i_].start : h + 0.3 * count;
         }
-        // At least 0.12 s a word on average, even over a shorter span.
-        const auto times = WordTokens::spread(h, std::max(g - h, 0.12 * count), typed);
+        // At least 0.12 s a word on average, even over a shorter span...
+        double span = std::max(g - h, 0.12 * count);
+        // ...but never starting past the word that follows: the sort by
+        // start would put them behind it, out of the order they were typed.
+        if (i_ < old_.size()) {
+            const double next = old_[i_].start;
+            h = std::min(h, next);
+            span = std::min(span, next - h);
+        }
+        const auto times = WordTokens::spread(h, span, typed);
         for (std::size_t k = 0; k < typed.size(); ++k) {
             Word w = typedWord(typed[k], times[k]);
             if (k < removed.size()) {
