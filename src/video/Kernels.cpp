@@ -414,3 +414,173 @@ QRect opaqueBounds(const QImage& imageIn)
 }
 
 }  // namespace vt::Kernels
+
+namespace vt::Kernels {
+
+namespace {
+
+// Trilinear lookup of straight 0…1 values in a cube; `out` clamped.
+inline void cubeLookup(const float* cube, int n, const float* in, float* out)
+{
+    float f[3];
+    int i0[3];
+    for (int c = 0; c < 3; ++c) {
+        const float v = std::clamp(in[c], 0.0f, 1.0f) * static_cast<float>(n - 1);
+        i0[c] = std::min(static_cast<int>(v), n - 2);
+        f[c] = v - static_cast<float>(i0[c]);
+    }
+    const std::size_t sr = 4, sg = 4 * static_cast<std::size_t>(n), sb = sg * static_cast<std::size_t>(n);
+    const float* base = cube + i0[0] * sr + i0[1] * sg + i0[2] * sb;
+    for (int c = 0; c < 3; ++c) {
+        const float c00 = base[c] + (base[sr + c] - base[c]) * f[0];
+        const float c10 = base[sg + c] + (base[sg + sr + c] - base[sg + c]) * f[0];
+        const float c01 = base[sb + c] + (base[sb + sr + c] - base[sb + c]) * f[0];
+        const float c11 = base[sb + sg + c] + (base[sb + sg + sr + c] - base[sb + sg + c]) * f[0];
+        const float c0 = c00 + (c10 - c00) * f[1];
+        const float c1 = c01 + (c11 - c01) * f[1];
+        out[c] = std::clamp(c0 + (c1 - c0) * f[2], 0.0f, 1.0f);
+    }
+}
+
+// The cube over opaque 8-bit pixels, the common case of video frames: the
+// grid cell and weight of every byte value come from a table.
+void applyCubeOpaque8(QImage& image, const float* cube, int n)
+{
+    int cell[256];
+    float weight[256];
+    for (int v = 0; v < 256; ++v) {
+        const float g = static_cast<float>(v) / 255.0f * static_cast<float>(n - 1);
+        cell[v] = std::min(static_cast<int>(g), n - 2);
+        weight[v] = g - static_cast<float>(cell[v]);
+    }
+    const int sr = 4, sg = 4 * n, sb = sg * n;
+    for (int y = 0; y < image.height(); ++y) {
+        std::uint8_t* p = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x, p += 4) {
+            if (p[3] != 255) {
+                const float a = p[3];
+                if (a == 0) continue;
+                const float in[3] = {p[2] / a, p[1] / a, p[0] / a};
+                float out[3];
+                cubeLookup(cube, n, in, out);
+                p[2] = static_cast<std::uint8_t>(out[0] * a + 0.5f);
+                p[1] = static_cast<std::uint8_t>(out[1] * a + 0.5f);
+                p[0] = static_cast<std::uint8_t>(out[2] * a + 0.5f);
+                continue;
+            }
+            const float fr = weight[p[2]], fg = weight[p[1]], fb = weight[p[0]];
+            const float* b = cube + cell[p[2]] * sr + cell[p[1]] * sg + cell[p[0]] * sb;
+            float out[3];
+            for (int c = 0; c < 3; ++c) {
+                const float c00 = b[c] + (b[sr + c] - b[c]) * fr;
+                const float c10 = b[sg + c] + (b[sg + sr + c] - b[sg + c]) * fr;
+                const float c01 = b[sb + c] + (b[sb + sr + c] - b[sb + c]) * fr;
+                const float c11 = b[sb + sg + c] + (b[sb + sg + sr + c] - b[sb + sg + c]) * fr;
+                const float c0 = c00 + (c10 - c00) * fg;
+                out[c] = c0 + (c01 + (c11 - c01) * fg - c0) * fb;
+            }
+            p[2] = static_cast<std::uint8_t>(std::clamp(out[0], 0.0f, 1.0f) * 255.0f + 0.5f);
+            p[1] = static_cast<std::uint8_t>(std::clamp(out[1], 0.0f, 1.0f) * 255.0f + 0.5f);
+            p[0] = static_cast<std::uint8_t>(std::clamp(out[2], 0.0f, 1.0f) * 255.0f + 0.5f);
+        }
+    }
+}
+
+// Screen of two same-format pictures, `b` weighted by k: 1 − (1 − a)(1 − k·b).
+template <typename T>
+void screenAs(QImage& a, const QImage& b, double k)
+{
+    constexpr double max = sizeof(T) == 1 ? 255.0 : 65535.0;
+    for (int y = 0; y < a.height(); ++y) {
+        T* p = row<T>(a, y);
+        const T* q = row<T>(b, y);
+        for (int i = 0; i < 4 * a.width(); ++i) {
+            if (i % 4 == 3) continue;
+            const double v = max - (max - p[i]) * (max - k * q[i]) / max;
+            p[i] = static_cast<T>(std::clamp(v, 0.0, static_cast<double>(p[i - i % 4 + 3])) + 0.5);
+        }
+    }
+}
+
+}  // namespace
+
+void applyCube(QImage& image, const std::vector<float>& cube, int n)
+{
+    if (n < 2 || cube.size() < static_cast<std::size_t>(4 * n * n * n)) return;
+    image = working(image);
+    if (!isDeep(image)) {
+        applyCubeOpaque8(image, cube.data(), n);
+        return;
+    }
+    mapColors(image, [&](float* rgb, int, int) {
+        const float in[3] = {rgb[0], rgb[1], rgb[2]};
+        cubeLookup(cube.data(), n, in, rgb);
+    });
+}
+
+QImage unsharpMask(const QImage& imageIn, double sigma, double amount)
+{
+    const QImage image = working(imageIn);
+    const QImage blurred = gaussianBlur(image, sigma, Edges::clamp);
+    QImage out(image.size(), image.format());
+    cv::Mat target = view(out);
+    cv::addWeighted(constView(image), 1 + amount, constView(blurred), -amount, 0, target);
+    return out;
+}
+
+void vignette(QImage& image, QPointF center, double radius, double intensity, double falloff)
+{
+    const int height = image.height();
+    const double f = std::clamp(falloff, 0.0, 1.0);
+    const double inner = radius * (1 - f);
+    const double span = std::max(2 * radius * f, 1e-6);
+    const double cx = center.x(), cyRows = height - center.y();
+    mapColors(image, [&](float* rgb, int x, int y) {
+        const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cyRows);
+        const double t = std::clamp((d - inner) / span, 0.0, 1.0);
+        const double s = t * t * (3 - 2 * t);
+        const float k = static_cast<float>(1 - std::clamp(intensity, 0.0, 1.0) * s);
+        for (int c = 0; c < 3; ++c) rgb[c] *= k;
+    });
+}
+
+QImage bloom(const QImage& imageIn, double sigma, double intensity)
+{
+    QImage image = working(imageIn).copy();
+    const QImage glow = gaussianBlur(image, sigma, Edges::clamp);
+    if (isDeep(image)) screenAs<std::uint16_t>(image, glow, intensity);
+    else screenAs<std::uint8_t>(image, glow, intensity);
+    return image;
+}
+
+void softLight(QImage& image, const QImage& topIn)
+{
+    const QImage top = topIn.convertToFormat(QImage::Format_Grayscale8);
+    mapColors(image, [&](float* rgb, int x, int y) {
+        const float g = top.constScanLine(y)[x] / 255.0f;
+        for (int c = 0; c < 3; ++c) {
+            const float b = rgb[c];
+            if (g <= 0.5f) {
+                rgb[c] = b - (1 - 2 * g) * b * (1 - b);
+            } else {
+                const float d = b <= 0.25f ? ((16 * b - 12) * b + 4) * b : std::sqrt(b);
+                rgb[c] = b + (2 * g - 1) * (d - b);
+            }
+        }
+    });
+}
+
+std::array<double, 3> averageColor(const QImage& imageIn)
+{
+    std::array<double, 3> sum{};
+    if (imageIn.isNull()) return sum;
+    QImage image = working(imageIn).copy();
+    mapColors(image, [&](float* rgb, int, int) {
+        for (int c = 0; c < 3; ++c) sum[c] += rgb[c];
+    });
+    const double count = static_cast<double>(image.width()) * image.height();
+    for (double& v : sum) v /= count;
+    return sum;
+}
+
+}  // namespace vt::Kernels
