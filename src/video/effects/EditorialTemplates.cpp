@@ -5,7 +5,6 @@
 #include "captions/FontBook.h"
 
 #include <QPainter>
-#include <QTextOption>
 
 #include <cmath>
 
@@ -57,24 +56,39 @@ double text(Ed& e, const std::string& s, const char* font, double size, const QC
     return line.width();
 }
 
-// A paragraph set into `rect` (y-up, in pixels) at `points`, cut off where it
-// does not fit; skipped when the box is 10 pixels or less either way.
+// A paragraph set into `rect` (y-up, in pixels) at `points`, lines a quarter
+// of the point size apart, cut off where it does not fit; skipped when the
+// box is 10 pixels or less either way. Justified text is set flush left.
 void bodyBox(Ed& e, const std::string& s, const char* font, double points, const QColor& colour, QRectF rect,
              Qt::Alignment align = Qt::AlignLeft)
 {
     if (!(rect.width() > 10 && rect.height() > 10)) return;
-    QFont qfont = FontBook::font(font, points, false).qfont();
-    qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(points))));
+    const Font f = FontBook::font(font, points, false);
+    const double space = TextLine(" ", f).width(), step = f.ascent() + f.descent() + points / 4;
+    QPainterPath text;
+    double baseline = rect.top() + rect.height() - f.ascent();
+    std::string line;
+    double width = 0;
+    auto flush = [&] {
+        const TextLine l(line, f);
+        const double x = align == Qt::AlignHCenter ? rect.center().x() - l.width() / 2 : rect.left();
+        text.addPath(l.outlineAt({x, baseline}));
+        baseline -= step;
+        line.clear();
+        width = 0;
+    };
+    for (const std::string& word : Ed::words(s, 1 << 20)) {
+        if (baseline + f.ascent() < rect.top()) break;
+        const double w = TextLine(word, f).width();
+        if (!line.empty() && width + space + w > rect.width()) flush();
+        if (baseline - f.descent() < rect.top() - step) break;
+        line += (line.empty() ? "" : " ") + word;
+        width += (width > 0 ? space : 0) + w;
+    }
+    if (!line.empty()) flush();
     e.painter->save();
     e.painter->setClipRect(rect);
-    // Text runs down the page: draw it in a local y-down space.
-    e.painter->translate(rect.left(), rect.top() + rect.height());
-    e.painter->scale(1, -1);
-    e.painter->setFont(qfont);
-    e.painter->setPen(colour);
-    QTextOption option(align);
-    option.setWrapMode(QTextOption::WordWrap);
-    e.painter->drawText(QRectF(0, 0, rect.width(), rect.height()), QString::fromStdString(s), option);
+    e.painter->fillPath(text, colour);
     e.painter->restore();
 }
 

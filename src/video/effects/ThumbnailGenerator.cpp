@@ -156,7 +156,8 @@ std::vector<ThumbnailCandidate> candidates(const EditPlan& plan, int count, cons
     }
     std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.score > b.score; });
     std::vector<ThumbnailCandidate> taken;
-    const double gap = 2 * length / 18;
+    // Samples exactly two slices apart count as apart, whatever the rounding.
+    const double gap = 2 * length / 18 - 1e-9;
     for (ThumbnailCandidate& c : all) {
         if (static_cast<int>(taken.size()) >= count) break;
         const bool apart = std::all_of(taken.begin(), taken.end(),
