@@ -442,48 +442,60 @@ inline void cubeLookup(const float* cube, int n, const float* in, float* out)
     }
 }
 
-// The cube over opaque 8-bit pixels, the common case of video frames: the
-// grid cell and weight of every byte value come from a table.
-void applyCubeOpaque8(QImage& image, const float* cube, int n)
+// The cube over 8-bit pixels, the common case of video frames: the grid
+// cell and weight of every byte value come from a table, and the four
+// channels of an entry are interpolated together as one vector.
+QImage applyCube8(const QImage& image, const float* cube, int n)
 {
+    QImage target(image.size(), image.format());
+    typedef float v4 __attribute__((vector_size(16)));
     int cell[256];
     float weight[256];
     for (int v = 0; v < 256; ++v) {
         const float g = static_cast<float>(v) / 255.0f * static_cast<float>(n - 1);
-        cell[v] = std::min(static_cast<int>(g), n - 2);
-        weight[v] = g - static_cast<float>(cell[v]);
+        const int i = std::min(static_cast<int>(g), n - 2);
+        cell[v] = i;
+        weight[v] = g - static_cast<float>(i);
     }
-    const int sr = 4, sg = 4 * n, sb = sg * n;
-    for (int y = 0; y < image.height(); ++y) {
-        std::uint8_t* p = image.scanLine(y);
-        for (int x = 0; x < image.width(); ++x, p += 4) {
-            if (p[3] != 255) {
-                const float a = p[3];
-                if (a == 0) continue;
-                const float in[3] = {p[2] / a, p[1] / a, p[0] / a};
-                float out[3];
-                cubeLookup(cube, n, in, out);
-                p[2] = static_cast<std::uint8_t>(out[0] * a + 0.5f);
-                p[1] = static_cast<std::uint8_t>(out[1] * a + 0.5f);
-                p[0] = static_cast<std::uint8_t>(out[2] * a + 0.5f);
+    const int sg = n, sb = n * n;
+    typedef int i4 __attribute__((vector_size(16)));
+    const v4* entries = reinterpret_cast<const v4*>(cube);
+    const v4 zero{0, 0, 0, 0}, one{1, 1, 1, 1}, half{0.5f, 0.5f, 0.5f, 0.5f};
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* s = image.constScanLine(y);
+        std::uint8_t* p = target.scanLine(y);
+        for (int x = 0; x < width; ++x, p += 4, s += 4) {
+            const int a = s[3];
+            p[3] = static_cast<std::uint8_t>(a);
+            if (a == 0) {
+                p[0] = p[1] = p[2] = 0;
                 continue;
             }
-            const float fr = weight[p[2]], fg = weight[p[1]], fb = weight[p[0]];
-            const float* b = cube + cell[p[2]] * sr + cell[p[1]] * sg + cell[p[0]] * sb;
-            float out[3];
-            for (int c = 0; c < 3; ++c) {
-                const float c00 = b[c] + (b[sr + c] - b[c]) * fr;
-                const float c10 = b[sg + c] + (b[sg + sr + c] - b[sg + c]) * fr;
-                const float c01 = b[sb + c] + (b[sb + sr + c] - b[sb + c]) * fr;
-                const float c11 = b[sb + sg + c] + (b[sb + sg + sr + c] - b[sb + sg + c]) * fr;
-                const float c0 = c00 + (c10 - c00) * fg;
-                out[c] = c0 + (c01 + (c11 - c01) * fg - c0) * fb;
+            int r = s[2], g = s[1], b = s[0];
+            if (a != 255) {  // straight values of a premultiplied pixel
+                r = std::min(255, (r * 255 + a / 2) / a);
+                g = std::min(255, (g * 255 + a / 2) / a);
+                b = std::min(255, (b * 255 + a / 2) / a);
             }
-            p[2] = static_cast<std::uint8_t>(std::clamp(out[0], 0.0f, 1.0f) * 255.0f + 0.5f);
-            p[1] = static_cast<std::uint8_t>(std::clamp(out[1], 0.0f, 1.0f) * 255.0f + 0.5f);
-            p[0] = static_cast<std::uint8_t>(std::clamp(out[2], 0.0f, 1.0f) * 255.0f + 0.5f);
+            const float fr = weight[r], fg = weight[g], fb = weight[b];
+            const v4* e = entries + cell[r] + cell[g] * sg + cell[b] * sb;
+            const v4 c00 = e[0] + (e[1] - e[0]) * fr;
+            const v4 c10 = e[sg] + (e[sg + 1] - e[sg]) * fr;
+            const v4 c01 = e[sb] + (e[sb + 1] - e[sb]) * fr;
+            const v4 c11 = e[sb + sg] + (e[sb + sg + 1] - e[sb + sg]) * fr;
+            const v4 c0 = c00 + (c10 - c00) * fg;
+            const v4 c1 = c01 + (c11 - c01) * fg;
+            v4 out = c0 + (c1 - c0) * fb;
+            out = out < zero ? zero : out;
+            out = out > one ? one : out;
+            const i4 bytes = __builtin_convertvector(out * static_cast<float>(a) + half, i4);
+            p[2] = static_cast<std::uint8_t>(bytes[0]);
+            p[1] = static_cast<std::uint8_t>(bytes[1]);
+            p[0] = static_cast<std::uint8_t>(bytes[2]);
         }
     }
+    return target;
 }
 
 // Screen of two same-format pictures, `b` weighted by k: 1 − (1 − a)(1 − k·b).
@@ -509,7 +521,8 @@ void applyCube(QImage& image, const std::vector<float>& cube, int n)
     if (n < 2 || cube.size() < static_cast<std::size_t>(4 * n * n * n)) return;
     image = working(image);
     if (!isDeep(image)) {
-        applyCubeOpaque8(image, cube.data(), n);
+        // Into a new image: a shared picture is read, never copied first.
+        image = applyCube8(image, cube.data(), n);
         return;
     }
     mapColors(image, [&](float* rgb, int, int) {

@@ -250,7 +250,9 @@ std::shared_ptr<const std::vector<float>> cube(const ColorLook& look, double int
 
 QImage apply(const VideoGrade& g, const QImage& picture, double time)
 {
-    QImage image = Kernels::working(picture).copy();
+    // Shared, not copied: every step writes into a picture of its own (Qt
+    // detaches a shared picture on its first write).
+    QImage image = Kernels::working(picture);
     if (image.isNull()) return image;
     const double s = std::min(image.width(), image.height()) / 1080.0;
     if (g.denoise > 0) denoise(image, 0.01 + 0.05 * g.denoise);
