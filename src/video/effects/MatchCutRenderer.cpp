@@ -343,6 +343,43 @@ std::vector<QImage> previewFrames(const MatchCut& cut, QSize size)
     return out;
 }
 
+std::string suggestionText(const std::vector<Word>& words)
+{
+    std::string text;
+    for (const Word& w : words)
+        if (!w.deleted) text += (text.empty() ? "" : " ") + w.text;
+    return text;
+}
+
+std::vector<std::string> suggestionsFromHashtags(const std::vector<std::string>& hashtags, int count)
+{
+    std::vector<std::string> out;
+    for (const std::string& tag : hashtags) {
+        if (static_cast<int>(out.size()) >= count) break;
+        out.push_back(tag.starts_with('#') ? tag.substr(1) : tag);
+    }
+    return out;
+}
+
+std::vector<std::string> contextLines(const std::vector<std::string>& sentences)
+{
+    auto trimmable = [](const QChar c) {
+        return c == '.' || c == '!' || c == '?' || c == ',' || c == QChar(0x2026) || c == ' ' || c == '\t';
+    };
+    std::vector<std::string> out;
+    for (const std::string& sentence : sentences) {
+        if (out.size() >= 14) break;
+        QString s = QString::fromStdString(sentence);
+        qsizetype from = 0, to = s.size();
+        while (from < to && trimmable(s[from])) ++from;
+        while (to > from && trimmable(s[to - 1])) --to;
+        s = s.mid(from, to - from);
+        const auto pieces = s.split(' ', Qt::SkipEmptyParts).size();
+        if (pieces >= 3 && pieces <= 9) out.push_back(s.toStdString());
+    }
+    return out;
+}
+
 std::vector<Tick> ticks(const MatchCut& cut)
 {
     std::vector<Tick> out;

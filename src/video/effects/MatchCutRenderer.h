@@ -12,6 +12,7 @@
 #include "captions/Font.h"
 #include "captions/TextLine.h"
 #include "model/Placements.h"
+#include "model/Word.h"
 
 #include <QImage>
 #include <QPainterPath>
@@ -102,6 +103,21 @@ void prewarm(const MatchCut& cut, QSize size);
 
 // Frames 0 to 9 drawn without the cache, leaving out any that fail.
 std::vector<QImage> previewFrames(const MatchCut& cut, QSize size);
+
+// Suggestions and context from the transcript. The language analysis (the
+// hashtags of a text, the sentences of the words) is the post-text writer's;
+// these are the steps around it.
+//
+// The text whose hashtags suggest words: the words not deleted, joined with
+// single spaces.
+std::string suggestionText(const std::vector<Word>& words);
+// The hashtags without their leading "#", in the writer's order, at most
+// `count`.
+std::vector<std::string> suggestionsFromHashtags(const std::vector<std::string>& hashtags, int count);
+// The sentences worth storing on a card: each trimmed of ".", "!", "?", ",",
+// "…", spaces and tabs at both ends, kept when it has 3 to 9 words, the first
+// 14 in transcript order.
+std::vector<std::string> contextLines(const std::vector<std::string>& sentences);
 
 // One sound of a card relative to its start.
 struct Tick {

@@ -194,5 +194,25 @@ TEST(MatchCutRenderer, TicksAtEveryFrameAndAHitAtTheEnd)
     EXPECT_EQ(MatchCutRenderer::ticks(c).size(), 5u);
 }
 
+TEST(MatchCutRenderer, SuggestionsAndContextFromTheTranscript)
+{
+    std::vector<Word> words(3);
+    words[0].text = "Fresh";
+    words[1].text = "cold";
+    words[1].deleted = true;
+    words[2].text = "coffee.";
+    EXPECT_EQ(MatchCutRenderer::suggestionText(words), "Fresh coffee.");
+    EXPECT_EQ(MatchCutRenderer::suggestionsFromHashtags({"#coffee", "#beans", "#cup"}, 2),
+              (std::vector<std::string>{"coffee", "beans"}));
+    std::vector<std::string> sentences{"Is this, really it?",  "Too short.", "Two words",
+                                       "One two three four five six seven eight nine.",
+                                       "One two three four five six seven eight nine ten.", "\tThree words here\u2026 "};
+    EXPECT_EQ(MatchCutRenderer::contextLines(sentences),
+              (std::vector<std::string>{"Is this, really it", "One two three four five six seven eight nine",
+                                        "Three words here"}));
+    const std::vector<std::string> many(20, "We keep this line.");
+    EXPECT_EQ(MatchCutRenderer::contextLines(many).size(), 14u);
+}
+
 }  // namespace
 }  // namespace vt
