@@ -8,6 +8,8 @@
 #include "video/effects/MatchCutRenderer.h"
 #include "video/effects/Stabilizer.h"
 
+#include "OffscreenApplication.h"
+
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
@@ -17,15 +19,7 @@ namespace {
 
 using namespace vt;
 
-QGuiApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication instance(argc, argv);
-    return instance;
-}
+using bench::application;
 
 const QImage& portraitFrame()
 {

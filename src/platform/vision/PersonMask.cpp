@@ -1,5 +1,7 @@
 #include "platform/vision/PersonMask.h"
 
+#include "platform/vision/FrontalFaces.h"
+
 #include <opencv2/core.hpp>
 #include <opencv2/imgproc.hpp>
 #include <opencv2/objdetect.hpp>
@@ -7,10 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-
-#ifndef VT_HAAR_FOLDER
-#define VT_HAAR_FOLDER "/usr/share/opencv4/haarcascades"
-#endif
 
 namespace vt {
 namespace {
@@ -40,18 +38,6 @@ private:
     cv::RNG saved_;
 };
 
-cv::CascadeClassifier* faceDetector()
-{
-    // CascadeClassifier is not safe to share between threads.
-    thread_local cv::CascadeClassifier detector;
-    thread_local bool tried = false;
-    if (!tried) {
-        tried = true;
-        detector.load(VT_HAAR_FOLDER "/haarcascade_frontalface_default.xml");
-    }
-    return detector.empty() ? nullptr : &detector;
-}
-
 cv::Mat scaledTo(const cv::Mat& image, int longest)
 {
     const int side = std::max(image.cols, image.rows);
@@ -66,7 +52,7 @@ cv::Mat scaledTo(const cv::Mat& image, int longest)
 
 std::optional<cv::Rect> largestFace(const cv::Mat& bgr)
 {
-    cv::CascadeClassifier* detector = faceDetector();
+    cv::CascadeClassifier* detector = frontalFaceDetector();
     if (!detector) return std::nullopt;
     cv::Mat grey;
     cv::cvtColor(bgr, grey, cv::COLOR_BGR2GRAY);

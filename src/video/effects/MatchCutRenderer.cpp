@@ -18,15 +18,6 @@
 
 namespace vt {
 
-std::uint64_t SeededRandom::next()
-{
-    state = state * 0x5851F42D4C957F2DULL + 0x14057B7EF767814FULL;
-    std::uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-}
-
 std::int64_t hashStable(std::string_view text)
 {
     std::uint64_t h = 0xCBF29CE484222325ULL;
@@ -198,8 +189,8 @@ const std::string& frameFont(const MatchCut& cut, std::int64_t index)
 
 SeededRandom frameRandom(const MatchCut& cut, std::int64_t index)
 {
-    return {static_cast<std::uint64_t>(hashStable(styleName(cut.style))) + safeSeed(cut) * 7919 +
-            static_cast<std::uint64_t>(index) * 104729 + 0x9E3779B97F4A7C15ULL};
+    return SeededRandom(static_cast<std::uint64_t>(hashStable(styleName(cut.style))) + safeSeed(cut) * 7919 +
+                        static_cast<std::uint64_t>(index) * 104729 + 0x9E3779B97F4A7C15ULL);
 }
 
 std::string displayWord(const MatchCut& cut, std::int64_t index)

@@ -11,6 +11,7 @@
 #include "captions/CaptionContext.h"
 #include "captions/Font.h"
 #include "captions/TextLine.h"
+#include "captions/look/SeededRandom.h"
 #include "model/Placements.h"
 #include "model/Word.h"
 
@@ -26,13 +27,6 @@
 #include <vector>
 
 namespace vt {
-
-// A small, fast generator of 64-bit values; the same state gives the same
-// sequence on every machine.
-struct SeededRandom {
-    std::uint64_t state = 0;
-    std::uint64_t next();
-};
 
 // FNV-1a of the UTF-8 bytes, low 31 bits: never negative, stable across runs.
 std::int64_t hashStable(std::string_view text);

@@ -4,6 +4,7 @@
 #include "captions/FontBook.h"
 #include "captions/TextLine.h"
 #include "platform/WholeFile.h"
+#include "platform/vision/FrontalFaces.h"
 #include "video/Kernels.h"
 #include "video/effects/ColorGrader.h"
 
@@ -12,31 +13,14 @@
 #include <QPainter>
 
 #include <opencv2/imgproc.hpp>
-#include <opencv2/objdetect.hpp>
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
-#ifndef VT_HAAR_FOLDER
-#define VT_HAAR_FOLDER "/usr/share/opencv4/haarcascades"
-#endif
-
 namespace vt::ThumbnailGenerator {
 
 namespace {
-
-cv::CascadeClassifier* faceDetector()
-{
-    // A cascade is not safe to share between threads.
-    thread_local cv::CascadeClassifier detector;
-    thread_local bool tried = false;
-    if (!tried) {
-        tried = true;
-        detector.load(VT_HAAR_FOLDER "/haarcascade_frontalface_default.xml");
-    }
-    return detector.empty() ? nullptr : &detector;
-}
 
 // The stand-in for a face-capture quality, 0…1: how large the face is
 // (full marks from a fifth of the short side), how sharp (Laplacian
@@ -121,7 +105,7 @@ void drawTemplate(QPainter& p, ThumbnailTemplate design, const std::string& text
 
 std::optional<Face> bestFace(const QImage& image)
 {
-    cv::CascadeClassifier* detector = faceDetector();
+    cv::CascadeClassifier* detector = frontalFaceDetector();
     if (!detector || image.isNull()) return std::nullopt;
     const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
     const cv::Mat view(rgb.height(), rgb.width(), CV_8UC3, const_cast<uchar*>(rgb.constBits()),
