@@ -143,13 +143,14 @@ namespace vt::Kernels::detail {
 template <typename T, int Red, int Blue, typename Map>
 void mapRows(QImage& image, Map& map)
 {
+    constexpr float Max = sizeof(T) == 1 ? 255.0f : 65535.0f;
     const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         T* p = reinterpret_cast<T*>(image.scanLine(y));
         for (int x = 0; x < width; ++x, p += 4) {
             const float alpha = p[3];
             if (alpha <= 0) continue;
-            const float unit = 1.0f / alpha;
+            const float unit = alpha == Max ? 1.0f / Max : 1.0f / alpha;
             float rgb[3] = {p[Red] * unit, p[1] * unit, p[Blue] * unit};
             map(rgb, x, y);
             const int channel[3] = {Red, 1, Blue};
