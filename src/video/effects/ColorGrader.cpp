@@ -271,7 +271,9 @@ QImage apply(const VideoGrade& g, const QImage& picture, double time)
     if (g.look != "none" && g.intensity > 0)
         if (const auto data = cube(ColorLook::find(g.look), g.intensity)) Kernels::applyCube(image, *data, kCubeDimension);
     if (g.clarity > 0) image = Kernels::unsharpMask(image, 22 * s, 0.7 * g.clarity);
-    if (g.sharpness > 0) image = Kernels::unsharpMask(image, 1.6 * s, 0.9 * g.sharpness);
+    // Sharpening works at the scale of pixels: on small pictures (look
+    // previews) its radius stays at a pixel or more.
+    if (g.sharpness > 0) image = Kernels::unsharpMask(image, std::max(1.6 * s, 1.0), 0.9 * g.sharpness);
     if (g.glow > 0) image = Kernels::bloom(image, 14 * s, 0.7 * g.glow);
     if (g.vignette > 0) {
         const double diagonal = std::hypot(image.width(), image.height());

@@ -116,6 +116,35 @@ TEST(ColorGrader, AdjustmentsMoveThePictureTheirWay)
     EXPECT_EQ(ColorGrader::apply(g, grey, 0).size(), grey.size());
 }
 
+TEST(ColorGrader, LocalAdjustmentsChangeTexturedPictures)
+{
+    // Stripes and a bright square: something for every local filter to act on.
+    QImage picture = flat(QColor(90, 110, 130), {216, 120});
+    for (int x = 0; x < picture.width(); x += 6)
+        for (int y = 0; y < picture.height(); ++y) picture.setPixelColor(x, y, QColor(30, 40, 50));
+    for (int x = 100; x < 130; ++x)
+        for (int y = 40; y < 70; ++y) picture.setPixelColor(x, y, Qt::white);
+    struct Case {
+        const char* name;
+        double VideoGrade::*field;
+        double value;
+    };
+    const Case cases[] = {{"clarity", &VideoGrade::clarity, 1},   {"sharpness", &VideoGrade::sharpness, 1},
+                          {"glow", &VideoGrade::glow, 1},         {"denoise", &VideoGrade::denoise, 1},
+                          {"vibrance", &VideoGrade::vibrance, 1}, {"saturation", &VideoGrade::saturation, -1}};
+    for (const Case& c : cases) {
+        VideoGrade g;
+        g.*c.field = c.value;
+        const QImage out = ColorGrader::apply(g, picture, 0);
+        EXPECT_EQ(out.size(), picture.size()) << c.name;
+        EXPECT_NE(out, Kernels::working(picture)) << c.name << " unchanged";
+    }
+    VideoGrade grey;
+    grey.saturation = -1;
+    const QColor c = ColorGrader::apply(grey, picture, 0).pixelColor(3, 3);
+    EXPECT_NEAR(c.red(), c.blue(), 1);
+}
+
 TEST(ColorGrader, DeepPicturesStayDeep)
 {
     VideoGrade g;

@@ -108,7 +108,11 @@ TEST(Stabilizer, AnalysesEverySecondFrameAboveFortyFramesPerSecond)
 {
     test::TempDir dir;
     EXPECT_EQ(Stabilizer::analyze(shakyVideo(dir, 60, 12), info(60, 12), {}).t.size(), 6u);
-    EXPECT_EQ(Stabilizer::analyze(shakyVideo(dir, 40, 12), info(40, 12), {}).t.size(), 12u);
+    const auto forty = shakyVideo(dir, 40, 12);
+    EXPECT_EQ(Stabilizer::analyze(forty, info(40, 12), {}).t.size(), 12u);
+    CancelToken cancel;
+    cancel.cancel();
+    EXPECT_THROW(Stabilizer::analyze(forty, info(40, 12), {}, cancel), CancellationError);
 }
 
 TEST(Stabilizer, FilesWithoutVideoFail)
