@@ -59,14 +59,9 @@ std::string cased(const std::string& text, int mode)  // 1 upper, 2 capitalized,
 
 std::string trimmed(const std::string& text) { return QString::fromStdString(text).trimmed().toStdString(); }
 
-// A card's frame count and the domain the renderer stays safe in: a finite
-// count of at least 4 (at most a million), a seed of 0 or more.
-std::int64_t frameCountOf(const MatchCut& cut)
-{
-    const double product = cut.duration * cut.cutsPerSecond;
-    if (!std::isfinite(product)) return 4;
-    return std::clamp<std::int64_t>(static_cast<std::int64_t>(std::round(product)), 4, 1'000'000);
-}
+// The domain the renderer stays safe in: at most a million frames (an absurd
+// card does not make ticks or warm-up run for ever), a seed of 0 or more.
+std::int64_t frameCountOf(const MatchCut& cut) { return std::min<std::int64_t>(cut.frameCount(), 1'000'000); }
 
 std::uint64_t safeSeed(const MatchCut& cut) { return static_cast<std::uint64_t>(std::max<std::int64_t>(cut.seed, 0)); }
 
@@ -81,8 +76,9 @@ struct Cache {
 
 Cache& cache()
 {
-    static Cache c;
-    return c;
+    // Never destroyed: a warm-up thread may still be using it at exit.
+    static Cache* c = new Cache;
+    return *c;
 }
 
 constexpr std::size_t kCacheFrames = 120;

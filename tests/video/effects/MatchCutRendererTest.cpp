@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace vt {
 namespace {
 
@@ -172,6 +175,18 @@ TEST(MatchCutRenderer, CacheKeepsTheLatest120Frames)
     // Drawn again after eviction, it is the same picture.
     EXPECT_EQ(*MatchCutRenderer::cachedFrame(c, 0, tiny), *first);
     EXPECT_EQ(MatchCutRenderer::previewFrames(c, tiny).size(), 10u);
+}
+
+TEST(MatchCutRenderer, WarmUpFillsTheCacheInTheBackground)
+{
+    MatchCut c = card(MatchCut::Style::signs, "warm");
+    c.duration = 0.5;  // 4 frames
+    const QSize tiny(20, 36);
+    MatchCutRenderer::prewarm(c, tiny);
+    // Waits for the background thread (at most ten seconds), then checks.
+    for (int i = 0; i < 1000 && !MatchCutRenderer::cacheHolds(MatchCutRenderer::frameKey(c, 3, tiny)); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(MatchCutRenderer::cacheHolds(MatchCutRenderer::frameKey(c, i, tiny))) << i;
 }
 
 TEST(MatchCutRenderer, TicksAtEveryFrameAndAHitAtTheEnd)
