@@ -160,7 +160,7 @@ TEST(MatchCutRenderer, LargeFramesAreDrawnAtTheShortSideLimitAndEnlarged)
 
 TEST(MatchCutRenderer, CacheKeepsTheLatest120Frames)
 {
-    MatchCut c = card(MatchCut::Style::fonts, "evict");
+    MatchCut c = card(MatchCut::Style::signs, "evict");
     c.duration = 20;  // 140 frames
     const QSize tiny(16, 16);
     auto key = [&](int i) { return MatchCutRenderer::frameKey(c, i, tiny); };
