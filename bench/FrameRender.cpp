@@ -9,6 +9,8 @@
 #include "video/SpeakerMask.h"
 #include "video/Transitions.h"
 
+#include "OffscreenApplication.h"
+
 #include <QGuiApplication>
 #include <QImage>
 #include <benchmark/benchmark.h>
@@ -21,15 +23,7 @@ namespace {
 
 using namespace vt;
 
-QGuiApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication instance(argc, argv);
-    return instance;
-}
+using bench::application;
 
 const std::vector<QImage>& sources();
 

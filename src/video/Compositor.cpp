@@ -44,22 +44,6 @@ QImage graded(const QImage& picture, const VideoGrade& grade, double time)
     return grade.isNeutral() ? picture : ColorGrader::apply(grade, picture, time);
 }
 
-QImage stabilized(const QImage& image, const StabilizationCorrection& correction, double sourceTime)
-{
-    const Point offset = stabilizationOffset(correction, sourceTime);
-    const double w = image.width(), h = image.height(), z = correction.zoom;
-    const QTransform t = QTransform::fromTranslate(offset.x * w, offset.y * h) *
-                         QTransform::fromTranslate(-w / 2, -h / 2) * QTransform::fromScale(z, z) *
-                         QTransform::fromTranslate(w / 2, h / 2);
-    return Kernels::warp(image, t, image.size(), Edges::clamp);
-}
-
-Point stabilizedPoint(Point p, const StabilizationCorrection& correction, double sourceTime)
-{
-    const Point offset = stabilizationOffset(correction, sourceTime);
-    return {(p.x + offset.x - 0.5) * correction.zoom + 0.5, (p.y + offset.y - 0.5) * correction.zoom + 0.5};
-}
-
 // Stages 4 to 6 at any size: what the B-roll split layout shows below.
 QImage speakerAt(const Frame& f, QSize size)
 {

@@ -414,3 +414,186 @@ QRect opaqueBounds(const QImage& imageIn)
 }
 
 }  // namespace vt::Kernels
+
+namespace vt::Kernels {
+
+namespace {
+
+// Trilinear lookup of straight 0…1 values in a cube; `out` clamped.
+inline void cubeLookup(const float* cube, int n, const float* in, float* out)
+{
+    float f[3];
+    int i0[3];
+    for (int c = 0; c < 3; ++c) {
+        const float v = std::clamp(in[c], 0.0f, 1.0f) * static_cast<float>(n - 1);
+        i0[c] = std::min(static_cast<int>(v), n - 2);
+        f[c] = v - static_cast<float>(i0[c]);
+    }
+    const std::size_t sr = 4, sg = 4 * static_cast<std::size_t>(n), sb = sg * static_cast<std::size_t>(n);
+    const float* base = cube + i0[0] * sr + i0[1] * sg + i0[2] * sb;
+    for (int c = 0; c < 3; ++c) {
+        const float c00 = base[c] + (base[sr + c] - base[c]) * f[0];
+        const float c10 = base[sg + c] + (base[sg + sr + c] - base[sg + c]) * f[0];
+        const float c01 = base[sb + c] + (base[sb + sr + c] - base[sb + c]) * f[0];
+        const float c11 = base[sb + sg + c] + (base[sb + sg + sr + c] - base[sb + sg + c]) * f[0];
+        const float c0 = c00 + (c10 - c00) * f[1];
+        const float c1 = c01 + (c11 - c01) * f[1];
+        out[c] = std::clamp(c0 + (c1 - c0) * f[2], 0.0f, 1.0f);
+    }
+}
+
+// The cube over 8-bit pixels, the common case of video frames: the grid
+// cell and weight of every byte value come from a table, and the four
+// channels of an entry are interpolated together as one vector.
+QImage applyCube8(const QImage& image, const float* cube, int n)
+{
+    QImage target(image.size(), image.format());
+    typedef float v4 __attribute__((vector_size(16)));
+    int cell[256];
+    float weight[256];
+    for (int v = 0; v < 256; ++v) {
+        const float g = static_cast<float>(v) / 255.0f * static_cast<float>(n - 1);
+        const int i = std::min(static_cast<int>(g), n - 2);
+        cell[v] = i;
+        weight[v] = g - static_cast<float>(i);
+    }
+    const int sg = n, sb = n * n;
+    typedef int i4 __attribute__((vector_size(16)));
+    const v4* entries = reinterpret_cast<const v4*>(cube);
+    const v4 zero{0, 0, 0, 0}, one{1, 1, 1, 1}, half{0.5f, 0.5f, 0.5f, 0.5f};
+    const int width = image.width(), height = image.height();
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* s = image.constScanLine(y);
+        std::uint8_t* p = target.scanLine(y);
+        for (int x = 0; x < width; ++x, p += 4, s += 4) {
+            const int a = s[3];
+            p[3] = static_cast<std::uint8_t>(a);
+            if (a == 0) {
+                p[0] = p[1] = p[2] = 0;
+                continue;
+            }
+            int r = s[2], g = s[1], b = s[0];
+            if (a != 255) {  // straight values of a premultiplied pixel
+                r = std::min(255, (r * 255 + a / 2) / a);
+                g = std::min(255, (g * 255 + a / 2) / a);
+                b = std::min(255, (b * 255 + a / 2) / a);
+            }
+            const float fr = weight[r], fg = weight[g], fb = weight[b];
+            const v4* e = entries + cell[r] + cell[g] * sg + cell[b] * sb;
+            const v4 c00 = e[0] + (e[1] - e[0]) * fr;
+            const v4 c10 = e[sg] + (e[sg + 1] - e[sg]) * fr;
+            const v4 c01 = e[sb] + (e[sb + 1] - e[sb]) * fr;
+            const v4 c11 = e[sb + sg] + (e[sb + sg + 1] - e[sb + sg]) * fr;
+            const v4 c0 = c00 + (c10 - c00) * fg;
+            const v4 c1 = c01 + (c11 - c01) * fg;
+            v4 out = c0 + (c1 - c0) * fb;
+            out = out < zero ? zero : out;
+            out = out > one ? one : out;
+            const i4 bytes = __builtin_convertvector(out * static_cast<float>(a) + half, i4);
+            p[2] = static_cast<std::uint8_t>(bytes[0]);
+            p[1] = static_cast<std::uint8_t>(bytes[1]);
+            p[0] = static_cast<std::uint8_t>(bytes[2]);
+        }
+    }
+    return target;
+}
+
+// Screen of two same-format pictures, `b` weighted by k: 1 − (1 − a)(1 − k·b).
+template <typename T>
+void screenAs(QImage& a, const QImage& b, double k)
+{
+    constexpr double max = sizeof(T) == 1 ? 255.0 : 65535.0;
+    for (int y = 0; y < a.height(); ++y) {
+        T* p = row<T>(a, y);
+        const T* q = row<T>(b, y);
+        for (int i = 0; i < 4 * a.width(); ++i) {
+            if (i % 4 == 3) continue;
+            const double v = max - (max - p[i]) * (max - k * q[i]) / max;
+            p[i] = static_cast<T>(std::clamp(v, 0.0, static_cast<double>(p[i - i % 4 + 3])) + 0.5);
+        }
+    }
+}
+
+}  // namespace
+
+void applyCube(QImage& image, const std::vector<float>& cube, int n)
+{
+    if (n < 2 || cube.size() < static_cast<std::size_t>(4 * n * n * n)) return;
+    image = working(image);
+    if (!isDeep(image)) {
+        // Into a new image: a shared picture is read, never copied first.
+        image = applyCube8(image, cube.data(), n);
+        return;
+    }
+    mapColors(image, [&](float* rgb, int, int) {
+        const float in[3] = {rgb[0], rgb[1], rgb[2]};
+        cubeLookup(cube.data(), n, in, rgb);
+    });
+}
+
+QImage unsharpMask(const QImage& imageIn, double sigma, double amount)
+{
+    const QImage image = working(imageIn);
+    const QImage blurred = gaussianBlur(image, sigma, Edges::clamp);
+    QImage out(image.size(), image.format());
+    cv::Mat target = view(out);
+    cv::addWeighted(constView(image), 1 + amount, constView(blurred), -amount, 0, target);
+    return out;
+}
+
+void vignette(QImage& image, QPointF center, double radius, double intensity, double falloff)
+{
+    const int height = image.height();
+    const double f = std::clamp(falloff, 0.0, 1.0);
+    const double inner = radius * (1 - f);
+    const double span = std::max(2 * radius * f, 1e-6);
+    const double cx = center.x(), cyRows = height - center.y();
+    mapColors(image, [&](float* rgb, int x, int y) {
+        const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cyRows);
+        const double t = std::clamp((d - inner) / span, 0.0, 1.0);
+        const double s = t * t * (3 - 2 * t);
+        const float k = static_cast<float>(1 - std::clamp(intensity, 0.0, 1.0) * s);
+        for (int c = 0; c < 3; ++c) rgb[c] *= k;
+    });
+}
+
+QImage bloom(const QImage& imageIn, double sigma, double intensity)
+{
+    QImage image = working(imageIn).copy();
+    const QImage glow = gaussianBlur(image, sigma, Edges::clamp);
+    if (isDeep(image)) screenAs<std::uint16_t>(image, glow, intensity);
+    else screenAs<std::uint8_t>(image, glow, intensity);
+    return image;
+}
+
+void softLight(QImage& image, const QImage& topIn)
+{
+    const QImage top = topIn.convertToFormat(QImage::Format_Grayscale8);
+    mapColors(image, [&](float* rgb, int x, int y) {
+        const float g = top.constScanLine(y)[x] / 255.0f;
+        for (int c = 0; c < 3; ++c) {
+            const float b = rgb[c];
+            if (g <= 0.5f) {
+                rgb[c] = b - (1 - 2 * g) * b * (1 - b);
+            } else {
+                const float d = b <= 0.25f ? ((16 * b - 12) * b + 4) * b : std::sqrt(b);
+                rgb[c] = b + (2 * g - 1) * (d - b);
+            }
+        }
+    });
+}
+
+std::array<double, 3> averageColor(const QImage& imageIn)
+{
+    std::array<double, 3> sum{};
+    if (imageIn.isNull()) return sum;
+    QImage image = working(imageIn).copy();
+    mapColors(image, [&](float* rgb, int, int) {
+        for (int c = 0; c < 3; ++c) sum[c] += rgb[c];
+    });
+    const double count = static_cast<double>(image.width()) * image.height();
+    for (double& v : sum) v /= count;
+    return sum;
+}
+
+}  // namespace vt::Kernels

@@ -24,6 +24,10 @@
 #include <QSize>
 #include <QTransform>
 
+#include <array>
+#include <cstdint>
+#include <vector>
+
 namespace vt::Kernels {
 
 // What a warp or blur sees beyond the image's edge.
@@ -101,4 +105,69 @@ QImage roundedRect(QSize size, double radius, const QColor& color = Qt::white);
 // in row coordinates; empty when the image is fully transparent.
 QRect opaqueBounds(const QImage& image);
 
+
+// Every pixel's straight (not premultiplied) red, green and blue, each 0…1,
+// passed through `map(float* rgb, int x, int row)` in place (row 0 at the
+// top); fully transparent pixels are skipped and alpha stays. A picture in
+// neither working format is converted to its working format first.
+template <typename Map>
+void mapColors(QImage& image, Map map);
+
+// A colour cube of `dimension`³ entries of four floats (red, green, blue,
+// ignored alpha), red varying fastest, then green, then blue, laid over every
+// pixel by trilinear interpolation of its straight sRGB values. The result is
+// clamped to 0…1; alpha stays.
+void applyCube(QImage& image, const std::vector<float>& cube, int dimension);
+
+// Unsharp mask: image + amount × (image − its Gaussian blur of `sigma`).
+QImage unsharpMask(const QImage& image, double sigma, double amount);
+// Darkens towards the corners around `center` (y-up): not at all within
+// radius × (1 − falloff) pixels, by `intensity` (at most all) from
+// radius × (1 + falloff) on, smoothly between.
+void vignette(QImage& image, QPointF center, double radius, double intensity, double falloff);
+// A glow: the picture screened with its Gaussian blur of `sigma` weighted by
+// `intensity`, the blur seeing clamped edges.
+QImage bloom(const QImage& image, double sigma, double intensity);
+// The soft-light blend of `top` (same size, its red channel as a grey level)
+// over `image`, in place.
+void softLight(QImage& image, const QImage& top);
+// The mean straight red, green and blue of a picture, each 0…1 (0 for an
+// empty picture).
+std::array<double, 3> averageColor(const QImage& image);
+
 }  // namespace vt::Kernels
+
+// How mapColors walks the pixels; not for direct use.
+namespace vt::Kernels::detail {
+
+template <typename T, int Red, int Blue, typename Map>
+void mapRows(QImage& image, Map& map)
+{
+    constexpr float Max = sizeof(T) == 1 ? 255.0f : 65535.0f;
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        T* p = reinterpret_cast<T*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, p += 4) {
+            const float alpha = p[3];
+            if (alpha <= 0) continue;
+            const float unit = alpha == Max ? 1.0f / Max : 1.0f / alpha;
+            float rgb[3] = {p[Red] * unit, p[1] * unit, p[Blue] * unit};
+            map(rgb, x, y);
+            const int channel[3] = {Red, 1, Blue};
+            for (int c = 0; c < 3; ++c) {
+                const float v = rgb[c] <= 0 ? 0.0f : rgb[c] >= 1 ? 1.0f : rgb[c];
+                p[channel[c]] = static_cast<T>(v * alpha + 0.5f);
+            }
+        }
+    }
+}
+
+}  // namespace vt::Kernels::detail
+
+template <typename Map>
+void vt::Kernels::mapColors(QImage& image, Map map)
+{
+    image = working(image);
+    if (image.format() == kDeepFormat) detail::mapRows<std::uint16_t, 0, 2>(image, map);
+    else detail::mapRows<std::uint8_t, 2, 0>(image, map);
+}
