@@ -241,8 +241,9 @@ void EditorModel::finishSetup()
 void EditorModel::teardown()
 {
     // A pending save is written now: nothing of a closed editor is written
-    // later, where it could replace a newer copy of the project.
-    if (saveTask_.pending()) saveNow();
+    // later, where it could replace a newer copy of the project. A change
+    // whose save failed is tried once more rather than lost with the editor.
+    if (saveTask_.pending() || unsaved_) saveNow();
     effectsTask_.cancel();
     ++effectsGeneration_;
     if (services_.player) {

@@ -112,7 +112,8 @@ public:
     ~EditorModel() override;
 
     // Ends playback, time reports, the effects render and file access, and
-    // writes a pending save at once (closing needs no save of its own).
+    // writes a pending save, or retries a failed one, at once (closing needs
+    // no save of its own).
     // Calling it twice is harmless.
     void teardown();
 

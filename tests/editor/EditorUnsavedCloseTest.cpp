@@ -1,0 +1,43 @@
+// Work that must not be lost or applied late around closing and switching
+// features off: a failed save is tried again on close.
+
+#include "EditorFakes.h"
+
+namespace vt {
+namespace {
+
+using namespace vt::test;
+
+class EditorUnsavedClose : public EditorTest {};
+
+TEST_F(EditorUnsavedClose, ClosingAfterAFailedSaveTriesAgain)
+{
+    EditorRig rig(sampleProject());
+    const Project opened = rig->project();
+    std::filesystem::create_directories(fileOf(opened));  // nothing can replace a folder
+    rig->pushUndo();
+    rig->updateProject([](Project& p) { p.words[0].deleted = true; });
+    rig->timelineChanged();
+    rig.clock->advance(1);
+    ASSERT_TRUE(rig->saveError());
+    ASSERT_TRUE(rig->hasUnsavedChanges());
+
+    std::filesystem::remove(fileOf(opened));  // the disk recovers; no further edit follows
+    rig->teardown();
+    auto saved = stored(opened);
+    ASSERT_TRUE(saved) << "the last edit must not be lost with the editor";
+    EXPECT_TRUE(saved->words[0].deleted);
+    EXPECT_FALSE(rig->hasUnsavedChanges());
+    EXPECT_FALSE(rig->saveError());
+}
+
+TEST_F(EditorUnsavedClose, ClosingWithNothingUnsavedWritesNothing)
+{
+    EditorRig rig(sampleProject());
+    const Project opened = rig->project();
+    rig->teardown();
+    EXPECT_FALSE(stored(opened));
+}
+
+}  // namespace
+}  // namespace vt
