@@ -1,5 +1,6 @@
 // Work that must not be lost or applied late around closing and switching
-// features off: a failed save is tried again on close.
+// features off: a failed save is tried again on close, and a sound-effects
+// render started before the settings were removed does not come back.
 
 #include "EditorFakes.h"
 
@@ -37,6 +38,23 @@ TEST_F(EditorUnsavedClose, ClosingWithNothingUnsavedWritesNothing)
     const Project opened = rig->project();
     rig->teardown();
     EXPECT_FALSE(stored(opened));
+}
+
+TEST_F(EditorUnsavedClose, RemovingTheSoundEffectsDropsARenderStillToCome)
+{
+    Project p = sampleProject(6);
+    p.soundEffects = SoundEffects{};
+    p.words[1].emphasized = true;
+    EditorRig rig(p);
+    ASSERT_FALSE(rig->effectsEvents().empty());
+    rig.clock->advance(0.1);  // the render of those events is still waiting
+
+    rig->setSoundEffects(std::nullopt);
+    EXPECT_TRUE(rig->effectsEvents().empty());
+    rig.clock->advance(0.5);
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(rig.audio->renders, 0);
+    EXPECT_FALSE(rig->effectsAudioURL());
 }
 
 }  // namespace
