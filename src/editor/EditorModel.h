@@ -506,7 +506,9 @@ private:
     void renderEffects(std::vector<SoundEvent> events, double length, std::uint64_t generation);
 
     // Refresh (EditorModelRefresh.cpp)
-    void rebuildPlayer();
+    // `then` runs on the main thread once the player has ended the rebuild
+    // (at once when there is nothing to build).
+    void rebuildPlayer(std::function<void()> then = {});
     void refreshComposition();
     void tick(double seconds, double rate);
     void setIsRefreshing(bool value);

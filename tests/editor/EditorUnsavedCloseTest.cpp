@@ -57,5 +57,22 @@ TEST_F(EditorUnsavedClose, RemovingTheSoundEffectsDropsARenderStillToCome)
     EXPECT_FALSE(rig->effectsAudioURL());
 }
 
+// The editor stays loading until the first player item exists, so the window
+// never shows a ready editor with nothing to play.
+TEST_F(EditorUnsavedClose, LoadingLastsUntilTheFirstPlayerItemIsBuilt)
+{
+    auto player = std::make_shared<FakePlayer>();
+    player->holdRebuilds = true;
+    auto media = std::make_shared<FakeMedia>();
+    Project p = sampleProject();
+    for (const auto& c : p.videoClips()) media->videos[c.path] = SourceVideoInfo{};
+    EditorModel model(p, nullptr, EditorServices{player, media, nullptr, nullptr, std::make_shared<ManualClock>()});
+    ASSERT_TRUE(waitFor([&] { return player->rebuilds == 1; }));
+    EXPECT_TRUE(model.isLoading());
+
+    player->held.front()(std::nullopt);
+    EXPECT_FALSE(model.isLoading());
+}
+
 }  // namespace
 }  // namespace vt
