@@ -1,6 +1,7 @@
-// Work that must not be lost or applied late around closing and switching
-// features off: a failed save is tried again on close, and a sound-effects
-// render started before the settings were removed does not come back.
+// Work that must not be lost, applied late or announced early: a failed save
+// is tried again on close, a sound-effects render started before the
+// settings were removed does not come back, and the editor is not ready
+// before the player has its first item.
 
 #include "EditorFakes.h"
 
