@@ -233,16 +233,17 @@ void EditorModel::setupWithSource()
 void EditorModel::finishSetup()
 {
     // The audio cleanup and the clips' waveforms and filmstrips start here
-    // once their engines exist; the first player item comes first.
-    rebuildPlayer();
-    set(isLoading_, false, &EditorModel::isLoadingChanged);
+    // once their engines exist; the first player item comes first, and the
+    // editor is ready only once the player has it.
+    rebuildPlayer([this] { set(isLoading_, false, &EditorModel::isLoadingChanged); });
 }
 
 void EditorModel::teardown()
 {
     // A pending save is written now: nothing of a closed editor is written
-    // later, where it could replace a newer copy of the project.
-    if (saveTask_.pending()) saveNow();
+    // later, where it could replace a newer copy of the project. A change
+    // whose save failed is tried once more rather than lost with the editor.
+    if (saveTask_.pending() || unsaved_) saveNow();
     effectsTask_.cancel();
     ++effectsGeneration_;
     if (services_.player) {

@@ -112,7 +112,8 @@ public:
     ~EditorModel() override;
 
     // Ends playback, time reports, the effects render and file access, and
-    // writes a pending save at once (closing needs no save of its own).
+    // writes a pending save, or retries a failed one, at once (closing needs
+    // no save of its own).
     // Calling it twice is harmless.
     void teardown();
 
@@ -509,7 +510,9 @@ private:
     void renderEffects(std::vector<SoundEvent> events, double length, std::uint64_t generation);
 
     // Refresh (EditorModelRefresh.cpp)
-    void rebuildPlayer();
+    // `then` runs on the main thread once the player has ended the rebuild
+    // (at once when there is nothing to build).
+    void rebuildPlayer(std::function<void()> then = {});
     void refreshComposition();
     void tick(double seconds, double rate);
     void setIsRefreshing(bool value);

@@ -181,6 +181,10 @@ void EditorModel::setSoundEffects(std::optional<SoundEffects> settings)
     const bool off = !settings;
     updateProject([&](Project& p) { p.soundEffects = std::move(settings); });
     if (off) {
+        // A render still waiting or running is of the removed events; its
+        // track must not come back once the settings are gone.
+        effectsTask_.cancel();
+        ++effectsGeneration_;
         effectsEvents_.clear();
         set(effectsAudioURL_, std::optional<std::string>(), &EditorModel::effectsAudioURLChanged);
     }

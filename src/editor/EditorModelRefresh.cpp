@@ -36,20 +36,22 @@ void EditorModel::timelineItemsChanged()
     refreshTask_.start(refreshDelay, [this] { refreshComposition(); });
 }
 
-void EditorModel::rebuildPlayer()
+void EditorModel::rebuildPlayer(std::function<void()> then)
 {
     if (!source_ || !services_.player || tornDown_) {
         pendingSeek_.reset();  // no item was built, so the playhead did not move
         setIsRefreshing(false);
+        if (then) then();
         return;
     }
     ++rebuildsRunning_;
     QPointer<EditorModel> self(this);
-    services_.player->rebuild(*this, [self](std::optional<std::string> error) {
+    services_.player->rebuild(*this, [self, then = std::move(then)](std::optional<std::string> error) {
         if (!self) return;
         --self->rebuildsRunning_;
         if (error) self->setExportError(std::move(error));
         self->setIsRefreshing(false);
+        if (then) then();
     });
 }
 
