@@ -43,7 +43,8 @@ AIStatusButton::AIStatusButton(HookGenerator::Status status, QWidget* parent) : 
             info_->hide();
             return;
         }
-        info_->adjustSize();
+        // Wrapped lines need the height they take at the popup's fixed width.
+        info_->setFixedHeight(info_->layout()->totalHeightForWidth(info_->width()));
         info_->move(mapToGlobal(QPoint(width() - info_->width(), height() + 6)));
         info_->show();
     });

@@ -61,7 +61,7 @@ public:
         setFlat(true);
         setCursor(Qt::PointingHandCursor);
         setAccessibleName(QString::fromUtf8(a.title) + QStringLiteral(", ") + QString::fromUtf8(a.subtitle));
-        setMinimumHeight(58);
+        setMinimumHeight(64);
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(14, 10, 14, 10);
         row->setSpacing(12);

@@ -75,6 +75,16 @@ QWidget* divider(QWidget* parent)
     return line;
 }
 
+// A row holding `widget` centred, as wide as its maximum width allows.
+QHBoxLayout* centred(QWidget* widget)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(widget, 1000);
+    row->addStretch(1);
+    return row;
+}
+
 void setOpacity(QWidget* widget, double opacity)
 {
     auto* effect = qobject_cast<QGraphicsOpacityEffect*>(widget->graphicsEffect());
@@ -123,8 +133,8 @@ WelcomeStep::WelcomeStep(std::function<void()> next, QString buttonTitle, std::o
     description->setWordWrap(true);
     description->setAlignment(Qt::AlignCenter);
     description->setMaximumWidth(580);
-    headlineColumn->addWidget(description, 0, Qt::AlignHCenter);
-    content->addWidget(headline_, 0, Qt::AlignHCenter);
+    headlineColumn->addLayout(centred(description));
+    content->addWidget(headline_);
 
     features_ = new ui::PanelCard(14, this);
     features_->setMaximumWidth(820);
@@ -138,7 +148,7 @@ WelcomeStep::WelcomeStep(std::function<void()> next, QString buttonTitle, std::o
                                   QStringLiteral("Nothing is uploaded. No account needed, and it works offline."), features_), 1);
     featureRow->addWidget(divider(features_));
     featureRow->addWidget(feature(QStringLiteral("\u2726"), QStringLiteral("The whole post"), looksDetail(), features_), 1);
-    content->addWidget(features_);
+    content->addLayout(centred(features_));
 
     if (!footerStep) {
         button_ = new PrimaryActionButton(buttonTitle, 200, [this] {
