@@ -1,5 +1,7 @@
 #include "ui/home/FormChooser.h"
 
+#include "platform/TextRules.h"
+#include "ui/home/ProjectSort.h"
 #include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
@@ -15,15 +17,6 @@ namespace {
 
 constexpr int kRowHeight = 26;
 constexpr int kSearchFrom = 13;
-
-QString trimmedLower(const QString& text)
-{
-    qsizetype from = 0, to = text.size();
-    auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    while (from < to && blank(text[from])) ++from;
-    while (to > from && blank(text[to - 1])) --to;
-    return text.mid(from, to - from).toLower();
-}
 
 }  // namespace
 
@@ -77,11 +70,11 @@ QString FormChooser::currentName() const
 
 std::vector<ChooserOption> FormChooser::shown() const
 {
-    const QString key = trimmedLower(query_);
-    if (key.isEmpty()) return options_;
+    const std::string key = searchKey(query_);
+    if (key.empty()) return options_;
     std::vector<ChooserOption> kept;
     for (const auto& option : options_)
-        if (QString::fromStdString(option.name).toLower().contains(key)) kept.push_back(option);
+        if (text::lowercased(option.name).find(key) != std::string::npos) kept.push_back(option);
     return kept;
 }
 

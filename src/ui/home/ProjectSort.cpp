@@ -1,5 +1,7 @@
 #include "ui/home/ProjectSort.h"
 
+#include "platform/TextRules.h"
+
 #include <QCollator>
 
 #include <algorithm>
@@ -102,26 +104,15 @@ bool before(ProjectSort sort, const Project& a, const Project& b)
 
 }  // namespace ProjectSorts
 
-namespace {
-
-QString searchKey(const QString& query)
-{
-    qsizetype from = 0, to = query.size();
-    auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
-    while (from < to && blank(query[from])) ++from;
-    while (to > from && blank(query[to - 1])) --to;
-    return query.mid(from, to - from).toLower();
-}
-
-}  // namespace
+std::string searchKey(const QString& query) { return text::lowercased(text::trimWhitespace(query.toStdString())); }
 
 std::vector<Project> shownProjects(const std::vector<Project>& projects, const QString& query, std::string_view sortRaw)
 {
-    const QString key = searchKey(query);
+    const std::string key = searchKey(query);
     std::vector<Project> shown;
     for (const Project& p : projects) {
-        if (key.isEmpty() || QString::fromStdString(p.name).toLower().contains(key) ||
-            QString::fromStdString(p.style.name).toLower().contains(key))
+        if (key.empty() || text::lowercased(p.name).find(key) != std::string::npos ||
+            text::lowercased(p.style.name).find(key) != std::string::npos)
             shown.push_back(p);
     }
     const ProjectSort sort = ProjectSorts::fromRaw(sortRaw);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,10 @@ QString title(ProjectSort sort);
 // Whether a goes before b.
 bool before(ProjectSort sort, const Project& a, const Project& b);
 }  // namespace ProjectSorts
+
+// A search text as the searches compare it: spaces and tabs trimmed at both
+// ends (line breaks stay), then lower-cased independently of the locale.
+std::string searchKey(const QString& query);
 
 // The projects matching `query` (spaces and tabs trimmed, lower-cased; a
 // plain substring of the lower-cased name or look name), stably ordered.
