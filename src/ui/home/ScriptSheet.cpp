@@ -19,13 +19,13 @@ ScriptSheet::ScriptSheet(const std::string& selection, bool nativeAvailable, QWi
     column->setContentsMargins(20, 20, 20, 20);
     column->setSpacing(12);
     auto makeRow = [&](const CaptionLanguage& language, QWidget* owner) {
-        QString text = QString::fromStdString(language.name);
+        QString text = QString::fromStdString(language.sample()) + u'\n' + QString::fromStdString(language.name);
         if (language.note) text += QStringLiteral(" · ") + QString::fromStdString(*language.note);
         auto* button = new QPushButton(text, owner);
         button->setObjectName(QString::fromStdString(language.id));
         button->setCheckable(true);
         button->setChecked(language.id == selection);
-        button->setMinimumHeight(34);
+        button->setMinimumHeight(48);
         connect(button, &QPushButton::clicked, this, [this, id = language.id] {
             emit picked(id);
             accept();

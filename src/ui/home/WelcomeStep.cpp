@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
+#include <cmath>
+
 namespace vt {
 
 namespace {
@@ -113,7 +115,10 @@ WelcomeStep::WelcomeStep(std::function<void()> next, QString buttonTitle, std::o
     content->setSpacing(30);
     content->addStretch(1);
 
-    mark_ = new BrandMark(96, this);
+    // The mark grows inside a holder of its full size, so nothing around it moves.
+    mark_ = new QWidget(this);
+    mark_->setFixedSize(96, 96);
+    brand_ = new BrandMark(96, mark_);
     content->addWidget(mark_, 0, Qt::AlignHCenter);
 
     headline_ = new QWidget(this);
@@ -177,6 +182,8 @@ WelcomeStep::WelcomeStep(std::function<void()> next, QString buttonTitle, std::o
     setEntrance(0);
 }
 
+int WelcomeStep::markSide() const { return brand_->width(); }
+
 void WelcomeStep::showEvent(QShowEvent*)
 {
     if (appeared_) return;
@@ -187,6 +194,9 @@ void WelcomeStep::showEvent(QShowEvent*)
 void WelcomeStep::setEntrance(double t)
 {
     setOpacity(mark_, t);
+    const int side = int(std::lround(96 * (0.8 + 0.2 * t)));
+    brand_->setFixedSize(side, side);
+    brand_->move((96 - side) / 2, (96 - side) / 2);
     setOpacity(headline_, t);
     setOpacity(features_, t);
     if (button_) setOpacity(button_, t);

@@ -29,6 +29,8 @@ public:
     OnboardingFooter* footer() const { return footer_; }
     PrimaryActionButton* button() const { return button_; }
     bool appeared() const { return appeared_; }
+    // The brand mark's side now: 0.8 of its size before the entrance, then all of it.
+    int markSide() const;
     // The entrance animation, running while the page comes in.
     QVariantAnimation* entrance() const { return entrance_; }
 
@@ -43,6 +45,7 @@ private:
     OnboardingFooter* footer_ = nullptr;
     PrimaryActionButton* button_ = nullptr;
     QWidget* mark_;
+    QWidget* brand_;
     QWidget* headline_;
     QWidget* features_;
     QVariantAnimation* entrance_;

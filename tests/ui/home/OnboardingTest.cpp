@@ -67,7 +67,9 @@ TEST(WelcomeStep, FooterOrButtonAndTheLooksCount)
     activate(back);
     ASSERT_TRUE(back.button());
     EXPECT_EQ(back.button()->text(), "Open my projects");
+    EXPECT_EQ(back.markSide(), 77);  // 0.8 of 96 before the entrance
     EXPECT_TRUE(QTest::qWaitFor([&] { return back.appeared() && back.entrance()->state() == QAbstractAnimation::Running; }, 1000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return back.markSide() == 96; }, 2000));
     QTest::keyClick(&back, Qt::Key_Return);
     EXPECT_EQ(runs, 1);
 }
