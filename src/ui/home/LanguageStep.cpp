@@ -132,20 +132,8 @@ std::vector<std::string> LanguageStep::menuIDs(const std::string& current)
 LanguageStep::LanguageStep(AppModel& app, std::function<void()> back, std::function<void()> next, std::optional<Choice> preview, QWidget* parent)
     : QWidget(parent), app_(app)
 {
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(40, 40, 40, 40);
-    content->setSpacing(22);
-    content->addStretch(1);
-    auto* title = ui::kit::label(tr("What do you speak in your videos?"), 30, QFont::DemiBold, Theme::ink, this);
-    title->setAlignment(Qt::AlignCenter);
-    content->addWidget(title);
-    auto* subtitle = ui::kit::label(tr("This picks the right transcription engine. You can change it anytime on the home screen."), 14,
-                                    QFont::Normal, Theme::secondaryText, this);
-    subtitle->setAlignment(Qt::AlignCenter);
-    content->addWidget(subtitle);
+    QVBoxLayout* content = stepColumn(*this, 22, tr("What do you speak in your videos?"),
+                                      tr("This picks the right transcription engine. You can change it anytime on the home screen."));
 
     auto* list = new ui::PanelCard(12, this);
     list->setFixedWidth(560);
@@ -222,11 +210,10 @@ LanguageStep::LanguageStep(AppModel& app, std::function<void()> back, std::funct
     extrasColumn->addWidget(download_, 0, Qt::AlignHCenter);
     content->addWidget(extras);
     content->addStretch(1);
-    page->addLayout(content, 1);
 
     footer_ = new OnboardingFooter(1, std::move(back), std::nullopt, OnboardingFooter::Primary{QStringLiteral("Continue"), false, std::move(next)},
                                    this);
-    page->addWidget(footer_);
+    layout()->addWidget(footer_);
 
     for (auto signal : {&AppModel::whisperLanguageIDChanged, &AppModel::captionLanguageIDChanged, &AppModel::whisperInstalledChanged,
                         &AppModel::modelDownloadProgressChanged})

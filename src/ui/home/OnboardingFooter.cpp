@@ -1,10 +1,13 @@
 #include "ui/home/OnboardingFooter.h"
 
+#include "ui/inspector/KitText.h"
 #include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 namespace vt {
 
@@ -105,6 +108,28 @@ void OnboardingFooter::paintEvent(QPaintEvent*)
         painter.drawRoundedRect(QRectF(x, height() / 2.0 - 3, w, 6), 3, 3);
         x += w + 6;
     }
+}
+
+QVBoxLayout* stepColumn(QWidget& step, int spacing, const QString& title, const QString& subtitle)
+{
+    auto* page = new QVBoxLayout(&step);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(40, 40, 40, 40);
+    content->setSpacing(spacing);
+    content->addStretch(1);
+    auto* heading = new QVBoxLayout;
+    heading->setSpacing(8);
+    QLabel* titleLabel = ui::kit::label(title, 30, QFont::DemiBold, Theme::ink, &step);
+    QLabel* subtitleLabel = ui::kit::label(subtitle, 14, QFont::Normal, Theme::secondaryText, &step);
+    for (QLabel* label : {titleLabel, subtitleLabel}) {
+        label->setAlignment(Qt::AlignCenter);
+        heading->addWidget(label);
+    }
+    content->addLayout(heading);
+    page->addLayout(content, 1);
+    return content;
 }
 
 }  // namespace vt

@@ -9,6 +9,8 @@
 #include <functional>
 #include <optional>
 
+class QVBoxLayout;
+
 namespace vt {
 
 // The footer's buttons: prominent (ink fill, light text) or plain.
@@ -63,5 +65,12 @@ private:
     FooterButton* secondary_ = nullptr;
     FooterButton* primary_ = nullptr;
 };
+
+// Lays out an onboarding step: a column with 40 points of padding, a
+// flexible space and the centred heading (title, then subtitle), above the
+// place for the footer. Returns the column for the step's own items; the
+// caller ends it with a flexible space and adds the footer to the step's
+// layout.
+QVBoxLayout* stepColumn(QWidget& step, int spacing, const QString& title, const QString& subtitle);
 
 }  // namespace vt

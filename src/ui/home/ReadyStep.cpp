@@ -19,19 +19,7 @@ namespace vt {
 
 ReadyStep::ReadyStep(AppModel& app, std::function<void()> back, QWidget* parent) : QWidget(parent), app_(app)
 {
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
-    auto* content = new QVBoxLayout;
-    content->setContentsMargins(40, 40, 40, 40);
-    content->setSpacing(26);
-    content->addStretch(1);
-    auto* title = ui::kit::label(tr("You're ready."), 30, QFont::DemiBold, Theme::ink, this);
-    title->setAlignment(Qt::AlignCenter);
-    content->addWidget(title);
-    auto* subtitle = ui::kit::label(tr("Drop your first video. Captions are ready in about a minute."), 14, QFont::Normal, Theme::secondaryText, this);
-    subtitle->setAlignment(Qt::AlignCenter);
-    content->addWidget(subtitle);
+    QVBoxLayout* content = stepColumn(*this, 26, tr("You're ready."), tr("Drop your first video. Captions are ready in about a minute."));
 
     card_ = new ui::PanelCard(14, this);
     card_->setFixedWidth(560);
@@ -52,11 +40,10 @@ ReadyStep::ReadyStep(AppModel& app, std::function<void()> back, QWidget* parent)
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, zone_->chooseButton(), &QAbstractButton::click);
     content->addWidget(card_, 0, Qt::AlignHCenter);
     content->addStretch(1);
-    page->addLayout(content, 1);
 
     footer_ = new OnboardingFooter(2, std::move(back), OnboardingFooter::Secondary{QStringLiteral("Skip for Now"), [&app] { app.finishOnboarding(); }},
                                    std::nullopt, this);
-    page->addWidget(footer_);
+    layout()->addWidget(footer_);
 }
 
 bool ReadyStep::eventFilter(QObject* watched, QEvent* event)
