@@ -116,6 +116,7 @@ void AppModel::correctLocale(std::vector<std::string> supported)
 
 void AppModel::setScreen(Screen screen) { VT_SET_IF_CHANGED(screen_, screen, screenChanged); }
 void AppModel::setLocaleID(std::string id) { VT_SET_IF_CHANGED(localeID_, id, localeIDChanged); }
+void AppModel::setStartStyleID(std::string id) { VT_SET_IF_CHANGED(startStyleID_, id, startStyleIDChanged); }
 void AppModel::setWhisperInstalled(bool installed) { VT_SET_IF_CHANGED(whisperInstalled_, installed, whisperInstalledChanged); }
 void AppModel::setModelDownloadProgress(std::optional<double> progress)
 {
@@ -264,6 +265,22 @@ void AppModel::rename(const Project& project, const std::string& name)
     setProjects(ProjectStore::loadAll());
 }
 
+// A duplicate that pointed at the original's recording would lose it when
+// the original removes or re-records its take, so the copy gets its own file
+// beside it. When the recording cannot be copied, the copy goes without a
+// voiceover rather than share one; a take whose file is already gone has
+// nothing to share and stays as it is.
+static void giveOwnVoiceover(Project& copy)
+{
+    if (!copy.voiceover || copy.voiceover->path.empty()) return;
+    const std::filesystem::path take = copy.voiceover->path;
+    std::error_code error;
+    if (!std::filesystem::exists(take, error)) return;
+    const auto own = take.parent_path() / (Uuid::random().text() + take.extension().string());
+    if (std::filesystem::copy_file(take, own, error)) copy.voiceover->path = own.string();
+    else copy.voiceover.reset();
+}
+
 void AppModel::duplicate(const Project& project)
 {
     Project copy = project;
@@ -271,6 +288,7 @@ void AppModel::duplicate(const Project& project)
     copy.name = project.name + " copy";
     copy.createdAt = std::chrono::system_clock::now();
     copy.updatedAt = std::chrono::system_clock::now();
+    giveOwnVoiceover(copy);
     ProjectStore::save(copy);
     std::error_code ignored;  // no poster, or a target already there
     std::filesystem::copy_file(posterPath(project.id), posterPath(copy.id), std::filesystem::copy_options::none, ignored);

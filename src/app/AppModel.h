@@ -81,6 +81,7 @@ public:
     const std::string& localeID() const { return localeID_; }
     void setLocaleID(std::string id);
     const std::string& startStyleID() const { return startStyleID_; }
+    void setStartStyleID(std::string id);
     TranscriptionEngine engine() const { return engine_; }
     void setEngine(TranscriptionEngine engine);  // writes "engine" every time
     const std::string& whisperLanguageID() const { return whisperLanguageID_; }
@@ -128,6 +129,7 @@ signals:
     void projectsChanged();
     void localesChanged();
     void localeIDChanged();
+    void startStyleIDChanged();
     void engineChanged();
     void whisperLanguageIDChanged();
     void whisperInstalledChanged();

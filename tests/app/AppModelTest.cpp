@@ -180,6 +180,33 @@ TEST(AppModel, RenameDuplicateAndDeleteWorkOnTheStore)
     EXPECT_EQ(ProjectStore::loadAll().size(), 3u);  // the stray one is on disk, not in the list
 }
 
+TEST(AppModel, DuplicateGetsItsOwnVoiceoverRecording)
+{
+    IsolatedHome home;
+    AppModel app;
+    const auto take = home.dir / "take.m4a";
+    test::writeFile(take, "recorded");
+    Project talk;
+    talk.name = "Talk";
+    talk.videoPath = "/nowhere.mp4";
+    talk.voiceover = Voiceover{};
+    talk.voiceover->path = take.string();
+    talk.voiceover->duration = 3;
+    ProjectStore::save(talk);
+    app.enterProjects();
+
+    app.duplicate(talk);
+    ASSERT_EQ(app.projects().size(), 2u);
+    const Project& copy = app.projects().front().id == talk.id ? app.projects().back() : app.projects().front();
+    ASSERT_TRUE(copy.voiceover);
+    EXPECT_NE(copy.voiceover->path, take.string());
+    EXPECT_EQ(test::readFile(copy.voiceover->path), "recorded");
+    EXPECT_EQ(copy.voiceover->duration, 3);
+    // The original re-records: the copy's take is untouched.
+    std::filesystem::remove(take);
+    EXPECT_EQ(test::readFile(copy.voiceover->path), "recorded");
+}
+
 TEST(AppModel, FramesAreUprightAndFitTheLimit)
 {
     IsolatedHome home;

@@ -4,29 +4,22 @@
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/Screens.h"
 #include "ui/shell/ShortcutsSheet.h"
-#include "ui/theme/VideoDropZone.h"
+#include "ui/home/HomeView.h"
+#include "ui/home/OnboardingView.h"
+#include "ui/home/ProcessingView.h"
+#include "ui/home/WelcomeBackView.h"
 #include "ui/theme/WindowChrome.h"
 
-#include <QDragEnterEvent>
 #include <QGraphicsOpacityEffect>
 #include <QProcess>
 #include <QPropertyAnimation>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPainter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace vt {
 namespace {
-
-std::optional<std::filesystem::path> droppedFile(const QMimeData* data)
-{
-    if (!data || !data->hasUrls()) return std::nullopt;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile()) return std::filesystem::path(url.toLocalFile().toStdString());
-    return std::nullopt;
-}
 
 constexpr int kFadeMs = 350;
 
@@ -43,16 +36,13 @@ bool desktopReducesMotion()
 
 RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app), reduceMotion_(desktopReducesMotion())
 {
-    setAcceptDrops(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     stack_ = new QStackedWidget(this);
-    start_ = new StartScreen(app, stack_);
-    processing_ = new ProcessingScreen(app, stack_);
+    processing_ = new ProcessingView(app, stack_);
     editor_ = new PlaceholderScreen(stack_);
     clips_ = new PlaceholderScreen(stack_);
-    for (QWidget* screen : {static_cast<QWidget*>(start_), static_cast<QWidget*>(processing_), static_cast<QWidget*>(editor_),
-                            static_cast<QWidget*>(clips_)})
+    for (QWidget* screen : {static_cast<QWidget*>(processing_), static_cast<QWidget*>(editor_), static_cast<QWidget*>(clips_)})
         stack_->addWidget(screen);
     layout->addWidget(stack_);
 
@@ -68,6 +58,24 @@ RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app),
 }
 
 QWidget* RootView::currentScreen() const { return stack_->currentWidget(); }
+
+HomeView* RootView::homeView() const { return qobject_cast<HomeView*>(start_); }
+
+void RootView::enterStart(Screen screen)
+{
+    if (start_ && startKind_ == screen && stack_->currentWidget() == start_) return;
+    QWidget* fresh = screen == Screen::welcome      ? static_cast<QWidget*>(new WelcomeBackView(app_, stack_))
+                     : screen == Screen::onboarding ? static_cast<QWidget*>(new OnboardingView(app_, stack_))
+                                                    : static_cast<QWidget*>(new HomeView(app_, nullptr, stack_));
+    stack_->addWidget(fresh);
+    stack_->setCurrentWidget(fresh);
+    if (start_) {
+        stack_->removeWidget(start_);
+        start_->deleteLater();
+    }
+    start_ = fresh;
+    startKind_ = screen;
+}
 
 bool RootView::isFading() const { return fade_ && fade_->state() == QAbstractAnimation::Running; }
 
@@ -92,11 +100,11 @@ void RootView::showScreen()
     switch (app_.screen()) {
     case Screen::welcome:
     case Screen::onboarding:
-    case Screen::home: stack_->setCurrentWidget(start_); break;
+    case Screen::home: enterStart(app_.screen()); break;
     case Screen::processing: stack_->setCurrentWidget(processing_); break;
     case Screen::editor:
         if (!app_.editor()) {
-            stack_->setCurrentWidget(start_);
+            enterStart(Screen::home);
             break;
         }
         editor_->setText(QString::fromStdString(app_.editor()->project().name), tr("The editor window comes next."));
@@ -104,7 +112,7 @@ void RootView::showScreen()
         break;
     case Screen::clips:
         if (!app_.clipSource()) {
-            stack_->setCurrentWidget(start_);
+            enterStart(Screen::home);
             break;
         }
         clips_->setText(QString::fromStdString(app_.clipSource()->name),
@@ -112,11 +120,12 @@ void RootView::showScreen()
         stack_->setCurrentWidget(clips_);
         break;
     }
-    start_->dropZone()->setTargeted(false);
     // Welcome, onboarding, home and the Shorts picker fade in; processing and the editor appear at once.
     QWidget* now = stack_->currentWidget();
     const bool fades = now == start_ || now == clips_;
     if (now != before && fades && !reduceMotion_) fadeIn(now);
+    // A screen that appears at once ends the fade of the one it replaces.
+    else if (now != before && fade_) fade_->setCurrentTime(fade_->duration());
 }
 
 void RootView::showAlert()
@@ -181,24 +190,6 @@ void RootView::paintEvent(QPaintEvent*)
 void RootView::resizeEvent(QResizeEvent*)
 {
     if (tips_) tips_->setGeometry(rect());
-}
-
-void RootView::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (stack_->currentWidget() != start_ || !droppedFile(event->mimeData())) return;
-    event->acceptProposedAction();
-    start_->dropZone()->setTargeted(true);
-}
-
-void RootView::dragLeaveEvent(QDragLeaveEvent*) { start_->dropZone()->setTargeted(false); }
-
-void RootView::dropEvent(QDropEvent* event)
-{
-    start_->dropZone()->setTargeted(false);
-    const auto file = droppedFile(event->mimeData());
-    if (!file || stack_->currentWidget() != start_) return;
-    event->acceptProposedAction();
-    app_.importVideo(*file);
 }
 
 }  // namespace vt

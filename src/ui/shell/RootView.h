@@ -2,8 +2,11 @@
 // The window's content: the screen the application model names, the
 // keyboard-shortcuts sheet while `showShortcuts` is set, the editor tips
 // while `showEditorTips` is set on the editor screen, and the one alert,
-// "Something went wrong", while an error message is pending. Accepts a
-// video file dropped on the start screen. Paints the window background.
+// "Something went wrong", while an error message is pending. The welcome,
+// onboarding and home screens are made anew each time one is entered, so
+// each starts from its initial state. Paints the window background.
+
+#include "app/AppModel.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -14,12 +17,11 @@ class QStackedWidget;
 
 namespace vt {
 
-class AppModel;
 class EditorTips;
+class HomeView;
 class PlaceholderScreen;
-class ProcessingScreen;
+class ProcessingView;
 class ShortcutsSheet;
-class StartScreen;
 
 class RootView : public QWidget {
     Q_OBJECT
@@ -34,8 +36,10 @@ public:
     void setReduceMotion(bool reduce) { reduceMotion_ = reduce; }
     // True while a screen fades in.
     bool isFading() const;
-    StartScreen* startScreen() const { return start_; }
-    ProcessingScreen* processingScreen() const { return processing_; }
+    // The welcome, onboarding or home screen last entered.
+    QWidget* startScreen() const { return start_; }
+    HomeView* homeView() const;
+    ProcessingView* processingScreen() const { return processing_; }
     PlaceholderScreen* editorScreen() const { return editor_; }
     PlaceholderScreen* clipsScreen() const { return clips_; }
     QMessageBox* alert() const { return alert_; }
@@ -44,9 +48,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent*) override;
 
 private:
@@ -56,13 +57,16 @@ private:
     void showTips();
 
     void fadeIn(QWidget* screen);
+    // Shows a fresh welcome, onboarding or home screen unless it is showing.
+    void enterStart(Screen screen);
 
     AppModel& app_;
     bool reduceMotion_;
     QPointer<QPropertyAnimation> fade_;  // deletes itself when it stops
     QStackedWidget* stack_;
-    StartScreen* start_;
-    ProcessingScreen* processing_;
+    QWidget* start_ = nullptr;
+    Screen startKind_ = Screen::home;
+    ProcessingView* processing_;
     PlaceholderScreen* editor_;
     PlaceholderScreen* clips_;
     QMessageBox* alert_ = nullptr;

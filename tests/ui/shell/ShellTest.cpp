@@ -2,6 +2,9 @@
 
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
+#include "ui/home/HomeView.h"
+#include "ui/home/NewProjectCard.h"
+#include "ui/home/ProcessingView.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/MainWindow.h"
@@ -60,13 +63,14 @@ TEST(Shell, WindowSizeAndScreens)
     EXPECT_EQ(shell.window.windowTitle(), "Vellumtide");
     EXPECT_EQ(shell.root.size(), QSize(1480, 920));
     EXPECT_EQ(shell.root.minimumSize(), QSize(1220, 760));
-    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.homeView());
+    ASSERT_TRUE(shell.root.homeView());
 
-    // The editor and Shorts screens without their project show the start screen.
+    // The editor and Shorts screens without their project show the home screen.
     shell.app.setScreen(Screen::editor);
-    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.homeView());
     shell.app.setScreen(Screen::clips);
-    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.homeView());
     shell.app.setScreen(Screen::home);
     shell.openProject();
     EXPECT_EQ(shell.root.currentScreen(), shell.root.editorScreen());
@@ -86,7 +90,7 @@ TEST(Shell, HomeFadesInUnlessMotionIsReduced)
     shell.root.setReduceMotion(true);
     shell.openProject();
     shell.app.closeEditor();
-    EXPECT_EQ(shell.root.currentScreen(), shell.root.startScreen());
+    EXPECT_EQ(shell.root.currentScreen(), shell.root.homeView());
     EXPECT_FALSE(shell.root.isFading());
 }
 
@@ -210,11 +214,13 @@ TEST(Shell, DroppedAndOpenedFilesAreImported)
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(corrupt.string()))});
     QDragEnterEvent enter(QPoint(700, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&shell.root, &enter);
+    HomeView* home = shell.root.homeView();
+    ASSERT_TRUE(home);
+    QApplication::sendEvent(home, &enter);
     EXPECT_TRUE(enter.isAccepted());
-    EXPECT_EQ(shell.root.startScreen()->dropZone()->shownText(), "Release to open");
+    EXPECT_EQ(home->newProjectCard()->dropZone()->shownText(), "Release to open");
     QDropEvent drop(QPointF(700, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&shell.root, &drop);
+    QApplication::sendEvent(home, &drop);
     EXPECT_EQ(shell.app.screen(), Screen::processing);
     EXPECT_EQ(shell.root.currentScreen(), shell.root.processingScreen());
     ASSERT_TRUE(test::waitForImport(shell.app));

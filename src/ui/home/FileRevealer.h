@@ -1,0 +1,23 @@
+#pragma once
+// Shows files selected in the desktop's file manager. The system one asks
+// the freedesktop file manager over D-Bus to select them, and where no file
+// manager answers that call it opens the folders holding them. Tests record
+// the calls instead.
+
+#include <filesystem>
+#include <vector>
+
+namespace vt {
+
+class FileRevealer {
+public:
+    virtual ~FileRevealer() = default;
+    virtual void reveal(const std::vector<std::filesystem::path>& files) = 0;
+};
+
+class SystemFileRevealer : public FileRevealer {
+public:
+    void reveal(const std::vector<std::filesystem::path>& files) override;
+};
+
+}  // namespace vt
