@@ -46,6 +46,21 @@ private:
     Player& player_;
 };
 
+// Of clips whose media facts are missing, the message naming the first that
+// cannot be read: such a clip would leave the preview blank without a word.
+// None when every one reads, so their facts are merely still being loaded.
+std::optional<std::string> unreadableClip(const std::vector<VideoClip>& clips)
+{
+    for (const VideoClip& clip : clips) {
+        try {
+            MediaLoading::loadSourceVideoInfo(clip.path);
+        } catch (const std::exception&) {
+            return "The clip \xe2\x80\x9c" + (clip.name.empty() ? clip.path : clip.name) + "\xe2\x80\x9d could not be read.";
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 // The sound device, or a timer that takes the sound at real speed when
@@ -99,13 +114,9 @@ void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional
     for (const auto& [id, path] : model.cleanAudioURLs()) cleaned[id] = path;
     BuildRequest request;
     request.clips = MediaLoading::clipMedia(project, model.clipInfo(), cleaned, !model.audioBypass());
-    // A clip whose media facts could not be read would leave the preview
-    // blank without a word: name it instead of building a different cut.
+    std::vector<VideoClip> unread;
     for (const VideoClip& clip : project.videoClips())
-        if (!model.clipInfo().contains(clip.id)) {
-            done("The clip \xe2\x80\x9c" + (clip.name.empty() ? clip.path : clip.name) + "\xe2\x80\x9d could not be read.");
-            return;
-        }
+        if (!model.clipInfo().contains(clip.id)) unread.push_back(clip);
     const RenderSnapshot snap = model.snapshot();
     request.plan = model.plan();
     if (!(project.tracks && project.tracks->musicMuted)) request.music = project.music;
@@ -120,19 +131,25 @@ void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional
     const std::uint64_t generation = ++latestRebuild_;
     QPointer<PlayerService> self(this);
     QPointer<EditorModel> target(&model);
-    std::thread([self, target, generation, request = std::move(request), done = std::move(done)]() mutable {
+    std::thread([self, target, generation, request = std::move(request), unread = std::move(unread), done = std::move(done)]() mutable {
         std::optional<BuildResult> built;
         std::optional<std::string> error;
-        try {
-            built = CompositionBuilder::build(request);
-        } catch (const std::exception& e) {
-            error = e.what();
+        if (!unread.empty()) {
+            error = unreadableClip(unread);  // none: their facts are still being read, nothing to build yet
+        } else {
+            try {
+                built = CompositionBuilder::build(request);
+            } catch (const std::exception& e) {
+                error = e.what();
+            }
         }
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [self, target, generation, built = std::move(built), error = std::move(error), done = std::move(done)]() mutable {
-                // A newer rebuild started meanwhile: its result, not this one, goes in.
-                if (self && target && !error && generation == self->latestRebuild_) self->install(*target, std::move(*built));
-                done(error);
+                // A newer rebuild started meanwhile: its result, not this one,
+                // goes in, and its failure, not this one, is reported.
+                const bool stale = self && generation != self->latestRebuild_;
+                if (self && target && built && !stale) self->install(*target, std::move(*built));
+                done(stale ? std::nullopt : std::move(error));
             });
     }).detach();
 }

@@ -35,7 +35,13 @@ struct CompositionSegment {
     MediaTime duration;
     MediaTime outputStart;  // on the composition's timeline
 
-    double outputEnd() const { return outputStart.seconds() + duration.seconds(); }
+    // Exact on a shared timescale, so the end is the very time the next
+    // piece laid there starts (a sum of seconds can overshoot it).
+    double outputEnd() const
+    {
+        if (outputStart.timescale == duration.timescale) return MediaTime{outputStart.value + duration.value, duration.timescale}.seconds();
+        return outputStart.seconds() + duration.seconds();
+    }
 };
 
 struct CompositionTrack {

@@ -87,8 +87,10 @@ void Player::composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerI
 {
     CompositionVideo video(item->composition, item->clipTracks, item->state, item->decodeEdge);
     const double fps = item->fps > 0 ? item->fps : 30;
-    // Pictures sit on the frame grid; the first is the one on screen at `from`.
-    for (auto k = static_cast<std::int64_t>(std::floor(from * fps + 1e-9));; ++k) {
+    // Pictures sit on the frame grid; the first is the one on screen at
+    // `from`, and a clock at the very end still shows the last picture.
+    const auto last = std::max<std::int64_t>(static_cast<std::int64_t>(std::ceil(item->duration * fps - 1e-9)) - 1, 0);
+    for (auto k = std::min(static_cast<std::int64_t>(std::floor(from * fps + 1e-9)), last);; ++k) {
         const double time = double(k) / fps;
         {
             std::unique_lock lock(lock_);

@@ -89,6 +89,34 @@ TEST_F(PlayerServiceTest, AClipThatCannotBeReadIsNamedInTheError)
     EXPECT_NE(model->exportError()->find("Broken take"), std::string::npos) << *model->exportError();
 }
 
+TEST_F(PlayerServiceTest, ClipsStillBeingReadStopTheRebuildQuietlyAndAStaleFailureIsDropped)
+{
+    auto good = makeCountingVideo(dir, "good.mov", {.rate = 5, .frames = 20});
+    auto more = makeCountingVideo(dir, "more.mov", {.rate = 5, .frames = 10});
+    auto broken = dir / "broken.mov";
+    writeFile(broken, "not a video at all");
+    auto model = open(projectOn(good, 4));
+    const double before = player->player().duration();
+
+    // Clips whose facts the model has not read yet, though their files read.
+    model->updateProject([&](Project& p) { p.clips = std::vector<VideoClip>{clip(good.string(), 4), clip(more.string(), 2)}; });
+    std::optional<std::optional<std::string>> loading;
+    player->rebuild(*model, [&](std::optional<std::string> error) { loading = error; });
+    ASSERT_TRUE(waitFor([&] { return loading.has_value(); }));
+    EXPECT_FALSE(*loading) << **loading;
+    EXPECT_DOUBLE_EQ(player->player().duration(), before) << "nothing was built";
+
+    // A rebuild with an unreadable clip that a newer rebuild overtook.
+    model->updateProject([&](Project& p) { p.clips = std::vector<VideoClip>{clip(broken.string(), 4)}; });
+    std::optional<std::optional<std::string>> stale;
+    player->rebuild(*model, [&](std::optional<std::string> error) { stale = error; });
+    model->updateProject([&](Project& p) { p.clips.reset(); });
+    int newest = 0;
+    player->rebuild(*model, [&](std::optional<std::string>) { ++newest; });
+    ASSERT_TRUE(waitFor([&] { return stale.has_value() && newest == 1; }));
+    EXPECT_FALSE(*stale) << "the failure of an older cut is not reported";
+}
+
 }  // namespace
 }  // namespace vt
 

@@ -129,3 +129,17 @@ TEST(Player, TheSoundClockPicksThePicture)
     EXPECT_TRUE(player.waitForFrame().isNull());
     EXPECT_EQ(player.currentTime(), 0);
 }
+
+TEST(Player, AClockAtTheVeryEndShowsTheLastPicture)
+{
+    // 2.5 s at 10 fps: the end falls on the frame grid, where no picture starts.
+    TwoClips clips;
+    Player player;
+    player.replaceItem(clips.item());
+    for (double end : {2.5, 7.0}) {
+        player.seek(end);
+        const QImage picture = player.waitForFrame();
+        ASSERT_FALSE(picture.isNull()) << end;
+        EXPECT_EQ(vt::test::countedFrame(picture), 9) << end;
+    }
+}
