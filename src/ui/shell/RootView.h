@@ -5,6 +5,8 @@
 // "Something went wrong", while an error message is pending. Accepts a
 // video file dropped on the start screen. Paints the window background.
 
+#include "ui/editor/EditorView.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -36,7 +38,8 @@ public:
     bool isFading() const;
     StartScreen* startScreen() const { return start_; }
     ProcessingScreen* processingScreen() const { return processing_; }
-    PlaceholderScreen* editorScreen() const { return editor_; }
+    // The editor screen of the open project; null while none is open.
+    ui::EditorView* editorScreen() const { return editor_; }
     PlaceholderScreen* clipsScreen() const { return clips_; }
     QMessageBox* alert() const { return alert_; }
     ShortcutsSheet* shortcutsSheet() const { return sheet_; }
@@ -54,6 +57,7 @@ private:
     void showAlert();
     void showSheet();
     void showTips();
+    void showEditor();
 
     void fadeIn(QWidget* screen);
 
@@ -63,7 +67,7 @@ private:
     QStackedWidget* stack_;
     StartScreen* start_;
     ProcessingScreen* processing_;
-    PlaceholderScreen* editor_;
+    QPointer<ui::EditorView> editor_;
     PlaceholderScreen* clips_;
     QMessageBox* alert_ = nullptr;
     ShortcutsSheet* sheet_ = nullptr;

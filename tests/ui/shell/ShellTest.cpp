@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
+#include "ui/editor/EditorView.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/MainWindow.h"
@@ -70,7 +71,7 @@ TEST(Shell, WindowSizeAndScreens)
     shell.app.setScreen(Screen::home);
     shell.openProject();
     EXPECT_EQ(shell.root.currentScreen(), shell.root.editorScreen());
-    EXPECT_EQ(shell.root.editorScreen()->title(), "Trip");
+    EXPECT_EQ(shell.root.editorScreen()->nameLabel()->text(), "Trip");
 }
 
 TEST(Shell, HomeFadesInUnlessMotionIsReduced)
