@@ -77,6 +77,7 @@ TranscriptDock::TranscriptDock(EditorModel& editor, AppModel* app, QWidget* pare
     text_->document()->setDocumentMargin(12);
     text_->viewport()->setAutoFillBackground(false);
     text_->setStyleSheet("QPlainTextEdit { background: transparent; }");
+    text_->installEventFilter(this);
     empty_ = makeEmptyState(editor, stack_);
     // The timeline panel's place; it fills the dock in the Timeline view.
     timeline_ = new QWidget(stack_);
@@ -142,6 +143,19 @@ void TranscriptDock::applyText()
     editor_.applyTextEdit(text_->toPlainText().toStdString());
     textMode_ = false;
     refresh();
+}
+
+bool TranscriptDock::eventFilter(QObject* watched, QEvent* event)
+{
+    // Ctrl+Return is "Done" while the text editor has the keyboard.
+    if (watched == text_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::ControlModifier)) {
+            applyText();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TranscriptDock::paintEvent(QPaintEvent*)

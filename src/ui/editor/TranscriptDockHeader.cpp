@@ -79,7 +79,6 @@ TranscriptDockHeader::TranscriptDockHeader(EditorModel& editor, AppModel* app, A
     connect(menu_, &QMenu::aboutToShow, this, &TranscriptDockHeader::refreshMenu);
     cancel_ = new CompactButton(tr("Cancel"), CompactButton::Kind::secondary, this);
     done_ = new CompactButton(tr("Done"), CompactButton::Kind::primary, this);
-    done_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
     connect(cancel_, &QPushButton::clicked, this, [this] { actions_.cancelText(); });
     connect(done_, &QPushButton::clicked, this, [this] { actions_.applyText(); });
     for (QWidget* w : std::initializer_list<QWidget*>{legend_, fillers_, trim_, slider_, more_, cancel_, done_})
