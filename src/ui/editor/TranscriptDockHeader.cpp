@@ -2,6 +2,8 @@
 
 #include "app/AppModel.h"
 #include "editor/EditorModel.h"
+#include "model/Word.h"
+#include "ui/editor/WordChip.h"
 #include "ui/editor/EditorIcons.h"
 #include "ui/editor/SymbolButton.h"
 #include "ui/editor/SymbolTextButton.h"
@@ -25,6 +27,15 @@ namespace {
 
 constexpr double pauseMin = 0.15, pauseMax = 1.5;
 constexpr int pauseSteps = 1350;  // one step per millisecond
+
+// The uncut filler words, as the model counts them, without judging each
+// word's text again on every edit.
+int countFillers(const std::vector<Word>& words)
+{
+    int count = 0;
+    for (const Word& w : words) count += !w.deleted && WordChip::isFiller(w.text) ? 1 : 0;
+    return count;
+}
 
 }  // namespace
 
@@ -117,7 +128,7 @@ void TranscriptDockHeader::refresh()
     micIcon_->setVisible(voice);
     const int kept = static_cast<int>(editor_.transcript().size()) - editor_.cutCount();
     counts_->setText(countsLine(kept, editor_.plan().outputLength(), editor_.savedSeconds()));
-    const int fillers = editor_.fillerCount();
+    const int fillers = countFillers(editor_.transcript());
     fillers_->setText(fillers == 0 ? tr("No fillers") : QString::number(fillers) + tr(" fillers"));
     fillers_->setEnabled(fillers > 0);
     trim_->setSymbol(p.trimPauses ? "checkmark" : "waveform.path");

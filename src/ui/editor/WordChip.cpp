@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QPainterPath>
 
+#include <unordered_map>
+
 namespace vt::ui {
 namespace {
 
@@ -47,6 +49,17 @@ QPainterPath band(const QRectF& r, double left, double right)
 QColor WordChip::strikeColour() { return QColor::fromRgbF(0.92f, 0.26f, 0.36f); }
 QColor WordChip::motionTint() { return QColor::fromRgbF(0.66f, 0.5f, 1.0f); }
 
+bool WordChip::isFiller(const std::string& text)
+{
+    static std::unordered_map<std::string, bool> judged;
+    auto it = judged.find(text);
+    if (it == judged.end()) {
+        if (judged.size() > 100000) judged.clear();
+        it = judged.emplace(text, Fillers::isFiller(text)).first;
+    }
+    return it->second;
+}
+
 WordChip WordChip::of(const Word& word)
 {
     WordChip chip;
@@ -54,7 +67,7 @@ WordChip WordChip::of(const Word& word)
     if (word.breakAfter) chip.text += QStringLiteral(" \u23CE");
     chip.emphasized = word.emphasized;
     chip.deleted = word.deleted;
-    chip.filler = Fillers::isFiller(word.text);
+    chip.filler = isFiller(word.text);
     return chip;
 }
 

@@ -14,6 +14,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 namespace vt {
 struct Word;
@@ -43,6 +44,8 @@ struct WordChip {
     QString styleName;  // the look's name behind a style marker
     bool reduceMotion = false;
 
+    // Whether a word's text is a filler; each distinct text is judged once.
+    static bool isFiller(const std::string& text);
     // The flags a word alone decides; the paragraph sets the rest.
     static WordChip of(const Word& word);
 
