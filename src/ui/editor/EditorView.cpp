@@ -1,6 +1,7 @@
 #include "ui/editor/EditorView.h"
 
 #include "app/AppModel.h"
+#include "app/AppSettings.h"
 #include "editor/EditorModel.h"
 #include "export/EditorExportHost.h"
 #include "export/ExportAction.h"
@@ -20,7 +21,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QSettings>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -29,9 +29,9 @@
 namespace vt::ui {
 namespace {
 
-const char* const dockKey = "transcriptDockHeight2";
-const char* const timelineKey = "timelineDockHeight2";
-const char* const tipsKey = "editorTipsSeen";
+constexpr std::string_view dockKey = "transcriptDockHeight2";
+constexpr std::string_view timelineKey = "timelineDockHeight2";
+constexpr std::string_view tipsKey = "editorTipsSeen";
 
 }  // namespace
 
@@ -91,10 +91,10 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     keys_ = new EditorKeys(editor, this);
     if (app) {
         // The tips come up until they were finished or skipped once.
-        if (!QSettings().value(tipsKey, false).toBool()) app->setShowEditorTips(true);
+        if (!AppSettings::boolean(tipsKey)) app->setShowEditorTips(true);
         connect(app, &AppModel::showEditorTipsChanged, this, [this] {
             if (app_->showEditorTips()) editor_.setTranscriptMode(TranscriptMode::transcription);
-            else QSettings().setValue(tipsKey, true);
+            else AppSettings::set(tipsKey, true);
         });
         if (app->showEditorTips()) editor.setTranscriptMode(TranscriptMode::transcription);
     }
@@ -117,8 +117,8 @@ QWidget* EditorView::makeTitleBar()
     name_ = kit::label({}, 13, QFont::DemiBold, Theme::ink, leading);
     stats_ = kit::label({}, 12, QFont::Normal, Theme::secondaryText, leading);
     // The statistics give way first when the bar is narrow.
-    stats_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    stats_->setMinimumWidth(0);
+    stats_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    stats_->setMinimumWidth(1);
     left->addWidget(back_);
     left->addWidget(name_);
     left->addWidget(stats_, 1);
@@ -164,12 +164,15 @@ double EditorView::dockLimit(double columnHeight) { return std::max(0.62 * colum
 double EditorView::activeDockHeight() const
 {
     const bool timeline = editor_.transcriptMode() == TranscriptMode::timeline;
-    return QSettings().value(timeline ? timelineKey : dockKey, timeline ? defaultTimelineHeight : defaultDockHeight).toDouble();
+    const auto stored = AppSettings::string(timeline ? timelineKey : dockKey);
+    bool ok = false;
+    const double height = stored ? QString::fromStdString(*stored).toDouble(&ok) : 0;
+    return ok ? height : timeline ? defaultTimelineHeight : defaultDockHeight;
 }
 
 void EditorView::setActiveDockHeight(double height)
 {
-    QSettings().setValue(editor_.transcriptMode() == TranscriptMode::timeline ? timelineKey : dockKey, height);
+    AppSettings::set(editor_.transcriptMode() == TranscriptMode::timeline ? timelineKey : dockKey, height);
     fitDock();
 }
 

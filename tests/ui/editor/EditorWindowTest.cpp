@@ -1,6 +1,7 @@
 #include "EditorUiRig.h"
 
 #include "app/AppModel.h"
+#include "app/AppSettings.h"
 #include "ui/editor/DockHandle.h"
 #include "ui/editor/EditorKeys.h"
 #include "ui/editor/EditorView.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QSlider>
 
 #include <gtest/gtest.h>
@@ -191,7 +191,7 @@ TEST(EditorView, HeaderUndoRedoExportAndDockHeights)
     r.editor().setTranscriptMode(TranscriptMode::timeline);
     EXPECT_EQ(r.view.dock()->height(), std::min(400, static_cast<int>(EditorView::dockLimit(r.view.column()->height()))));
     r.view.setActiveDockHeight(300);
-    EXPECT_EQ(QSettings().value("timelineDockHeight2").toDouble(), 300);
+    EXPECT_EQ(AppSettings::string("timelineDockHeight2"), "300");
     r.editor().setTranscriptMode(TranscriptMode::transcription);
     EXPECT_EQ(r.view.dock()->height(), 200);
 }
