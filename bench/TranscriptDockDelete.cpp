@@ -6,6 +6,7 @@
 // is the dock's own share: the same notifications and repaint for a change
 // that leaves the model's derivation out.
 
+#include "StillClock.h"
 #include "editor/EditorModel.h"
 #include "ui/editor/TranscriptDock.h"
 #include "ui/editor/WordList.h"
@@ -21,16 +22,6 @@ using namespace vt;
 
 namespace {
 
-// Timers never fire: the player rebuild and the save stay pending.
-class StillClock final : public EditorClock {
-public:
-    Date now() const override { return {}; }
-    Ticket start(double, std::function<void()>) override { return ++last_; }
-    void cancel(Ticket) override {}
-
-private:
-    Ticket last_ = 0;
-};
 
 QApplication& application()
 {
@@ -68,7 +59,7 @@ struct DockBench {
     EditorModel model;
     ui::TranscriptDock dock;
     DockBench()
-        : model(hourOfSpeech(10'000), nullptr, EditorServices{nullptr, nullptr, nullptr, nullptr, std::make_shared<StillClock>()}),
+        : model(hourOfSpeech(10'000), nullptr, EditorServices{nullptr, nullptr, nullptr, nullptr, std::make_shared<bench::StillClock>()}),
           dock(model, nullptr)
     {
         dock.resize(900, 320);
