@@ -32,6 +32,7 @@ namespace {
 constexpr std::string_view dockKey = "transcriptDockHeight2";
 constexpr std::string_view timelineKey = "timelineDockHeight2";
 constexpr std::string_view tipsKey = "editorTipsSeen";
+constexpr int maxNameWidth = 360;
 
 }  // namespace
 
@@ -191,7 +192,8 @@ bool EditorView::eventFilter(QObject* watched, QEvent* event)
 void EditorView::refreshHeader()
 {
     const QString name = QString::fromStdString(editor_.project().name);
-    name_->setText(name);
+    // One line, cut in the middle; the full name is the help text.
+    name_->setText(name_->fontMetrics().elidedText(name, Qt::ElideMiddle, maxNameWidth));
     name_->setToolTip(name);
     stats_->setText(statistics(editor_));
     undo_->setEnabled(editor_.canUndo());

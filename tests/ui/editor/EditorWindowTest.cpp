@@ -172,6 +172,10 @@ TEST(EditorView, HeaderUndoRedoExportAndDockHeights)
 {
     WindowRig r;
     EXPECT_EQ(r.view.nameLabel()->text(), "Sample");
+    r.editor().updateProject([](Project& p) { p.name = "A" + std::string(200, 'n') + "Z"; });
+    EXPECT_TRUE(r.view.nameLabel()->text().startsWith("An") && r.view.nameLabel()->text().endsWith("nZ"));
+    EXPECT_TRUE(r.view.nameLabel()->text().contains(QChar(0x2026)));
+    EXPECT_EQ(r.view.nameLabel()->toolTip().size(), 202);
     EXPECT_TRUE(r.view.statsLabel()->text().contains("12 words"));
     EXPECT_FALSE(r.view.undoButton()->isEnabled());
     r.editor().toggleDelete({r.word(0).id});
