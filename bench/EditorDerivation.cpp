@@ -4,6 +4,7 @@
 // iteration changes one word first, so the changed values are really
 // compared, stored and published.
 
+#include "StillClock.h"
 #include "editor/EditorModel.h"
 
 #include <benchmark/benchmark.h>
@@ -14,16 +15,6 @@ using namespace vt;
 
 namespace {
 
-// Timers never fire here: only the derivation is measured.
-class StillClock final : public EditorClock {
-public:
-    Date now() const override { return {}; }
-    Ticket start(double, std::function<void()>) override { return ++last_; }
-    void cancel(Ticket) override {}
-
-private:
-    Ticket last_ = 0;
-};
 
 Project longProject(int count)
 {
@@ -62,7 +53,7 @@ Project longProject(int count)
 void BM_VisualChange(benchmark::State& state)
 {
     EditorModel model(longProject(static_cast<int>(state.range(0))), nullptr,
-                      EditorServices{nullptr, nullptr, nullptr, nullptr, std::make_shared<StillClock>()});
+                      EditorServices{nullptr, nullptr, nullptr, nullptr, std::make_shared<bench::StillClock>()});
     std::size_t i = 0;
     for (auto _ : state) {
         model.updateProject([&](Project& p) { p.words[i % p.words.size()].emphasized ^= true; });
@@ -75,7 +66,7 @@ BENCHMARK(BM_VisualChange)->Arg(10'000)->Unit(benchmark::kMillisecond);
 void BM_TimelineChange(benchmark::State& state)
 {
     EditorModel model(longProject(static_cast<int>(state.range(0))), nullptr,
-                      EditorServices{nullptr, nullptr, nullptr, nullptr, std::make_shared<StillClock>()});
+                      EditorServices{nullptr, nullptr, nullptr, nullptr, std::make_shared<bench::StillClock>()});
     std::size_t i = 0;
     for (auto _ : state) {
         model.updateProject([&](Project& p) { p.words[(i * 7) % p.words.size()].deleted ^= true; });

@@ -9,7 +9,7 @@ mkdir -p "$deps"
 
 packages=(
   build-essential cmake ninja-build pkg-config git ca-certificates
-  qt6-base-dev qt6-multimedia-dev libqt6svg6
+  qt6-base-dev qt6-multimedia-dev libqt6svg6 qt6-svg-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
   libicu-dev nlohmann-json3-dev
   libopencv-dev opencv-data

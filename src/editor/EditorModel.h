@@ -403,6 +403,38 @@ public:
     // take, the translation switched on or off).
     void resetTranscriptEditing();
 
+    // ==== Editor window support (EditorViewCommands.cpp) ===========================
+public:
+    // The word anchoring Shift-extended selections; kept while the selection
+    // is emptied.
+    const std::optional<Uuid>& anchor() const { return anchor_; }
+    void setAnchor(std::optional<Uuid> id);
+    // The caption line of the word under the playhead; none without one.
+    std::optional<int> activeGroupIndex() const;
+    // Sets the playhead and seeks the player there, frame-exact.
+    void seekExactly(double outputSeconds);
+    // Pauses while playing; otherwise starts (from 0 when within 0.1 s of the
+    // end). Flips isPlaying.
+    void togglePlay();
+    // 1 forward (doubling the rate up to 4 on repeats), -1 backward (the
+    // preview cannot play in reverse, so it pauses and steps back 2 s), 0 pauses.
+    void shuttle(int direction);
+    double shuttleRate() const { return shuttleRate_; }
+    // `count` bar heights (0…1) of the edited video's sound, each the loudest
+    // peak of its stretch of the output; cached while nothing it reads changes.
+    std::vector<float> waveformBars(int count) const;
+
+private:
+    double shuttleRate_ = 0;
+    mutable struct {
+        int count = -1;
+        double length = -1;
+        std::size_t peaks = 0;
+        std::size_t plan = 0;
+        std::vector<float> bars;
+    } barsCache_;
+    // ==== end of editor window support =============================================
+
 private:
     bool toggleFlag(const std::set<Uuid>& ids, bool Word::*flag);
     std::optional<Uuid> anchor_;

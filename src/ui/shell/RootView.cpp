@@ -1,6 +1,7 @@
 #include "ui/shell/RootView.h"
 
 #include "app/AppModel.h"
+#include "ui/editor/EditorView.h"
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/Screens.h"
 #include "ui/shell/ShortcutsSheet.h"
@@ -40,9 +41,8 @@ RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app),
     layout->setContentsMargins(0, 0, 0, 0);
     stack_ = new QStackedWidget(this);
     processing_ = new ProcessingView(app, stack_);
-    editor_ = new PlaceholderScreen(stack_);
     clips_ = new PlaceholderScreen(stack_);
-    for (QWidget* screen : {static_cast<QWidget*>(processing_), static_cast<QWidget*>(editor_), static_cast<QWidget*>(clips_)})
+    for (QWidget* screen : {static_cast<QWidget*>(processing_), static_cast<QWidget*>(clips_)})
         stack_->addWidget(screen);
     layout->addWidget(stack_);
 
@@ -107,8 +107,7 @@ void RootView::showScreen()
             enterStart(Screen::home);
             break;
         }
-        editor_->setText(QString::fromStdString(app_.editor()->project().name), tr("The editor window comes next."));
-        stack_->setCurrentWidget(editor_);
+        showEditor();
         break;
     case Screen::clips:
         if (!app_.clipSource()) {
@@ -120,12 +119,32 @@ void RootView::showScreen()
         stack_->setCurrentWidget(clips_);
         break;
     }
+    // Leaving the editor (or closing its project) takes its screen and keys away.
+    if (editor_ && (stack_->currentWidget() != editor_ || app_.editor() == nullptr)) {
+        stack_->removeWidget(editor_);
+        editor_->deleteLater();
+        editor_ = nullptr;
+    }
     // Welcome, onboarding, home and the Shorts picker fade in; processing and the editor appear at once.
     QWidget* now = stack_->currentWidget();
     const bool fades = now == start_ || now == clips_;
     if (now != before && fades && !reduceMotion_) fadeIn(now);
     // A screen that appears at once ends the fade of the one it replaces.
     else if (now != before && fade_) fade_->setCurrentTime(fade_->duration());
+}
+
+void RootView::showEditor()
+{
+    if (editor_ && &editor_->model() != app_.editor()) {
+        stack_->removeWidget(editor_);
+        editor_->deleteLater();
+        editor_ = nullptr;
+    }
+    if (!editor_) {
+        editor_ = new ui::EditorView(*app_.editor(), &app_, stack_);
+        stack_->addWidget(editor_);
+    }
+    stack_->setCurrentWidget(editor_);
 }
 
 void RootView::showAlert()

@@ -8,6 +8,8 @@
 
 #include "app/AppModel.h"
 
+#include "ui/editor/EditorView.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -40,7 +42,8 @@ public:
     QWidget* startScreen() const { return start_; }
     HomeView* homeView() const;
     ProcessingView* processingScreen() const { return processing_; }
-    PlaceholderScreen* editorScreen() const { return editor_; }
+    // The editor screen of the open project; null while none is open.
+    ui::EditorView* editorScreen() const { return editor_; }
     PlaceholderScreen* clipsScreen() const { return clips_; }
     QMessageBox* alert() const { return alert_; }
     ShortcutsSheet* shortcutsSheet() const { return sheet_; }
@@ -55,6 +58,7 @@ private:
     void showAlert();
     void showSheet();
     void showTips();
+    void showEditor();
 
     void fadeIn(QWidget* screen);
     // Shows a fresh welcome, onboarding or home screen unless it is showing.
@@ -67,7 +71,7 @@ private:
     QWidget* start_ = nullptr;
     Screen startKind_ = Screen::home;
     ProcessingView* processing_;
-    PlaceholderScreen* editor_;
+    QPointer<ui::EditorView> editor_;
     PlaceholderScreen* clips_;
     QMessageBox* alert_ = nullptr;
     ShortcutsSheet* sheet_ = nullptr;

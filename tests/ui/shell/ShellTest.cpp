@@ -5,6 +5,7 @@
 #include "ui/home/HomeView.h"
 #include "ui/home/NewProjectCard.h"
 #include "ui/home/ProcessingView.h"
+#include "ui/editor/EditorView.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/MainWindow.h"
@@ -74,7 +75,7 @@ TEST(Shell, WindowSizeAndScreens)
     shell.app.setScreen(Screen::home);
     shell.openProject();
     EXPECT_EQ(shell.root.currentScreen(), shell.root.editorScreen());
-    EXPECT_EQ(shell.root.editorScreen()->title(), "Trip");
+    EXPECT_EQ(shell.root.editorScreen()->nameLabel()->text(), "Trip");
 }
 
 TEST(Shell, HomeFadesInUnlessMotionIsReduced)

@@ -1,0 +1,39 @@
+#include "ui/editor/SymbolButton.h"
+
+#include "ui/editor/EditorIcons.h"
+#include "ui/inspector/ToolbarIconButton.h"
+#include "ui/theme/Theme.h"
+
+#include <QPainter>
+
+namespace vt::ui {
+
+SymbolButton::SymbolButton(const QString& symbol, QSize frame, double iconSide, QWidget* parent)
+    : QToolButton(parent), symbol_(symbol), iconSide_(iconSide)
+{
+    setFixedSize(frame);
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void SymbolButton::setSymbol(const QString& symbol)
+{
+    if (symbol == symbol_) return;
+    symbol_ = symbol;
+    update();
+}
+
+void SymbolButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ToolbarIconButton::background(isEnabled(), underMouse(), isDown()));
+    painter.drawRoundedRect(rect(), 5, 5);
+    QColor colour = isEnabled() ? QColor(Theme::ink) : QColor(Theme::secondaryText);
+    if (!isEnabled()) colour.setAlphaF(0.5f);
+    const QRectF box(QPointF(width() / 2.0 - iconSide_ / 2, height() / 2.0 - iconSide_ / 2), QSizeF(iconSide_, iconSide_));
+    EditorIcons::draw(painter, symbol_, box, colour);
+}
+
+}  // namespace vt::ui
