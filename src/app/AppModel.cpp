@@ -234,17 +234,20 @@ void AppModel::open(const Project& project)
     setScreen(Screen::editor);
 }
 
-void AppModel::saveOpenProject()
+bool AppModel::saveOpenProject()
 {
-    if (!editor_) return;
+    if (!editor_) return true;
     Project project = editor_->project();
     project.updatedAt = std::chrono::system_clock::now();
-    ProjectStore::save(project);
+    if (ProjectStore::save(project) == ProjectStore::SaveResult::saved) return true;
+    // Closing would throw the edits away: the project stays open instead.
+    setErrorMessage(std::string("The project could not be saved, so it stays open."));
+    return false;
 }
 
 void AppModel::closeEditor()
 {
-    saveOpenProject();
+    if (!saveOpenProject()) return;
     dropEditor();
     setProjects(ProjectStore::loadAll());
     setScreen(Screen::home);
@@ -283,7 +286,7 @@ void AppModel::duplicate(const Project& project)
 
 void AppModel::findShorts(const Project& project)
 {
-    saveOpenProject();
+    if (!saveOpenProject()) return;
     dropEditor();
     auto files = std::make_shared<FileAccess::Session>();
     Project copy = project;
