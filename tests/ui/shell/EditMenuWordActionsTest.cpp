@@ -1,5 +1,6 @@
 #include "app/AppTestSupport.h"
 
+#include "app/MenuCommands.h"
 #include "model/ProjectStore.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/MainWindow.h"
@@ -39,11 +40,19 @@ TEST(EditMenuWordActions, CutEmphasizeAndRemoveFillersAct)
     };
     trigger("Cut Selected Words From the Video  (Delete)");
     EXPECT_TRUE(editor->project().words[2].deleted);
+    trigger("Cut Selected Words From the Video  (Delete)");  // all already cut: restored
+    EXPECT_FALSE(editor->project().words[2].deleted);
     trigger("Emphasize Selected Words");
     EXPECT_TRUE(editor->project().words[2].emphasized);
     trigger("Remove Filler Words");
     EXPECT_TRUE(editor->project().words[0].deleted);
     EXPECT_FALSE(editor->project().words[1].deleted);
+    EXPECT_EQ(editor->fillerCount(), 0);
+
+    // Off the editor screen the commands do nothing.
+    app.setScreen(Screen::home);
+    MenuCommands::cutSelectedWords(app);
+    EXPECT_FALSE(editor->project().words[2].deleted);
 }
 
 }  // namespace
