@@ -152,20 +152,31 @@ void AppModel::chooseEngine(const std::shared_ptr<Import>& run, bool guarded, st
 void AppModel::transcribe(const std::shared_ptr<Import>& run)
 {
     if (run->choice.engine == TranscriptionEngine::whisper && modelDownloadTask_) {
-        // Wait for the running download, showing its progress.
+        // Wait for the running download, showing its progress. Cancel ends
+        // the wait at once: the download itself goes on for the next import.
         auto mirror = new QTimer(this);
         mirror->setInterval(kMirrorInterval);
-        auto look = [this, run] {
+        auto stop = [this, mirror] {
+            disconnect(this, nullptr, mirror, nullptr);
+            mirror->stop();
+            mirror->deleteLater();
+        };
+        auto look = [this, run, stop] {
+            if (run->task->isCancelled()) {
+                stop();
+                failImport(run, std::make_exception_ptr(CancellationError()));
+                return;
+            }
             if (modelDownloadProgress_) updatePhase(run, std::string(kWaitingForModel), *modelDownloadProgress_);
         };
         connect(mirror, &QTimer::timeout, this, look);
-        connect(this, &AppModel::modelDownloadTaskChanged, mirror, [this, run, mirror] {
+        connect(this, &AppModel::modelDownloadTaskChanged, mirror, [this, run, stop] {
             if (modelDownloadTask_) return;
-            mirror->deleteLater();
+            stop();
             if (isCurrent(run)) transcribeNow(run);
         });
-        look();
         mirror->start();
+        look();
         return;
     }
     transcribeNow(run);
@@ -250,7 +261,10 @@ Project AppModel::buildProject(const Import& run) const
 void AppModel::finishImport(const std::shared_ptr<Import>& run)
 {
     const Project project = buildProject(*run);
-    ProjectStore::save(project);
+    // The transcript is not thrown away when the store refuses it: the
+    // project still opens, and the alert says it is not on disk.
+    if (ProjectStore::save(project) != ProjectStore::SaveResult::saved)
+        setErrorMessage(std::string("The new project could not be saved: it is open, but it is not on disk yet."));
     // A poster that cannot be written leaves the project without one.
     if (run->poster) run->poster->save(QString::fromStdString(posterPath(project.id).string()), "JPG", kPosterQuality);
     setProjects(ProjectStore::loadAll());

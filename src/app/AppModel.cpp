@@ -25,6 +25,9 @@ namespace {
 constexpr int kFrameSide = 1920;
 // A nearby frame is as good a poster as the exact one.
 constexpr double kFrameTolerance = 1.0;
+// The model download holds a thread for minutes; an import stage and the
+// locale look-up must still run beside it on a machine of one core.
+constexpr int kLeastThreads = 3;
 
 std::string currentLocaleID() { return QLocale::system().name().toStdString(); }
 
@@ -56,6 +59,7 @@ const std::vector<std::string>& AppModel::videoTypes()
 
 AppModel::AppModel(Services services, QObject* parent) : QObject(parent), services_(std::move(services))
 {
+    pool_.setMaxThreadCount(std::max(pool_.maxThreadCount(), kLeastThreads));
     localeID_ = currentLocaleID();
     startStyleID_ = StylePresets::core().front().id;
     // The first use of the data root, which moves an earlier edition's folder into place.
@@ -231,17 +235,20 @@ void AppModel::open(const Project& project)
     setScreen(Screen::editor);
 }
 
-void AppModel::saveOpenProject()
+bool AppModel::saveOpenProject()
 {
-    if (!editor_) return;
+    if (!editor_) return true;
     Project project = editor_->project();
     project.updatedAt = std::chrono::system_clock::now();
-    ProjectStore::save(project);
+    if (ProjectStore::save(project) == ProjectStore::SaveResult::saved) return true;
+    // Closing would throw the edits away: the project stays open instead.
+    setErrorMessage(std::string("The project could not be saved, so it stays open."));
+    return false;
 }
 
 void AppModel::closeEditor()
 {
-    saveOpenProject();
+    if (!saveOpenProject()) return;
     dropEditor();
     setProjects(ProjectStore::loadAll());
     setScreen(Screen::home);
@@ -297,7 +304,7 @@ void AppModel::duplicate(const Project& project)
 
 void AppModel::findShorts(const Project& project)
 {
-    saveOpenProject();
+    if (!saveOpenProject()) return;
     dropEditor();
     auto files = std::make_shared<FileAccess::Session>();
     Project copy = project;

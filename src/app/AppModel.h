@@ -111,10 +111,13 @@ public:
     void enterProjects();
     void showOnboarding();
     void open(const Project& project);
+    // Saves and closes the open project; one the store refuses stays open.
     void closeEditor();
     void remove(const Project& project);
     void rename(const Project& project, const std::string& name);
     void duplicate(const Project& project);
+    // Leaves the open project as closeEditor does (kept open when it cannot
+    // be saved) and shows the Shorts picker for `project`.
     void findShorts(const Project& project);
     void closeClips(const std::optional<Project>& project);
 
@@ -174,7 +177,9 @@ private:
     void dropEditor();
     void setTask(Task task);
     void setClipSource(std::optional<Project> project);
-    void saveOpenProject();
+    // Saves the open project (a no-op without one); false, with the alert,
+    // when the store refuses it.
+    bool saveOpenProject();
     void correctLocale(std::vector<std::string> supported);
 
     // Runs `work` on the thread pool and `then` with its result (or the

@@ -33,6 +33,21 @@ void restoreAllCuts(AppModel& app)
     if (EditorModel* editor = openEditor(app)) editor->restoreAll();
 }
 
+void cutSelectedWords(AppModel& app)
+{
+    if (EditorModel* editor = openEditor(app)) editor->toggleDelete(std::set<Uuid>(editor->selection()));
+}
+
+void emphasizeSelectedWords(AppModel& app)
+{
+    if (EditorModel* editor = openEditor(app)) editor->toggleEmphasis(std::set<Uuid>(editor->selection()));
+}
+
+void removeFillerWords(AppModel& app)
+{
+    if (EditorModel* editor = openEditor(app)) editor->removeFillers();
+}
+
 void setTranscriptMode(AppModel& app, TranscriptMode mode)
 {
     if (EditorModel* editor = openEditor(app)) editor->setTranscriptMode(mode);

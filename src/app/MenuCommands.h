@@ -23,6 +23,9 @@ void showPanel(AppModel& app, InspectorTab tab);     // closes the item inspecto
 void undo(AppModel& app);
 void redo(AppModel& app);
 void restoreAllCuts(AppModel& app);
+void cutSelectedWords(AppModel& app);        // all or none: restores them when every one is cut
+void emphasizeSelectedWords(AppModel& app);  // the same rule for emphasis
+void removeFillerWords(AppModel& app);
 void setTranscriptMode(AppModel& app, TranscriptMode mode);
 void setCaptionsVisible(AppModel& app, bool visible);  // saved with the project
 void setSafeZones(AppModel& app, bool shown);          // a view setting only

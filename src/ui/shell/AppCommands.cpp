@@ -60,9 +60,9 @@ AppCommands::AppCommands(AppModel& app, QMenuBar& bar, std::function<void(const 
     add(edit, {"Undo", "Ctrl+Z", Rule::always, [this] { undoOrRedo(false); }});
     add(edit, {"Redo", "Shift+Ctrl+Z", Rule::always, [this] { undoOrRedo(true); }});
     edit.addSeparator();
-    add(edit, {"Cut Selected Words From the Video  (Delete)", "", Rule::wordsSelected, notYet});
-    add(edit, {"Emphasize Selected Words", "Ctrl+B", Rule::wordsSelected, notYet});
-    add(edit, {"Remove Filler Words", "", Rule::fillersFound, notYet});
+    add(edit, {"Cut Selected Words From the Video  (Delete)", "", Rule::wordsSelected, [this] { cutSelectedWords(app_); }});
+    add(edit, {"Emphasize Selected Words", "Ctrl+B", Rule::wordsSelected, [this] { emphasizeSelectedWords(app_); }});
+    add(edit, {"Remove Filler Words", "", Rule::fillersFound, [this] { removeFillerWords(app_); }});
     add(edit, {"Restore All Cuts", "", Rule::cutsMade, [this] { restoreAllCuts(app_); }});
 
     QMenu& view = *bar.addMenu(tr("&View"));

@@ -8,6 +8,7 @@
 
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QMimeDatabase>
 #include <QUrl>
 
 namespace vt {
@@ -25,9 +26,14 @@ MainWindow::MainWindow(AppModel& app, QWidget* parent) : QMainWindow(parent), ap
     app.setPickVideo([this]() -> std::optional<std::filesystem::path> {
         QFileDialog dialog(this, tr("Open Video"));
         dialog.setFileMode(QFileDialog::ExistingFile);
-        QStringList types;
-        for (const std::string& type : AppModel::videoTypes()) types << QString::fromStdString(type);
-        dialog.setMimeTypeFilters(types);
+        // One filter for every video type: a filter per type would show
+        // only the first type's files until the user picks another.
+        QStringList patterns;
+        const QMimeDatabase types;
+        for (const std::string& type : AppModel::videoTypes())
+            for (const QString& glob : types.mimeTypeForName(QString::fromStdString(type)).globPatterns())
+                if (!patterns.contains(glob)) patterns << glob;
+        dialog.setNameFilter(tr("Videos (%1)").arg(patterns.join(' ')));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
         return std::filesystem::path(dialog.selectedFiles().front().toStdString());
     });
