@@ -58,7 +58,8 @@ double text(Ed& e, const std::string& s, const char* font, double size, const QC
 
 // A paragraph set into `rect` (y-up, in pixels) at `points`, lines a quarter
 // of the point size apart, cut off where it does not fit; skipped when the
-// box is 10 pixels or less either way. Justified text is set flush left.
+// box is 10 pixels or less either way. Justified lines fill the width, all
+// but the paragraph's last.
 void bodyBox(Ed& e, const std::string& s, const char* font, double points, const QColor& colour, QRectF rect,
              Qt::Alignment align = Qt::AlignLeft)
 {
@@ -67,25 +68,34 @@ void bodyBox(Ed& e, const std::string& s, const char* font, double points, const
     const double space = TextLine(" ", f).width(), step = f.ascent() + f.descent() + points / 4;
     QPainterPath text;
     double baseline = rect.top() + rect.height() - f.ascent();
-    std::string line;
+    std::vector<TextLine> line;
     double width = 0;
-    auto flush = [&] {
-        const TextLine l(line, f);
-        const double x = align == Qt::AlignHCenter ? rect.center().x() - l.width() / 2 : rect.left();
-        text.addPath(l.outlineAt({x, baseline}));
+    auto flush = [&](bool last) {
+        double x = align == Qt::AlignHCenter ? rect.center().x() - width / 2 : rect.left(), gap = space;
+        if (align == Qt::AlignJustify && !last && line.size() > 1) {
+            double inked = 0;
+            for (const TextLine& word : line) inked += word.width();
+            gap = (rect.width() - inked) / static_cast<double>(line.size() - 1);
+        }
+        for (const TextLine& word : line) {
+            text.addPath(word.outlineAt({x, baseline}));
+            x += word.width() + gap;
+        }
         baseline -= step;
         line.clear();
         width = 0;
     };
-    for (const std::string& word : Ed::words(s, 1 << 20)) {
+    const auto words = Ed::words(s, 1 << 20);
+    std::size_t placed = 0;
+    for (; placed < words.size(); ++placed) {
         if (baseline + f.ascent() < rect.top()) break;
-        const double w = TextLine(word, f).width();
-        if (!line.empty() && width + space + w > rect.width()) flush();
+        TextLine word(words[placed], f);
+        if (!line.empty() && width + space + word.width() > rect.width()) flush(false);
         if (baseline - f.descent() < rect.top() - step) break;
-        line += (line.empty() ? "" : " ") + word;
-        width += (width > 0 ? space : 0) + w;
+        width += (line.empty() ? 0 : space) + word.width();
+        line.push_back(std::move(word));
     }
-    if (!line.empty()) flush();
+    if (!line.empty()) flush(placed == words.size());
     e.painter->save();
     e.painter->setClipRect(rect);
     e.painter->fillPath(text, colour);

@@ -15,7 +15,7 @@ Point stabilizationOffset(const StabilizationCorrection& c, double time)
     if (time >= c.t[n - 1]) return {c.dx[n - 1], c.dy[n - 1]};
     const auto upper = std::upper_bound(c.t.begin(), c.t.begin() + static_cast<std::ptrdiff_t>(n), time);
     const std::size_t i = static_cast<std::size_t>(upper - c.t.begin());
-    const double span = std::max(c.t[i] - c.t[i - 1], 1e-4);
+    const double span = std::max(c.t[i] - c.t[i - 1], 1e-6);
     const double f = std::clamp((time - c.t[i - 1]) / span, 0.0, 1.0);
     return {c.dx[i - 1] + (c.dx[i] - c.dx[i - 1]) * f, c.dy[i - 1] + (c.dy[i] - c.dy[i - 1]) * f};
 }

@@ -13,7 +13,8 @@ namespace vt::Stabilizer {
 
 namespace {
 
-// Quarter turns (counter-clockwise, 0…3) that the preferred transform gives.
+// Quarter turns clockwise (0…3) that the preferred transform gives the
+// picture on screen, as the compositor turns it: (0, 1, −1, 0) is one.
 int quarterTurns(const AffineTransform& t)
 {
     const double angle = std::atan2(t.b, t.a);
@@ -25,11 +26,9 @@ cv::Mat prepared(const cv::Mat& frame, int turns, double scale)
 {
     cv::Mat grey;
     cv::cvtColor(frame, grey, frame.channels() == 4 ? cv::COLOR_BGRA2GRAY : cv::COLOR_BGR2GRAY);
-    // Turning the y-down rows counter-clockwise in the y-up frame is a
-    // counter-clockwise turn of the rows as seen on screen as well.
-    if (turns == 1) cv::rotate(grey, grey, cv::ROTATE_90_COUNTERCLOCKWISE);
+    if (turns == 1) cv::rotate(grey, grey, cv::ROTATE_90_CLOCKWISE);
     else if (turns == 2) cv::rotate(grey, grey, cv::ROTATE_180);
-    else if (turns == 3) cv::rotate(grey, grey, cv::ROTATE_90_CLOCKWISE);
+    else if (turns == 3) cv::rotate(grey, grey, cv::ROTATE_90_COUNTERCLOCKWISE);
     cv::Mat small;
     const cv::Size size(std::max(1, static_cast<int>(std::lround(grey.cols * scale))),
                         std::max(1, static_cast<int>(std::lround(grey.rows * scale))));
@@ -47,13 +46,13 @@ CameraPath analyze(const std::filesystem::path& file, const SourceVideoInfo& sou
     if (!std::filesystem::is_regular_file(file)) throw media::MediaError("The file could not be opened.");
     cv::VideoCapture capture;
     capture.open(file.string(), cv::CAP_FFMPEG);
+    // Frames are turned upright here, by the project's transform; a decoder
+    // that cannot be stopped from turning them itself has done so already
+    // (a half turn cannot be told from the frame's size).
+    capture.set(cv::CAP_PROP_ORIENTATION_AUTO, 0);
     cv::Mat frame;
     if (!capture.isOpened() || !capture.read(frame) || frame.empty()) throw CaptionError::noVideoTrack();
-
-    // A frame the decoder turned upright already is not turned again.
-    int turns = quarterTurns(source.transform);
-    if (turns % 2 == 1 && std::abs(frame.cols - source.naturalHeight) <= 2 && std::abs(frame.rows - source.naturalWidth) <= 2)
-        turns = 0;
+    const int turns = capture.get(cv::CAP_PROP_ORIENTATION_AUTO) != 0 ? 0 : quarterTurns(source.transform);
     const double w = std::abs(source.naturalWidth * source.transform.a + source.naturalHeight * source.transform.c);
     const double h = std::abs(source.naturalWidth * source.transform.b + source.naturalHeight * source.transform.d);
     const double shortSide = std::min(w, h) > 0 ? std::min(w, h) : std::min(frame.cols, frame.rows);

@@ -104,6 +104,37 @@ TEST(Stabilizer, MeasuresTheShakeAndTheCorrectionSteadiesIt)
     EXPECT_LT(after, before / 3) << before << " → " << after;
 }
 
+TEST(Stabilizer, MeasuresInTheUprightPictureOfATurnedRecording)
+{
+    // The same shaky recording tagged to be shown turned: the path is that
+    // of the upright picture. A quarter turn clockwise makes a move right
+    // in the stored picture a move down, and a move up one to the right.
+    test::TempDir dir;
+    const auto file = shakyVideo(dir, 30, 8);
+    const CameraPath plain = Stabilizer::analyze(file, info(30, 8), {});
+    struct Case {
+        int degrees;
+        AffineTransform transform;
+        double xx, xy, yx, yy;  // upright x = xx·x + xy·y, y = yx·x + yy·y of the stored path
+    };
+    const Case cases[] = {{180, {-1, 0, 0, -1, 320, 240}, -1, 0, 0, -1},
+                          {90, {0, 1, -1, 0, 240, 0}, 0, 1, -1, 0}};
+    for (const Case& c : cases) {
+        const auto turned = dir / ("turned" + std::to_string(c.degrees) + ".mp4");
+        ASSERT_EQ(test::run("ffmpeg -v error -y -i " + test::shellQuote(file.string()) + " -c copy -metadata:s:v:0 rotate=" +
+                            std::to_string(c.degrees) + " " + test::shellQuote(turned.string())),
+                  0);
+        SourceVideoInfo source = info(30, 8);
+        source.transform = c.transform;
+        const CameraPath path = Stabilizer::analyze(turned, source, {});
+        ASSERT_EQ(path.t.size(), plain.t.size()) << c.degrees;
+        for (std::size_t i = 1; i < path.t.size(); ++i) {
+            EXPECT_NEAR(path.x[i], c.xx * plain.x[i] + c.xy * plain.y[i], 0.01) << c.degrees << " sample " << i;
+            EXPECT_NEAR(path.y[i], c.yx * plain.x[i] + c.yy * plain.y[i], 0.01) << c.degrees << " sample " << i;
+        }
+    }
+}
+
 TEST(Stabilizer, AnalysesEverySecondFrameAboveFortyFramesPerSecond)
 {
     test::TempDir dir;
