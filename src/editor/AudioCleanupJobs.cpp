@@ -128,8 +128,12 @@ void AudioCleanupJobs::cleanNext()
     Job& job = *job_;
     if (job.next == job.pending.size()) {
         std::map<Uuid, std::string> results = std::move(job.results);
+        const std::vector<Entry> cleaned = std::move(job.pending);
         job_.reset();
         publish(std::move(results));
+        // The files for the old settings stay until now: the player and the
+        // export use them until the new ones are published.
+        for (const Entry& entry : cleaned) removeStaleFiles(entry.clip, entry.destination);
         return;
     }
     const Entry entry = job.pending[job.next];
@@ -175,7 +179,6 @@ void AudioCleanupJobs::finished(std::uint64_t id, std::exception_ptr error)
         return;
     }
     const Entry& entry = job_->pending[job_->next];
-    removeStaleFiles(entry.clip, entry.destination);
     job_->results[entry.clip] = entry.destination.string();
     ++job_->next;
     cleanNext();

@@ -4,7 +4,7 @@
 // one job, reuses cleaned files already in the cache, cleans the clips that
 // lack one (one after the other, on a worker thread, with progress and
 // cancel), then publishes the files to the editor and rebuilds the player.
-// A clip's files for other settings are deleted once it is cleaned anew.
+// A clip's files for other settings are deleted once its new file is published.
 //
 // Threads: a QObject of the main thread, beside the editor model it serves
 // (which must outlive it). The cleaning runs on a worker of its own; results

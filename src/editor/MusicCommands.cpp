@@ -58,6 +58,7 @@ void MusicCommands::setError(std::optional<std::string> message)
 void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
 {
     setError(std::nullopt);
+    ++generating_;
     model_.setMusicBusy(true);
     worker_.start([this, mood] {
         std::filesystem::path file;
@@ -74,9 +75,11 @@ void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
         QMetaObject::invokeMethod(
             this,
             [this, mood, file, failure] {
+                // Moods chosen in a row are made in turn: busy until the last.
+                const bool stillBusy = --generating_ > 0;
                 if (!failure.empty()) {
                     setError("Couldn't create the music: " + failure);
-                    model_.setMusicBusy(false);
+                    model_.setMusicBusy(stillBusy);
                     return;
                 }
                 const std::optional<BackgroundMusic>& current = model_.project().music;
@@ -91,7 +94,7 @@ void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
                     music.fadeOut = current->fadeOut;
                 }
                 setMusic(music);
-                model_.setMusicBusy(false);
+                model_.setMusicBusy(stillBusy);
             },
             Qt::QueuedConnection);
     });

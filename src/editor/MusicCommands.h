@@ -65,6 +65,7 @@ private:
     EditorModel& model_;
     Generate generate_;
     std::uint64_t changes_ = 0;  // bumped by every setMusic, so late results can tell
+    int generating_ = 0;         // moods asked for and not yet made
     CancelToken closing_;
     std::optional<std::string> error_;
     QThreadPool worker_;
