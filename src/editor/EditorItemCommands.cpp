@@ -155,7 +155,10 @@ void EditorModel::setSpan(const TimelineItem& item, double wantedStart, double w
             SoundClip* s = findByID(p.sounds, item.id);
             s->start = plan_.sourceTime(e.start);
             s->offset = e.offset;
-            s->duration = std::max(std::min(s->fileDuration - e.offset, e.duration), 0.2);
+            const double rest = s->fileDuration - e.offset;
+            s->duration = std::max(std::min(rest, e.duration), 0.2);
+            // Never past the file's end, even for a file under 0.2 s.
+            if (rest > 0) s->duration = std::min(s->duration, rest);
         });
         timelineChanged();
         return;

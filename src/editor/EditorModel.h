@@ -479,7 +479,40 @@ public:
     };
     std::vector<ClipSpanEntry> clipSpans() const;
 
+    // -- media items: overlays, B-roll, sounds, adjustments -------------------------
+    static std::optional<std::string> pickOverlayFile(const FileChooser& choose);
+    static std::optional<std::string> pickBRollFile(const FileChooser& choose);
+    static std::optional<std::string> pickAudioFile(const FileChooser& choose);
+    // A photo (by its name's type) or a video as a timed overlay from the
+    // output time, selected. A file without a picture sets exportError.
+    void addOverlay(const std::string& path, double at);
+    // A B-roll over the kept words among `ids` (none: the selection), or
+    // over the words under the playhead; one undo step. Nothing without a
+    // kept word.
+    void addBRoll(const std::string& path, const std::optional<std::set<Uuid>>& ids = std::nullopt);
+    // A sound file from the output time, at most as long as the file and the
+    // rest of the output, selected. A file without sound sets exportError.
+    void addSound(const std::string& path, double at);
+    std::optional<SoundClip> selectedSound() const;
+    void loadBRollThumb(const BRoll& item);
+    void loadSoundPeaks(const SoundClip& sound);
+    // The stored adjustment of a clip or overlay, else the default.
+    ItemAdjust adjust(const TimelineItem& item) const;
+    // Edits an adjustment; calls on one item less than 0.8 s apart make one
+    // undo step. A clip's changed volume rebuilds the player, anything else
+    // redraws.
+    void updateAdjust(const TimelineItem& item, const std::function<void(ItemAdjust&)>& change);
+    // The upright pixel size of a clip once its media facts are read.
+    std::optional<Size> clipSize(const Uuid& clipID) const;
+    // Width over height of an overlay's picture, once known.
+    std::optional<double> overlayAspect(const BRoll& item) const;
+
 private:
+    struct LastAdjust {
+        TimelineItem item;
+        Date at;
+    };
+    std::optional<LastAdjust> lastAdjust_;
     void updateClipList(Project& copy, const std::vector<ClipSpan>& old, bool regenerateHooks = false);
     // Transcribes a new clip in the background and merges its words at the
     // clip's place when it ends (ClipTranscription.cpp).
