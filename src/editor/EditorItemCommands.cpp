@@ -228,6 +228,7 @@ void EditorModel::duplicate(const TimelineItem& item)
         copy.length = at->second - at->first;
         pushUndo();
         updateProject([&](Project& p) { p.brolls->push_back(copy); });
+        loadBRollThumb(copy);
         setTimelineSelection(TimelineItem{K::overlay, copy.id});
         timelineChanged();
         return;
