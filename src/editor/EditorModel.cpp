@@ -98,19 +98,8 @@ void EditorModel::startBackgroundLoads()
             return [seconds](EditorModel& m) { m.set(m.musicLength_, seconds, &EditorModel::musicLengthChanged); };
         });
     }
-    if (project_.brolls && services_.media) {
-        for (const BRoll& item : *project_.brolls) {
-            auto media = services_.media;
-            inBackground([media, item]() -> std::function<void(EditorModel&)> {
-                auto image = media->thumbnail(item);
-                return [image = std::move(image), id = item.id](EditorModel& m) {
-                    if (!image) return;
-                    m.brollThumbs_[id] = *image;
-                    emit m.brollThumbsChanged();
-                };
-            });
-        }
-    }
+    if (project_.brolls)
+        for (const BRoll& item : *project_.brolls) loadBRollThumb(item);
     prewarmMatchCuts();
     if (project_.stabilization && project_.stabilization->path && services_.pictures)
         stabCorrection_ =
@@ -122,20 +111,8 @@ void EditorModel::startBackgroundLoads()
             if (std::filesystem::exists(path, error)) cleanAudioURLs_[clip.id] = path;
         }
     }
-    if (project_.sounds) {
-        for (const SoundClip& sound : *project_.sounds) {
-            if (soundPeaks_.count(sound.path)) continue;
-            soundPeaks_[sound.path] = {};
-            if (!services_.media) continue;
-            auto media = services_.media;
-            inBackground([media, path = sound.path]() -> std::function<void(EditorModel&)> {
-                auto peaks = media->peaks(path);
-                return [path, peaks = std::move(peaks)](EditorModel& m) {
-                    m.set(m.soundPeaks_[path], peaks, &EditorModel::soundPeaksChanged);
-                };
-            });
-        }
-    }
+    if (project_.sounds)
+        for (const SoundClip& sound : *project_.sounds) loadSoundPeaks(sound);
 }
 
 void EditorModel::inBackground(std::function<std::function<void(EditorModel&)>()> work)

@@ -440,6 +440,124 @@ private:
     std::optional<Uuid> anchor_;
     // ==== end of editing by words ==================================================
 
+    // ==== Clips and timeline items (EditorItemCommands.cpp,
+    // EditorMotionCommands.cpp, EditorClipCommands.cpp). Items are given and
+    // placed in output seconds and stored in source seconds; a time that is
+    // not a finite number counts as 0. A command that changes nothing records
+    // no undo step.
+public:
+    // -- selection and single items ----------------------------------------------
+    // Selects the item (none clears) and opens the inspector that belongs to
+    // it: the hook tab for a match cut, the effects tab for a camera move, the
+    // item inspector for an overlay or a clip.
+    void selectTimelineItem(std::optional<TimelineItem> item);
+    std::optional<MatchCut> selectedMatchCut() const;
+    std::optional<MotionEffect> selectedMotion() const;
+    // Where the item lies on the output as of the last placement.
+    std::optional<std::pair<double, double>> span(const TimelineItem& item) const;
+    // Moves or resizes an item within the output and the limits of its kind;
+    // trimming a video overlay's or a sound's left edge moves its offset into
+    // the file with it. Clips are not moved here.
+    void setSpan(const TimelineItem& item, double start, double duration, bool recordUndo);
+    // Removes the item (a clip through removeClip); records an undo step only
+    // when something is removed.
+    void remove(const TimelineItem& item);
+    // A copy right after the item, selected.
+    void duplicate(const TimelineItem& item);
+    // An effect dropped from the palette at an output time.
+    struct TimelineDrop {
+        enum class Kind { matchCut, motion };
+        Kind kind = Kind::motion;
+        std::optional<MatchCut::Style> style;
+        std::optional<std::int64_t> seed;
+        std::optional<std::string> word;
+        MotionEffect::Kind motion = MotionEffect::Kind::zoomIn;
+    };
+    void place(const TimelineDrop& drop, double at);
+
+    // -- match cuts and camera moves ---------------------------------------------------
+    // A copy of the template with a new id at the output time, fitted into the
+    // output and selected.
+    Uuid addMatchCut(MatchCut cut, double at);
+    void updateMatchCut(const Uuid& id, bool recordUndo, const std::function<void(MatchCut&)>& edit);
+    Uuid addMotion(MotionEffect::Kind kind, double at);
+    void updateMotion(const Uuid& id, bool recordUndo, const std::function<void(MotionEffect&)>& edit);
+    // Adds the proposed camera moves; how many were added.
+    int addAutoMotion();
+    void removeAllMotion();
+
+    // -- clips -----------------------------------------------------------------------------
+    // Asks the user for a file: the program plugs in its file dialog, tests a
+    // fixed answer. Gets the prompt and the accepted name patterns.
+    using FileChooser =
+        std::function<std::optional<std::string>(const std::string& message, const std::vector<std::string>& patterns)>;
+    static std::optional<std::string> pickVideoFile(const std::string& message, const FileChooser& choose);
+    // Reads the video off the main thread, then inserts it as a new clip at
+    // `index` (none: the end), carries every source time to the new layout,
+    // selects it and reads the clips again. A file without video, or of
+    // 0.2 s or less, sets exportError and changes nothing.
+    void addClip(const std::string& path, std::optional<int> index = std::nullopt);
+    // The last clip stays.
+    void removeClip(const Uuid& id);
+    void moveClip(const Uuid& id, int index);
+    // Trims are clamped so at least 0.5 s of the clip stays and neither is
+    // negative.
+    void setClipTrim(const Uuid& id, double start, double end, bool recordUndo);
+    struct ClipSpanEntry {
+        Uuid id;
+        std::string name;
+        double start = 0;  // output seconds
+        double end = 0;
+        VideoClip clip;
+    };
+    std::vector<ClipSpanEntry> clipSpans() const;
+
+    // -- media items: overlays, B-roll, sounds, adjustments -------------------------
+    static std::optional<std::string> pickOverlayFile(const FileChooser& choose);
+    static std::optional<std::string> pickBRollFile(const FileChooser& choose);
+    static std::optional<std::string> pickAudioFile(const FileChooser& choose);
+    // A photo (by its name's type) or a video as a timed overlay from the
+    // output time, selected. A file without a picture sets exportError.
+    void addOverlay(const std::string& path, double at);
+    // A B-roll over the kept words among `ids` (none: the selection), or
+    // over the words under the playhead; one undo step. Nothing without a
+    // kept word.
+    void addBRoll(const std::string& path, const std::optional<std::set<Uuid>>& ids = std::nullopt);
+    // A sound file from the output time, at most as long as the file and the
+    // rest of the output, selected. A file without sound sets exportError.
+    void addSound(const std::string& path, double at);
+    std::optional<SoundClip> selectedSound() const;
+    void loadBRollThumb(const BRoll& item);
+    void loadSoundPeaks(const SoundClip& sound);
+    // The stored adjustment of a clip or overlay, else the default.
+    ItemAdjust adjust(const TimelineItem& item) const;
+    // Edits an adjustment; calls on one item less than 0.8 s apart make one
+    // undo step. A clip's changed volume rebuilds the player, anything else
+    // redraws.
+    void updateAdjust(const TimelineItem& item, const std::function<void(ItemAdjust&)>& change);
+    // The upright pixel size of a clip once its media facts are read.
+    std::optional<Size> clipSize(const Uuid& clipID) const;
+    // Width over height of an overlay's picture, once known.
+    std::optional<double> overlayAspect(const BRoll& item) const;
+
+private:
+    struct LastAdjust {
+        TimelineItem item;
+        Date at;
+    };
+    std::optional<LastAdjust> lastAdjust_;
+    void updateClipList(Project& copy, const std::vector<ClipSpan>& old, bool regenerateHooks = false);
+    // Transcribes a new clip in the background and merges its words at the
+    // clip's place when it ends (ClipTranscription.cpp).
+    void transcribeClip(const VideoClip& clip);
+    // The clip's words (none when its transcription failed) and face samples,
+    // clip-relative, merged at its present place; dropped when it is gone.
+    void mergeClipTranscription(const Uuid& clipID, const std::optional<std::vector<Word>>& words,
+                                const std::optional<FaceTrack>& faces);
+    void reloadClips();
+    Debounce prewarmTask_;  // the frames of the last edited match cut
+    // ==== end of clips and timeline items ===========================================
+
 signals:
     void projectChanged();
     void saveErrorChanged();
