@@ -45,7 +45,7 @@ TEST(CompositionExportComposer, ExportsTheCutWithCaptionsAndSound)
 {
     test::TempDir dir;
     const auto source = dir / "clip.mp4";
-    ASSERT_EQ(test::run("ffmpeg -v error -y -f lavfi -i color=c=gray:s=96x160:r=30:d=2 -f lavfi -i sine=f=440:d=2 "
+    ASSERT_EQ(test::run("ffmpeg -v error -y -f lavfi -i color=c=gray:s=90x160:r=30:d=2 -f lavfi -i sine=f=440:d=2 "
                         "-c:v libx264 -pix_fmt yuv420p -c:a aac -ar 48000 " + test::shellQuote(source.string())),
               0);
 
