@@ -11,7 +11,7 @@
 
 #include "export/CompositionExportComposer.h"
 #include "export/Exporter.h"
-#include "support/CaptionLines.h"
+#include "BenchCaptions.h"
 #include "support/TestSupport.h"
 #include "support/TestVideos.h"
 
@@ -53,14 +53,8 @@ ExportRequest request()
     RenderSnapshot& snap = r.snapshot;
     snap.plan = test::keptPlan({{0, seconds()}});
     snap.renderSize = {kWidth, kHeight};
-    snap.style.font = "Montserrat-Black";
-    snap.style.fontSize = 84;
-    snap.style.textColor = {1, 1, 1, 1};
-    snap.style.uppercase = true;
-    snap.style.strokeColor = RGBA{0, 0, 0, 1};
-    snap.style.strokeWidth = 6;
+    bench::addCaptions(snap, seconds());
     snap.style.animation = EntranceAnimation::pop;
-    for (int i = 0; i < int(seconds() / 2); ++i) snap.groups.push_back(test::captionLine({"make", "the", "point", "land"}, 2.0 * i, i));
     r.speechSpans = ExportRequest::speechSpansOf(snap.groups);
     return r;
 }
