@@ -8,7 +8,7 @@
 // says how many times faster than real time the whole run was. Run it on 2
 // cores (taskset -c 0,1) for the figure that matters.
 
-#include "support/CaptionLines.h"
+#include "BenchCaptions.h"
 #include "support/TestSupport.h"
 #include "support/TestVideos.h"
 #include "video/CompositionBuilder.h"
@@ -50,13 +50,7 @@ RenderSnapshot snapshot(const EditPlan& plan, RenderSize size)
     snap.plan = plan;
     snap.renderSize = size;
     snap.reframe = ReframeMode::center;
-    snap.style.font = "Montserrat-Black";
-    snap.style.fontSize = 84;
-    snap.style.textColor = {1, 1, 1, 1};
-    snap.style.uppercase = true;
-    snap.style.strokeColor = RGBA{0, 0, 0, 1};
-    snap.style.strokeWidth = 6;
-    for (int i = 0; i < 15; ++i) snap.groups.push_back(test::captionLine({"make", "the", "point", "land"}, 2.0 * i, i));
+    bench::addCaptions(snap, 30);
     return snap;
 }
 

@@ -2,7 +2,9 @@
 
 #include "app/AppSettings.h"
 #include "app/Background.h"
-#include "app/MediaFiles.h"
+#include "editor/ClipMediaService.h"
+#include "editor/EngineAudio.h"
+#include "export/CompositionExportComposer.h"
 #include "captions/presets/StylePresets.h"
 #include "model/ProjectStore.h"
 #include "platform/TextRules.h"
@@ -82,6 +84,7 @@ AppModel::AppModel(Services services, QObject* parent) : QObject(parent), servic
 
 AppModel::~AppModel()
 {
+    releaseEditorServices();
     if (task_) task_->cancel();
     if (modelDownloadTask_) modelDownloadTask_->cancel();
     pool_.waitForDone();
@@ -172,13 +175,23 @@ void AppModel::setProcessing(std::optional<ProcessingState> processing)
 
 void AppModel::setEditor(std::unique_ptr<EditorModel> editor)
 {
+    releaseEditorServices();
     editor_ = std::move(editor);
     emit editorChanged();
+}
+
+// The export stops and waits for its thread before the editor it reads goes.
+void AppModel::releaseEditorServices()
+{
+    exportAction_.reset();
+    exportHost_.reset();
+    player_.reset();
 }
 
 void AppModel::dropEditor()
 {
     if (!editor_) return;
+    releaseEditorServices();
     editor_->teardown();
     // Deleted once the event loop is back: a signal of the model may be on
     // the stack, and its destructor still writes a pending save.
@@ -229,9 +242,16 @@ void AppModel::open(const Project& project)
             return;
         }
     }
+    auto player = std::make_shared<PlayerService>();
     EditorServices services;
-    services.media = std::make_shared<MediaFiles>();
+    services.player = player;
+    services.media = std::make_shared<ClipMediaService>();
+    services.audio = std::make_shared<EngineAudio>();
     setEditor(std::make_unique<EditorModel>(std::move(copy), std::move(files), std::move(services)));
+    player_ = std::move(player);
+    exportHost_ = std::make_unique<EditorExportHost>(*editor_, std::make_shared<CompositionExportComposer>(),
+                                                     [player = player_.get()] { player->pause(); });
+    exportAction_ = std::make_unique<ExportAction>(*exportHost_);
     setScreen(Screen::editor);
 }
 

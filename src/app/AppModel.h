@@ -14,6 +14,9 @@
 
 #include "app/ProcessingState.h"
 #include "editor/EditorModel.h"
+#include "editor/PlayerService.h"
+#include "export/EditorExportHost.h"
+#include "export/ExportAction.h"
 #include "model/FileAccess.h"
 #include "model/Project.h"
 #include "platform/Cancellation.h"
@@ -93,6 +96,9 @@ public:
     const std::optional<ProcessingState>& processing() const { return processing_; }
     // The editor model of the open project; null when none is open.
     EditorModel* editor() const { return editor_.get(); }
+    // The open project's preview player and export command; null when none is open.
+    PlayerService* player() const { return player_.get(); }
+    ExportAction* exportAction() const { return exportAction_.get(); }
     const std::optional<std::string>& errorMessage() const { return errorMessage_; }
     void setErrorMessage(std::optional<std::string> message);
     const Task& task() const { return task_; }
@@ -175,6 +181,7 @@ private:
     void setEditor(std::unique_ptr<EditorModel> editor);
     // Tears the open editor model down and lets it go.
     void dropEditor();
+    void releaseEditorServices();
     void setTask(Task task);
     void setClipSource(std::optional<Project> project);
     // Saves the open project (a no-op without one); false, with the alert,
@@ -204,6 +211,9 @@ private:
     Task modelDownloadTask_;
     std::optional<ProcessingState> processing_;
     std::unique_ptr<EditorModel> editor_;
+    std::shared_ptr<PlayerService> player_;
+    std::unique_ptr<EditorExportHost> exportHost_;
+    std::unique_ptr<ExportAction> exportAction_;  // goes before the editor it reads
     std::optional<std::string> errorMessage_;
     Task task_;
     bool showShortcuts_ = false;

@@ -43,6 +43,9 @@ ExportRequest EditorExportHost::request() const
     ExportRequest r;
     r.snapshot = editor_.snapshot();
     r.project = project;
+    std::map<Uuid, std::filesystem::path> cleaned;
+    for (const auto& [id, path] : editor_.cleanAudioURLs()) cleaned[id] = path;
+    r.clips = MediaLoading::clipMedia(project, editor_.clipInfo(), cleaned, !editor_.audioBypass());
     if (!(project.tracks && project.tracks->musicMuted)) r.music = project.music;
     r.voiceover = editor_.mixVoiceover();
     r.speechSpans = ExportRequest::speechSpansOf(r.snapshot.groups);

@@ -9,6 +9,7 @@
 #include "model/Project.h"
 #include "model/Voiceover.h"
 #include "platform/JsonCoding.h"
+#include "video/MediaLoading.h"
 #include "video/RenderSnapshot.h"
 
 #include <memory>
@@ -20,6 +21,7 @@ namespace vt {
 struct ExportRequest {
     RenderSnapshot snapshot;                      // the frame input when the export started
     Project project;                              // its clips, as they were then
+    std::vector<ClipMedia> clips;                 // their media, with the cleaned voice where chosen
     std::optional<BackgroundMusic> music;         // absent when none or muted
     std::optional<Voiceover> voiceover;           // as the mix plays it
     std::vector<ClosedRange<double>> speechSpans; // output seconds of every spoken word, for ducking

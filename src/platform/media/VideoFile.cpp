@@ -151,13 +151,16 @@ struct VideoFile::Impl {
         Picture out;
         out.width = std::max(1, static_cast<int>(std::lround(f->width * scale)));
         out.height = std::max(1, static_cast<int>(std::lround(f->height * scale)));
-        out.bgra.resize(static_cast<std::size_t>(out.width) * out.height * 4);
+        // Room for the converter's whole-block writes past the last line.
+        constexpr std::size_t overrun = 256;
+        out.bgra.resize(static_cast<std::size_t>(out.width) * out.height * 4 + overrun);
         scaler.reset(sws_getCachedContext(scaler.release(), f->width, f->height, static_cast<AVPixelFormat>(f->format),
                                           out.width, out.height, AV_PIX_FMT_BGRA, SWS_AREA, nullptr, nullptr, nullptr));
         if (!scaler) throw MediaError("Couldn't convert the video picture");
         std::uint8_t* planes[4] = {out.bgra.data(), nullptr, nullptr, nullptr};
         int strides[4] = {out.width * 4, 0, 0, 0};
         sws_scale(scaler.get(), f->data, f->linesize, 0, f->height, planes, strides);
+        out.bgra.resize(out.bgra.size() - overrun);
         return rotated(std::move(out), clockwiseRotation(stream()));
     }
 };

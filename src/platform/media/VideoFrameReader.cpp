@@ -193,10 +193,14 @@ struct VideoFrameReader::Impl {
         out.width = w;
         out.height = h;
         out.bytesPerLine = w * 4;
-        out.pixels.resize(static_cast<std::size_t>(out.bytesPerLine) * h);
+        // The converter writes whole blocks of pixels: on a width that is not
+        // a multiple of its block it runs past the end of the last line.
+        constexpr std::size_t overrun = 256;
+        out.pixels.resize(static_cast<std::size_t>(out.bytesPerLine) * h + overrun);
         uint8_t* planes[4] = {out.pixels.data(), nullptr, nullptr, nullptr};
         int strides[4] = {out.bytesPerLine, 0, 0, 0};
         sws_scale(scaler.get(), f->data, f->linesize, 0, f->height, planes, strides);
+        out.pixels.resize(out.pixels.size() - overrun);
         out.time = startOf(f);
         return out;
     }
