@@ -39,10 +39,17 @@ constexpr int maxNameWidth = 360;
 EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     : QWidget(parent), editor_(editor), app_(app)
 {
-    exportHost_ = std::make_unique<EditorExportHost>(editor, nullptr, [&editor] {
-        if (editor.isPlaying()) editor.togglePlay();
-    });
-    exportAction_ = std::make_unique<ExportAction>(*exportHost_);
+    // The program's export runs through the real composer the application
+    // model made for this project; a view made without one (tests) gets an
+    // action of its own that says the compositor is missing.
+    ExportAction* exportAction = app ? app->exportAction() : nullptr;
+    if (!exportAction) {
+        exportHost_ = std::make_unique<EditorExportHost>(editor, nullptr, [&editor] {
+            if (editor.isPlaying()) editor.togglePlay();
+        });
+        exportAction_ = std::make_unique<ExportAction>(*exportHost_);
+        exportAction = exportAction_.get();
+    }
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -69,7 +76,7 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     auto* inspectorBox = new QWidget(split_);
     auto* inspectorLayout = new QVBoxLayout(inspectorBox);
     inspectorLayout->setContentsMargins(6, 0, 0, 0);
-    inspector_ = new InspectorPanel(editor, *exportAction_, inspectorBox);
+    inspector_ = new InspectorPanel(editor, *exportAction, inspectorBox);
     inspectorLayout->addWidget(inspector_);
     inspectorBox->setMinimumWidth(340 + 6);
     inspectorBox->setMaximumWidth(500 + 6);
