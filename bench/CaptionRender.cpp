@@ -1,9 +1,9 @@
 // Drawing one caption image at 1080 × 1920 in four looks, and the person
 // mask that a behind-the-speaker look needs for each frame.
+#include "OffscreenApplication.h"
 #include "captions/CaptionRenderer.h"
 #include "platform/vision/PersonMask.h"
 
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <benchmark/benchmark.h>
@@ -139,10 +139,5 @@ BENCHMARK(personMask)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vt::bench::runOffscreen(argc, argv);
 }

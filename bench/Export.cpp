@@ -9,13 +9,13 @@
 // --benchmark_filter and a shorter `BENCH_EXPORT_SECONDS` to see it stay flat
 // with the length.
 
+#include "OffscreenApplication.h"
 #include "export/CompositionExportComposer.h"
 #include "export/Exporter.h"
 #include "BenchCaptions.h"
 #include "support/TestSupport.h"
 #include "support/TestVideos.h"
 
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -105,10 +105,5 @@ BENCHMARK(BM_Export)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vt::bench::runOffscreen(argc, argv);
 }

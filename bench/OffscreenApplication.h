@@ -3,6 +3,7 @@
 // on the offscreen platform unless the environment names another.
 
 #include <QGuiApplication>
+#include <benchmark/benchmark.h>
 
 #include <cstdlib>
 
@@ -16,6 +17,17 @@ inline QGuiApplication& application()
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication instance(argc, argv);
     return instance;
+}
+
+// The whole main() of a benchmark program that paints: the application
+// first, then every benchmark the command line selects.
+inline int runOffscreen(int argc, char** argv)
+{
+    application();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
 
 }  // namespace vt::bench

@@ -8,6 +8,7 @@
 // says how many times faster than real time the whole run was. Run it on 2
 // cores (taskset -c 0,1) for the figure that matters.
 
+#include "OffscreenApplication.h"
 #include "BenchCaptions.h"
 #include "support/TestSupport.h"
 #include "support/TestVideos.h"
@@ -25,16 +26,6 @@ using namespace vt;
 namespace {
 
 constexpr double sourceSeconds = 34;
-
-QGuiApplication& app()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication instance(argc, argv);
-    return instance;
-}
 
 const std::filesystem::path& source()
 {
@@ -56,7 +47,7 @@ RenderSnapshot snapshot(const EditPlan& plan, RenderSize size)
 
 void play(benchmark::State& state, RenderSize renderSize, QSize shown, int decodeEdge)
 {
-    app();
+    vt::bench::application();
     BuildRequest request;
     request.clips = {{Uuid::random(), source(), 0, sourceSeconds, SourceVideoInfo{1920, 1080, {}, 30, sourceSeconds, false}, std::nullopt, 1}};
     request.plan.segments = {{0, 8, 0}, {9, 16, 8}, {17, 25, 15}, {26, 33, 23}};

@@ -24,10 +24,7 @@ struct AudioFileReader::Impl {
     void open(const std::filesystem::path& file)
     {
         input = ff::openInput(file.string());
-        stream = ff::firstAudioStream(input.get());
-        if (stream < 0) throw MediaError("The file has no audio track.");
-        for (unsigned i = 0; i < input->nb_streams; ++i)
-            if (static_cast<int>(i) != stream) input->streams[i]->discard = AVDISCARD_ALL;
+        stream = ff::onlyFirstAudioStream(input.get());
         const AVStream* s = input->streams[stream];
         decoder = ff::openDecoder(s);
         if (!decoder) throw MediaError("The audio track cannot be decoded.");

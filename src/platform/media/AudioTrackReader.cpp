@@ -26,10 +26,7 @@ struct AudioTrackReader::Impl {
     void open(const std::filesystem::path& file)
     {
         input = ff::openInput(file.string());
-        stream = ff::firstAudioStream(input.get());
-        if (stream < 0) throw MediaError("The file has no audio track.");
-        for (unsigned i = 0; i < input->nb_streams; ++i)
-            if (static_cast<int>(i) != stream) input->streams[i]->discard = AVDISCARD_ALL;
+        stream = ff::onlyFirstAudioStream(input.get());
         decoder = ff::openDecoder(input->streams[stream]);
         if (!decoder) throw MediaError("The audio track cannot be decoded.");
         timeBase = input->streams[stream]->time_base;

@@ -66,6 +66,15 @@ int firstAudioStream(const AVFormatContext* input)
     return -1;
 }
 
+int onlyFirstAudioStream(AVFormatContext* input)
+{
+    const int stream = firstAudioStream(input);
+    if (stream < 0) throw MediaError("The file has no audio track.");
+    for (unsigned i = 0; i < input->nb_streams; ++i)
+        if (static_cast<int>(i) != stream) input->streams[i]->discard = AVDISCARD_ALL;
+    return stream;
+}
+
 CodecPtr openDecoder(const AVStream* stream)
 {
     const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);

@@ -71,6 +71,9 @@ PacketPtr makePacket();
 InputPtr openInput(const std::string& path, std::vector<std::int64_t>* declaredDurations = nullptr);
 // Index of the first audio stream, or -1.
 int firstAudioStream(const AVFormatContext* input);
+// The first audio stream of a file opened for its sound alone: every other
+// stream is discarded by the demuxer. Throws MediaError when there is none.
+int onlyFirstAudioStream(AVFormatContext* input);
 // A decoder opened for the stream, or null when none exists for its codec.
 CodecPtr openDecoder(const AVStream* stream);
 
