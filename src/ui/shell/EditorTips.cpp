@@ -103,7 +103,9 @@ void EditorTips::forward()
 
 void EditorTips::place()
 {
-    card_->adjustSize();
+    // A fixed-width card with wrapped text is as tall as its text needs at
+    // that width; the layout's own minimum would measure it narrower.
+    card_->setFixedHeight(card_->layout()->totalHeightForWidth(kCardWidth));
     const Qt::Alignment where = tips()[static_cast<std::size_t>(step_)].place;
     const bool centre = where == Qt::AlignCenter;
     const QRect area = centre ? rect() : rect().adjusted(kSideMargin, kEdgeMargin, -kSideMargin, -kEdgeMargin);
