@@ -158,7 +158,9 @@ std::optional<QString> ExportAction::writeSideFiles(const std::filesystem::path&
 {
     if (alsoSRT_) {
         auto path = besides(destination, "srt");
-        if (!wholeFile::writeAtomically(path, SubtitleWriter::srt(SubtitleWriter::subtitleGroups(timedWords))))
+        // An export saved as "Talk.srt" (or "Talk.png" below) is never
+        // replaced by its own side file: the export is what was asked for.
+        if (path != destination && !wholeFile::writeAtomically(path, SubtitleWriter::srt(SubtitleWriter::subtitleGroups(timedWords))))
             return QStringLiteral("Couldn't save the subtitles as “%1”.").arg(QString::fromStdString(path.filename().string()));
     }
     if (alsoThumbnail_ && !settings_.audioOnly) {
@@ -170,7 +172,7 @@ std::optional<QString> ExportAction::writeSideFiles(const std::filesystem::path&
         if (!thumbnail.save(&buffer, "PNG") || png.isEmpty())
             return QString::fromUtf8(CaptionError::exportFailed("Couldn't encode PNG.").what());
         auto path = besides(destination, "png");
-        if (!wholeFile::writeAtomically(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size()))))
+        if (path != destination && !wholeFile::writeAtomically(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size()))))
             return QStringLiteral("Couldn't save the thumbnail as “%1”.").arg(QString::fromStdString(path.filename().string()));
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #include "ui/inspector/SavePanel.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace vt::ui {
 
@@ -10,6 +11,9 @@ std::optional<std::filesystem::path> savePanel(const QString& name, const QStrin
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(typeFilter);
+    // The filter only narrows the listing: a name typed without an extension
+    // gets the suggested one, so the file is of the one allowed type.
+    dialog.setDefaultSuffix(QFileInfo(name).suffix());
     dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
