@@ -212,27 +212,6 @@ TEST_F(EditorClipCommands, ARealSpokenClipIsTranscribedAtItsPlace)
     ASSERT_EQ(run("ffmpeg -v error -y -f lavfi -i color=black:s=96x64:r=10:d=1 -c:v libx264 " +
                   shellQuote(old.string())),
               0);
-    // A clip removed while it is transcribed gets nothing merged, and
-    // undoing the removal brings it back without words.
-    {
-        Project p = sampleProject(0);
-        p.videoPath = old.string();
-        p.sourceDuration = 1;
-        p.words = {word("before", 0.2, 0.6)};
-        EditorModel model(p, nullptr,
-                          EditorServices{std::make_shared<FakePlayer>(), std::make_shared<ClipMediaService>(),
-                                         std::make_shared<FakeAudio>(), nullptr, std::make_shared<ManualClock>()});
-        ASSERT_TRUE(waitLong([&] { return !model.isLoading(); }));
-        model.addClip(video.string());
-        ASSERT_TRUE(waitLong([&] { return model.project().clips && model.project().clips->size() == 2; }));
-        ASSERT_FALSE(model.clipJobs().empty());
-        model.removeClip(model.project().clips->back().id);
-        ASSERT_TRUE(waitLong([&] { return model.clipJobs().empty(); }));
-        EXPECT_EQ(model.project().words.size(), 1u);
-        model.undo();
-        EXPECT_EQ(model.project().clips->size(), 2u);
-        EXPECT_EQ(model.project().words.size(), 1u);
-    }
     Project p = sampleProject(0);
     p.videoPath = old.string();
     p.sourceDuration = 1;
