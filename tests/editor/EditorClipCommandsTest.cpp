@@ -212,6 +212,32 @@ TEST_F(EditorClipCommands, ARealSpokenClipIsTranscribedAtItsPlace)
     ASSERT_EQ(run("ffmpeg -v error -y -f lavfi -i color=black:s=96x64:r=10:d=1 -c:v libx264 " +
                   shellQuote(old.string())),
               0);
+    // A clip removed while it is transcribed gets nothing merged, but the
+    // history state that holds it gets its words: undoing the removal brings
+    // the clip back with them.
+    {
+        Project p = sampleProject(0);
+        p.videoPath = old.string();
+        p.sourceDuration = 1;
+        p.words = {word("before", 0.2, 0.6)};
+        EditorModel model(p, nullptr,
+                          EditorServices{std::make_shared<FakePlayer>(), std::make_shared<ClipMediaService>(),
+                                         std::make_shared<FakeAudio>(), nullptr, std::make_shared<ManualClock>()});
+        ASSERT_TRUE(waitLong([&] { return !model.isLoading(); }));
+        model.addClip(video.string());
+        ASSERT_TRUE(waitLong([&] { return model.project().clips && model.project().clips->size() == 2; }));
+        ASSERT_FALSE(model.clipJobs().empty());
+        model.removeClip(model.project().clips->back().id);
+        ASSERT_TRUE(waitLong([&] { return model.clipJobs().empty(); }));
+        EXPECT_EQ(model.project().words.size(), 1u);
+        model.undo();
+        ASSERT_EQ(model.project().clips->size(), 2u);
+        const auto& words = model.project().words;
+        ASSERT_GE(words.size(), 2u);
+        EXPECT_EQ(words.front().text, "before");
+        for (std::size_t i = 1; i < words.size(); ++i) EXPECT_GE(words[i].start, 1 - 1e-6);  // in the added clip
+        EXPECT_EQ(model.transcript(), words);
+    }
     Project p = sampleProject(0);
     p.videoPath = old.string();
     p.sourceDuration = 1;
