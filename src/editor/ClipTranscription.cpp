@@ -128,11 +128,17 @@ void EditorModel::mergeClipTranscription(const Uuid& clipID, const std::optional
     jobs.erase(clipID);
     set(clipJobs_, std::move(jobs), &EditorModel::clipJobsChanged);
 
+    // The history states that hold the clip get its words even when the clip
+    // was removed meanwhile, so undoing the removal brings them back.
+    const std::vector<Word> clipWords = words.value_or(std::vector<Word>{});
+    const bool captionsAreSpeech = !voiceDrivesCaptions() && !usesTranslation();
+    ClipTranscription::patch(undoStack_, clipID, clipWords, captionsAreSpeech);
+    ClipTranscription::patch(redoStack_, clipID, clipWords, captionsAreSpeech);
+
     const auto spans = project_.spans();
     const auto span = std::find_if(spans.begin(), spans.end(), [&](const ClipSpan& s) { return s.clip.id == clipID; });
     if (span == spans.end()) return;  // removed meanwhile: nothing to merge into
     const double offset = span->start;
-    const std::vector<Word> clipWords = words.value_or(std::vector<Word>{});
     updateProject([&](Project& p) {
         p.words = ClipTranscription::merged(std::move(p.words), ClipTranscription::placed(clipWords, offset));
         if (faces) {
@@ -148,9 +154,6 @@ void EditorModel::mergeClipTranscription(const Uuid& clipID, const std::optional
         // Failed transcription leaves the user's hooks as they are.
         if (words) p.hooks = HookGenerator::fromTranscript(p.words);
     });
-    const bool captionsAreSpeech = !voiceDrivesCaptions() && !usesTranslation();
-    ClipTranscription::patch(undoStack_, clipID, clipWords, captionsAreSpeech);
-    ClipTranscription::patch(redoStack_, clipID, clipWords, captionsAreSpeech);
     timelineChanged();
 }
 

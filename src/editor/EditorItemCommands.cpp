@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vt {
 
@@ -33,6 +34,7 @@ struct EdgeEdit {
 };
 EdgeEdit trimLeftEdge(std::pair<double, double> old, double start, double duration, double offset, bool followsStart)
 {
+    offset = finiteOr(offset, 0);  // a damaged offset plays from the file's start
     const bool endKept = std::abs(old.second - (start + duration)) < 1e-6;
     const bool startMoved = std::abs(old.first - start) > 1e-6;
     if (followsStart && endKept && startMoved) offset += start - old.first;
@@ -148,14 +150,16 @@ void EditorModel::setSpan(const TimelineItem& item, double wantedStart, double w
         const SoundClip* found = findByID(project_.sounds, item.id);
         if (!old || !found) return;
         EdgeEdit e = trimLeftEdge(*old, start, duration, found->offset, true);
+        // A file length that is not a number limits nothing.
+        const double fileDuration = finiteOr(found->fileDuration, std::numeric_limits<double>::infinity());
         // A file shorter than 0.2 s still plays from its start.
-        e.offset = std::max(std::min(e.offset, found->fileDuration - 0.2), 0.0);
+        e.offset = std::max(std::min(e.offset, fileDuration - 0.2), 0.0);
         if (recordUndo) pushUndo();
         updateProject([&](Project& p) {
             SoundClip* s = findByID(p.sounds, item.id);
             s->start = plan_.sourceTime(e.start);
             s->offset = e.offset;
-            const double rest = s->fileDuration - e.offset;
+            const double rest = fileDuration - e.offset;
             s->duration = std::max(std::min(rest, e.duration), 0.2);
             // Never past the file's end, even for a file under 0.2 s.
             if (rest > 0) s->duration = std::min(s->duration, rest);

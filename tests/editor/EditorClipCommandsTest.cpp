@@ -212,8 +212,9 @@ TEST_F(EditorClipCommands, ARealSpokenClipIsTranscribedAtItsPlace)
     ASSERT_EQ(run("ffmpeg -v error -y -f lavfi -i color=black:s=96x64:r=10:d=1 -c:v libx264 " +
                   shellQuote(old.string())),
               0);
-    // A clip removed while it is transcribed gets nothing merged, and
-    // undoing the removal brings it back without words.
+    // A clip removed while it is transcribed gets nothing merged, but the
+    // history state that holds it gets its words: undoing the removal brings
+    // the clip back with them.
     {
         Project p = sampleProject(0);
         p.videoPath = old.string();
@@ -230,8 +231,12 @@ TEST_F(EditorClipCommands, ARealSpokenClipIsTranscribedAtItsPlace)
         ASSERT_TRUE(waitLong([&] { return model.clipJobs().empty(); }));
         EXPECT_EQ(model.project().words.size(), 1u);
         model.undo();
-        EXPECT_EQ(model.project().clips->size(), 2u);
-        EXPECT_EQ(model.project().words.size(), 1u);
+        ASSERT_EQ(model.project().clips->size(), 2u);
+        const auto& words = model.project().words;
+        ASSERT_GE(words.size(), 2u);
+        EXPECT_EQ(words.front().text, "before");
+        for (std::size_t i = 1; i < words.size(); ++i) EXPECT_GE(words[i].start, 1 - 1e-6);  // in the added clip
+        EXPECT_EQ(model.transcript(), words);
     }
     Project p = sampleProject(0);
     p.videoPath = old.string();
