@@ -44,13 +44,54 @@ void sortByStart(std::vector<Word>& words)
     std::stable_sort(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.start < b.start; });
 }
 
+// Times for `parts` retyped in place of `old`, words that cut words may lie
+// between (`cutBefore[k]`: one lies between old[k - 1] and old[k]). A new word
+// spanning a cut word would play its audio again, so the parts stay inside
+// the stretches of old words that no cut word interrupts: part k keeps to
+// the stretch of old[k] (the word whose id it takes), every stretch gets a
+// part while parts last, and a stretch shares its time among its parts by
+// their weights. `covered` counts the leading old words whose stretch got a
+// part; with fewer parts than stretches the rest get none.
+struct RetypedTimes {
+    std::vector<std::pair<double, double>> times;
+    std::size_t covered = 0;
+};
+
+RetypedTimes retypedTimes(const std::vector<Word>& old, const std::vector<bool>& cutBefore,
+                          const std::vector<std::string>& parts)
+{
+    std::vector<std::size_t> stretchOf(old.size(), 0);
+    for (std::size_t k = 1; k < old.size(); ++k) stretchOf[k] = stretchOf[k - 1] + (cutBefore[k] ? 1 : 0);
+    const std::size_t stretches = stretchOf.back() + 1, n = parts.size();
+    std::vector<std::vector<std::string>> partsOf(stretches);
+    for (std::size_t k = 0; k < n; ++k) {
+        std::size_t s = stretchOf[std::min(k, old.size() - 1)];
+        // Leave as many stretches ahead as parts remain to fill them.
+        if (n >= stretches && k + stretches > n) s = std::max(s, k + stretches - n);
+        partsOf[s].push_back(parts[k]);
+    }
+    RetypedTimes out;
+    for (std::size_t first = 0; first < old.size();) {
+        std::size_t last = first;
+        while (last + 1 < old.size() && stretchOf[last + 1] == stretchOf[first]) ++last;
+        const auto& own = partsOf[stretchOf[first]];
+        if (own.empty()) break;
+        const auto times = WordTokens::spread(old[first].start, old[last].end - old[first].start, own);
+        out.times.insert(out.times.end(), times.begin(), times.end());
+        out.covered = last + 1;
+        first = last + 1;
+    }
+    return out;
+}
+
 // Walks the uncut words and the typed tokens along a shortest edit script:
 // matched words keep everything but their text, removed runs are cut, and
 // typed runs take the time of the run they replace (or of the gap they fill).
 class TextEditWalk {
 public:
-    TextEditWalk(const std::vector<Word>& old, const std::vector<std::string>& tokens, const TranscriptDiff& diff)
-        : old_(old), tokens_(tokens), diff_(diff)
+    TextEditWalk(const std::vector<Word>& old, const std::vector<bool>& cutBefore,
+                 const std::vector<std::string>& tokens, const TranscriptDiff& diff)
+        : old_(old), cutBefore_(cutBefore), tokens_(tokens), diff_(diff)
     {
     }
 
@@ -84,6 +125,27 @@ private:
         }
         if (typed.empty()) return;
 
+        const auto times = timesFor(removed, typed);
+        for (std::size_t k = 0; k < typed.size(); ++k) {
+            Word w = typedWord(typed[k], times[k]);
+            if (k < removed.size()) {
+                // A replaced word keeps its identity, so items anchored to it stay.
+                w.id = removed[k].id;
+                w.emphasized = removed[k].emphasized;
+            }
+            kept_.push_back(std::move(w));
+        }
+    }
+
+    std::vector<std::pair<double, double>> timesFor(const std::vector<Word>& removed,
+                                                    const std::vector<std::string>& typed) const
+    {
+        // A replaced run that words cut earlier lie within keeps their time out.
+        const auto from = cutBefore_.begin() + static_cast<std::ptrdiff_t>(i_ - removed.size());
+        const std::vector<bool> cutWithin(from, from + static_cast<std::ptrdiff_t>(removed.size()));
+        if (removed.size() > 1 && std::find(cutWithin.begin() + 1, cutWithin.end(), true) != cutWithin.end())
+            return retypedTimes(removed, cutWithin, typed).times;
+
         const double count = static_cast<double>(typed.size());
         double h, g;
         if (!removed.empty()) {
@@ -102,19 +164,11 @@ private:
             h = std::min(h, next);
             span = std::min(span, next - h);
         }
-        const auto times = WordTokens::spread(h, span, typed);
-        for (std::size_t k = 0; k < typed.size(); ++k) {
-            Word w = typedWord(typed[k], times[k]);
-            if (k < removed.size()) {
-                // A replaced word keeps its identity, so items anchored to it stay.
-                w.id = removed[k].id;
-                w.emphasized = removed[k].emphasized;
-            }
-            kept_.push_back(std::move(w));
-        }
+        return WordTokens::spread(h, span, typed);
     }
 
     const std::vector<Word>& old_;
+    const std::vector<bool>& cutBefore_;
     const std::vector<std::string>& tokens_;
     const TranscriptDiff& diff_;
     std::size_t i_ = 0, j_ = 0;
@@ -140,18 +194,23 @@ void EditorModel::applyTextEdit(const std::string& text)
     const std::vector<std::string> tokens = WordTokens::split(text);
     std::vector<Word> old, cutBefore;
     std::vector<std::string> oldTexts;
+    std::vector<bool> afterCut;  // per uncut word: a cut word lies between it and the uncut word before
+    bool cutSince = false;
     for (const Word& w : transcript()) {
         if (w.deleted) {
             cutBefore.push_back(w);
+            cutSince = true;
             continue;
         }
         old.push_back(w);
         oldTexts.push_back(w.text);
+        afterCut.push_back(cutSince);
+        cutSince = false;
     }
     const TranscriptDiff diff = TranscriptDiff::between(keysOf(oldTexts), keysOf(tokens));
     if (diff.empty() && sameTexts(oldTexts, tokens)) return;
 
-    auto [words, cut] = TextEditWalk(old, tokens, diff).run();
+    auto [words, cut] = TextEditWalk(old, afterCut, tokens, diff).run();
     words.insert(words.end(), cut.begin(), cut.end());
     words.insert(words.end(), cutBefore.begin(), cutBefore.end());
     sortByStart(words);
@@ -194,15 +253,24 @@ void EditorModel::setLineText(int line, const std::string& text)
             words[positions[k]].native.reset();
         }
     } else {
-        const auto times = WordTokens::spread(old.front().start, old.back().end - old.front().start, parts);
+        std::vector<bool> cutBefore(old.size(), false);
+        for (std::size_t k = 1; k < old.size(); ++k) cutBefore[k] = positions[k] != positions[k - 1] + 1;
+        const RetypedTimes fit = retypedTimes(old, cutBefore, parts);
         std::vector<Word> retyped;
         for (std::size_t k = 0; k < parts.size(); ++k) {
-            Word w = k < old.size() ? old[k] : typedWord(parts[k], times[k]);
+            Word w = k < old.size() ? old[k] : typedWord(parts[k], fit.times[k]);
             w.text = parts[k];
             w.native.reset();
-            w.start = times[k].first;
-            w.end = times[k].second;
+            w.start = fit.times[k].first;
+            w.end = fit.times[k].second;
             w.breakAfter = k + 1 == parts.size() && old.back().breakAfter;
+            retyped.push_back(std::move(w));
+        }
+        // Old words no part took the place of stay, cut: dropped, their audio
+        // would be cut with no word left to restore it by.
+        for (std::size_t k = fit.covered; k < old.size(); ++k) {
+            Word w = old[k];
+            w.deleted = true;
             retyped.push_back(std::move(w));
         }
         // Cut words lying between the line's words stay, in time order.

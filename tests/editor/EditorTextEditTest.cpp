@@ -195,9 +195,10 @@ TEST_F(EditorText, ALineRetypedAroundACutWordKeepsItInTimeOrder)
     ASSERT_EQ(rig->groups()[0].words.size(), 2u);
     rig->setLineText(0, "won");
     const auto& words = rig->transcript();
-    ASSERT_EQ(textsOf(words), (std::vector<std::string>{"won", "um", "three"}));
+    ASSERT_EQ(textsOf(words), (std::vector<std::string>{"won", "um", "two", "three"}));
     EXPECT_TRUE(words[1].deleted);
-    EXPECT_DOUBLE_EQ(words[0].end, 4.0) << "one word over the whole line";
+    EXPECT_DOUBLE_EQ(words[0].end, 2.0) << "the word stays before the cut word";
+    EXPECT_TRUE(words[2].deleted) << "the stretch after the cut word keeps its word, cut";
 }
 
 TEST_F(EditorText, WordFramesAreThoseOfTheLineUnderThePlayhead)
