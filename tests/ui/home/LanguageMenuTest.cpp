@@ -1,9 +1,12 @@
 #include "HomeTestSupport.h"
+#include "ui/home/FormChooser.h"
 #include "ui/home/LanguageStep.h"
+#include "ui/home/NewProjectCard.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -47,6 +50,26 @@ TEST(LanguageStep, DownloadProgressLeavesAnOpenLanguageMenuAsItIs)
     EXPECT_TRUE(menu->view()->isVisible());
     EXPECT_EQ(menu->view()->currentIndex().row(), menu->findData("ta"));
     EXPECT_EQ(step.downloadPercent()->text(), "50% of 574 MB");
+}
+
+// The same holds for the new-project card's spoken-language list, open while
+// the download started from the card runs.
+TEST(NewProjectCard, DownloadProgressLeavesAnOpenLanguageListAsItIs)
+{
+    test::IsolatedHome home;
+    AppModel app{tickingDownload()};
+    app.setEngine(TranscriptionEngine::whisper);
+    NewProjectCard card(app);
+    card.show();
+    FormChooser* chooser = card.languageChooser();
+    chooser->toggle();
+    ASSERT_TRUE(chooser->isOpen());
+    QSignalSpy reset(chooser->list()->model(), &QAbstractItemModel::modelReset);
+    app.downloadWhisperModel();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.modelDownloadProgress() == 0.5; }, 3000));
+    EXPECT_EQ(reset.count(), 0);
+    EXPECT_TRUE(chooser->isOpen());
 }
 
 }  // namespace
