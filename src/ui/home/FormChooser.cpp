@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vt {
 
 namespace {
@@ -50,6 +52,10 @@ FormChooser::FormChooser(QString title, QWidget* parent) : QPushButton(parent), 
 
 void FormChooser::setOptions(std::vector<ChooserOption> options)
 {
+    // Callers refresh often (download progress); an open list is refilled,
+    // losing its scroll position, only when its options really change.
+    const auto sameOption = [](const ChooserOption& a, const ChooserOption& b) { return a.id == b.id && a.name == b.name; };
+    if (std::equal(options.begin(), options.end(), options_.begin(), options_.end(), sameOption)) return;
     options_ = std::move(options);
     refreshLabel();
     if (isOpen()) fillList();

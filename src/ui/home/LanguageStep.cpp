@@ -274,10 +274,17 @@ void LanguageStep::refresh()
     menuRow_->setVisible(choice_ == Choice::other);
     scriptRow_->setVisible(choice_ == Choice::hinglish || choice_ == Choice::hindi);
 
-    menu_->clear();
-    for (const auto& id : menuIDs(app_.whisperLanguageID()))
-        menu_->addItem(QString::fromStdString(WhisperLanguage::find(id).name), QString::fromStdString(id));
-    menu_->setCurrentIndex(menu_->findData(QString::fromStdString(app_.whisperLanguageID())));
+    // Download progress refreshes the step many times a second while the menu
+    // may be open: its items are rebuilt only when they change.
+    const auto ids = menuIDs(app_.whisperLanguageID());
+    bool same = menu_->count() == int(ids.size());
+    for (int i = 0; same && i < menu_->count(); ++i) same = menu_->itemData(i).toString().toStdString() == ids[std::size_t(i)];
+    if (!same) {
+        menu_->clear();
+        for (const auto& id : ids) menu_->addItem(QString::fromStdString(WhisperLanguage::find(id).name), QString::fromStdString(id));
+    }
+    const int current = menu_->findData(QString::fromStdString(app_.whisperLanguageID()));
+    if (menu_->currentIndex() != current) menu_->setCurrentIndex(current);
     const std::string& script = app_.captionLanguageID();
     scripts_[0]->setChecked(script == "latin");
     scripts_[1]->setChecked(script == "hindi");

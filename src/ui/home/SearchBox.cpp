@@ -21,6 +21,8 @@ SearchBox::SearchBox(QWidget* parent) : QWidget(parent)
     field_->setFrame(false);
     field_->setPlaceholderText(tr("Search projects"));
     field_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+    // A video dropped on the field goes to the home screen's import, not into the search text.
+    field_->setAcceptDrops(false);
     QFont font = field_->font();
     font.setPointSizeF(12);
     field_->setFont(font);
