@@ -60,6 +60,9 @@ public:
     virtual void refresh(EditorModel& model, std::function<void()> done) = 0;
 
     virtual void pause() = 0;
+    // Plays forward from the playhead at a rate (1 is normal speed, higher is
+    // faster); 0 pauses.
+    virtual void setRate(double rate) = 0;
     // Moves the playhead to an output time (seconds), frame-exact, without
     // changing the play state.
     virtual void seek(double seconds) = 0;

@@ -32,6 +32,7 @@ void EditorModel::togglePlay()
     }
     if (currentTime_ >= plan_.outputLength() - 0.1) seekExactly(0);
     shuttleRate_ = 1;
+    if (services_.player) services_.player->setRate(shuttleRate_);
     set(isPlaying_, true, &EditorModel::isPlayingChanged);
 }
 
@@ -39,6 +40,7 @@ void EditorModel::shuttle(int direction)
 {
     if (direction > 0) {
         shuttleRate_ = isPlaying_ && shuttleRate_ > 0 ? std::min(shuttleRate_ * 2, 4.0) : 1.0;
+        if (services_.player) services_.player->setRate(shuttleRate_);
         set(isPlaying_, true, &EditorModel::isPlayingChanged);
         return;
     }

@@ -34,13 +34,13 @@ public:
     void rebuild(EditorModel& model, std::function<void(std::optional<std::string> error)> done) override;
     void refresh(EditorModel& model, std::function<void()> done) override;
     void pause() override;
+    void setRate(double rate) override;
     void detachItem() override;
     void startTimeReports(std::function<void(double seconds, double rate)> report) override;
     void stopTimeReports() override;
 
     // Transport for the editor's views.
     void play();
-    void setRate(double rate);
     void seek(double seconds);
     Player& player() { return *player_; }
 

@@ -79,6 +79,7 @@ public:
         done();
     }
     void pause() override { ++pauses; }
+    void setRate(double rate) override { rates.push_back(rate); }
     void seek(double seconds) override { playheadSeeks.push_back(seconds); }
     void detachItem() override { ++detaches; }
     void startTimeReports(std::function<void(double, double)> report) override { this->report = std::move(report); }
@@ -91,6 +92,7 @@ public:
     int rebuilds = 0, refreshes = 0, pauses = 0, detaches = 0, stops = 0;
     std::vector<std::optional<double>> seeks;
     std::vector<double> playheadSeeks;
+    std::vector<double> rates;
     std::vector<std::shared_ptr<const RenderSnapshot>> snapshotsAtRebuild;
     std::optional<std::string> failWith;
     bool holdRebuilds = false;

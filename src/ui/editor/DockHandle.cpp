@@ -33,13 +33,14 @@ void DockHandle::paintEvent(QPaintEvent*)
 
 void DockHandle::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) pressY_ = event->position().y();
+    // Screen coordinates: the handle itself moves as the dock it resizes grows.
+    if (event->button() == Qt::LeftButton) pressY_ = event->globalPosition().y();
 }
 
 void DockHandle::mouseMoveEvent(QMouseEvent* event)
 {
     if (!pressY_) return;
-    const double dy = event->position().y() - *pressY_;
+    const double dy = event->globalPosition().y() - *pressY_;
     if (!start_ && std::abs(dy) < dragThreshold) return;
     if (!start_) start_ = height_();
     const auto [low, high] = range_();

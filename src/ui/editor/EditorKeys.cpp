@@ -65,6 +65,13 @@ bool EditorKeys::handle(const QKeyEvent& event, QWidget* target)
         return true;
     case Qt::Key_Backspace:
     case Qt::Key_Delete:
+        if (const auto item = editor_.timelineSelection(); item && editor_.transcriptMode() == TranscriptMode::timeline) {
+            editor_.remove(*item);
+            // The inspector showed the removed item's settings.
+            if (item->kind == TimelineItem::Kind::overlay || item->kind == TimelineItem::Kind::clip)
+                editor_.setItemInspectorOpen(false);
+            return true;
+        }
         if (editor_.selection().empty()) return false;
         editor_.toggleDelete(editor_.selection());
         return true;

@@ -243,8 +243,19 @@ bool TranscriptDock::timelineKey(const QKeyEvent& event)
 {
     const auto& source = editor_.source();
     const double step = event.modifiers() & Qt::ShiftModifier ? 1.0 : source && source->fps > 0 ? 1.0 / source->fps : 1.0 / 30;
-    if (event.modifiers() & Qt::ControlModifier) return false;
+    // A copy: the commands change the selection it comes from.
+    const std::optional<TimelineItem> item = editor_.timelineSelection();
+    if (event.modifiers() & Qt::ControlModifier) {
+        if ((event.text().toLower() != "d" && event.key() != Qt::Key_D) || !item) return false;
+        editor_.duplicate(*item);
+        return true;
+    }
     switch (event.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        if (!item) return false;
+        editor_.remove(*item);
+        return true;
     case Qt::Key_Space: editor_.togglePlay(); return true;
     case Qt::Key_Left: editor_.seekExactly(std::max(editor_.currentTime() - step, 0.0)); return true;
     case Qt::Key_Right: {

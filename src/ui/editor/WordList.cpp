@@ -5,6 +5,7 @@
 #include "ui/editor/InlineWordField.h"
 
 #include <QContextMenuEvent>
+#include <QFileDialog>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
@@ -17,7 +18,15 @@
 namespace vt::ui {
 
 WordList::WordList(EditorModel& editor, std::function<void()> focusPanel, QWidget* parent)
-    : QAbstractScrollArea(parent), editor_(editor), focusPanel_(std::move(focusPanel))
+    : QAbstractScrollArea(parent), editor_(editor), focusPanel_(std::move(focusPanel)),
+      chooseFile_([this](const std::string& message, const std::vector<std::string>& patterns) -> std::optional<std::string> {
+          QStringList globs;
+          for (const std::string& pattern : patterns) globs << QString::fromStdString(pattern);
+          const QString path = QFileDialog::getOpenFileName(this, QString::fromStdString(message), {},
+                                                            tr("Videos and photos (%1)").arg(globs.join(' ')));
+          if (path.isEmpty()) return std::nullopt;
+          return path.toStdString();
+      })
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);
@@ -179,6 +188,11 @@ QMenu* WordList::contextMenu(std::size_t index)
                     [this, target] { editor_.toggleDelete(target); });
     menu->addAction(word.breakAfter ? tr("Remove Caption Break") : tr("New Caption After This Word"), this,
                     [this, id] { editor_.toggleBreak(id); });
+    const bool overSelection = selection.contains(id) && selection.size() >= 2;
+    menu->addAction((overSelection ? tr("Add B-roll Over Selection") : tr("Add B-roll Over This Word")) + QStringLiteral("…"),
+                    this, [this, target] {
+                        if (const auto path = EditorModel::pickBRollFile(chooseFile_)) editor_.addBRoll(*path, target);
+                    });
     menu->addSeparator();
     menu->addAction(tr("Play From Here"), this, [this, id] {
         editor_.seekToWord(id);

@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QMenu;
@@ -51,6 +52,11 @@ public:
     void scrollToParagraph(std::size_t index, bool animated);
     // The context menu of word `index` (what a right click opens).
     QMenu* contextMenu(std::size_t index);
+    // Asks for the menu's B-roll file (prompt, name patterns; none when
+    // cancelled). A file dialog unless replaced.
+    using FileChooser =
+        std::function<std::optional<std::string>(const std::string& message, const std::vector<std::string>& patterns)>;
+    void setFileChooser(FileChooser choose) { chooseFile_ = std::move(choose); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +71,7 @@ protected:
 private:
     EditorModel& editor_;
     std::function<void()> focusPanel_;
+    FileChooser chooseFile_;
     std::vector<ParagraphView> views_;
     std::vector<double> tops_;
     double contentHeight_ = 0;
