@@ -96,20 +96,25 @@ void AppModel::correctLocale(std::vector<std::string> supported)
         locales_ = std::move(supported);
         emit localesChanged();
     }
-    if (std::find(locales_.begin(), locales_.end(), localeID_) != locales_.end()) return;
-    if (locales_.empty()) {
-        setLocaleID("en_US");
-        return;
+    setLocaleID(chooseLocale(localeID_, locales_, locales::languageCode(currentLocaleID()).value_or("en")));
+}
+
+std::string AppModel::chooseLocale(const std::string& current, const std::vector<std::string>& supported,
+                                   const std::string& systemLanguage)
+{
+    if (supported.empty()) return "en_US";
+    // "en_US" and "en-US" name one locale: the user's choice stands, in the
+    // recognizer's spelling.
+    const std::string wanted = locales::normalised(current);
+    const auto same = std::find_if(supported.begin(), supported.end(),
+                                   [&](const std::string& id) { return locales::normalised(id) == wanted; });
+    if (same != supported.end()) return *same;
+    for (const std::string& prefix : {systemLanguage, std::string("en")}) {
+        const auto match = std::find_if(supported.begin(), supported.end(),
+                                        [&](const std::string& id) { return id.starts_with(prefix); });
+        if (match != supported.end()) return *match;
     }
-    const std::string code = locales::languageCode(currentLocaleID()).value_or("en");
-    for (const std::string& prefix : {code, std::string("en")}) {
-        const auto match = std::find_if(locales_.begin(), locales_.end(), [&](const std::string& id) { return id.starts_with(prefix); });
-        if (match != locales_.end()) {
-            setLocaleID(*match);
-            return;
-        }
-    }
-    setLocaleID(locales_.front());
+    return supported.front();
 }
 
 // ---- properties ------------------------------------------------------------

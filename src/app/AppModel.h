@@ -83,6 +83,11 @@ public:
     const std::vector<std::string>& locales() const { return locales_; }
     const std::string& localeID() const { return localeID_; }
     void setLocaleID(std::string id);
+    // The recognizer locale to use: the current one when the recognizer has
+    // it (in either spelling), else the first of the system's language, else
+    // the first English one, else the first; "en_US" when it has none.
+    static std::string chooseLocale(const std::string& current, const std::vector<std::string>& supported,
+                                    const std::string& systemLanguage);
     const std::string& startStyleID() const { return startStyleID_; }
     void setStartStyleID(std::string id);
     TranscriptionEngine engine() const { return engine_; }

@@ -1,5 +1,7 @@
 #include "speech/Locales.h"
 
+#include <algorithm>
+
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
@@ -21,6 +23,12 @@ std::optional<std::string> presentOrNone(const char* part)
 }
 
 }  // namespace
+
+std::string normalised(std::string localeID)
+{
+    std::replace(localeID.begin(), localeID.end(), '_', '-');
+    return localeID;
+}
 
 std::optional<std::string> languageCode(std::string_view localeID)
 {

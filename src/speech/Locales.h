@@ -9,6 +9,8 @@
 
 namespace vt::locales {
 
+// One spelling for an identifier: "en_US" and "en-US" are the same locale.
+std::string normalised(std::string localeID);
 // The language part of an identifier ("en" of "en-US"); none when it has none.
 std::optional<std::string> languageCode(std::string_view localeID);
 // The region part of an identifier ("US" of "en-US"); none when it has none.

@@ -1,5 +1,7 @@
 #include "ui/home/LanguageStep.h"
 
+#include "speech/Locales.h"
+
 #include "app/AppModel.h"
 #include "app/AppSettings.h"
 #include "speech/WhisperLanguage.h"
@@ -41,13 +43,6 @@ const Answer& answer(LanguageStep::Choice choice)
         {"Another language", "Marathi, Tamil, Bengali, Spanish and 15+ more", "\U0001F310", "Whisper"},
     }};
     return answers[int(choice)];
-}
-
-// One spelling for a locale identifier: "en_US" and "en-US" are the same locale.
-std::string normalisedLocale(std::string id)
-{
-    std::replace(id.begin(), id.end(), '_', '-');
-    return id;
 }
 
 bool isMenuExcluded(const std::string& id) { return id == "hinglish" || id == "hindi" || id == "en"; }
@@ -112,11 +107,11 @@ private:
 
 std::optional<std::string> LanguageStep::englishLocale(const std::vector<std::string>& locales, const std::string& current)
 {
-    const std::string wanted = normalisedLocale(current);
+    const std::string wanted = locales::normalised(current);
     for (const auto& id : locales)
-        if (normalisedLocale(id) == wanted && wanted.rfind("en", 0) == 0) return id;
+        if (locales::normalised(id) == wanted && wanted.rfind("en", 0) == 0) return id;
     for (const auto& id : locales)
-        if (normalisedLocale(id) == "en-US") return id;
+        if (locales::normalised(id) == "en-US") return id;
     return std::nullopt;
 }
 
