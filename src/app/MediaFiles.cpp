@@ -87,4 +87,15 @@ std::optional<QImage> MediaFiles::thumbnail(const BRoll& item)
     return image.scaled(thumbnailSide, thumbnailSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
+std::vector<Filmstrip::Frame> MediaFiles::filmstrip(const std::string& path, double lower, double upper, int maxCount)
+{
+    return Filmstrip::frames(path, lower, upper, maxCount);
+}
+
+std::vector<Filmstrip::Frame> MediaFiles::framesAtSource(const std::vector<ClipSpan>& spans,
+                                                         const std::vector<double>& times, int maxSize)
+{
+    return Filmstrip::framesAtSource(spans, times, maxSize);
+}
+
 }  // namespace vt

@@ -17,6 +17,10 @@ public:
     std::optional<double> duration(const std::string& path) override;
     std::vector<float> peaks(const std::string& path) override;
     std::optional<QImage> thumbnail(const BRoll& item) override;
+    std::vector<Filmstrip::Frame> filmstrip(const std::string& path, double lower, double upper,
+                                            int maxCount) override;
+    std::vector<Filmstrip::Frame> framesAtSource(const std::vector<ClipSpan>& spans, const std::vector<double>& times,
+                                                 int maxSize) override;
 
     // The preferred transform of a picture of this size turned clockwise by
     // `rotation` degrees (0, 90, 180 or 270) for display.

@@ -62,4 +62,16 @@ std::optional<QImage> ClipMediaService::thumbnail(const BRoll& item)
     return uprightFrame(item.path, item.sourceOffset + 0.5, thumbnailEdge);
 }
 
+std::vector<Filmstrip::Frame> ClipMediaService::filmstrip(const std::string& path, double lower, double upper,
+                                                        int maxCount)
+{
+    return Filmstrip::frames(path, lower, upper, maxCount);
+}
+
+std::vector<Filmstrip::Frame> ClipMediaService::framesAtSource(const std::vector<ClipSpan>& spans,
+                                                               const std::vector<double>& times, int maxSize)
+{
+    return Filmstrip::framesAtSource(spans, times, maxSize);
+}
+
 }  // namespace vt

@@ -50,7 +50,7 @@ void EditorModel::updateClipList(Project& copy, const std::vector<ClipSpan>& old
 
 void EditorModel::reloadClips()
 {
-    loadClips([](EditorModel&) {});
+    loadClips([](EditorModel& m) { m.loadClipPeaksAndFrames(); });
 }
 
 void EditorModel::addClip(const std::string& path, std::optional<int> index)

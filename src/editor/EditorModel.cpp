@@ -209,10 +209,12 @@ void EditorModel::setupWithSource()
 
 void EditorModel::finishSetup()
 {
-    // The audio cleanup and the clips' waveforms and filmstrips start here
-    // once their engines exist; the first player item comes first, and the
-    // editor is ready only once the player has it.
-    rebuildPlayer([this] { set(isLoading_, false, &EditorModel::isLoadingChanged); });
+    // The audio cleanup starts here once its engine exists; the first player
+    // item comes first, and the editor is ready only once the player has it.
+    rebuildPlayer([this] {
+        loadClipPeaksAndFrames();
+        set(isLoading_, false, &EditorModel::isLoadingChanged);
+    });
 }
 
 void EditorModel::teardown()

@@ -22,7 +22,8 @@
 // teardown, plain properties), EditorModelHistory.cpp (saving, undo, redo),
 // EditorModelDerivation.cpp (derived caption state), EditorModelSnapshot.cpp
 // (render snapshot), EditorModelPlacement.cpp (timeline items, effects
-// audio, B-roll) and EditorModelRefresh.cpp (the three notifications).
+// audio, B-roll), EditorModelRefresh.cpp (the three notifications) and
+// EditorClipMedia.cpp (clip peaks, filmstrip and frame grabs).
 
 #include "editor/Debounce.h"
 #include "editor/EditState.h"
@@ -750,6 +751,37 @@ private:
     std::optional<StabilizationCorrection> stabCorrection_;
     std::optional<std::string> previewLook_;
     std::string thumbText_;
+
+    // ==== clip peaks, filmstrip and frame grabs (EditorClipMedia.cpp) ==============
+public:
+    // Every clip's frames on the joined source timeline, in clip order;
+    // filmstripChanged is sent at every join ("always").
+    const std::vector<Filmstrip::Frame>& filmstrip() const { return filmstrip_; }
+    // Per clip, its whole file's peaks and its frames in the file's own time;
+    // an empty list while its load runs. Plain storage, never loaded twice.
+    const std::map<Uuid, std::vector<float>>& clipPeaks() const { return clipPeaks_; }
+    const std::map<Uuid, std::vector<Filmstrip::Frame>>& clipFrames() const { return clipFrames_; }
+    // Still pictures within maxSize × maxSize at joined-source times, handed
+    // to `done` on the main thread sorted by time; pictures that cannot be
+    // made are missing. `done` is not called for a torn-down editor.
+    void framesAtSource(std::vector<double> times, int maxSize,
+                        std::function<void(std::vector<Filmstrip::Frame>)> done);
+
+signals:
+    void filmstripChanged();
+
+private:
+    // Starts the peaks and frames loads of every clip not loaded yet, then
+    // joins what is known.
+    void loadClipPeaksAndFrames();
+    // Lays the clips' peaks and frames end to end into waveformPeaks and
+    // filmstrip.
+    void joinPeaksAndFrames();
+
+    std::map<Uuid, std::vector<float>> clipPeaks_;
+    std::map<Uuid, std::vector<Filmstrip::Frame>> clipFrames_;
+    std::vector<Filmstrip::Frame> filmstrip_;
+    // ==== end of clip peaks, filmstrip and frame grabs ============================
 };
 
 }  // namespace vt

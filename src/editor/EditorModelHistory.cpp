@@ -182,7 +182,10 @@ void EditorModel::restore(const EditState& step)
 
     if (!sameIDs) {
         timelineChanged();
-        loadClips([](EditorModel& m) { m.timelineChanged(); });
+        loadClips([](EditorModel& m) {
+            m.loadClipPeaksAndFrames();
+            m.timelineChanged();
+        });
     } else if (timelineDirty || itemsDirty) {
         timelineChanged();
     } else {

@@ -23,6 +23,7 @@
 #include "model/StabilizationCorrection.h"
 #include "platform/JsonCoding.h"
 #include "platform/Uuid.h"
+#include "video/Filmstrip.h"
 #include "video/RenderSnapshot.h"
 
 #include <QImage>
@@ -90,6 +91,14 @@ public:
     virtual std::vector<float> peaks(const std::string& path) = 0;
     // The timeline thumbnail of a B-roll or overlay item; none on failure.
     virtual std::optional<QImage> thumbnail(const BRoll& item) = 0;
+    // A clip's filmstrip over [lower, upper] of its own time, at most
+    // `maxCount` small pictures; the ones that cannot be read are left out.
+    virtual std::vector<Filmstrip::Frame> filmstrip(const std::string& path, double lower, double upper,
+                                                    int maxCount) = 0;
+    // Still pictures within maxSize × maxSize at joined-source times of these
+    // spans, each carrying its time on the joined source; sorted by time.
+    virtual std::vector<Filmstrip::Frame> framesAtSource(const std::vector<ClipSpan>& spans,
+                                                         const std::vector<double>& times, int maxSize) = 0;
 };
 
 // The sound side: synthesized sound effects and cleaned voice tracks.

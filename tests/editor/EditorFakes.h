@@ -124,10 +124,32 @@ public:
         auto it = durations.find(path);
         return it == durations.end() ? std::nullopt : std::optional(it->second);
     }
-    std::vector<float> peaks(const std::string&) override { return {0.5f, 0.25f}; }
+    std::vector<float> peaks(const std::string&) override
+    {
+        if (loadGate.valid()) loadGate.wait();
+        return {0.5f, 0.25f};
+    }
     std::optional<QImage> thumbnail(const BRoll&) override { return QImage(2, 2, QImage::Format_RGB32); }
+    // One picture at the start of the asked range.
+    std::vector<Filmstrip::Frame> filmstrip(const std::string&, double lower, double upper, int) override
+    {
+        if (loadGate.valid()) loadGate.wait();
+        if (!(upper > lower)) return {};
+        return {{lower, QImage(2, 2, QImage::Format_RGB32)}};
+    }
+    // A picture at every time that is not negative, sorted.
+    std::vector<Filmstrip::Frame> framesAtSource(const std::vector<ClipSpan>&, const std::vector<double>& times,
+                                                 int maxSize) override
+    {
+        std::vector<Filmstrip::Frame> found;
+        for (double t : times)
+            if (t >= 0) found.push_back({t, QImage(maxSize, maxSize, QImage::Format_RGB32)});
+        std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.time < b.time; });
+        return found;
+    }
 
     std::shared_future<void> gate;  // when set, probing waits for it
+    std::shared_future<void> loadGate;  // when set, peaks and filmstrips wait for it
     std::mutex lock;
     std::map<std::string, SourceVideoInfo> videos;
     std::map<std::string, double> durations;

@@ -35,6 +35,8 @@ TEST(WaveformScrubber, BarsTimesAndSeeking)
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(WaveformScrubber::timeAt(c.x, c.width, c.duration), c.want);
 
     test::EditorUiRig rig;
+    // The editor's own clip loads land first; the peaks set here replace them.
+    ASSERT_TRUE(test::waitFor([&] { return !rig.editor().filmstrip().empty() && rig.editor().waveformPeaks()[0] > 0; }));
     rig.editor().setWaveformPeaks(std::vector<float>(400, 0.5f));
     WaveformScrubber scrubber(rig.editor());
     scrubber.resize(300, 30);
