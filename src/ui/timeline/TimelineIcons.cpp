@@ -1,0 +1,186 @@
+#include "ui/timeline/TimelineIcons.h"
+
+#include <QPainterPath>
+
+#include <functional>
+#include <map>
+
+namespace vt::TimelineIcons {
+
+namespace {
+
+// Each drawing works in a 10 × 10 box centred on the origin.
+using Drawing = std::function<void(QPainter&)>;
+
+void speaker(QPainter& p)
+{
+    QPainterPath body;
+    body.moveTo(-5, -1.6);
+    body.lineTo(-3, -1.6);
+    body.lineTo(0, -4.2);
+    body.lineTo(0, 4.2);
+    body.lineTo(-3, 1.6);
+    body.lineTo(-5, 1.6);
+    body.closeSubpath();
+    p.drawPath(body);
+}
+
+void eye(QPainter& p)
+{
+    QPainterPath lid;
+    lid.moveTo(-5, 0);
+    lid.quadTo(0, -5.5, 5, 0);
+    lid.quadTo(0, 5.5, -5, 0);
+    p.drawPath(lid);
+    p.drawEllipse(QPointF(0, 0), 1.5, 1.5);
+}
+
+const std::map<QString, Drawing>& drawings()
+{
+    static const std::map<QString, Drawing> all{
+        {"plus", [](QPainter& p) { p.drawLine(QPointF(-4, 0), QPointF(4, 0)), p.drawLine(QPointF(0, -4), QPointF(0, 4)); }},
+        {"pencil",
+         [](QPainter& p) {
+             p.drawLine(QPointF(-4, 4), QPointF(3, -3));
+             p.drawLine(QPointF(-4, 4), QPointF(-4.5, 4.5));
+             p.drawLine(QPointF(1.5, -4.5), QPointF(4.5, -1.5));
+         }},
+        {"eye", eye},
+        {"eye.slash",
+         [](QPainter& p) {
+             eye(p);
+             p.drawLine(QPointF(-4.5, -4.5), QPointF(4.5, 4.5));
+         }},
+        {"speaker.wave.2",
+         [](QPainter& p) {
+             speaker(p);
+             p.drawArc(QRectF(-2, -2.5, 5, 5), -60 * 16, 120 * 16);
+             p.drawArc(QRectF(-3.5, -4.5, 9, 9), -60 * 16, 120 * 16);
+         }},
+        {"speaker.slash",
+         [](QPainter& p) {
+             speaker(p);
+             p.drawLine(QPointF(-5, -5), QPointF(5, 5));
+         }},
+        {"film",
+         [](QPainter& p) {
+             p.drawRect(QRectF(-4.5, -4, 9, 8));
+             p.drawLine(QPointF(-2.5, -4), QPointF(-2.5, 4));
+             p.drawLine(QPointF(2.5, -4), QPointF(2.5, 4));
+         }},
+        {"photo",
+         [](QPainter& p) {
+             p.drawRect(QRectF(-4.5, -4, 9, 8));
+             p.drawPolyline(QPolygonF({QPointF(-4.5, 3), QPointF(-1, -0.5), QPointF(1.5, 2), QPointF(3, 0.5),
+                                       QPointF(4.5, 2)}));
+         }},
+        {"textformat",
+         [](QPainter& p) {
+             p.drawPolyline(QPolygonF({QPointF(-4.5, 4), QPointF(-2, -4), QPointF(0.5, 4)}));
+             p.drawLine(QPointF(-3.3, 1), QPointF(-0.7, 1));
+             p.drawLine(QPointF(2, -1), QPointF(4.5, -1));
+             p.drawLine(QPointF(3.25, -1), QPointF(3.25, 4));
+         }},
+        {"sparkles",
+         [](QPainter& p) {
+             QPainterPath star;
+             star.moveTo(0, -5);
+             star.quadTo(0, 0, 4, 0);
+             star.quadTo(0, 0, 0, 5);
+             star.quadTo(0, 0, -4, 0);
+             star.quadTo(0, 0, 0, -5);
+             p.drawPath(star);
+         }},
+        {"captions.bubble",
+         [](QPainter& p) {
+             p.drawRoundedRect(QRectF(-5, -4, 10, 7), 2, 2);
+             p.drawLine(QPointF(-3, -1), QPointF(3, -1));
+             p.drawLine(QPointF(-3, 1), QPointF(1, 1));
+         }},
+        {"music.note",
+         [](QPainter& p) {
+             p.drawEllipse(QPointF(-2, 3), 2, 1.6);
+             p.drawLine(QPointF(0, 3), QPointF(0, -4.5));
+             p.drawLine(QPointF(0, -4.5), QPointF(3.5, -3));
+         }},
+        {"rectangle.on.rectangle",
+         [](QPainter& p) {
+             p.drawRect(QRectF(-4.5, -1.5, 7, 5.5));
+             p.drawPolyline(QPolygonF({QPointF(-2.5, -3), QPointF(-2.5, -4.5), QPointF(4.5, -4.5), QPointF(4.5, 1),
+                                       QPointF(3.5, 1)}));
+         }},
+        {"bolt.fill",
+         [](QPainter& p) {
+             p.drawPolygon(QPolygonF({QPointF(1, -5), QPointF(-3.5, 1), QPointF(0, 1), QPointF(-1, 5), QPointF(3.5, -1),
+                                      QPointF(0, -1)}));
+         }},
+        {"music.note.list",
+         [](QPainter& p) {
+             p.drawLine(QPointF(-5, -4), QPointF(0, -4));
+             p.drawLine(QPointF(-5, -1.5), QPointF(0, -1.5));
+             p.drawEllipse(QPointF(1.5, 3.5), 1.6, 1.3);
+             p.drawLine(QPointF(3.1, 3.5), QPointF(3.1, -4.5));
+             p.drawLine(QPointF(3.1, -4.5), QPointF(5, -3.5));
+         }},
+        {"mic.fill",
+         [](QPainter& p) {
+             p.drawRoundedRect(QRectF(-1.8, -5, 3.6, 6.5), 1.8, 1.8);
+             p.drawArc(QRectF(-3.5, -3, 7, 6), 180 * 16, 180 * 16);
+             p.drawLine(QPointF(0, 3), QPointF(0, 5));
+         }},
+        {"arrow.left",
+         [](QPainter& p) {
+             p.drawLine(QPointF(-4.5, 0), QPointF(4.5, 0));
+             p.drawPolyline(QPolygonF({QPointF(-0.5, -4), QPointF(-4.5, 0), QPointF(-0.5, 4)}));
+         }},
+        {"arrow.right",
+         [](QPainter& p) {
+             p.drawLine(QPointF(-4.5, 0), QPointF(4.5, 0));
+             p.drawPolyline(QPolygonF({QPointF(0.5, -4), QPointF(4.5, 0), QPointF(0.5, 4)}));
+         }},
+        {"chevron.left", [](QPainter& p) { p.drawPolyline(QPolygonF({QPointF(2, -4.5), QPointF(-2.5, 0), QPointF(2, 4.5)})); }},
+        {"chevron.right", [](QPainter& p) { p.drawPolyline(QPolygonF({QPointF(-2, -4.5), QPointF(2.5, 0), QPointF(-2, 4.5)})); }},
+        {"trash",
+         [](QPainter& p) {
+             p.drawLine(QPointF(-4.5, -3), QPointF(4.5, -3));
+             p.drawLine(QPointF(-1.5, -4.5), QPointF(1.5, -4.5));
+             p.drawPolyline(QPolygonF({QPointF(-3.5, -3), QPointF(-2.8, 4.5), QPointF(2.8, 4.5), QPointF(3.5, -3)}));
+         }},
+        {"plus.square.on.square",
+         [](QPainter& p) {
+             p.drawRoundedRect(QRectF(-2.5, -4.5, 7, 7), 1.5, 1.5);
+             p.drawPolyline(QPolygonF({QPointF(-4.5, -2.5), QPointF(-4.5, 4.5), QPointF(2.5, 4.5)}));
+             p.drawLine(QPointF(1, -3), QPointF(1, 1));
+             p.drawLine(QPointF(-1, -1), QPointF(3, -1));
+         }},
+        {"waveform",
+         [](QPainter& p) {
+             for (int i = 0; i < 5; ++i) {
+                 const double h = (i % 2 ? 4.5 : 2.5);
+                 p.drawLine(QPointF(-4 + 2 * i, -h), QPointF(-4 + 2 * i, h));
+             }
+         }},
+    };
+    return all;
+}
+
+}  // namespace
+
+bool has(const QString& name) { return drawings().count(name) > 0; }
+
+void draw(QPainter& p, const QString& name, const QRectF& box, const QColor& color)
+{
+    const auto it = drawings().find(name);
+    if (it == drawings().end()) return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(box.center());
+    const double scale = std::min(box.width(), box.height()) / 11;
+    p.scale(scale, scale);
+    p.setPen(QPen(color, 1.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    it->second(p);
+    p.restore();
+}
+
+}  // namespace vt::TimelineIcons
