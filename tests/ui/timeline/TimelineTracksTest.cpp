@@ -1,0 +1,208 @@
+#include "TimelineRig.h"
+
+#include "ui/timeline/TimelinePayload.h"
+
+#include <QMenu>
+#include <QMimeData>
+
+#include <gtest/gtest.h>
+
+namespace vt {
+namespace {
+
+using K = TimelineLane::Kind;
+using test::TimelineRig;
+
+std::set<Uuid> ids(const CaptionGroup& g)
+{
+    std::set<Uuid> out;
+    for (const auto& w : g.words)
+        if (w.id) out.insert(*w.id);
+    return out;
+}
+
+TEST(TimelineTracks, ClickSeeksAndSelectsTheCaptionLineUnderIt)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    ASSERT_GE(editor.groups().size(), 2u);
+    const CaptionGroup line = editor.groups()[1];
+    const double middle = (line.start + line.end) / 2;
+    editor.selectTimelineItem(TimelineItem{TimelineItem::Kind::clip, Uuid::random()});
+
+    QTest::mouseClick(&rig.tracks, Qt::LeftButton, {}, rig.at(middle, rig.top(K::captions) + 11));
+    EXPECT_NEAR(editor.currentTime(), middle, 0.011);
+    EXPECT_EQ(editor.timelineSelection(), std::nullopt);
+    EXPECT_EQ(rig.focused, 1);
+    EXPECT_EQ(editor.selection(), ids(line));
+
+    // A drag of 3 points or more only scrubs; the 4 points below the lane are not on it.
+    editor.setSelection({});
+    rig.drag(rig.at(middle, rig.top(K::captions) + 5), rig.at(middle, rig.top(K::captions) + 5) + QPoint(40, 0));
+    EXPECT_NEAR(editor.currentTime(), middle + 0.4, 0.011);
+    EXPECT_TRUE(editor.selection().empty());
+    QTest::mouseClick(&rig.tracks, Qt::LeftButton, {}, rig.at(middle, rig.top(K::captions) + 24));
+    EXPECT_TRUE(editor.selection().empty());
+
+    // Past the end the playhead holds 0.02 s before it.
+    QTest::mouseClick(&rig.tracks, Qt::LeftButton, {}, QPoint(rig.tracks.width() - 2, 8));
+    EXPECT_NEAR(editor.currentTime(), editor.plan().outputLength() - 0.02, 1e-9);
+}
+
+TEST(TimelineTracks, DoubleClickOnACaptionLineOpensItsEditor)
+{
+    TimelineRig rig;
+    const CaptionGroup line = rig.editor().groups()[0];
+    QTest::mouseDClick(&rig.tracks, Qt::LeftButton, {}, rig.at((line.start + line.end) / 2, rig.top(K::captions) + 10));
+    EXPECT_EQ(rig.editedLine, line.words.front().id);
+}
+
+TEST(TimelineTracks, DraggingABlockMovesItLiveAsOneUndoStep)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    const Uuid id = editor.addMotion(MotionEffect::Kind::shake, 1.0);
+    editor.setTimelineSelection(std::nullopt);
+    editor.seekExactly(0);
+    rig.relayout();
+    const auto span = *editor.span({TimelineItem::Kind::motion, id});
+    const std::size_t depth = editor.undoDepth();
+
+    const double y = rig.top(K::effects) + 13;
+    rig.drag(rig.at(span.first + 0.1, y), rig.at(span.first + 0.1, y) + QPoint(137, 0));
+    const auto moved = *editor.span({TimelineItem::Kind::motion, id});
+    EXPECT_NEAR(moved.first, span.first + 1.37, 1e-6);
+    EXPECT_NEAR(moved.second - moved.first, span.second - span.first, 1e-6);
+    EXPECT_EQ(editor.undoDepth(), depth + 1);
+    EXPECT_EQ(editor.timelineSelection(), (TimelineItem{TimelineItem::Kind::motion, id}));
+    editor.undo();
+    EXPECT_NEAR(editor.span({TimelineItem::Kind::motion, id})->first, span.first, 1e-6);
+
+    // The trailing edge stretches it; the start stays.
+    rig.relayout();
+    const double end = span.second;
+    rig.drag(rig.at(end, y) - QPoint(2, 0), rig.at(end, y) + QPoint(48, 0));
+    const auto stretched = *editor.span({TimelineItem::Kind::motion, id});
+    EXPECT_NEAR(stretched.first, span.first, 1e-6);
+    EXPECT_NEAR(stretched.second, end + 0.5, 0.03);
+}
+
+TEST(TimelineTracks, ClickingABlockSelectsItAndBringsThePlayheadIn)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    const Uuid id = editor.addMotion(MotionEffect::Kind::zoomIn, 2.0);
+    editor.setTimelineSelection(std::nullopt);
+    rig.relayout();
+    const auto span = *editor.span({TimelineItem::Kind::motion, id});
+    editor.seekExactly(0.2);
+    QTest::mouseClick(&rig.tracks, Qt::LeftButton, {}, rig.at(span.first + 0.3, rig.top(K::effects) + 13));
+    EXPECT_EQ(editor.timelineSelection(), (TimelineItem{TimelineItem::Kind::motion, id}));
+    EXPECT_DOUBLE_EQ(editor.currentTime(), span.first);
+    // A playhead inside the block stays.
+    editor.seekExactly(span.first + 0.5);
+    QTest::mouseClick(&rig.tracks, Qt::LeftButton, {}, rig.at(span.first + 0.3, rig.top(K::effects) + 13));
+    EXPECT_DOUBLE_EQ(editor.currentTime(), span.first + 0.5);
+}
+
+TEST(TimelineTracks, BlockMenuChangesAMoveToAnotherKind)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    const Uuid id = editor.addMotion(MotionEffect::Kind::zoomIn, 1.0);
+    rig.relayout();
+    const auto span = *editor.span({TimelineItem::Kind::motion, id});
+    std::unique_ptr<QMenu> menu(rig.tracks.menuAt(rig.at(span.first + 0.2, rig.top(K::effects) + 10), nullptr));
+    ASSERT_TRUE(menu);
+    QStringList titles;
+    for (QAction* a : menu->actions()) titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"Move to Playhead", "Duplicate", "Change To", "", "Delete"}));
+    QMenu* change = menu->actions()[2]->menu();
+    ASSERT_EQ(change->actions().size(), 11);
+    change->actions()[4]->trigger();  // "Shake"
+    EXPECT_EQ(editor.project().motions->front().kind, MotionEffect::Kind::shake);
+}
+
+TEST(TimelineTracks, DroppedPayloadsLandAtThePointer)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    QMimeData data;
+    data.setText(QString::fromStdString(TimelinePayload::payload(TimelinePayload::motion(MotionEffect::Kind::flash))));
+    const QPointF where(150, rig.top(K::video) + 5);
+    QDragEnterEvent enter(where.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&rig.tracks, &enter);
+    EXPECT_EQ(rig.tracks.dropX(), 150);
+    QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&rig.tracks, &drop);
+    EXPECT_EQ(rig.tracks.dropX(), std::nullopt);
+    ASSERT_TRUE(editor.project().motions);
+    ASSERT_EQ(editor.placedMotions().size(), 1u);
+    EXPECT_EQ(editor.placedMotions()[0].effect.kind, MotionEffect::Kind::flash);
+    EXPECT_NEAR(editor.placedMotions()[0].start, 1.5, 1e-6);
+    EXPECT_EQ(rig.focused, 1);
+
+    // Text that is no payload is accepted and adds nothing.
+    data.setText("hello");
+    QDropEvent other(where, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&rig.tracks, &other);
+    EXPECT_EQ(editor.placedMotions().size(), 1u);
+}
+
+TEST(TimelineTracks, TheVideoSoundLineIsEditedOnTheAudioLane)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    const double top = rig.top(K::audio);
+    const VolumeGeometry geo{42};
+    // A click away from the line scrubs and changes no volume.
+    QTest::mouseClick(&rig.tracks, Qt::LeftButton, {}, rig.at(1.0, top + 38));
+    EXPECT_NEAR(editor.currentTime(), 1.0, 0.011);
+    EXPECT_FALSE(editor.project().videoVolume);
+
+    // Dragging the line down 16 points lowers the level by 16 / 32 × 46 dB, one undo step.
+    const std::size_t depth = editor.undoDepth();
+    const QPoint onLine = rig.at(2.0, top + geo.y(0));
+    rig.drag(onLine, onLine + QPoint(0, 16));
+    ASSERT_TRUE(editor.project().videoVolume);
+    EXPECT_NEAR(editor.project().videoVolume->db, -23, 0.01);
+    EXPECT_EQ(editor.undoDepth(), depth + 1);
+    EXPECT_NEAR(editor.currentTime(), 1.0, 0.011);  // a drag on the line never scrubs
+
+    // A double-click on the line adds a point there.
+    QTest::mouseDClick(&rig.tracks, Qt::LeftButton, {}, rig.at(3.0, top + geo.y(-23)));
+    ASSERT_EQ(editor.project().videoVolume->points.size(), 1u);
+    EXPECT_NEAR(editor.placedVideoVolume().points[0].time, 3.0, 0.011);
+}
+
+TEST(TimelineTracks, DraggingAClipEdgeTrimsIt)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    const auto span = editor.clipSpans().at(0);
+    const std::size_t depth = editor.undoDepth();
+    const QPoint edge = rig.at(span.start, rig.top(K::video) + 19) + QPoint(1, 0);
+    rig.drag(edge, edge + QPoint(50, 0));
+    const VideoClip clip = editor.project().videoClips().at(0);
+    EXPECT_NEAR(clip.trimStart, 0.5, 1e-9);
+    EXPECT_EQ(editor.undoDepth(), depth + 1);
+    EXPECT_EQ(editor.timelineSelection(), (TimelineItem{TimelineItem::Kind::clip, clip.id}));
+}
+
+TEST(TimelineTracks, PaintsAProjectWithItemsOnEveryLane)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    editor.addMotion(MotionEffect::Kind::fadeIn, 0.5);
+    editor.place(TimelinePayload::matchCut(), 2.0);
+    editor.updateProject([](Project& p) { p.captionsVisible = false; });
+    rig.relayout();
+    const QImage image = rig.tracks.grab().toImage();
+    EXPECT_EQ(image.size(), rig.tracks.size() * image.devicePixelRatio());
+    // The playhead is drawn in the accent colour over the ruler.
+    const QColor head = image.pixelColor(int(editor.currentTime() * 100), 2);
+    EXPECT_GT(head.alpha(), 200);
+}
+
+}  // namespace
+}  // namespace vt
