@@ -41,7 +41,7 @@ PaletteChip::PaletteChip(QString title, QString icon, QColor tint, Look look,
     setCursor(Qt::PointingHandCursor);
     if (drop_ && look_ == Look::toolbar)
         setToolTip(title + QStringLiteral(": click to add at the playhead, or drag onto the timeline"));
-    if (look_ == Look::palette) setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setSizePolicy(look_ == Look::palette ? QSizePolicy::Expanding : QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 void PaletteChip::setShowTitle(bool show)
@@ -57,6 +57,11 @@ QSize PaletteChip::sizeHint() const
     if (look_ == Look::palette) return QSize(90, 30);
     const int title = showTitle_ ? int(QFontMetricsF(chipFont(11, QFont::Medium)).horizontalAdvance(text())) + 4 : 0;
     return QSize(16 + title + 2 * (showTitle_ ? 8 : 7), 24);
+}
+
+QSize PaletteChip::minimumSizeHint() const
+{
+    return look_ == Look::palette ? QSize(40, 30) : QSize(30, 24);
 }
 
 void PaletteChip::paintEvent(QPaintEvent*)

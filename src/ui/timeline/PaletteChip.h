@@ -24,6 +24,8 @@ public:
     void setShowTitle(bool show);
     const std::optional<EditorModel::TimelineDrop>& drop() const { return drop_; }
     QSize sizeHint() const override;
+    // A toolbar chip can always fall back to its icon.
+    QSize minimumSizeHint() const override;
     // The picture shown under the pointer while a chip is dragged.
     static QPixmap dragPreview(const QString& title, const QString& icon, const QColor& tint);
 

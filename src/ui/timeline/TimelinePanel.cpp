@@ -140,6 +140,9 @@ QWidget* TimelinePanel::makeHeader()
     QPalette palette = stats_->palette();
     palette.setColor(QPalette::WindowText, Theme::secondaryText);
     stats_->setPalette(palette);
+    // One line that gives way to the toolbar rather than widening the panel.
+    stats_->setMinimumWidth(1);
+    stats_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     titles->addWidget(title);
     titles->addWidget(stats_);
     row->addWidget(titles_, 1);
@@ -193,7 +196,7 @@ void TimelinePanel::fitToolbar()
     for (PaletteChip* chip : chips_) chip->setShowTitle(true);
     int wanted = 0;
     for (PaletteChip* chip : chips_) wanted += chip->sizeHint().width() + 5;
-    const int room = width() - 28 - 8 - titles_->minimumSizeHint().width();
+    const int room = width() - 28 - 8 - titles_->sizeHint().width();
     const bool titles = wanted <= room;
     for (PaletteChip* chip : chips_) chip->setShowTitle(titles);
 }

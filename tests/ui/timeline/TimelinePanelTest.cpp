@@ -1,0 +1,186 @@
+#include "ui/editor/EditorUiRig.h"
+#include "ui/timeline/LaneHeaders.h"
+#include "ui/timeline/PaletteChip.h"
+#include "ui/timeline/TimelineBars.h"
+#include "ui/timeline/TimelinePanel.h"
+#include "ui/timeline/TimelinePayload.h"
+#include "ui/timeline/TimelineTracks.h"
+
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <gtest/gtest.h>
+
+namespace vt {
+namespace {
+
+using K = TimelineLane::Kind;
+
+struct PanelRig {
+    test::EditorUiRig ui;
+    int focused = 0;
+    TimelinePanel panel{ui.editor(), [this] { ++focused; }};
+    explicit PanelRig(int width = 1000)
+    {
+        panel.resize(width, 500);
+        panel.show();
+        QApplication::processEvents();
+    }
+    EditorModel& editor() { return ui.editor(); }
+};
+
+TEST(TimelinePanel, SummaryText)
+{
+    EXPECT_EQ(TimelinePanel::stats(42, 1, std::nullopt, 0), "0:42 \u00B7 add clips, sound and effects");
+    EXPECT_EQ(TimelinePanel::stats(65, 3, std::nullopt, 4), "1:05 \u00B7 3 clips \u00B7 4 items");
+    EXPECT_EQ(TimelinePanel::stats(0, 2, QString("Reading"), 1), "0:00 \u00B7 2 clips \u00B7 new clip: Reading \u00B7 1 item");
+    EXPECT_EQ(TimelinePanel::stats(5, 2, std::nullopt, 0), "0:05 \u00B7 2 clips");
+    EXPECT_DOUBLE_EQ(TimelinePanel::pinchZoom(2, 0.1), 1);
+    EXPECT_DOUBLE_EQ(TimelinePanel::pinchZoom(20, 3), 40);
+    EXPECT_DOUBLE_EQ(TimelinePanel::pinchZoom(2, 1.5), 3);
+}
+
+TEST(TimelinePanel, LanesFollowTheProjectAndTheZoomScales)
+{
+    PanelRig rig;
+    EXPECT_EQ(rig.panel.lanes().size(), 7u);
+    const double fit = rig.panel.scale().pps;
+    rig.editor().setTimelineZoom(2);
+    EXPECT_NEAR(rig.panel.scale().pps, std::min(fit * 2, std::max(fit, 400.0)), 1e-9);
+    EXPECT_EQ(rig.panel.tracks()->pps(), rig.panel.scale().pps);
+    rig.editor().updateProject([](Project& p) { p.hookOverlay = HookOverlay{}; });
+    EXPECT_EQ(rig.panel.lanes().size(), 8u);
+}
+
+TEST(TimelinePanel, LaneButtonsHideAndMuteWithoutUndo)
+{
+    PanelRig rig;
+    auto& editor = rig.editor();
+    const std::size_t depth = editor.undoDepth();
+    auto overlay = rig.panel.headers()->buttons(TimelineLane::of(K::overlay));
+    ASSERT_EQ(overlay.size(), 2u);
+    EXPECT_EQ(overlay[1]->toolTip(), "Hide overlays");
+    QTest::mouseClick(overlay[1], Qt::LeftButton);
+    ASSERT_TRUE(editor.project().tracks);
+    EXPECT_TRUE(editor.project().tracks->overlaysHidden);
+    overlay = rig.panel.headers()->buttons(TimelineLane::of(K::overlay));
+    EXPECT_EQ(overlay[1]->toolTip(), "Show overlays");
+    EXPECT_FALSE(overlay[1]->isOn());
+
+    const auto audio = rig.panel.headers()->buttons(TimelineLane::of(K::audio));
+    ASSERT_EQ(audio.size(), 1u);
+    QTest::mouseClick(audio[0], Qt::LeftButton);
+    EXPECT_TRUE(editor.project().tracks->videoMuted);
+    EXPECT_TRUE(editor.project().tracks->overlaysHidden);  // the other flags stay
+
+    const auto captions = rig.panel.headers()->buttons(TimelineLane::of(K::captions));
+    ASSERT_EQ(captions.size(), 2u);
+    QTest::mouseClick(captions[1], Qt::LeftButton);
+    EXPECT_FALSE(editor.project().captionsVisible);
+    EXPECT_EQ(editor.undoDepth(), depth);
+
+    const auto dimmed = LaneContent::dimmedLanes(editor.project(), rig.panel.lanes());
+    EXPECT_NE(std::find(dimmed.begin(), dimmed.end(), TimelineLane::of(K::captions)), dimmed.end());
+    EXPECT_NE(std::find(dimmed.begin(), dimmed.end(), TimelineLane::of(K::audio)), dimmed.end());
+    EXPECT_EQ(std::find(dimmed.begin(), dimmed.end(), TimelineLane::of(K::video)), dimmed.end());
+
+    // The match cut's plus adds one at the playhead.
+    const auto matchCut = rig.panel.headers()->buttons(TimelineLane::of(K::matchCut));
+    ASSERT_EQ(matchCut.size(), 3u);
+    QTest::mouseClick(matchCut[0], Qt::LeftButton);
+    EXPECT_EQ(editor.placedMatchCuts().size(), 1u);
+}
+
+TEST(TimelinePanel, CaptionLineBarEditsTheLineAtThePlayhead)
+{
+    PanelRig rig;
+    auto& editor = rig.editor();
+    const auto groups = editor.groups();
+    ASSERT_GE(groups.size(), 2u);
+    // In the gap before the second line: that line opens, the playhead moves in.
+    editor.seekExactly(groups[0].end + 0.001);
+    rig.panel.editLineAtPlayhead();
+    auto* bar = qobject_cast<CaptionLineBar*>(rig.panel.contextBar());
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(rig.panel.editingLine(), groups[1].words.front().id);
+    EXPECT_NEAR(editor.currentTime(), groups[1].start + 0.01, 1e-9);
+
+    // Return saves the retyped line and closes the bar.
+    bar->field()->setText("hello there");
+    QTest::keyClick(bar->field(), Qt::Key_Return);
+    EXPECT_EQ(rig.panel.editingLine(), std::nullopt);
+    QApplication::processEvents();
+    bool found = false;
+    for (const auto& w : editor.transcript()) found = found || (w.text == "hello" && !w.deleted);
+    EXPECT_TRUE(found);
+
+    // Selecting an item closes an open bar.
+    rig.panel.editLineAtPlayhead();
+    ASSERT_TRUE(qobject_cast<CaptionLineBar*>(rig.panel.contextBar()));
+    editor.selectTimelineItem(TimelineItem{TimelineItem::Kind::clip, editor.project().videoClips()[0].id});
+    EXPECT_EQ(rig.panel.editingLine(), std::nullopt);
+    EXPECT_TRUE(qobject_cast<ClipBar*>(rig.panel.contextBar()));
+}
+
+TEST(TimelinePanel, NarrowHeaderDropsTheToolbarTitles)
+{
+    PanelRig wide(1200);
+    EXPECT_GT(wide.panel.toolbarChips()[0]->sizeHint().width(), 40);
+    PanelRig narrow(300);
+    for (PaletteChip* chip : narrow.panel.toolbarChips()) EXPECT_EQ(chip->sizeHint().width(), 30);
+    // The match-cut chip adds at the playhead when clicked.
+    QTest::mouseClick(narrow.panel.toolbarChips()[2], Qt::LeftButton);
+    EXPECT_EQ(narrow.editor().placedMatchCuts().size(), 1u);
+}
+
+TEST(TimelinePanel, ThePlayheadIsFollowedWhenItLeavesTheView)
+{
+    PanelRig rig(400);
+    auto& editor = rig.editor();
+    editor.setTimelineZoom(40);
+    QApplication::processEvents();
+    const auto& s = rig.panel.scale();
+    ASSERT_GT(s.contentWidth, 3 * s.viewport);
+    editor.seekExactly(editor.plan().outputLength() * 0.6);
+    const double x = editor.currentTime() * s.pps;
+    EXPECT_GE(x, rig.panel.scrollX() + 2);
+    EXPECT_LE(x, rig.panel.scrollX() + s.viewport - 30);
+    editor.seekExactly(0);
+    EXPECT_EQ(rig.panel.scrollX(), 0);
+}
+
+TEST(SoundBar, TextsAndLevelSteps)
+{
+    EXPECT_EQ(SoundBar::levelText(-40), "off");
+    EXPECT_EQ(SoundBar::levelText(0), "+0 dB");
+    EXPECT_EQ(SoundBar::levelText(-0.4), "-0 dB");
+    EXPECT_EQ(SoundBar::fadeTitle("Fade in", 0), "Fade in \u2013");
+    EXPECT_EQ(SoundBar::fadeTitle("Fade in", 1), "Fade in 1.0 s");
+
+    test::EditorUiRig ui;
+    auto& editor = ui.editor();
+    SoundClip sound;
+    sound.name = "Ding";
+    sound.duration = 2;
+    sound.fileDuration = 2;
+    VolumeEnvelope::Point high, low;
+    high.time = 0.5;
+    high.db = 3;
+    low.time = 1;
+    low.db = -38;
+    sound.volume.points = {high, low};
+    editor.updateProject([&](Project& p) { p.sounds = std::vector{sound}; });
+    SoundBar::setLevel(editor, sound.id, -6);
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.points[0].db, -3);
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.points[1].db, -40);
+    SoundBar::setLevel(editor, sound.id, 0);
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.points[1].db, -34);
+    SoundBar::setFade(editor, sound.id, true, 3);
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.fadeIn, 1);
+    SoundBar::setFade(editor, sound.id, true, 0);
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.fadeIn, 0);
+}
+
+}  // namespace
+}  // namespace vt
