@@ -536,6 +536,11 @@ public:
     // undo step. A clip's changed volume rebuilds the player, anything else
     // redraws.
     void updateAdjust(const TimelineItem& item, const std::function<void(ItemAdjust&)>& change);
+    // Grades a clip or overlay from a few of its own frames (at most 480
+    // pixels), keeping its look and creative settings, through updateAdjust;
+    // `done` runs on the main thread once finished, graded or not (not for a
+    // torn-down editor). Other kinds and unknown items change nothing.
+    void autoEnhance(const TimelineItem& item, std::function<void()> done);
     // The upright pixel size of a clip once its media facts are read.
     std::optional<Size> clipSize(const Uuid& clipID) const;
     // Width over height of an overlay's picture, once known.

@@ -2,6 +2,7 @@
 
 #include "editor/EditorModel.h"
 #include "ui/inspector/ExportView.h"
+#include "ui/inspector/ItemInspector.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowNote.h"
@@ -121,9 +122,9 @@ void InspectorPanel::refresh()
 
 QWidget* InspectorPanel::makeBody()
 {
+    if (shownItem_) return new ItemInspector(editor_, *shownItem_, this);
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
-    const QString note = shownItem_ ? QStringLiteral("The selected item's crop, zoom, colour, opacity and volume will be edited here.")
-                                    : plannedPanel(*shownTab_);
+    const QString note = plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
     auto* column = new QVBoxLayout(placeholder);
     column->setContentsMargins(0, 0, 0, 0);

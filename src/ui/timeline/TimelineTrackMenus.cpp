@@ -100,7 +100,7 @@ QMenu* TimelineTracks::clipMenu(const VideoClip& clip, QWidget* parent)
     if (clip.trimStart > 0 || clip.trimEnd > 0)
         menu->addAction(QStringLiteral("Untrim"), [this, id] { editor_.setClipTrim(id, 0, 0, true); });
     const QString path = QString::fromStdString(clip.path);
-    menu->addAction(QStringLiteral("Show in the File Manager"),
+    menu->addAction(QStringLiteral("Show in the file manager"),
                     [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath())); });
     if (n >= 2) {
         menu->addSeparator();

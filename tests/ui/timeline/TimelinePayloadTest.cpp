@@ -50,7 +50,9 @@ TEST(TimelinePayload, ParsesTheTextFormat)
     for (const auto& c : cases) {
         const auto got = TimelinePayload::parse(c.text);
         ASSERT_EQ(got.has_value(), c.drop.has_value()) << c.text;
-        if (got) EXPECT_TRUE(same(*got, *c.drop)) << c.text;
+        if (got) {
+            EXPECT_TRUE(same(*got, *c.drop)) << c.text;
+        }
     }
 }
 
