@@ -57,7 +57,8 @@ void box(QPainter& p, const LaneContent& content, const LaneContent::ClipBox& cl
         const double t = std::clamp((s + tx + w / 2) / c.pps, 0.0, c.duration);
         const Filmstrip::Frame* frame = Filmstrip::nearest(frames, content.plan.sourceTime(t));
         if (frame && !frame->image.isNull())
-            p.drawImage(QRectF(tx, lane.top(), w, lane.height()), frame->image);
+            p.drawImage(QRectF(tx, lane.top(), w, lane.height()), frame->image, frame->image.rect(),
+                        Qt::NoFormatConversion);
         else
             p.fillRect(QRectF(tx + 1, lane.top(), w - 2, lane.height()), [] {
                 QColor ink = Theme::ink;

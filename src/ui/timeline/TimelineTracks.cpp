@@ -65,6 +65,7 @@ QSize TimelineTracks::sizeHint() const
 void TimelineTracks::contentChanged()
 {
     content_.reset();
+    blocks_.reset();
     resize();
     update();
 }
@@ -79,6 +80,12 @@ const LaneContent& TimelineTracks::content() const
 {
     if (!content_) content_ = LaneContent::from(editor_, lanes_, clipMove_);
     return *content_;
+}
+
+const std::vector<TimelineBlock>& TimelineTracks::blocks() const
+{
+    if (!blocks_) blocks_ = TimelineBlocks::build(editor_, lanes_, pps_);
+    return *blocks_;
 }
 
 double TimelineTracks::laneTop(TimelineLane::Kind kind, int row) const
@@ -165,7 +172,7 @@ TimelineTracks::Hit TimelineTracks::hitTest(QPointF at) const
                                          std::max(outputLength(), 0.1), pps_, VolumeGeometry{42});
         return hit;
     }
-    const std::vector<TimelineBlock> all = blocks();
+    const std::vector<TimelineBlock>& all = blocks();
     for (auto b = all.rbegin(); b != all.rend(); ++b) {
         if (!b->frame().contains(at)) continue;
         hit.kind = Hit::Kind::block;

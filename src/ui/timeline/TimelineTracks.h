@@ -47,7 +47,8 @@ public:
         std::optional<VolumeGrab> volume;         // a grabbed part of a volume line
     };
     Hit hitTest(QPointF at) const;
-    std::vector<TimelineBlock> blocks() const { return TimelineBlocks::build(editor_, lanes_, pps_); }
+    // The item blocks as of the last change (built once per change).
+    const std::vector<TimelineBlock>& blocks() const;
 
     // The operations the gestures run; public so that callers and tests can
     // name them.
@@ -118,6 +119,7 @@ private:
     double shownTime_ = 0;
 
     mutable std::optional<LaneContent> content_;
+    mutable std::optional<std::vector<TimelineBlock>> blocks_;
     std::optional<Gesture> gesture_;
     // The view states of running drags.
     struct Drag {
