@@ -3,6 +3,7 @@
 #include "editor/EditorModel.h"
 #include "ui/theme/Theme.h"
 #include "ui/timeline/TimelineGeometry.h"
+#include "ui/timeline/TimelineIcons.h"
 #include "ui/timeline/TimelineMetrics.h"
 #include "video/MotionRenderer.h"
 
@@ -51,8 +52,13 @@ void TimelineBlock::paint(QPainter& p) const
         titleFont.setPointSizeF(10.5);
         titleFont.setWeight(QFont::DemiBold);
         p.setFont(titleFont);
-        p.setPen(QColor(0, 0, 0, 209));
-        const QRectF text = f.adjusted(8, 0, -6, 0);
+        const QColor ink(0, 0, 0, 209);
+        p.setPen(ink);
+        QRectF text = f.adjusted(8, 0, -6, 0);
+        if (TimelineIcons::has(icon)) {
+            TimelineIcons::draw(p, icon, QRectF(text.left(), f.center().y() - 5, 10, 10), ink);
+            text.setLeft(text.left() + 14);
+        }
         p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, QFontMetricsF(titleFont).elidedText(title, Qt::ElideRight, text.width()));
     }
     p.restore();
