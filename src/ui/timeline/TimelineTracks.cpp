@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -196,6 +197,43 @@ TimelineTracks::Hit TimelineTracks::hitTest(QPointF at) const
         return hit;
     }
     return hit;
+}
+
+QString TimelineTracks::helpAt(QPointF at) const
+{
+    const Hit hit = hitTest(at);
+    switch (hit.kind) {
+    case Hit::Kind::block: return hit.block->help + QStringLiteral(". Drag to move it, drag an edge to change its length.");
+    case Hit::Kind::sound:
+        if (const auto s = placedSound(hit.block->item.id))
+            return QString::fromStdString(s->sound.name) +
+                   QStringLiteral(": drag to move, drag an end to trim, drag the yellow line for volume, its corners to "
+                                  "fade");
+        return {};
+    case Hit::Kind::audio:
+        return QStringLiteral("The video's sound: drag the yellow line to change its volume, its corner handles to fade, "
+                              "double-click it to add a point");
+    case Hit::Kind::clip:
+        return editor_.project().clips && editor_.project().clips->size() > 1
+                   ? QStringLiteral("Drag to reorder the clips; drag an edge to trim")
+                   : QStringLiteral("Drag an edge to trim the video");
+    case Hit::Kind::background: return {};
+    }
+    return {};
+}
+
+bool TimelineTracks::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = helpAt(help->pos());
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void TimelineTracks::mousePressEvent(QMouseEvent* event)

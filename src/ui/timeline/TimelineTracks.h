@@ -63,12 +63,15 @@ public:
     // The time under a drop at content x.
     double dropTime(double x) const;
     std::optional<double> dropX() const { return dropX_; }
+    // The tooltip of whatever lies at the point; empty over the background.
+    QString helpAt(QPointF at) const;
     // The context menu of whatever lies at the point; null over the background.
     QMenu* menuAt(QPointF at, QWidget* parent);
 
     QSize sizeHint() const override;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

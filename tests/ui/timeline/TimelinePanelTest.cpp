@@ -7,6 +7,8 @@
 #include "ui/timeline/TimelineTracks.h"
 
 #include <QLineEdit>
+#include <QNativeGestureEvent>
+#include <QPointingDevice>
 #include <QScrollArea>
 #include <QScrollBar>
 
@@ -180,6 +182,34 @@ TEST(SoundBar, TextsAndLevelSteps)
     EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.fadeIn, 1);
     SoundBar::setFade(editor, sound.id, true, 0);
     EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.fadeIn, 0);
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(TimelinePanel, PinchZoomsFromTheZoomAtItsStartWithinBounds)
+{
+    PanelRig rig;
+    auto& editor = rig.editor();
+    editor.setTimelineZoom(2);
+    QWidget* viewport = rig.panel.headers()->parentWidget()->parentWidget();
+    const auto pinch = [&](Qt::NativeGestureType type, double value) {
+        QNativeGestureEvent event(type, QPointingDevice::primaryPointingDevice(), 2, QPointF(10, 10), QPointF(10, 10),
+                                  QPointF(10, 10), value, QPointF(), 1);
+        QApplication::sendEvent(viewport, &event);
+    };
+    pinch(Qt::ZoomNativeGesture, 0.5);  // × 1.5
+    EXPECT_DOUBLE_EQ(editor.timelineZoom(), 3);
+    pinch(Qt::ZoomNativeGesture, 1.0);  // × 2 more: 6 from the start's 2
+    EXPECT_DOUBLE_EQ(editor.timelineZoom(), 6);
+    pinch(Qt::ZoomNativeGesture, 20);
+    EXPECT_DOUBLE_EQ(editor.timelineZoom(), 40);
+    pinch(Qt::EndNativeGesture, 0);
+    pinch(Qt::ZoomNativeGesture, -0.99);
+    EXPECT_DOUBLE_EQ(editor.timelineZoom(), 1);
 }
 
 }  // namespace

@@ -206,3 +206,64 @@ TEST(TimelineTracks, PaintsAProjectWithItemsOnEveryLane)
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(TimelineTracks, SoundBoxesMoveTrimAndEditTheirVolumeLine)
+{
+    test::TimelineRig rig;
+    auto& editor = rig.editor();
+    SoundClip sound;
+    sound.path = "/media/whoosh.wav";
+    sound.name = "whoosh";
+    sound.start = 1;
+    sound.duration = 2;
+    sound.fileDuration = 4;
+    editor.updateProject([&](Project& p) { p.sounds = std::vector{sound}; });
+    editor.timelineItemsChanged();
+    rig.relayout();
+    ASSERT_EQ(editor.placedSounds().size(), 1u);
+    const double start = editor.placedSounds()[0].start;
+    const double top = rig.top(K::sounds);
+    const VolumeGeometry geo{36};
+    EXPECT_TRUE(rig.tracks.helpAt(rig.at(start + 1, top + 30)).startsWith("whoosh: drag to move"));
+
+    // The line: down 13 points is 13 / 26 × 46 dB quieter, one undo step.
+    const std::size_t depth = editor.undoDepth();
+    const QPoint onLine = rig.at(start + 1, top + geo.y(0));
+    rig.drag(onLine, onLine + QPoint(0, 13));
+    EXPECT_NEAR(editor.project().sounds->front().volume.db, -23, 0.01);
+    EXPECT_EQ(editor.undoDepth(), depth + 1);
+
+    // A double-click on the line adds a point there.
+    QTest::mouseDClick(&rig.tracks, Qt::LeftButton, {}, rig.at(start + 0.5, top + geo.y(-23)));
+    ASSERT_EQ(editor.project().sounds->front().volume.points.size(), 1u);
+    EXPECT_NEAR(editor.project().sounds->front().volume.points[0].time, 0.5, 0.011);
+
+    // Below the line the box itself moves; its end trims within the file's length.
+    const QPoint body = rig.at(start + 1, top + 33);
+    rig.drag(body, body + QPoint(50, 0));
+    EXPECT_NEAR(editor.placedSounds()[0].start, start + 0.5, 1e-6);
+    rig.relayout();
+    const QPoint end = rig.at(start + 0.5 + 2, top + 33) - QPoint(2, 0);
+    rig.drag(end, end + QPoint(500, 0));
+    EXPECT_NEAR(editor.placedSounds()[0].sound.duration, 4, 1e-6);  // the file's length
+}
+
+TEST(TimelineTracks, TooltipsNameWhatAPressWouldDo)
+{
+    test::TimelineRig rig;
+    auto& editor = rig.editor();
+    const Uuid id = editor.addMotion(MotionEffect::Kind::shake, 1.0);
+    rig.relayout();
+    const double start = editor.span({TimelineItem::Kind::motion, id})->first;
+    EXPECT_EQ(rig.tracks.helpAt(rig.at(start + 0.2, rig.top(K::effects) + 10)),
+              "A camera shake, for impact. Drag to move it, drag an edge to change its length.");
+    EXPECT_EQ(rig.tracks.helpAt(rig.at(1, rig.top(K::video) + 10)), "Drag an edge to trim the video");
+    EXPECT_TRUE(rig.tracks.helpAt(rig.at(1, rig.top(K::audio) + 40)).startsWith("The video's sound"));
+    EXPECT_TRUE(rig.tracks.helpAt(QPoint(5, 5)).isEmpty());
+}
+
+}  // namespace
+}  // namespace vt
