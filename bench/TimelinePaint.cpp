@@ -4,6 +4,7 @@
 // hour fitted into the viewport, a middle zoom and the closest zoom, each
 // scrolled to the middle of the hour.
 
+#include "OffscreenApplication.h"
 #include "StillClock.h"
 #include "editor/EditorModel.h"
 #include "ui/timeline/TimelinePanel.h"
@@ -20,15 +21,7 @@ using namespace vt;
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& application() { return bench::widgetApplication(); }
 
 constexpr double hour = 3600;
 

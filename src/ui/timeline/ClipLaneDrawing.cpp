@@ -14,13 +14,7 @@ namespace vt::LaneDrawing {
 
 namespace {
 
-QFont pillFont()
-{
-    QFont f;
-    f.setPointSizeF(9.5);
-    f.setWeight(QFont::DemiBold);
-    return f;
-}
+QFont pillFont() { return TimelineMetrics::font(9.5, QFont::DemiBold); }
 
 void pill(QPainter& p, QRectF r, const QColor& fill, const QString& text)
 {

@@ -1,6 +1,7 @@
 #include "ui/timeline/EffectsPalette.h"
 
 #include "editor/EditorModel.h"
+#include "ui/inspector/KitText.h"
 #include "ui/theme/Theme.h"
 #include "ui/timeline/PaletteChip.h"
 #include "ui/timeline/TimelineMetrics.h"
@@ -20,19 +21,6 @@ using K = MotionEffect::Kind;
 constexpr std::array camera{K::zoomIn, K::zoomOut, K::punchIn, K::pop, K::shake};
 constexpr std::array looks{K::fadeIn, K::fadeOut, K::flash, K::blurIn, K::blackWhite, K::glitch};
 
-QLabel* caption(const QString& text, double size, QFont::Weight weight, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    QFont f = label->font();
-    f.setPointSizeF(size);
-    f.setWeight(weight);
-    label->setFont(f);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Theme::secondaryText);
-    label->setPalette(palette);
-    return label;
-}
-
 }  // namespace
 
 EffectsPalette::EffectsPalette(EditorModel& editor, std::function<void()> done, QWidget* parent) : QFrame(parent)
@@ -44,7 +32,7 @@ EffectsPalette::EffectsPalette(EditorModel& editor, std::function<void()> done, 
     const auto group = [&](const QString& title, const auto& kinds) {
         auto* box = new QVBoxLayout;
         box->setSpacing(6);
-        box->addWidget(caption(title, 11, QFont::DemiBold, this));
+        box->addWidget(ui::kit::label(title, 11, QFont::DemiBold, Theme::secondaryText, this));
         auto* grid = new QGridLayout;
         grid->setHorizontalSpacing(6);
         grid->setVerticalSpacing(6);
@@ -67,7 +55,8 @@ EffectsPalette::EffectsPalette(EditorModel& editor, std::function<void()> done, 
     };
     group(QStringLiteral("Camera"), camera);
     group(QStringLiteral("Look"), looks);
-    auto* hint = caption(QStringLiteral("Click to add at the playhead, or drag onto the timeline."), 11, QFont::Normal, this);
+    auto* hint = ui::kit::label(QStringLiteral("Click to add at the playhead, or drag onto the timeline."), 11, QFont::Normal,
+                                Theme::secondaryText, this);
     hint->setWordWrap(true);
     column->addWidget(hint);
 }

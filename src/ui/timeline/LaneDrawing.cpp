@@ -21,13 +21,7 @@ QColor alpha(QColor c, double a)
     return c;
 }
 
-QFont font(double size, QFont::Weight weight)
-{
-    QFont f;
-    f.setPointSizeF(size);
-    f.setWeight(weight);
-    return f;
-}
+using TimelineMetrics::font;
 
 QPainterPath rounded(QRectF r, double radius)
 {

@@ -2,6 +2,7 @@
 
 #include "ui/theme/Theme.h"
 #include "ui/timeline/TimelineIcons.h"
+#include "ui/timeline/TimelineMetrics.h"
 #include "ui/timeline/TimelinePayload.h"
 
 #include <QApplication>
@@ -14,14 +15,6 @@
 namespace vt {
 
 namespace {
-
-QFont chipFont(double size, QFont::Weight weight)
-{
-    QFont f;
-    f.setPointSizeF(size);
-    f.setWeight(weight);
-    return f;
-}
 
 QColor inkAt(double opacity)
 {
@@ -55,7 +48,7 @@ void PaletteChip::setShowTitle(bool show)
 QSize PaletteChip::sizeHint() const
 {
     if (look_ == Look::palette) return QSize(90, 30);
-    const int title = showTitle_ ? int(QFontMetricsF(chipFont(11, QFont::Medium)).horizontalAdvance(text())) + 4 : 0;
+    const int title = showTitle_ ? int(QFontMetricsF(TimelineMetrics::font(11, QFont::Medium)).horizontalAdvance(text())) + 4 : 0;
     return QSize(16 + title + 2 * (showTitle_ ? 8 : 7), 24);
 }
 
@@ -74,7 +67,7 @@ void PaletteChip::paintEvent(QPaintEvent*)
         back.addRoundedRect(r, 7, 7);
         p.fillPath(back, inkAt(hover_ ? 0.12 : 0.06));
         TimelineIcons::draw(p, icon_, QRectF(8, r.center().y() - 8, 16, 16), tint_);
-        QFont f = chipFont(11.5, QFont::Medium);
+        QFont f = TimelineMetrics::font(11.5, QFont::Medium);
         const QRectF text(30, 0, r.width() - 38, r.height());
         // Shrinks to 80 % before it is cut, never wrapping.
         if (QFontMetricsF(f).horizontalAdvance(this->text()) > text.width())
@@ -95,7 +88,7 @@ void PaletteChip::paintEvent(QPaintEvent*)
     p.fillPath(tile, tint_);
     TimelineIcons::draw(p, icon_, square.adjusted(3, 3, -3, -3), QColor(0, 0, 0, 204));
     if (showTitle_) {
-        p.setFont(chipFont(11, QFont::Medium));
+        p.setFont(TimelineMetrics::font(11, QFont::Medium));
         p.setPen(QColor(Theme::ink));
         p.drawText(QRectF(square.right() + 4, 0, r.width(), r.height()), Qt::AlignVCenter | Qt::AlignLeft, text());
     }
@@ -138,7 +131,7 @@ void PaletteChip::leaveEvent(QEvent* event)
 
 QPixmap PaletteChip::dragPreview(const QString& title, const QString& icon, const QColor& tint)
 {
-    const QFont f = chipFont(12, QFont::DemiBold);
+    const QFont f = TimelineMetrics::font(12, QFont::DemiBold);
     const QFontMetricsF m(f);
     const QSizeF size(10 + 14 + 5 + m.horizontalAdvance(title) + 10, 6 + m.height() + 6);
     QPixmap pixmap(size.toSize());

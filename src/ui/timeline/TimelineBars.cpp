@@ -1,6 +1,7 @@
 #include "ui/timeline/TimelineBars.h"
 
 #include "ui/inspector/CompactButton.h"
+#include "ui/inspector/KitText.h"
 #include "ui/inspector/TimeFormat.h"
 #include "ui/theme/Theme.h"
 #include "ui/timeline/LaneHeaders.h"
@@ -24,19 +25,6 @@
 namespace vt {
 
 namespace {
-
-QLabel* text(const QString& s, double size, QFont::Weight weight, const QColor& color, QWidget* parent)
-{
-    auto* label = new QLabel(s, parent);
-    QFont f = label->font();
-    f.setPointSizeF(size);
-    f.setWeight(weight);
-    label->setFont(f);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    return label;
-}
 
 // A tinted symbol as a fixed-size label.
 QLabel* symbol(const QString& name, const QColor& tint, QWidget* parent)
@@ -82,10 +70,10 @@ ClipBar::ClipBar(EditorModel& editor, const VideoClip& clip, QWidget* parent) : 
     setToolTip(QStringLiteral("Drag a clip's edges to trim it; drag the clip to reorder"));
     auto* layout = row(this, 6);
     layout->addWidget(symbol("film", TimelineTint::clip(), this));
-    auto* name = text(QString::fromStdString(clip.name), 11.5, QFont::DemiBold, Theme::ink, this);
+    auto* name = ui::kit::label(QString::fromStdString(clip.name), 11.5, QFont::DemiBold, Theme::ink, this);
     name->setMaximumWidth(160);
     layout->addWidget(name);
-    layout->addWidget(text(ui::formatTimecode(std::max(clip.duration - clip.trimStart - clip.trimEnd, 0.0)) +
+    layout->addWidget(ui::kit::label(ui::formatTimecode(std::max(clip.duration - clip.trimStart - clip.trimEnd, 0.0)) +
                                QStringLiteral(" of ") + ui::formatTimecode(clip.duration),
                            11, QFont::Normal, Theme::secondaryText, this));
     if (const auto job = editor.clipJobs().find(clip.id); job != editor.clipJobs().end()) {
@@ -94,7 +82,7 @@ ClipBar::ClipBar(EditorModel& editor, const VideoClip& clip, QWidget* parent) : 
         spinner->setFixedSize(40, 8);
         spinner->setTextVisible(false);
         layout->addWidget(spinner);
-        layout->addWidget(text(QString::fromStdString(job->second), 11, QFont::Normal, Theme::secondaryText, this));
+        layout->addWidget(ui::kit::label(QString::fromStdString(job->second), 11, QFont::Normal, Theme::secondaryText, this));
     }
     layout->addStretch(1);
     const Uuid id = clip.id;
@@ -168,21 +156,21 @@ SoundBar::SoundBar(EditorModel& editor, const SoundClip& sound, QWidget* parent)
                               "add a point"));
     auto* layout = row(this, 6);
     layout->addWidget(symbol("music.note", TimelineTint::sound(), this));
-    auto* name = text(QString::fromStdString(sound.name), 11.5, QFont::DemiBold, Theme::ink, this);
+    auto* name = ui::kit::label(QString::fromStdString(sound.name), 11.5, QFont::DemiBold, Theme::ink, this);
     name->setMaximumWidth(140);
     layout->addWidget(name);
     auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::VLine);
     divider->setFixedHeight(16);
     layout->addWidget(divider);
-    layout->addWidget(text(QStringLiteral("Volume"), 11, QFont::Normal, Theme::secondaryText, this));
+    layout->addWidget(ui::kit::label(QStringLiteral("Volume"), 11, QFont::Normal, Theme::secondaryText, this));
     // The slider works in tenths of a decibel so it moves continuously.
     auto* slider = new QSlider(Qt::Horizontal, this);
     slider->setRange(-400, 60);
     slider->setValue(int(std::lround(sound.volume.db * 10)));
     slider->setFixedWidth(90);
     layout->addWidget(slider);
-    auto* level = text(levelText(sound.volume.db), 11, QFont::Normal, Theme::secondaryText, this);
+    auto* level = ui::kit::label(levelText(sound.volume.db), 11, QFont::Normal, Theme::secondaryText, this);
     level->setFixedWidth(40);
     layout->addWidget(level);
     const Uuid id = sound.id;
@@ -258,7 +246,7 @@ CaptionLineBar::CaptionLineBar(EditorModel& editor, Uuid wordID, std::function<v
     layout->addWidget(symbol("captions.bubble", TimelineTint::caption(), this));
     const auto found = line();
     const int count = int(editor_.groups().size());
-    layout->addWidget(::vt::text(found ? QStringLiteral("Line %1 \u00B7 ").arg(found->first + 1) +
+    layout->addWidget(ui::kit::label(found ? QStringLiteral("Line %1 \u00B7 ").arg(found->first + 1) +
                                              ui::formatTimecode(found->second.start)
                                        : QStringLiteral("Caption"),
                                  11.5, QFont::DemiBold, Theme::ink, this));

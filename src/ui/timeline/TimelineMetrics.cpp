@@ -29,6 +29,14 @@ double height(const std::vector<TimelineLane>& lanes)
     return total;
 }
 
+QFont font(double points, QFont::Weight weight)
+{
+    QFont f;
+    f.setPointSizeF(points);
+    f.setWeight(weight);
+    return f;
+}
+
 }  // namespace TimelineMetrics
 
 namespace TimelineTint {

@@ -5,6 +5,7 @@
 #include "model/Timeline.h"
 
 #include <QColor>
+#include <QFont>
 
 #include <vector>
 
@@ -18,6 +19,8 @@ inline constexpr double headerWidth = 164;
 double laneHeight(const TimelineLane& lane);
 // Ruler band, bottom padding and every lane with its spacing; 22 for none.
 double height(const std::vector<TimelineLane>& lanes);
+// The system font at a point size and weight.
+QFont font(double points, QFont::Weight weight);
 }  // namespace TimelineMetrics
 
 namespace TimelineTint {
