@@ -61,4 +61,14 @@ EffectsPalette::EffectsPalette(EditorModel& editor, std::function<void()> done, 
     column->addWidget(hint);
 }
 
+void EffectsPalette::popup(EditorModel& editor, QWidget* owner, const std::function<QPoint(QSize)>& place)
+{
+    auto* frame = new QFrame(owner, Qt::Popup);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    auto* palette = new EffectsPalette(editor, [frame] { frame->close(); }, frame);
+    frame->resize(palette->sizeHint());
+    frame->move(place(palette->sizeHint()));
+    frame->show();
+}
+
 }  // namespace vt

@@ -195,13 +195,8 @@ void LaneHeaders::flipCaptions()
 
 void LaneHeaders::showEffects(QWidget* anchor)
 {
-    auto* popup = new QFrame(this, Qt::Popup);
-    popup->setAttribute(Qt::WA_DeleteOnClose);
-    auto* palette = new EffectsPalette(editor_, [popup] { popup->close(); }, popup);
-    popup->resize(palette->sizeHint());
     // Beside the button's trailing edge.
-    popup->move(anchor->mapToGlobal(QPoint(anchor->width() + 4, -8)));
-    popup->show();
+    EffectsPalette::popup(editor_, this, [anchor](QSize) { return anchor->mapToGlobal(QPoint(anchor->width() + 4, -8)); });
 }
 
 void LaneHeaders::paintEvent(QPaintEvent*)

@@ -182,12 +182,10 @@ QWidget* TimelinePanel::makeHeader()
 
 void TimelinePanel::showEffects(QWidget* anchor)
 {
-    auto* popup = new QFrame(this, Qt::Popup);
-    popup->setAttribute(Qt::WA_DeleteOnClose);
-    auto* palette = new EffectsPalette(editor_, [popup] { popup->close(); }, popup);
-    popup->resize(palette->sizeHint());
-    popup->move(anchor->mapToGlobal(QPoint(anchor->width() / 2 - palette->sizeHint().width() / 2, anchor->height() + 4)));
-    popup->show();
+    // Under the button, centred on it.
+    EffectsPalette::popup(editor_, this, [anchor](QSize size) {
+        return anchor->mapToGlobal(QPoint(anchor->width() / 2 - size.width() / 2, anchor->height() + 4));
+    });
 }
 
 void TimelinePanel::fitToolbar()

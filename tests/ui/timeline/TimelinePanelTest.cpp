@@ -1,4 +1,5 @@
 #include "ui/editor/EditorUiRig.h"
+#include "ui/timeline/EffectsPalette.h"
 #include "ui/timeline/LaneHeaders.h"
 #include "ui/timeline/PaletteChip.h"
 #include "ui/timeline/TimelineBars.h"
@@ -210,6 +211,35 @@ TEST(TimelinePanel, PinchZoomsFromTheZoomAtItsStartWithinBounds)
     pinch(Qt::EndNativeGesture, 0);
     pinch(Qt::ZoomNativeGesture, -0.99);
     EXPECT_DOUBLE_EQ(editor.timelineZoom(), 1);
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(EffectsPalette, AChipAddsItsMoveAtThePlayheadAndCloses)
+{
+    test::EditorUiRig ui;
+    auto& editor = ui.editor();
+    int done = 0;
+    EffectsPalette palette(editor, [&] { ++done; });
+    palette.show();
+    const auto chips = palette.findChildren<PaletteChip*>();
+    QStringList titles;
+    for (PaletteChip* chip : chips) titles << chip->text();
+    EXPECT_EQ(titles, (QStringList{"Zoom In", "Zoom Out", "Punch In", "Pop", "Shake", "Fade In", "Fade Out", "Flash",
+                                   "Blur In", "Black & White", "Glitch"}));
+    EXPECT_EQ(chips[9]->toolTip(), "Black and white for a moment");
+    EXPECT_EQ(TimelinePayload::payload(*chips[9]->drop()), "vellumtide-timeline:motion:Black & White");
+    editor.seekExactly(1.25);
+    // A click in the empty right part of the chip counts.
+    QTest::mouseClick(chips[7], Qt::LeftButton, {}, QPoint(chips[7]->width() - 3, chips[7]->height() / 2));
+    EXPECT_EQ(done, 1);
+    ASSERT_EQ(editor.placedMotions().size(), 1u);
+    EXPECT_EQ(editor.placedMotions()[0].effect.kind, MotionEffect::Kind::flash);
+    EXPECT_NEAR(editor.placedMotions()[0].start, 1.25, 1e-6);
 }
 
 }  // namespace
