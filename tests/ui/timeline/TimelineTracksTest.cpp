@@ -4,6 +4,7 @@
 
 #include <QMenu>
 #include <QMimeData>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -263,6 +264,61 @@ TEST(TimelineTracks, TooltipsNameWhatAPressWouldDo)
     EXPECT_EQ(rig.tracks.helpAt(rig.at(1, rig.top(K::video) + 10)), "Drag an edge to trim the video");
     EXPECT_TRUE(rig.tracks.helpAt(rig.at(1, rig.top(K::audio) + 40)).startsWith("The video's sound"));
     EXPECT_TRUE(rig.tracks.helpAt(QPoint(5, 5)).isEmpty());
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(TimelineTracks, DroppedFilesBecomeOverlaysOrClipsByTypeAndLane)
+{
+    test::TimelineRig rig;
+    auto& editor = rig.editor();
+    const auto dropFile = [&](const QString& path, QPointF at) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path), QUrl::fromLocalFile("/media/second.png")});
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&rig.tracks, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&rig.tracks, &drop);
+    };
+    // A photo anywhere is put on top at the drop time; only the first file counts.
+    dropFile("/media/photo.png", QPointF(120, rig.top(K::video) + 10));
+    ASSERT_TRUE(editor.project().brolls) << editor.exportError().value_or("-");
+    ASSERT_EQ(editor.project().brolls->size(), 1u);
+    const BRoll& photo = editor.project().brolls->front();
+    EXPECT_EQ(photo.path, "/media/photo.png");
+    EXPECT_NEAR(editor.plan().outputTime(*photo.start), 1.2, 1e-6);
+    // A file of no known kind adds nothing.
+    dropFile("/media/notes.xyz", QPointF(120, rig.top(K::video) + 10));
+    EXPECT_EQ(editor.project().brolls->size(), 1u);
+    EXPECT_FALSE(editor.project().clips && editor.project().clips->size() > 1);
+}
+
+TEST(TimelineTracks, DraggingAClipPastItsNeighboursCentreReordersThem)
+{
+    Project project = test::sampleProject(12);
+    project.clips = std::vector{test::clip("/media/a.mov", 4), test::clip("/media/b.mov", 6)};
+    project.sourceDuration = 10;
+    test::TimelineRig rig(project);
+    auto& editor = rig.editor();
+    const auto spans = editor.clipSpans();
+    ASSERT_EQ(spans.size(), 2u);
+    const Uuid b = spans[1].id;
+    const double y = rig.top(K::video) + 19;
+    const QPoint middleOfB = rig.at((spans[1].start + spans[1].end) / 2, y);
+    // Released right of A's centre: the order stays.
+    const double toA = ((spans[1].start + spans[1].end) / 2 - (spans[0].start + spans[0].end) / 2) * 100;
+    rig.drag(middleOfB, middleOfB - QPoint(int(toA) - 2, 0));
+    EXPECT_EQ(editor.project().clips->at(1).id, b);
+    // Past it: B goes first, as one undo step.
+    const std::size_t depth = editor.undoDepth();
+    rig.drag(middleOfB, middleOfB - QPoint(int(toA) + 2, 0));
+    EXPECT_EQ(editor.project().clips->at(0).id, b);
+    EXPECT_EQ(editor.undoDepth(), depth + 1);
+    EXPECT_EQ(rig.tracks.helpAt(middleOfB), "Drag to reorder the clips; drag an edge to trim");
 }
 
 }  // namespace
