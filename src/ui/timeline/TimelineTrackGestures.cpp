@@ -9,9 +9,12 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QMimeDatabase>
+#include <QGuiApplication>
+#include <QTimer>
 #include <QUrl>
 
 #include <cmath>
+#include <memory>
 
 namespace vt {
 
@@ -245,12 +248,33 @@ void TimelineTracks::endGesture(QPointF at)
 
 double TimelineTracks::dropTime(double x) const { return TimelineGeometry::dropTime(x, pps_, duration()); }
 
+void TimelineTracks::watchRelease()
+{
+    // One watcher for the whole program, as only one drag runs at a time.
+    static bool watching = false;
+    if (watching) return;
+    watching = true;
+    auto* timer = new QTimer(this);
+    auto ups = std::make_shared<int>(0);
+    connect(timer, &QTimer::timeout, this, [this, timer, ups] {
+        *ups = QGuiApplication::mouseButtons() & Qt::LeftButton ? 0 : *ups + 1;
+        if (*ups < 3) return;
+        dropX_.reset();
+        update();
+        watching = false;
+        timer->deleteLater();
+    });
+    connect(timer, &QObject::destroyed, [] { watching = false; });
+    timer->start(100);
+}
+
 void TimelineTracks::dragEnterEvent(QDragEnterEvent* event)
 {
     if (!event->mimeData()->hasUrls() && !event->mimeData()->hasText()) return event->ignore();
     event->setDropAction(Qt::CopyAction);
     event->accept();
     dropX_ = event->position().x();
+    watchRelease();
     update();
 }
 
@@ -259,6 +283,7 @@ void TimelineTracks::dragMoveEvent(QDragMoveEvent* event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     dropX_ = event->position().x();
+    watchRelease();
     update();
 }
 

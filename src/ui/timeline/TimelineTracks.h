@@ -94,6 +94,9 @@ private:
         VolumeEnvelope envelope;  // the grabbed line's envelope at the press
     };
     void contentChanged();
+    // Clears the drop marker once the pointer's button has been up for three
+    // checks 0.1 s apart, for a drag that left without an exit or a drop.
+    void watchRelease();
     void resize();
     const LaneContent& content() const;
     void moveGesture(QPointF at);

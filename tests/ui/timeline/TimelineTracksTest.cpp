@@ -323,3 +323,37 @@ TEST(TimelineTracks, DraggingAClipPastItsNeighboursCentreReordersThem)
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(TimelineTracks, TheDropMarkerGoesSoonAfterTheButtonIsUpWithoutAnExit)
+{
+    test::TimelineRig rig;
+    QMimeData data;
+    data.setText("vellumtide-timeline:matchcut");
+    QDragEnterEvent enter(QPoint(100, 30), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&rig.tracks, &enter);
+    EXPECT_EQ(rig.tracks.dropX(), 100);
+    // No exit and no drop arrive; the button is up (nothing is pressed offscreen).
+    test::waitFor([&] { return !rig.tracks.dropX(); });
+    EXPECT_EQ(rig.tracks.dropX(), std::nullopt);
+}
+
+TEST(TimelineTracks, ASingleClipsMenuOffersNoMoveOrRemove)
+{
+    test::TimelineRig rig;
+    auto& editor = rig.editor();
+    const auto titles = [&] {
+        std::unique_ptr<QMenu> menu(rig.tracks.menuAt(rig.at(1, rig.top(K::video) + 19), nullptr));
+        QStringList out;
+        for (QAction* a : menu->actions()) out << a->text();
+        return out;
+    };
+    EXPECT_EQ(titles(), (QStringList{"Add a Clip After This One…", "Show in the file manager"}));
+    editor.setClipTrim(editor.clipSpans()[0].id, 0.5, 0, true);
+    EXPECT_EQ(titles(), (QStringList{"Add a Clip After This One…", "Untrim", "Show in the file manager"}));
+}
+
+}  // namespace
+}  // namespace vt
