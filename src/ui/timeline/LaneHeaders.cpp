@@ -57,7 +57,10 @@ LaneHeaders::LaneHeaders(EditorModel& editor, std::function<void()> editLine, QW
 {
     setFixedWidth(int(TimelineMetrics::headerWidth));
     // The buttons show the project's lane settings, wherever they change.
-    connect(&editor_, &EditorModel::projectChanged, this, &LaneHeaders::rebuild);
+    connect(&editor_, &EditorModel::projectChanged, this, [this] {
+        const auto& p = editor_.project();
+        if (shown_ != std::pair{p.tracks.value_or(TrackSettings{}), p.captionsVisible}) rebuild();
+    });
 }
 
 void LaneHeaders::setLanes(std::vector<TimelineLane> lanes)
@@ -93,6 +96,7 @@ void LaneHeaders::rebuild()
 {
     for (auto& [lane, b] : buttons_) b->deleteLater();
     buttons_.clear();
+    shown_ = std::pair{editor_.project().tracks.value_or(TrackSettings{}), editor_.project().captionsVisible};
     setFixedHeight(sizeHint().height());
     for (const TimelineLane& lane : lanes_) addButtons(lane, TimelineGeometry::laneTop(lanes_, lane));
     update();
@@ -208,7 +212,7 @@ void LaneHeaders::paintEvent(QPaintEvent*)
     p.setFont(f);
     const QColor text = Theme::secondaryText;
     for (const TimelineLane& lane : lanes_) {
-        const QString title = lane.row == 0 ? QString::fromUtf8(lane.title()) : QString();
+        const QString title = QString::fromUtf8(lane.title());
         if (title.isEmpty()) continue;
         const double top = TimelineGeometry::laneTop(lanes_, lane), h = TimelineMetrics::laneHeight(lane);
         TimelineIcons::draw(p, QString::fromUtf8(lane.icon()), QRectF(12, top + h / 2 - 6, 12, 12), text);

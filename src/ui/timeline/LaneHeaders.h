@@ -60,6 +60,8 @@ private:
     EditorModel::FileChooser choose_;
     std::vector<TimelineLane> lanes_;
     std::vector<std::pair<TimelineLane, TrackButton*>> buttons_;
+    // The lane settings the buttons show, so other project changes keep them.
+    std::optional<std::pair<TrackSettings, bool>> shown_;
 };
 
 }  // namespace vt
