@@ -1,4 +1,5 @@
 #include "ui/editor/EditorUiRig.h"
+#include "ui/timeline/AddVideoItems.h"
 #include "ui/timeline/EffectsPalette.h"
 #include "ui/timeline/LaneHeaders.h"
 #include "ui/timeline/PaletteChip.h"
@@ -8,6 +9,7 @@
 #include "ui/timeline/TimelineTracks.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QNativeGestureEvent>
 #include <QPointingDevice>
 #include <QScrollArea>
@@ -240,6 +242,41 @@ TEST(EffectsPalette, AChipAddsItsMoveAtThePlayheadAndCloses)
     ASSERT_EQ(editor.placedMotions().size(), 1u);
     EXPECT_EQ(editor.placedMotions()[0].effect.kind, MotionEffect::Kind::flash);
     EXPECT_NEAR(editor.placedMotions()[0].start, 1.25, 1e-6);
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(ClipBar, MovesAndRemovesTheSelectedClip)
+{
+    Project project = test::sampleProject(12);
+    project.clips = std::vector{test::clip("/media/a.mov", 4), test::clip("/media/b.mov", 6)};
+    project.sourceDuration = 10;
+    test::EditorUiRig ui(project);
+    auto& editor = ui.editor();
+    const Uuid a = editor.project().clips->at(0).id;
+    ClipBar bar(editor, editor.project().clips->at(0));
+    const auto buttons = bar.findChildren<TrackButton*>();
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(buttons[0]->toolTip(), "Move earlier");
+    EXPECT_FALSE(buttons[0]->isEnabled());  // the first clip
+    EXPECT_TRUE(buttons[1]->isEnabled());
+    QTest::mouseClick(buttons[1], Qt::LeftButton);
+    EXPECT_EQ(editor.project().clips->at(1).id, a);
+    // With the playhead in the second clip, the menu offers adding after it.
+    editor.seekExactly(editor.clipSpans()[1].start + 0.5);
+    EXPECT_EQ(AddVideoItems::currentClip(editor), 1);
+    QMenu menu;
+    AddVideoItems::fill(menu, editor, {});
+    QStringList titles;
+    for (QAction* action : menu.actions()) titles << action->text();
+    EXPECT_EQ(titles, (QStringList{"Add a Clip at the End…", "Add a Clip at the Start…", "Add a Clip After This One…", "",
+                                   "Put a Video or Photo On Top…"}));
+    QTest::mouseClick(buttons[2], Qt::LeftButton);
+    EXPECT_EQ(editor.project().clips->size(), 1u);
 }
 
 }  // namespace
