@@ -3,10 +3,12 @@
 // left out) and tags each as a name (a person, place or organisation), a
 // noun, or something else. It reads the word classes from the English
 // dictionary's headwords and affix flags (SpellChecker): a headword that
-// only exists capitalised is a name, one that takes the possessive is a
-// noun; a capitalised word the dictionary lacks is a name unless it opens a
-// sentence. A few function words before a word decide between a noun and a
-// verb reading. Neighbouring name words join into one token ("New York").
+// only exists capitalised is a name; one that takes the possessive and
+// neither a superlative nor an ordinal is a noun; a capitalised word the
+// dictionary lacks is a name unless it opens a sentence. A few function
+// words before a word, and a noun right before one that can be a verb,
+// decide between a noun and a verb reading. Neighbouring name words join
+// into one token ("New York").
 // English only; words of other languages are mostly left untagged (other).
 // Thread-safe.
 
