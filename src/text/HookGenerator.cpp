@@ -3,6 +3,7 @@
 #include "model/Fillers.h"
 #include "platform/LanguageModel.h"
 #include "platform/TextRules.h"
+#include "text/ModelPrompt.h"
 
 #include <unicode/uchar.h>
 
@@ -15,7 +16,6 @@ namespace {
 constexpr std::size_t kMaxWords = 14;
 constexpr std::size_t kMaxHooks = 3;
 constexpr std::size_t kMaxLines = 5;
-constexpr std::size_t kPromptLimit = 3000;  // characters of transcript sent to the model
 constexpr const char* kInstructions =
     "You are a top short-form video editor. You write hooks: the short text shown in the first seconds of a vertical "
     "video that makes viewers stop scrolling. Every hook must be faithful to what the speaker actually says, under 10 "
@@ -117,14 +117,8 @@ double HookGenerator::pull(std::string_view line)
 std::vector<std::string> HookGenerator::aiHooks(const std::string& transcript)
 {
     if (!LanguageModel::availability().available) throw Unavailable();
-    const std::vector<std::string> chars = text::characters(transcript);
-    std::string sent = transcript;
-    if (chars.size() > kPromptLimit) {
-        sent.clear();
-        for (std::size_t i = 0; i < kPromptLimit; ++i) sent += chars[i];
-        sent += "\u2026";
-    }
-    const std::string prompt = "Transcript:\n" + sent + "\n\nWrite 5 different hooks for this video, one per line.";
+    const std::string prompt =
+        "Transcript:\n" + ModelPrompt::transcript(transcript) + "\n\nWrite 5 different hooks for this video, one per line.";
     return parseLines(LanguageModel::respond(kInstructions, prompt));
 }
 

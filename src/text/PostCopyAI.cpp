@@ -3,12 +3,10 @@
 #include "text/PostCopyWriter.h"
 
 #include "platform/LanguageModel.h"
-#include "platform/TextRules.h"
+#include "text/ModelPrompt.h"
 
 namespace vt {
 namespace {
-
-constexpr std::size_t kPromptLimit = 3000;  // characters of transcript sent
 
 const LanguageModel::Schema& schema()
 {
@@ -36,14 +34,7 @@ std::string PostCopyWriter::aiInstructions(bool english)
 
 std::string PostCopyWriter::aiPrompt(const std::string& transcript, const std::optional<std::string>& hook)
 {
-    const std::vector<std::string> chars = text::characters(transcript);
-    std::string sent = transcript;
-    if (chars.size() > kPromptLimit) {
-        sent.clear();
-        for (std::size_t i = 0; i < kPromptLimit; ++i) sent += chars[i];
-        sent += "\u2026";
-    }
-    std::string prompt = "Transcript:\n" + sent;
+    std::string prompt = "Transcript:\n" + ModelPrompt::transcript(transcript);
     if (hook && !hook->empty()) prompt += "\n\nThe video opens with this hook on screen: " + *hook;
     return prompt;
 }

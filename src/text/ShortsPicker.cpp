@@ -1,7 +1,6 @@
 #include "text/ShortsPicker.h"
 
 #include "audio/Waveform.h"
-#include "platform/media/VideoFile.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -14,23 +13,6 @@ namespace {
 
 constexpr int kChoiceFrom = 3;      // the default choice looks at the first three
 constexpr int kChoiceScore = 49;    // and takes those scoring above this
-constexpr double kFrameTolerance = 1.0;
-
-std::optional<QImage> readFrame(const std::string& path, double seconds, int side)
-{
-    std::optional<QImage> image;
-    try {
-        media::VideoFile file(path);
-        file.frames({seconds}, side, kFrameTolerance, [&](std::size_t, std::optional<media::Picture> picture) {
-            if (!picture) return;
-            QImage view(picture->bgra.data(), picture->width, picture->height, picture->width * 4, QImage::Format_ARGB32);
-            image = view.copy();
-        });
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-    return image;
-}
 
 }  // namespace
 
@@ -38,7 +20,6 @@ ShortsPicker::Services ShortsPicker::defaultServices()
 {
     Services s;
     s.peaks = [](const std::string& path) { return Waveform::peaks(path); };
-    s.frame = readFrame;
     return s;
 }
 

@@ -45,7 +45,7 @@ public:
         // Makes one project per clip; calls `done` on the main thread when it ends.
         std::function<void(const std::vector<ClipFinder::Clip>&, const Project&, std::function<void()> done)> create;
     };
-    // The real loudness and picture readers; no leave or create.
+    // The real loudness reader; no pictures, leave or create.
     static Services defaultServices();
 
     ShortsPicker(Project source, std::shared_ptr<ClipPlayer> player, Services services, QObject* parent = nullptr);

@@ -2,23 +2,13 @@
 // Small word lists for the text engines' tests.
 
 #include "model/Word.h"
+#include "support/TimedWords.h"
 
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace vt::test {
-
-inline Word timedWord(std::string text, double start, double end, bool deleted = false)
-{
-    Word w;
-    w.id = Uuid::random();
-    w.text = std::move(text);
-    w.start = start;
-    w.end = end;
-    w.deleted = deleted;
-    return w;
-}
 
 // The words of `text` (split at spaces), each `step` seconds after the last,
 // lasting `length`, from `from`.

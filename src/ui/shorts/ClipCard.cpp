@@ -2,6 +2,7 @@
 
 #include "text/ShortsPicker.h"
 #include "ui/inspector/FlowLayout.h"
+#include "ui/inspector/KitText.h"
 #include "ui/inspector/TimeFormat.h"
 #include "ui/shorts/ScoreBadge.h"
 #include "ui/theme/Theme.h"
@@ -27,20 +28,9 @@ QColor faded(QColor c, qreal opacity)
 
 QString css(const QColor& c) { return c.name(QColor::HexArgb); }
 
-QLabel* label(const QString& text, qreal size, QFont::Weight weight, const QColor& color, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    QFont font = l->font();
-    font.setPointSizeF(size);
-    font.setWeight(weight);
-    l->setFont(font);
-    l->setStyleSheet(QStringLiteral("color: %1;").arg(css(color)));
-    return l;
-}
-
 QLabel* chip(const QString& text, QWidget* parent)
 {
-    auto* c = label(text, 10.5, QFont::Medium, Theme::ink, parent);
+    auto* c = kit::label(text, 10.5, QFont::Medium, Theme::ink, parent);
     c->setStyleSheet(QStringLiteral("color: %1; background: %2; border-radius: 8px; padding: 2px 7px;")
                          .arg(css(Theme::ink), css(faded(Theme::ink, 0.07))));
     return c;
@@ -142,11 +132,11 @@ ClipCard::ClipCard(ShortsPicker& picker, ClipFinder::Clip clip, int rank, QWidge
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(5);
-    auto* title = label(QStringLiteral("\u201C%1\u201D").arg(QString::fromStdString(clip_.title)), 13.5, QFont::DemiBold, Theme::ink, this);
+    auto* title = kit::label(QStringLiteral("\u201C%1\u201D").arg(QString::fromStdString(clip_.title)), 13.5, QFont::DemiBold, Theme::ink, this);
     title->setWordWrap(true);
     title->setMaximumHeight(title->fontMetrics().lineSpacing() * 2 + 2);
     texts->addWidget(title);
-    auto* meta = label(QStringLiteral("#%1 \u00b7 %2 \u2013 %3").arg(rank).arg(formatTime(clip_.start), formatTime(clip_.end)), 11.5,
+    auto* meta = kit::label(QStringLiteral("#%1 \u00b7 %2 \u2013 %3").arg(rank).arg(formatTime(clip_.start), formatTime(clip_.end)), 11.5,
                        QFont::Normal, Theme::secondaryText, this);
     texts->addWidget(meta);
     if (!clip_.reasons.empty()) {

@@ -2,6 +2,7 @@
 
 #include "text/ShortsPicker.h"
 #include "ui/home/Spinner.h"
+#include "ui/inspector/KitText.h"
 #include "ui/shorts/ClipCard.h"
 #include "ui/theme/Theme.h"
 
@@ -14,12 +15,7 @@ namespace {
 
 QLabel* text(const QString& s, qreal size, const QColor& color, QWidget* parent, bool bold = false)
 {
-    auto* l = new QLabel(s, parent);
-    QFont font = l->font();
-    font.setPointSizeF(size);
-    font.setBold(bold);
-    l->setFont(font);
-    l->setStyleSheet(QStringLiteral("color: %1;").arg(color.name(QColor::HexArgb)));
+    auto* l = kit::label(s, size, bold ? QFont::Bold : QFont::Normal, color, parent);
     l->setAlignment(Qt::AlignCenter);
     l->setWordWrap(true);
     return l;
@@ -58,11 +54,8 @@ ClipList::ClipList(ShortsPicker& picker, QWidget* parent) : QStackedWidget(paren
     column_ = new QVBoxLayout(content);
     column_->setContentsMargins(0, 0, 0, 16);
     column_->setSpacing(10);
-    count_ = new QLabel(content);
-    QFont countFont = count_->font();
-    countFont.setPointSizeF(12);
-    count_->setFont(countFont);
-    count_->setStyleSheet(QStringLiteral("color: %1; padding: 0 4px;").arg(QColor(Theme::secondaryText).name(QColor::HexArgb)));
+    count_ = kit::label(QString(), 12, QFont::Normal, Theme::secondaryText, content);
+    count_->setContentsMargins(4, 0, 4, 0);
     column_->addWidget(count_);
     column_->addStretch(1);
     scroll->setWidget(content);

@@ -3,6 +3,7 @@
 #include "app/AppModel.h"
 #include "editor/SourcePlayer.h"
 #include "ui/home/Spinner.h"
+#include "ui/inspector/KitText.h"
 #include "ui/inspector/TimeFormat.h"
 #include "ui/inspector/ToolbarIconButton.h"
 #include "ui/shorts/ClipList.h"
@@ -25,17 +26,6 @@ namespace vt::ui {
 namespace {
 
 constexpr QSize kPreviewPictures{640, 360};
-
-QLabel* label(const QString& text, qreal size, bool semibold, const QColor& color, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    QFont font = l->font();
-    font.setPointSizeF(size);
-    if (semibold) font.setWeight(QFont::DemiBold);
-    l->setFont(font);
-    l->setStyleSheet(QStringLiteral("color: %1;").arg(color.name(QColor::HexArgb)));
-    return l;
-}
 
 // The bottom bar: a hairline along its top edge.
 class BottomBar final : public QWidget {
@@ -66,6 +56,11 @@ ClipsView::ClipsView(AppModel& app, Project source, bool soundDevice, QWidget* p
     : QWidget(parent), player_(std::make_shared<SourcePlayer>(kPreviewPictures, soundDevice))
 {
     ShortsPicker::Services services = ShortsPicker::defaultServices();
+    services.frame = [](const std::string& path, double seconds, int side) -> std::optional<QImage> {
+        auto picture = AppModel::frame(path, seconds);
+        if (picture) *picture = picture->scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        return picture;
+    };
     services.leave = [&app](const std::optional<Project>& project) { app.closeClips(project); };
     services.create = [&app](const std::vector<ClipFinder::Clip>& clips, const Project& from, std::function<void()> done) {
         app.createShorts(clips, from, std::move(done));
@@ -122,9 +117,9 @@ QWidget* ClipsView::titleBar()
     row->addWidget(back);
     auto* titles = new QVBoxLayout;
     titles->setSpacing(0);
-    titles->addWidget(label(tr("Shorts from this video"), 13, true, Theme::ink, leading));
+    titles->addWidget(kit::label(tr("Shorts from this video"), 13, QFont::DemiBold, Theme::ink, leading));
     const Project& source = picker_->source();
-    auto* subtitle = label(QString(), 11, false, Theme::secondaryText, leading);
+    auto* subtitle = kit::label(QString(), 11, QFont::Normal, Theme::secondaryText, leading);
     const QString full = QString::fromStdString(source.name) + QStringLiteral(" \u00b7 ") + formatTime(source.sourceDuration);
     subtitle->setText(subtitle->fontMetrics().elidedText(full, Qt::ElideMiddle, 420));
     subtitle->setToolTip(full);
@@ -135,7 +130,7 @@ QWidget* ClipsView::titleBar()
     auto* right = new QHBoxLayout(trailing);
     right->setContentsMargins(0, 0, 0, 0);
     right->setSpacing(8);
-    right->addWidget(label(tr("Length"), 12, false, Theme::secondaryText, trailing));
+    right->addWidget(kit::label(tr("Length"), 12, QFont::Normal, Theme::secondaryText, trailing));
     auto* group = new QButtonGroup(trailing);
     auto* segments = new QHBoxLayout;
     segments->setSpacing(0);
@@ -170,7 +165,7 @@ QWidget* ClipsView::bottomBar()
     row->addStretch(1);
     spinner_ = new Spinner(14, bar);
     row->addWidget(spinner_);
-    count_ = label(QString(), 12, false, Theme::secondaryText, bar);
+    count_ = kit::label(QString(), 12, QFont::Normal, Theme::secondaryText, bar);
     row->addWidget(count_);
     auto* create = new PrimaryActionButton(createTitle(0), 0, [this] { picker_->create(); }, bar);
     create->setGraphicsEffect(new QGraphicsOpacityEffect(create));

@@ -18,11 +18,14 @@ constexpr qreal kRadius = 12;
 PlayerPicture::PlayerPicture(std::function<QImage()> frame, QWidget* parent)
     : QWidget(parent), frame_(std::move(frame)), redraw_(new QTimer(this))
 {
-    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     redraw_->setInterval(kRedrawMs);
     connect(redraw_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
+
+void PlayerPicture::resizeEvent(QResizeEvent*)
+{
+    if (height() != width() * 9 / 16) setFixedHeight(width() * 9 / 16);
 }
 
 void PlayerPicture::setNote(const QString& note)

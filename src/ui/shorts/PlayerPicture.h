@@ -19,13 +19,13 @@ public:
     explicit PlayerPicture(std::function<QImage()> frame, QWidget* parent = nullptr);
     void setNote(const QString& note);
     QString note() const { return note_; }
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override { return width * 9 / 16; }
 
 signals:
     void clicked();
 
 protected:
+    // 16:9 at the width it is given.
+    void resizeEvent(QResizeEvent*) override;
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void showEvent(QShowEvent*) override;

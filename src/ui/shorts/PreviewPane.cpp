@@ -1,6 +1,7 @@
 #include "ui/shorts/PreviewPane.h"
 
 #include "text/ShortsPicker.h"
+#include "ui/inspector/KitText.h"
 #include "ui/inspector/TimeFormat.h"
 #include "ui/shorts/PlayerPicture.h"
 #include "ui/theme/Theme.h"
@@ -17,17 +18,6 @@ namespace vt::ui {
 namespace {
 
 constexpr int kProgressSteps = 1000;
-
-QLabel* label(const QString& text, qreal size, bool semibold, const QColor& color, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    QFont font = l->font();
-    font.setPointSizeF(size);
-    if (semibold) font.setWeight(QFont::DemiBold);
-    l->setFont(font);
-    l->setStyleSheet(QStringLiteral("color: %1;").arg(color.name(QColor::HexArgb)));
-    return l;
-}
 
 }  // namespace
 
@@ -103,7 +93,7 @@ PreviewPane::PreviewPane(ShortsPicker& picker, std::function<QImage()> frame, QW
     progress_->setTextVisible(false);
     progress_->setFixedHeight(6);
     row->addWidget(progress_, 1);
-    time_ = label(QString(), 11, false, Theme::secondaryText, controls_);
+    time_ = kit::label(QString(), 11, QFont::Normal, Theme::secondaryText, controls_);
     QFont mono = time_->font();
     mono.setStyleHint(QFont::Monospace);
     time_->setFont(mono);
@@ -111,12 +101,12 @@ PreviewPane::PreviewPane(ShortsPicker& picker, std::function<QImage()> frame, QW
     details->addLayout(row);
     auto* words = new QVBoxLayout;
     words->setSpacing(6);
-    title_ = label(QString(), 14, true, Theme::ink, controls_);
+    title_ = kit::label(QString(), 14, QFont::DemiBold, Theme::ink, controls_);
     title_->setWordWrap(true);
     words->addWidget(title_);
-    auto* note = label(tr("Becomes a 9:16 Short that follows the speaker, with captions in your style and pauses trimmed. You can "
+    auto* note = kit::label(tr("Becomes a 9:16 Short that follows the speaker, with captions in your style and pauses trimmed. You can "
                           "edit everything after."),
-                       12, false, Theme::secondaryText, controls_);
+                            12, QFont::Normal, Theme::secondaryText, controls_);
     note->setWordWrap(true);
     words->addWidget(note);
     details->addLayout(words);
