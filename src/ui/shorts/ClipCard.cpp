@@ -42,6 +42,7 @@ ChoiceCircle::ChoiceCircle(QWidget* parent) : QAbstractButton(parent)
 {
     setFixedSize(22, 22);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);  // Space belongs to the preview
     setChosen(false);
 }
 

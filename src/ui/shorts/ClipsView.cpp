@@ -112,6 +112,7 @@ QWidget* ClipsView::titleBar()
     glyph.setWeight(QFont::DemiBold);
     back->setFont(glyph);
     back->setToolTip(tr("Back to your projects"));
+    back->setFocusPolicy(Qt::NoFocus);
     connect(back, &QAbstractButton::clicked, this, [this] { picker_->back(); });
     back_ = back;
     row->addWidget(back);
@@ -140,6 +141,7 @@ QWidget* ClipsView::titleBar()
         segment->setCheckable(true);
         segment->setChecked(length == picker_->length());
         segment->setAutoRaise(false);
+        segment->setFocusPolicy(Qt::NoFocus);
         QFont small = segment->font();
         small.setPointSizeF(11);
         segment->setFont(small);
@@ -160,6 +162,8 @@ QWidget* ClipsView::bottomBar()
     row->setSpacing(12);
     whole_ = new QPushButton(tr("Edit the Whole Video"), bar);
     whole_->setMinimumHeight(32);
+    // No button takes the keyboard, so Space always reaches the preview.
+    whole_->setFocusPolicy(Qt::NoFocus);
     connect(whole_, &QPushButton::clicked, this, [this] { picker_->editWholeVideo(); });
     row->addWidget(whole_);
     row->addStretch(1);
@@ -169,6 +173,7 @@ QWidget* ClipsView::bottomBar()
     row->addWidget(count_);
     auto* create = new PrimaryActionButton(createTitle(0), 0, [this] { picker_->create(); }, bar);
     create->setGraphicsEffect(new QGraphicsOpacityEffect(create));
+    create->setFocusPolicy(Qt::NoFocus);
     create_ = create;
     row->addWidget(create_);
     auto* returnKey = new QShortcut(QKeySequence(Qt::Key_Return), this);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -25,7 +26,7 @@ PlayButton::PlayButton(QWidget* parent) : QAbstractButton(parent)
 {
     setFixedSize(30, 30);
     setCursor(Qt::PointingHandCursor);
-    setShortcut(Qt::Key_Space);
+    setFocusPolicy(Qt::NoFocus);
     setPlaying(false);
 }
 
@@ -88,6 +89,11 @@ PreviewPane::PreviewPane(ShortsPicker& picker, std::function<QImage()> frame, QW
         if (picker_.current()) picker_.preview().toggle(*picker_.current());
     });
     row->addWidget(play_);
+    // Space plays and pauses while there is a clip (and so a play button).
+    auto* space = new QShortcut(QKeySequence(Qt::Key_Space), this);
+    connect(space, &QShortcut::activated, this, [this] {
+        if (play_->isVisible()) play_->click();
+    });
     progress_ = new QProgressBar(controls_);
     progress_->setRange(0, kProgressSteps);
     progress_->setTextVisible(false);

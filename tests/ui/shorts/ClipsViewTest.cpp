@@ -129,6 +129,12 @@ TEST(ShortsPickerScreen, AFourMinuteTalkBecomesShortsThroughThePicker)
     EXPECT_TRUE(view->preview()->playButton()->isVisible());
     ASSERT_TRUE(QTest::qWaitFor([&] { return picker.preview().time() > second->clip().start + 0.2; }, 10000))
         << "the preview plays through the player engine";
+    root.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&root));
+    QTest::keyClick(&root, Qt::Key_Space);  // Space plays and pauses the current clip
+    EXPECT_FALSE(picker.preview().playing());
+    view->preview()->playButton()->click();
+    EXPECT_TRUE(picker.preview().playing());
     view->preview()->playButton()->click();
     EXPECT_FALSE(picker.preview().playing());
 
@@ -136,7 +142,7 @@ TEST(ShortsPickerScreen, AFourMinuteTalkBecomesShortsThroughThePicker)
     const std::size_t n = picked.size();
     ASSERT_GE(n, 2u);
     EXPECT_EQ(view->createButton()->text(), QStringLiteral("Create %1 Shorts").arg(n));
-    QTest::mouseClick(view->createButton(), Qt::LeftButton);
+    QTest::keyClick(&root, Qt::Key_Return);  // Create is the screen's default action
     EXPECT_TRUE(picker.creating());
     EXPECT_FALSE(view->createButton()->isEnabled());
     EXPECT_FALSE(view->backButton()->isEnabled());
