@@ -39,6 +39,7 @@
 #include "model/SoundEvent.h"
 #include "model/StabilizationCorrection.h"
 #include "model/Timeline.h"
+#include "text/CaptionTranslator.h"
 #include "video/RenderSnapshot.h"
 
 #include "captions/look/StyleVariants.h"
@@ -756,6 +757,82 @@ private:
     std::optional<StabilizationCorrection> stabCorrection_;
     std::optional<std::string> previewLook_;
     std::string thumbText_;
+
+    // ==== hook, post-text and translation actions (EditorPostActions.cpp,
+    // EditorTranslation.cpp). None records an undo step; a stored translation
+    // and a switch between it and the spoken words empty the history.
+public:
+    // The uncut words joined by spaces, each sentence on a line of its own.
+    static std::string plainText(const std::vector<Word>& words);
+
+    // A hook line on screen (3 s for a new overlay, else the current length)
+    // and on the thumbnail.
+    void useHook(const std::string& line);
+    void setHookOverlay(std::optional<HookOverlay> overlay);
+    // Asks the on-device language model for hook lines; a failure only sets
+    // aiError. Ends on the main thread.
+    void generateAIHooks();
+    // Post texts for the kept words: by the on-device model when it is
+    // there, else (and when it fails) by rules. Texts the user edits while
+    // the model writes are kept.
+    void writePostCopy(bool english);
+    bool aiBusy() const { return aiBusy_; }
+    const std::optional<std::string>& aiError() const { return aiError_; }
+    bool postBusy() const { return postBusy_; }
+    const std::optional<std::string>& postNote() const { return postNote_; }
+
+    // One pending translation, run by the TranslationRunner. `basis` is the
+    // fingerprint of the words as the job was made from them.
+    struct TranslationJob {
+        Uuid id;
+        std::optional<std::string> source;
+        std::vector<CaptionTranslator::Chunk> chunks;
+        std::string basis;
+        friend bool operator==(const TranslationJob&, const TranslationJob&) = default;
+    };
+    // "latin", "english" or a native script's id.
+    void setCaptionLanguage(const std::string& id);
+    // Starts one run (nothing while one runs): checks, reads romanized Hindi
+    // again when needed, then publishes the job.
+    void translateToEnglish();
+    // The runner's results; ignored unless `job` is the current one.
+    void finishTranslation(const TranslationJob& job, const std::vector<std::string>& english);
+    void failTranslation(const TranslationJob& job, const std::string& message);
+    std::optional<std::string> translationUnavailableReason() const;
+    std::string currentTranslationBasis() const;
+    const std::optional<TranslationJob>& translationJob() const { return translationJob_; }
+    bool translating() const { return translating_; }
+    const std::string& translationStatus() const { return translationStatus_; }
+    const std::optional<std::string>& translationError() const { return translationError_; }
+    void setTranslationError(std::optional<std::string> message);
+
+signals:
+    void aiBusyChanged();
+    void aiErrorChanged();
+    void postBusyChanged();
+    void postNoteChanged();
+    void translationJobChanged();
+    void translatingChanged();
+    void translationStatusChanged();
+    void translationErrorChanged();
+
+private:
+    void prepareTranslation(std::optional<std::string> source, std::vector<Word> words, std::string localeID,
+                            std::vector<ClipSpan> spans, std::string basis);
+    void publishTranslationJob(const std::optional<std::string>& source, const std::vector<Word>& words, const std::string& basis);
+    void endTranslation(const std::string& error);
+    // The project's words (or the translation's) that the cut keeps.
+    std::vector<Word> keptWords(const std::vector<Word>& words) const;
+
+    bool aiBusy_ = false;
+    std::optional<std::string> aiError_;
+    bool postBusy_ = false;
+    std::optional<std::string> postNote_;
+    std::optional<TranslationJob> translationJob_;
+    bool translating_ = false;
+    std::string translationStatus_;
+    std::optional<std::string> translationError_;
+    // ==== end of hook, post-text and translation actions ===========================
 
     // ==== clip peaks, filmstrip and frame grabs (EditorClipMedia.cpp) ==============
 public:

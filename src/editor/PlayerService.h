@@ -22,6 +22,8 @@ class QTimer;
 
 namespace vt {
 
+class SoundOutput;
+
 class PlayerService final : public QObject, public PreviewPlayer {
     Q_OBJECT
 public:
@@ -45,12 +47,11 @@ public:
     Player& player() { return *player_; }
 
 private:
-    class SoundOut;
     void install(EditorModel& model, BuildResult built);
 
     QSize shownSize_;
     std::unique_ptr<Player> player_;
-    std::unique_ptr<SoundOut> sound_;
+    std::unique_ptr<SoundOutput> sound_;
     QTimer* reports_ = nullptr;
     std::function<void(double, double)> report_;
     std::uint64_t latestRebuild_ = 0;  // the only rebuild whose result may be installed

@@ -4,6 +4,7 @@
 
 #include "editor/EditorModel.h"
 #include "editor/EditorServices.h"
+#include "support/TimedWords.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -198,13 +199,7 @@ inline bool waitFor(const std::function<bool()>& done)
 
 inline Word word(std::string text, double start, double end, bool deleted = false)
 {
-    Word w;
-    w.id = Uuid::random();
-    w.text = std::move(text);
-    w.start = start;
-    w.end = end;
-    w.deleted = deleted;
-    return w;
+    return timedWord(std::move(text), start, end, deleted);
 }
 
 // Words of 0.4 s every 0.5 s from 0.5 s, texts "w0", "w1", ...
