@@ -203,6 +203,8 @@ void WordLookBar::openColorDialog()
         editor_.updateLook(ids, true, WordLookEdits::color(toRGBA(colour)));
     });
     connect(dialog_, &QDialog::rejected, this, &WordLookBar::restoreColors);
+    // A finished dialog is done with, though its deletion waits for the event loop.
+    connect(dialog_, &QDialog::finished, this, [this] { dialog_ = nullptr; });
     dialog_->open();
 }
 
