@@ -250,6 +250,7 @@ void PreviewPanel::layoutSurface()
     static_cast<Stage*>(stage_)->radius = radius;
     static_cast<Rim*>(rim_)->radius = radius;
     player_->setCornerRadius(radius);
+    safeArea_->setCornerRadius(radius);
     for (QWidget* layer : std::initializer_list<QWidget*>{player_, drag_, safeArea_, rim_}) layer->setGeometry(surface_->rect());
     spinner_->move((size.width() - spinner_->width()) / 2, (size.height() - spinner_->height()) / 2);
     pill_->adjustSize();

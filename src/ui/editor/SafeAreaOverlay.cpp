@@ -3,6 +3,7 @@
 #include "ui/theme/Theme.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 namespace vt::ui {
 
@@ -19,10 +20,19 @@ std::vector<SafeAreaOverlay::Zone> SafeAreaOverlay::zones(QSizeF s)
             {QStringLiteral("Buttons"), {0.85 * w, 0.42 * h, 0.15 * w, 0.38 * h}}};
 }
 
+void SafeAreaOverlay::setCornerRadius(double radius)
+{
+    radius_ = radius;
+    update();
+}
+
 void SafeAreaOverlay::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath clip;
+    clip.addRoundedRect(QRectF(rect()), radius_, radius_);
+    painter.setClipPath(clip);
     const QColor red(255, 59, 48);
     QFont font = painter.font();
     font.setPointSizeF(9);
@@ -40,7 +50,8 @@ void SafeAreaOverlay::paintEvent(QPaintEvent*)
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(zone.rect.adjusted(0.5, 0.5, -0.5, -0.5));  // inside the edge
         painter.setPen(Theme::onMedia);
-        painter.drawText(zone.rect.adjusted(3, 3, -3, -3), Qt::AlignLeft | Qt::AlignTop, zone.label);
+        // A label wider than its narrow zone runs on rather than being cut.
+        painter.drawText(zone.rect.adjusted(3, 3, -3, -3), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, zone.label);
     }
 }
 

@@ -23,9 +23,14 @@ public:
     explicit SafeAreaOverlay(QWidget* parent = nullptr);
     // The three zones over a surface of this size, in drawing order.
     static std::vector<Zone> zones(QSizeF surface);
+    // The surface's rounded corners, which the zones stay inside.
+    void setCornerRadius(double radius);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    double radius_ = 0;
 };
 
 }  // namespace vt::ui
