@@ -4,6 +4,7 @@
 
 #include "EditorUiRig.h"
 
+#include "ui/editor/ScriptPicker.h"
 #include "ui/editor/TranscribeAgainSheet.h"
 #include "ui/editor/TranscriptDock.h"
 #include "ui/editor/TranscriptDockHeader.h"
@@ -150,6 +151,57 @@ TEST(TranscribeAgainSheet, TheDockMenuOpensItAndItsRunShowsTheCoverThenTheAlert)
     EXPECT_EQ(alert->informativeText().toStdString(), *e.retranscribeError());
     alert->reject();
     EXPECT_FALSE(e.retranscribeError());  // dismissing clears the message
+}
+
+}  // namespace
+
+namespace {
+
+QString rowText(QAbstractButton* row)
+{
+    QStringList texts;
+    for (QLabel* l : row->findChildren<QLabel*>()) texts << l->text();
+    return texts.join(" | ");
+}
+
+TEST(ScriptPicker, RowsFollowTheCallersChoices)
+{
+    std::vector<std::string> picks;
+    ScriptPicker picker("hindi", true, std::nullopt, [&](const std::string& id) { picks.push_back(id); }, true);
+    picker.show();
+    ASSERT_TRUE(picker.row("hindi") && picker.row("latin"));
+    EXPECT_EQ(picker.row("hindi")->accessibleDescription(), "selected");
+    EXPECT_TRUE(picker.row("latin")->accessibleDescription().isEmpty());
+    EXPECT_FALSE(picker.row("english"));  // no translation offered
+    EXPECT_TRUE(picker.footer()->text().startsWith("Only the writing changes."));
+    EXPECT_FALSE(picker.nativeNote());
+    for (const char* id : {"urdu", "kashmiri", "sindhi"})
+        EXPECT_TRUE(rowText(picker.row(id)).contains(QString::fromUtf8(" \u00b7 approximate spelling"))) << id;
+    EXPECT_FALSE(rowText(picker.row("tamil")).contains(QString::fromUtf8("\u00b7")));
+    picker.row("tamil")->click();
+    EXPECT_EQ(picks, std::vector<std::string>{"tamil"});
+    EXPECT_FALSE(picker.isVisible());  // closed after the pick
+}
+
+TEST(ScriptPicker, UnavailableChoicesAreDimmedAndCannotBePicked)
+{
+    std::vector<std::string> picks;
+    ScriptPicker picker("latin", false, ScriptPicker::Translation{"Translation needs a newer system."},
+                        [&](const std::string& id) { picks.push_back(id); }, false);
+    picker.show();
+    ASSERT_TRUE(picker.nativeNote());
+    EXPECT_FALSE(picker.nativeGrid()->isEnabled());
+    QTest::mouseClick(picker.row("hindi"), Qt::LeftButton);
+    ASSERT_TRUE(picker.row("english"));
+    EXPECT_FALSE(picker.row("english")->isEnabled());
+    QTest::mouseClick(picker.row("english"), Qt::LeftButton);
+    EXPECT_TRUE(picks.empty());
+    bool reasonShown = false;
+    for (QLabel* l : picker.findChildren<QLabel*>()) reasonShown |= l->text().contains("Translation needs a newer system.");
+    EXPECT_TRUE(reasonShown);
+    EXPECT_TRUE(picker.footer()->text().startsWith("Scripts only change the writing."));
+    picker.row("latin")->click();
+    EXPECT_EQ(picks, std::vector<std::string>{"latin"});
 }
 
 }  // namespace
