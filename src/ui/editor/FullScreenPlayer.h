@@ -70,6 +70,8 @@ public:
     QLabel* currentLabel() const { return current_; }
     QLabel* totalLabel() const { return total_; }
     PlayerLayerView* playerView() const { return video_; }
+    // The pending automatic hide; running only while playing.
+    QTimer* hideTimer() { return &hide_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

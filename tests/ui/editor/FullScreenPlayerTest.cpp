@@ -80,9 +80,26 @@ TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
     EXPECT_NEAR(e.currentTime(), length / 2, 1e-9);
     EXPECT_EQ(fs->currentLabel()->text(), formatTime(e.currentTime()));
     EXPECT_EQ(fs->totalLabel()->text(), formatTime(length));
+    QTest::keyClick(fs, Qt::Key_Space);
+
+    // While playing, the controls hide after their wait and come back with the mouse.
+    EXPECT_TRUE(e.isPlaying());
+    ASSERT_TRUE(fs->hideTimer()->isActive());
+    EXPECT_EQ(fs->hideTimer()->interval(), 2500);
+    fs->hideTimer()->setInterval(10);  // no need to wait the full 2.5 s here
+    fs->reveal();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !fs->controlsVisible(); }));
+    EXPECT_FALSE(fs->controls()->isVisible());
+    EXPECT_EQ(fs->cursor().shape(), Qt::BlankCursor);
+    QMouseEvent move(QEvent::MouseMove, QPointF(50, 50), fs->mapToGlobal(QPointF(50, 50)), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(fs->playerView(), &move);
+    EXPECT_TRUE(fs->controlsVisible());
+    EXPECT_EQ(fs->cursor().shape(), Qt::ArrowCursor);
+    QTest::keyClick(fs, Qt::Key_Space);  // paused: they stay up
+    EXPECT_FALSE(fs->hideTimer()->isActive());
+    QTest::keyClick(fs, Qt::Key_Space);
 
     // The toggle again closes it; the editor keeps its play state.
-    QTest::keyClick(fs, Qt::Key_Space);
     view.preview()->fullScreenButton()->click();
     EXPECT_TRUE(QTest::qWaitFor([] { return FullScreenPlayer::current() == nullptr; }));
     EXPECT_TRUE(e.isPlaying());
