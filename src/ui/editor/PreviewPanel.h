@@ -17,6 +17,8 @@
 #include <optional>
 
 class QComboBox;
+class QGraphicsOpacityEffect;
+class QSequentialAnimationGroup;
 class QLabel;
 class QToolButton;
 
@@ -83,11 +85,15 @@ private:
     BusySpinner* pillSpinner_;
     QLabel* pillLabel_;
     WordLookBar* lookBar_;
+    QGraphicsOpacityEffect* pillFade_;
+    QSequentialAnimationGroup* pillAnimation_;
+    bool pillWanted_ = false;
 
     QWidget* makeControls();
     void makeSurface();
     void refreshControls();
     void refreshActivity();
+    void fadePill(bool in);
     void layoutSurface();
 };
 

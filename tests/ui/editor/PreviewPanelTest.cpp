@@ -92,7 +92,7 @@ TEST(PreviewPanel, PickersTogglesSpinnerPillAndLookBar)
     r.rig.clock->advance(1);  // the refreshes the clicks asked for have run
     EXPECT_FALSE(e.isLoading());
     EXPECT_FALSE(r.panel.spinner()->isVisible());
-    EXPECT_FALSE(r.panel.pill()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !r.panel.pill()->isVisible(); }));  // "Updating preview" has faded
     e.setAudioProgress(0.42);
     e.setMusicBusy(true);
     EXPECT_TRUE(r.panel.pill()->isVisible());
@@ -100,7 +100,7 @@ TEST(PreviewPanel, PickersTogglesSpinnerPillAndLookBar)
     e.setAudioProgress(std::nullopt);
     EXPECT_EQ(r.panel.pillLabel()->text(), "Composing music");
     e.setMusicBusy(false);
-    EXPECT_FALSE(r.panel.pill()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !r.panel.pill()->isVisible(); }));  // after its fade
 
     EXPECT_FALSE(r.panel.lookBar()->isVisible());
     e.setSelection({r.word(2).id});
