@@ -201,14 +201,13 @@ void TranscribeAgainSheet::start()
     if (machine_.whisperInstalled && machine_.detect) {
         listening_ = true;
         // The answer is dropped once the sheet has closed.
-        std::weak_ptr<bool> alive = alive_;
         QPointer<TranscribeAgainSheet> self(this);
-        QThreadPool::globalInstance()->start([alive, self, detect = machine_.detect, path = editor_.project().videoPath] {
+        QThreadPool::globalInstance()->start([self, detect = machine_.detect, path = editor_.project().videoPath] {
             auto heard = detect(path);
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(),
-                [alive, self, heard = std::move(heard)] {
-                    if (!alive.expired() && self) self->heardBack(heard);
+                [self, heard = std::move(heard)] {
+                    if (self) self->heardBack(heard);
                 },
                 Qt::QueuedConnection);
         });

@@ -13,7 +13,6 @@
 #include <QDialog>
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,7 +72,6 @@ private:
     std::string whisperLanguageID_ = "hinglish";
     std::optional<QString> heard_;
     bool listening_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
     QToolButton* engines_[2];
     QComboBox* language_;
