@@ -4,6 +4,8 @@
 
 #include "EditorUiRig.h"
 
+#include "editor/ClipMediaService.h"
+#include "editor/PlayerService.h"
 #include "ui/editor/BusySpinner.h"
 #include "ui/editor/PlayerLayerView.h"
 #include "ui/editor/PreviewPanel.h"
@@ -315,6 +317,37 @@ TEST(WordLookBar, AColourChoiceIsOneUndoStepAndCancellingPutsTheOldColourBack)
     e.undo();
     EXPECT_FALSE(e.look(id).color);  // one undo per choice took it back to the start
     EXPECT_EQ(e.undoDepth(), steps);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PreviewPanel, ShowsThePlayersComposedPicturesInTheChosenFormat)
+{
+    test::EditorUiRig sandbox;
+    vt::test::TempDir dir;
+    const auto video = dir / "clip.mp4";
+    ASSERT_EQ(test::run("ffmpeg -v error -y -f lavfi -i testsrc2=s=96x64:r=10:d=2 -c:v libx264 -preset ultrafast "
+                        "-pix_fmt yuv420p " + test::shellQuote(video.string())),
+              0);
+    Project p = test::sampleProject(2);
+    p.videoPath = video.string();
+    p.sourceDuration = 2;
+    auto player = std::make_shared<PlayerService>(QSize(), false);
+    EditorModel editor(p, nullptr, EditorServices{player, std::make_shared<ClipMediaService>(), nullptr, nullptr, nullptr});
+    PlayerFrames frames([player] { return player->player().currentFrame(); });
+    PreviewPanel panel(editor, &frames);
+    panel.resize(400, 700);
+    panel.show();
+    // The pictures are the compositor's output frames, not the 96 × 64 source.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frames.frame().isNull(); }, 15000));
+    EXPECT_EQ(frames.frame().size(), QSize(1080, 1920));
+    EXPECT_EQ(panel.playerView()->frames(), &frames);
+    panel.formatButton(OutputAspect::square)->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frames.frame().size() == QSize(1080, 1080); }, 15000));
+    EXPECT_EQ(panel.surface()->width(), panel.surface()->height());
+    editor.teardown();
 }
 
 }  // namespace
