@@ -40,6 +40,7 @@
 #include "model/StabilizationCorrection.h"
 #include "model/Timeline.h"
 #include "text/CaptionTranslator.h"
+#include "speech/TranscriptionEngine.h"
 #include "video/RenderSnapshot.h"
 
 #include "captions/look/StyleVariants.h"
@@ -833,6 +834,32 @@ private:
     std::string translationStatus_;
     std::optional<std::string> translationError_;
     // ==== end of hook, post-text and translation actions ===========================
+    // ==== transcribing again (EditorRetranscribe.cpp) ===============================
+public:
+    // Replaces the transcript with a fresh transcription of every clip, one
+    // after the other, with the engine and language given. Keeps B-roll on
+    // the same spoken moments, rewrites the fallback hooks, drops the
+    // translation (and an Indic writing the new words cannot carry) and
+    // empties the undo history. Returns at once; a second call while one runs
+    // does nothing. A failure sets retranscribeError and changes nothing.
+    void transcribeAgain(TranscriptionEngine engine, const std::string& appleLocaleID,
+                         const std::string& whisperLanguageID);
+    // The status line while a run goes ("Starting…", then each progress
+    // report); none when idle.
+    const std::optional<std::string>& retranscribing() const { return retranscribing_; }
+    const std::optional<std::string>& retranscribeError() const { return retranscribeError_; }
+    void setRetranscribeError(std::optional<std::string> message);
+
+signals:
+    void retranscribingChanged();
+    void retranscribeErrorChanged();
+
+private:
+    void finishTranscribeAgain(std::uint64_t run, const std::string& localeID, std::vector<Word> words);
+    void endTranscribeAgain(std::uint64_t run, std::optional<std::string> error);
+    std::optional<std::string> retranscribing_;
+    std::optional<std::string> retranscribeError_;
+    std::uint64_t retranscribeRun_ = 0;
 
     // ==== clip peaks, filmstrip and frame grabs (EditorClipMedia.cpp) ==============
 public:

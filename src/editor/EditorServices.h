@@ -21,6 +21,7 @@
 #include "model/SoundEffects.h"
 #include "model/SoundEvent.h"
 #include "model/StabilizationCorrection.h"
+#include "model/Word.h"
 #include "platform/JsonCoding.h"
 #include "platform/Uuid.h"
 #include "video/Filmstrip.h"
@@ -142,12 +143,21 @@ public:
     virtual void cancel(Ticket ticket) = 0;
 };
 
+// Speech of one media file to words in that file's seconds, for a locale id
+// ("whisper:<language>" or a recognizer locale); progress as (stage,
+// fraction) from any thread. Blocks on a worker thread; throws what the
+// engine throws.
+using SpeechEngine = std::function<std::vector<Word>(const std::string& path, const std::string& localeID,
+                                                     double duration,
+                                                     const std::function<void(const std::string&, double)>& progress)>;
+
 struct EditorServices {
     std::shared_ptr<PreviewPlayer> player;
     std::shared_ptr<EditorMedia> media;
     std::shared_ptr<EditorAudio> audio;
     std::shared_ptr<EditorPictures> pictures;
     std::shared_ptr<EditorClock> clock;  // null: the system clock and QTimer single-shots
+    SpeechEngine speech = {};             // null: the installed engines (whisper.cpp, the built-in recognizer)
 };
 
 }  // namespace vt
