@@ -12,6 +12,9 @@
 #include "OffscreenApplication.h"
 #include "export/CompositionExportComposer.h"
 #include "export/Exporter.h"
+#include "export/FramePipeline.h"
+#include "platform/media/MediaWriter.h"
+#include "video/CompositionVideo.h"
 #include "BenchCaptions.h"
 #include "support/TestSupport.h"
 #include "support/TestVideos.h"
@@ -98,8 +101,47 @@ void BM_Export(benchmark::State& state)
     state.counters["peak_MB"] = peakMegabytes();
 }
 
+// Where one frame's time goes, on one thread, stage by stage (milliseconds
+// a frame): reading the sources (decoding and converting to RGB), composing
+// (framing, captions), converting to the encoder's pixel format.
+void BM_ExportStages(benchmark::State& state)
+{
+    FramePipeline::keepFrameSizedBlocks();  // as the export runs
+    const ExportRequest r = request();
+    const BuildResult built = CompositionBuilder::build(CompositionExportComposer::buildRequest(r, true));
+    RenderSnapshot snap = r.snapshot;
+    snap.broll = built.broll;
+    CompositionVideo video(built.composition, built.clipTracks, std::make_shared<RenderState>(snap));
+    test::TempDir dir;
+    media::MediaWriter writer(dir / "stages.mp4", media::WriterContainer::mp4,
+                              media::VideoEncoding{kWidth, kHeight, kFps, 10'000'000}, false);
+    media::PictureConverter converter = writer.pictureConverter();
+    using Clock = std::chrono::steady_clock;
+    Clock::duration reading{}, composing{}, converting{};
+    int frames = 0;
+    for (auto _ : state) {
+        for (int k = 0; k < 3 * kFps; ++k, ++frames) {
+            const auto t0 = Clock::now();
+            const CompositionVideo::Sources sources = video.read(double(k) / kFps);
+            const auto t1 = Clock::now();
+            const QImage picture = CompositionVideo::compose(sources, {kWidth, kHeight});
+            const auto t2 = Clock::now();
+            benchmark::DoNotOptimize(converter.convert({picture.constBits(), picture.width(), picture.height(),
+                                                        int(picture.bytesPerLine())}));
+            reading += t1 - t0;
+            composing += t2 - t1;
+            converting += Clock::now() - t2;
+        }
+    }
+    const auto perFrame = [&](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count() / frames; };
+    state.counters["read_ms"] = perFrame(reading);
+    state.counters["compose_ms"] = perFrame(composing);
+    state.counters["convert_ms"] = perFrame(converting);
+}
+
 BENCHMARK(BM_FfmpegFloor)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_Export)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_ExportStages)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 
 }  // namespace
 

@@ -21,6 +21,7 @@ struct VideoFrame {
     int bytesPerLine = 0;
     std::vector<std::uint8_t> pixels;  // BGRA, height × bytesPerLine bytes
     double time = 0;                   // seconds in the file where the frame starts
+    bool opaque = true;                // the track has no alpha: every alpha byte is 255
 };
 
 class VideoFrameReader {
