@@ -42,13 +42,9 @@ QImage decodedFrame(const std::filesystem::path& video, double seconds, const st
     return QImage(QString::fromStdString(png.string())).convertToFormat(QImage::Format_RGB32);
 }
 
-// A moving test picture, cut twice, with a caption line popping in word by
-// word: every frame differs from its neighbours.
-ExportRequest movingCaptionedProject(const std::filesystem::path& source)
+// An export of one 2 s clip, cut by `plan`.
+ExportRequest oneClipProject(const std::filesystem::path& source, const EditPlan& plan)
 {
-    EXPECT_EQ(test::run("ffmpeg -v error -y -f lavfi -i testsrc2=s=96x160:r=30:d=2 -c:v libx264 -pix_fmt yuv420p " +
-                        test::shellQuote(source.string())),
-              0);
     ExportRequest request;
     ClipMedia clip;
     clip.id = Uuid::random();
@@ -56,7 +52,18 @@ ExportRequest movingCaptionedProject(const std::filesystem::path& source)
     clip.info = MediaLoading::loadSourceVideoInfo(clip.url);
     clip.duration = 2.0;
     request.clips = {clip};
-    request.snapshot.plan = test::keptPlan({{0, 0.7}, {0.9, 1.5}, {1.6, 2.0}});
+    request.snapshot.plan = plan;
+    return request;
+}
+
+// A moving test picture, cut twice, with a caption line popping in word by
+// word: every frame differs from its neighbours.
+ExportRequest movingCaptionedProject(const std::filesystem::path& source)
+{
+    EXPECT_EQ(test::run("ffmpeg -v error -y -f lavfi -i testsrc2=s=96x160:r=30:d=2 -c:v libx264 -pix_fmt yuv420p " +
+                        test::shellQuote(source.string())),
+              0);
+    ExportRequest request = oneClipProject(source, test::keptPlan({{0, 0.7}, {0.9, 1.5}, {1.6, 2.0}}));
     request.snapshot.groups = {test::captionLine({"EVERY", "FRAME", "COUNTS"}, 0.1)};
     request.snapshot.style.animation = EntranceAnimation::pop;
     return request;
@@ -134,14 +141,7 @@ TEST(CompositionExportComposer, ExportsTheCutWithCaptionsAndSound)
                             "-c:v libx264 -pix_fmt yuv420p -c:a aac -ar 48000 " + test::shellQuote(source.string())),
                   0);
 
-        ExportRequest request;
-        ClipMedia clip;
-        clip.id = Uuid::random();
-        clip.url = source;
-        clip.info = MediaLoading::loadSourceVideoInfo(clip.url);
-        clip.duration = 2.0;
-        request.clips = {clip};
-        request.snapshot.plan = test::keptPlan({{0, 0.8}, {1.2, 2.0}});
+        ExportRequest request = oneClipProject(source, test::keptPlan({{0, 0.8}, {1.2, 2.0}}));
         request.snapshot.groups = {test::captionLine({"HELLO", "WORLD"}, 0.5)};
         request.speechSpans = ExportRequest::speechSpansOf(request.snapshot.groups);
 
