@@ -143,9 +143,9 @@ void BM_ExportStages(benchmark::State& state)
     for (auto _ : state) {
         for (int k = 0; k < 3 * kFps; ++k, ++frames) {
             const auto t0 = Clock::now();
-            const CompositionVideo::Sources sources = video.read(double(k) / kFps);
+            CompositionVideo::Sources sources = video.read(double(k) / kFps);
             const auto t1 = Clock::now();
-            const QImage picture = CompositionVideo::compose(sources, {kWidth, kHeight});
+            const QImage picture = CompositionVideo::compose(std::move(sources), {kWidth, kHeight});
             const auto t2 = Clock::now();
             benchmark::DoNotOptimize(converter.convert({picture.constBits(), picture.width(), picture.height(),
                                                         int(picture.bytesPerLine())}));

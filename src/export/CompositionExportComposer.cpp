@@ -29,8 +29,9 @@ public:
     Composing prepare(double seconds, QSize size, bool hdr) override
     {
         if (!video_ || size != size_) start(size);
-        return [sources = video_->read(seconds), size, hdr] {
-            QImage picture = CompositionVideo::compose(sources, size);
+        // Run once: the sources are handed over to be drawn on.
+        return [sources = video_->read(seconds), size, hdr]() mutable {
+            QImage picture = CompositionVideo::compose(std::move(sources), size);
             return hdr ? HlgPicture::fromStandard(picture) : picture;
         };
     }

@@ -108,9 +108,10 @@ CompositionVideo::Sources CompositionVideo::read(double outputTime)
     return sources;
 }
 
-QImage CompositionVideo::compose(const Sources& sources, QSize size)
+QImage CompositionVideo::compose(Sources sources, QSize size)
 {
-    QImage image = Compositor::render(sources.upright, sources.outputTime, *sources.snapshot, sources.broll, sources.clipID);
+    QImage image = Compositor::render(std::move(sources.upright), sources.outputTime, *sources.snapshot, sources.broll,
+                                      sources.clipID);
     if (size.isEmpty() || size == image.size()) return image;
     return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

@@ -57,7 +57,8 @@ public:
         std::optional<Uuid> clipID;
     };
     Sources read(double outputTime);
-    static QImage compose(const Sources& sources, QSize size = {});
+    // Sources handed over (moved in) are drawn on in place, not copied.
+    static QImage compose(Sources sources, QSize size = {});
 
     struct Picked {
         QImage frame;  // as stored
