@@ -138,7 +138,8 @@ std::unique_ptr<media::MediaWriter> openWriter(const std::filesystem::path& to, 
 }  // namespace
 
 void exportVideo(ComposedVideo& video, MixedAudio* audio, const ExportSettings::Resolved& settings,
-                 const std::filesystem::path& to, const Progress& progress, const CancelToken& cancel, int composeWorkers)
+                 const std::filesystem::path& to, const Progress& progress, const CancelToken& cancel,
+                 int composeWorkers)
 {
     cancel.throwIfCancelled();
     const bool withAudio = audio && audio->hasAudio();
@@ -146,7 +147,8 @@ void exportVideo(ComposedVideo& video, MixedAudio* audio, const ExportSettings::
     ExportJob job;
     auto registration = cancel.onCancel([&job] { job.cancel(); });
     {
-        std::jthread videoPump([&] { job.pump([&] { pumpVideo(job, *writer, video, settings, progress, composeWorkers); }); });
+        std::jthread videoPump(
+            [&] { job.pump([&] { pumpVideo(job, *writer, video, settings, progress, composeWorkers); }); });
         std::optional<std::jthread> audioPump;
         if (withAudio) audioPump.emplace([&] { job.pump([&] { pumpAudio(job, *writer, *audio); }); });
     }  // both pumps joined
