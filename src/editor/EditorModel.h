@@ -40,6 +40,7 @@
 #include "model/StabilizationCorrection.h"
 #include "model/Timeline.h"
 #include "video/RenderSnapshot.h"
+#include "video/StylePreviewCache.h"
 
 #include "captions/look/StyleVariants.h"
 #include "model/ReframeMode.h"
@@ -142,6 +143,9 @@ public:
     // Every command that changes words, clips, timeline items or the video
     // volume calls it once, before its change.
     void pushUndo();
+    // Records one undo step for a finished edit of the video's look: undoing
+    // it brings back the whole look as it was before the edit began.
+    void recordStyleUndo();
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }
@@ -391,6 +395,18 @@ public:
     // framing both kinds.
     Q_SIGNAL void stylePreviewsOutdated();
     Q_SIGNAL void lookPreviewsOutdated();
+    // The one cache of preview pictures (EditorStylePreviews.cpp): caption-look
+    // previews by previewKey, colour-look previews by look id. The outdated
+    // signals empty it; views observe its change signals.
+    StylePreviewCache& previewCache();
+    // The look's id, its hash and the caption script's raw value, joined by "|".
+    std::string previewKey(const CaptionStyle& look) const;
+    // Draws the look over the poster frame in the project's format and
+    // framing, in the background, unless its picture is cached, on its way,
+    // or there is no poster frame yet.
+    void ensurePreview(const CaptionStyle& look);
+    // The look's picture is no longer wanted (its card left the screen).
+    void cancelPreview(const CaptionStyle& look);
 
     // -- emojis ----------------------------------------------------------------------------
     // Stores the emoji settings (none switches emojis off); not undoable.
@@ -644,6 +660,7 @@ private:
     void scheduleSave();
     void writeProject();
     EditState editState() const;
+    EditState counterpart(const EditState& step) const;
     void restore(const EditState& step);
     void prewarmMatchCuts();
 
@@ -751,6 +768,7 @@ private:
     std::optional<StabilizationCorrection> stabCorrection_;
     std::optional<std::string> previewLook_;
     std::string thumbText_;
+    std::unique_ptr<StylePreviewCache> previewCache_;
 
     // ==== clip peaks, filmstrip and frame grabs (EditorClipMedia.cpp) ==============
 public:
