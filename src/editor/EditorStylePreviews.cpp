@@ -1,5 +1,6 @@
 // The preview pictures of caption looks, drawn once per look, caption
-// script, format and framing, and dropped when any of those change.
+// script, format and framing, and dropped when any of those change; and the
+// caption writing, which the previews depend on.
 
 #include "editor/EditorModel.h"
 
@@ -37,5 +38,17 @@ void EditorModel::ensurePreview(const CaptionStyle& look)
 }
 
 void EditorModel::cancelPreview(const CaptionStyle& look) { previewCache().cancelPreview(previewKey(look)); }
+
+void EditorModel::setCaptionLanguage(const std::string& id)
+{
+    if (id == "english" && !project_.translation) return;
+    const bool translated = usesTranslation();
+    updateProject([&](Project& p) {
+        p.captionLanguageID = id == "latin" ? std::nullopt : std::optional(id);
+    });
+    if (translated != usesTranslation()) resetTranscriptEditing();
+    emit stylePreviewsOutdated();
+    visualChanged();
+}
 
 }  // namespace vt

@@ -5,6 +5,7 @@
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/inspector/StyleBrowserView.h"
 #include "ui/inspector/StyleEditorView.h"
 
 #include <QAbstractScrollArea>
@@ -123,6 +124,7 @@ void InspectorPanel::refresh()
 QWidget* InspectorPanel::makeBody()
 {
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
+    if (shownTab_ == InspectorTab::styles) return new StyleBrowserView(editor_, this);
     if (shownTab_ == InspectorTab::customize) return new StyleEditorView(editor_, this);
     const QString note = shownItem_ ? QStringLiteral("The selected item's crop, zoom, colour, opacity and volume will be edited here.")
                                     : plannedPanel(*shownTab_);
