@@ -14,6 +14,7 @@
 #include "ui/inspector/TranslationStatusRow.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -319,6 +320,7 @@ QWidget* StyleBrowserView::makeHeader()
     parts_.blurb = kit::label({}, 11, QFont::Normal, kit::secondaryText(), header);
     parts_.blurb->setMinimumWidth(0);
     parts_.blurb->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    parts_.blurb->installEventFilter(this);
     row->addWidget(parts_.blurb, 1);
     parts_.count = kit::label({}, 11, QFont::Normal, kit::secondaryText(), header);
     QFont digits = parts_.count->font();
@@ -363,7 +365,8 @@ void StyleBrowserView::refreshList()
     std::vector<CaptionStyle> styles = library_.styles(category_, query_.toStdString());
     parts_.title->setText(title(category_));
     parts_.aiBadge->setVisible(category_ == StyleCategory::multiline || category_ == StyleCategory::behind);
-    parts_.blurb->setText(blurb(category_));
+    fullBlurb_ = blurb(category_);
+    showBlurb();
     parts_.count->setText(QString::number(styles.size()));
     if (styles.empty()) {
         parts_.noResults->setText(QStringLiteral("No Results for “%1”").arg(query_));
@@ -372,6 +375,19 @@ void StyleBrowserView::refreshList()
         parts_.looks->setCurrentIndex(0);
     }
     if (styles != parts_.grid->styles()) parts_.grid->setStyles(std::move(styles));
+}
+
+void StyleBrowserView::showBlurb()
+{
+    const int room = std::max(0, parts_.blurb->width());
+    parts_.blurb->setText(parts_.blurb->fontMetrics().elidedText(fullBlurb_, Qt::ElideRight, room));
+    parts_.blurb->setToolTip(fullBlurb_);
+}
+
+bool StyleBrowserView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parts_.blurb && event->type() == QEvent::Resize) showBlurb();
+    return false;
 }
 
 bool StyleBrowserView::isSelected(const CaptionStyle& look) const

@@ -86,6 +86,9 @@ public:
     // The pill buttons by title, in order.
     std::vector<QPushButton*> pills() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     EditorModel& editor_;
     StyleLibrary& library_;
@@ -94,6 +97,9 @@ private:
     bool onlySelected_ = false;
     Parts parts_{};
     FlowLayout* pillLayout_ = nullptr;
+    QString fullBlurb_;  // shown on one line, elided to the room there is
+
+    void showBlurb();
 
     QWidget* makeApplyBox();
     QWidget* makeWritingButton();

@@ -66,7 +66,7 @@ TEST_F(BrowserTest, OpensOnPopularAndFiltersByCategoryAndSearch)
     const auto& p = view->parts();
     EXPECT_TRUE(pill("Popular")->property("selected").toBool());
     EXPECT_EQ(p.title->text(), QString("Popular"));
-    EXPECT_EQ(p.blurb->text(), QString("Community favourites and trending looks."));
+    EXPECT_EQ(p.blurb->toolTip(), QString("Community favourites and trending looks."));
     EXPECT_EQ(p.count->text(), QString("16"));
     EXPECT_EQ(p.grid->styles().front().id, std::string(StylePresets::popularIDs().front()));
     EXPECT_FALSE(pill("My Styles"));
@@ -74,7 +74,7 @@ TEST_F(BrowserTest, OpensOnPopularAndFiltersByCategoryAndSearch)
 
     pill("All")->click();
     EXPECT_EQ(p.title->text(), QString("All styles"));
-    EXPECT_EQ(p.blurb->text(), QString("Every look, in one place."));
+    EXPECT_EQ(p.blurb->toolTip(), QString("Every look, in one place."));
     EXPECT_EQ(p.count->text(), QString::number(StylePresets::all().size()));
     pill("Multiline")->click();
     EXPECT_FALSE(p.aiBadge->isHidden());
