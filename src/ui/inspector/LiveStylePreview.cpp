@@ -12,28 +12,18 @@
 
 namespace vt::ui {
 
-namespace {
 
-// One worker, so a burst of edits never draws several captions at once.
-QThreadPool& previewPool()
+LiveStylePreview::LiveStylePreview(std::string text, QWidget* parent)
+    : QWidget(parent), text_(std::move(text)), pool_(std::make_unique<QThreadPool>())
 {
-    static QThreadPool* pool = [] {
-        auto* p = new QThreadPool;
-        p->setMaxThreadCount(1);
-        return p;
-    }();
-    return *pool;
-}
-
-}  // namespace
-
-LiveStylePreview::LiveStylePreview(std::string text, QWidget* parent) : QWidget(parent), text_(std::move(text))
-{
+    // One worker, so a burst of edits never draws several captions at once.
+    pool_->setMaxThreadCount(1);
     setFixedHeight(92);
     setAccessibleName(QStringLiteral("Caption preview"));
 }
 
-LiveStylePreview::~LiveStylePreview() = default;
+// Waits for the drawing under way (at most one caption); its result is dropped.
+LiveStylePreview::~LiveStylePreview() { pool_->waitForDone(); }
 
 void LiveStylePreview::setLook(const CaptionStyle& look)
 {
@@ -51,7 +41,7 @@ void LiveStylePreview::start(std::uint64_t request, const CaptionStyle& look)
     drawing_ = true;
     ++started_;
     QPointer<LiveStylePreview> self(this);
-    previewPool().start([self, request, look, text = text_] {
+    pool_->start([self, request, look, text = text_] {
         auto picture = CaptionStylePreview::render(look, text);
         QMetaObject::invokeMethod(
             qApp,

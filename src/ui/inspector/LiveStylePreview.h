@@ -7,14 +7,16 @@
 // result is shown only when it answers a newer request than the one shown,
 // so a late drawing of an older look never replaces a newer one.
 //
-// Main thread only; drawings finishing after the widget is gone are dropped.
+// Main thread only; the widget waits for its drawing under way when it goes.
 
 #include "captions/look/CaptionStyle.h"
 
 #include <QImage>
+#include <QThreadPool>
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -52,6 +54,7 @@ private:
     std::uint64_t shown_ = 0;
     int started_ = 0;
     QImage picture_;
+    std::unique_ptr<QThreadPool> pool_;
 
     void start(std::uint64_t request, const CaptionStyle& look);
 };
