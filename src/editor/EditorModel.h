@@ -143,9 +143,10 @@ public:
     // Every command that changes words, clips, timeline items or the video
     // volume calls it once, before its change.
     void pushUndo();
-    // Records one undo step for a finished edit of the video's look: undoing
-    // it brings back the whole look as it was before the edit began.
-    void recordStyleUndo();
+    // Records one undo step for a finished edit of the video's look, after
+    // the edit: undoing it brings back `before`, the whole look as it was
+    // before the edit began.
+    void recordStyleUndo(const CaptionStyle& before);
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }

@@ -102,10 +102,10 @@ void EditorModel::pushUndo()
     emit historyChanged();
 }
 
-void EditorModel::recordStyleUndo()
+void EditorModel::recordStyleUndo(const CaptionStyle& before)
 {
     EditState step = editState();
-    step.style = project_.style;
+    step.style = before;
     undoStack_.push_back(std::move(step));
     if (undoStack_.size() > undoLimit) undoStack_.erase(undoStack_.begin());
     redoStack_.clear();

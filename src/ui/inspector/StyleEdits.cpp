@@ -6,11 +6,15 @@
 
 namespace vt::ui {
 
+// The step is taken at the first write that changes the look, from the look
+// before it; writes that change nothing (the same menu entry again) take none.
 void StyleEdits::edit(const std::function<void()>& writes)
 {
-    if (!held_ || !recorded_) editor_.recordStyleUndo();
-    recorded_ = held_;
+    const CaptionStyle before = look();
     writes();
+    if (look() == before || (held_ && recorded_)) return;
+    editor_.recordStyleUndo(before);
+    recorded_ = held_;
 }
 
 void StyleEdits::holdWhileDown(QSlider* slider)

@@ -1,11 +1,12 @@
 #pragma once
 // How the Customize panel's controls reach the video's caption look: every
 // write goes through the editor's style binding (the field is stored, the
-// save restarts, the captions are redrawn), and every finished edit is one
-// undo step. A control that writes once per gesture (a menu, a switch, a
-// colour, a typed number, an arrow-key nudge) makes a step per write; while
-// a slider or a stepper button is held, its writes share the one step taken
-// at the first of them.
+// save restarts, the captions are redrawn), and every finished edit that
+// changes the look is one undo step. A control that writes once per gesture
+// (a menu, a switch, a colour, a typed number, an arrow-key nudge) makes a
+// step per write; while a slider or a stepper button is held, or a text
+// field typed into, its writes share the one step taken at the first of
+// them that changes the look.
 //
 // Main thread only; the owner keeps it alive as long as its controls.
 

@@ -347,8 +347,10 @@ TEST_F(CustomizeTest, LayoutRows)
     EXPECT_TRUE(shown(rowTitled<MenuRow>(layout, "Free-form")));
     rig.change([](CaptionStyle& s) { s.layouts = std::vector<CaptionLayout>{CaptionLayout::stack, CaptionLayout::hero}; });
     EXPECT_EQ(rotation->menu()->currentText(), QString("Custom"));
+    const auto steps = rig.editor().undoDepth();
     choose(rotation, "Custom");
     EXPECT_EQ(rig.look().layouts->size(), 2u);
+    EXPECT_EQ(rig.editor().undoDepth(), steps);  // nothing changed, nothing to undo
     choose(rotation, "Stacks");
     EXPECT_EQ(rig.look().layouts, (std::vector<CaptionLayout>{CaptionLayout::stack, CaptionLayout::leftBlock}));
 
