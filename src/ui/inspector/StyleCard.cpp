@@ -44,7 +44,12 @@ QColor scrim(double opacity)
 }  // namespace
 
 StyleCard::StyleCard(EditorModel& editor, CaptionStyle style, bool selected, QWidget* parent)
-    : QWidget(parent), editor_(editor), style_(std::move(style)), selected_(selected), spinner_(new QTimer(this))
+    : QWidget(parent),
+      editor_(editor),
+      cache_(&editor.previewCache()),
+      style_(std::move(style)),
+      selected_(selected),
+      spinner_(new QTimer(this))
 {
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(QString::fromStdString(style_.name));
@@ -134,7 +139,7 @@ void StyleCard::updateTask()
 
 void StyleCard::cancelTask()
 {
-    if (!requestedKey_.empty()) editor_.previewCache().cancelPreview(requestedKey_);
+    if (!requestedKey_.empty() && cache_) cache_->cancelPreview(requestedKey_);
     task_.clear();
     requestedKey_.clear();
     spinner_->stop();

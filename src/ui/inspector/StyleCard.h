@@ -13,12 +13,14 @@
 
 #include "captions/look/CaptionStyle.h"
 
+#include <QPointer>
 #include <QWidget>
 
 class QTimer;
 
 namespace vt {
 class EditorModel;
+class StylePreviewCache;
 }
 
 namespace vt::ui {
@@ -66,6 +68,9 @@ protected:
 
 private:
     EditorModel& editor_;
+    // The card may outlive the editor when both go at once; it cancels only
+    // through a cache that still exists.
+    QPointer<StylePreviewCache> cache_;
     CaptionStyle style_;
     bool selected_;
     PopularTag* popular_ = nullptr;

@@ -131,6 +131,27 @@ TEST_F(BrowserTest, WithoutAPosterFrameCardsWait)
     EXPECT_TRUE(card.taskID().find("|false|9:16|") != std::string::npos);
 }
 
+TEST_F(BrowserTest, ACardThatGoesCancelsItsPreview)
+{
+    auto card = std::make_unique<StyleCard>(rig.editor(), StylePresets::all()[7], false);
+    card->resize(120, 260);
+    card->show();
+    ASSERT_TRUE(rig.editor().posterFrame());
+    auto* cache = &rig.editor().previewCache();
+    EXPECT_EQ(cache->drawingsPending(), 1u);
+    card.reset();
+    EXPECT_EQ(cache->drawingsPending(), 0u);
+    cache->waitForDrawings();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(cache->stylePreviews().empty());
+
+    // A card going after its editor touches nothing.
+    auto late = std::make_unique<StyleCard>(rig.editor(), StylePresets::all()[8], false);
+    late->show();
+    rig.rig.model.reset();
+    late.reset();
+}
+
 TEST_F(BrowserTest, ApplyToTheVideoOrToTheSelectedWords)
 {
     open();
