@@ -153,9 +153,8 @@ TEST_F(CustomizeTest, EachFinishedEditIsOneUndoStep)
     auto* size = view->findChild<SizeControl*>();
     const double font = rig.look().fontSize;
     QTest::mousePress(size->bigger(), Qt::LeftButton);
-    QTest::qWait(650);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().fontSize >= font + 6; }, 5000));
     QTest::mouseRelease(size->bigger(), Qt::LeftButton);
-    EXPECT_GE(rig.look().fontSize, font + 6);
     EXPECT_EQ(rig.editor().undoDepth(), depth + 4);
 
     rig.editor().undo();
