@@ -94,9 +94,11 @@ EditState EditorModel::editState() const
             p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt};
 }
 
-void EditorModel::pushUndo()
+void EditorModel::pushUndo() { pushStep(editState()); }
+
+void EditorModel::pushStep(EditState step)
 {
-    undoStack_.push_back(editState());
+    undoStack_.push_back(std::move(step));
     if (undoStack_.size() > undoLimit) undoStack_.erase(undoStack_.begin());
     redoStack_.clear();
     emit historyChanged();
@@ -106,10 +108,7 @@ void EditorModel::recordStyleUndo(const CaptionStyle& before)
 {
     EditState step = editState();
     step.style = before;
-    undoStack_.push_back(std::move(step));
-    if (undoStack_.size() > undoLimit) undoStack_.erase(undoStack_.begin());
-    redoStack_.clear();
-    emit historyChanged();
+    pushStep(std::move(step));
 }
 
 // The state to go back to from `step`: a look-edit step is answered by one
