@@ -42,6 +42,7 @@
 #include "text/CaptionTranslator.h"
 #include "speech/TranscriptionEngine.h"
 #include "video/RenderSnapshot.h"
+#include "video/StylePreviewCache.h"
 
 #include "captions/look/StyleVariants.h"
 #include "model/ReframeMode.h"
@@ -144,6 +145,10 @@ public:
     // Every command that changes words, clips, timeline items or the video
     // volume calls it once, before its change.
     void pushUndo();
+    // Records one undo step for a finished edit of the video's look, after
+    // the edit: undoing it brings back `before`, the whole look as it was
+    // before the edit began.
+    void recordStyleUndo(const CaptionStyle& before);
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }
@@ -393,6 +398,24 @@ public:
     // framing both kinds.
     Q_SIGNAL void stylePreviewsOutdated();
     Q_SIGNAL void lookPreviewsOutdated();
+    // The one cache of preview pictures (EditorStylePreviews.cpp): caption-look
+    // previews by previewKey, colour-look previews by look id. The outdated
+    // signals empty it; views observe its change signals.
+    StylePreviewCache& previewCache();
+    // The look's id, its hash and the caption script's raw value, joined by "|".
+    std::string previewKey(const CaptionStyle& look) const;
+    // Draws the look over the poster frame in the project's format and
+    // framing, in the background, unless its picture is cached, on its way,
+    // or there is no poster frame yet.
+    void ensurePreview(const CaptionStyle& look);
+    // The look's picture is no longer wanted (its card left the screen).
+    void cancelPreview(const CaptionStyle& look);
+    // How the captions are written: a caption-language id ("latin" is
+    // stored as none). Switching the English translation on or off resets
+    // the transcript editing; the previews of every look are redrawn. The
+    // English translation can be chosen only while one is stored (nothing
+    // here makes one).
+    void setCaptionLanguage(const std::string& id);
 
     // -- emojis ----------------------------------------------------------------------------
     // Stores the emoji settings (none switches emojis off); not undoable.
@@ -651,6 +674,9 @@ private:
     void scheduleSave();
     void writeProject();
     EditState editState() const;
+    EditState counterpart(const EditState& step) const;
+    // Records a step, dropping the oldest beyond the limit, and forgets the redo history.
+    void pushStep(EditState step);
     void restore(const EditState& step);
     void prewarmMatchCuts();
 
@@ -758,6 +784,7 @@ private:
     std::optional<StabilizationCorrection> stabCorrection_;
     std::optional<std::string> previewLook_;
     std::string thumbText_;
+    std::unique_ptr<StylePreviewCache> previewCache_;
 
     // ==== hook, post-text and translation actions (EditorPostActions.cpp,
     // EditorTranslation.cpp). None records an undo step; a stored translation

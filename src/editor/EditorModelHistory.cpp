@@ -91,15 +91,33 @@ EditState EditorModel::editState() const
     const Project& p = project_;
     return {transcript(),  p.words,          p.matchCuts, p.motions,       p.clips,
             p.brolls,      p.sounds,         p.videoVolume, p.sourceDuration, p.sourceRange,
-            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation};
+            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt};
 }
 
-void EditorModel::pushUndo()
+void EditorModel::pushUndo() { pushStep(editState()); }
+
+void EditorModel::pushStep(EditState step)
 {
-    undoStack_.push_back(editState());
+    undoStack_.push_back(std::move(step));
     if (undoStack_.size() > undoLimit) undoStack_.erase(undoStack_.begin());
     redoStack_.clear();
     emit historyChanged();
+}
+
+void EditorModel::recordStyleUndo(const CaptionStyle& before)
+{
+    EditState step = editState();
+    step.style = before;
+    pushStep(std::move(step));
+}
+
+// The state to go back to from `step`: a look-edit step is answered by one
+// that holds the look as it is now.
+EditState EditorModel::counterpart(const EditState& step) const
+{
+    EditState now = editState();
+    if (step.style) now.style = project_.style;
+    return now;
 }
 
 void EditorModel::undo()
@@ -107,7 +125,7 @@ void EditorModel::undo()
     if (undoStack_.empty()) return;
     EditState step = std::move(undoStack_.back());
     undoStack_.pop_back();
-    redoStack_.push_back(editState());
+    redoStack_.push_back(counterpart(step));
     emit historyChanged();
     restore(step);
 }
@@ -117,7 +135,7 @@ void EditorModel::redo()
     if (redoStack_.empty()) return;
     EditState step = std::move(redoStack_.back());
     redoStack_.pop_back();
-    undoStack_.push_back(editState());
+    undoStack_.push_back(counterpart(step));
     emit historyChanged();
     restore(step);
 }
@@ -138,6 +156,8 @@ void EditorModel::restoreAll()
 // or a rebuild plus reading the clips' media again.
 void EditorModel::restore(const EditState& step)
 {
+    const bool lookChanged = step.style && !(*step.style == project_.style);
+    if (lookChanged) updateProject([&](Project& p) { p.style = *step.style; });
     const bool sameClips = step.clips == project_.clips;
     const bool sameIDs = clipIDs(step.clips) == clipIDs(project_.clips);
     bool timelineDirty = !sameClips;
@@ -191,6 +211,7 @@ void EditorModel::restore(const EditState& step)
     } else {
         prewarmMatchCuts();
         timelineItemsChanged();
+        if (lookChanged) visualChanged();
     }
 }
 

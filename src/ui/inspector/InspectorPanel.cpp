@@ -6,6 +6,8 @@
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/inspector/StyleBrowserView.h"
+#include "ui/inspector/StyleEditorView.h"
 
 #include <QAbstractScrollArea>
 #include <QHBoxLayout>
@@ -124,6 +126,8 @@ QWidget* InspectorPanel::makeBody()
 {
     if (shownItem_) return new ItemInspector(editor_, *shownItem_, this);
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
+    if (shownTab_ == InspectorTab::styles) return new StyleBrowserView(editor_, this);
+    if (shownTab_ == InspectorTab::customize) return new StyleEditorView(editor_, this);
     const QString note = plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
     auto* column = new QVBoxLayout(placeholder);
