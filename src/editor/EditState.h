@@ -1,7 +1,7 @@
 #pragma once
 // One undo step: copies of every part of the project that undoable commands
 // change. Nothing else is captured, so the caption look, framing, grade,
-// audio settings and all editor-only state survive undo and redo untouched.
+// audio settings (the voiceover's mix included) and all editor-only state survive undo and redo untouched.
 
 #include "model/BRoll.h"
 #include "model/CaptionTranslation.h"
@@ -11,6 +11,7 @@
 #include "model/SoundClip.h"
 #include "model/VideoClip.h"
 #include "model/VolumeEnvelope.h"
+#include "model/Voiceover.h"
 #include "model/Word.h"
 #include "platform/JsonCoding.h"
 
@@ -35,6 +36,7 @@ struct EditState {
     std::optional<Bytes> videoBookmark;
     std::optional<FaceTrack> faceTrack;
     std::optional<CaptionTranslation> translation;
+    std::optional<Voiceover> voiceover;  // brought back only when its take differs (a removal)
 };
 
 }  // namespace vt

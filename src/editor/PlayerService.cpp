@@ -84,6 +84,11 @@ public:
         QObject::connect(timer_, &QTimer::timeout, owner, [&player] { player.pullSound(soundFormat.sampleRate * timerBlockMs / 1000); });
         timer_->start();
     }
+    // Without a device nothing is heard anyway.
+    void setMuted(bool muted)
+    {
+        if (sink_) sink_->setVolume(muted ? 0.0 : 1.0);
+    }
     ~SoundOut()
     {
         if (sink_) sink_->stop();
@@ -106,6 +111,8 @@ PlayerService::~PlayerService()
 {
     sound_.reset();  // the device stops reading before the player goes
 }
+
+void PlayerService::setMuted(bool muted) { sound_->setMuted(muted); }
 
 void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional<std::string>)> done)
 {
