@@ -1,6 +1,10 @@
 #include "ui/inspector/InspectorPanel.h"
 
 #include "editor/EditorModel.h"
+#include "editor/SoundPictureJobs.h"
+#include "ui/inspector/ColorView.h"
+#include "ui/inspector/EffectsView.h"
+#include "ui/inspector/VoiceView.h"
 #include "ui/inspector/ExportView.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
@@ -75,6 +79,7 @@ InspectorPanel::InspectorPanel(EditorModel& editor, ExportAction& exportAction, 
     row->addStretch(1);
     column->addWidget(header);
 
+    SoundPictureJobs::of(editor_);  // cleanup, music and stabilization resume with the editor, whatever tab shows
     connect(&editor_, &EditorModel::inspectorTabChanged, this, &InspectorPanel::refresh);
     connect(&editor_, &EditorModel::itemInspectorOpenChanged, this, &InspectorPanel::refresh);
     connect(&editor_, &EditorModel::timelineSelectionChanged, this, &InspectorPanel::refresh);
@@ -122,6 +127,9 @@ void InspectorPanel::refresh()
 QWidget* InspectorPanel::makeBody()
 {
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
+    if (shownTab_ == InspectorTab::voice) return new VoiceView(editor_, SoundPictureJobs::of(editor_).voice(), this);
+    if (shownTab_ == InspectorTab::color) return new ColorView(editor_, SoundPictureJobs::of(editor_), {}, this);
+    if (shownTab_ == InspectorTab::effects) return new EffectsView(editor_, this);
     const QString note = shownItem_ ? QStringLiteral("The selected item's crop, zoom, colour, opacity and volume will be edited here.")
                                     : plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
