@@ -49,8 +49,18 @@ VoiceoverWorkflow::VoiceoverWorkflow(EditorModel& model, std::shared_ptr<EditorC
       duration_(duration ? std::move(duration) : Duration(takeDuration))
 {
     worker_.setMaxThreadCount(1);
-    connect(&model_, &EditorModel::historyChanged, this, [this] { sweep(false); });
-    connect(&model_, &EditorModel::projectChanged, this, [this] { sweep(false); });
+    // Undo and redo change the history before the project: the files are
+    // looked at once the command has ended.
+    const auto later = [this] {
+        if (released_.empty() || sweepQueued_) return;
+        sweepQueued_ = true;
+        QMetaObject::invokeMethod(this, [this] {
+            sweepQueued_ = false;
+            sweep(false);
+        }, Qt::QueuedConnection);
+    };
+    connect(&model_, &EditorModel::historyChanged, this, later);
+    connect(&model_, &EditorModel::projectChanged, this, later);
     connect(&model_, &EditorModel::closing, this, [this] {
         if (!(phase_ == VoicePhase::idle())) cancelVoiceover();
         sweep(true);

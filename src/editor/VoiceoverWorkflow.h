@@ -134,6 +134,7 @@ private:
     std::optional<EditorClock::Ticket> timer_;
     bool stopRequested_ = false;
     double voiceStart_ = 0;
+    bool sweepQueued_ = false;
     std::set<std::string> released_;  // files of removed or replaced takes, deleted once unreferenced
     QThreadPool worker_;
 };

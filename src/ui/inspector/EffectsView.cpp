@@ -14,6 +14,7 @@
 #include "ui/inspector/ValueRow.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
@@ -43,6 +44,14 @@ QWidget* segments(std::initializer_list<std::pair<QString, QToolButton**>> items
         *out = b;
     }
     return box;
+}
+
+// The fullwidth plus where a font on this machine has it, else the plain one
+// (the boxes of a missing glyph would tell the user nothing).
+QString plusSign()
+{
+    static const QString sign = QFontMetrics(QFont()).inFontUcs4(0xFF0B) ? QStringLiteral("\uFF0B") : QStringLiteral("+");
+    return sign;
 }
 
 QVBoxLayout* column(QWidget* w)
@@ -172,7 +181,7 @@ QWidget* EffectsView::emojiLine(const CaptionGroup& line)
         f.setPointSizeF(18);
         kit::setTextColour(emoji, kit::ink());
     } else {
-        emoji->setText(QStringLiteral("\uFF0B"));
+        emoji->setText(plusSign());
         f.setPointSizeF(14);
         kit::setTextColour(emoji, kit::secondaryText());
     }
@@ -232,8 +241,8 @@ void EffectsView::rebuildLines()
         }
     }
     parts_.emojiNote->setText(editor_.emojiPicks().empty()
-                                  ? QStringLiteral("No line names something with an obvious emoji yet: click \uFF0B on a line to add one.")
-                                  : QStringLiteral("Click an emoji to change it, or \uFF0B to add one to a line."));
+                                  ? QStringLiteral("No line names something with an obvious emoji yet: click %1 on a line to add one.").arg(plusSign())
+                                  : QStringLiteral("Click an emoji to change it, or %1 to add one to a line.").arg(plusSign()));
     parts_.moreLines->setText(moreLinesNote(groups.size()));
     parts_.moreLines->setVisible(groups.size() > shownLines);
 }
