@@ -1,6 +1,7 @@
 #include "editor/StabilizeActions.h"
 
 #include "EditorFakes.h"
+#include "editor/ClipMediaService.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -102,6 +103,27 @@ TEST_F(StabilizeActionsTest, AFailedAnalysisSwitchesOffAndKeepsItsOwnMessage)
     paths["/media/b.mov"] = {{0, 1}, {0, 0}, {0, 0}};
     stab->setStabilize(true);
     EXPECT_EQ(stab->error(), std::nullopt);  // the next attempt clears it
+}
+
+TEST_F(StabilizeActionsTest, TheRealAnalysisMeasuresAShakyGeneratedVideo)
+{
+    const auto file = dir.path() / "shaky.mp4";
+    run("ffmpeg -v error -y -f lavfi -i testsrc2=s=220x340:r=15:d=2 -vf \"crop=160:284:30+14*sin(n):28+14*cos(n*1.3)\" "
+        "-pix_fmt yuv420p " + shellQuote(file.string()));
+    Project p = sampleProject(2);
+    p.videoPath = file.string();
+    p.sourceDuration = 2;
+    auto clock = std::make_shared<ManualClock>();
+    EditorModel model(p, nullptr, EditorServices{std::make_shared<FakePlayer>(), std::make_shared<ClipMediaService>(), nullptr, nullptr, clock});
+    ASSERT_TRUE(waitFor([&] { return !model.isLoading(); }));
+    StabilizeActions stab(model, clock);
+    stab.setStabilize(true);
+    ASSERT_TRUE(waitFor([&] { return !model.stabilizeProgress(); }));
+    ASSERT_TRUE(model.project().stabilization->path) << stab.error().value_or("");
+    EXPECT_GE(model.project().stabilization->path->t.size(), 25u);
+    ASSERT_TRUE(model.stabCorrection());
+    EXPECT_GT(model.stabCorrection()->zoom, 1.0);
+    EXPECT_TRUE(model.snapshot().stabilization);
 }
 
 }  // namespace
