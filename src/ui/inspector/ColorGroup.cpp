@@ -27,7 +27,8 @@ namespace vt::ui {
 
 namespace {
 
-constexpr int cardWidth = 66;
+constexpr int minCardWidth = 62;
+constexpr int cardSpacing = 8;
 constexpr int pictureHeight = 80;
 
 }  // namespace
@@ -37,12 +38,18 @@ constexpr int pictureHeight = 80;
 LookCard::LookCard(EditorModel& editor, GradeActions& grade, const ColorLook& look, QWidget* parent)
     : QWidget(parent), editor_(editor), grade_(grade), id_(look.id), name_(QString::fromUtf8(look.name.data(), static_cast<qsizetype>(look.name.size())))
 {
-    setFixedSize(sizeHint());
+    setFixedSize(minCardWidth, sizeHint().height());
     setAccessibleName(name_);
     setCursor(Qt::PointingHandCursor);
 }
 
-QSize LookCard::sizeHint() const { return {cardWidth, pictureHeight + 4 + 16}; }
+QSize LookCard::sizeHint() const { return {minCardWidth, pictureHeight + 4 + 16}; }
+
+int ColorGroup::cardWidth(int rowWidth)
+{
+    const int columns = std::max(1, (rowWidth + cardSpacing) / (minCardWidth + cardSpacing));
+    return std::max(minCardWidth, (rowWidth - cardSpacing * (columns - 1)) / columns);
+}
 
 bool LookCard::isSelected() const { return grade_.grade().look == id_; }
 
@@ -175,7 +182,8 @@ ColorGroup::ColorGroup(EditorModel& editor, GradeActions& grade, QWidget* parent
     gridColumn->setContentsMargins(12, 10, 12, 10);
     gridColumn->setSpacing(8);
     auto* cards = new QWidget(gridBox);
-    auto* flow = new FlowLayout(8, 10, cards);
+    cards->installEventFilter(this);
+    auto* flow = new FlowLayout(cardSpacing, 10, cards);
     for (const ColorLook& look : ColorLook::all()) {
         auto* card = new LookCard(editor_, grade_, look, cards);
         flow->addWidget(card);
@@ -215,9 +223,9 @@ QWidget* ColorGroup::buildHeader()
     auto* header = new QWidget;
     auto* line = new QHBoxLayout(header);
     line->setContentsMargins(0, 0, 0, 0);
-    line->setSpacing(10);
+    line->setSpacing(2);
     parts_.autoEnhance = new QToolButton(header);
-    parts_.autoEnhance->setText(QStringLiteral("✨ Auto"));
+    parts_.autoEnhance->setText(QStringLiteral("✦ Auto"));
     parts_.autoEnhance->setCheckable(true);
     QFont f = parts_.autoEnhance->font();
     f.setPointSizeF(11.5);
@@ -227,20 +235,24 @@ QWidget* ColorGroup::buildHeader()
         QStringLiteral("Auto enhance: balance exposure, contrast and color for this video. Click again to undo it."));
     connect(parts_.autoEnhance, &QToolButton::clicked, this, [this](bool on) { grade_.setAutoEnhance(on); });
     line->addWidget(parts_.autoEnhance);
-    parts_.compare = new HoldButton(QStringLiteral("Hold to compare"), QStringLiteral("👁"),
+    parts_.compare = new HoldButton(QStringLiteral("Hold to compare"), QStringLiteral("◉"),
                                     {[this] { return editor_.showOriginal(); }, [this](const bool& v) { editor_.setShowOriginal(v); }}, header);
+    QFont small = parts_.compare->font();
+    small.setPointSizeF(10);
+    parts_.compare->setFont(small);
     parts_.compare->setToolTip(QStringLiteral("Press and hold to see the video before color; let go to see it after"));
     line->addWidget(parts_.compare);
-    parts_.reset = new QPushButton(QStringLiteral("Reset"), header);
-    parts_.reset->setFlat(true);
+    // A tool button: a push button's style would reserve room for a wider label.
+    parts_.reset = new QToolButton(header);
+    parts_.reset->setText(QStringLiteral("Reset"));
+    parts_.reset->setAutoRaise(true);
     parts_.reset->setCursor(Qt::PointingHandCursor);
     QFont rf = parts_.reset->font();
     rf.setPointSizeF(11.5);
     parts_.reset->setFont(rf);
-    parts_.reset->setStyleSheet(QStringLiteral("QPushButton { border: none; color: %1; } QPushButton:disabled { color: %2; }")
-                                    .arg(kit::accent().name(), kit::faded(kit::secondaryText(), 0.5).name(QColor::HexArgb)));
+    kit::setTextColour(parts_.reset, kit::accent());
     parts_.reset->setToolTip(QStringLiteral("Reset all color changes"));
-    connect(parts_.reset, &QPushButton::clicked, this, [this] { grade_.resetGrade(); });
+    connect(parts_.reset, &QToolButton::clicked, this, [this] { grade_.resetGrade(); });
     line->addWidget(parts_.reset);
     return header;
 }
@@ -295,6 +307,17 @@ void ColorGroup::refresh()
         for (ValueRow* row : s.rows) row->refresh();
     }
     for (LookCard* card : parts_.cards) card->update();
+}
+
+// The grid's columns are as many as fit at the smallest card width; the
+// cards then share the row's width.
+bool ColorGroup::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && !parts_.cards.empty() && watched == parts_.cards.front()->parentWidget()) {
+        const int width = cardWidth(static_cast<QWidget*>(watched)->width());
+        for (LookCard* card : parts_.cards) card->setFixedWidth(width);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ColorGroup::refreshCards()

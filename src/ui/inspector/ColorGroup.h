@@ -85,13 +85,19 @@ public:
     struct Parts {
         QToolButton* autoEnhance = nullptr;
         HoldButton* compare = nullptr;
-        QPushButton* reset = nullptr;
+        QToolButton* reset = nullptr;
         std::vector<LookCard*> cards;
         QLabel* analyzing = nullptr;
         ValueRow* intensity = nullptr;
         std::vector<Section> sections;
     };
     const Parts& parts() const { return parts_; }
+    // The cards' width in a grid row this wide: as many columns as fit at
+    // 62 points with 8 between, sharing the row.
+    static int cardWidth(int rowWidth);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     EditorModel& editor_;

@@ -118,23 +118,25 @@ QWidget* ColorView::buildCleanup()
     auto* rows = new QVBoxLayout(block);
     rows->setContentsMargins(0, 0, 0, 0);
     rows->setSpacing(0);
-    auto* trailing = new QWidget(block);
-    auto* line = new QHBoxLayout(trailing);
-    line->setContentsMargins(0, 0, 0, 0);
-    line->setSpacing(8);
-    parts_.hearOriginal = new HoldButton(QStringLiteral("Hold to hear original"), QStringLiteral("👂"),
-                                         {[this] { return editor_.audioBypass(); }, [this](const bool& v) { editor_.setAudioBypass(v); }},
-                                         trailing);
-    parts_.hearOriginal->setToolTip(QStringLiteral("Press and hold to hear the sound before cleanup; let go to hear it cleaned"));
-    line->addWidget(parts_.hearOriginal);
-    parts_.cleanup = trailingSwitch(QStringLiteral("Clean up audio"), trailing);
-    line->addWidget(parts_.cleanup);
+    parts_.cleanup = trailingSwitch(QStringLiteral("Clean up audio"), block);
     connect(parts_.cleanup, &QCheckBox::toggled, this, [this](bool on) {
         jobs_.cleanup().setAudioCleanup(on ? std::optional(cleanupDefaults) : std::nullopt);
     });
     rows->addWidget(new FeatureRow(QStringLiteral("Clean up audio"), QStringLiteral("〰"),
                                    QStringLiteral("Removes noise and hum, evens out volume, sets loudness for TikTok, Reels and Shorts."),
-                                   trailing, block));
+                                   parts_.cleanup, block));
+    // Beside the switch the row would be wider than the inspector: the hold
+    // button sits right under it, at the trailing edge.
+    hearRow_ = new QWidget(block);
+    auto* line = new QHBoxLayout(hearRow_);
+    line->setContentsMargins(12, 0, 12, 4);
+    line->addStretch(1);
+    parts_.hearOriginal = new HoldButton(QStringLiteral("Hold to hear original"), QStringLiteral("👂"),
+                                         {[this] { return editor_.audioBypass(); }, [this](const bool& v) { editor_.setAudioBypass(v); }},
+                                         hearRow_);
+    parts_.hearOriginal->setToolTip(QStringLiteral("Press and hold to hear the sound before cleanup; let go to hear it cleaned"));
+    line->addWidget(parts_.hearOriginal);
+    rows->addWidget(hearRow_);
 
     auto& cleanup = jobs_.cleanup();
     const auto recommit = [this] { jobs_.cleanup().setAudioCleanup(editor_.project().audioCleanup); };
@@ -188,7 +190,7 @@ void ColorView::refresh()
         QSignalBlocker quiet(x.cleanup);
         x.cleanup->setChecked(cleaning);
     }
-    x.hearOriginal->setVisible(cleaning);
+    hearRow_->setVisible(cleaning);
     for (QWidget* w : std::initializer_list<QWidget*>{x.noiseReduction, x.leveler, x.voiceEQ, x.normalize}) w->setVisible(cleaning);
     x.noiseReduction->refresh();
     x.leveler->refresh();

@@ -64,6 +64,7 @@ private:
     EditorModel& editor_;
     SoundPictureJobs& jobs_;
     Parts parts_;
+    QWidget* hearRow_ = nullptr;
 
     QWidget* buildStabilize();
     QWidget* buildCleanup();

@@ -202,6 +202,8 @@ QWidget* EffectsView::emojiLine(const CaptionGroup& line)
     for (const auto& w : line.words) words << QString::fromStdString(w.text);
     auto* lineText = kit::label(words.join(QLatin1Char(' ')), 12.5, QFont::Normal, kit::ink(), row);
     lineText->setTextFormat(Qt::PlainText);
+    // One line, cut at the row's end rather than widening the panel.
+    lineText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     h->addWidget(lineText, 1);
     h->addSpacing(4);
     auto* time = kit::label(formatTime(line.start), 11, QFont::Normal, kit::secondaryText(), row);

@@ -243,7 +243,9 @@ QWidget* VoiceView::buildPhases(QWidget* parent)
     footLine->setContentsMargins(0, 0, 0, 0);
     footLine->setSpacing(6);
     footLine->addStretch(1);
-    footLine->addWidget(kit::label(QStringLiteral("Stops by itself at the end of the video."), 11, QFont::Normal, kit::secondaryText(), foot));
+    auto* stopsNote = kit::label(QStringLiteral("Stops by itself at the end of the video."), 11, QFont::Normal, kit::secondaryText(), foot);
+    stopsNote->setWordWrap(true);
+    footLine->addWidget(stopsNote);
     parts_.discard = new CompactButton(QStringLiteral("Discard"), CompactButton::Kind::secondary, foot);
     connect(parts_.discard, &QPushButton::clicked, this, [this] { voice_.cancelVoiceover(); });
     footLine->addWidget(parts_.discard);

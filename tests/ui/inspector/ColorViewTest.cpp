@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QToolButton>
 
@@ -294,6 +295,14 @@ TEST_F(ColorViewTest, AutoIsDisabledWhileItAnalyses)
     EXPECT_FALSE(editor().project().grade);
 }
 
+TEST(LookGrid, KeepsCardsAtLeast62WideAndSharesTheRow)
+{
+    EXPECT_EQ(ColorGroup::cardWidth(310), 71);  // four columns: five would need 342
+    EXPECT_EQ(ColorGroup::cardWidth(342), 62);  // five columns at the smallest width
+    EXPECT_EQ(ColorGroup::cardWidth(130), 130);  // one column: two would need 132
+    EXPECT_EQ(ColorGroup::cardWidth(40), 62);
+}
+
 TEST(ColorGroupSummary, NamesTheChangedRowsSignedWhereTheyCanGoNegative)
 {
     VideoGrade g;
@@ -302,6 +311,21 @@ TEST(ColorGroupSummary, NamesTheChangedRowsSignedWhereTheyCanGoNegative)
     g.temperature = -0.15;
     EXPECT_EQ(ColorGroup::summary(ColorGroup::sections()[1].second, g), QString("Temperature -15"));
     EXPECT_EQ(ColorGroup::summary(ColorGroup::sections()[0].second, g), QString("No changes"));
+}
+
+}  // namespace
+
+namespace {
+
+// The inspector is at least 340 points wide; no row may force the panel wider.
+TEST_F(ColorViewTest, FitsTheNarrowestInspector)
+{
+    open();
+    editor().updateProject([](Project& p) { p.audioCleanup = AudioCleanup{}; });
+    auto panel = view();
+    auto* scroll = panel->findChild<QScrollArea*>();
+    ASSERT_TRUE(scroll);
+    EXPECT_LE(scroll->widget()->minimumSizeHint().width(), 340);
 }
 
 }  // namespace

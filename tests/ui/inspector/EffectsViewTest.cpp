@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
 #include <QSlider>
 #include <QToolButton>
 
@@ -96,6 +97,8 @@ TEST_F(EffectsViewTest, LongTranscriptsListSixtyLinesAndCountTheRest)
     EXPECT_EQ(panel->parts().lines.size(), 60u);
     EXPECT_TRUE(shown(panel->parts().moreLines));
     EXPECT_EQ(panel->parts().moreLines->text(), QString("…and 12 more lines."));
+    editor().updateProject([](Project& pr) { pr.soundEffects = SoundEffects{}; pr.progressBar = ProgressBar{}; });
+    EXPECT_LE(panel->findChild<QScrollArea*>()->widget()->minimumSizeHint().width(), 340);  // the narrowest inspector
 }
 
 TEST_F(EffectsViewTest, SoundEffectsApplyTheirVolumeWhenTheDragEnds)

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QSlider>
 #include <QStackedWidget>
 
@@ -147,6 +148,7 @@ TEST_F(VoiceViewTest, ATakeWithoutWordsCannotDriveTheCaptions)
     EXPECT_FALSE(panel->parts().captionsFromVoice->isEnabled());
     EXPECT_EQ(panel->parts().captionsNote->text(), QString("Captions come from the video's own speech."));
     EXPECT_EQ(panel->parts().takeInfo->text(), QString("Starts 0:04 · 0:37 · 0 words"));
+    EXPECT_LE(panel->findChild<QScrollArea*>()->widget()->minimumSizeHint().width(), 340);  // the narrowest inspector
 }
 
 TEST(LevelMeter, LightsSegmentsStrictlyAboveTheirThresholdWithTheTopFourRed)
