@@ -31,6 +31,9 @@ StabilizeActions::StabilizeActions(EditorModel& model, std::shared_ptr<EditorClo
         const auto& s = model_.project().stabilization;
         if (!model_.isLoading() && s && s->enabled && !s->path) setStabilize(true);
     };
+    // A measured path gives its correction at once, enabled or not.
+    if (const auto& s = model_.project().stabilization; s && s->path && !model_.stabCorrection())
+        model_.setStabCorrection(correct_(*s->path, s->strength));
     connect(&model_, &EditorModel::isLoadingChanged, this, resume);
     connect(&model_, &EditorModel::sourceChanged, this, resume);
     resume();

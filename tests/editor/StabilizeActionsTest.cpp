@@ -75,8 +75,13 @@ TEST_F(StabilizeActionsTest, ABurstOfStrengthChangesRecomputesTheCorrectionOnce)
 {
     Project p = sampleProject();
     p.stabilization = Stabilization{true, 0.6, CameraPath{{0, 1, 2}, {0, 0.1, 0}, {0, 0, 0}}};
+    p.stabilization->enabled = false;
     EditorRig rig(p);
     auto stab = actions(rig);
+    ASSERT_TRUE(rig->stabCorrection());  // a reopened project needs no new analysis
+    EXPECT_DOUBLE_EQ(rig->stabCorrection()->zoom, 1.06);
+    stab->setStabilize(true);
+    EXPECT_FALSE(rig->stabilizeProgress());
     corrections = 0;
     for (double s : {0.65, 0.7, 0.75, 2.0}) stab->setStabilizeStrength(s);
     EXPECT_EQ(rig->project().stabilization->strength, 2.0);  // stored at once, unclamped

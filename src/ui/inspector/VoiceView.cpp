@@ -6,6 +6,7 @@
 #include "ui/inspector/InspectorRow.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
+#include "ui/inspector/PressableButton.h"
 #include "ui/inspector/RowDivider.h"
 #include "ui/inspector/RowNote.h"
 #include "ui/inspector/SwitchRow.h"
@@ -285,8 +286,13 @@ void VoiceView::buildTakeGroup(QWidget* parent)
     line->setSpacing(6);
     parts_.play = new CompactButton(QStringLiteral("▶ Play"), CompactButton::Kind::secondary, parts_.takeButtons);
     parts_.rerecord = new CompactButton(QStringLiteral("↺ Re-record"), CompactButton::Kind::secondary, parts_.takeButtons);
-    parts_.remove = new CompactButton(QStringLiteral("🗑 Remove"), CompactButton::Kind::secondary, parts_.takeButtons);
-    kit::setTextColour(parts_.remove, QColor(Qt::red));
+    // The compact look of its neighbours, in the destructive red.
+    auto* remove = new PressableButton(QStringLiteral("🗑 Remove"), parts_.takeButtons);
+    remove->setFill(CompactButton::fill(CompactButton::Kind::secondary, false, true), 6);
+    remove->setTextColour(QColor(Qt::red));
+    remove->setMinimumHeight(24);
+    remove->setCursor(Qt::PointingHandCursor);
+    parts_.remove = remove;
     parts_.remove->setToolTip(QStringLiteral("Remove the take (Undo brings it back)"));
     connect(parts_.play, &QPushButton::clicked, this, &VoiceView::playTake);
     connect(parts_.rerecord, &QPushButton::clicked, this, [this] { voice_.startVoiceover(); });

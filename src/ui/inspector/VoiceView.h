@@ -92,7 +92,7 @@ public:
         QWidget* takeButtons = nullptr;
         CompactButton* play = nullptr;
         CompactButton* rerecord = nullptr;
-        CompactButton* remove = nullptr;
+        QPushButton* remove = nullptr;
         InspectorGroup* mix = nullptr;
         ValueRow* voiceVolume = nullptr;
         ValueRow* originalSound = nullptr;
