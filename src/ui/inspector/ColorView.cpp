@@ -2,6 +2,7 @@
 
 #include "editor/SoundPictureJobs.h"
 #include "ui/inspector/ColorGroup.h"
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/FeatureRow.h"
 #include "ui/inspector/HoldButton.h"
 #include "ui/inspector/InspectorGroup.h"
@@ -32,6 +33,15 @@ QCheckBox* trailingSwitch(const QString& label, QWidget* parent)
     return box;
 }
 
+// A column of rows without gaps of its own.
+QVBoxLayout* stack(QWidget* block)
+{
+    auto* rows = new QVBoxLayout(block);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    return rows;
+}
+
 QString warning(const std::string& message) { return QStringLiteral("\u26A0\uFE0E ") + QString::fromStdString(message); }
 
 }  // namespace
@@ -39,21 +49,8 @@ QString warning(const std::string& message) { return QStringLiteral("\u26A0\uFE0
 ColorView::ColorView(EditorModel& editor, SoundPictureJobs& jobs, FileChooser chooseMusic, QWidget* parent)
     : QWidget(parent), editor_(editor), jobs_(jobs)
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    auto* content = new QWidget(scroll);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 16);
-    column->setSpacing(18);
-    auto* intro = kit::label(QStringLiteral("Stabilize, clean up audio and grade color, all on this computer."), 12,
-                             QFont::Normal, kit::secondaryText(), content);
-    intro->setWordWrap(true);
-    intro->setContentsMargins(4, 0, 4, 0);
-    column->addWidget(intro);
+    auto* column = featureColumn(this, QStringLiteral("Stabilize, clean up audio and grade color, all on this computer."));
+    QWidget* content = column->parentWidget();
 
     auto* sound = new InspectorGroup(QStringLiteral("VIDEO & SOUND"), nullptr, content);
     sound->addRow(buildStabilize());
@@ -67,7 +64,6 @@ ColorView::ColorView(EditorModel& editor, SoundPictureJobs& jobs, FileChooser ch
     parts_.color = new ColorGroup(editor_, jobs_.grade(), content);
     column->addWidget(parts_.color);
     column->addStretch(1);
-    scroll->setWidget(content);
 
     for (auto signal : {&EditorModel::projectChanged, &EditorModel::stabilizeProgressChanged, &EditorModel::stabCorrectionChanged,
                         &EditorModel::audioProgressChanged, &EditorModel::cleanAudioURLsChanged})
@@ -86,9 +82,7 @@ QString ColorView::smoothnessNote(std::optional<double> zoom)
 QWidget* ColorView::buildStabilize()
 {
     auto* block = new QWidget;
-    auto* rows = new QVBoxLayout(block);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(0);
+    auto* rows = stack(block);
     parts_.stabilize = trailingSwitch(QStringLiteral("Stabilize"), block);
     connect(parts_.stabilize, &QCheckBox::toggled, this, [this](bool on) { jobs_.stabilize().setStabilize(on); });
     rows->addWidget(new FeatureRow(QStringLiteral("Stabilize"), QStringLiteral("◎"),
@@ -115,9 +109,7 @@ QWidget* ColorView::buildStabilize()
 QWidget* ColorView::buildCleanup()
 {
     auto* block = new QWidget;
-    auto* rows = new QVBoxLayout(block);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(0);
+    auto* rows = stack(block);
     parts_.cleanup = trailingSwitch(QStringLiteral("Clean up audio"), block);
     connect(parts_.cleanup, &QCheckBox::toggled, this, [this](bool on) {
         jobs_.cleanup().setAudioCleanup(on ? std::optional(cleanupDefaults) : std::nullopt);

@@ -2,6 +2,7 @@
 
 #include "captions/look/CaptionStyle.h"
 #include "editor/EditorModel.h"
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/InspectorRow.h"
 #include "ui/inspector/KitColors.h"
@@ -96,21 +97,8 @@ QString EffectsView::moreLinesNote(std::size_t lines)
 
 EffectsView::EffectsView(EditorModel& editor, QWidget* parent) : QWidget(parent), editor_(editor)
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    auto* content = new QWidget(scroll);
-    auto* col = new QVBoxLayout(content);
-    col->setContentsMargins(0, 0, 0, 16);
-    col->setSpacing(18);
-    auto* intro = kit::label(QStringLiteral("Small touches that keep people watching to the end."), 12, QFont::Normal,
-                             kit::secondaryText(), content);
-    intro->setWordWrap(true);
-    intro->setContentsMargins(4, 0, 4, 0);
-    col->addWidget(intro);
+    auto* col = featureColumn(this, QStringLiteral("Small touches that keep people watching to the end."));
+    QWidget* content = col->parentWidget();
     for (auto [title, body] : {std::pair{QStringLiteral("EMOJIS"), buildEmojis()},
                                std::pair{QStringLiteral("SOUND EFFECTS"), buildSoundEffects()},
                                std::pair{QStringLiteral("PROGRESS BAR"), buildProgressBar()}}) {
@@ -119,7 +107,6 @@ EffectsView::EffectsView(EditorModel& editor, QWidget* parent) : QWidget(parent)
         col->addWidget(group);
     }
     col->addStretch(1);
-    scroll->setWidget(content);
 
     connect(&editor_, &EditorModel::projectChanged, this, &EffectsView::refresh);
     connect(&editor_, &EditorModel::groupsChanged, this, &EffectsView::rebuildLines);

@@ -2,6 +2,7 @@
 
 #include "editor/VoiceoverWorkflow.h"
 #include "ui/inspector/CompactButton.h"
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/InspectorRow.h"
 #include "ui/inspector/KitColors.h"
@@ -129,28 +130,14 @@ void RecordButton::paintEvent(QPaintEvent*)
 VoiceView::VoiceView(EditorModel& editor, VoiceoverWorkflow& voice, QWidget* parent)
     : QWidget(parent), editor_(editor), voice_(voice)
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    auto* content = new QWidget(scroll);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 16);
-    column->setSpacing(18);
-    auto* intro = kit::label(QStringLiteral("Talk over your video. Captions are written from your voice."), 12, QFont::Normal,
-                             kit::secondaryText(), content);
-    intro->setWordWrap(true);
-    intro->setContentsMargins(4, 0, 4, 0);
-    column->addWidget(intro);
+    auto* column = featureColumn(this, QStringLiteral("Talk over your video. Captions are written from your voice."));
+    QWidget* content = column->parentWidget();
     column->addWidget(buildRecordGroup(content));
     buildTakeGroup(content);
     column->addWidget(parts_.take);
     buildMixGroup(content);
     column->addWidget(parts_.mix);
     column->addStretch(1);
-    scroll->setWidget(content);
 
     for (auto signal : {&VoiceoverWorkflow::voicePhaseChanged, &VoiceoverWorkflow::voiceErrorChanged, &VoiceoverWorkflow::optionsChanged,
                         &VoiceoverWorkflow::voiceElapsedChanged})
