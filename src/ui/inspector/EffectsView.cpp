@@ -95,10 +95,11 @@ QString EffectsView::moreLinesNote(std::size_t lines)
     return QStringLiteral("…and %1 more lines.").arg(lines - shownLines);
 }
 
-EffectsView::EffectsView(EditorModel& editor, QWidget* parent) : QWidget(parent), editor_(editor)
+EffectsView::EffectsView(EditorModel& editor, QWidget* motion, QWidget* parent) : QWidget(parent), editor_(editor)
 {
     auto* col = featureColumn(this, QStringLiteral("Small touches that keep people watching to the end."));
     QWidget* content = col->parentWidget();
+    if (motion) col->addWidget(motion);
     for (auto [title, body] : {std::pair{QStringLiteral("EMOJIS"), buildEmojis()},
                                std::pair{QStringLiteral("SOUND EFFECTS"), buildSoundEffects()},
                                std::pair{QStringLiteral("PROGRESS BAR"), buildProgressBar()}}) {

@@ -42,7 +42,9 @@ public:
     // "…and 12 more lines." for 72 lines; empty for 60 or fewer.
     static QString moreLinesNote(std::size_t lines);
 
-    EffectsView(EditorModel& editor, QWidget* parent = nullptr);
+    // `motion` is the camera-move section, shown first under the
+    // introduction (the panel takes it over); none leaves it out.
+    EffectsView(EditorModel& editor, QWidget* motion = nullptr, QWidget* parent = nullptr);
 
     struct Line {
         int index = 0;

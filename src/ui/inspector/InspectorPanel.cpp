@@ -129,7 +129,7 @@ QWidget* InspectorPanel::makeBody()
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
     if (shownTab_ == InspectorTab::voice) return new VoiceView(editor_, SoundPictureJobs::of(editor_).voice(), this);
     if (shownTab_ == InspectorTab::color) return new ColorView(editor_, SoundPictureJobs::of(editor_), {}, this);
-    if (shownTab_ == InspectorTab::effects) return new EffectsView(editor_, this);
+    if (shownTab_ == InspectorTab::effects) return new EffectsView(editor_, nullptr, this);
     const QString note = shownItem_ ? QStringLiteral("The selected item's crop, zoom, colour, opacity and volume will be edited here.")
                                     : plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
