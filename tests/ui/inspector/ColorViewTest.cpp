@@ -182,6 +182,7 @@ TEST_F(ColorViewTest, TheDuckingStripSpansTheCutAndDrawsTheMusicOverTheSpeech)
     EXPECT_EQ(DuckingStrip::span(0), 0.1);
     EXPECT_EQ(DuckingStrip::span(12), 12);
     open();
+    EXPECT_TRUE(jobs->music().musicCurve().empty());  // no music, no curve
     BackgroundMusic music;
     music.path = "/nowhere.m4a";
     music.name = "x";
