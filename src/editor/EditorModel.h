@@ -154,6 +154,8 @@ public:
     bool canUndo() const { return !undoStack_.empty(); }
     bool canRedo() const { return !redoStack_.empty(); }
     std::size_t undoDepth() const { return undoStack_.size(); }
+    // Whether some undo or redo step satisfies `test`.
+    bool historyHolds(const std::function<bool(const EditState&)>& test) const;
     // Brings every cut word back, as one undoable step.
     void restoreAll();
 
@@ -442,6 +444,11 @@ public:
     // Pauses while playing; otherwise starts (from 0 when within 0.1 s of the
     // end). Flips isPlaying.
     void togglePlay();
+    // Silences the player's sound (while a voiceover is recorded) or brings it back.
+    void setPlayerMuted(bool muted)
+    {
+        if (services_.player) services_.player->setMuted(muted);
+    }
     // 1 forward (doubling the rate up to 4 on repeats), -1 backward (the
     // preview cannot play in reverse, so it pauses and steps back 2 s), 0 pauses.
     void shuttle(int direction);
@@ -590,6 +597,8 @@ private:
     // ==== end of clips and timeline items ===========================================
 
 signals:
+    // Sent once by teardown(), before anything is stopped.
+    void closing();
     void projectChanged();
     void saveErrorChanged();
     void historyChanged();  // canUndo / canRedo

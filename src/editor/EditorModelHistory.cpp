@@ -91,7 +91,12 @@ EditState EditorModel::editState() const
     const Project& p = project_;
     return {transcript(),  p.words,          p.matchCuts, p.motions,       p.clips,
             p.brolls,      p.sounds,         p.videoVolume, p.sourceDuration, p.sourceRange,
-            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt};
+            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt, p.voiceover};
+}
+
+bool EditorModel::historyHolds(const std::function<bool(const EditState&)>& test) const
+{
+    return std::any_of(undoStack_.begin(), undoStack_.end(), test) || std::any_of(redoStack_.begin(), redoStack_.end(), test);
 }
 
 void EditorModel::pushUndo() { pushStep(editState()); }
@@ -158,9 +163,14 @@ void EditorModel::restore(const EditState& step)
 {
     const bool lookChanged = step.style && !(*step.style == project_.style);
     if (lookChanged) updateProject([&](Project& p) { p.style = *step.style; });
+    // Only the removal of a take is undoable; the mix settings of the take
+    // that stays are not rolled back with other steps.
+    const auto takeOf = [](const std::optional<Voiceover>& v) { return v ? v->path : std::string(); };
+    const bool takeDiffers = takeOf(step.voiceover) != takeOf(project_.voiceover);
+    if (takeDiffers) updateProject([&](Project& p) { p.voiceover = step.voiceover; });
     const bool sameClips = step.clips == project_.clips;
     const bool sameIDs = clipIDs(step.clips) == clipIDs(project_.clips);
-    bool timelineDirty = !sameClips;
+    bool timelineDirty = !sameClips || takeDiffers;
     if (!sameClips) {
         updateProject([&](Project& p) { p.clips = step.clips; });
         updateProject([&](Project& p) { p.sourceDuration = step.sourceDuration; });

@@ -131,4 +131,11 @@ void MusicCommands::changeMusic(const std::function<void(BackgroundMusic&)>& edi
     if (commit) model_.timelineChanged();
 }
 
+std::vector<MusicDucker::Point> MusicCommands::musicCurve() const
+{
+    const auto& music = model_.project().music;
+    if (!music) return {};
+    return MusicDucker::curve(model_.plan().outputLength(), model_.speechRanges(), *music);
+}
+
 }  // namespace vt

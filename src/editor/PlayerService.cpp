@@ -45,6 +45,8 @@ PlayerService::~PlayerService()
     sound_.reset();  // the device stops reading before the player goes
 }
 
+void PlayerService::setMuted(bool muted) { sound_->setMuted(muted); }
+
 void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional<std::string>)> done)
 {
     const Project& project = model.project();

@@ -38,6 +38,7 @@ public:
     void pause() override;
     void setRate(double rate) override;
     void detachItem() override;
+    void setMuted(bool muted) override;
     void startTimeReports(std::function<void(double seconds, double rate)> report) override;
     void stopTimeReports() override;
 

@@ -59,4 +59,9 @@ SoundOutput::~SoundOutput()
     delete timer_;  // stops taking sound before the player goes
 }
 
+void SoundOutput::setMuted(bool muted)
+{
+    if (sink_) sink_->setVolume(muted ? 0.0 : 1.0);
+}
+
 }  // namespace vt

@@ -25,6 +25,9 @@ public:
     SoundOutput(const SoundOutput&) = delete;
     SoundOutput& operator=(const SoundOutput&) = delete;
 
+    // Without a device nothing is heard anyway.
+    void setMuted(bool muted);
+
 private:
     class Stream;
     std::unique_ptr<Stream> stream_;

@@ -83,6 +83,7 @@ public:
     void setRate(double rate) override { rates.push_back(rate); }
     void seek(double seconds) override { playheadSeeks.push_back(seconds); }
     void detachItem() override { ++detaches; }
+    void setMuted(bool value) override { muted = value; }
     void startTimeReports(std::function<void(double, double)> report) override { this->report = std::move(report); }
     void stopTimeReports() override
     {
@@ -91,6 +92,7 @@ public:
     }
 
     int rebuilds = 0, refreshes = 0, pauses = 0, detaches = 0, stops = 0;
+    bool muted = false;
     std::vector<std::optional<double>> seeks;
     std::vector<double> playheadSeeks;
     std::vector<double> rates;

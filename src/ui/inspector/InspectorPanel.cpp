@@ -1,6 +1,10 @@
 #include "ui/inspector/InspectorPanel.h"
 
 #include "editor/EditorModel.h"
+#include "editor/SoundPictureJobs.h"
+#include "ui/inspector/ColorView.h"
+#include "ui/inspector/EffectsView.h"
+#include "ui/inspector/VoiceView.h"
 #include "ui/inspector/ExportView.h"
 #include "ui/inspector/ItemInspector.h"
 #include "ui/inspector/KitColors.h"
@@ -78,6 +82,7 @@ InspectorPanel::InspectorPanel(EditorModel& editor, ExportAction& exportAction, 
     row->addStretch(1);
     column->addWidget(header);
 
+    SoundPictureJobs::of(editor_);  // cleanup, music and stabilization resume with the editor, whatever tab shows
     connect(&editor_, &EditorModel::inspectorTabChanged, this, &InspectorPanel::refresh);
     connect(&editor_, &EditorModel::itemInspectorOpenChanged, this, &InspectorPanel::refresh);
     connect(&editor_, &EditorModel::timelineSelectionChanged, this, &InspectorPanel::refresh);
@@ -128,6 +133,9 @@ QWidget* InspectorPanel::makeBody()
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
     if (shownTab_ == InspectorTab::styles) return new StyleBrowserView(editor_, this);
     if (shownTab_ == InspectorTab::customize) return new StyleEditorView(editor_, this);
+    if (shownTab_ == InspectorTab::voice) return new VoiceView(editor_, SoundPictureJobs::of(editor_).voice(), this);
+    if (shownTab_ == InspectorTab::color) return new ColorView(editor_, SoundPictureJobs::of(editor_), {}, this);
+    if (shownTab_ == InspectorTab::effects) return new EffectsView(editor_, nullptr, this);
     const QString note = plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
     auto* column = new QVBoxLayout(placeholder);
