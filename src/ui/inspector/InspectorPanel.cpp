@@ -1,7 +1,11 @@
 #include "ui/inspector/InspectorPanel.h"
 
 #include "editor/EditorModel.h"
+#include "ui/inspector/BRollView.h"
 #include "ui/inspector/ExportView.h"
+#include "ui/inspector/HookView.h"
+#include "ui/inspector/MotionSection.h"
+#include "ui/inspector/ThumbnailView.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowNote.h"
@@ -122,6 +126,10 @@ void InspectorPanel::refresh()
 QWidget* InspectorPanel::makeBody()
 {
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
+    if (shownTab_ == InspectorTab::broll) return new BRollView(editor_, {}, this);
+    if (shownTab_ == InspectorTab::hook) return new HookView(editor_, this);
+    if (shownTab_ == InspectorTab::thumbnail) return new ThumbnailView(editor_, {}, this);
+    if (shownTab_ == InspectorTab::effects) return MotionSection::panel(editor_, this);
     const QString note = shownItem_ ? QStringLiteral("The selected item's crop, zoom, colour, opacity and volume will be edited here.")
                                     : plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
