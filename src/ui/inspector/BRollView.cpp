@@ -2,6 +2,7 @@
 
 #include "ui/inspector/BRollRow.h"
 #include "ui/inspector/FeatureRow.h"
+#include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/MenuRow.h"
@@ -87,13 +88,7 @@ QWidget* BRollView::buildTransitions()
 
 QWidget* BRollView::buildBRollGroup()
 {
-    parts_.add = new QPushButton;
-    parts_.add->setProperty("prominent", true);
-    QPalette palette = parts_.add->palette();
-    palette.setColor(QPalette::Button, kit::accent());
-    palette.setColor(QPalette::ButtonText, kit::onAccent());
-    parts_.add->setPalette(palette);
-    connect(parts_.add, &QPushButton::clicked, this, [this] {
+    parts_.add = new InlineButton({}, QStringLiteral("+"), true, [this] {
         if (const auto path = EditorModel::pickBRollFile(choose_)) editor_.addBRoll(*path);
     });
     auto* group = new InspectorGroup(QStringLiteral("B-ROLL"), parts_.add, content());

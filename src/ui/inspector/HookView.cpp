@@ -109,8 +109,7 @@ QWidget* HookView::buildFromWords()
 
 QWidget* HookView::buildRewrites()
 {
-    parts_.write = new QPushButton;
-    connect(parts_.write, &QPushButton::clicked, this, &HookView::writeHooks);
+    parts_.write = new InlineButton({}, QStringLiteral("✨"), false, [this] { writeHooks(); });
     auto* group = new InspectorGroup(QStringLiteral("AI REWRITES"), parts_.write, content());
     const HookGenerator::Status status = HookGenerator::aiStatus();
     parts_.aiStatus = new RowNote(QString::fromStdString(status.message), group);

@@ -435,9 +435,11 @@ QWidget* MatchCutSection::buildShowTimeline()
     auto* row = new QHBoxLayout(line);
     row->setContentsMargins(12, 8, 12, 8);
     row->setSpacing(8);
-    row->addWidget(kit::label(QStringLiteral("Move it and see it in time on the timeline."), 11.5, QFont::Normal,
-                              kit::secondaryText(), line));
-    row->addStretch(1);
+    auto* note = kit::label(QStringLiteral("Move it and see it in time on the timeline."), 11.5, QFont::Normal,
+                            kit::secondaryText(), line);
+    note->setWordWrap(true);
+    row->addWidget(note, 1);
+    row->addSpacing(4);
     row->addWidget(new InlineButton(QStringLiteral("Show Timeline"), QStringLiteral("▭"), false,
                                     [this] { editor_.setTranscriptMode(TranscriptMode::timeline); }, line));
     column->addWidget(line);

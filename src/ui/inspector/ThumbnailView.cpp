@@ -1,6 +1,7 @@
 #include "ui/inspector/ThumbnailView.h"
 
 #include "editor/EditorModel.h"
+#include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
@@ -25,26 +26,42 @@ namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// `image` filled into `size`, centred and cropped, with rounded corners and
-// the tile's border.
-QPixmap tilePicture(const QImage& image, QSize size, bool selected)
-{
-    QPixmap out(size);
-    out.fill(Qt::transparent);
-    QPainter p(&out);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), 8, 8);
-    p.setClipPath(shape);
-    const QSize filled = image.size().scaled(size, Qt::KeepAspectRatioByExpanding);
-    p.drawImage(QRect(QPoint((size.width() - filled.width()) / 2, (size.height() - filled.height()) / 2), filled), image);
-    p.setClipping(false);
-    const double width = selected ? 2.5 : 1;
-    p.setPen(QPen(selected ? kit::accent() : kit::hairline(), width));
-    p.drawRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)).adjusted(width / 2, width / 2, -width / 2, -width / 2), 8, 8);
-    return out;
-}
+// One candidate frame, 62 points high, sharing the row's width with the
+// others: filled and cropped, with the selected tile's accent border.
+class FrameTile : public QToolButton {
+public:
+    FrameTile(QImage image, bool selected, QWidget* parent) : QToolButton(parent), image_(std::move(image))
+    {
+        setCheckable(true);
+        setChecked(selected);
+        setFixedHeight(62);
+        setMinimumWidth(20);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        setAccessibleName(QStringLiteral("Frame"));
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRectF box(rect());
+        QPainterPath shape;
+        shape.addRoundedRect(box, 8, 8);
+        p.setClipPath(shape);
+        const QSizeF filled = QSizeF(image_.size()).scaled(box.size(), Qt::KeepAspectRatioByExpanding);
+        p.drawImage(QRectF(QPointF((box.width() - filled.width()) / 2, (box.height() - filled.height()) / 2), filled), image_);
+        p.setClipping(false);
+        const double w = isChecked() ? 2.5 : 1;
+        p.setPen(QPen(isChecked() ? kit::accent() : kit::hairline(), w));
+        p.drawRoundedRect(box.adjusted(w / 2, w / 2, -w / 2, -w / 2), 8, 8);
+    }
+
+private:
+    QImage image_;
+};
 
 QPixmap rounded(const QImage& image, double radius)
 {
@@ -82,8 +99,7 @@ ThumbnailView::ThumbnailView(EditorModel& editor, SaveAsker askWhere, QWidget* p
 
 QWidget* ThumbnailView::buildFrames()
 {
-    parts_.find = new QPushButton;
-    connect(parts_.find, &QPushButton::clicked, this, [this] { editor_.findThumbnails(); });
+    parts_.find = new InlineButton({}, QStringLiteral("✨"), false, [this] { editor_.findThumbnails(); });
     auto* group = new InspectorGroup(QStringLiteral("FRAMES"), parts_.find, content());
     parts_.progress = new ProgressRow(QStringLiteral("Scoring frames…"), std::nullopt, group);
     group->addRow(parts_.progress);
@@ -100,12 +116,7 @@ QWidget* ThumbnailView::buildFrames()
 
 QWidget* ThumbnailView::buildDesign()
 {
-    parts_.save = new QPushButton(QStringLiteral("⤓ Save PNG…"));
-    QPalette palette = parts_.save->palette();
-    palette.setColor(QPalette::Button, kit::accent());
-    palette.setColor(QPalette::ButtonText, kit::onAccent());
-    parts_.save->setPalette(palette);
-    connect(parts_.save, &QPushButton::clicked, this, &ThumbnailView::savePng);
+    parts_.save = new InlineButton(QStringLiteral("Save PNG…"), QStringLiteral("⤓"), true, [this] { savePng(); });
     parts_.design = new InspectorGroup(QStringLiteral("DESIGN"), parts_.save, content());
 
     auto* looks = new QWidget(parts_.design);
@@ -165,18 +176,8 @@ void ThumbnailView::refreshFrames()
     clearLayout(parts_.tiles->layout());
     parts_.tileButtons.clear();
     const auto chosen = editor_.selectedThumb();
-    const int count = static_cast<int>(candidates.size());
-    const int width = count ? std::max(40, (std::max(parts_.tiles->width(), 300) - 24 - 8 * (count - 1)) / count) : 0;
     for (const ThumbnailCandidate& candidate : candidates) {
-        const bool selected = chosen && chosen->id == candidate.id;
-        auto* tile = new QToolButton(parts_.tiles);
-        tile->setAutoRaise(true);
-        tile->setCheckable(true);
-        tile->setChecked(selected);
-        tile->setAccessibleName(QStringLiteral("Frame"));
-        tile->setIconSize(QSize(width, 62));
-        tile->setIcon(QIcon(tilePicture(candidate.image, QSize(width, 62), selected)));
-        tile->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        auto* tile = new FrameTile(candidate.image, chosen && chosen->id == candidate.id, parts_.tiles);
         connect(tile, &QToolButton::clicked, this, [this, id = candidate.id] { editor_.setSelectedThumbID(id); });
         parts_.tiles->layout()->addWidget(tile);
         parts_.tileButtons.push_back(tile);
