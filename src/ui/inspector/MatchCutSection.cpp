@@ -335,6 +335,7 @@ QWidget* MatchCutSection::buildStyles()
     for (const auto& [style, name] : enumCases(MatchCut::Style{})) {
         auto* card = new StyleCard(style, [this, style = style] { pick(style, editor_.selectedMatchCut()); }, gridHolder);
         grid->addWidget(card, i / 3, i % 3, Qt::AlignTop);
+        styleCards_.push_back(card);
         parts_.cards.push_back(card);
         ++i;
     }
@@ -550,7 +551,7 @@ void MatchCutSection::refresh()
     parts_.introNote->setVisible(!showingWord && placed.empty());
     if (showingWord) {
         refreshPickNote();
-        for (StyleCard* card : parts_.cards) {
+        for (StyleCard* card : styleCards_) {
             const auto it = previews_.find(card->style());
             card->setFrames(it == previews_.end() ? std::vector<QImage>{} : it->second);
             card->setSelected(selected && selected->style == card->style() &&

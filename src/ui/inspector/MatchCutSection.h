@@ -42,6 +42,7 @@ class RowNote;
 class SwitchRow;
 class ValueRow;
 class StyleCard;
+class DragTile;
 
 class MatchCutSection : public QWidget {
     Q_OBJECT
@@ -63,7 +64,12 @@ public:
 
     QString shownWord() const { return shownWord_; }
     std::int64_t seed() const { return seed_; }
-    bool hasPreviews(MatchCut::Style style) const { return previews_.count(style) > 0; }
+    // The frames the style's card shows; none while they are rendering.
+    const std::vector<QImage>* previews(MatchCut::Style style) const
+    {
+        const auto it = previews_.find(style);
+        return it == previews_.end() ? nullptr : &it->second;
+    }
 
     struct Parts {
         InspectorGroup* group = nullptr;
@@ -75,7 +81,7 @@ public:
         QToolButton* newChip = nullptr;
         QWidget* styles = nullptr;
         RowNote* pickNote = nullptr;
-        std::vector<StyleCard*> cards;
+        std::vector<DragTile*> cards;  // in style order
         RowNote* introNote = nullptr;
         QWidget* editor = nullptr;
         QLabel* startsAt = nullptr;
@@ -100,6 +106,7 @@ private:
     QMenu* moveMenu_ = nullptr;
     QVBoxLayout* placedFlowHolder_ = nullptr;
     FlowLayout* placedFlow_ = nullptr;
+    std::vector<StyleCard*> styleCards_;
     Parts parts_;
 
     QWidget* buildSearch();
