@@ -96,6 +96,18 @@ private:
     std::map<std::string, std::vector<QImage>> entries_;
 };
 
+// The previews' own workers. The program waits for them as it quits, since
+// drawing needs the application's fonts.
+QThreadPool& previewPool()
+{
+    static QThreadPool* pool = [] {
+        auto* p = new QThreadPool;
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [p] { p->waitForDone(); });
+        return p;
+    }();
+    return *pool;
+}
+
 // The frame every card shows now: six a second from a shared clock, so the
 // cards step together and a late card joins the common sequence.
 std::size_t frameIndexNow(std::size_t count)
@@ -447,6 +459,8 @@ QWidget* MatchCutSection::buildShowTimeline()
     return parts_.showTimelineRow;
 }
 
+void MatchCutSection::waitForPreviews() { previewPool().waitForDone(); }
+
 QSize MatchCutSection::previewSize(OutputAspect aspect)
 {
     const Size canvas = renderSize(aspect);
@@ -516,7 +530,7 @@ void MatchCutSection::renderPreviews()
             continue;
         }
         QPointer<MatchCutSection> self(this);
-        QThreadPool::globalInstance()->start([self, cut, size, key, word = shownWord_, seed = seed_] {
+        previewPool().start([self, cut, size, key, word = shownWord_, seed = seed_] {
             auto frames = MatchCutRenderer::previewFrames(cut, size);
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(),

@@ -54,6 +54,8 @@ public:
     // Adds a match cut in the style, or restyles the one being edited.
     void pick(MatchCut::Style style, const std::optional<MatchCut>& editing);
 
+    // Blocks until every preview being drawn is done (before the application ends).
+    static void waitForPreviews();
     // The preview size for an output shape, fitted into 240 × 240.
     static QSize previewSize(OutputAspect aspect);
     // When the word is next spoken after `after` (output seconds), wrapping

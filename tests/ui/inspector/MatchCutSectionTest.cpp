@@ -61,11 +61,12 @@ TEST(MatchCutSection, TypedWordsAreTrimmedCutTo24CharactersAndRenderedForTheLate
     EXPECT_EQ(section.parts().search->text().trimmed(), thirty);  // the field keeps what was typed
     // A new word before the first one's previews arrive: only its frames reach the cards.
     submit(section, "money");
-    ASSERT_TRUE(test::waitFor([&] {
+    // Fourteen renders share the machine with other tests: give them time.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
         for (int s = 0; s < 7; ++s)
             if (!section.previews(static_cast<MatchCut::Style>(s))) return false;
         return true;
-    }));
+    }, 20000));
     MatchCut neon;
     neon.word = "money";
     neon.style = MatchCut::Style::neon;

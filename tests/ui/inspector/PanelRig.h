@@ -6,6 +6,7 @@
 
 #include "editor/ClipMediaService.h"
 #include "editor/EditorFakes.h"
+#include "ui/inspector/MatchCutSection.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -39,6 +40,8 @@ struct PanelRig {
                                                               nullptr, clock});
         waitFor([&] { return !editor->isLoading(); });
     }
+    // Previews still drawing must not outlive the application's fonts.
+    ~PanelRig() { ui::MatchCutSection::waitForPreviews(); }
     EditorModel& operator*() { return *editor; }
     EditorModel* operator->() { return editor.get(); }
 };
