@@ -2,10 +2,11 @@
 
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
+#include "ui/inspector/RowDivider.h"
 
 #include <QLabel>
 #include <QLayoutItem>
-#include <QPointer>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -47,6 +48,33 @@ void FeaturePanel::scheduleRefresh(std::function<void()> refresh)
         refreshPending_ = false;
         if (auto run = std::move(pending_)) run();
     });
+}
+
+QVBoxLayout* plainColumn(QWidget* holder)
+{
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    return column;
+}
+
+QVBoxLayout* columnUnderDivider(QWidget* holder)
+{
+    auto* column = plainColumn(holder);
+    column->addWidget(new RowDivider(holder));
+    return column;
+}
+
+QWidget* textBox(const QString& placeholder, int verticalPadding, QWidget* parent, QPlainTextEdit** field)
+{
+    auto* holder = new QWidget(parent);
+    auto* row = new QVBoxLayout(holder);
+    row->setContentsMargins(12, verticalPadding, 12, verticalPadding);
+    *field = new QPlainTextEdit(holder);
+    (*field)->setPlaceholderText(placeholder);
+    (*field)->setFixedHeight((*field)->fontMetrics().lineSpacing() * 3 + 14);
+    row->addWidget(*field);
+    return holder;
 }
 
 void clearLayout(QLayout* layout)

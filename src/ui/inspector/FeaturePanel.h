@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QPlainTextEdit;
 class QVBoxLayout;
 
 namespace vt::ui {
@@ -30,6 +31,17 @@ private:
     bool refreshPending_ = false;
     std::function<void()> pending_;
 };
+
+// Lays `holder` out as a column without margins or spacing.
+QVBoxLayout* plainColumn(QWidget* holder);
+
+// Lays `holder` out as a column without margins or spacing that starts with
+// a row divider; rows added to it follow the divider.
+QVBoxLayout* columnUnderDivider(QWidget* holder);
+
+// A text field of up to three lines with a placeholder, padded 12 points at
+// the sides and `verticalPadding` above and below; the field comes back in `field`.
+QWidget* textBox(const QString& placeholder, int verticalPadding, QWidget* parent, QPlainTextEdit** field);
 
 // Removes and deletes (later) every widget of `layout`.
 void clearLayout(QLayout* layout);

@@ -60,18 +60,8 @@ QWidget* HookView::buildOverlay()
     group->addRow(parts_.showHook);
 
     parts_.overlayRows = new QWidget(group);
-    auto* rows = new QVBoxLayout(parts_.overlayRows);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(0);
-    rows->addWidget(new RowDivider(parts_.overlayRows));
-    auto* textHolder = new QWidget(parts_.overlayRows);
-    auto* textRow = new QVBoxLayout(textHolder);
-    textRow->setContentsMargins(12, 6, 12, 6);
-    parts_.hookText = new QPlainTextEdit(textHolder);
-    parts_.hookText->setPlaceholderText(QStringLiteral("Hook text"));
-    parts_.hookText->setFixedHeight(parts_.hookText->fontMetrics().lineSpacing() * 3 + 14);
-    textRow->addWidget(parts_.hookText);
-    rows->addWidget(textHolder);
+    auto* rows = columnUnderDivider(parts_.overlayRows);
+    rows->addWidget(textBox(QStringLiteral("Hook text"), 6, parts_.overlayRows, &parts_.hookText));
     connect(parts_.hookText, &QPlainTextEdit::textChanged, this, [this] {
         const auto& overlay = editor_.project().hookOverlay;
         const std::string typed = parts_.hookText->toPlainText().toStdString();
@@ -100,9 +90,7 @@ QWidget* HookView::buildFromWords()
     parts_.noHooks->setContentsMargins(parts_.noHooks->contentsMargins() + QMargins(0, 6, 0, 0));
     group->addRow(parts_.noHooks);
     auto* holder = new QWidget(group);
-    parts_.fromWords = new QVBoxLayout(holder);
-    parts_.fromWords->setContentsMargins(0, 0, 0, 0);
-    parts_.fromWords->setSpacing(0);
+    parts_.fromWords = plainColumn(holder);
     group->addRow(holder);
     return group;
 }
@@ -117,9 +105,7 @@ QWidget* HookView::buildRewrites()
     group->addRow(parts_.aiStatus);
     parts_.write->setEnabled(status.available);
     auto* holder = new QWidget(group);
-    parts_.rewrites = new QVBoxLayout(holder);
-    parts_.rewrites->setContentsMargins(0, 0, 0, 0);
-    parts_.rewrites->setSpacing(0);
+    parts_.rewrites = plainColumn(holder);
     group->addRow(holder);
     return group;
 }

@@ -306,23 +306,23 @@ QWidget* MatchCutSection::buildSearch()
 QWidget* MatchCutSection::buildPlacedRow()
 {
     parts_.placedRow = new QWidget(this);
-    auto* column = new QVBoxLayout(parts_.placedRow);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(new RowDivider(parts_.placedRow));
-    auto* flowHolder = new QWidget(parts_.placedRow);
+    auto* column = columnUnderDivider(parts_.placedRow);
+    // The flow places its chips edge to edge; the padding is the holder's.
+    auto* padded = new QWidget(parts_.placedRow);
+    auto* padding = new QVBoxLayout(padded);
+    padding->setContentsMargins(12, 8, 12, 8);
+    auto* flowHolder = new QWidget(padded);
     placedFlow_ = new FlowLayout(6, 6, flowHolder);
-    placedFlow_->setContentsMargins(12, 8, 12, 8);
-    column->addWidget(flowHolder);
+    placedFlow_->setContentsMargins(0, 0, 0, 0);
+    padding->addWidget(flowHolder);
+    column->addWidget(padded);
     return parts_.placedRow;
 }
 
 QWidget* MatchCutSection::buildStyles()
 {
     auto* holder = new QWidget(this);
-    auto* column = new QVBoxLayout(holder);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = plainColumn(holder);
     parts_.introNote = new RowNote(QStringLiteral("The word stays locked in place while its typeface, color and setting "
                                                   "change on every cut. Open the video with it, or drop it in the middle "
                                                   "to start a new part."),
@@ -331,10 +331,7 @@ QWidget* MatchCutSection::buildStyles()
     column->addWidget(parts_.introNote);
 
     parts_.styles = new QWidget(holder);
-    auto* inner = new QVBoxLayout(parts_.styles);
-    inner->setContentsMargins(0, 0, 0, 0);
-    inner->setSpacing(0);
-    inner->addWidget(new RowDivider(parts_.styles));
+    auto* inner = columnUnderDivider(parts_.styles);
     parts_.pickNote = new RowNote({}, parts_.styles);
     parts_.pickNote->setContentsMargins(parts_.pickNote->contentsMargins() + QMargins(0, 6, 0, 0));
     inner->addWidget(parts_.pickNote);
@@ -360,10 +357,7 @@ QWidget* MatchCutSection::buildStyles()
 QWidget* MatchCutSection::buildEditor()
 {
     parts_.editor = new QWidget(this);
-    auto* column = new QVBoxLayout(parts_.editor);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(new RowDivider(parts_.editor));
+    auto* column = columnUnderDivider(parts_.editor);
 
     auto* start = new QWidget(parts_.editor);
     auto* startRow = new QHBoxLayout(start);
@@ -440,10 +434,7 @@ QWidget* MatchCutSection::buildEditor()
 QWidget* MatchCutSection::buildShowTimeline()
 {
     parts_.showTimelineRow = new QWidget(this);
-    auto* column = new QVBoxLayout(parts_.showTimelineRow);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(new RowDivider(parts_.showTimelineRow));
+    auto* column = columnUnderDivider(parts_.showTimelineRow);
     auto* line = new QWidget(parts_.showTimelineRow);
     auto* row = new QHBoxLayout(line);
     row->setContentsMargins(12, 8, 12, 8);

@@ -142,10 +142,7 @@ private:
 QWidget* withDivider(QWidget* row, QWidget* parent)
 {
     auto* holder = new QWidget(parent);
-    auto* column = new QVBoxLayout(holder);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(new RowDivider(holder));
+    auto* column = columnUnderDivider(holder);
     row->setParent(holder);
     column->addWidget(row);
     return holder;
@@ -174,9 +171,7 @@ MotionSection::MotionSection(EditorModel& editor, QWidget* parent) : QWidget(par
     parts_.note->setContentsMargins(parts_.note->contentsMargins() + QMargins(0, 0, 0, 4));
     group->addRow(parts_.note);
     auto* holder = new QWidget(group);
-    list_ = new QVBoxLayout(holder);
-    list_->setContentsMargins(0, 0, 0, 0);
-    list_->setSpacing(0);
+    list_ = plainColumn(holder);
     group->addRow(holder);
 
     for (auto signal : {&EditorModel::placedMotionsChanged, &EditorModel::timelineSelectionChanged, &EditorModel::projectChanged})
@@ -245,10 +240,7 @@ Binding<double> MotionSection::dragBinding(double MotionEffect::*field, ValueRow
 QWidget* MotionSection::buildEditor()
 {
     parts_.editor = new QWidget(this);
-    auto* column = new QVBoxLayout(parts_.editor);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(new RowDivider(parts_.editor));
+    auto* column = columnUnderDivider(parts_.editor);
 
     parts_.kind = new QComboBox(parts_.editor);
     parts_.kind->setAccessibleName(QStringLiteral("Effect"));

@@ -138,13 +138,7 @@ QWidget* ThumbnailView::buildDesign()
     parts_.design->addRow(looks);
     parts_.design->addRow(new RowDivider(parts_.design));
 
-    parts_.text = new QPlainTextEdit(parts_.design);
-    parts_.text->setPlaceholderText(QStringLiteral("Thumbnail text"));
-    parts_.text->setFixedHeight(parts_.text->fontMetrics().lineSpacing() * 3 + 14);
-    auto* textHolder = new QWidget(parts_.design);
-    auto* textRow = new QVBoxLayout(textHolder);
-    textRow->setContentsMargins(12, 8, 12, 8);
-    textRow->addWidget(parts_.text);
+    QWidget* textHolder = textBox(QStringLiteral("Thumbnail text"), 8, parts_.design, &parts_.text);
     connect(parts_.text, &QPlainTextEdit::textChanged, this, [this] {
         const std::string typed = parts_.text->toPlainText().toStdString();
         if (typed != editor_.thumbText()) editor_.setThumbText(typed);

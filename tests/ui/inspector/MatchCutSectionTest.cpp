@@ -33,6 +33,19 @@ void submit(MatchCutSection& section, const QString& typed)
     emit section.parts().search->returnPressed();
 }
 
+// A card as the section builds it: 2 s, seven cuts a second, ticking.
+MatchCut cutOf(std::string word, MatchCut::Style style, std::int64_t seed)
+{
+    MatchCut c;
+    c.word = std::move(word);
+    c.style = style;
+    c.seed = seed;
+    c.duration = 2;
+    c.cutsPerSecond = 7;
+    c.ticks = true;
+    return c;
+}
+
 DragTile* card(MatchCutSection& section, int index) { return section.parts().cards[index]; }
 
 }  // namespace
@@ -67,13 +80,7 @@ TEST(MatchCutSection, TypedWordsAreTrimmedCutTo24CharactersAndRenderedForTheLate
             if (!section.previews(static_cast<MatchCut::Style>(s))) return false;
         return true;
     }, 20000));
-    MatchCut neon;
-    neon.word = "money";
-    neon.style = MatchCut::Style::neon;
-    neon.seed = 1;
-    neon.duration = 2;
-    neon.cutsPerSecond = 7;
-    neon.ticks = true;
+    MatchCut neon = cutOf("money", MatchCut::Style::neon, 1);
     neon.keywords = std::vector<std::string>{};
     neon.lines = std::vector<std::string>{};
     const auto expected = MatchCutRenderer::previewFrames(neon, QSize(135, 240));
@@ -142,12 +149,8 @@ TEST(MatchCutSection, TheEditorMovesTimesAndShufflesWithOneStepPerFinishedEdit)
         p.words[9].text = "money,";
     });
     // w3 starts at 2.0 s, w9 at 5.0 s (no cuts).
-    MatchCut cut;
-    cut.word = "money";
-    cut.style = MatchCut::Style::signs;
-    cut.seed = 4;
-    cut.duration = 2;
-    cut.cutsPerSecond = 7;
+    MatchCut cut = cutOf("money", MatchCut::Style::signs, 4);
+    cut.ticks = false;
     MatchCut opener = cut;
     opener.word = "open";
     rig->addMatchCut(opener, 0);
