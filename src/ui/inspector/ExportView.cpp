@@ -95,6 +95,10 @@ ExportView::ExportView(EditorModel& editor, ExportAction& action, SaveAsker askW
     connect(&editor_, &EditorModel::planChanged, this, [this] { refreshSettings(); refreshIncluded(); });
     connect(&editor_, &EditorModel::sourceChanged, this, &ExportView::refreshSettings);
     connect(&editor_, &EditorModel::exportErrorChanged, this, &ExportView::refreshAction);
+    // The thumbnail side file can be chosen once the search has found frames.
+    auto candidates = [this] { setThumbnailCandidatesAvailable(!editor_.thumbCandidates().empty()); };
+    connect(&editor_, &EditorModel::thumbCandidatesChanged, this, candidates);
+    thumbnailsAvailable_ = !editor_.thumbCandidates().empty();
     refreshSettings();
     refreshAction();
     refreshIncluded();

@@ -2,6 +2,11 @@
 
 #include "PanelRig.h"
 #include "export/EditorExportHost.h"
+#include "export/ExportAction.h"
+#include "export/FakeExportHost.h"
+#include "export/SettingsSandbox.h"
+#include "ui/inspector/ExportView.h"
+#include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/ProgressRow.h"
 #include "ui/inspector/RowNote.h"
 #include "ui/inspector/InspectorGroup.h"
@@ -93,4 +98,15 @@ TEST_F(ThumbnailPanel, SavesARealPngAndSaysSoWhenItCannot)
     // The export's side file is the same chosen thumbnail.
     EditorExportHost host(*rig, nullptr);
     EXPECT_EQ(host.renderThumbnail().size(), QSize(1080, 1920));
+}
+
+TEST_F(ThumbnailPanel, TheExportsThumbnailSwitchOpensOnceFramesAreFound)
+{
+    test::SettingsSandbox settings;
+    test::FakeExportHost host;
+    ExportAction action(host);
+    ExportView exportPanel(*rig, action);
+    EXPECT_FALSE(exportPanel.parts().alsoThumbnail->isEnabled());
+    search();
+    EXPECT_TRUE(exportPanel.parts().alsoThumbnail->isEnabled());
 }
