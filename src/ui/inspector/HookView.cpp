@@ -103,7 +103,8 @@ QWidget* HookView::buildRewrites()
     parts_.aiStatus = new RowNote(QString::fromStdString(status.message), group);
     parts_.aiStatus->setContentsMargins(parts_.aiStatus->contentsMargins() + QMargins(0, 6, 0, 0));
     group->addRow(parts_.aiStatus);
-    parts_.write->setEnabled(status.available);
+    // Guarded only while a writing runs (it runs to its end within the
+    // click here); without the model a click says why in red.
     auto* holder = new QWidget(group);
     parts_.rewrites = plainColumn(holder);
     group->addRow(holder);

@@ -103,8 +103,13 @@ TEST(HookPanel, TextAndDurationEditsKeepEachOtherAndUseMarksTheLineInUse)
     EXPECT_EQ(marks(p.fromWords), (QStringList{"Use", "Use"}));
     EXPECT_FALSE(rig->canUndo());
 
-    // No on-device model here: the rewrite button is off and the note says why.
-    EXPECT_FALSE(p.write->isEnabled());
+    // No on-device model here: the note says so, and writing fails with the
+    // reason in red while the earlier rewrites stay.
     EXPECT_EQ(p.write->text(), QString("✨ Write New Hooks"));
     EXPECT_EQ(p.aiStatus->text().toStdString(), HookGenerator::aiStatus().message);
+    EXPECT_FALSE(shown(p.aiError));
+    p.write->click();
+    EXPECT_TRUE(shown(p.aiError));
+    EXPECT_EQ(p.aiError->text().toStdString(), std::string(HookGenerator::Unavailable().what()));
+    EXPECT_EQ(rig->project().aiHooks, std::vector<std::string>{"Keep it close"});
 }
