@@ -245,6 +245,21 @@ MatchCutSection::MatchCutSection(EditorModel& editor, QWidget* parent) : QWidget
     parts_.group->addRow(buildEditor());
     parts_.group->addRow(buildShowTimeline());
 
+    // Coming on screen picks the match cut at the playhead; done once the
+    // section is in place, as selecting can make the inspector look again.
+    QTimer::singleShot(0, this, [this] { appear(); });
+
+    connect(&editor_, &EditorModel::timelineSelectionChanged, this, &MatchCutSection::selectionChanged);
+    // The playhead moves twenty times a second while playing: it changes only the note.
+    connect(&editor_, &EditorModel::currentTimeChanged, this, [this] { refreshPickNote(); });
+    for (auto signal : {&EditorModel::placedMatchCutsChanged, &EditorModel::projectChanged,
+                        &EditorModel::transcriptModeChanged, &EditorModel::timelineSelectionChanged})
+        connect(&editor_, signal, this, &MatchCutSection::refresh);
+    refresh();
+}
+
+void MatchCutSection::appear()
+{
     // Suggestions and context come from the post-text writer's language
     // analysis; until it is there they stay empty and no chips show.
     if (!editor_.selectedMatchCut()) {
@@ -256,14 +271,7 @@ MatchCutSection::MatchCutSection(EditorModel& editor, QWidget* parent) : QWidget
         if (pickable && pickable->cut.id)
             editor_.setTimelineSelection(TimelineItem{TimelineItem::Kind::matchCut, *pickable->cut.id});
     }
-    load(editor_.selectedMatchCut());
-
-    connect(&editor_, &EditorModel::timelineSelectionChanged, this, &MatchCutSection::selectionChanged);
-    // The playhead moves twenty times a second while playing: it changes only the note.
-    connect(&editor_, &EditorModel::currentTimeChanged, this, [this] { refreshPickNote(); });
-    for (auto signal : {&EditorModel::placedMatchCutsChanged, &EditorModel::projectChanged,
-                        &EditorModel::transcriptModeChanged, &EditorModel::timelineSelectionChanged})
-        connect(&editor_, signal, this, &MatchCutSection::refresh);
+    selectionChanged();
     refresh();
 }
 

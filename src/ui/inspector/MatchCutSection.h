@@ -118,6 +118,7 @@ private:
     QWidget* buildShowTimeline();
 
     MatchCut templateCut(MatchCut::Style style) const;
+    void appear();
     void load(const std::optional<MatchCut>& cut);
     void renderPreviews();
     void selectionChanged();

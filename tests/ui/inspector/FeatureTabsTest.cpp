@@ -32,3 +32,22 @@ TEST(FeatureTabs, EachTabShowsItsPanel)
     EXPECT_TRUE(qobject_cast<ThumbnailView*>(showing(InspectorTab::thumbnail)));
     EXPECT_TRUE(showing(InspectorTab::effects)->findChild<MotionSection*>());
 }
+
+TEST(FeatureTabs, TheHookTabOpensOnceWhenItsMatchCutSelectsItself)
+{
+    test::SettingsSandbox settings;
+    test::PanelRig rig;
+    MatchCut cut;
+    cut.word = "money";
+    cut.duration = 2;
+    cut.cutsPerSecond = 7;
+    rig->addMatchCut(cut, 1);
+    rig->setTimelineSelection(std::nullopt);
+    rig->setInspectorTab(InspectorTab::hook);
+    test::FakeExportHost host;
+    ExportAction action(host);
+    InspectorPanel inspector(*rig, action);
+    test::settle();
+    EXPECT_TRUE(rig->selectedMatchCut());
+    EXPECT_EQ(inspector.findChildren<HookView*>().size(), 1u);
+}

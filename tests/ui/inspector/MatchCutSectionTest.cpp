@@ -158,6 +158,7 @@ TEST(MatchCutSection, TheEditorMovesTimesAndShufflesWithOneStepPerFinishedEdit)
     rig->setTimelineSelection(std::nullopt);
     rig->setCurrentTime(1.96);  // 0.04 s before the second cut: that one counts as at the playhead
     MatchCutSection section(*rig);
+    test::settle();
     ASSERT_TRUE(rig->selectedMatchCut());  // coming on screen selects the cut at the playhead
     EXPECT_EQ(rig->selectedMatchCut()->id, id);
     EXPECT_EQ(section.seed(), 4);
