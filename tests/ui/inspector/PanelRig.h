@@ -16,6 +16,10 @@
 
 namespace vt::test {
 
+// Runs the event loop until `done` holds; real media work on a busy machine
+// gets twenty seconds.
+inline bool eventually(const std::function<bool()>& done) { return QTest::qWaitFor(done, 20000); }
+
 struct PanelRig {
     TempDir dir;
     ScopedEnv data{"XDG_DATA_HOME", (dir.path() / "data").string()};
@@ -38,7 +42,7 @@ struct PanelRig {
         editor = std::make_unique<EditorModel>(std::move(p), nullptr,
                                                EditorServices{player, std::make_shared<ClipMediaService>(), nullptr,
                                                               nullptr, clock});
-        waitFor([&] { return !editor->isLoading(); });
+        eventually([&] { return !editor->isLoading(); });
     }
     // Previews still drawing must not outlive the application's fonts.
     ~PanelRig() { ui::MatchCutSection::waitForPreviews(); }

@@ -43,7 +43,7 @@ struct ThumbnailPanel : ::testing::Test {
         p().find->click();
         EXPECT_FALSE(p().find->isEnabled());
         EXPECT_TRUE(shown(p().progress));
-        ASSERT_TRUE(test::waitFor([&] { return !rig->thumbBusy(); }));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->thumbBusy(); }, 30000));
     }
 };
 
