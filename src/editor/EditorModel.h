@@ -43,6 +43,7 @@
 #include "speech/TranscriptionEngine.h"
 #include "video/RenderSnapshot.h"
 #include "video/StylePreviewCache.h"
+#include "video/effects/ThumbnailGenerator.h"
 
 #include "captions/look/StyleVariants.h"
 #include "model/ReframeMode.h"
@@ -53,6 +54,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -561,12 +563,16 @@ public:
     void addSound(const std::string& path, double at);
     std::optional<SoundClip> selectedSound() const;
     void loadBRollThumb(const BRoll& item);
+    // The caption of an item's row: a timed overlay's time and length, else
+    // the kept words it covers (at most 60 characters, then "…"); empty when
+    // its anchors name no word.
+    std::string brollText(const BRoll& item) const;
     void loadSoundPeaks(const SoundClip& sound);
     // The stored adjustment of a clip or overlay, else the default.
     ItemAdjust adjust(const TimelineItem& item) const;
     // Edits an adjustment; calls on one item less than 0.8 s apart make one
-    // undo step. A clip's changed volume rebuilds the player, anything else
-    // redraws.
+    // undo step, and a call that changes nothing (or finds no item) makes
+    // none. A clip's changed volume rebuilds the player, anything else redraws.
     void updateAdjust(const TimelineItem& item, const std::function<void(ItemAdjust&)>& change);
     // Grades a clip or overlay from a few of its own frames (at most 480
     // pixels), keeping its look and creative settings, through updateAdjust;
@@ -595,6 +601,42 @@ private:
     void reloadClips();
     Debounce prewarmTask_;  // the frames of the last edited match cut
     // ==== end of clips and timeline items ===========================================
+
+    // ==== thumbnails: candidate frames, the choice and its rendering
+    // (EditorThumbnails.cpp). Kept while the editor is open; never stored in
+    // the project, never part of an undo step.
+public:
+    // The frames of the last search, best first (notifies always).
+    const std::vector<ThumbnailCandidate>& thumbCandidates() const { return thumbCandidates_; }
+    bool thumbBusy() const { return thumbBusy_; }
+    const std::optional<Uuid>& selectedThumbID() const { return selectedThumbID_; }
+    void setSelectedThumbID(std::optional<Uuid> id);
+    ThumbnailTemplate thumbTemplate() const { return thumbTemplate_; }
+    void setThumbTemplate(ThumbnailTemplate design);
+    // The picked candidate, else the first one, else none.
+    std::optional<ThumbnailCandidate> selectedThumb() const;
+    // Scores frames of the edited video off the main thread and keeps the best
+    // three, choosing the first; fills an empty thumbText from the hook.
+    void findThumbnails();
+    // The chosen thumbnail at the output canvas size times `scale`; none
+    // without a candidate.
+    std::optional<QImage> renderThumbnail(double scale) const;
+    // Writes the chosen thumbnail at full size as a PNG. False without a
+    // candidate; throws std::runtime_error when the file cannot be written.
+    bool saveThumbnail(const std::filesystem::path& file) const;
+
+signals:
+    void thumbCandidatesChanged();
+    void thumbBusyChanged();
+    void selectedThumbIDChanged();
+    void thumbTemplateChanged();
+
+private:
+    std::vector<ThumbnailCandidate> thumbCandidates_;
+    bool thumbBusy_ = false;
+    std::optional<Uuid> selectedThumbID_;
+    ThumbnailTemplate thumbTemplate_ = ThumbnailTemplate::bold;
+    // ==== end of thumbnails =========================================================
 
 signals:
     // Sent once by teardown(), before anything is stopped.

@@ -4,6 +4,7 @@
 #include "export/ExportAction.h"
 #include "ui/inspector/BitrateRow.h"
 #include "ui/inspector/ExportSummary.h"
+#include "ui/inspector/FileRevealer.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/InspectorRow.h"
@@ -18,14 +19,12 @@
 #include "platform/WholeFile.h"
 
 #include <QButtonGroup>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -95,6 +94,10 @@ ExportView::ExportView(EditorModel& editor, ExportAction& action, SaveAsker askW
     connect(&editor_, &EditorModel::planChanged, this, [this] { refreshSettings(); refreshIncluded(); });
     connect(&editor_, &EditorModel::sourceChanged, this, &ExportView::refreshSettings);
     connect(&editor_, &EditorModel::exportErrorChanged, this, &ExportView::refreshAction);
+    // The thumbnail side file can be chosen once the search has found frames.
+    auto candidates = [this] { setThumbnailCandidatesAvailable(!editor_.thumbCandidates().empty()); };
+    connect(&editor_, &EditorModel::thumbCandidatesChanged, this, candidates);
+    thumbnailsAvailable_ = !editor_.thumbCandidates().empty();
     refreshSettings();
     refreshAction();
     refreshIncluded();
@@ -222,8 +225,7 @@ QWidget* ExportView::buildActionBlock()
     fileLine->addWidget(p.fileName);
     fileLine->addStretch(1);
     fileLine->addWidget(new InlineButton(QStringLiteral("Show in the file manager"), {}, false, [this] {
-        if (auto url = action_.lastExportURL())
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(url->parent_path().string())));
+        if (auto url = action_.lastExportURL()) SystemFileRevealer().reveal({*url});
     }, p.fileRow));
     column->addWidget(p.fileRow);
 

@@ -2,11 +2,15 @@
 
 #include "editor/EditorModel.h"
 #include "editor/SoundPictureJobs.h"
+#include "ui/inspector/BRollView.h"
 #include "ui/inspector/ColorView.h"
 #include "ui/inspector/EffectsView.h"
-#include "ui/inspector/VoiceView.h"
 #include "ui/inspector/ExportView.h"
+#include "ui/inspector/HookView.h"
 #include "ui/inspector/ItemInspector.h"
+#include "ui/inspector/MotionSection.h"
+#include "ui/inspector/ThumbnailView.h"
+#include "ui/inspector/VoiceView.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowNote.h"
@@ -135,7 +139,10 @@ QWidget* InspectorPanel::makeBody()
     if (shownTab_ == InspectorTab::customize) return new StyleEditorView(editor_, this);
     if (shownTab_ == InspectorTab::voice) return new VoiceView(editor_, SoundPictureJobs::of(editor_).voice(), this);
     if (shownTab_ == InspectorTab::color) return new ColorView(editor_, SoundPictureJobs::of(editor_), {}, this);
-    if (shownTab_ == InspectorTab::effects) return new EffectsView(editor_, nullptr, this);
+    if (shownTab_ == InspectorTab::effects) return new EffectsView(editor_, new MotionSection(editor_), this);
+    if (shownTab_ == InspectorTab::broll) return new BRollView(editor_, {}, this);
+    if (shownTab_ == InspectorTab::hook) return new HookView(editor_, this);
+    if (shownTab_ == InspectorTab::thumbnail) return new ThumbnailView(editor_, {}, this);
     const QString note = plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
     auto* column = new QVBoxLayout(placeholder);
