@@ -414,12 +414,6 @@ public:
     void ensurePreview(const CaptionStyle& look);
     // The look's picture is no longer wanted (its card left the screen).
     void cancelPreview(const CaptionStyle& look);
-    // How the captions are written: a caption-language id ("latin" is
-    // stored as none). Switching the English translation on or off resets
-    // the transcript editing; the previews of every look are redrawn. The
-    // English translation can be chosen only while one is stored (nothing
-    // here makes one).
-    void setCaptionLanguage(const std::string& id);
 
     // -- emojis ----------------------------------------------------------------------------
     // Stores the emoji settings (none switches emojis off); not undoable.

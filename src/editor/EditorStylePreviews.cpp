@@ -39,16 +39,4 @@ void EditorModel::ensurePreview(const CaptionStyle& look)
 
 void EditorModel::cancelPreview(const CaptionStyle& look) { previewCache().cancelPreview(previewKey(look)); }
 
-void EditorModel::setCaptionLanguage(const std::string& id)
-{
-    if (id == "english" && !project_.translation) return;
-    const bool translated = usesTranslation();
-    updateProject([&](Project& p) {
-        p.captionLanguageID = id == "latin" ? std::nullopt : std::optional(id);
-    });
-    if (translated != usesTranslation()) resetTranscriptEditing();
-    emit stylePreviewsOutdated();
-    visualChanged();
-}
-
 }  // namespace vt
