@@ -55,6 +55,9 @@ TEST(PostCopyWriter, SentencesCloseAtMarksAtThirtyWordsAndAtLateCommas)
     ASSERT_EQ(cleaned.size(), 2u) << "\"Ok.\" has only three characters";
     EXPECT_EQ(cleaned[0], "Well, that is great!");
     EXPECT_EQ(cleaned[1], "Quoted line here");
+    // Any kind of space before a mark goes: no-break, thin, narrow no-break.
+    EXPECT_EQ(PostCopyWriter::sentences(spoken("Wait\u00a0! it really\u2009works\u202f.")),
+              (std::vector<std::string>{"Wait!", "it really\u2009works."}));
 }
 
 TEST(PostCopyWriter, NothingToSayGivesOnlyTheFixedParts)
