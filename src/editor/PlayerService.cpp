@@ -1,7 +1,6 @@
 #include "editor/PlayerService.h"
 
 #include "editor/EditorModel.h"
-#include "editor/SoundOutput.h"
 #include "video/MediaLoading.h"
 
 #include <QCoreApplication>
@@ -35,15 +34,11 @@ std::optional<std::string> unreadableClip(const std::vector<VideoClip>& clips)
 }  // namespace
 
 PlayerService::PlayerService(QSize shownSize, bool useSoundDevice, QObject* parent)
-    : QObject(parent), shownSize_(shownSize), player_(std::make_unique<Player>(SoundOutput::format))
+    : QObject(parent), shownSize_(shownSize), player_(useSoundDevice, this)
 {
-    sound_ = std::make_unique<SoundOutput>(*player_, useSoundDevice, this);
 }
 
-PlayerService::~PlayerService()
-{
-    sound_.reset();  // the device stops reading before the player goes
-}
+PlayerService::~PlayerService() = default;
 
 void PlayerService::setMuted(bool muted) { sound_->setMuted(muted); }
 
@@ -101,15 +96,8 @@ void PlayerService::install(EditorModel& model, BuildResult built)
         if (p.trackID && p.source) runtime[p.item.id] = {*p.trackID, *p.source};
     model.setBRollRuntime(std::move(runtime));
 
-    auto item = std::make_shared<PlayerItem>();
-    item->composition = built.composition;
-    item->audioMix = std::move(built.audioMix);
-    item->clipTracks = std::move(built.clipTracks);
-    item->state = model.renderState();
-    item->duration = built.outputLength;
-    item->fps = model.source() ? model.source()->fps : 30;
-    item->frameSize = shownSize_;
-    item->decodeEdge = shownSize_.isEmpty() ? 0 : std::max(shownSize_.width(), shownSize_.height());
+    const auto item = PlayerEngine::item(std::move(built), model.renderState(), model.source() ? model.source()->fps : 30,
+                                         shownSize_, shownSize_);
     const double wasRate = player_->rate();
     player_->replaceItem(item);
 

@@ -10,6 +10,7 @@
 // never replaces a newer one. Main thread only.
 
 #include "editor/EditorServices.h"
+#include "editor/PlayerEngine.h"
 #include "video/Player.h"
 
 #include <QObject>
@@ -21,8 +22,6 @@
 class QTimer;
 
 namespace vt {
-
-class SoundOutput;
 
 class PlayerService final : public QObject, public PreviewPlayer {
     Q_OBJECT
@@ -51,8 +50,7 @@ private:
     void install(EditorModel& model, BuildResult built);
 
     QSize shownSize_;
-    std::unique_ptr<Player> player_;
-    std::unique_ptr<SoundOutput> sound_;
+    PlayerEngine player_;
     QTimer* reports_ = nullptr;
     std::function<void(double, double)> report_;
     std::uint64_t latestRebuild_ = 0;  // the only rebuild whose result may be installed

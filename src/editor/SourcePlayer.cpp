@@ -1,6 +1,5 @@
 #include "editor/SourcePlayer.h"
 
-#include "editor/SoundOutput.h"
 #include "video/CompositionBuilder.h"
 #include "video/MediaLoading.h"
 
@@ -30,30 +29,18 @@ std::shared_ptr<PlayerItem> sourceItem(const std::string& path, QSize shownSize)
     snap.plan = request.plan;
     snap.reframe = ReframeMode::center;
     snap.renderSize = {w, h};
-    auto item = std::make_shared<PlayerItem>();
-    item->composition = built.composition;
-    item->audioMix = std::move(built.audioMix);
-    item->clipTracks = std::move(built.clipTracks);
-    item->state = std::make_shared<RenderState>(std::move(snap));
-    item->duration = built.outputLength;
-    item->fps = info.fps;
-    item->frameSize = QSize(int(w), int(h)).scaled(shownSize, Qt::KeepAspectRatio);
-    item->decodeEdge = std::max(shownSize.width(), shownSize.height());
-    return item;
+    return PlayerEngine::item(std::move(built), std::make_shared<RenderState>(std::move(snap)), info.fps,
+                              QSize(int(w), int(h)).scaled(shownSize, Qt::KeepAspectRatio), shownSize);
 }
 
 }  // namespace
 
 SourcePlayer::SourcePlayer(QSize shownSize, bool useSoundDevice, QObject* parent)
-    : QObject(parent), shownSize_(shownSize), player_(std::make_unique<Player>(SoundOutput::format))
+    : QObject(parent), shownSize_(shownSize), player_(useSoundDevice, this)
 {
-    sound_ = std::make_unique<SoundOutput>(*player_, useSoundDevice, this);
 }
 
-SourcePlayer::~SourcePlayer()
-{
-    sound_.reset();  // the device stops reading before the player goes
-}
+SourcePlayer::~SourcePlayer() = default;
 
 void SourcePlayer::load(const std::string& path)
 {

@@ -5,8 +5,8 @@
 // the background; seeks and play requests made meanwhile apply once it is
 // in. `frame()` is the picture for the clock. Main thread only.
 
+#include "editor/PlayerEngine.h"
 #include "text/ClipPlayer.h"
-#include "video/Player.h"
 
 #include <QImage>
 #include <QObject>
@@ -17,8 +17,6 @@
 #include <optional>
 
 namespace vt {
-
-class SoundOutput;
 
 class SourcePlayer final : public QObject, public ClipPlayer {
     Q_OBJECT
@@ -47,8 +45,7 @@ signals:
 
 private:
     QSize shownSize_;
-    std::unique_ptr<Player> player_;
-    std::unique_ptr<SoundOutput> sound_;
+    PlayerEngine player_;
     bool loaded_ = false;
     bool ready_ = false;
     std::uint64_t generation_ = 0;  // bumped by every load and unload

@@ -35,6 +35,8 @@ struct Word {
     bool joinsPrevious = false;  // only spaces since the previous word
 };
 
+bool isHyphen(std::string_view piece) { return piece == "-" || piece == "\u2010" || piece == "\u2011"; }
+
 std::vector<Word> words(std::string_view input)
 {
     const icu::UnicodeString s = icu::UnicodeString::fromUTF8(icu::StringPiece(input.data(), int32_t(input.size())));
@@ -45,11 +47,22 @@ std::vector<Word> words(std::string_view input)
     std::vector<Word> out;
     bool sentenceStart = true;
     bool onlySpaces = false;
+    bool afterWord = false;             // the previous piece was a word
+    std::optional<std::string> hyphen;  // a lone hyphen right after a word
     for (int32_t from = it->first(), to = it->next(); to != icu::BreakIterator::DONE; from = to, to = it->next()) {
         icu::UnicodeString piece = s.tempSubString(from, to - from);
         std::string utf8;
         piece.toUTF8String(utf8);
         const int rule = it->getRuleStatus();
+        if (rule != UBRK_WORD_NONE && hyphen) {
+            // "self-care" is one word, not two.
+            out.back().text += *hyphen + utf8;
+            hyphen.reset();
+            afterWord = onlySpaces = true;
+            continue;
+        }
+        hyphen = afterWord && isHyphen(utf8) ? std::optional(utf8) : std::nullopt;
+        afterWord = rule != UBRK_WORD_NONE;
         if (rule == UBRK_WORD_NONE) {
             for (char32_t c : text::toUtf32(utf8))
                 if (c == U'.' || c == U'?' || c == U'!' || c == U'\u2026' || c == U'\n') sentenceStart = true;
@@ -138,7 +151,9 @@ Tag classify(const Word& w, std::string_view previous, Tag previousTag)
     }
     if (!std::any_of(word.begin(), word.end(), [](unsigned char c) { return std::isalpha(c) || c >= 0x80; })) return Tag::other;
     if (contains(kBeforeVerb, previous)) return Tag::other;
-    const Reading r = readingOf(word);
+    // A hyphenated word reads as its last part ("self-care" as "care").
+    const std::size_t dash = word.find_last_of('-');
+    const Reading r = readingOf(dash == std::string::npos || dash + 1 == word.size() ? word : word.substr(dash + 1));
     if (!r.noun || r.adjective || r.number) return Tag::other;
     // Right after a noun, a word that can be a verb is read as one
     // ("the soil feels"), unless a determiner says otherwise.

@@ -8,7 +8,8 @@
 // dictionary lacks is a name unless it opens a sentence. A few function
 // words before a word, and a noun right before one that can be a verb,
 // decide between a noun and a verb reading. Neighbouring name words join
-// into one token ("New York").
+// into one token ("New York"); a hyphenated word is one token ("self-care"),
+// read as its last part.
 // English only; words of other languages are mostly left untagged (other).
 // Thread-safe.
 

@@ -6,7 +6,6 @@
 #include <unicode/uchar.h>
 
 #include <algorithm>
-#include <regex>
 
 namespace vt {
 namespace {
@@ -55,10 +54,38 @@ std::string firstCharacters(const std::vector<std::string>& chars, std::size_t n
 
 std::size_t length(std::string_view s) { return text::characterCount(s); }
 
+// White space as a regular expression's \s knows it: tab, line feed, form
+// feed, carriage return and every Unicode space or line separator.
+bool isPatternSpace(char32_t c)
+{
+    if (c == U'\t' || c == U'\n' || c == U'\f' || c == U'\r') return true;
+    const auto type = u_charType(UChar32(c));
+    return type == U_SPACE_SEPARATOR || type == U_LINE_SEPARATOR || type == U_PARAGRAPH_SEPARATOR;
+}
+
+bool isInlineMark(char32_t c) { return c == U',' || c == U'.' || c == U'!' || c == U'?' || c == U'\u2026'; }
+
+// Removes every run of white space directly in front of , . ! ? or …
+std::string tightened(std::string_view line)
+{
+    const std::u32string chars = text::toUtf32(line);
+    std::u32string out;
+    for (std::size_t i = 0; i < chars.size();) {
+        if (!isPatternSpace(chars[i])) {
+            out += chars[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < chars.size() && isPatternSpace(chars[end])) ++end;
+        if (end == chars.size() || !isInlineMark(chars[end])) out.append(chars, i, end - i);
+        i = end;
+    }
+    return text::toUtf8(out);
+}
+
 std::string clean(const std::string& line)
 {
-    static const std::regex spaceBefore(R"([ \t\n\r\f\v]+([,.!?]|\xE2\x80\xA6))");
-    const std::string tight = std::regex_replace(line, spaceBefore, "$1");
+    const std::string tight = tightened(line);
     return trimmed(tight, [](char32_t c) {
         return isBlank(c) || c == U'"' || c == U'\u201C' || c == U'\u201D' || c == U'\u2026';
     });

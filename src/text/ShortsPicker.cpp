@@ -72,6 +72,7 @@ void ShortsPicker::setLength(ClipFinder::Length length)
 void ShortsPicker::find()
 {
     setFinding(true);
+    wantedThumbs_.clear();
     preview_->player().pause();
     preview_->setPlaying(false);
     const std::uint64_t generation = ++generation_;
@@ -124,23 +125,32 @@ void ShortsPicker::found(std::uint64_t generation, std::vector<ClipFinder::Clip>
 
 void ShortsPicker::loadThumbnails(const std::vector<ClipFinder::Clip>& clips)
 {
-    std::vector<std::pair<std::string, double>> wanted;
+    if (!services_.frame) return;
     for (const ClipFinder::Clip& clip : clips)
-        if (!thumbs_.contains(clip.id())) wanted.emplace_back(clip.id(), std::min(clip.start + thumbnailDelay, clip.end));
-    if (wanted.empty() || !services_.frame) return;
-    // One worker makes them one after the other; each lands on its own.
-    std::thread([alive = alive_, self = this, frame = services_.frame, path = source_.videoPath, wanted = std::move(wanted)] {
-        for (const auto& [id, at] : wanted) {
-            if (!*alive) return;
-            std::optional<QImage> image = frame(path, at, thumbnailSide);
-            if (!image) continue;
-            QMetaObject::invokeMethod(QCoreApplication::instance(), [alive, self, id = id, image = std::move(*image)] {
-                if (!*alive || self->thumbs_.contains(id)) return;
-                self->thumbs_[id] = image;
-                emit self->thumbsChanged();
-            });
-        }
-    }).detach();
+        if (!thumbs_.contains(clip.id())) wantedThumbs_.emplace_back(clip.id(), std::min(clip.start + thumbnailDelay, clip.end));
+    nextThumbnail();
+}
+
+void ShortsPicker::nextThumbnail()
+{
+    if (makingThumb_) return;  // the one being made starts the next when it lands
+    while (!wantedThumbs_.empty() && thumbs_.contains(wantedThumbs_.front().first)) wantedThumbs_.pop_front();
+    if (wantedThumbs_.empty()) return;
+    const auto [id, at] = wantedThumbs_.front();
+    wantedThumbs_.pop_front();
+    makingThumb_ = true;
+    inBackground([frame = services_.frame, path = source_.videoPath, id, at]() -> std::function<void(ShortsPicker&)> {
+        std::optional<QImage> image = frame(path, at, thumbnailSide);
+        return [id, image = std::move(image)](ShortsPicker& picker) {
+            picker.makingThumb_ = false;
+            // A picture that cannot be made leaves the card on its placeholder.
+            if (image && !picker.thumbs_.contains(id)) {
+                picker.thumbs_[id] = *image;
+                emit picker.thumbsChanged();
+            }
+            picker.nextThumbnail();
+        };
+    });
 }
 
 void ShortsPicker::select(const ClipFinder::Clip& clip)

@@ -7,8 +7,9 @@
 //
 // A find reads the loudness (first time only) and runs the clip finder on
 // worker threads; its results replace the clips only when no newer find
-// started meanwhile. Thumbnails are made one after the other on a worker
-// thread and land as they come. Main thread only.
+// started meanwhile. Thumbnails are made one after the other, never two at
+// once, each on a worker thread, and land as they come; a new find drops
+// the ones an earlier find still waited for. Main thread only.
 
 #include "model/Project.h"
 #include "text/ClipFinder.h"
@@ -18,6 +19,7 @@
 #include <QObject>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -100,6 +102,7 @@ private:
     void runFinder(std::uint64_t generation);
     void found(std::uint64_t generation, std::vector<ClipFinder::Clip> clips);
     void loadThumbnails(const std::vector<ClipFinder::Clip>& clips);
+    void nextThumbnail();
     // Runs `work` on a worker thread and `then` on the main thread, unless
     // the picker is gone by then.
     void inBackground(std::function<std::function<void(ShortsPicker&)>()> work);
@@ -111,6 +114,8 @@ private:
     std::set<std::string> chosen_;
     std::optional<ClipFinder::Clip> current_;
     std::map<std::string, QImage> thumbs_;
+    std::deque<std::pair<std::string, double>> wantedThumbs_;  // clip id, seconds
+    bool makingThumb_ = false;
     std::optional<std::vector<float>> loudness_;
     bool loudnessAsked_ = false;
     bool finding_ = true;

@@ -42,6 +42,11 @@ TEST(WordTagger, NamesNounsAndTheRest)
     // A capital opening a sentence is no name unless only the capital exists.
     EXPECT_EQ(tags("Gardens grow. Zorblat said so.")[0].second, T::noun);
     EXPECT_EQ(tags("We met Zorblat there")[2].second, T::name);
+    // Hyphenated words stay whole and read as their last part; a dash
+    // between spaced words joins nothing.
+    EXPECT_EQ(tags("my self-care routine")[1], (std::pair<std::string, T>{"self-care", T::noun}));
+    EXPECT_EQ(tags("a mother-in-law")[1].first, "mother-in-law");
+    EXPECT_EQ(tags("the garden - the lamp").size(), 4u);
     EXPECT_TRUE(WordTagger::tag("  ... !! ").empty());
 }
 

@@ -55,6 +55,9 @@ TEST(PostCopyWriter, SentencesCloseAtMarksAtThirtyWordsAndAtLateCommas)
     ASSERT_EQ(cleaned.size(), 2u) << "\"Ok.\" has only three characters";
     EXPECT_EQ(cleaned[0], "Well, that is great!");
     EXPECT_EQ(cleaned[1], "Quoted line here");
+    // Any kind of space before a mark goes: no-break, thin, narrow no-break.
+    EXPECT_EQ(PostCopyWriter::sentences(spoken("Wait\u00a0! it really\u2009works\u202f.")),
+              (std::vector<std::string>{"Wait!", "it really\u2009works."}));
 }
 
 TEST(PostCopyWriter, NothingToSayGivesOnlyTheFixedParts)
@@ -134,6 +137,9 @@ TEST(PostCopyWriter, HashtagsRankNamesOverNounsAndKeepTheirForms)
     // the lower-case tag; invented words never qualify.
     EXPECT_EQ(PostCopyWriter::hashtags("We flew to New York for the weekend.", 1), std::vector<std::string>{"#NewYork"});
     EXPECT_EQ(PostCopyWriter::hashtags("The AI wrote it. The AI is fast.", 1), std::vector<std::string>{"#AI"});
+    // A hyphenated word is one token and one CamelCase tag, never a tag per part.
+    EXPECT_EQ(PostCopyWriter::hashtags("We talked about self-care. Self-care is like a garden.", 5),
+              (std::vector<std::string>{"#SelfCare", "#garden"}));
     EXPECT_TRUE(PostCopyWriter::hashtags("the ai wrote it", 3).empty());
     EXPECT_EQ(PostCopyWriter::hashtags("my bicycle is red. Bicycle rides are fun.", 1), std::vector<std::string>{"#bicycle"});
     EXPECT_TRUE(PostCopyWriter::hashtags("the blorptastic zingle was quorbed", 3).empty());

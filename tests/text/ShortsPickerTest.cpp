@@ -139,6 +139,13 @@ struct PickerRig {
     std::function<void()> finishCreate;
     std::vector<std::optional<Project>> left;
     std::unique_ptr<ShortsPicker> picker;
+    // The picture at a time; the last thumbnail cannot be read. Shared, as a
+    // picture may still be in the making when the rig goes.
+    std::shared_ptr<std::function<std::optional<QImage>(double)>> frame =
+        std::make_shared<std::function<std::optional<QImage>(double)>>([](double seconds) -> std::optional<QImage> {
+            if (seconds > 40) return std::nullopt;
+            return QImage(32, 18, QImage::Format_ARGB32);
+        });
 
     PickerRig()
     {
@@ -147,10 +154,7 @@ struct PickerRig {
             ++peakReads;
             return std::vector<float>(3500, 0.5f);
         };
-        s.frame = [](const std::string&, double seconds, int) -> std::optional<QImage> {
-            if (seconds > 40) return std::nullopt;  // the last thumbnail cannot be read
-            return QImage(32, 18, QImage::Format_ARGB32);
-        };
+        s.frame = [frame = frame](const std::string&, double seconds, int) { return (*frame)(seconds); };
         s.leave = [this](const std::optional<Project>& p) { left.push_back(p); };
         s.create = [this](const std::vector<ClipFinder::Clip>& clips, const Project&, std::function<void()> done) {
             created.push_back(clips);
@@ -194,6 +198,33 @@ TEST(ShortsPicker, AFindListsClipsChoosesAndCuesTheFirst)
     EXPECT_EQ(picker.clips(), shortClips);
     for (const auto& [id, image] : shortThumbs) EXPECT_TRUE(picker.thumbs().contains(id));
     EXPECT_EQ(rig.peakReads, 1);
+}
+
+TEST(ShortsPicker, ThumbnailsAreMadeOneAtATimeEvenAcrossFinds)
+{
+    PickerRig rig;
+    std::atomic<int> calls = 0, inFlight = 0, most = 0;
+    std::atomic<bool> released = false;
+    *rig.frame = [&](double) -> std::optional<QImage> {
+        ++calls;
+        most = std::max(most.load(), ++inFlight);
+        while (!released) QThread::msleep(1);
+        --inFlight;
+        return QImage(32, 18, QImage::Format_ARGB32);
+    };
+    ShortsPicker& picker = *rig.picker;
+    picker.setLength(ClipFinder::Length::short_);
+    picker.start();
+    ASSERT_TRUE(waitFor([&] { return !picker.finding() && calls == 1; }));
+    // A new find lands while the first picture is still being made.
+    picker.setLength(ClipFinder::Length::long_);
+    ASSERT_TRUE(waitFor([&] { return !picker.finding(); }));
+    QElapsedTimer grace;
+    grace.start();
+    while (calls < 2 && grace.elapsed() < 300) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    released = true;
+    ASSERT_TRUE(waitFor([&] { return picker.thumbs().contains(picker.clips().front().id()); }));
+    EXPECT_EQ(most, 1) << "never two pictures at once";
 }
 
 TEST(ShortsPicker, CreateHandsOverTheChosenInListOrderOnceAndLocksTheScreen)
