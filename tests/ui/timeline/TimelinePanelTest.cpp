@@ -4,6 +4,7 @@
 #include "ui/timeline/LaneHeaders.h"
 #include "ui/timeline/PaletteChip.h"
 #include "ui/timeline/TimelineBars.h"
+#include "ui/timeline/TimelineIcons.h"
 #include "ui/timeline/TimelinePanel.h"
 #include "ui/timeline/TimelinePayload.h"
 #include "ui/timeline/TimelineTracks.h"
@@ -277,6 +278,55 @@ TEST(ClipBar, MovesAndRemovesTheSelectedClip)
                                    "Put a Video or Photo On Top…"}));
     QTest::mouseClick(buttons[2], Qt::LeftButton);
     EXPECT_EQ(editor.project().clips->size(), 1u);
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+// A click through the window, as the pointer gives it: with a popup open,
+// the press goes to the popup first.
+void clickThroughWindow(QWidget* target)
+{
+    QWidget* window = target->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, target->mapTo(window, target->rect().center()));
+    QApplication::processEvents();
+}
+
+TEST(EffectsPalette, TheButtonThatOpensItClosesItOnASecondClick)
+{
+    PanelRig rig;
+    QWidget* toolbarEffects = rig.panel.toolbarChips()[3];
+    QWidget* laneEffects = rig.panel.headers()->buttons(TimelineLane::of(K::effects))[0];
+    for (QWidget* button : {toolbarEffects, laneEffects}) {
+        SCOPED_TRACE(button->toolTip().toStdString());
+        clickThroughWindow(button);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        EXPECT_NE(QApplication::activePopupWidget()->findChild<EffectsPalette*>(), nullptr);
+        clickThroughWindow(button);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+    EXPECT_TRUE(rig.editor().placedMotions().empty());
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(TimelineIcons, EverySymbolTheTimelineShowsHasADrawing)
+{
+    QStringList missing;
+    for (const auto& [kind, text] : enumCases(MotionEffect::Kind{}))
+        if (!TimelineIcons::has(QString::fromUtf8(icon(kind)))) missing << QString::fromUtf8(icon(kind));
+    for (int k = 0; k <= int(TimelineLane::Kind::music); ++k) {
+        const QString symbol = QString::fromUtf8(TimelineLane::of(TimelineLane::Kind(k)).icon());
+        if (!TimelineIcons::has(symbol)) missing << symbol;
+    }
+    EXPECT_EQ(missing.join(", ").toStdString(), "");
 }
 
 }  // namespace
