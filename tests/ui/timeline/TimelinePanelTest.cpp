@@ -5,6 +5,7 @@
 #include "ui/timeline/PaletteChip.h"
 #include "ui/timeline/TimelineBars.h"
 #include "ui/timeline/TimelineIcons.h"
+#include "ui/timeline/TimelineMetrics.h"
 #include "ui/timeline/TimelinePanel.h"
 #include "ui/timeline/TimelinePayload.h"
 #include "ui/timeline/TimelineTracks.h"
@@ -327,6 +328,25 @@ TEST(TimelineIcons, EverySymbolTheTimelineShowsHasADrawing)
         if (!TimelineIcons::has(symbol)) missing << symbol;
     }
     EXPECT_EQ(missing.join(", ").toStdString(), "");
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(EffectsPalette, MotionChipsKeepTheirShadeUnderThePointer)
+{
+    PaletteChip chip(QStringLiteral("Flash"), QStringLiteral("bolt"), TimelineTint::motion(), PaletteChip::Look::palette,
+                     TimelinePayload::motion(MotionEffect::Kind::flash));
+    chip.resize(100, 30);
+    chip.show();
+    const QPoint empty(chip.width() - 4, chip.height() / 2);
+    const QRgb still = chip.grab().toImage().pixel(empty);
+    QEnterEvent enter(QPointF(empty.x(), empty.y()), QPointF(empty.x(), empty.y()), chip.mapToGlobal(QPointF(empty.x(), empty.y())));
+    QApplication::sendEvent(&chip, &enter);
+    EXPECT_EQ(chip.grab().toImage().pixel(empty), still);
 }
 
 }  // namespace
