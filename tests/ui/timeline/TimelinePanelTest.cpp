@@ -16,6 +16,9 @@
 #include <QPointingDevice>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include <gtest/gtest.h>
 
@@ -347,6 +350,70 @@ TEST(EffectsPalette, MotionChipsKeepTheirShadeUnderThePointer)
     QEnterEvent enter(QPointF(empty.x(), empty.y()), QPointF(empty.x(), empty.y()), chip.mapToGlobal(QPointF(empty.x(), empty.y())));
     QApplication::sendEvent(&chip, &enter);
     EXPECT_EQ(chip.grab().toImage().pixel(empty), still);
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+// Presses the slider's handle, moves it `dx` points in steps and lets go.
+void dragHandle(QSlider* slider, int dx)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = option.sliderValue = slider->value();
+    const QPoint from =
+        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
+    QTest::mousePress(slider, Qt::LeftButton, {}, from);
+    for (int i = 1; i <= 4; ++i) {
+        const QPoint p = from + QPoint(dx * i / 4, 0);
+        QMouseEvent move(QEvent::MouseMove, p, slider->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(slider, &move);
+        QApplication::processEvents();
+    }
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, from + QPoint(dx, 0));
+    QApplication::processEvents();
+}
+
+TEST(SoundBar, ASliderDragMovesTheWholeLineAsOneUndoStep)
+{
+    PanelRig rig;
+    auto& editor = rig.editor();
+    SoundClip sound;
+    sound.name = "Ding";
+    sound.duration = 2;
+    sound.fileDuration = 2;
+    VolumeEnvelope::Point point;
+    point.time = 1;
+    point.db = -3;
+    sound.volume.points = {point};
+    editor.updateProject([&](Project& p) { p.sounds = std::vector{sound}; });
+    editor.timelineItemsChanged();
+    editor.selectTimelineItem(TimelineItem{TimelineItem::Kind::sound, sound.id});
+    QApplication::processEvents();
+    auto* bar = qobject_cast<SoundBar*>(rig.panel.contextBar());
+    ASSERT_NE(bar, nullptr);
+    QSlider* slider = bar->findChild<QSlider*>();
+    ASSERT_NE(slider, nullptr);
+    const std::size_t depth = editor.undoDepth();
+    dragHandle(slider, -40);
+    const VolumeEnvelope& moved = editor.project().sounds->front().volume;
+    ASSERT_LT(moved.db, -1);
+    EXPECT_NEAR(moved.points[0].db, -3 + moved.db, 1e-9);
+    EXPECT_EQ(editor.undoDepth(), depth + 1);
+    // The bar catches up with the stored level once the button is up.
+    QTest::qWait(250);
+    bar = qobject_cast<SoundBar*>(rig.panel.contextBar());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->findChild<QSlider*>()->value(), int(std::lround(moved.db * 10)));
+    editor.undo();
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.db, 0);
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.points[0].db, -3);
 }
 
 }  // namespace
