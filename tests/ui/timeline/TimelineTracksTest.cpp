@@ -1,5 +1,6 @@
 #include "TimelineRig.h"
 
+#include "ui/theme/FileRevealer.h"
 #include "ui/timeline/TimelinePayload.h"
 
 #include <QMenu>
@@ -353,6 +354,23 @@ TEST(TimelineTracks, ASingleClipsMenuOffersNoMoveOrRemove)
     EXPECT_EQ(titles(), (QStringList{"Add a Clip After This One…", "Show in the file manager"}));
     editor.setClipTrim(editor.clipSpans()[0].id, 0.5, 0, true);
     EXPECT_EQ(titles(), (QStringList{"Add a Clip After This One…", "Untrim", "Show in the file manager"}));
+}
+
+struct RecordingRevealer : FileRevealer {
+    std::vector<std::vector<std::filesystem::path>> calls;
+    void reveal(const std::vector<std::filesystem::path>& files) override { calls.push_back(files); }
+};
+
+TEST(TimelineTracks, AClipsMenuShowsItsFileSelectedInTheFileManager)
+{
+    test::TimelineRig rig;
+    auto revealer = std::make_shared<RecordingRevealer>();
+    rig.tracks.setRevealer(revealer);
+    std::unique_ptr<QMenu> menu(rig.tracks.menuAt(rig.at(1, rig.top(K::video) + 19), nullptr));
+    menu->actions().back()->trigger();
+    ASSERT_EQ(revealer->calls.size(), 1u);
+    EXPECT_EQ(revealer->calls[0],
+              std::vector<std::filesystem::path>{rig.editor().project().videoClips().front().path});
 }
 
 }  // namespace
