@@ -45,6 +45,14 @@ void sun(QPainter& p, bool rising)
                               QPointF(1.5, tip + (rising ? 1.5 : -1.5))}));
 }
 
+// A lightning bolt, outlined or filled with the stroke colour.
+void bolt(QPainter& p, bool filled)
+{
+    const QPolygonF shape({QPointF(1, -5), QPointF(-3.5, 1), QPointF(0, 1), QPointF(-1, 5), QPointF(3.5, -1), QPointF(0, -1)});
+    if (filled) p.setBrush(p.pen().color());
+    p.drawPolygon(shape);
+}
+
 void eye(QPainter& p)
 {
     QPainterPath lid;
@@ -129,11 +137,7 @@ const std::map<QString, Drawing>& drawings()
              p.drawPolyline(QPolygonF({QPointF(-2.5, -3), QPointF(-2.5, -4.5), QPointF(4.5, -4.5), QPointF(4.5, 1),
                                        QPointF(3.5, 1)}));
          }},
-        {"bolt.fill",
-         [](QPainter& p) {
-             p.drawPolygon(QPolygonF({QPointF(1, -5), QPointF(-3.5, 1), QPointF(0, 1), QPointF(-1, 5), QPointF(3.5, -1),
-                                      QPointF(0, -1)}));
-         }},
+        {"bolt.fill", [](QPainter& p) { bolt(p, true); }},
         {"music.note.list",
          [](QPainter& p) {
              p.drawLine(QPointF(-5, -4), QPointF(0, -4));
@@ -208,11 +212,7 @@ const std::map<QString, Drawing>& drawings()
          }},
         {"sunrise", [](QPainter& p) { sun(p, true); }},
         {"sunset", [](QPainter& p) { sun(p, false); }},
-        {"bolt",
-         [](QPainter& p) {
-             p.drawPolygon(QPolygonF({QPointF(1, -5), QPointF(-3.5, 1), QPointF(0, 1), QPointF(-1, 5), QPointF(3.5, -1),
-                                      QPointF(0, -1)}));
-         }},
+        {"bolt", [](QPainter& p) { bolt(p, false); }},
         {"aqi.medium",
          [](QPainter& p) {
              p.drawLine(QPointF(-4.5, -3), QPointF(2.5, -3));
