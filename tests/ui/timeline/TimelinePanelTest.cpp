@@ -380,7 +380,7 @@ void dragHandle(QSlider* slider, int dx)
     QApplication::processEvents();
 }
 
-TEST(SoundBar, ASliderDragMovesTheWholeLineAsOneUndoStep)
+TEST(SoundBar, EachSliderGestureMovesTheWholeLineAsOneUndoStep)
 {
     PanelRig rig;
     auto& editor = rig.editor();
@@ -414,6 +414,16 @@ TEST(SoundBar, ASliderDragMovesTheWholeLineAsOneUndoStep)
     editor.undo();
     EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.db, 0);
     EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.points[0].db, -3);
+
+    // A click on the groove away from the handle moves the level too, and
+    // that is undone as well.
+    QTest::qWait(250);
+    slider = qobject_cast<SoundBar*>(rig.panel.contextBar())->findChild<QSlider*>();
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(3, slider->height() / 2));
+    QApplication::processEvents();
+    ASSERT_LT(editor.project().sounds->front().volume.db, 0);
+    editor.undo();
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.db, 0);
 }
 
 }  // namespace
