@@ -4,7 +4,7 @@
 #include "export/ExportAction.h"
 #include "ui/inspector/BitrateRow.h"
 #include "ui/inspector/ExportSummary.h"
-#include "ui/inspector/FileRevealer.h"
+#include "ui/theme/FileRevealer.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/InspectorRow.h"

@@ -65,7 +65,8 @@ void PaletteChip::paintEvent(QPaintEvent*)
     if (look_ == Look::palette) {
         QPainterPath back;
         back.addRoundedRect(r, 7, 7);
-        p.fillPath(back, inkAt(hover_ ? 0.12 : 0.06));
+        // The palette's chips keep one shade; only the toolbar's lighten.
+        p.fillPath(back, inkAt(0.06));
         TimelineIcons::draw(p, icon_, QRectF(8, r.center().y() - 8, 16, 16), tint_);
         QFont f = TimelineMetrics::font(11.5, QFont::Medium);
         const QRectF text(30, 0, r.width() - 38, r.height());

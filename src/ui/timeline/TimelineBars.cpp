@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <memory>
 
 namespace vt {
 
@@ -174,7 +175,24 @@ SoundBar::SoundBar(EditorModel& editor, const SoundClip& sound, QWidget* parent)
     level->setFixedWidth(40);
     layout->addWidget(level);
     const Uuid id = sound.id;
-    connect(slider, &QSlider::sliderPressed, this, [&editor] { editor.pushUndo(); });
+    // One undo step per gesture, recorded before its first change: a drag of
+    // the handle, or each step from a click on the groove or a key.
+    auto recorded = std::make_shared<bool>(false);
+    const auto record = [&editor, recorded] {
+        if (*recorded) return;
+        editor.pushUndo();
+        *recorded = true;
+    };
+    connect(slider, &QSlider::sliderPressed, this, record);
+    connect(slider, &QSlider::sliderReleased, this, [recorded] { *recorded = false; });
+    connect(slider, &QSlider::actionTriggered, this, [record, recorded](int action) {
+        // A move belongs to the press it came with (some styles jump the
+        // handle before they report the press); a step stands alone.
+        if (action == QAbstractSlider::SliderMove) return record();
+        *recorded = false;
+        record();
+        *recorded = false;
+    });
     connect(slider, &QSlider::valueChanged, this, [&editor, id, level](int v) {
         level->setText(levelText(v / 10.0));
         setLevel(editor, id, v / 10.0);

@@ -2,6 +2,8 @@
 
 #include <QPainterPath>
 
+#include <cmath>
+
 #include <functional>
 #include <map>
 
@@ -23,6 +25,32 @@ void speaker(QPainter& p)
     body.lineTo(-5, 1.6);
     body.closeSubpath();
     p.drawPath(body);
+}
+
+// A lens with its handle; the sign goes inside the lens.
+void magnifier(QPainter& p)
+{
+    p.drawEllipse(QPointF(-1, -1), 3.6, 3.6);
+    p.drawLine(QPointF(1.6, 1.6), QPointF(4.8, 4.8));
+}
+
+// Half a sun on the horizon with an arrow for its way, up or down.
+void sun(QPainter& p, bool rising)
+{
+    p.drawLine(QPointF(-5, 3), QPointF(5, 3));
+    p.drawArc(QRectF(-3, 0, 6, 6), 0, 180 * 16);
+    const double tip = rising ? -4.8 : -1.2, tail = rising ? -1.2 : -4.8;
+    p.drawLine(QPointF(0, tail), QPointF(0, tip));
+    p.drawPolyline(QPolygonF({QPointF(-1.5, tip + (rising ? 1.5 : -1.5)), QPointF(0, tip),
+                              QPointF(1.5, tip + (rising ? 1.5 : -1.5))}));
+}
+
+// A lightning bolt, outlined or filled with the stroke colour.
+void bolt(QPainter& p, bool filled)
+{
+    const QPolygonF shape({QPointF(1, -5), QPointF(-3.5, 1), QPointF(0, 1), QPointF(-1, 5), QPointF(3.5, -1), QPointF(0, -1)});
+    if (filled) p.setBrush(p.pen().color());
+    p.drawPolygon(shape);
 }
 
 void eye(QPainter& p)
@@ -109,11 +137,7 @@ const std::map<QString, Drawing>& drawings()
              p.drawPolyline(QPolygonF({QPointF(-2.5, -3), QPointF(-2.5, -4.5), QPointF(4.5, -4.5), QPointF(4.5, 1),
                                        QPointF(3.5, 1)}));
          }},
-        {"bolt.fill",
-         [](QPainter& p) {
-             p.drawPolygon(QPolygonF({QPointF(1, -5), QPointF(-3.5, 1), QPointF(0, 1), QPointF(-1, 5), QPointF(3.5, -1),
-                                      QPointF(0, -1)}));
-         }},
+        {"bolt.fill", [](QPainter& p) { bolt(p, true); }},
         {"music.note.list",
          [](QPainter& p) {
              p.drawLine(QPointF(-5, -4), QPointF(0, -4));
@@ -152,6 +176,62 @@ const std::map<QString, Drawing>& drawings()
              p.drawPolyline(QPolygonF({QPointF(-4.5, -2.5), QPointF(-4.5, 4.5), QPointF(2.5, 4.5)}));
              p.drawLine(QPointF(1, -3), QPointF(1, 1));
              p.drawLine(QPointF(-1, -1), QPointF(3, -1));
+         }},
+        {"plus.magnifyingglass",
+         [](QPainter& p) {
+             magnifier(p);
+             p.drawLine(QPointF(-3, -1), QPointF(1, -1));
+             p.drawLine(QPointF(-1, -3), QPointF(-1, 1));
+         }},
+        {"minus.magnifyingglass",
+         [](QPainter& p) {
+             magnifier(p);
+             p.drawLine(QPointF(-3, -1), QPointF(1, -1));
+         }},
+        {"viewfinder",
+         [](QPainter& p) {
+             for (const double sx : {-1.0, 1.0})
+                 for (const double sy : {-1.0, 1.0})
+                     p.drawPolyline(QPolygonF({QPointF(4.5 * sx, 2 * sy), QPointF(4.5 * sx, 4.5 * sy),
+                                               QPointF(2 * sx, 4.5 * sy)}));
+             p.drawEllipse(QPointF(0, 0), 1.2, 1.2);
+         }},
+        {"burst",
+         [](QPainter& p) {
+             QPolygonF star;
+             for (int i = 0; i < 16; ++i) {
+                 const double angle = i * M_PI / 8, r = i % 2 ? 2.6 : 5;
+                 star << QPointF(r * std::sin(angle), -r * std::cos(angle));
+             }
+             p.drawPolygon(star);
+         }},
+        {"waveform.path",
+         [](QPainter& p) {
+             p.drawPolyline(QPolygonF({QPointF(-5, 0), QPointF(-3.5, 0), QPointF(-2, -4), QPointF(0, 4),
+                                       QPointF(2, -2.5), QPointF(3.5, 0), QPointF(5, 0)}));
+         }},
+        {"sunrise", [](QPainter& p) { sun(p, true); }},
+        {"sunset", [](QPainter& p) { sun(p, false); }},
+        {"bolt", [](QPainter& p) { bolt(p, false); }},
+        {"aqi.medium",
+         [](QPainter& p) {
+             p.drawLine(QPointF(-4.5, -3), QPointF(2.5, -3));
+             p.drawLine(QPointF(-2.5, 0), QPointF(4.5, 0));
+             p.drawLine(QPointF(-4.5, 3), QPointF(1.5, 3));
+         }},
+        {"circle.lefthalf.filled",
+         [](QPainter& p) {
+             p.drawEllipse(QPointF(0, 0), 4.5, 4.5);
+             QPainterPath half;
+             half.moveTo(0, -4.5);
+             half.arcTo(QRectF(-4.5, -4.5, 9, 9), 90, 180);
+             half.closeSubpath();
+             p.fillPath(half, p.pen().color());
+         }},
+        {"tv",
+         [](QPainter& p) {
+             p.drawRoundedRect(QRectF(-5, -4, 10, 7), 1.5, 1.5);
+             p.drawLine(QPointF(-2.5, 4.8), QPointF(2.5, 4.8));
          }},
         {"waveform",
          [](QPainter& p) {

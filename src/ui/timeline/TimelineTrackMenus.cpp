@@ -3,11 +3,9 @@
 
 #include "ui/timeline/TimelineTracks.h"
 
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
+#include "ui/theme/FileRevealer.h"
+
 #include <QMenu>
-#include <QUrl>
 
 namespace vt {
 
@@ -99,9 +97,10 @@ QMenu* TimelineTracks::clipMenu(const VideoClip& clip, QWidget* parent)
     });
     if (clip.trimStart > 0 || clip.trimEnd > 0)
         menu->addAction(QStringLiteral("Untrim"), [this, id] { editor_.setClipTrim(id, 0, 0, true); });
-    const QString path = QString::fromStdString(clip.path);
-    menu->addAction(QStringLiteral("Show in the file manager"),
-                    [path] { QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absolutePath())); });
+    menu->addAction(QStringLiteral("Show in the file manager"), [this, path = clip.path] {
+        if (!revealer_) revealer_ = std::make_shared<SystemFileRevealer>();
+        revealer_->reveal({std::filesystem::path(path)});
+    });
     if (n >= 2) {
         menu->addSeparator();
         menu->addAction(QStringLiteral("Remove Clip"), [this, id] { editor_.removeClip(id); });

@@ -1,6 +1,7 @@
 #include "ui/timeline/TimelineTracks.h"
 
 #include "ui/theme/Theme.h"
+#include "ui/timeline/TimelineAccessible.h"
 #include "ui/timeline/LaneDrawing.h"
 #include "ui/timeline/TimelineGeometry.h"
 #include "ui/timeline/TimelineMetrics.h"
@@ -20,6 +21,7 @@ TimelineTracks::TimelineTracks(EditorModel& editor, std::function<void()> focusP
                                std::function<void(const Uuid&)> editLine, QWidget* parent)
     : QWidget(parent), editor_(editor), focusPanel_(std::move(focusPanel)), editLine_(std::move(editLine))
 {
+    TimelineAccessible::install();
     setMouseTracking(true);
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);

@@ -16,11 +16,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QMenu;
 
 namespace vt {
+
+class FileRevealer;
 
 class TimelineTracks : public QWidget {
     Q_OBJECT
@@ -33,6 +36,8 @@ public:
     void setLanes(std::vector<TimelineLane> lanes, double pps, double viewport);
     void setScrollX(double x);
     void setFileChooser(EditorModel::FileChooser choose) { choose_ = std::move(choose); }
+    // Where a clip's menu shows its file; the desktop's file manager unless set.
+    void setRevealer(std::shared_ptr<FileRevealer> revealer) { revealer_ = std::move(revealer); }
     const std::vector<TimelineLane>& lanes() const { return lanes_; }
     double pps() const { return pps_; }
     double outputLength() const;  // L: 0 for an empty plan
@@ -118,6 +123,7 @@ private:
     std::function<void()> focusPanel_;
     std::function<void(const Uuid&)> editLine_;
     EditorModel::FileChooser choose_;
+    std::shared_ptr<FileRevealer> revealer_;
     std::vector<TimelineLane> lanes_;
     double pps_ = 1;
     double viewport_ = 120;

@@ -4,6 +4,8 @@
 #include "ui/timeline/LaneHeaders.h"
 #include "ui/timeline/PaletteChip.h"
 #include "ui/timeline/TimelineBars.h"
+#include "ui/timeline/TimelineIcons.h"
+#include "ui/timeline/TimelineMetrics.h"
 #include "ui/timeline/TimelinePanel.h"
 #include "ui/timeline/TimelinePayload.h"
 #include "ui/timeline/TimelineTracks.h"
@@ -14,6 +16,9 @@
 #include <QPointingDevice>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include <gtest/gtest.h>
 
@@ -277,6 +282,148 @@ TEST(ClipBar, MovesAndRemovesTheSelectedClip)
                                    "Put a Video or Photo On Top…"}));
     QTest::mouseClick(buttons[2], Qt::LeftButton);
     EXPECT_EQ(editor.project().clips->size(), 1u);
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+// A click through the window, as the pointer gives it: with a popup open,
+// the press goes to the popup first.
+void clickThroughWindow(QWidget* target)
+{
+    QWidget* window = target->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, target->mapTo(window, target->rect().center()));
+    QApplication::processEvents();
+}
+
+TEST(EffectsPalette, TheButtonThatOpensItClosesItOnASecondClick)
+{
+    PanelRig rig;
+    QWidget* toolbarEffects = rig.panel.toolbarChips()[3];
+    QWidget* laneEffects = rig.panel.headers()->buttons(TimelineLane::of(K::effects))[0];
+    for (QWidget* button : {toolbarEffects, laneEffects}) {
+        SCOPED_TRACE(button->toolTip().toStdString());
+        clickThroughWindow(button);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        EXPECT_NE(QApplication::activePopupWidget()->findChild<EffectsPalette*>(), nullptr);
+        clickThroughWindow(button);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+    EXPECT_TRUE(rig.editor().placedMotions().empty());
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(TimelineIcons, EverySymbolTheTimelineShowsHasADrawing)
+{
+    QStringList missing;
+    for (const auto& [kind, text] : enumCases(MotionEffect::Kind{}))
+        if (!TimelineIcons::has(QString::fromUtf8(icon(kind)))) missing << QString::fromUtf8(icon(kind));
+    for (int k = 0; k <= int(TimelineLane::Kind::music); ++k) {
+        const QString symbol = QString::fromUtf8(TimelineLane::of(TimelineLane::Kind(k)).icon());
+        if (!TimelineIcons::has(symbol)) missing << symbol;
+    }
+    EXPECT_EQ(missing.join(", ").toStdString(), "");
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(EffectsPalette, MotionChipsKeepTheirShadeUnderThePointer)
+{
+    PaletteChip chip(QStringLiteral("Flash"), QStringLiteral("bolt"), TimelineTint::motion(), PaletteChip::Look::palette,
+                     TimelinePayload::motion(MotionEffect::Kind::flash));
+    chip.resize(100, 30);
+    chip.show();
+    const QPoint empty(chip.width() - 4, chip.height() / 2);
+    const QRgb still = chip.grab().toImage().pixel(empty);
+    QEnterEvent enter(QPointF(empty.x(), empty.y()), QPointF(empty.x(), empty.y()), chip.mapToGlobal(QPointF(empty.x(), empty.y())));
+    QApplication::sendEvent(&chip, &enter);
+    EXPECT_EQ(chip.grab().toImage().pixel(empty), still);
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+// Presses the slider's handle, moves it `dx` points in steps and lets go.
+void dragHandle(QSlider* slider, int dx)
+{
+    QStyleOptionSlider option;
+    option.initFrom(slider);
+    option.orientation = slider->orientation();
+    option.minimum = slider->minimum();
+    option.maximum = slider->maximum();
+    option.sliderPosition = option.sliderValue = slider->value();
+    const QPoint from =
+        slider->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider).center();
+    QTest::mousePress(slider, Qt::LeftButton, {}, from);
+    for (int i = 1; i <= 4; ++i) {
+        const QPoint p = from + QPoint(dx * i / 4, 0);
+        QMouseEvent move(QEvent::MouseMove, p, slider->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(slider, &move);
+        QApplication::processEvents();
+    }
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, from + QPoint(dx, 0));
+    QApplication::processEvents();
+}
+
+TEST(SoundBar, EachSliderGestureMovesTheWholeLineAsOneUndoStep)
+{
+    PanelRig rig;
+    auto& editor = rig.editor();
+    SoundClip sound;
+    sound.name = "Ding";
+    sound.duration = 2;
+    sound.fileDuration = 2;
+    VolumeEnvelope::Point point;
+    point.time = 1;
+    point.db = -3;
+    sound.volume.points = {point};
+    editor.updateProject([&](Project& p) { p.sounds = std::vector{sound}; });
+    editor.timelineItemsChanged();
+    editor.selectTimelineItem(TimelineItem{TimelineItem::Kind::sound, sound.id});
+    QApplication::processEvents();
+    auto* bar = qobject_cast<SoundBar*>(rig.panel.contextBar());
+    ASSERT_NE(bar, nullptr);
+    QSlider* slider = bar->findChild<QSlider*>();
+    ASSERT_NE(slider, nullptr);
+    const std::size_t depth = editor.undoDepth();
+    dragHandle(slider, -40);
+    const VolumeEnvelope& moved = editor.project().sounds->front().volume;
+    ASSERT_LT(moved.db, -1);
+    EXPECT_NEAR(moved.points[0].db, -3 + moved.db, 1e-9);
+    EXPECT_EQ(editor.undoDepth(), depth + 1);
+    // The bar catches up with the stored level once the button is up.
+    QTest::qWait(250);
+    bar = qobject_cast<SoundBar*>(rig.panel.contextBar());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->findChild<QSlider*>()->value(), int(std::lround(moved.db * 10)));
+    editor.undo();
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.db, 0);
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.points[0].db, -3);
+
+    // A click on the groove away from the handle moves the level too, and
+    // that is undone as well.
+    QTest::qWait(250);
+    slider = qobject_cast<SoundBar*>(rig.panel.contextBar())->findChild<QSlider*>();
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(3, slider->height() / 2));
+    QApplication::processEvents();
+    ASSERT_LT(editor.project().sounds->front().volume.db, 0);
+    editor.undo();
+    EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.db, 0);
 }
 
 }  // namespace

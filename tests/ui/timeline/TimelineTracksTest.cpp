@@ -1,7 +1,9 @@
 #include "TimelineRig.h"
 
+#include "ui/theme/FileRevealer.h"
 #include "ui/timeline/TimelinePayload.h"
 
+#include <QAccessible>
 #include <QMenu>
 #include <QMimeData>
 #include <QUrl>
@@ -353,6 +355,58 @@ TEST(TimelineTracks, ASingleClipsMenuOffersNoMoveOrRemove)
     EXPECT_EQ(titles(), (QStringList{"Add a Clip After This One…", "Show in the file manager"}));
     editor.setClipTrim(editor.clipSpans()[0].id, 0.5, 0, true);
     EXPECT_EQ(titles(), (QStringList{"Add a Clip After This One…", "Untrim", "Show in the file manager"}));
+}
+
+struct RecordingRevealer : FileRevealer {
+    std::vector<std::vector<std::filesystem::path>> calls;
+    void reveal(const std::vector<std::filesystem::path>& files) override { calls.push_back(files); }
+};
+
+TEST(TimelineTracks, AClipsMenuShowsItsFileSelectedInTheFileManager)
+{
+    test::TimelineRig rig;
+    auto revealer = std::make_shared<RecordingRevealer>();
+    rig.tracks.setRevealer(revealer);
+    std::unique_ptr<QMenu> menu(rig.tracks.menuAt(rig.at(1, rig.top(K::video) + 19), nullptr));
+    menu->actions().back()->trigger();
+    ASSERT_EQ(revealer->calls.size(), 1u);
+    EXPECT_EQ(revealer->calls[0],
+              std::vector<std::filesystem::path>{rig.editor().project().videoClips().front().path});
+}
+
+}  // namespace
+}  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(TimelineTracks, BlocksAreButtonsNamedByTheirTitleForAssistiveTools)
+{
+    TimelineRig rig;
+    auto& editor = rig.editor();
+    editor.addMotion(MotionEffect::Kind::zoomIn, 1.0);
+    const Uuid shake = editor.addMotion(MotionEffect::Kind::shake, 3.0);
+    rig.relayout();
+    QAccessibleInterface* tracks = QAccessible::queryAccessibleInterface(&rig.tracks);
+    ASSERT_NE(tracks, nullptr);
+    ASSERT_EQ(tracks->childCount(), 2);
+    QStringList names;
+    for (int i = 0; i < tracks->childCount(); ++i) {
+        QAccessibleInterface* block = tracks->child(i);
+        ASSERT_NE(block, nullptr);
+        EXPECT_EQ(block->role(), QAccessible::Button);
+        EXPECT_EQ(block->parent(), tracks);
+        EXPECT_EQ(tracks->indexOfChild(block), i);
+        names << block->text(QAccessible::Name);
+        // Selected only while it is the timeline's selection.
+        EXPECT_EQ(block->state().selected, rig.tracks.blocks()[std::size_t(i)].item.id == shake) << i;
+    }
+    EXPECT_EQ(names, (QStringList{"Zoom In", "Shake"}));
+    editor.setTimelineSelection(std::nullopt);
+    EXPECT_FALSE(tracks->child(1)->state().selected);
+    // A removed item's element goes with its block.
+    editor.remove(TimelineItem{TimelineItem::Kind::motion, shake});
+    EXPECT_EQ(tracks->childCount(), 1);
 }
 
 }  // namespace

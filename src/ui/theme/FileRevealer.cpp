@@ -1,4 +1,8 @@
-#include "ui/inspector/FileRevealer.h"
+<<<<<<<< HEAD:src/ui/inspector/FileRevealer.cpp
+#include "ui/theme/FileRevealer.h"
+========
+#include "ui/theme/FileRevealer.h"
+>>>>>>>> review-21:src/ui/theme/FileRevealer.cpp
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
