@@ -225,6 +225,7 @@ TEST_F(ColorViewTest, LookCardsPickAndPreviewLooksAndTheSectionsSummariseAndRese
     QTest::mouseClick(moody, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(editor().previewLook(), std::nullopt);
     EXPECT_EQ(editor().project().grade->look, "moody");
+    EXPECT_EQ(moody->toolTip(), QString("Intensity (change it below)"));  // the badge's help follows the chosen look
     QApplication::sendEvent(moody, &enter);  // the chosen look is never previewed
     EXPECT_EQ(editor().previewLook(), std::nullopt);
     QEvent leave(QEvent::Leave);
@@ -268,6 +269,7 @@ TEST_F(ColorViewTest, LookCardsPickAndPreviewLooksAndTheSectionsSummariseAndRese
     c.reset->click();
     EXPECT_FALSE(editor().project().grade);
     EXPECT_TRUE(c.cards[0]->isSelected());
+    EXPECT_EQ(moody->toolTip(), QString());
     EXPECT_FALSE(shown(c.intensity));
     EXPECT_EQ(light.section->summaryLabel()->text(), QString("No changes"));
 
