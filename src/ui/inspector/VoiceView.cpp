@@ -159,9 +159,7 @@ QWidget* VoiceView::buildRecordGroup(QWidget* parent)
     auto* group = new InspectorGroup(QStringLiteral("RECORD"), nullptr, parent);
     group->addRow(buildPhases(group));
     parts_.options = new QWidget(group);
-    auto* options = new QVBoxLayout(parts_.options);
-    options->setContentsMargins(0, 0, 0, 0);
-    options->setSpacing(0);
+    auto* options = rowStack(parts_.options);
     options->addWidget(new RowDivider(parts_.options));
     parts_.fromPlayhead = new SwitchRow(QStringLiteral("Start at the playhead"),
                                         {[this] { return voice_.voiceFromPlayhead(); }, [this](const bool& v) { voice_.setVoiceFromPlayhead(v); }},
