@@ -82,47 +82,24 @@ VoiceoverWorkflow::~VoiceoverWorkflow()
 
 // ---- observed values ---------------------------------------------------------------
 
-void VoiceoverWorkflow::setPhase(VoicePhase phase)
+// Stores a value and tells the views, only when it changed.
+template <class T>
+void VoiceoverWorkflow::assign(T& member, T value, void (VoiceoverWorkflow::*changed)())
 {
-    if (phase_ == phase) return;
-    phase_ = phase;
-    emit voicePhaseChanged();
+    if (member == value) return;
+    member = std::move(value);
+    emit(this->*changed)();
 }
 
-void VoiceoverWorkflow::setLevel(double value)
-{
-    if (level_ == value) return;
-    level_ = value;
-    emit voiceLevelChanged();
-}
-
-void VoiceoverWorkflow::setElapsed(double value)
-{
-    if (elapsed_ == value) return;
-    elapsed_ = value;
-    emit voiceElapsedChanged();
-}
-
+void VoiceoverWorkflow::setPhase(VoicePhase phase) { assign(phase_, phase, &VoiceoverWorkflow::voicePhaseChanged); }
+void VoiceoverWorkflow::setLevel(double value) { assign(level_, value, &VoiceoverWorkflow::voiceLevelChanged); }
+void VoiceoverWorkflow::setElapsed(double value) { assign(elapsed_, value, &VoiceoverWorkflow::voiceElapsedChanged); }
 void VoiceoverWorkflow::setError(std::optional<std::string> message)
 {
-    if (error_ == message) return;
-    error_ = std::move(message);
-    emit voiceErrorChanged();
+    assign(error_, std::move(message), &VoiceoverWorkflow::voiceErrorChanged);
 }
-
-void VoiceoverWorkflow::setVoiceFromPlayhead(bool value)
-{
-    if (fromPlayhead_ == value) return;
-    fromPlayhead_ = value;
-    emit optionsChanged();
-}
-
-void VoiceoverWorkflow::setMuteWhileRecording(bool value)
-{
-    if (mute_ == value) return;
-    mute_ = value;
-    emit optionsChanged();
-}
+void VoiceoverWorkflow::setVoiceFromPlayhead(bool value) { assign(fromPlayhead_, value, &VoiceoverWorkflow::optionsChanged); }
+void VoiceoverWorkflow::setMuteWhileRecording(bool value) { assign(mute_, value, &VoiceoverWorkflow::optionsChanged); }
 
 double VoiceoverWorkflow::levelOf(float dBFS)
 {

@@ -102,6 +102,8 @@ signals:
     void optionsChanged();
 
 private:
+    template <class T>
+    void assign(T& member, T value, void (VoiceoverWorkflow::*changed)());
     void setPhase(VoicePhase phase);
     void setLevel(double value);
     void setElapsed(double value);
