@@ -171,6 +171,12 @@ TEST_F(ColorViewTest, MusicIsAddedFromTheMenuAndItsSlidersRebuildThePlayerOnceAD
     EXPECT_EQ(m.error->text(), QString("⚠︎ Couldn't create the music: The Music folder cannot be written."));
     EXPECT_EQ(editor().project().music->name, "Lo-fi Chill");
     EXPECT_EQ(editor().exportError(), std::nullopt);
+    // Music that is then chosen another way is no longer under that failure.
+    chosenFile = (dir.path() / "own song.m4a").string();
+    test::writeFile(*chosenFile, "music");
+    music.menu()->actions().back()->trigger();
+    EXPECT_EQ(editor().project().music->name, "own song");
+    EXPECT_FALSE(shown(m.error));
 
     m.remove->click();
     EXPECT_FALSE(editor().project().music);
