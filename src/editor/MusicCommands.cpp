@@ -102,6 +102,8 @@ void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
 
 void MusicCommands::setMusic(std::optional<BackgroundMusic> music)
 {
+    // The failure of an earlier mood no longer concerns the music now chosen.
+    setError(std::nullopt);
     ++changes_;
     model_.updateProject([&](Project& p) { p.music = music; });
     model_.setMusicLength(0);

@@ -57,7 +57,7 @@ public:
     std::vector<MusicDucker::Point> musicCurve() const;
 
     // Why the last mood could not be made, for the music panel (not the
-    // export's error); cleared by the next attempt.
+    // export's error); cleared by the next attempt and when music is set another way.
     const std::optional<std::string>& error() const { return error_; }
 
 signals:

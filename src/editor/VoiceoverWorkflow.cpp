@@ -62,6 +62,12 @@ VoiceoverWorkflow::VoiceoverWorkflow(EditorModel& model, std::shared_ptr<EditorC
     connect(&model_, &EditorModel::historyChanged, this, later);
     connect(&model_, &EditorModel::projectChanged, this, later);
     connect(&model_, &EditorModel::closing, this, [this] {
+        // The words would arrive after the project is saved and closed: the
+        // recording is kept now, without them.
+        if (phase_.kind == VoicePhase::Kind::transcribing && finishing_ && finishingLength_) {
+            keep(*finishing_, *finishingLength_, {});
+            finishing_.reset();
+        }
         if (!(phase_ == VoicePhase::idle())) cancelVoiceover();
         sweep(true);
     });
@@ -76,47 +82,24 @@ VoiceoverWorkflow::~VoiceoverWorkflow()
 
 // ---- observed values ---------------------------------------------------------------
 
-void VoiceoverWorkflow::setPhase(VoicePhase phase)
+// Stores a value and tells the views, only when it changed.
+template <class T>
+void VoiceoverWorkflow::assign(T& member, T value, void (VoiceoverWorkflow::*changed)())
 {
-    if (phase_ == phase) return;
-    phase_ = phase;
-    emit voicePhaseChanged();
+    if (member == value) return;
+    member = std::move(value);
+    emit(this->*changed)();
 }
 
-void VoiceoverWorkflow::setLevel(double value)
-{
-    if (level_ == value) return;
-    level_ = value;
-    emit voiceLevelChanged();
-}
-
-void VoiceoverWorkflow::setElapsed(double value)
-{
-    if (elapsed_ == value) return;
-    elapsed_ = value;
-    emit voiceElapsedChanged();
-}
-
+void VoiceoverWorkflow::setPhase(VoicePhase phase) { assign(phase_, phase, &VoiceoverWorkflow::voicePhaseChanged); }
+void VoiceoverWorkflow::setLevel(double value) { assign(level_, value, &VoiceoverWorkflow::voiceLevelChanged); }
+void VoiceoverWorkflow::setElapsed(double value) { assign(elapsed_, value, &VoiceoverWorkflow::voiceElapsedChanged); }
 void VoiceoverWorkflow::setError(std::optional<std::string> message)
 {
-    if (error_ == message) return;
-    error_ = std::move(message);
-    emit voiceErrorChanged();
+    assign(error_, std::move(message), &VoiceoverWorkflow::voiceErrorChanged);
 }
-
-void VoiceoverWorkflow::setVoiceFromPlayhead(bool value)
-{
-    if (fromPlayhead_ == value) return;
-    fromPlayhead_ = value;
-    emit optionsChanged();
-}
-
-void VoiceoverWorkflow::setMuteWhileRecording(bool value)
-{
-    if (mute_ == value) return;
-    mute_ = value;
-    emit optionsChanged();
-}
+void VoiceoverWorkflow::setVoiceFromPlayhead(bool value) { assign(fromPlayhead_, value, &VoiceoverWorkflow::optionsChanged); }
+void VoiceoverWorkflow::setMuteWhileRecording(bool value) { assign(mute_, value, &VoiceoverWorkflow::optionsChanged); }
 
 double VoiceoverWorkflow::levelOf(float dBFS)
 {
@@ -210,6 +193,9 @@ void VoiceoverWorkflow::cancelVoiceover()
     if (timer_) clock_->cancel(*timer_);
     timer_.reset();
     recorder_->discard();
+    // A take already finished by the recorder is thrown away like one still running.
+    if (finishing_) removeQuietly(*finishing_);
+    finishing_.reset();
     endPlayback();
     setLevel(0);
     setPhase(VoicePhase::idle());
@@ -230,6 +216,8 @@ void VoiceoverWorkflow::finish()
         setPhase(VoicePhase::idle());
         return;
     }
+    finishing_ = *url;
+    finishingLength_.reset();
     // The length is read off the main thread; the phase stays "recording"
     // until it is known, so no second take can start meanwhile.
     QPointer self(this);
@@ -240,6 +228,7 @@ void VoiceoverWorkflow::finish()
             if (!self || take != self->take_) return;
             const double d = length.value_or(elapsed);
             if (!(d >= shortestTake)) {
+                self->finishing_.reset();
                 removeQuietly(file);
                 self->setPhase(VoicePhase::idle());
                 self->setError("That take was too short. Press record and talk over the video.");
@@ -252,6 +241,7 @@ void VoiceoverWorkflow::finish()
 
 void VoiceoverWorkflow::transcribe(const std::filesystem::path& take, double duration)
 {
+    finishingLength_ = duration;
     setPhase({VoicePhase::Kind::transcribing, 0, 0});
     QPointer self(this);
     auto report = [self, id = take_](double fraction) {
@@ -281,6 +271,19 @@ void VoiceoverWorkflow::store(const std::filesystem::path& take, double duration
                               std::optional<std::string> failure)
 {
     if (failure) setError("Your voice was recorded, but it couldn't be transcribed: " + *failure);
+    finishing_.reset();
+    const bool noWords = words.empty();
+    keep(take, duration, std::move(words));
+    model_.resetTranscriptEditing();
+    setPhase(VoicePhase::idle());
+    if (noWords && !error_) setError("No words were recognised in that take. The recording is kept; try again closer to the mic.");
+    sweep(false);
+    model_.timelineChanged();
+}
+
+// Sets the take as the project's voiceover, with the mix of the one it replaces.
+void VoiceoverWorkflow::keep(const std::filesystem::path& take, double duration, std::vector<Word> words)
+{
     words = ClipTranscription::placed(std::move(words), voiceStart_);
     Voiceover v;
     if (const auto& old = model_.project().voiceover) {
@@ -293,13 +296,7 @@ void VoiceoverWorkflow::store(const std::filesystem::path& take, double duration
     v.start = voiceStart_;
     v.duration = duration;
     v.words = std::move(words);
-    const bool noWords = v.words.empty();
     model_.updateProject([&](Project& p) { p.voiceover = std::move(v); });
-    model_.resetTranscriptEditing();
-    setPhase(VoicePhase::idle());
-    if (noWords && !error_) setError("No words were recognised in that take. The recording is kept; try again closer to the mic.");
-    sweep(false);
-    model_.timelineChanged();
 }
 
 // ---- removal and the take's values ----------------------------------------------------

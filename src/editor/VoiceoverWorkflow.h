@@ -7,7 +7,8 @@
 // A removed or replaced take's file is deleted only once nothing can bring
 // it back: neither the project nor any undo or redo step refers to it (a
 // removal is one undo step). When the editor closes, files that only the
-// history referred to go.
+// history referred to go, and a take still being transcribed is kept
+// without its words rather than lost.
 //
 // Threads: a QObject of the main thread beside the editor model it serves
 // (which must outlive it). Waiting runs on the editor clock; the take's
@@ -101,6 +102,8 @@ signals:
     void optionsChanged();
 
 private:
+    template <class T>
+    void assign(T& member, T value, void (VoiceoverWorkflow::*changed)());
     void setPhase(VoicePhase phase);
     void setLevel(double value);
     void setElapsed(double value);
@@ -113,6 +116,7 @@ private:
     void transcribe(const std::filesystem::path& take, double duration);
     void store(const std::filesystem::path& take, double duration, std::vector<Word> words,
                std::optional<std::string> failure);
+    void keep(const std::filesystem::path& take, double duration, std::vector<Word> words);
     void endPlayback();
     void forget(const std::string& path);
     void sweep(bool closing);
@@ -134,6 +138,9 @@ private:
     std::optional<EditorClock::Ticket> timer_;
     bool stopRequested_ = false;
     double voiceStart_ = 0;
+    // The finished file of the take being measured or transcribed, and its length once known.
+    std::optional<std::filesystem::path> finishing_;
+    std::optional<double> finishingLength_;
     bool sweepQueued_ = false;
     std::set<std::string> released_;  // files of removed or replaced takes, deleted once unreferenced
     QThreadPool worker_;

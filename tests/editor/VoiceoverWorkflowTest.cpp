@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <future>
 #include <stdexcept>
 
 namespace vt::test {
@@ -214,6 +215,58 @@ TEST_F(VoiceoverWorkflowTest, DiscardThrowsTheTakeAwayAndPausingEndsIt)
     rig->togglePlay();  // the user pauses the video
     rig.clock->advance(0.05);
     ASSERT_TRUE(waitFor([&] { return rig->project().voiceover.has_value(); }));
+}
+
+// The take's length is read off the main thread after the recorder has
+// finished the file; a Discard pressed meanwhile still throws the file away,
+// and an editor closed while the take is transcribed keeps the recording.
+TEST_F(VoiceoverWorkflowTest, ATakeBeingFinishedIsDiscardedOrKeptWhole)
+{
+    for (bool closeEditor : {false, true}) {
+        SCOPED_TRACE(closeEditor ? "the editor closes while transcribing" : "discard while the length is read");
+        EditorRig rig(thirtySeconds());
+        std::promise<void> lengthGate, wordsGate;
+        std::shared_future<void> lengthOpen = lengthGate.get_future().share(), wordsOpen = wordsGate.get_future().share();
+        auto recorder = std::make_unique<VoiceRecorder>([m = mic] { return std::make_unique<InjectedSource>(m); });
+        auto transcribe = [wordsOpen](const std::filesystem::path&, const std::string&, double, const std::function<void(double)>&) {
+            wordsOpen.wait();
+            return std::vector<Word>{word("late", 0, 0.5)};
+        };
+        auto length = [lengthOpen](const std::filesystem::path&) -> std::optional<double> {
+            lengthOpen.wait();
+            return 1.0;
+        };
+        auto voice = std::make_unique<VoiceoverWorkflow>(*rig, rig.clock, std::move(recorder), transcribe, length);
+        voice->startVoiceover();
+        rig.clock->advance(3.3);
+        talk(*mic, 1);
+        voice->stopVoiceover();
+        rig.clock->advance(0.05);
+        ASSERT_FALSE(std::filesystem::is_empty(VoiceRecorder::directory()));
+        if (!closeEditor) {
+            voice->cancelVoiceover();
+            lengthGate.set_value();
+            wordsGate.set_value();
+            QCoreApplication::processEvents();
+            voice.reset();  // waits for the worker
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(rig->project().voiceover);
+            EXPECT_TRUE(std::filesystem::is_empty(VoiceRecorder::directory()));
+            continue;
+        }
+        lengthGate.set_value();
+        ASSERT_TRUE(waitFor([&] { return voice->voicePhase().kind == VoicePhase::Kind::transcribing; }));
+        rig->teardown();
+        wordsGate.set_value();
+        voice.reset();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(rig->project().voiceover);
+        EXPECT_TRUE(std::filesystem::exists(rig->project().voiceover->path));
+        EXPECT_DOUBLE_EQ(rig->project().voiceover->duration, 1.0);
+        EXPECT_TRUE(rig->project().voiceover->words.empty());
+        ASSERT_TRUE(stored(rig->project()));
+        EXPECT_TRUE(stored(rig->project())->voiceover);
+    }
 }
 
 // Removing a take is one undo step; its file goes only when neither the

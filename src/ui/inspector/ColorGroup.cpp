@@ -58,8 +58,12 @@ QString LookCard::badgeText(double intensity) { return QString::number(std::lrou
 void LookCard::refresh()
 {
     grade_.ensureLookPreview(ColorLook::find(id_));
-    const bool selected = isSelected();
-    setToolTip(selected && id_ != "none" ? QStringLiteral("Intensity (change it below)") : QString());
+    showSelection();
+}
+
+void LookCard::showSelection()
+{
+    setToolTip(isSelected() && id_ != "none" ? QStringLiteral("Intensity (change it below)") : QString());
     update();
 }
 
@@ -306,7 +310,7 @@ void ColorGroup::refresh()
         s.resetRow->setVisible(changed);
         for (ValueRow* row : s.rows) row->refresh();
     }
-    for (LookCard* card : parts_.cards) card->update();
+    for (LookCard* card : parts_.cards) card->showSelection();
 }
 
 // The grid's columns are as many as fit at the smallest card width; the

@@ -46,7 +46,10 @@ class LookCard : public QWidget {
     Q_OBJECT
 public:
     LookCard(EditorModel& editor, GradeActions& grade, const ColorLook& look, QWidget* parent = nullptr);
+    // Asks for the card's picture when the cache has none, and shows the selection.
     void refresh();
+    // Redraws the selection and its badge (with the badge's help).
+    void showSelection();
     const std::string& lookID() const { return id_; }
     bool isSelected() const;
     // "80%" for 0.8: rounded half away from zero.

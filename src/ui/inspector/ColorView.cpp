@@ -33,15 +33,6 @@ QCheckBox* trailingSwitch(const QString& label, QWidget* parent)
     return box;
 }
 
-// A column of rows without gaps of its own.
-QVBoxLayout* stack(QWidget* block)
-{
-    auto* rows = new QVBoxLayout(block);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(0);
-    return rows;
-}
-
 QString warning(const std::string& message) { return QStringLiteral("\u26A0\uFE0E ") + QString::fromStdString(message); }
 
 }  // namespace
@@ -82,7 +73,7 @@ QString ColorView::smoothnessNote(std::optional<double> zoom)
 QWidget* ColorView::buildStabilize()
 {
     auto* block = new QWidget;
-    auto* rows = stack(block);
+    auto* rows = rowStack(block);
     parts_.stabilize = trailingSwitch(QStringLiteral("Stabilize"), block);
     connect(parts_.stabilize, &QCheckBox::toggled, this, [this](bool on) { jobs_.stabilize().setStabilize(on); });
     rows->addWidget(new FeatureRow(QStringLiteral("Stabilize"), QStringLiteral("◎"),
@@ -109,7 +100,7 @@ QWidget* ColorView::buildStabilize()
 QWidget* ColorView::buildCleanup()
 {
     auto* block = new QWidget;
-    auto* rows = stack(block);
+    auto* rows = rowStack(block);
     parts_.cleanup = trailingSwitch(QStringLiteral("Clean up audio"), block);
     connect(parts_.cleanup, &QCheckBox::toggled, this, [this](bool on) {
         jobs_.cleanup().setAudioCleanup(on ? std::optional(cleanupDefaults) : std::nullopt);

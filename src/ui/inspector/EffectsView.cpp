@@ -55,14 +55,6 @@ QString plusSign()
     return sign;
 }
 
-QVBoxLayout* column(QWidget* w)
-{
-    auto* c = new QVBoxLayout(w);
-    c->setContentsMargins(0, 0, 0, 0);
-    c->setSpacing(0);
-    return c;
-}
-
 RowNote* spacedNote(const QString& note, QWidget* parent)
 {
     auto* n = new RowNote(note, parent);
@@ -121,14 +113,14 @@ EffectsView::EffectsView(EditorModel& editor, QWidget* motion, QWidget* parent) 
 QWidget* EffectsView::buildEmojis()
 {
     auto* box = new QWidget;
-    auto* c = column(box);
+    auto* c = rowStack(box);
     parts_.emojis = new SwitchRow(QStringLiteral("Emojis on caption lines"),
                                   {[this] { return editor_.project().emojis.has_value(); },
                                    [this](const bool& on) { editor_.setEmojis(on ? std::optional(EmojiSettings{}) : std::nullopt); }},
                                   {}, box);
     c->addWidget(parts_.emojis);
     emojiRows_ = new QWidget(box);
-    auto* rows = column(emojiRows_);
+    auto* rows = rowStack(emojiRows_);
     rows->addWidget(new RowDivider(emojiRows_));
     auto* amount = segments({{QStringLiteral("Some"), &parts_.some}, {QStringLiteral("Lots"), &parts_.lots}}, emojiRows_);
     for (auto [button, value] : {std::pair{parts_.some, EmojiSettings::Amount::some}, std::pair{parts_.lots, EmojiSettings::Amount::lots}})
@@ -142,7 +134,7 @@ QWidget* EffectsView::buildEmojis()
     parts_.emojiNote = spacedNote({}, emojiRows_);
     rows->addWidget(parts_.emojiNote);
     auto* list = new QWidget(emojiRows_);
-    lineList_ = column(list);
+    lineList_ = rowStack(list);
     rows->addWidget(list);
     parts_.moreLines = spacedNote({}, emojiRows_);
     rows->addWidget(parts_.moreLines);
@@ -242,14 +234,14 @@ void EffectsView::rebuildLines()
 QWidget* EffectsView::buildSoundEffects()
 {
     auto* box = new QWidget;
-    auto* c = column(box);
+    auto* c = rowStack(box);
     parts_.soundEffects = new SwitchRow(QStringLiteral("Sound effects"),
                                         {[this] { return editor_.project().soundEffects.has_value(); },
                                          [this](const bool& on) { editor_.setSoundEffects(on ? std::optional(SoundEffects{}) : std::nullopt); }},
                                         {}, box);
     c->addWidget(parts_.soundEffects);
     effectRows_ = new QWidget(box);
-    auto* rows = column(effectRows_);
+    auto* rows = rowStack(effectRows_);
     static const std::pair<const char*, bool SoundEffects::*> kinds[] = {
         {"Pop on emphasized words", &SoundEffects::emphasisPops},
         {"Pop when an emoji appears", &SoundEffects::emojiPops},
@@ -295,7 +287,7 @@ QWidget* EffectsView::buildSoundEffects()
 QWidget* EffectsView::buildProgressBar()
 {
     auto* box = new QWidget;
-    auto* c = column(box);
+    auto* c = rowStack(box);
     const auto write = [this](std::optional<ProgressBar> bar) {
         editor_.updateProject([&](Project& p) { p.progressBar = std::move(bar); });
         editor_.visualChanged();
@@ -314,7 +306,7 @@ QWidget* EffectsView::buildProgressBar()
                                        {}, box);
     c->addWidget(parts_.progressBar);
     barRows_ = new QWidget(box);
-    auto* rows = column(barRows_);
+    auto* rows = rowStack(barRows_);
     rows->addWidget(new RowDivider(barRows_));
     auto* position = segments({{QStringLiteral("Top"), &parts_.top}, {QStringLiteral("Bottom"), &parts_.bottom}}, barRows_);
     for (auto [button, value] : {std::pair{parts_.top, ProgressBar::Position::top}, std::pair{parts_.bottom, ProgressBar::Position::bottom}})

@@ -21,12 +21,22 @@ QVBoxLayout* featureColumn(QWidget* panel, const QString& intro)
     auto* column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 16);
     column->setSpacing(18);
-    auto* introLabel = kit::label(intro, 12, QFont::Normal, kit::secondaryText(), content);
-    introLabel->setWordWrap(true);
-    introLabel->setContentsMargins(4, 0, 4, 0);
-    column->addWidget(introLabel);
+    if (!intro.isEmpty()) {
+        auto* introLabel = kit::label(intro, 12, QFont::Normal, kit::secondaryText(), content);
+        introLabel->setWordWrap(true);
+        introLabel->setContentsMargins(4, 0, 4, 0);
+        column->addWidget(introLabel);
+    }
     scroll->setWidget(content);
     return column;
+}
+
+QVBoxLayout* rowStack(QWidget* block)
+{
+    auto* rows = new QVBoxLayout(block);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    return rows;
 }
 
 }  // namespace vt::ui

@@ -2,6 +2,7 @@
 
 #include "audio/MusicDucker.h"
 #include "editor/MusicCommands.h"
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/FeatureRow.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorRow.h"
@@ -108,9 +109,7 @@ void DuckingStrip::paintEvent(QPaintEvent*)
 MusicSection::MusicSection(EditorModel& editor, MusicCommands& music, FileChooser chooseFile, QWidget* parent)
     : QWidget(parent), editor_(editor), music_(music), chooseFile_(chooseFile ? std::move(chooseFile) : FileChooser(askForMusic))
 {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = rowStack(this);
     menu_ = buildMenu();
 
     auto* trailing = new QWidget(this);
@@ -124,9 +123,7 @@ MusicSection::MusicSection(EditorModel& editor, MusicCommands& music, FileChoose
                                      QStringLiteral("Gets quieter whenever you talk, and swells back in the pauses."), trailing, this));
 
     auto* settings = new QWidget(this);
-    settings_ = new QVBoxLayout(settings);
-    settings_->setContentsMargins(0, 0, 0, 0);
-    settings_->setSpacing(0);
+    settings_ = rowStack(settings);
     auto* nameControl = new QWidget(settings);
     auto* nameLine = new QHBoxLayout(nameControl);
     nameLine->setContentsMargins(0, 0, 0, 0);

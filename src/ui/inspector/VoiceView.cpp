@@ -10,16 +10,19 @@
 #include "ui/inspector/PressableButton.h"
 #include "ui/inspector/RowDivider.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/inspector/SpringCurve.h"
 #include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/TimeFormat.h"
 #include "ui/inspector/ValueRow.h"
 
+#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QStackedWidget>
+#include <QVariantAnimation>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,6 +33,15 @@ namespace vt::ui {
 namespace {
 
 const QColor recordRed = QColor::fromRgbF(1, 0.23f, 0.19f, 1);
+constexpr double phaseResponse = 0.25;  // seconds, of the phase column's spring
+
+QVariantAnimation* spring(double response, QObject* parent)
+{
+    auto* a = new QVariantAnimation(parent);
+    a->setDuration(SpringCurve::durationMs(response));
+    a->setEasingCurve(SpringCurve::curve());
+    return a;
+}
 
 QWidget* centred(QWidget* parent, QVBoxLayout** layout)
 {
@@ -56,11 +68,16 @@ QWidget* hcentre(QWidget* child, QWidget* parent)
 
 // ---- level meter ------------------------------------------------------------------------------
 
-LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent)
+LevelMeter::LevelMeter(QWidget* parent) : QWidget(parent), motion_(new QVariantAnimation(this))
 {
     setFixedHeight(24);
     setAccessibleName(QStringLiteral("Microphone level"));
-    setLevel(0);
+    setAccessibleDescription(QStringLiteral("0%"));
+    motion_->setDuration(motionMs);
+    connect(motion_, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+        shown_ = v.toDouble();
+        update();
+    });
 }
 
 int LevelMeter::litSegments(double level)
@@ -75,9 +92,14 @@ double LevelMeter::segmentWidth(double width) { return std::max((width - (segmen
 
 void LevelMeter::setLevel(double level)
 {
+    if (level == level_) return;
     level_ = level;
     setAccessibleDescription(QString::number(static_cast<int>(level * 100)) + QStringLiteral("%"));
-    update();
+    // From wherever the segments are now, also when the last move has not ended.
+    motion_->stop();
+    motion_->setStartValue(shown_);
+    motion_->setEndValue(level);
+    motion_->start();
 }
 
 void LevelMeter::paintEvent(QPaintEvent*)
@@ -86,7 +108,7 @@ void LevelMeter::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     const double w = segmentWidth(width());
-    const int lit = litSegments(level_);
+    const int lit = litSegments(shown_);
     for (int i = 0; i < segments; ++i) {
         QColor c = i >= lit ? kit::faded(kit::ink(), 0.1) : isRed(i) ? recordRed : kit::faded(kit::ink(), 0.75);
         p.setBrush(c);
@@ -96,12 +118,25 @@ void LevelMeter::paintEvent(QPaintEvent*)
 
 // ---- record button ------------------------------------------------------------------------------
 
-RecordButton::RecordButton(bool recording, QWidget* parent) : QAbstractButton(parent), recording_(recording)
+RecordButton::RecordButton(bool recording, QWidget* parent)
+    : QAbstractButton(parent), recording_(recording), shape_(recording ? 1 : 0), morph_(spring(response, this))
 {
+    connect(morph_, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+        shape_ = v.toDouble();
+        update();
+    });
     setFixedSize(58, 58);
     setCursor(Qt::PointingHandCursor);
     setToolTip(recording ? QStringLiteral("Stop recording") : QStringLiteral("Record a voiceover (the video plays while you talk)"));
     setAccessibleName(recording ? QStringLiteral("Stop recording") : QStringLiteral("Record a voiceover"));
+}
+
+void RecordButton::morphIn()
+{
+    morph_->stop();
+    morph_->setStartValue(recording_ ? 0.0 : 1.0);
+    morph_->setEndValue(recording_ ? 1.0 : 0.0);
+    morph_->start();
 }
 
 bool RecordButton::hitButton(const QPoint& pos) const
@@ -120,8 +155,9 @@ void RecordButton::paintEvent(QPaintEvent*)
     p.drawEllipse(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
     p.setPen(Qt::NoPen);
     p.setBrush(recordRed);
-    const double side = recording_ ? 22 : 46;
-    const double radius = recording_ ? 5 : 23;
+    // The disc (46 across, fully rounded) and the stop square (22, corners 5) and every shape between.
+    const double side = 46 + (22 - 46) * shape_;
+    const double radius = 23 + (5 - 23) * shape_;
     p.drawRoundedRect(QRectF(QRectF(rect()).center() - QPointF(side / 2, side / 2), QSizeF(side, side)), radius, radius);
 }
 
@@ -159,9 +195,7 @@ QWidget* VoiceView::buildRecordGroup(QWidget* parent)
     auto* group = new InspectorGroup(QStringLiteral("RECORD"), nullptr, parent);
     group->addRow(buildPhases(group));
     parts_.options = new QWidget(group);
-    auto* options = new QVBoxLayout(parts_.options);
-    options->setContentsMargins(0, 0, 0, 0);
-    options->setSpacing(0);
+    auto* options = rowStack(parts_.options);
     options->addWidget(new RowDivider(parts_.options));
     parts_.fromPlayhead = new SwitchRow(QStringLiteral("Start at the playhead"),
                                         {[this] { return voice_.voiceFromPlayhead(); }, [this](const bool& v) { voice_.setVoiceFromPlayhead(v); }},
@@ -277,6 +311,7 @@ void VoiceView::buildTakeGroup(QWidget* parent)
     auto* remove = new PressableButton(QStringLiteral("🗑 Remove"), parts_.takeButtons);
     remove->setFill(CompactButton::fill(CompactButton::Kind::secondary, false, true), 6);
     remove->setTextColour(QColor(Qt::red));
+    remove->setFont(parts_.play->font());
     remove->setMinimumHeight(24);
     remove->setCursor(Qt::PointingHandCursor);
     parts_.remove = remove;
@@ -314,14 +349,52 @@ void VoiceView::playTake()
     if (!editor_.isPlaying()) editor_.togglePlay();
 }
 
+// A new phase fades in while the column springs to its height; the record
+// button turns between disc and stop square as recording starts and ends.
+void VoiceView::showPhase(int page)
+{
+    if (page == shownPhase_) return;
+    const int from = shownPhase_;
+    shownPhase_ = page;
+    parts_.phase->setCurrentIndex(page);
+    QWidget* shown = parts_.phase->currentWidget();
+    const int height = shown->sizeHint().height();
+    if (from < 0) {
+        parts_.phase->setFixedHeight(height);
+        return;
+    }
+    if (page == 2) parts_.stop->morphIn();
+    if (from == 2 && page == 0) parts_.record->morphIn();
+    if (!phaseMotion_) {
+        phaseMotion_ = spring(phaseResponse, this);
+        connect(phaseMotion_, &QVariantAnimation::valueChanged, this, [this](const QVariant& v) {
+            const double t = v.toDouble();
+            parts_.phase->setFixedHeight(static_cast<int>(std::lround(phaseHeights_.first + (phaseHeights_.second - phaseHeights_.first) * t)));
+            if (auto* fade = qobject_cast<QGraphicsOpacityEffect*>(parts_.phase->currentWidget()->graphicsEffect()))
+                fade->setOpacity(std::clamp(t, 0.0, 1.0));
+        });
+        connect(phaseMotion_, &QVariantAnimation::finished, this, [this] {
+            for (int i = 0; i < parts_.phase->count(); ++i) parts_.phase->widget(i)->setGraphicsEffect(nullptr);
+        });
+    }
+    phaseMotion_->stop();
+    for (int i = 0; i < parts_.phase->count(); ++i) parts_.phase->widget(i)->setGraphicsEffect(nullptr);
+    auto* fade = new QGraphicsOpacityEffect(shown);
+    fade->setOpacity(0);
+    shown->setGraphicsEffect(fade);
+    phaseHeights_ = {parts_.phase->height(), height};
+    phaseMotion_->setStartValue(0.0);
+    phaseMotion_->setEndValue(1.0);
+    phaseMotion_->start();
+}
+
 void VoiceView::refresh()
 {
     const VoicePhase& phase = voice_.voicePhase();
     const bool idle = phase == VoicePhase::idle();
     const auto& take = editor_.project().voiceover;
     using Kind = VoicePhase::Kind;
-    parts_.phase->setCurrentIndex(phase.kind == Kind::idle ? 0 : phase.kind == Kind::countdown ? 1 : phase.kind == Kind::recording ? 2 : 3);
-    parts_.phase->setFixedHeight(parts_.phase->currentWidget()->sizeHint().height());
+    showPhase(phase.kind == Kind::idle ? 0 : phase.kind == Kind::countdown ? 1 : phase.kind == Kind::recording ? 2 : 3);
     parts_.record->setEnabled(!editor_.isLoading());
     parts_.stop->setEnabled(!editor_.isLoading());
     parts_.idleCaption->setText(take ? QStringLiteral("Record a new take") : QStringLiteral("Record \u00B7 3-second countdown"));

@@ -8,10 +8,13 @@
 #include <QAbstractButton>
 #include <QWidget>
 
+#include <utility>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStackedWidget;
+class QVariantAnimation;
 
 namespace vt {
 class EditorModel;
@@ -26,14 +29,18 @@ class RowNote;
 class SwitchRow;
 class ValueRow;
 
-// 32 segments lit from the left by the microphone level (0…1); the top four red.
+// 32 segments lit from the left by the microphone level (0…1); the top four
+// red. The lit segments follow a new level linearly over 0.08 s.
 class LevelMeter : public QWidget {
     Q_OBJECT
 public:
     static constexpr int segments = 32;
+    static constexpr int motionMs = 80;
     explicit LevelMeter(QWidget* parent = nullptr);
     void setLevel(double level);
+    // The level given last, and the level drawn on its way there.
     double level() const { return level_; }
+    double shownLevel() const { return shown_; }
     // How many segments a level lights: segment i is lit when level > i / 32.
     static int litSegments(double level);
     static bool isRed(int segment) { return segment >= segments * 7 / 8; }
@@ -45,14 +52,23 @@ protected:
 
 private:
     double level_ = 0;
+    double shown_ = 0;
+    QVariantAnimation* motion_;
 };
 
 // The round record button: a red disc, or a stop square while recording.
 class RecordButton : public QAbstractButton {
     Q_OBJECT
 public:
+    static constexpr double response = 0.2;  // seconds, of the shape's spring
+
     RecordButton(bool recording, QWidget* parent = nullptr);
     QSize sizeHint() const override { return {58, 58}; }
+    // Turns into its own shape from the other one, as the recording starts
+    // or ends.
+    void morphIn();
+    // 0 the disc, 1 the stop square, between them while it turns.
+    double shape() const { return shape_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,6 +76,8 @@ protected:
 
 private:
     bool recording_;
+    double shape_;
+    QVariantAnimation* morph_;
 };
 
 class VoiceView : public QWidget {
@@ -104,11 +122,16 @@ private:
     VoiceoverWorkflow& voice_;
     Parts parts_;
 
+    int shownPhase_ = -1;  // the page of the phase column on screen
+    QVariantAnimation* phaseMotion_ = nullptr;
+    std::pair<int, int> phaseHeights_;  // the column's height from and to, while it springs
+
     QWidget* buildRecordGroup(QWidget* parent);
     QWidget* buildPhases(QWidget* parent);
     void buildTakeGroup(QWidget* parent);
     void buildMixGroup(QWidget* parent);
     void playTake();
+    void showPhase(int page);
     void refresh();
 };
 

@@ -171,6 +171,12 @@ TEST_F(ColorViewTest, MusicIsAddedFromTheMenuAndItsSlidersRebuildThePlayerOnceAD
     EXPECT_EQ(m.error->text(), QString("⚠︎ Couldn't create the music: The Music folder cannot be written."));
     EXPECT_EQ(editor().project().music->name, "Lo-fi Chill");
     EXPECT_EQ(editor().exportError(), std::nullopt);
+    // Music that is then chosen another way is no longer under that failure.
+    chosenFile = (dir.path() / "own song.m4a").string();
+    test::writeFile(*chosenFile, "music");
+    music.menu()->actions().back()->trigger();
+    EXPECT_EQ(editor().project().music->name, "own song");
+    EXPECT_FALSE(shown(m.error));
 
     m.remove->click();
     EXPECT_FALSE(editor().project().music);
@@ -225,6 +231,7 @@ TEST_F(ColorViewTest, LookCardsPickAndPreviewLooksAndTheSectionsSummariseAndRese
     QTest::mouseClick(moody, Qt::LeftButton, {}, QPoint(10, 10));
     EXPECT_EQ(editor().previewLook(), std::nullopt);
     EXPECT_EQ(editor().project().grade->look, "moody");
+    EXPECT_EQ(moody->toolTip(), QString("Intensity (change it below)"));  // the badge's help follows the chosen look
     QApplication::sendEvent(moody, &enter);  // the chosen look is never previewed
     EXPECT_EQ(editor().previewLook(), std::nullopt);
     QEvent leave(QEvent::Leave);
@@ -268,6 +275,7 @@ TEST_F(ColorViewTest, LookCardsPickAndPreviewLooksAndTheSectionsSummariseAndRese
     c.reset->click();
     EXPECT_FALSE(editor().project().grade);
     EXPECT_TRUE(c.cards[0]->isSelected());
+    EXPECT_EQ(moody->toolTip(), QString());
     EXPECT_FALSE(shown(c.intensity));
     EXPECT_EQ(light.section->summaryLabel()->text(), QString("No changes"));
 

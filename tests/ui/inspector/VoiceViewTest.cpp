@@ -5,6 +5,7 @@
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/NumberField.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/inspector/SpringCurve.h"
 #include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/ValueRow.h"
 
@@ -14,6 +15,7 @@
 #include <QScrollArea>
 #include <QSlider>
 #include <QStackedWidget>
+#include <QVariantAnimation>
 
 #include <gtest/gtest.h>
 
@@ -62,9 +64,15 @@ TEST_F(VoiceViewTest, WithoutATakeOnlyTheRecordGroupShowsAndTheCountdownHidesThe
     EXPECT_TRUE(jobs->voice().voiceFromPlayhead());
     EXPECT_FALSE(editor().hasUnsavedChanges() && editor().canUndo());
 
+    const int idleHeight = p.phase->height();
     p.record->click();
     EXPECT_EQ(p.phase->currentIndex(), 1);
     EXPECT_EQ(p.count->text(), QString("3"));
+    // The countdown fades in while the column springs from the idle height to its own.
+    EXPECT_EQ(p.phase->height(), idleHeight);
+    EXPECT_TRUE(p.phase->currentWidget()->graphicsEffect());
+    ASSERT_TRUE(test::waitFor([&] { return p.phase->height() == p.phase->currentWidget()->sizeHint().height(); }));
+    ASSERT_TRUE(test::waitFor([&] { return !p.phase->currentWidget()->graphicsEffect(); }));
     EXPECT_FALSE(shown(p.options));
     rig->clock->advance(1);
     EXPECT_EQ(p.count->text(), QString("2"));
@@ -78,6 +86,8 @@ TEST_F(VoiceViewTest, WithoutATakeOnlyTheRecordGroupShowsAndTheCountdownHidesThe
     p.record->click();
     rig->clock->advance(3);
     EXPECT_EQ(p.phase->currentIndex(), 2);
+    EXPECT_LT(p.stop->shape(), 1);  // the disc turns into the stop square
+    ASSERT_TRUE(test::waitFor([&] { return p.stop->shape() == 1; }));
     const media::AudioFormat format{48000, 1};
     media::AudioBuffer b(format, 48000);
     for (std::int64_t i = 0; i < b.frameLength(); ++i) b.planes[0][std::size_t(i)] = (i % 100 < 50) ? 0.5f : -0.5f;
@@ -167,6 +177,51 @@ TEST(LevelMeter, LightsSegmentsStrictlyAboveTheirThresholdWithTheTopFourRed)
     meter.setLevel(0.457);
     EXPECT_EQ(meter.accessibleName(), QString("Microphone level"));
     EXPECT_EQ(meter.accessibleDescription(), QString("45%"));
+}
+
+TEST(LevelMeter, FollowsANewLevelLinearlyOverEightyMilliseconds)
+{
+    LevelMeter meter;
+    meter.setLevel(1);
+    EXPECT_EQ(meter.level(), 1);
+    auto* motion = meter.findChild<QVariantAnimation*>();
+    ASSERT_TRUE(motion);
+    EXPECT_EQ(motion->duration(), 80);
+    motion->setCurrentTime(20);
+    EXPECT_DOUBLE_EQ(meter.shownLevel(), 0.25);
+    motion->setCurrentTime(80);
+    EXPECT_DOUBLE_EQ(meter.shownLevel(), 1);
+    // A new level sets out from where the segments are.
+    meter.setLevel(0.5);
+    motion->setCurrentTime(40);
+    EXPECT_DOUBLE_EQ(meter.shownLevel(), 0.75);
+}
+
+TEST(RecordButton, TurnsBetweenDiscAndStopSquareOnASpring)
+{
+    EXPECT_EQ(SpringCurve::at(0), 0);
+    EXPECT_EQ(SpringCurve::at(1), 1);
+    double peak = 0;
+    for (int i = 0; i <= 100; ++i) peak = std::max(peak, SpringCurve::at(i / 100.0));
+    EXPECT_LT(peak, 1.01);  // damped to a barely visible overshoot
+    EXPECT_GT(SpringCurve::at(0.5), 0.9);
+    EXPECT_EQ(SpringCurve::durationMs(0.2), 240);
+
+    RecordButton stop(true);
+    EXPECT_EQ(stop.shape(), 1);
+    stop.morphIn();
+    auto* morph = stop.findChild<QVariantAnimation*>();
+    ASSERT_TRUE(morph);
+    EXPECT_EQ(morph->duration(), SpringCurve::durationMs(RecordButton::response));
+    EXPECT_EQ(stop.shape(), 0);
+    morph->setCurrentTime(morph->duration() / 3);
+    EXPECT_GT(stop.shape(), 0.3);
+    EXPECT_LT(stop.shape(), 1);
+    morph->setCurrentTime(morph->duration());
+    EXPECT_EQ(stop.shape(), 1);
+    RecordButton record(false);
+    record.morphIn();
+    EXPECT_EQ(record.shape(), 1);
 }
 
 }  // namespace
