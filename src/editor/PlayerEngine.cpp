@@ -29,4 +29,6 @@ std::shared_ptr<PlayerItem> PlayerEngine::item(BuildResult built, std::shared_pt
     return item;
 }
 
+void PlayerEngine::setMuted(bool muted) { sound_->setMuted(muted); }
+
 }  // namespace vt

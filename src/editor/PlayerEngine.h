@@ -28,6 +28,8 @@ public:
 
     Player* operator->() const { return player_.get(); }
     Player& operator*() const { return *player_; }
+    // Silences the sound device (recording a voiceover over the video).
+    void setMuted(bool muted);
 
     // What plays `built`: its pictures composed from `state` at `frameSize`,
     // its sources decoded no larger than `shownSize` needs.

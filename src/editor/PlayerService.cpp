@@ -40,7 +40,7 @@ PlayerService::PlayerService(QSize shownSize, bool useSoundDevice, QObject* pare
 
 PlayerService::~PlayerService() = default;
 
-void PlayerService::setMuted(bool muted) { sound_->setMuted(muted); }
+void PlayerService::setMuted(bool muted) { player_.setMuted(muted); }
 
 void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional<std::string>)> done)
 {

@@ -1,8 +1,4 @@
-<<<<<<<< HEAD:src/ui/inspector/FileRevealer.cpp
 #include "ui/theme/FileRevealer.h"
-========
-#include "ui/theme/FileRevealer.h"
->>>>>>>> review-21:src/ui/theme/FileRevealer.cpp
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
