@@ -233,6 +233,8 @@ TEST_F(CustomizeTest, SharedMembers)
     colour.set(QColor::fromRgbF(0.25, 0.5, 0.75, 1));
     EXPECT_NEAR(rig.look().textColor.g, 0.5, 1e-4);
     EXPECT_EQ(colour.get().toRgb(), QColor::fromRgbF(0.25, 0.5, 0.75, 1).toRgb());
+    colour.set(QColor());  // no colour to convert: white
+    EXPECT_EQ(rig.look().textColor, (RGBA{1, 1, 1, 1}));
 }
 
 TEST_F(CustomizeTest, OneSectionIsOpenAtATime)
