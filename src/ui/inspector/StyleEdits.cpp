@@ -1,6 +1,7 @@
 #include "ui/inspector/StyleEdits.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -17,11 +18,28 @@ void StyleEdits::edit(const std::function<void()>& writes)
     recorded_ = held_;
 }
 
+// The whole press counts, not only a drag of the handle: a press on the track
+// pages the value on and on until the button is let go.
 void StyleEdits::holdWhileDown(QSlider* slider)
 {
     if (!slider) return;
-    connect(slider, &QSlider::sliderPressed, this, [this] { held_ = true, recorded_ = false; });
+    slider->installEventFilter(this);
+    // A handle held down without a mouse press of ours (set by the program).
+    connect(slider, &QSlider::sliderPressed, this, [this] {
+        if (!held_) held_ = true, recorded_ = false;
+    });
     connect(slider, &QSlider::sliderReleased, this, [this] { held_ = false, recorded_ = false; });
+}
+
+bool StyleEdits::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: held_ = true, recorded_ = false; break;
+    case QEvent::MouseButtonRelease: held_ = false, recorded_ = false; break;
+    default: break;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void StyleEdits::holdWhileDown(QAbstractButton* button)

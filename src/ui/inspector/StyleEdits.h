@@ -52,6 +52,9 @@ public:
     // Writes made while typing into the field, until its editing finishes.
     void holdWhileTyping(QLineEdit* field);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     EditorModel& editor_;
     bool held_ = false;

@@ -176,6 +176,25 @@ TEST_F(CustomizeTest, EachFinishedEditIsOneUndoStep)
     EXPECT_EQ(rig.look(), now);
 }
 
+// Holding the mouse on a slider's track pages the value on and on: one edit.
+TEST_F(CustomizeTest, HoldingASliderTrackIsOneUndoStep)
+{
+    auto* letters = rowTitled<ValueRow>(section(StyleEditorView::Section::spacing), "Letter spacing");
+    rig.change([](CaptionStyle& s) { s.letterSpacing = -4; });
+    view->resize(360, 900);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    const auto depth = rig.editor().undoDepth();
+    QSlider* slider = letters->slider();
+    const QPoint track(slider->width() - 4, slider->height() / 2);
+    QTest::mousePress(slider, Qt::LeftButton, {}, track);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().letterSpacing > -4 + 3 * 0.24; }, 5000));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, track);
+    EXPECT_EQ(rig.editor().undoDepth(), depth + 1);
+    rig.editor().undo();
+    EXPECT_EQ(rig.look().letterSpacing, -4);
+}
+
 TEST_F(CustomizeTest, QuickEditRowsFollowTheirColours)
 {
     auto* width = rowTitled<ValueRow>(view.get(), "Outline width");
