@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSlider>
 
@@ -31,12 +32,26 @@ void StyleEdits::holdWhileDown(QSlider* slider)
     connect(slider, &QSlider::sliderReleased, this, [this] { held_ = false, recorded_ = false; });
 }
 
+void StyleEdits::holdWhileKeyDown(QWidget* control) { control->installEventFilter(this); }
+
+// A press opens the edit and its release, or the control losing the
+// keyboard, ends it; the repeats of a held key belong to it.
 bool StyleEdits::eventFilter(QObject* watched, QEvent* event)
 {
+    const auto* key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease
+                          ? static_cast<QKeyEvent*>(event)
+                          : nullptr;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: held_ = true, recorded_ = false; break;
-    case QEvent::MouseButtonRelease: held_ = false, recorded_ = false; break;
+    case QEvent::KeyPress:
+        if (!key->isAutoRepeat()) held_ = true, recorded_ = false;
+        break;
+    case QEvent::KeyRelease:
+        if (key->isAutoRepeat()) break;
+        [[fallthrough]];
+    case QEvent::MouseButtonRelease:
+    case QEvent::FocusOut: held_ = false, recorded_ = false; break;
     default: break;
     }
     return QObject::eventFilter(watched, event);

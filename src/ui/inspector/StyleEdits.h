@@ -4,9 +4,9 @@
 // save restarts, the captions are redrawn), and every finished edit that
 // changes the look is one undo step. A control that writes once per gesture
 // (a menu, a switch, a colour, a typed number, an arrow-key nudge) makes a
-// step per write; while a slider or a stepper button is held, or a text
-// field typed into, its writes share the one step taken at the first of
-// them that changes the look.
+// step per write; while a slider or a stepper button is held, an arrow key
+// held down, or a text field typed into, its writes share the one step
+// taken at the first of them that changes the look.
 //
 // Main thread only; the owner keeps it alive as long as its controls.
 
@@ -18,6 +18,7 @@
 class QAbstractButton;
 class QLineEdit;
 class QSlider;
+class QWidget;
 
 namespace vt::ui {
 
@@ -46,9 +47,12 @@ public:
     // or as part of the held gesture's edit.
     void edit(const std::function<void()>& writes);
 
-    // Writes made while the slider or button is held make one step.
+    // Writes made while the slider or button is held (by the mouse or by a
+    // key) make one step.
     void holdWhileDown(QSlider* slider);
     void holdWhileDown(QAbstractButton* button);
+    // Writes made while a key is held down in the control make one step.
+    void holdWhileKeyDown(QWidget* control);
     // Writes made while typing into the field, until its editing finishes.
     void holdWhileTyping(QLineEdit* field);
 

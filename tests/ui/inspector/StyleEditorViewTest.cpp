@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -193,6 +194,31 @@ TEST_F(CustomizeTest, HoldingASliderTrackIsOneUndoStep)
     EXPECT_EQ(rig.editor().undoDepth(), depth + 1);
     rig.editor().undo();
     EXPECT_EQ(rig.look().letterSpacing, -4);
+}
+
+// A held arrow key repeats its nudge until let go: one edit, on a number
+// field as on a slider.
+TEST_F(CustomizeTest, HoldingAnArrowKeyIsOneUndoStep)
+{
+    auto* letters = rowTitled<ValueRow>(section(StyleEditorView::Section::spacing), "Letter spacing");
+    rig.change([](CaptionStyle& s) { s.letterSpacing = 0; });
+    const auto hold = [](QWidget* target, Qt::Key key) {
+        for (bool repeat : {false, true, true, true}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(target, &press);
+        }
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+    };
+    for (QWidget* target : {static_cast<QWidget*>(letters->field()), static_cast<QWidget*>(letters->slider())}) {
+        const double start = rig.look().letterSpacing;
+        const auto depth = rig.editor().undoDepth();
+        hold(target, target == letters->slider() ? Qt::Key_Right : Qt::Key_Up);
+        EXPECT_GT(rig.look().letterSpacing, start);
+        EXPECT_EQ(rig.editor().undoDepth(), depth + 1) << target->metaObject()->className();
+        rig.editor().undo();
+        EXPECT_EQ(rig.look().letterSpacing, start);
+    }
 }
 
 TEST_F(CustomizeTest, QuickEditRowsFollowTheirColours)
