@@ -44,8 +44,9 @@ public:
         edit([&] { editor_.styleBinding(member).set(std::move(value)); });
     }
     // Runs `writes` (one or more style-binding writes) as one finished edit,
-    // or as part of the held gesture's edit.
-    void edit(const std::function<void()>& writes);
+    // or as part of the held gesture's edit when `source` is the control
+    // holding (none for a held slider, button or key).
+    void edit(const std::function<void()>& writes, const QObject* source = nullptr);
 
     // Writes made while the slider or button is held (by the mouse or by a
     // key) make one step.
@@ -53,8 +54,9 @@ public:
     void holdWhileDown(QAbstractButton* button);
     // Writes made while a key is held down in the control make one step.
     void holdWhileKeyDown(QWidget* control);
-    // Writes made while typing into the field, until its editing finishes.
-    void holdWhileTyping(QLineEdit* field);
+    // What is typed into the field is written by `write`, as one edit until
+    // the field's editing finishes or another control edits the look.
+    void typeInto(QLineEdit* field, std::function<void(const QString&)> write);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,7 +64,11 @@ protected:
 private:
     EditorModel& editor_;
     bool held_ = false;
-    bool recorded_ = false;  // the held gesture has taken its step
+    bool recorded_ = false;            // the held gesture has taken its step
+    const QObject* holder_ = nullptr;  // the field typed into; none for a press
+
+    void hold(const QObject* holder);
+    void release();
 };
 
 }  // namespace vt::ui

@@ -422,6 +422,20 @@ TEST_F(CustomizeTest, LayoutRows)
     EXPECT_FALSE(rig.look().notificationTitle);
     emit title->editingFinished();
     EXPECT_EQ(rig.editor().undoDepth(), depth + 1);  // one typing session
+    // Another control's edit while the field still has the keyboard is an edit
+    // of its own, and the typing after it starts a new one.
+    QTest::keyClicks(title, "@a");
+    for (auto* b : view->findChildren<QToolButton*>())
+        if (b->accessibleName() == "Right") b->click();
+    QTest::keyClicks(title, "b");
+    emit title->editingFinished();
+    EXPECT_EQ(rig.editor().undoDepth(), depth + 4);
+    rig.editor().undo();
+    EXPECT_EQ(rig.look().notificationTitle, "@a");
+    EXPECT_EQ(rig.look().textAlign, TextAlign::right);
+    rig.editor().undo();
+    EXPECT_NE(rig.look().textAlign, TextAlign::right);
+    EXPECT_EQ(rig.look().notificationTitle, "@a");
     choose(rowTitled<MenuRow>(layout, "Shape"), "None");
     EXPECT_FALSE(rig.look().container);
     EXPECT_TRUE(rig.look().barColor);
