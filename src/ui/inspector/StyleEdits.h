@@ -5,8 +5,9 @@
 // changes the look is one undo step. A control that writes once per gesture
 // (a menu, a switch, a colour, a typed number, an arrow-key nudge) makes a
 // step per write; while a slider or a stepper button is held, an arrow key
-// held down, or a text field typed into, its writes share the one step
-// taken at the first of them that changes the look.
+// held down, or a text field typed into (until another control edits the
+// look), its writes share the one step taken at the first of them that
+// changes the look.
 //
 // Main thread only; the owner keeps it alive as long as its controls.
 
