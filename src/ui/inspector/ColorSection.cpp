@@ -28,13 +28,6 @@ const LookRows::Options<TextFill>& fills()
     return options;
 }
 
-QString fillLabel(TextFill fill)
-{
-    for (const auto& [label, value] : fills())
-        if (value == fill) return label;
-    return {};
-}
-
 }  // namespace
 
 ColorSection::ColorSection(DisclosureGroup& group, StyleEdits& edits, QWidget* parent)
@@ -115,7 +108,7 @@ QString ColorSection::summary(const CaptionStyle& look)
 {
     QStringList parts;
     if (look.glowColor) parts << QStringLiteral("Glow");
-    if (shownFill(look) != TextFill::solid) parts << fillLabel(shownFill(look));
+    if (shownFill(look) != TextFill::solid) parts << LookRows::labelOf(fills(), shownFill(look));
     if (look.shineSweep) parts << QStringLiteral("Shine");
     if (look.palette && !look.palette->empty()) parts << QStringLiteral("Multicolor");
     if (look.wordBoxColor) parts << QStringLiteral("Word box");

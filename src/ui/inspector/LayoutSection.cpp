@@ -176,10 +176,9 @@ LayoutSection::LayoutSection(DisclosureGroup& group, StyleEdits& edits, QWidget*
     title->setPlaceholderText(QStringLiteral("Your @handle"));
     title->setFixedWidth(150);
     title->setAccessibleName(QStringLiteral("Title"));
-    edits.holdWhileTyping(title);
-    connect(title, &QLineEdit::textEdited, this, [&edits](const QString& text) {
-        edits.write(&CaptionStyle::notificationTitle,
-                    text.isEmpty() ? std::nullopt : std::optional(text.toStdString()));
+    edits.typeInto(title, [&edits](const QString& text) {
+        edits.editor().styleBinding(&CaptionStyle::notificationTitle)
+            .set(text.isEmpty() ? std::nullopt : std::optional(text.toStdString()));
     });
     rows_.add(new InspectorRow(QStringLiteral("Title"), {}, title), card, [title, &edits] {
         const QString stored = QString::fromStdString(edits.look().notificationTitle.value_or(std::string()));

@@ -1,5 +1,6 @@
 #include "ui/inspector/LookRows.h"
 
+#include "ui/inspector/NumberField.h"
 #include "ui/inspector/OptionalColorRow.h"
 #include "ui/inspector/RowNote.h"
 #include "ui/inspector/SwitchRow.h"
@@ -40,6 +41,7 @@ ValueRow* LookRows::value(const QString& title, Binding<double> value, ValueRow:
 {
     auto* row = new ValueRow(title, std::move(value), std::move(options));
     edits_.holdWhileDown(row->slider());
+    edits_.holdWhileKeyDown(row->field());
     add(row, std::move(shown), [row] { row->refresh(); });
     return row;
 }

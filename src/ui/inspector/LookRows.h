@@ -79,6 +79,15 @@ public:
 
     void refresh();
 
+    // The label of the first option with this value; empty when none has it.
+    template <class T>
+    static QString labelOf(const Options<T>& options, const T& value)
+    {
+        for (const auto& [label, v] : options)
+            if (v == value) return label;
+        return {};
+    }
+
     // The arguments of a value row: range in stored units, step in shown units.
     static ValueRow::Options span(double lower, double upper, double step, int decimals, QString suffix = {},
                                   double scale = 1, bool slider = true);

@@ -28,6 +28,7 @@ SizeControl::SizeControl(Binding<double> value, double lower, double upper, Styl
     smaller_ = stepButton(QStringLiteral("−"), QStringLiteral("Smaller"), -2, edits);
     field_ = new NumberField(value_, {lower, upper, 2, 0, {}, false}, 52, QStringLiteral("Size"), {}, this);
     bigger_ = stepButton(QStringLiteral("+"), QStringLiteral("Bigger"), 2, edits);
+    edits.holdWhileKeyDown(field_);
     row->addWidget(smaller_);
     row->addWidget(field_);
     row->addWidget(bigger_);

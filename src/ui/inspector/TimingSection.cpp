@@ -24,14 +24,6 @@ const LookRows::Options<ExitAnimation>& exits()
     return options;
 }
 
-template <class T>
-QString labelOf(const LookRows::Options<T>& options, T value)
-{
-    for (const auto& [label, v] : options)
-        if (v == value) return label;
-    return {};
-}
-
 }  // namespace
 
 TimingSection::TimingSection(DisclosureGroup& group, StyleEdits& edits, QWidget* parent)
@@ -68,8 +60,8 @@ TimingSection::TimingSection(DisclosureGroup& group, StyleEdits& edits, QWidget*
 
 QString TimingSection::summary(const CaptionStyle& look)
 {
-    return labelOf(highlights(), look.highlight) + QStringLiteral(" · exit ")
-         + labelOf(exits(), look.exitAnimation.value_or(ExitAnimation::cut)).toLower();
+    return LookRows::labelOf(highlights(), look.highlight) + QStringLiteral(" · exit ")
+         + LookRows::labelOf(exits(), look.exitAnimation.value_or(ExitAnimation::cut)).toLower();
 }
 
 }  // namespace vt::ui

@@ -24,6 +24,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -176,6 +177,50 @@ TEST_F(CustomizeTest, EachFinishedEditIsOneUndoStep)
     EXPECT_EQ(rig.look(), now);
 }
 
+// Holding the mouse on a slider's track pages the value on and on: one edit.
+TEST_F(CustomizeTest, HoldingASliderTrackIsOneUndoStep)
+{
+    auto* letters = rowTitled<ValueRow>(section(StyleEditorView::Section::spacing), "Letter spacing");
+    rig.change([](CaptionStyle& s) { s.letterSpacing = -4; });
+    view->resize(360, 900);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    const auto depth = rig.editor().undoDepth();
+    QSlider* slider = letters->slider();
+    const QPoint track(slider->width() - 4, slider->height() / 2);
+    QTest::mousePress(slider, Qt::LeftButton, {}, track);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().letterSpacing > -4 + 3 * 0.24; }, 5000));
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, track);
+    EXPECT_EQ(rig.editor().undoDepth(), depth + 1);
+    rig.editor().undo();
+    EXPECT_EQ(rig.look().letterSpacing, -4);
+}
+
+// A held arrow key repeats its nudge until let go: one edit, on a number
+// field as on a slider.
+TEST_F(CustomizeTest, HoldingAnArrowKeyIsOneUndoStep)
+{
+    auto* letters = rowTitled<ValueRow>(section(StyleEditorView::Section::spacing), "Letter spacing");
+    rig.change([](CaptionStyle& s) { s.letterSpacing = 0; });
+    const auto hold = [](QWidget* target, Qt::Key key) {
+        for (bool repeat : {false, true, true, true}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
+            QApplication::sendEvent(target, &press);
+        }
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+    };
+    for (QWidget* target : {static_cast<QWidget*>(letters->field()), static_cast<QWidget*>(letters->slider())}) {
+        const double start = rig.look().letterSpacing;
+        const auto depth = rig.editor().undoDepth();
+        hold(target, target == letters->slider() ? Qt::Key_Right : Qt::Key_Up);
+        EXPECT_GT(rig.look().letterSpacing, start);
+        EXPECT_EQ(rig.editor().undoDepth(), depth + 1) << target->metaObject()->className();
+        rig.editor().undo();
+        EXPECT_EQ(rig.look().letterSpacing, start);
+    }
+}
+
 TEST_F(CustomizeTest, QuickEditRowsFollowTheirColours)
 {
     auto* width = rowTitled<ValueRow>(view.get(), "Outline width");
@@ -233,6 +278,8 @@ TEST_F(CustomizeTest, SharedMembers)
     colour.set(QColor::fromRgbF(0.25, 0.5, 0.75, 1));
     EXPECT_NEAR(rig.look().textColor.g, 0.5, 1e-4);
     EXPECT_EQ(colour.get().toRgb(), QColor::fromRgbF(0.25, 0.5, 0.75, 1).toRgb());
+    colour.set(QColor());  // no colour to convert: white
+    EXPECT_EQ(rig.look().textColor, (RGBA{1, 1, 1, 1}));
 }
 
 TEST_F(CustomizeTest, OneSectionIsOpenAtATime)
@@ -375,6 +422,20 @@ TEST_F(CustomizeTest, LayoutRows)
     EXPECT_FALSE(rig.look().notificationTitle);
     emit title->editingFinished();
     EXPECT_EQ(rig.editor().undoDepth(), depth + 1);  // one typing session
+    // Another control's edit while the field still has the keyboard is an edit
+    // of its own, and the typing after it starts a new one.
+    QTest::keyClicks(title, "@a");
+    for (auto* b : view->findChildren<QToolButton*>())
+        if (b->accessibleName() == "Right") b->click();
+    QTest::keyClicks(title, "b");
+    emit title->editingFinished();
+    EXPECT_EQ(rig.editor().undoDepth(), depth + 4);
+    rig.editor().undo();
+    EXPECT_EQ(rig.look().notificationTitle, "@a");
+    EXPECT_EQ(rig.look().textAlign, TextAlign::right);
+    rig.editor().undo();
+    EXPECT_NE(rig.look().textAlign, TextAlign::right);
+    EXPECT_EQ(rig.look().notificationTitle, "@a");
     choose(rowTitled<MenuRow>(layout, "Shape"), "None");
     EXPECT_FALSE(rig.look().container);
     EXPECT_TRUE(rig.look().barColor);
