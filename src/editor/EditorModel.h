@@ -41,6 +41,7 @@
 #include "model/Timeline.h"
 #include "text/CaptionTranslator.h"
 #include "video/RenderSnapshot.h"
+#include "video/effects/ThumbnailGenerator.h"
 
 #include "captions/look/StyleVariants.h"
 #include "model/ReframeMode.h"
@@ -51,6 +52,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -559,6 +561,42 @@ private:
     void reloadClips();
     Debounce prewarmTask_;  // the frames of the last edited match cut
     // ==== end of clips and timeline items ===========================================
+
+    // ==== thumbnails: candidate frames, the choice and its rendering
+    // (EditorThumbnails.cpp). Kept while the editor is open; never stored in
+    // the project, never part of an undo step.
+public:
+    // The frames of the last search, best first (notifies always).
+    const std::vector<ThumbnailCandidate>& thumbCandidates() const { return thumbCandidates_; }
+    bool thumbBusy() const { return thumbBusy_; }
+    const std::optional<Uuid>& selectedThumbID() const { return selectedThumbID_; }
+    void setSelectedThumbID(std::optional<Uuid> id);
+    ThumbnailTemplate thumbTemplate() const { return thumbTemplate_; }
+    void setThumbTemplate(ThumbnailTemplate design);
+    // The picked candidate, else the first one, else none.
+    std::optional<ThumbnailCandidate> selectedThumb() const;
+    // Scores frames of the edited video off the main thread and keeps the best
+    // three, choosing the first; fills an empty thumbText from the hook.
+    void findThumbnails();
+    // The chosen thumbnail at the output canvas size times `scale`; none
+    // without a candidate.
+    std::optional<QImage> renderThumbnail(double scale) const;
+    // Writes the chosen thumbnail at full size as a PNG. False without a
+    // candidate; throws std::runtime_error when the file cannot be written.
+    bool saveThumbnail(const std::filesystem::path& file) const;
+
+signals:
+    void thumbCandidatesChanged();
+    void thumbBusyChanged();
+    void selectedThumbIDChanged();
+    void thumbTemplateChanged();
+
+private:
+    std::vector<ThumbnailCandidate> thumbCandidates_;
+    bool thumbBusy_ = false;
+    std::optional<Uuid> selectedThumbID_;
+    ThumbnailTemplate thumbTemplate_ = ThumbnailTemplate::bold;
+    // ==== end of thumbnails =========================================================
 
 signals:
     void projectChanged();

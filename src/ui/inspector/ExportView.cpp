@@ -9,6 +9,7 @@
 #include "ui/inspector/InspectorRow.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
+#include "ui/inspector/PostPackage.h"
 #include "ui/inspector/PressableButton.h"
 #include "ui/inspector/RowDivider.h"
 #include "ui/inspector/RowNote.h"
@@ -84,7 +85,7 @@ ExportView::ExportView(EditorModel& editor, ExportAction& action, SaveAsker askW
     column->addWidget(buildActionBlock());
     column->addWidget(buildIncludedGroup());
     column->addWidget(buildOtherFormatsGroup());
-    column->addWidget(new RowNote(QStringLiteral("The post checklist will be here: the posting steps for each platform."), content));
+    column->addWidget(new PostPackage(editor_, action_, content));
     column->addStretch(1);
     scroll->setWidget(content);
 

@@ -4,6 +4,7 @@
 #include "ui/inspector/ExportView.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
+#include "ui/inspector/PostView.h"
 #include "ui/inspector/RowNote.h"
 
 #include <QAbstractScrollArea>
@@ -122,6 +123,7 @@ void InspectorPanel::refresh()
 QWidget* InspectorPanel::makeBody()
 {
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
+    if (shownTab_ == InspectorTab::post) return new PostView(editor_, HookGenerator::aiStatus(), this);
     const QString note = shownItem_ ? QStringLiteral("The selected item's crop, zoom, colour, opacity and volume will be edited here.")
                                     : plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
