@@ -241,6 +241,7 @@ QWidget* ExportView::buildIncludedGroup()
     for (const auto& [title, value] : ExportSummary::included(editor_.project(), 0, 0)) {
         auto* valueLabel = kit::label(value, 12.5, QFont::Normal, kit::secondaryText());
         valueLabel->setTextFormat(Qt::PlainText);
+        valueLabel->setMinimumWidth(1);  // a long hook is cut instead of widening the panel
         p.includedValues.push_back(valueLabel);
         group->addRow(new InspectorRow(title, {}, valueLabel));
     }

@@ -230,10 +230,14 @@ QWidget* PostPackage::buildCleanupSection()
     auto* section = new QWidget;
     auto* column = plain(section);
     column->addWidget(heading(QStringLiteral("Cleanup"), &p.cleanupSubtitle));
-    auto* chips = new QWidget(section);
+    // The flow lays out its whole rectangle, so the side padding is the holder's.
+    auto* holder = new QWidget(section);
+    auto* padded = plain(holder);
+    padded->setContentsMargins(12, 0, 12, 0);
+    auto* chips = new QWidget(holder);
     p.chips = new FlowLayout(5, 5, chips);
-    p.chips->setContentsMargins(12, 0, 12, 0);
-    column->addWidget(chips);
+    padded->addWidget(chips);
+    column->addWidget(holder);
 
     auto* status = new QWidget(section);
     auto* row = new QHBoxLayout(status);

@@ -2,6 +2,7 @@
 
 #include "editor/EditorModel.h"
 #include "platform/TextRules.h"
+#include "text/PostCopyWriter.h"
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/InlineButton.h"
@@ -21,11 +22,14 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QResizeEvent>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace vt::ui {
 
@@ -58,6 +62,14 @@ QHBoxLayout* hrow(QWidget* w, QMargins margins, int spacing)
     return row;
 }
 
+QVBoxLayout* vcolumn(QWidget* w, QMargins margins, int spacing)
+{
+    auto* column = new QVBoxLayout(w);
+    column->setContentsMargins(margins);
+    column->setSpacing(spacing);
+    return column;
+}
+
 QToolButton* segment(const QString& title, QWidget* parent)
 {
     auto* b = new QToolButton(parent);
@@ -78,9 +90,7 @@ PostTextBlock::PostTextBlock(Slot slot, const QString& title, int limit, bool si
                              std::optional<int> hashtagLimit, QWidget* parent)
     : QWidget(parent), slot_(slot), limit_(limit), hashtagLimit_(hashtagLimit), singleLine_(singleLine)
 {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(12, 8, 12, 8);
-    column->setSpacing(4);
+    auto* column = vcolumn(this, {12, 8, 12, 8}, 4);
     editor_ = new QPlainTextEdit(this);
     QFont f = editor_->font();
     f.setPointSizeF(13);
@@ -91,8 +101,8 @@ PostTextBlock::PostTextBlock(Slot slot, const QString& title, int limit, bool si
     editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     if (singleLine_) {
         editor_->setPlaceholderText(title);
-        editor_->installEventFilter(this);
     }
+    editor_->installEventFilter(this);
     // The text lines up with the footer under it.
     editor_->document()->setDocumentMargin(0);
     editor_->setAccessibleName(title.isEmpty() ? QStringLiteral("Post") : title);
@@ -179,23 +189,41 @@ void PostTextBlock::recount()
 void PostTextBlock::fitHeight()
 {
     // The title grows from one line to three; the other texts from 84 to 300.
-    const QFontMetrics metrics(editor_->font());
-    const int lines = std::max(1, static_cast<int>(editor_->document()->size().height()));
-    const int frame = 2 * (editor_->frameWidth() + static_cast<int>(editor_->document()->documentMargin()));
+    // The editor lays out only what it shows, so its wrapped lines are counted
+    // here, line by line as it would break them.
+    const QFontMetricsF metrics(editor_->font());
+    const double width = std::max(editor_->viewport()->width(), 40);
+    int lines = 0;
+    for (const QString& paragraph : text().split(u'\n')) {
+        QTextLayout layout(paragraph, editor_->font());
+        layout.setTextOption(editor_->document()->defaultTextOption());
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            ++lines;
+        }
+        layout.endLayout();
+    }
+    const int frame = 2 * editor_->frameWidth() + 6;  // room for the last line's descenders
+    const double lineHeight = metrics.lineSpacing();
     if (singleLine_)
-        editor_->setFixedHeight(std::clamp(lines, 1, 3) * metrics.lineSpacing() + frame);
+        editor_->setFixedHeight(static_cast<int>(std::ceil(std::clamp(lines, 1, 3) * lineHeight)) + frame);
     else
-        editor_->setFixedHeight(std::clamp(lines * metrics.lineSpacing() + frame, 84, 300));
+        editor_->setFixedHeight(std::clamp(static_cast<int>(std::ceil(lines * lineHeight)) + frame, 84, 300));
 }
 
 bool PostTextBlock::eventFilter(QObject* watched, QEvent* event)
 {
-    // The title is one line of text: Return does not break it.
-    if (watched == editor_ && event->type() == QEvent::KeyPress) {
+    // The title is one line of text: Return does not break it. A new width
+    // wraps the text anew, so the height follows.
+    if (watched == editor_ && singleLine_ && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) return true;
     }
-    if (watched == editor_ && event->type() == QEvent::Resize) fitHeight();
+    if (watched == editor_ && event->type() == QEvent::Resize) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        if (resize->oldSize().width() != resize->size().width()) fitHeight();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -215,14 +243,12 @@ PostView::PostView(EditorModel& editor, HookGenerator::Status ai, QWidget* paren
 
     QVBoxLayout* column =
         featureColumn(this, QStringLiteral("Ready-to-paste posts for each platform, written from what you say."));
-    QWidget* content = column->parentWidget();
     column->addWidget(buildWriteGroup());
     column->addWidget(buildBusyRow());
     column->addWidget(buildNoteRow());
     column->addWidget(buildTexts());
     column->addWidget(buildEmptyState());
     column->addStretch(1);
-    Q_UNUSED(content);
 
     connect(&editor_, &EditorModel::projectChanged, this, [this] {
         refreshTexts();
@@ -300,9 +326,7 @@ QWidget* PostView::buildTexts()
 {
     auto& p = *parts_;
     p.texts = new QWidget;
-    auto* column = new QVBoxLayout(p.texts);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(18);
+    auto* column = vcolumn(p.texts, {}, 18);
     auto block = [&](InspectorGroup* group, Slot slot, const QString& title, int limit, bool singleLine,
                      std::optional<int> hashtagLimit) {
         auto* b = new PostTextBlock(slot, title, limit, singleLine, hashtagLimit, group);
@@ -312,15 +336,15 @@ QWidget* PostView::buildTexts()
         p.blocks.push_back(b);
     };
     auto* youtube = new InspectorGroup(QStringLiteral("YOUTUBE SHORTS"), nullptr, p.texts);
-    block(youtube, Slot::youtubeTitle, QStringLiteral("Title"), 100, true, std::nullopt);
+    block(youtube, Slot::youtubeTitle, QStringLiteral("Title"), PostCopyWriter::titleLimit, true, std::nullopt);
     youtube->addRow(new RowDivider);
-    block(youtube, Slot::youtubeDescription, QStringLiteral("Description"), 5000, false, std::nullopt);
+    block(youtube, Slot::youtubeDescription, QStringLiteral("Description"), PostCopyWriter::descriptionLimit, false, std::nullopt);
     auto* instagram = new InspectorGroup(QStringLiteral("INSTAGRAM REELS"), nullptr, p.texts);
-    block(instagram, Slot::instagram, {}, 2200, false, 30);
+    block(instagram, Slot::instagram, {}, PostCopyWriter::instagramLimit, false, 30);
     auto* tiktok = new InspectorGroup(QStringLiteral("TIKTOK"), nullptr, p.texts);
-    block(tiktok, Slot::tiktok, {}, 2200, false, std::nullopt);
+    block(tiktok, Slot::tiktok, {}, PostCopyWriter::tiktokLimit, false, std::nullopt);
     auto* x = new InspectorGroup(QStringLiteral("X"), nullptr, p.texts);
-    block(x, Slot::x, {}, 280, false, std::nullopt);
+    block(x, Slot::x, {}, PostCopyWriter::xLimit, false, std::nullopt);
     for (auto* g : {youtube, instagram, tiktok, x}) column->addWidget(g);
     p.footnote = kit::label({}, 11, QFont::Normal, kit::secondaryText(), p.texts);
     p.footnote->setWordWrap(true);
@@ -333,9 +357,7 @@ QWidget* PostView::buildEmptyState()
 {
     auto& p = *parts_;
     p.emptyState = new QWidget;
-    auto* column = new QVBoxLayout(p.emptyState);
-    column->setContentsMargins(0, 8, 0, 0);
-    column->setSpacing(6);
+    auto* column = vcolumn(p.emptyState, {0, 8, 0, 0}, 6);
     auto* icon = kit::label(symbolGlyph(QStringLiteral("paperplane")), 28, QFont::Normal, kit::secondaryText(), p.emptyState);
     auto* title = kit::label(QStringLiteral("No posts yet"), 15, QFont::DemiBold, kit::ink(), p.emptyState);
     auto* text = kit::label(QStringLiteral("Write a title, description and captions for every platform in one go."), 12,
