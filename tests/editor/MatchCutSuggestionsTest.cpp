@@ -1,6 +1,8 @@
 #include "editor/MatchCutSuggestions.h"
 
 #include "editor/EditorFakes.h"
+#include "speech/Transcriber.h"
+#include "support/TestSupport.h"
 #include "text/PostCopyWriter.h"
 
 #include <gtest/gtest.h>
@@ -124,4 +126,29 @@ TEST(MatchCutSuggestions, NewCardsTakeTheirWordAndContextFromTheTranscript)
     rig->addMatchCut(own, 3);
     EXPECT_EQ(rig->project().matchCuts->back().keywords, own.keywords);
     EXPECT_FALSE(rig->project().matchCuts->back().lines) << "a card with keywords keeps its lines, even none";
+}
+
+TEST(MatchCutSuggestions, RecognizedSpeechSuggestsWhatItIsAbout)
+{
+    // The real speech recording, heard by the built-in recognizer.
+    test::TempDir dir;
+    const auto video = dir.path() / "speech.mp4";
+    ASSERT_EQ(test::run("ffmpeg -v error -y -f lavfi -i color=c=black:s=64x48:r=10:d=11 -i " +
+                        test::shellQuote(test::sharedFixture("speech-en-11s.wav").string()) +
+                        " -c:a aac -shortest -c:v libx264 -preset ultrafast -pix_fmt yuv420p " +
+                        test::shellQuote(video.string())),
+              0);
+    std::vector<Word> words = Transcriber::transcribe(video, "en-US", 11, nullptr);
+    const auto lower = [](std::vector<std::string> texts) {
+        for (auto& t : texts)
+            for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return texts;
+    };
+    const auto heard = lower(MatchCutRenderer::suggestions(words, 6));
+    EXPECT_TRUE(mentions(heard, "country")) << ::testing::PrintToString(heard);
+    for (Word& w : words)
+        if (lower({w.text}).front().find("country") != std::string::npos) w.deleted = true;
+    EXPECT_FALSE(mentions(lower(MatchCutRenderer::suggestions(words, 6)), "country"));
+    for (const std::string& line : MatchCutRenderer::context(words).lines)
+        EXPECT_EQ(lower({line}).front().find("country"), std::string::npos) << line;
 }

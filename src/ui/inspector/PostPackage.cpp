@@ -313,7 +313,7 @@ void PostPackage::refreshHooks()
     auto& p = *parts_;
     const Project& project = editor_.project();
     p.hookSubtitle->setText(project.aiHooks.empty() ? QStringLiteral("From your transcript")
-                                                    : QStringLiteral("Transcript + Apple Intelligence"));
+                                                    : QStringLiteral("Transcript + on-device model"));
     const std::vector<std::string> lines = hookLines(project.aiHooks, project.hooks);
     p.noHooks->setVisible(lines.empty());
     auto* rows = findChild<QWidget*>(QStringLiteral("hookRows"));

@@ -285,8 +285,8 @@ QWidget* PostView::buildWriteGroup()
     group->addRow(new InspectorRow(QStringLiteral("Language"), {}, picker));
     group->addRow(new RowDivider);
     p.writeNote = new RowNote(ai_.available
-                                  ? QStringLiteral("Apple Intelligence writes them on your Mac, from what you say.")
-                                  : QStringLiteral("Made from your transcript and hook. Turn on Apple Intelligence for fuller rewrites."));
+                                  ? QStringLiteral("The on-device language model writes them on this computer, from what you say.")
+                                  : QStringLiteral("Made from your transcript and hook. Turn on the on-device language model for fuller rewrites."));
     p.writeNote->setContentsMargins(p.writeNote->contentsMargins() + QMargins(0, 6, 0, 0));
     group->addRow(p.writeNote);
     return group;
@@ -302,7 +302,7 @@ QWidget* PostView::buildBusyRow()
     spinner->setTextVisible(false);
     spinner->setFixedSize(40, 6);
     row->addWidget(spinner);
-    p.busyText = kit::label(ai_.available ? QStringLiteral("Writing on your Mac…") : QStringLiteral("Writing…"), 12,
+    p.busyText = kit::label(ai_.available ? QStringLiteral("Writing on this computer…") : QStringLiteral("Writing…"), 12,
                             QFont::Normal, kit::secondaryText(), p.busyRow);
     row->addWidget(p.busyText);
     row->addStretch(1);
@@ -378,7 +378,7 @@ void PostView::refreshTexts()
     p.emptyState->setVisible(!post);
     if (!post) return;
     for (PostTextBlock* b : p.blocks) b->show(qt((*post).*field(b->slot())));
-    p.footnote->setText(post->byAI ? QStringLiteral("Written by Apple Intelligence. Read them over before you post.")
+    p.footnote->setText(post->byAI ? QStringLiteral("Written by the on-device language model. Read them over before you post.")
                                    : QStringLiteral("Edit anything before you post."));
 }
 

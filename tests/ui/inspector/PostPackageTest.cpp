@@ -86,7 +86,7 @@ TEST(PostPackage, HookLinesPickTheHookOnScreen)
     });
     PostPackage list(*rig, *rig.action);
     const auto& p = list.parts();
-    EXPECT_EQ(p.hookSubtitle->text(), QString("Transcript + Apple Intelligence"));
+    EXPECT_EQ(p.hookSubtitle->text(), QString("Transcript + on-device model"));
     EXPECT_FALSE(shown(p.noHooks));
     ASSERT_EQ(p.hookRows.size(), 3u);
     EXPECT_EQ(static_cast<QLabel*>(p.hookRows[2]->content())->text(), QString::fromUtf8("“Rules one”"));
@@ -152,7 +152,7 @@ TEST(PostPackage, ThumbnailLooksTurnOnTheFileAndFindFramesOnce)
     EXPECT_TRUE(rig.action->alsoThumbnail());
     EXPECT_TRUE(templateRow(list, ThumbnailTemplate::cinematic)->isChosen());
     EXPECT_TRUE(rig->thumbBusy()) << "no frames yet: the search starts";
-    test::waitFor([&] { return !rig->thumbBusy(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->thumbBusy(); }, 20000));
     ASSERT_FALSE(rig->thumbCandidates().empty());
     EXPECT_EQ(p.status->text(), QString("2 of 3 done"));
     EXPECT_EQ(rig->thumbText(), "Stop scrolling");
@@ -190,7 +190,7 @@ TEST(PostPackage, FollowsARunningExport)
     rig.action->startExport(rig.dir.path() / "out.mp4");
     EXPECT_TRUE(rig.action->isExporting());
     EXPECT_EQ(p.status->text(), QString("Exporting"));
-    test::waitFor([&] { return !rig.action->isExporting(); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.action->isExporting(); }, 20000));
     EXPECT_GT(exportingSeen, 0);
     EXPECT_EQ(p.status->text(), QString("0 of 3 done")) << "the checklist's own state returns";
     EXPECT_TRUE(shown(p.toDo));

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <functional>
+#include <stdexcept>
 #include <sstream>
 
 namespace vt::test {
@@ -58,7 +59,8 @@ struct PostPanelRig {
                                                EditorServices{std::make_shared<FakePlayer>(),
                                                               std::make_shared<ClipMediaService>(), nullptr, nullptr,
                                                               clock});
-        waitFor([&] { return !editor->isLoading(); });
+        if (!QTest::qWaitFor([&] { return !editor->isLoading(); }, 20000))
+            throw std::runtime_error("the generated project did not load");
         action = std::make_unique<ExportAction>(host);
     }
     EditorModel& operator*() { return *editor; }

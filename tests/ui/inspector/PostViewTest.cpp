@@ -64,7 +64,7 @@ TEST(PostView, EmptyStateWritesThePostsFromTheTranscript)
     EXPECT_FALSE(shown(p.texts));
     EXPECT_EQ(p.writeButton->text(), QString::fromUtf8("✚ Write Posts"));
     EXPECT_TRUE(p.writeButton->isEnabled());
-    EXPECT_EQ(p.writeNote->text(), QString("Made from your transcript and hook. Turn on Apple Intelligence for fuller rewrites."));
+    EXPECT_EQ(p.writeNote->text(), QString("Made from your transcript and hook. Turn on the on-device language model for fuller rewrites."));
     EXPECT_FALSE(shown(p.busyRow));
     EXPECT_FALSE(shown(p.noteRow));
     EXPECT_TRUE(p.original->isChecked());
@@ -106,8 +106,8 @@ TEST(PostView, OpeningStateFollowsTheProject)
         EXPECT_TRUE(block(view, Slot::tiktok)->text().isEmpty());
         EXPECT_EQ(view.parts().footnote->text(), QString("Edit anything before you post."));
         EXPECT_EQ(view.parts().writeButton->text(), QString::fromUtf8("✨ Write Again"));
-        EXPECT_EQ(view.parts().writeNote->text(), QString("Apple Intelligence writes them on your Mac, from what you say."));
-        EXPECT_EQ(view.parts().busyText->text(), QString::fromUtf8("Writing on your Mac…"));
+        EXPECT_EQ(view.parts().writeNote->text(), QString("The on-device language model writes them on this computer, from what you say."));
+        EXPECT_EQ(view.parts().busyText->text(), QString::fromUtf8("Writing on this computer…"));
     }
     struct Case {
         std::optional<std::string> language;
@@ -123,7 +123,7 @@ TEST(PostView, OpeningStateFollowsTheProject)
         PostView view(*rig, kNoModel);
         EXPECT_EQ(view.parts().english->isChecked(), c.english);
         EXPECT_EQ(view.parts().original->isChecked(), !c.english);
-        EXPECT_EQ(view.parts().footnote->text(), c.byAI ? QString("Written by Apple Intelligence. Read them over before you post.")
+        EXPECT_EQ(view.parts().footnote->text(), c.byAI ? QString("Written by the on-device language model. Read them over before you post.")
                                                         : QString("Edit anything before you post."));
         EXPECT_EQ(view.parts().busyText->text(), QString::fromUtf8("Writing…"));
     }
