@@ -2,6 +2,7 @@
 // and placing effects dropped from the palette.
 
 #include "editor/EditorModel.h"
+#include "editor/MatchCutSuggestions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -266,7 +267,8 @@ void EditorModel::place(const TimelineDrop& drop, double at)
     else if (project_.matchCuts && !project_.matchCuts->empty())
         cut = project_.matchCuts->back();
     else {
-        cut.word = "Match Cut";
+        const auto suggested = MatchCutRenderer::suggestions(project_.words, 1);
+        cut.word = suggested.empty() ? "Match Cut" : suggested.front();
         cut.style = MatchCut::Style::editorial;
         cut.seed = 1;
         cut.duration = 2;

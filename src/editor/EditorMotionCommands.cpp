@@ -2,6 +2,7 @@
 // timeline items, so they end with timelineItemsChanged().
 
 #include "editor/EditorModel.h"
+#include "editor/MatchCutSuggestions.h"
 
 #include <QThreadPool>
 
@@ -32,6 +33,11 @@ Uuid EditorModel::addMatchCut(MatchCut cut, double at)
     cut.duration = std::min(finiteOr(cut.duration, 2), std::max(length, 0.5));
     const double s = std::max(0.0, std::min(length - cut.duration, finiteOr(at, 0)));
     cut.start = s < 0.04 ? std::nullopt : std::optional(plan_.sourceTime(s));
+    if (!cut.keywords) {
+        MatchCutRenderer::Context context = MatchCutRenderer::context(project_.words);
+        cut.keywords = std::move(context.keywords);
+        cut.lines = std::move(context.lines);
+    }
     updateProject([&](Project& p) {
         if (!p.matchCuts) p.matchCuts.emplace();
         p.matchCuts->push_back(cut);

@@ -11,6 +11,7 @@
 #include "ui/inspector/InspectorRow.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
+#include "ui/inspector/PostPackage.h"
 #include "ui/inspector/PressableButton.h"
 #include "ui/inspector/RowDivider.h"
 #include "ui/inspector/RowNote.h"
@@ -75,7 +76,7 @@ ExportView::ExportView(EditorModel& editor, ExportAction& action, SaveAsker askW
     column->addWidget(buildActionBlock());
     column->addWidget(buildIncludedGroup());
     column->addWidget(buildOtherFormatsGroup());
-    column->addWidget(new RowNote(QStringLiteral("The post checklist will be here: the posting steps for each platform."), content));
+    column->addWidget(new PostPackage(editor_, action_, content));
     column->addStretch(1);
 
     connect(&action_, &ExportAction::settingsChanged, this, [this] { refreshSettings(); refreshAction(); refreshIncluded(); });
@@ -233,6 +234,7 @@ QWidget* ExportView::buildIncludedGroup()
     for (const auto& [title, value] : ExportSummary::included(editor_.project(), 0, 0)) {
         auto* valueLabel = kit::label(value, 12.5, QFont::Normal, kit::secondaryText());
         valueLabel->setTextFormat(Qt::PlainText);
+        valueLabel->setMinimumWidth(1);  // a long hook is cut instead of widening the panel
         p.includedValues.push_back(valueLabel);
         group->addRow(new InspectorRow(title, {}, valueLabel));
     }

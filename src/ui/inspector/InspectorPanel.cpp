@@ -13,6 +13,7 @@
 #include "ui/inspector/VoiceView.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
+#include "ui/inspector/PostView.h"
 #include "ui/inspector/RowNote.h"
 #include "ui/inspector/StyleBrowserView.h"
 #include "ui/inspector/StyleEditorView.h"
@@ -143,6 +144,7 @@ QWidget* InspectorPanel::makeBody()
     if (shownTab_ == InspectorTab::broll) return new BRollView(editor_, {}, this);
     if (shownTab_ == InspectorTab::hook) return new HookView(editor_, this);
     if (shownTab_ == InspectorTab::thumbnail) return new ThumbnailView(editor_, {}, this);
+    if (shownTab_ == InspectorTab::post) return new PostView(editor_, HookGenerator::aiStatus(), this);
     const QString note = plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
     auto* column = new QVBoxLayout(placeholder);

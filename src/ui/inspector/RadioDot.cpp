@@ -19,10 +19,19 @@ void RadioDot::setOn(bool on)
     update();
 }
 
+void RadioDot::setScale(double scale)
+{
+    scale_ = scale;
+    update();
+}
+
 void RadioDot::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
+    p.translate(9, 9);
+    p.scale(scale_, scale_);
+    p.translate(-9, -9);
     if (on_) {
         p.setPen(Qt::NoPen);
         p.setBrush(kit::accent());

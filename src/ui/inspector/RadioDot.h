@@ -12,12 +12,15 @@ public:
     explicit RadioDot(bool on, QWidget* parent = nullptr);
     void setOn(bool on);
     bool isOn() const { return on_; }
+    // Draws the dot scaled about its centre; its size stays 18 by 18.
+    void setScale(double scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     bool on_;
+    double scale_ = 1;
 };
 
 }  // namespace vt::ui
