@@ -237,6 +237,12 @@ void FullScreenPlayerView::resizeEvent(QResizeEvent*)
     pill_->setGeometry((this->width() - width) / 2, height() - pillBottomGap - pillHeight, width, pillHeight);
 }
 
+void FullScreenPlayerView::hideEvent(QHideEvent* event)
+{
+    hide_.stop();  // a closed window hides nothing more
+    QWidget::hideEvent(event);
+}
+
 void FullScreenPlayerView::keyPressEvent(QKeyEvent* event)
 {
     if (event->modifiers() & ~Qt::KeypadModifier) return QWidget::keyPressEvent(event);

@@ -112,8 +112,11 @@ TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
     EXPECT_FALSE(fs->hideTimer()->isActive());
     QTest::keyClick(fs, Qt::Key_Space);
 
-    // The toggle again closes it; the editor keeps its play state.
+    // The toggle again closes it; the editor keeps its play state, and the
+    // pending hide goes with the window.
+    ASSERT_TRUE(fs->hideTimer()->isActive());
     view.preview()->fullScreenButton()->click();
+    EXPECT_FALSE(fs->hideTimer()->isActive());
     EXPECT_TRUE(QTest::qWaitFor([] { return FullScreenPlayer::current() == nullptr; }));
     EXPECT_TRUE(e.isPlaying());
 
