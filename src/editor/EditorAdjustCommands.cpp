@@ -22,31 +22,38 @@ ItemAdjust EditorModel::adjust(const TimelineItem& item) const
 
 void EditorModel::updateAdjust(const TimelineItem& item, const std::function<void(ItemAdjust&)>& change)
 {
+    ItemAdjust a = adjust(item);
+    const ItemAdjust before = a;
+    change(a);
+    // An edit that changes nothing, or an item that is gone, records no step:
+    // the redo history survives it, and the next real edit is not taken for
+    // part of its gesture.
+    if (a == before) return;
+    const auto isItem = [&](const auto& entry) { return entry.id == item.id; };
+    if (item.kind == TimelineItem::Kind::overlay) {
+        if (!project_.brolls || std::none_of(project_.brolls->begin(), project_.brolls->end(), isItem)) return;
+    } else if (item.kind == TimelineItem::Kind::clip) {
+        const auto clips = project_.videoClips();
+        if (std::none_of(clips.begin(), clips.end(), isItem)) return;
+    } else {
+        return;
+    }
     const Date now = services_.clock->now();
     const bool sameGesture = lastAdjust_ && lastAdjust_->item == item &&
                              now - lastAdjust_->at <= std::chrono::milliseconds(800);
     if (!sameGesture) pushUndo();
     lastAdjust_ = LastAdjust{item, now};
-    ItemAdjust a = adjust(item);
-    const double oldVolume = a.volume;
-    change(a);
     const std::optional<ItemAdjust> stored = a == ItemAdjust{} ? std::nullopt : std::optional(a);
     if (item.kind == TimelineItem::Kind::overlay) {
-        if (!project_.brolls) return;
-        auto it = std::find_if(project_.brolls->begin(), project_.brolls->end(),
-                               [&](const BRoll& b) { return b.id == item.id; });
-        if (it == project_.brolls->end()) return;
+        auto it = std::find_if(project_.brolls->begin(), project_.brolls->end(), isItem);
         updateProject([&](Project&) { it->adjust = stored; });
         visualChanged();
         return;
     }
-    if (item.kind != TimelineItem::Kind::clip) return;
     if (!project_.clips) updateProject([](Project& p) { p.adoptClips(); });
-    auto it = std::find_if(project_.clips->begin(), project_.clips->end(),
-                           [&](const VideoClip& c) { return c.id == item.id; });
-    if (it == project_.clips->end()) return;
+    auto it = std::find_if(project_.clips->begin(), project_.clips->end(), isItem);
     updateProject([&](Project&) { it->adjust = stored; });
-    if (a.volume != oldVolume)
+    if (a.volume != before.volume)
         timelineChanged();
     else
         visualChanged();

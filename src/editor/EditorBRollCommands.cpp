@@ -3,11 +3,14 @@
 
 #include "editor/EditorModel.h"
 #include "model/FileAccess.h"
+#include "model/TimeFormat.h"
 
 #include <QMimeDatabase>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 
 namespace vt {
@@ -24,6 +27,23 @@ bool namesImage(const std::string& path)
 {
     const QMimeType type = QMimeDatabase().mimeTypeForFile(QString::fromStdString(path), QMimeDatabase::MatchExtension);
     return type.isValid() && type.name().startsWith("image/");
+}
+
+// The first `count` user-perceived characters of `text`, then "…"; shorter
+// texts whole.
+std::string shortened(const std::string& text, int count)
+{
+    const QString whole = QString::fromStdString(text);
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, whole);
+    int seen = 0;
+    while (graphemes.toNextBoundary() >= 0) {
+        if (++seen == count) {
+            const qsizetype end = graphemes.position();
+            if (end >= whole.size()) return text;
+            return whole.left(end).toStdString() + "…";
+        }
+    }
+    return text;
 }
 
 BRoll newItem(const std::string& path)
@@ -150,6 +170,38 @@ void EditorModel::loadBRollThumb(const BRoll& item)
             emit m.brollThumbsChanged();
         };
     });
+}
+
+std::string EditorModel::brollText(const BRoll& item) const
+{
+    if (item.start) {
+        for (const BRollPlacement& placed : brollPlacements_) {
+            if (placed.item.id != item.id) continue;
+            char length[32];
+            std::snprintf(length, sizeof length, "%.1f", placed.end - placed.start);
+            return "At " + formatTimecode(placed.start) + " for " + length + " s";
+        }
+    }
+    static const std::vector<Word> none;
+    const auto names = [&](const std::vector<Word>& words) {
+        return std::any_of(words.begin(), words.end(), [&](const Word& w) { return w.id == item.startWordID; });
+    };
+    const std::vector<Word>& words =
+        names(project_.words) ? project_.words : (project_.voiceover ? project_.voiceover->words : none);
+    const auto position = [&](const Uuid& id) -> std::optional<std::size_t> {
+        for (std::size_t i = 0; i < words.size(); ++i)
+            if (words[i].id == id) return i;
+        return std::nullopt;
+    };
+    const auto a = position(item.startWordID), b = position(item.endWordID);
+    if (!a || !b) return {};
+    std::string text;
+    for (std::size_t i = std::min(*a, *b); i <= std::max(*a, *b); ++i) {
+        if (words[i].deleted) continue;
+        if (!text.empty()) text += ' ';
+        text += words[i].text;
+    }
+    return shortened(text, 60);
 }
 
 }  // namespace vt

@@ -14,25 +14,6 @@ namespace {
 
 double finiteOr(double value, double fallback) { return std::isfinite(value) ? value : fallback; }
 
-double defaultLength(MotionEffect::Kind kind)
-{
-    using K = MotionEffect::Kind;
-    switch (kind) {
-    case K::zoomIn:
-    case K::zoomOut: return 1.5;
-    case K::punchIn: return 1.2;
-    case K::pop: return 0.45;
-    case K::shake: return 0.5;
-    case K::fadeIn: return 0.8;
-    case K::fadeOut: return 1.0;
-    case K::flash: return 0.35;
-    case K::blurIn: return 0.8;
-    case K::blackWhite: return 2.5;
-    case K::glitch: return 0.35;
-    }
-    return 1.0;
-}
-
 // The things a match cut's cached frames depend on.
 bool sameFrames(const MatchCut& a, const MatchCut& b)
 {

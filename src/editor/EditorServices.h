@@ -70,6 +70,8 @@ public:
     virtual void seek(double seconds) = 0;
     // Replaces the current item by none.
     virtual void detachItem() = 0;
+    // Silences the sound (or brings it back) without stopping playback.
+    virtual void setMuted(bool muted) = 0;
     // Reports the player time (seconds) and rate on the main thread every
     // 1/20 s until stopTimeReports.
     virtual void startTimeReports(std::function<void(double seconds, double rate)> report) = 0;

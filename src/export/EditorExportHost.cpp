@@ -63,6 +63,10 @@ ExportCapture EditorExportHost::capture(bool audioOnly)
     return capture;
 }
 
-QImage EditorExportHost::renderThumbnail() { return thumbnail_ ? thumbnail_() : QImage(); }
+QImage EditorExportHost::renderThumbnail()
+{
+    if (thumbnail_) return thumbnail_();
+    return editor_.renderThumbnail(1).value_or(QImage());
+}
 
 }  // namespace vt

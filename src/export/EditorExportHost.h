@@ -16,7 +16,8 @@ class EditorModel;
 class EditorExportHost : public ExportHost {
 public:
     // `pause` stops playback; `thumbnail` renders the selected thumbnail at
-    // the canvas size (a null image without a selection). Either may be empty.
+    // the canvas size (a null image without a selection). Either may be
+    // empty; without `thumbnail` the editor's chosen thumbnail is rendered.
     EditorExportHost(EditorModel& editor, std::shared_ptr<ExportComposer> composer,
                      std::function<void()> pause = {}, std::function<QImage()> thumbnail = {});
 

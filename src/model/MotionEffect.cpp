@@ -29,6 +29,25 @@ MotionEffect MotionEffect::fromJson(const json::Value& v)
             in.required<double>("duration"), in.required<double>("strength"), in.required<bool>("sound")};
 }
 
+double defaultLength(MotionEffect::Kind kind)
+{
+    using K = MotionEffect::Kind;
+    switch (kind) {
+    case K::zoomIn:
+    case K::zoomOut: return 1.5;
+    case K::punchIn: return 1.2;
+    case K::pop: return 0.45;
+    case K::shake: return 0.5;
+    case K::fadeIn: return 0.8;
+    case K::fadeOut: return 1.0;
+    case K::flash: return 0.35;
+    case K::blurIn: return 0.8;
+    case K::blackWhite: return 2.5;
+    case K::glitch: return 0.35;
+    }
+    return 1.0;
+}
+
 }  // namespace vt
 
 std::size_t std::hash<vt::MotionEffect>::operator()(const vt::MotionEffect& m) const noexcept

@@ -65,6 +65,8 @@ constexpr auto enumCases(MotionEffect::Kind)
 // The symbol name and the one-line description the palettes and menus show.
 constexpr std::string_view icon(MotionEffect::Kind kind) { return detail::kMotionKinds[static_cast<std::size_t>(kind)].icon; }
 constexpr std::string_view blurb(MotionEffect::Kind kind) { return detail::kMotionKinds[static_cast<std::size_t>(kind)].blurb; }
+// The length a new move of the kind gets, in seconds.
+double defaultLength(MotionEffect::Kind kind);
 
 }  // namespace vt
 

@@ -31,27 +31,6 @@ constexpr std::array<LaneRow, 10> kLanes{{
 
 const LaneRow& laneRow(TimelineLane::Kind kind) { return kLanes[static_cast<std::size_t>(kind)]; }
 
-// Sound events bound to camera moves of each kind; none for the pure looks
-// that change the picture quietly.
-std::optional<SoundEvent::Kind> motionSound(MotionEffect::Kind kind)
-{
-    using K = MotionEffect::Kind;
-    using S = SoundEvent::Kind;
-    switch (kind) {
-    case K::zoomIn:
-    case K::zoomOut:
-    case K::blurIn: return S::whoosh;
-    case K::punchIn:
-    case K::shake: return S::hit;
-    case K::pop:
-    case K::flash: return S::pop;
-    case K::glitch: return S::tick;
-    case K::fadeIn:
-    case K::fadeOut:
-    case K::blackWhite: return std::nullopt;
-    }
-    return std::nullopt;
-}
 
 // First fit in the given order: the lowest row whose end is at most `start`
 // (within 1e-6) takes the span.
@@ -74,6 +53,26 @@ void sortByStart(std::vector<T>& items)
 }
 
 }  // namespace
+
+std::optional<SoundEvent::Kind> motionSound(MotionEffect::Kind kind)
+{
+    using K = MotionEffect::Kind;
+    using S = SoundEvent::Kind;
+    switch (kind) {
+    case K::zoomIn:
+    case K::zoomOut:
+    case K::blurIn: return S::whoosh;
+    case K::punchIn:
+    case K::shake: return S::hit;
+    case K::pop:
+    case K::flash: return S::pop;
+    case K::glitch: return S::tick;
+    case K::fadeIn:
+    case K::fadeOut:
+    case K::blackWhite: return std::nullopt;
+    }
+    return std::nullopt;
+}
 
 TimelineLane TimelineLane::of(Kind kind, int row) { return {kind, laneRow(kind).numbered ? row : 0}; }
 

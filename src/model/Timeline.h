@@ -23,6 +23,10 @@
 
 namespace vt {
 
+// The sound effect that marks the start of a camera move of each kind; none
+// for the pure looks that change the picture quietly.
+std::optional<SoundEvent::Kind> motionSound(MotionEffect::Kind kind);
+
 // One selectable item of the timeline, named by its record's id.
 struct TimelineItem {
     enum class Kind { matchCut, motion, overlay, sound, clip };

@@ -14,6 +14,7 @@
 #include "ui/editor/SymbolButton.h"
 #include "ui/editor/SymbolTextButton.h"
 #include "ui/editor/TranscriptDock.h"
+#include "ui/timeline/TimelinePanel.h"
 #include "ui/inspector/InspectorPanel.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/TimeFormat.h"
@@ -81,6 +82,9 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     handle_ = new DockHandle([this] { return activeDockHeight(); }, [this](double h) { setActiveDockHeight(h); },
                              [this] { return std::pair{minDockHeight, dockLimit(column_->height())}; }, column_);
     dock_ = new TranscriptDock(editor, app, column_);
+    auto* timelineLayout = new QVBoxLayout(dock_->timelinePlace());
+    timelineLayout->setContentsMargins(0, 0, 0, 0);
+    timelineLayout->addWidget(new TimelinePanel(editor, [this] { dock_->focusPanel(); }, dock_->timelinePlace()));
     centre->addWidget(preview_, 1);
     centre->addWidget(handle_);
     centre->addWidget(dock_);

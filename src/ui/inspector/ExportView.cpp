@@ -4,6 +4,8 @@
 #include "export/ExportAction.h"
 #include "ui/inspector/BitrateRow.h"
 #include "ui/inspector/ExportSummary.h"
+#include "ui/theme/FileRevealer.h"
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/InspectorRow.h"
@@ -18,14 +20,11 @@
 #include "platform/WholeFile.h"
 
 #include <QButtonGroup>
-#include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -70,23 +69,14 @@ ExportView::ExportView(EditorModel& editor, ExportAction& action, SaveAsker askW
 {
     if (!askWhere_) askWhere_ = [](const QString& name, const QString& filter) { return savePanel(name, filter); };
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    auto* content = new QWidget(scroll);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 16);
-    column->setSpacing(18);
+    auto* column = featureColumn(this);
+    QWidget* content = column->parentWidget();
     column->addWidget(buildSettingsGroup());
     column->addWidget(buildActionBlock());
     column->addWidget(buildIncludedGroup());
     column->addWidget(buildOtherFormatsGroup());
     column->addWidget(new RowNote(QStringLiteral("The post checklist will be here: the posting steps for each platform."), content));
     column->addStretch(1);
-    scroll->setWidget(content);
 
     connect(&action_, &ExportAction::settingsChanged, this, [this] { refreshSettings(); refreshAction(); refreshIncluded(); });
     connect(&action_, &ExportAction::stateChanged, this, &ExportView::refreshAction);
@@ -95,6 +85,10 @@ ExportView::ExportView(EditorModel& editor, ExportAction& action, SaveAsker askW
     connect(&editor_, &EditorModel::planChanged, this, [this] { refreshSettings(); refreshIncluded(); });
     connect(&editor_, &EditorModel::sourceChanged, this, &ExportView::refreshSettings);
     connect(&editor_, &EditorModel::exportErrorChanged, this, &ExportView::refreshAction);
+    // The thumbnail side file can be chosen once the search has found frames.
+    auto candidates = [this] { setThumbnailCandidatesAvailable(!editor_.thumbCandidates().empty()); };
+    connect(&editor_, &EditorModel::thumbCandidatesChanged, this, candidates);
+    thumbnailsAvailable_ = !editor_.thumbCandidates().empty();
     refreshSettings();
     refreshAction();
     refreshIncluded();
@@ -222,8 +216,7 @@ QWidget* ExportView::buildActionBlock()
     fileLine->addWidget(p.fileName);
     fileLine->addStretch(1);
     fileLine->addWidget(new InlineButton(QStringLiteral("Show in the file manager"), {}, false, [this] {
-        if (auto url = action_.lastExportURL())
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(url->parent_path().string())));
+        if (auto url = action_.lastExportURL()) SystemFileRevealer().reveal({*url});
     }, p.fileRow));
     column->addWidget(p.fileRow);
 

@@ -1,7 +1,5 @@
 #pragma once
-// How every time in the program reads: "1:05" (minutes and seconds, hours
-// from one hour on: "1:00:00"), and the same with tenths, "1:05.3". Negative
-// and not-a-number values read as 0; fractions are cut, never rounded.
+// The program's time formatting (model/TimeFormat.h) as toolkit text.
 
 #include <QString>
 

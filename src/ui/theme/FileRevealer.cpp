@@ -1,4 +1,4 @@
-#include "ui/home/FileRevealer.h"
+#include "ui/theme/FileRevealer.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

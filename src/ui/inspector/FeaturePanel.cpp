@@ -1,0 +1,93 @@
+#include "ui/inspector/FeaturePanel.h"
+
+#include "ui/inspector/KitColors.h"
+#include "ui/inspector/KitText.h"
+#include "ui/inspector/RowDivider.h"
+
+#include <QLabel>
+#include <QLayoutItem>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vt::ui {
+
+FeaturePanel::FeaturePanel(const QString& introduction, QWidget* parent) : QWidget(parent)
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    outer->addWidget(scroll);
+    content_ = new QWidget(scroll);
+    auto* whole = new QVBoxLayout(content_);
+    whole->setContentsMargins(0, 0, 0, 16);
+    whole->setSpacing(18);
+    if (!introduction.isEmpty()) {
+        auto* intro = kit::label(introduction, 12, QFont::Normal, kit::secondaryText(), content_);
+        intro->setWordWrap(true);
+        intro->setContentsMargins(4, 0, 4, 0);
+        whole->addWidget(intro);
+    }
+    column_ = new QVBoxLayout;
+    column_->setContentsMargins(0, 0, 0, 0);
+    column_->setSpacing(18);
+    whole->addLayout(column_);
+    whole->addStretch(1);
+    scroll->setWidget(content_);
+}
+
+void FeaturePanel::scheduleRefresh(std::function<void()> refresh)
+{
+    pending_ = std::move(refresh);
+    if (refreshPending_) return;
+    refreshPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        refreshPending_ = false;
+        if (auto run = std::move(pending_)) run();
+    });
+}
+
+QVBoxLayout* plainColumn(QWidget* holder)
+{
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    return column;
+}
+
+QVBoxLayout* columnUnderDivider(QWidget* holder)
+{
+    auto* column = plainColumn(holder);
+    column->addWidget(new RowDivider(holder));
+    return column;
+}
+
+QWidget* textBox(const QString& placeholder, int verticalPadding, QWidget* parent, QPlainTextEdit** field)
+{
+    auto* holder = new QWidget(parent);
+    auto* row = new QVBoxLayout(holder);
+    row->setContentsMargins(12, verticalPadding, 12, verticalPadding);
+    *field = new QPlainTextEdit(holder);
+    (*field)->setPlaceholderText(placeholder);
+    (*field)->setFixedHeight((*field)->fontMetrics().lineSpacing() * 3 + 14);
+    row->addWidget(*field);
+    return holder;
+}
+
+void clearLayout(QLayout* layout)
+{
+    while (QLayoutItem* item = layout->takeAt(0)) {
+        if (QWidget* w = item->widget()) {
+            w->hide();
+            w->deleteLater();
+        } else if (QLayout* inner = item->layout()) {
+            clearLayout(inner);
+        }
+        delete item;
+    }
+}
+
+}  // namespace vt::ui
