@@ -1,5 +1,6 @@
 #include "ui/editor/FullScreenPlayer.h"
 
+#include "ui/editor/OpacityFade.h"
 #include "ui/editor/PlayerLayerView.h"
 #include "ui/editor/SymbolButton.h"
 #include "ui/inspector/TimeFormat.h"
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QVariantAnimation>
 
 #include <algorithm>
 
@@ -21,6 +23,7 @@ namespace vt::ui {
 namespace {
 
 constexpr int pillHeight = 54, pillMaxWidth = 680, pillSideGap = 40, pillBottomGap = 36;
+constexpr int pillFadeMs = 250, thumbGrowMs = 120;
 
 // The pill's dark rounded backing.
 class PillBacking : public QWidget {
@@ -73,6 +76,13 @@ Scrubber::Scrubber(std::function<void(double)> seek, QWidget* parent) : QWidget(
     setFixedHeight(20);
     setMinimumWidth(40);
     setMouseTracking(true);
+    grow_ = new QVariantAnimation(this);
+    grow_->setDuration(thumbGrowMs);
+    grow_->setEasingCurve(QEasingCurve::OutQuad);
+    connect(grow_, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
+        diameter_ = value.toDouble();
+        update();
+    });
 }
 
 void Scrubber::setProgress(double progress)
@@ -100,7 +110,7 @@ void Scrubber::paintEvent(QPaintEvent*)
     p.drawRoundedRect(QRectF(0, mid - 2, w, 4), 2, 2);
     p.setBrush(Qt::white);
     p.drawRoundedRect(QRectF(0, mid - 2, std::max(w * progress_, 4.0), 4), 2, 2);
-    const double d = hover_ ? 13 : 10;
+    const double d = diameter_;
     const double x = thumbX(progress_, w, d);
     p.setBrush(QColor(0, 0, 0, 77));
     p.drawEllipse(QRectF(x - 1, mid - d / 2 + 1, d + 2, d + 2));
@@ -115,16 +125,16 @@ void Scrubber::mouseMoveEvent(QMouseEvent* event)
     if (event->buttons() & Qt::LeftButton) seek_(fractionAt(event->position().x(), width()));
 }
 
-void Scrubber::enterEvent(QEnterEvent*)
-{
-    hover_ = true;
-    update();
-}
+void Scrubber::enterEvent(QEnterEvent*) { setHover(true); }
 
-void Scrubber::leaveEvent(QEvent*)
+void Scrubber::leaveEvent(QEvent*) { setHover(false); }
+
+void Scrubber::setHover(bool hover)
 {
-    hover_ = false;
-    update();
+    grow_->stop();
+    grow_->setStartValue(diameter_);
+    grow_->setEndValue(hover ? 13.0 : 10.0);
+    grow_->start();
 }
 
 // ---- the view -------------------------------------------------------------------
@@ -144,6 +154,7 @@ FullScreenPlayerView::FullScreenPlayerView(EditorModel& editor, PlayerFrames* fr
     video_->installEventFilter(this);
 
     pill_ = new PillBacking(this);
+    pillFade_ = new OpacityFade(pill_, true, 0, pillFadeMs, QEasingCurve::OutQuad);
     pill_->setMouseTracking(true);
     pill_->installEventFilter(this);
     auto* row = new QHBoxLayout(pill_);
@@ -198,7 +209,7 @@ void FullScreenPlayerView::refresh()
 void FullScreenPlayerView::reveal()
 {
     controlsVisible_ = true;
-    pill_->show();
+    pillFade_->setShown(true);
     unsetCursor();
     hide_.stop();
     if (editor_.isPlaying()) hide_.start();
@@ -208,7 +219,7 @@ void FullScreenPlayerView::hideControls()
 {
     if (!editor_.isPlaying()) return;
     controlsVisible_ = false;
-    pill_->hide();
+    pillFade_->setShown(false);
     setCursor(Qt::BlankCursor);  // until the mouse moves
 }
 
@@ -224,6 +235,12 @@ void FullScreenPlayerView::resizeEvent(QResizeEvent*)
     video_->setGeometry(rect());
     const int width = std::clamp(this->width() - 2 * pillSideGap, 0, pillMaxWidth);
     pill_->setGeometry((this->width() - width) / 2, height() - pillBottomGap - pillHeight, width, pillHeight);
+}
+
+void FullScreenPlayerView::hideEvent(QHideEvent* event)
+{
+    hide_.stop();  // a closed window hides nothing more
+    QWidget::hideEvent(event);
 }
 
 void FullScreenPlayerView::keyPressEvent(QKeyEvent* event)

@@ -19,9 +19,11 @@
 #include <optional>
 
 class QLabel;
+class QVariantAnimation;
 
 namespace vt::ui {
 
+class OpacityFade;
 class PlayerFrames;
 class PlayerLayerView;
 class SymbolButton;
@@ -39,6 +41,8 @@ public:
     static double fractionAt(double x, double width);
     // The thumb's leading edge, kept inside the bar.
     static double thumbX(double progress, double width, double diameter);
+    // 13 points under the mouse, 10 otherwise, eased between the two.
+    double thumbDiameter() const { return diameter_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,7 +54,9 @@ protected:
 private:
     std::function<void(double)> seek_;
     double progress_ = 0;
-    bool hover_ = false;
+    double diameter_ = 10;
+    QVariantAnimation* grow_;
+    void setHover(bool hover);
 };
 
 class FullScreenPlayerView : public QWidget {
@@ -75,6 +81,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -83,6 +90,7 @@ private:
     std::function<void()> exit_;
     PlayerLayerView* video_;
     QWidget* pill_;
+    OpacityFade* pillFade_;
     SymbolButton* play_;
     QLabel* current_;
     Scrubber* scrubber_;

@@ -2,6 +2,7 @@
 
 #include "ui/editor/BusySpinner.h"
 #include "ui/editor/FullScreenPlayer.h"
+#include "ui/editor/OpacityFade.h"
 #include "ui/editor/PlayerLayerView.h"
 #include "ui/editor/SafeAreaOverlay.h"
 #include "ui/editor/SymbolButton.h"
@@ -12,9 +13,6 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
-#include <QGraphicsOpacityEffect>
-#include <QPropertyAnimation>
-#include <QSequentialAnimationGroup>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -234,19 +232,7 @@ void PreviewPanel::makeSurface()
     pillRow->addWidget(pillSpinner_);
     pillRow->addWidget(pillLabel_);
     // The pill comes and goes with a short fade, a moment after the work does.
-    pillFade_ = new QGraphicsOpacityEffect(pill_);
-    pillFade_->setOpacity(0);
-    pill_->setGraphicsEffect(pillFade_);
-    pillAnimation_ = new QSequentialAnimationGroup(pill_);
-    pillAnimation_->addPause(350);
-    auto* fade = new QPropertyAnimation(pillFade_, "opacity", pillAnimation_);
-    fade->setDuration(200);
-    fade->setEasingCurve(QEasingCurve::InQuad);
-    pillAnimation_->addAnimation(fade);
-    connect(pillAnimation_, &QAbstractAnimation::finished, this, [this] {
-        if (!pillWanted_) pill_->hide();
-    });
-    pill_->hide();
+    pillFade_ = new OpacityFade(pill_, false, 350, 200, QEasingCurve::InQuad);
     rim_ = new Rim(surface_);
     stage_->installEventFilter(this);
 }
@@ -296,22 +282,10 @@ void PreviewPanel::refreshControls()
     layoutSurface();
 }
 
-void PreviewPanel::fadePill(bool in)
-{
-    if (in == pillWanted_) return;
-    pillWanted_ = in;
-    pillAnimation_->stop();
-    auto* fade = static_cast<QPropertyAnimation*>(pillAnimation_->animationAt(1));
-    fade->setStartValue(pillFade_->opacity());
-    fade->setEndValue(in ? 1.0 : 0.0);
-    if (in) pill_->show();
-    pillAnimation_->start();
-}
-
 void PreviewPanel::refreshActivity()
 {
     const auto activity = editor_.activity();
-    fadePill(activity.has_value());
+    pillFade_->setShown(activity.has_value());
     if (!activity) return;
     pillSpinner_->setProgress(activity->progress);
     pillLabel_->setText(pillText(*activity));

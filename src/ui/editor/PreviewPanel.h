@@ -17,14 +17,13 @@
 #include <optional>
 
 class QComboBox;
-class QGraphicsOpacityEffect;
-class QSequentialAnimationGroup;
 class QLabel;
 class QToolButton;
 
 namespace vt::ui {
 
 class BusySpinner;
+class OpacityFade;
 class PlayerFrames;
 class PlayerLayerView;
 class SafeAreaOverlay;
@@ -85,15 +84,12 @@ private:
     BusySpinner* pillSpinner_;
     QLabel* pillLabel_;
     WordLookBar* lookBar_;
-    QGraphicsOpacityEffect* pillFade_;
-    QSequentialAnimationGroup* pillAnimation_;
-    bool pillWanted_ = false;
+    OpacityFade* pillFade_;
 
     QWidget* makeControls();
     void makeSurface();
     void refreshControls();
     void refreshActivity();
-    void fadePill(bool in);
     void layoutSurface();
 };
 

@@ -6,6 +6,7 @@
 #include "ui/editor/SymbolButton.h"
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/KitText.h"
+#include "ui/inspector/LineStyleMenu.h"
 #include "ui/theme/LookColor.h"
 #include "ui/theme/Theme.h"
 
@@ -115,6 +116,7 @@ WordLookBar::WordLookBar(EditorModel& editor, QWidget* parent) : PanelCard(10, p
     well_->setAccessibleName(tr("Color"));
     well_->setToolTip(tr("Color for just these words"));
     clearColor_ = iconButton("arrow.uturn.backward", {22, 22}, tr("Back to the style's color"), this);
+    styleMenu_ = new LineStyleMenu(editor, editor.selection(), this);
     reset_ = new CompactButton(tr("Reset"), CompactButton::Kind::secondary, this);
     reset_->setToolTip(tr("Back to how the style draws these words"));
     reset_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -132,6 +134,8 @@ WordLookBar::WordLookBar(EditorModel& editor, QWidget* parent) : PanelCard(10, p
     row->addWidget(kit::label(tr("Color"), 11.5, QFont::Normal, Theme::secondaryText, this));
     row->addWidget(well_);
     row->addWidget(clearColor_);
+    row->addWidget(divider(this));
+    row->addWidget(styleMenu_);
     row->addWidget(divider(this));
     row->addWidget(reset_);
     row->addWidget(hint_, 1);
@@ -174,6 +178,7 @@ void WordLookBar::refresh()
     const auto primary = editor_.primarySelection();
     const WordLook look = primary ? editor_.look(*primary) : WordLook::defaultLook();
     count_->setText(countText(editor_.selection().size()));
+    styleMenu_->setIDs(editor_.selection());
     const long percent = std::lround(look.scale * 100);
     readout_->setText(QString::number(percent) + "%");
     readout_->setAccessibleName(tr("Size ") + QString::number(percent) + tr(" percent"));

@@ -1,7 +1,8 @@
 #pragma once
 // The floating bar under the preview while caption words are selected: it
 // gives the selected words a look of their own (size, colour, reset) without
-// touching the video's caption look. The controls show the primary selected
+// touching the video's caption look, and a caption look of their own
+// through the line style menu. The controls show the primary selected
 // word's values; every action applies to the whole selection.
 //
 // The colour well opens the colour dialog: the picture follows the colour
@@ -29,6 +30,7 @@ class EditorModel;
 namespace vt::ui {
 
 class CompactButton;
+class LineStyleMenu;
 class SymbolButton;
 
 class WordLookBar : public PanelCard {
@@ -47,6 +49,7 @@ public:
     QLabel* readout() const { return readout_; }
     QToolButton* colorWell() const { return well_; }
     SymbolButton* clearColor() const { return clearColor_; }
+    LineStyleMenu* styleMenu() const { return styleMenu_; }
     CompactButton* reset() const { return reset_; }
     QLabel* hint() const { return hint_; }
     // The open colour dialog, null when none is open.
@@ -60,6 +63,7 @@ private:
     SymbolButton* bigger_;
     QToolButton* well_;
     SymbolButton* clearColor_;
+    LineStyleMenu* styleMenu_;
     CompactButton* reset_;
     QLabel* hint_;
     QPointer<QColorDialog> dialog_;

@@ -3,6 +3,10 @@
 #include "app/AppModel.h"
 #include "app/AppSettings.h"
 #include "app/MenuCommands.h"
+#include "ui/editor/EditorView.h"
+#include "ui/editor/FullScreenPlayer.h"
+#include "ui/shell/MainWindow.h"
+#include "ui/shell/RootView.h"
 #include "ui/theme/Theme.h"
 
 #include <QActionGroup>
@@ -84,7 +88,9 @@ AppCommands::AppCommands(AppModel& app, QMenuBar& bar, std::function<void(const 
     add(view, {"Show TikTok / Reels Safe Zones", "", Rule::editorOpen, [this] { setSafeZones(app_, safeZones_->isChecked()); }});
     safeZones_ = actions_.back();
     safeZones_->setCheckable(true);
-    add(view, {"Play Full Screen", "Shift+Ctrl+F", Rule::editorOpen, notYet});
+    add(view, {"Play Full Screen", "Shift+Ctrl+F", Rule::editorOpen, [this] { playFullScreen(); }});
+    // The full-screen player's own window takes the key too, to leave it.
+    actions_.back()->setShortcutContext(Qt::ApplicationShortcut);
     view.addSeparator();
     QMenu& appearance = *view.addMenu(tr("Appearance"));
     auto* group = new QActionGroup(&appearance);
@@ -195,6 +201,16 @@ void AppCommands::refresh()
     // Shown as on and off while no project is open.
     showCaptions_->setChecked(editor ? editor->project().captionsVisible : true);
     safeZones_->setChecked(editor && editor->showSafeArea());
+}
+
+void AppCommands::playFullScreen()
+{
+    EditorModel* editor = MenuCommands::openEditor(app_);
+    const auto* window = qobject_cast<const MainWindow*>(static_cast<QWidget*>(parent())->window());
+    ui::EditorView* screen = window ? window->rootView()->editorScreen() : nullptr;
+    if (!editor || !screen) return;
+    // No preview frame: the player grows from the whole window.
+    ui::FullScreenPlayer::show(*editor, screen->playerFrames(), std::nullopt);
 }
 
 void AppCommands::undoOrRedo(bool redo)

@@ -45,6 +45,7 @@ private:
     bool holds(Rule rule) const;
     void followEditor();
     void undoOrRedo(bool redo);
+    void playFullScreen();
 
     AppModel& app_;
     std::map<QAction*, Rule> rules_;

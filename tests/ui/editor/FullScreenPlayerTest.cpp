@@ -35,6 +35,16 @@ TEST(Scrubber, FractionsAndThumbStayOnTheBar)
     bar.show();
     QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(150, 10));  // a click without a drag seeks
     EXPECT_DOUBLE_EQ(asked, 0.75);
+
+    // Under the mouse the thumb grows, not in one jump, and shrinks again after.
+    EXPECT_DOUBLE_EQ(bar.thumbDiameter(), 10);
+    QEnterEvent enter(QPointF(20, 10), bar.mapToGlobal(QPointF(20, 10)), bar.mapToGlobal(QPointF(20, 10)));
+    QApplication::sendEvent(&bar, &enter);
+    EXPECT_LT(bar.thumbDiameter(), 13);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar.thumbDiameter() == 13; }));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&bar, &leave);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar.thumbDiameter() == 10; }));
 }
 
 TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
@@ -89,18 +99,24 @@ TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
     fs->hideTimer()->setInterval(10);  // no need to wait the full 2.5 s here
     fs->reveal();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !fs->controlsVisible(); }));
-    EXPECT_FALSE(fs->controls()->isVisible());
     EXPECT_EQ(fs->cursor().shape(), Qt::BlankCursor);
+    // The pill fades out rather than vanishing, then takes no clicks.
+    EXPECT_TRUE(fs->controls()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !fs->controls()->isVisible(); }));
     QMouseEvent move(QEvent::MouseMove, QPointF(50, 50), fs->mapToGlobal(QPointF(50, 50)), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(fs->playerView(), &move);
     EXPECT_TRUE(fs->controlsVisible());
+    EXPECT_TRUE(fs->controls()->isVisible());
     EXPECT_EQ(fs->cursor().shape(), Qt::ArrowCursor);
     QTest::keyClick(fs, Qt::Key_Space);  // paused: they stay up
     EXPECT_FALSE(fs->hideTimer()->isActive());
     QTest::keyClick(fs, Qt::Key_Space);
 
-    // The toggle again closes it; the editor keeps its play state.
+    // The toggle again closes it; the editor keeps its play state, and the
+    // pending hide goes with the window.
+    ASSERT_TRUE(fs->hideTimer()->isActive());
     view.preview()->fullScreenButton()->click();
+    EXPECT_FALSE(fs->hideTimer()->isActive());
     EXPECT_TRUE(QTest::qWaitFor([] { return FullScreenPlayer::current() == nullptr; }));
     EXPECT_TRUE(e.isPlaying());
 

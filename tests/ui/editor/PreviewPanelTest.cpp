@@ -14,11 +14,13 @@
 #include "ui/editor/WordDragLayer.h"
 #include "ui/editor/WordLookBar.h"
 #include "ui/inspector/CompactButton.h"
+#include "ui/inspector/LineStyleMenu.h"
 #include "ui/theme/LookColor.h"
 
 #include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -271,6 +273,39 @@ TEST(WordLookBar, SizeResetAndCountFollowTheSelection)
     bar.reset()->click();
     EXPECT_FALSE(r.word(3).look);
     EXPECT_FALSE(bar.reset()->isEnabled());  // word 1 keeps its look, but it is not selected
+}
+
+TEST(WordLookBar, TheLineStyleMenuGivesTheSelectedWordsALookOfTheirOwn)
+{
+    test::EditorUiRig r;
+    EditorModel& e = r.editor();
+    WordLookBar bar(e);
+    bar.show();
+    const std::set<Uuid> picked{r.word(2).id, r.word(3).id};
+    e.setSelection(picked);
+    LineStyleMenu* menu = bar.styleMenu();
+    ASSERT_TRUE(menu);
+    EXPECT_TRUE(menu->isVisible());
+    // It stands between the colour and Reset.
+    EXPECT_LT(bar.colorWell()->x(), menu->x());
+    EXPECT_LT(menu->x(), bar.reset()->x());
+    QAction* look = nullptr;
+    for (QAction* a : menu->menu()->actions())
+        if (!a->isSeparator() && a->text() != "Same as the Video" && a->text() != QString::fromUtf8("More Styles…")) {
+            look = a;
+            break;
+        }
+    ASSERT_TRUE(look);
+    look->trigger();
+    ASSERT_TRUE(e.sharedStyle(picked));
+    EXPECT_EQ(QString::fromStdString(e.sharedStyle(picked)->name), look->text());
+    EXPECT_EQ(menu->label(), look->text());
+
+    // A new selection is what the menu acts on next.
+    e.setSelection({r.word(5).id});
+    EXPECT_EQ(menu->label(), "Style");
+    menu->menu()->actions().front()->trigger();  // "Same as the Video" for word 5 alone
+    EXPECT_TRUE(e.sharedStyle(picked));
 }
 
 TEST(WordLookBar, AColourChoiceIsOneUndoStepAndCancellingPutsTheOldColourBack)

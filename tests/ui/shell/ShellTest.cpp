@@ -6,6 +6,8 @@
 #include "ui/home/NewProjectCard.h"
 #include "ui/home/ProcessingView.h"
 #include "ui/editor/EditorView.h"
+#include "ui/editor/FullScreenPlayer.h"
+#include "ui/editor/PlayerLayerView.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/MainWindow.h"
@@ -155,6 +157,31 @@ TEST(Shell, MenusFollowWhetherAProjectIsOpen)
     EXPECT_FALSE(shell.enabled("Back to Projects"));
     shell.commands.action("Show Welcome Again")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::onboarding);
+}
+
+TEST(Shell, PlayFullScreenTogglesThePlayerFromTheMenuAndFromItsWindow)
+{
+    Shell shell;
+    shell.openProject();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.window));
+    shell.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shell.window));
+    QAction* command = shell.commands.action("Play Full Screen");
+    EXPECT_EQ(command->shortcut(), QKeySequence("Shift+Ctrl+F"));
+    const QRect windowFrame = shell.window.frameGeometry();
+    command->trigger();
+    ui::FullScreenPlayer* player = ui::FullScreenPlayer::current();
+    ASSERT_TRUE(player);
+    // The editor's one player surface; without a preview frame it grows from the window.
+    EXPECT_EQ(player->view()->playerView()->frames(), shell.root.editorScreen()->playerFrames());
+    EXPECT_EQ(ui::FullScreenPlayer::startRect(std::nullopt, &shell.window), windowFrame);
+    EXPECT_TRUE(shell.app.editor()->isPlaying());
+
+    // The key leaves it again from the player's own window.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(player));
+    QTest::keyClick(player->view(), Qt::Key_F, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_TRUE(QTest::qWaitFor([] { return ui::FullScreenPlayer::current() == nullptr; }));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&shell.window));
 }
 
 TEST(Shell, UndoGoesToTheTextFieldBeingEdited)
