@@ -411,6 +411,7 @@ QWidget* MatchCutSection::buildEditor()
                                if (parts_.length->slider() && parts_.length->slider()->isSliderDown()) lengthDrag_ = true;
                            }};
     parts_.length = new ValueRow(QStringLiteral("Length"), length, lengthOptions, [this] { lengthDrag_ = false; }, parts_.editor);
+    parts_.length->setSliderSnaps(true);
     column->addWidget(parts_.length);
 
     Binding<bool> ticks{[this] {

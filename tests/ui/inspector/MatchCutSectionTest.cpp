@@ -206,3 +206,25 @@ TEST(MatchCutSection, TheEditorMovesTimesAndShufflesWithOneStepPerFinishedEdit)
     test::settle();
     EXPECT_EQ(section.parts().summary->text(), QString("“money” · Signs"));
 }
+
+TEST(MatchCutSection, TheLengthSliderMovesInHalfSecondsAndAStillDragRecordsNothing)
+{
+    test::PanelRig rig;
+    const Uuid id = rig->addMatchCut(cutOf("money", MatchCut::Style::neon, 1), 0);
+    rig->setTimelineSelection(TimelineItem{K::matchCut, id});
+    MatchCutSection section(*rig);
+    test::settle();
+    const std::size_t before = rig->undoDepth();
+    QSlider* slider = section.parts().length->slider();
+    const auto drag = [&](std::initializer_list<int> positions) {
+        slider->setSliderDown(true);
+        for (int position : positions) slider->setValue(position);
+        slider->setSliderDown(false);
+    };
+    drag({300, 301});  // 2.15 s on a continuous slider: still the 2 s it has
+    EXPECT_EQ(rig->selectedMatchCut()->duration, 2.0);
+    EXPECT_EQ(rig->undoDepth(), before);
+    drag({500, 820});  // 3.25 s, 5.01 s
+    EXPECT_EQ(rig->selectedMatchCut()->duration, 5.0);
+    EXPECT_EQ(rig->undoDepth(), before + 1);
+}
