@@ -42,6 +42,10 @@ public:
     }
 
 protected:
+    // A click picks the tile and never unpicks it: the chosen tile is the
+    // model's, drawn again when the choice changes.
+    void nextCheckState() override {}
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);

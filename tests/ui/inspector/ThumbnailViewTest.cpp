@@ -63,6 +63,8 @@ TEST_F(ThumbnailPanel, FindsFramesOfTheVideoAndTheTilesPickOne)
     EXPECT_TRUE(p().tileButtons[0]->isChecked());
     EXPECT_EQ(p().text->toPlainText(), QString("Money moves fast"));
 
+    p().tileButtons[0]->click();  // the chosen tile again: it stays chosen
+    EXPECT_TRUE(p().tileButtons[0]->isChecked());
     const QImage before = p().preview->pixmap().toImage();
     p().tileButtons[2]->click();
     EXPECT_EQ(rig->selectedThumbID(), rig->thumbCandidates()[2].id);
