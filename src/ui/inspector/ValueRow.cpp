@@ -50,6 +50,7 @@ ValueRow::ValueRow(const QString& title, Binding<double> value, Options options,
             field_->refresh();
         });
         connect(slider_, &QSlider::sliderReleased, this, [this] {
+            if (snaps_) refresh();  // the knob settles on the step it wrote
             if (onCommit_) onCommit_();
         });
         row->addWidget(slider_);

@@ -161,6 +161,15 @@ TEST(ValueRow, ASnappingSliderKeepsToTheStepInShownUnits)
         row.slider()->setValue(c.position + 1);  // the same step: nothing written
         EXPECT_EQ(writes, 1);
     }
+    // A finished drag leaves the knob on the step it wrote.
+    double length = 0.5;
+    ValueRow dragged("Length", Binding<double>::over(length), {0.5, 6, 0.5, 1, " s", 1, true, false, std::nullopt});
+    dragged.setSliderSnaps(true);
+    dragged.slider()->setSliderDown(true);
+    dragged.slider()->setValue(300);
+    dragged.slider()->setSliderDown(false);
+    EXPECT_EQ(length, 2.0);
+    EXPECT_EQ(dragged.slider()->value(), 273);  // 2 s of 0.5 to 6
     // Without snapping the slider stays continuous.
     double free = 0.5;
     ValueRow row("Length", Binding<double>::over(free), {0.5, 6, 0.5, 1, " s", 1, true, false, std::nullopt});
