@@ -208,27 +208,17 @@ private:
     void paintPicture()
     {
         QPainter p(picture_);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QRectF box(picture_->rect());
-        QPainterPath shape;
-        shape.addRoundedRect(box, 8, 8);
-        p.setClipPath(shape);
         if (frames_.empty()) {
-            p.fillRect(box, kit::muted());
+            // Still rendering: a muted card with a mark in place of a spinner.
+            p.setRenderHint(QPainter::Antialiasing);
+            QPainterPath shape;
+            shape.addRoundedRect(box, 8, 8);
+            p.fillPath(shape, kit::muted());
             p.setPen(kit::secondaryText());
             p.drawText(box, Qt::AlignCenter, QStringLiteral("…"));
-        } else {
-            // Filled and cropped, never letterboxed.
-            const QImage& frame = frames_[frameIndexNow(frames_.size())];
-            const QSizeF filled = QSizeF(frame.size()).scaled(box.size(), Qt::KeepAspectRatioByExpanding);
-            p.drawImage(QRectF(QPointF((box.width() - filled.width()) / 2, (box.height() - filled.height()) / 2), filled),
-                        frame);
         }
-        p.setClipping(false);
-        const double w = selected_ ? 2.5 : 1;
-        p.setPen(QPen(selected_ ? kit::accent() : kit::hairline(), w));
-        p.drawRoundedRect(box.adjusted(w / 2, w / 2, -w / 2, -w / 2), 8, 8);
+        paintPictureTile(p, box, frames_.empty() ? nullptr : &frames_[frameIndexNow(frames_.size())], selected_);
     }
 };
 

@@ -49,18 +49,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRectF box(rect());
-        QPainterPath shape;
-        shape.addRoundedRect(box, 8, 8);
-        p.setClipPath(shape);
-        const QSizeF filled = QSizeF(image_.size()).scaled(box.size(), Qt::KeepAspectRatioByExpanding);
-        p.drawImage(QRectF(QPointF((box.width() - filled.width()) / 2, (box.height() - filled.height()) / 2), filled), image_);
-        p.setClipping(false);
-        const double w = isChecked() ? 2.5 : 1;
-        p.setPen(QPen(isChecked() ? kit::accent() : kit::hairline(), w));
-        p.drawRoundedRect(box.adjusted(w / 2, w / 2, -w / 2, -w / 2), 8, 8);
+        paintPictureTile(p, QRectF(rect()), &image_, isChecked());
     }
 
 private:
