@@ -2,6 +2,7 @@
 // The one Qt application a benchmark program needs for fonts and painting,
 // on the offscreen platform unless the environment names another.
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
@@ -17,6 +18,18 @@ inline QGuiApplication& application()
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QGuiApplication instance(argc, argv);
     return instance;
+}
+
+// The application a benchmark of widgets needs, on the offscreen platform;
+// kept to the end of the process, as widgets of a benchmark outlive no run.
+inline QApplication& widgetApplication()
+{
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // The whole main() of a benchmark program that paints: the application

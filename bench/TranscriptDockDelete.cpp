@@ -6,6 +6,7 @@
 // is the dock's own share: the same notifications and repaint for a change
 // that leaves the model's derivation out.
 
+#include "OffscreenApplication.h"
 #include "StillClock.h"
 #include "editor/EditorModel.h"
 #include "ui/editor/TranscriptDock.h"
@@ -23,16 +24,7 @@ using namespace vt;
 namespace {
 
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Kept to the end of the process: widgets of the benchmarks outlive no run.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
+QApplication& application() { return bench::widgetApplication(); }
 
 Project hourOfSpeech(int count)
 {

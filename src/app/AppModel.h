@@ -22,6 +22,7 @@
 #include "platform/Cancellation.h"
 #include "speech/HeardLanguage.h"
 #include "speech/TranscriptionEngine.h"
+#include "text/ClipFinder.h"
 
 #include <QImage>
 #include <QObject>
@@ -131,6 +132,9 @@ public:
     // be saved) and shows the Shorts picker for `project`.
     void findShorts(const Project& project);
     void closeClips(const std::optional<Project>& project);
+    // One new project per clip, in order of start, each saved with its
+    // poster; then the home screen. `done` runs on the main thread at the end.
+    void createShorts(std::vector<ClipFinder::Clip> clips, const Project& source, std::function<void()> done = {});
 
     // One upright picture of a video at `seconds`, at most 1920 pixels on a
     // side; none on any failure. Blocks; call it away from the main thread.

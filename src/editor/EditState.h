@@ -1,8 +1,12 @@
 #pragma once
 // One undo step: copies of every part of the project that undoable commands
-// change. Nothing else is captured, so the caption look, framing, grade,
-// audio settings and all editor-only state survive undo and redo untouched.
+// change. Nothing else is captured, so framing, grade, audio settings (the
+// voiceover's mix included) and all editor-only state survive undo and redo
+// untouched. The caption look is captured only by the steps of finished look
+// edits; every other step leaves it absent, and undoing such a step leaves the
+// look as it is.
 
+#include "captions/look/CaptionStyle.h"
 #include "model/BRoll.h"
 #include "model/CaptionTranslation.h"
 #include "model/FaceTrack.h"
@@ -11,6 +15,7 @@
 #include "model/SoundClip.h"
 #include "model/VideoClip.h"
 #include "model/VolumeEnvelope.h"
+#include "model/Voiceover.h"
 #include "model/Word.h"
 #include "platform/JsonCoding.h"
 
@@ -35,6 +40,8 @@ struct EditState {
     std::optional<Bytes> videoBookmark;
     std::optional<FaceTrack> faceTrack;
     std::optional<CaptionTranslation> translation;
+    std::optional<CaptionStyle> style;  // the video's look, for look-edit steps only
+    std::optional<Voiceover> voiceover;  // brought back only when its take differs (a removal)
 };
 
 }  // namespace vt

@@ -219,6 +219,7 @@ void EditorModel::finishSetup()
 
 void EditorModel::teardown()
 {
+    if (!tornDown_) emit closing();
     // A pending save is written now: nothing of a closed editor is written
     // later, where it could replace a newer copy of the project. A change
     // whose save failed is tried once more rather than lost with the editor.

@@ -39,7 +39,10 @@
 #include "model/SoundEvent.h"
 #include "model/StabilizationCorrection.h"
 #include "model/Timeline.h"
+#include "text/CaptionTranslator.h"
+#include "speech/TranscriptionEngine.h"
 #include "video/RenderSnapshot.h"
+#include "video/StylePreviewCache.h"
 #include "video/effects/ThumbnailGenerator.h"
 
 #include "captions/look/StyleVariants.h"
@@ -144,11 +147,17 @@ public:
     // Every command that changes words, clips, timeline items or the video
     // volume calls it once, before its change.
     void pushUndo();
+    // Records one undo step for a finished edit of the video's look, after
+    // the edit: undoing it brings back `before`, the whole look as it was
+    // before the edit began.
+    void recordStyleUndo(const CaptionStyle& before);
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }
     bool canRedo() const { return !redoStack_.empty(); }
     std::size_t undoDepth() const { return undoStack_.size(); }
+    // Whether some undo or redo step satisfies `test`.
+    bool historyHolds(const std::function<bool(const EditState&)>& test) const;
     // Brings every cut word back, as one undoable step.
     void restoreAll();
 
@@ -393,6 +402,18 @@ public:
     // framing both kinds.
     Q_SIGNAL void stylePreviewsOutdated();
     Q_SIGNAL void lookPreviewsOutdated();
+    // The one cache of preview pictures (EditorStylePreviews.cpp): caption-look
+    // previews by previewKey, colour-look previews by look id. The outdated
+    // signals empty it; views observe its change signals.
+    StylePreviewCache& previewCache();
+    // The look's id, its hash and the caption script's raw value, joined by "|".
+    std::string previewKey(const CaptionStyle& look) const;
+    // Draws the look over the poster frame in the project's format and
+    // framing, in the background, unless its picture is cached, on its way,
+    // or there is no poster frame yet.
+    void ensurePreview(const CaptionStyle& look);
+    // The look's picture is no longer wanted (its card left the screen).
+    void cancelPreview(const CaptionStyle& look);
 
     // -- emojis ----------------------------------------------------------------------------
     // Stores the emoji settings (none switches emojis off); not undoable.
@@ -419,6 +440,11 @@ public:
     // Pauses while playing; otherwise starts (from 0 when within 0.1 s of the
     // end). Flips isPlaying.
     void togglePlay();
+    // Silences the player's sound (while a voiceover is recorded) or brings it back.
+    void setPlayerMuted(bool muted)
+    {
+        if (services_.player) services_.player->setMuted(muted);
+    }
     // 1 forward (doubling the rate up to 4 on repeats), -1 backward (the
     // preview cannot play in reverse, so it pauses and steps back 2 s), 0 pauses.
     void shuttle(int direction);
@@ -542,6 +568,11 @@ public:
     // undo step, and a call that changes nothing (or finds no item) makes
     // none. A clip's changed volume rebuilds the player, anything else redraws.
     void updateAdjust(const TimelineItem& item, const std::function<void(ItemAdjust&)>& change);
+    // Grades a clip or overlay from a few of its own frames (at most 480
+    // pixels), keeping its look and creative settings, through updateAdjust;
+    // `done` runs on the main thread once finished, graded or not (not for a
+    // torn-down editor). Other kinds and unknown items change nothing.
+    void autoEnhance(const TimelineItem& item, std::function<void()> done);
     // The upright pixel size of a clip once its media facts are read.
     std::optional<Size> clipSize(const Uuid& clipID) const;
     // Width over height of an overlay's picture, once known.
@@ -602,6 +633,8 @@ private:
     // ==== end of thumbnails =========================================================
 
 signals:
+    // Sent once by teardown(), before anything is stopped.
+    void closing();
     void projectChanged();
     void saveErrorChanged();
     void historyChanged();  // canUndo / canRedo
@@ -686,6 +719,9 @@ private:
     void scheduleSave();
     void writeProject();
     EditState editState() const;
+    EditState counterpart(const EditState& step) const;
+    // Records a step, dropping the oldest beyond the limit, and forgets the redo history.
+    void pushStep(EditState step);
     void restore(const EditState& step);
     void prewarmMatchCuts();
 
@@ -793,6 +829,109 @@ private:
     std::optional<StabilizationCorrection> stabCorrection_;
     std::optional<std::string> previewLook_;
     std::string thumbText_;
+    std::unique_ptr<StylePreviewCache> previewCache_;
+
+    // ==== hook, post-text and translation actions (EditorPostActions.cpp,
+    // EditorTranslation.cpp). None records an undo step; a stored translation
+    // and a switch between it and the spoken words empty the history.
+public:
+    // The uncut words joined by spaces, each sentence on a line of its own.
+    static std::string plainText(const std::vector<Word>& words);
+
+    // A hook line on screen (3 s for a new overlay, else the current length)
+    // and on the thumbnail.
+    void useHook(const std::string& line);
+    void setHookOverlay(std::optional<HookOverlay> overlay);
+    // Asks the on-device language model for hook lines; a failure only sets
+    // aiError. Ends on the main thread.
+    void generateAIHooks();
+    // Post texts for the kept words: by the on-device model when it is
+    // there, else (and when it fails) by rules. Texts the user edits while
+    // the model writes are kept.
+    void writePostCopy(bool english);
+    bool aiBusy() const { return aiBusy_; }
+    const std::optional<std::string>& aiError() const { return aiError_; }
+    bool postBusy() const { return postBusy_; }
+    const std::optional<std::string>& postNote() const { return postNote_; }
+
+    // One pending translation, run by the TranslationRunner. `basis` is the
+    // fingerprint of the words as the job was made from them.
+    struct TranslationJob {
+        Uuid id;
+        std::optional<std::string> source;
+        std::vector<CaptionTranslator::Chunk> chunks;
+        std::string basis;
+        friend bool operator==(const TranslationJob&, const TranslationJob&) = default;
+    };
+    // "latin", "english" or a native script's id.
+    void setCaptionLanguage(const std::string& id);
+    // Starts one run (nothing while one runs): checks, reads romanized Hindi
+    // again when needed, then publishes the job.
+    void translateToEnglish();
+    // The runner's results; ignored unless `job` is the current one.
+    void finishTranslation(const TranslationJob& job, const std::vector<std::string>& english);
+    void failTranslation(const TranslationJob& job, const std::string& message);
+    std::optional<std::string> translationUnavailableReason() const;
+    std::string currentTranslationBasis() const;
+    const std::optional<TranslationJob>& translationJob() const { return translationJob_; }
+    bool translating() const { return translating_; }
+    const std::string& translationStatus() const { return translationStatus_; }
+    const std::optional<std::string>& translationError() const { return translationError_; }
+    void setTranslationError(std::optional<std::string> message);
+
+signals:
+    void aiBusyChanged();
+    void aiErrorChanged();
+    void postBusyChanged();
+    void postNoteChanged();
+    void translationJobChanged();
+    void translatingChanged();
+    void translationStatusChanged();
+    void translationErrorChanged();
+
+private:
+    void prepareTranslation(std::optional<std::string> source, std::vector<Word> words, std::string localeID,
+                            std::vector<ClipSpan> spans, std::string basis);
+    void publishTranslationJob(const std::optional<std::string>& source, const std::vector<Word>& words, const std::string& basis);
+    void endTranslation(const std::string& error);
+    // The project's words (or the translation's) that the cut keeps.
+    std::vector<Word> keptWords(const std::vector<Word>& words) const;
+
+    bool aiBusy_ = false;
+    std::optional<std::string> aiError_;
+    bool postBusy_ = false;
+    std::optional<std::string> postNote_;
+    std::optional<TranslationJob> translationJob_;
+    bool translating_ = false;
+    std::string translationStatus_;
+    std::optional<std::string> translationError_;
+    // ==== end of hook, post-text and translation actions ===========================
+    // ==== transcribing again (EditorRetranscribe.cpp) ===============================
+public:
+    // Replaces the transcript with a fresh transcription of every clip, one
+    // after the other, with the engine and language given. Keeps B-roll on
+    // the same spoken moments, rewrites the fallback hooks, drops the
+    // translation (and an Indic writing the new words cannot carry) and
+    // empties the undo history. Returns at once; a second call while one runs
+    // does nothing. A failure sets retranscribeError and changes nothing.
+    void transcribeAgain(TranscriptionEngine engine, const std::string& appleLocaleID,
+                         const std::string& whisperLanguageID);
+    // The status line while a run goes ("Starting…", then each progress
+    // report); none when idle.
+    const std::optional<std::string>& retranscribing() const { return retranscribing_; }
+    const std::optional<std::string>& retranscribeError() const { return retranscribeError_; }
+    void setRetranscribeError(std::optional<std::string> message);
+
+signals:
+    void retranscribingChanged();
+    void retranscribeErrorChanged();
+
+private:
+    void finishTranscribeAgain(std::uint64_t run, const std::string& localeID, std::vector<Word> words);
+    void endTranscribeAgain(std::uint64_t run, std::optional<std::string> error);
+    std::optional<std::string> retranscribing_;
+    std::optional<std::string> retranscribeError_;
+    std::uint64_t retranscribeRun_ = 0;
 
     // ==== clip peaks, filmstrip and frame grabs (EditorClipMedia.cpp) ==============
 public:

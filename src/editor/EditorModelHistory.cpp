@@ -91,15 +91,38 @@ EditState EditorModel::editState() const
     const Project& p = project_;
     return {transcript(),  p.words,          p.matchCuts, p.motions,       p.clips,
             p.brolls,      p.sounds,         p.videoVolume, p.sourceDuration, p.sourceRange,
-            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation};
+            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt, p.voiceover};
 }
 
-void EditorModel::pushUndo()
+bool EditorModel::historyHolds(const std::function<bool(const EditState&)>& test) const
 {
-    undoStack_.push_back(editState());
+    return std::any_of(undoStack_.begin(), undoStack_.end(), test) || std::any_of(redoStack_.begin(), redoStack_.end(), test);
+}
+
+void EditorModel::pushUndo() { pushStep(editState()); }
+
+void EditorModel::pushStep(EditState step)
+{
+    undoStack_.push_back(std::move(step));
     if (undoStack_.size() > undoLimit) undoStack_.erase(undoStack_.begin());
     redoStack_.clear();
     emit historyChanged();
+}
+
+void EditorModel::recordStyleUndo(const CaptionStyle& before)
+{
+    EditState step = editState();
+    step.style = before;
+    pushStep(std::move(step));
+}
+
+// The state to go back to from `step`: a look-edit step is answered by one
+// that holds the look as it is now.
+EditState EditorModel::counterpart(const EditState& step) const
+{
+    EditState now = editState();
+    if (step.style) now.style = project_.style;
+    return now;
 }
 
 void EditorModel::undo()
@@ -107,7 +130,7 @@ void EditorModel::undo()
     if (undoStack_.empty()) return;
     EditState step = std::move(undoStack_.back());
     undoStack_.pop_back();
-    redoStack_.push_back(editState());
+    redoStack_.push_back(counterpart(step));
     emit historyChanged();
     restore(step);
 }
@@ -117,7 +140,7 @@ void EditorModel::redo()
     if (redoStack_.empty()) return;
     EditState step = std::move(redoStack_.back());
     redoStack_.pop_back();
-    undoStack_.push_back(editState());
+    undoStack_.push_back(counterpart(step));
     emit historyChanged();
     restore(step);
 }
@@ -138,9 +161,16 @@ void EditorModel::restoreAll()
 // or a rebuild plus reading the clips' media again.
 void EditorModel::restore(const EditState& step)
 {
+    const bool lookChanged = step.style && !(*step.style == project_.style);
+    if (lookChanged) updateProject([&](Project& p) { p.style = *step.style; });
+    // Only the removal of a take is undoable; the mix settings of the take
+    // that stays are not rolled back with other steps.
+    const auto takeOf = [](const std::optional<Voiceover>& v) { return v ? v->path : std::string(); };
+    const bool takeDiffers = takeOf(step.voiceover) != takeOf(project_.voiceover);
+    if (takeDiffers) updateProject([&](Project& p) { p.voiceover = step.voiceover; });
     const bool sameClips = step.clips == project_.clips;
     const bool sameIDs = clipIDs(step.clips) == clipIDs(project_.clips);
-    bool timelineDirty = !sameClips;
+    bool timelineDirty = !sameClips || takeDiffers;
     if (!sameClips) {
         updateProject([&](Project& p) { p.clips = step.clips; });
         updateProject([&](Project& p) { p.sourceDuration = step.sourceDuration; });
@@ -191,6 +221,7 @@ void EditorModel::restore(const EditState& step)
     } else {
         prewarmMatchCuts();
         timelineItemsChanged();
+        if (lookChanged) visualChanged();
     }
 }
 

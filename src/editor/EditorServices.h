@@ -21,6 +21,7 @@
 #include "model/SoundEffects.h"
 #include "model/SoundEvent.h"
 #include "model/StabilizationCorrection.h"
+#include "model/Word.h"
 #include "platform/JsonCoding.h"
 #include "platform/Uuid.h"
 #include "video/Filmstrip.h"
@@ -69,6 +70,8 @@ public:
     virtual void seek(double seconds) = 0;
     // Replaces the current item by none.
     virtual void detachItem() = 0;
+    // Silences the sound (or brings it back) without stopping playback.
+    virtual void setMuted(bool muted) = 0;
     // Reports the player time (seconds) and rate on the main thread every
     // 1/20 s until stopTimeReports.
     virtual void startTimeReports(std::function<void(double seconds, double rate)> report) = 0;
@@ -142,12 +145,21 @@ public:
     virtual void cancel(Ticket ticket) = 0;
 };
 
+// Speech of one media file to words in that file's seconds, for a locale id
+// ("whisper:<language>" or a recognizer locale); progress as (stage,
+// fraction) from any thread. Blocks on a worker thread; throws what the
+// engine throws.
+using SpeechEngine = std::function<std::vector<Word>(const std::string& path, const std::string& localeID,
+                                                     double duration,
+                                                     const std::function<void(const std::string&, double)>& progress)>;
+
 struct EditorServices {
     std::shared_ptr<PreviewPlayer> player;
     std::shared_ptr<EditorMedia> media;
     std::shared_ptr<EditorAudio> audio;
     std::shared_ptr<EditorPictures> pictures;
     std::shared_ptr<EditorClock> clock;  // null: the system clock and QTimer single-shots
+    SpeechEngine speech = {};             // null: the installed engines (whisper.cpp, the built-in recognizer)
 };
 
 }  // namespace vt

@@ -177,10 +177,12 @@ private:
 
 }  // namespace
 
-std::string EditorModel::editableText() const
+std::string EditorModel::editableText() const { return plainText(transcript()); }
+
+std::string EditorModel::plainText(const std::vector<Word>& words)
 {
     std::string out;
-    for (const Word& w : transcript()) {
+    for (const Word& w : words) {
         if (w.deleted) continue;
         if (!out.empty() && out.back() != '\n') out += ' ';
         out += w.text;

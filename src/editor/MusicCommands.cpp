@@ -102,6 +102,8 @@ void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
 
 void MusicCommands::setMusic(std::optional<BackgroundMusic> music)
 {
+    // The failure of an earlier mood no longer concerns the music now chosen.
+    setError(std::nullopt);
     ++changes_;
     model_.updateProject([&](Project& p) { p.music = music; });
     model_.setMusicLength(0);
@@ -129,6 +131,13 @@ void MusicCommands::changeMusic(const std::function<void(BackgroundMusic&)>& edi
 {
     if (model_.project().music) model_.updateProject([&](Project& p) { edit(*p.music); });
     if (commit) model_.timelineChanged();
+}
+
+std::vector<MusicDucker::Point> MusicCommands::musicCurve() const
+{
+    const auto& music = model_.project().music;
+    if (!music) return {};
+    return MusicDucker::curve(model_.plan().outputLength(), model_.speechRanges(), *music);
 }
 
 }  // namespace vt

@@ -9,6 +9,7 @@
 // run on a worker; their results come back to the main thread and are
 // dropped when a later command has replaced the music meanwhile.
 
+#include "audio/MusicDucker.h"
 #include "audio/MusicGenerator.h"
 #include "editor/EditorModel.h"
 
@@ -51,8 +52,12 @@ public:
     // the player at once, as letting go of a control does.
     void changeMusic(const std::function<void(BackgroundMusic&)>& edit, bool commit);
 
+    // The music's gain over the output timeline (empty without music), for
+    // the ducking strip.
+    std::vector<MusicDucker::Point> musicCurve() const;
+
     // Why the last mood could not be made, for the music panel (not the
-    // export's error); cleared by the next attempt.
+    // export's error); cleared by the next attempt and when music is set another way.
     const std::optional<std::string>& error() const { return error_; }
 
 signals:

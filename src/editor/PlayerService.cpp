@@ -3,48 +3,18 @@
 #include "editor/EditorModel.h"
 #include "video/MediaLoading.h"
 
-#include <QAudioSink>
 #include <QCoreApplication>
-#include <QIODevice>
-#include <QMediaDevices>
 #include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
-#include <cstring>
 #include <thread>
 
 namespace vt {
 
 namespace {
 
-constexpr media::AudioFormat soundFormat{48000, 2};
-constexpr int timerBlockMs = 20;
 constexpr int reportIntervalMs = 50;  // 1/20 s
-
-// The player's sound as the device reads it: interleaved 32-bit floats.
-class SoundStream final : public QIODevice {
-public:
-    explicit SoundStream(Player& player) : player_(player) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return 4096 + QIODevice::bytesAvailable(); }
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override
-    {
-        const qint64 frames = maxSize / qint64(sizeof(float) * soundFormat.channels);
-        if (frames <= 0) return 0;
-        const media::AudioBuffer sound = player_.pullSound(frames);
-        auto* out = reinterpret_cast<float*>(data);
-        for (qint64 i = 0; i < frames; ++i)
-            for (int c = 0; c < soundFormat.channels; ++c) *out++ = sound.planes[std::size_t(c)][std::size_t(i)];
-        return frames * qint64(sizeof(float)) * soundFormat.channels;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    Player& player_;
-};
 
 // Of clips whose media facts are missing, the message naming the first that
 // cannot be read: such a clip would leave the preview blank without a word.
@@ -63,49 +33,14 @@ std::optional<std::string> unreadableClip(const std::vector<VideoClip>& clips)
 
 }  // namespace
 
-// The sound device, or a timer that takes the sound at real speed when
-// there is none.
-class PlayerService::SoundOut {
-public:
-    SoundOut(Player& player, bool useDevice, QObject* owner) : stream_(player)
-    {
-        const QAudioDevice device = useDevice ? QMediaDevices::defaultAudioOutput() : QAudioDevice();
-        QAudioFormat format;
-        format.setSampleRate(soundFormat.sampleRate);
-        format.setChannelCount(soundFormat.channels);
-        format.setSampleFormat(QAudioFormat::Float);
-        if (!device.isNull() && device.isFormatSupported(format)) {
-            sink_ = std::make_unique<QAudioSink>(device, format);
-            sink_->start(&stream_);
-            return;
-        }
-        timer_ = new QTimer(owner);
-        timer_->setInterval(timerBlockMs);
-        QObject::connect(timer_, &QTimer::timeout, owner, [&player] { player.pullSound(soundFormat.sampleRate * timerBlockMs / 1000); });
-        timer_->start();
-    }
-    ~SoundOut()
-    {
-        if (sink_) sink_->stop();
-        delete timer_;  // stops taking sound before the player goes
-    }
-
-private:
-    SoundStream stream_;
-    std::unique_ptr<QAudioSink> sink_;
-    QTimer* timer_ = nullptr;
-};
-
 PlayerService::PlayerService(QSize shownSize, bool useSoundDevice, QObject* parent)
-    : QObject(parent), shownSize_(shownSize), player_(std::make_unique<Player>(soundFormat))
+    : QObject(parent), shownSize_(shownSize), player_(useSoundDevice, this)
 {
-    sound_ = std::make_unique<SoundOut>(*player_, useSoundDevice, this);
 }
 
-PlayerService::~PlayerService()
-{
-    sound_.reset();  // the device stops reading before the player goes
-}
+PlayerService::~PlayerService() = default;
+
+void PlayerService::setMuted(bool muted) { player_.setMuted(muted); }
 
 void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional<std::string>)> done)
 {
@@ -161,15 +96,8 @@ void PlayerService::install(EditorModel& model, BuildResult built)
         if (p.trackID && p.source) runtime[p.item.id] = {*p.trackID, *p.source};
     model.setBRollRuntime(std::move(runtime));
 
-    auto item = std::make_shared<PlayerItem>();
-    item->composition = built.composition;
-    item->audioMix = std::move(built.audioMix);
-    item->clipTracks = std::move(built.clipTracks);
-    item->state = model.renderState();
-    item->duration = built.outputLength;
-    item->fps = model.source() ? model.source()->fps : 30;
-    item->frameSize = shownSize_;
-    item->decodeEdge = shownSize_.isEmpty() ? 0 : std::max(shownSize_.width(), shownSize_.height());
+    const auto item = PlayerEngine::item(std::move(built), model.renderState(), model.source() ? model.source()->fps : 30,
+                                         shownSize_, shownSize_);
     const double wasRate = player_->rate();
     player_->replaceItem(item);
 

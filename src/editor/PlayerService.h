@@ -10,6 +10,7 @@
 // never replaces a newer one. Main thread only.
 
 #include "editor/EditorServices.h"
+#include "editor/PlayerEngine.h"
 #include "video/Player.h"
 
 #include <QObject>
@@ -36,6 +37,7 @@ public:
     void pause() override;
     void setRate(double rate) override;
     void detachItem() override;
+    void setMuted(bool muted) override;
     void startTimeReports(std::function<void(double seconds, double rate)> report) override;
     void stopTimeReports() override;
 
@@ -45,12 +47,10 @@ public:
     Player& player() { return *player_; }
 
 private:
-    class SoundOut;
     void install(EditorModel& model, BuildResult built);
 
     QSize shownSize_;
-    std::unique_ptr<Player> player_;
-    std::unique_ptr<SoundOut> sound_;
+    PlayerEngine player_;
     QTimer* reports_ = nullptr;
     std::function<void(double, double)> report_;
     std::uint64_t latestRebuild_ = 0;  // the only rebuild whose result may be installed

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <future>
 
 namespace vt {
 
@@ -22,25 +21,19 @@ public:
 
     double duration() const override { return snapshot_.plan.outputLength(); }
 
-    // While the encoder takes one frame the next is composed: the times
-    // come at a steady step, so the next one is the last plus that step.
-    QImage frame(double seconds, QSize size, bool hdr) override
+    QImage frame(double seconds, QSize size, bool hdr) override { return prepare(seconds, size, hdr)(); }
+
+    // The sources are read here, in order; drawing, scaling and the HDR
+    // signal are left to the returned function, which shares nothing
+    // mutable with this object.
+    Composing prepare(double seconds, QSize size, bool hdr) override
     {
-        QImage picture;
-        if (ahead_.valid() && size == size_ && std::abs(aheadTime_ - seconds) < 1e-6) {
-            picture = ahead_.get();
-        } else {
-            if (ahead_.valid()) ahead_.wait();  // a guess that missed: its picture goes unused
-            ahead_ = {};
-            if (!video_ || size != size_) start(size);
-            picture = compose(seconds, hdr);
-        }
-        if (last_ && seconds > *last_ && 2 * seconds - *last_ < duration()) {
-            aheadTime_ = 2 * seconds - *last_;
-            ahead_ = std::async(std::launch::async, [this, t = aheadTime_, hdr] { return compose(t, hdr); });
-        }
-        last_ = seconds;
-        return picture;
+        if (!video_ || size != size_) start(size);
+        // Run once: the sources are handed over to be drawn on.
+        return [sources = video_->read(seconds), size, hdr]() mutable {
+            QImage picture = CompositionVideo::compose(std::move(sources), size);
+            return hdr ? HlgPicture::fromStandard(picture) : picture;
+        };
     }
 
 private:
@@ -57,20 +50,11 @@ private:
         size_ = size;
     }
 
-    QImage compose(double seconds, bool hdr)
-    {
-        QImage picture = video_->frame(seconds, size_);
-        return hdr ? HlgPicture::fromStandard(picture) : picture;
-    }
-
     BuildRequest build_;
     RenderSnapshot snapshot_;
     std::optional<BuildResult> built_;
     std::unique_ptr<CompositionVideo> video_;
     QSize size_;
-    std::optional<double> last_;
-    double aheadTime_ = 0;
-    std::future<QImage> ahead_;  // waited for before the compositor it uses goes
 };
 
 class CompositionExportAudio final : public MixedAudio {

@@ -10,10 +10,12 @@
 #include <QSize>
 
 #include <cstdint>
+#include <functional>
 
 namespace vt {
 
-// Called from the export's video thread only, with times in increasing order.
+// Called from one export thread at a time, with times in increasing order;
+// only the functions prepare() returns run on other threads.
 class ComposedVideo {
 public:
     virtual ~ComposedVideo() = default;
@@ -23,6 +25,17 @@ public:
     // (QImage's RGBA64 formats) in the HLG signal range, otherwise an 8-bit
     // ARGB32 image; other formats are converted. Throws on failure.
     virtual QImage frame(double seconds, QSize size, bool hdr) = 0;
+
+    // frame() in two steps, so that the export composes several frames at
+    // once: prepare() reads what the frame needs (in order, like frame()),
+    // and the function it returns composes exactly frame()'s picture on any
+    // thread, at the same time as those of other frames. Either step may
+    // throw. A source that cannot split its work composes here at once.
+    using Composing = std::function<QImage()>;
+    virtual Composing prepare(double seconds, QSize size, bool hdr)
+    {
+        return [picture = frame(seconds, size, hdr)] { return picture; };
+    }
 };
 
 // Called from the export's audio thread only.

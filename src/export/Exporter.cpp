@@ -1,5 +1,6 @@
 #include "export/Exporter.h"
 
+#include "export/FramePipeline.h"
 #include "platform/media/MediaError.h"
 #include "platform/media/MediaWriter.h"
 #include "speech/CaptionError.h"
@@ -68,20 +69,6 @@ private:
     std::string failure_;
 };
 
-media::FrameView viewOf(QImage& image, bool hdr)
-{
-    if (hdr) {
-        if (image.format() != QImage::Format_RGBA64 && image.format() != QImage::Format_RGBX64 &&
-            image.format() != QImage::Format_RGBA64_Premultiplied)
-            image = image.convertToFormat(QImage::Format_RGBX64);
-    } else if (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_RGB32 &&
-               image.format() != QImage::Format_ARGB32_Premultiplied) {
-        image = image.convertToFormat(QImage::Format_ARGB32);
-    }
-    return {image.constBits(), image.width(), image.height(), static_cast<int>(image.bytesPerLine()),
-            hdr ? media::FrameView::Layout::rgba16 : media::FrameView::Layout::bgra8};
-}
-
 media::VideoEncoding encodingOf(const ExportSettings::Resolved& s)
 {
     return {static_cast<int>(s.size.width), static_cast<int>(s.size.height), static_cast<int>(std::lround(s.fps)),
@@ -90,18 +77,22 @@ media::VideoEncoding encodingOf(const ExportSettings::Resolved& s)
 }
 
 void pumpVideo(ExportJob& job, media::MediaWriter& writer, ComposedVideo& video,
-               const ExportSettings::Resolved& settings, const Progress& progress)
+               const ExportSettings::Resolved& settings, const Progress& progress, int composeWorkers)
 {
     const double duration = video.duration();
-    const double fps = std::max(std::round(settings.fps), 1.0);
-    const auto frames = static_cast<std::int64_t>(std::ceil(std::max(duration, 0.0) * fps - 1e-6));
-    const QSize size(static_cast<int>(settings.size.width), static_cast<int>(settings.size.height));
-    for (std::int64_t k = 0; k < frames && job.running(); ++k) {
-        const double t = static_cast<double>(k) / fps;
-        QImage image = video.frame(t, size, settings.hdr);
-        if (image.isNull()) throw media::MediaError("Couldn't read the composed video.");
-        if (progress) progress(std::min(t / std::max(duration, 0.01), 0.999));
-        writer.writeVideo(viewOf(image, settings.hdr));
+    FramePipeline::Plan plan;
+    plan.fps = std::max(std::round(settings.fps), 1.0);
+    plan.frames = static_cast<std::int64_t>(std::ceil(std::max(duration, 0.0) * plan.fps - 1e-6));
+    plan.size = QSize(static_cast<int>(settings.size.width), static_cast<int>(settings.size.height));
+    plan.hdr = settings.hdr;
+    plan.workers = composeWorkers > 0 ? composeWorkers : FramePipeline::defaultWorkers();
+    plan.depth = 2 * plan.workers + 2;
+    FramePipeline frames(video, plan, writer);
+    while (job.running()) {
+        auto frame = frames.next();
+        if (!frame) break;
+        if (progress) progress(std::min(frame->time / std::max(duration, 0.01), 0.999));
+        writer.writeVideo(std::move(frame->picture));
     }
 }
 
@@ -147,7 +138,8 @@ std::unique_ptr<media::MediaWriter> openWriter(const std::filesystem::path& to, 
 }  // namespace
 
 void exportVideo(ComposedVideo& video, MixedAudio* audio, const ExportSettings::Resolved& settings,
-                 const std::filesystem::path& to, const Progress& progress, const CancelToken& cancel)
+                 const std::filesystem::path& to, const Progress& progress, const CancelToken& cancel,
+                 int composeWorkers)
 {
     cancel.throwIfCancelled();
     const bool withAudio = audio && audio->hasAudio();
@@ -155,7 +147,8 @@ void exportVideo(ComposedVideo& video, MixedAudio* audio, const ExportSettings::
     ExportJob job;
     auto registration = cancel.onCancel([&job] { job.cancel(); });
     {
-        std::jthread videoPump([&] { job.pump([&] { pumpVideo(job, *writer, video, settings, progress); }); });
+        std::jthread videoPump(
+            [&] { job.pump([&] { pumpVideo(job, *writer, video, settings, progress, composeWorkers); }); });
         std::optional<std::jthread> audioPump;
         if (withAudio) audioPump.emplace([&] { job.pump([&] { pumpAudio(job, *writer, *audio); }); });
     }  // both pumps joined

@@ -4,8 +4,9 @@
 // the mixed sound alone into an M4A file.
 //
 // The picture and the sound are pumped on two threads of their own ("video"
-// and "audio") and joined at the end; they share only the job's cancel and
-// failure flags, under one lock. The call blocks until the file is complete;
+// and "audio"; the frames are composed ahead on a few more, see
+// FramePipeline) and joined at the end; they share only the job's cancel
+// and failure flags, under one lock. The call blocks until the file is complete;
 // run it off the main thread. `progress` is called from the pumping threads
 // (never reaching 1 while frames are written) and once with exactly 1.0 on
 // success.
@@ -30,8 +31,12 @@ namespace vt::Exporter {
 using Progress = std::function<void(double fraction)>;
 
 // `audio` may be null, or without sound: the file then has no audio track.
+// Frames are composed ahead of the encoder on `composeWorkers` threads (0:
+// as many as suit this machine; 1: one frame after the other); the file is
+// the same whatever their number.
 void exportVideo(ComposedVideo& video, MixedAudio* audio, const ExportSettings::Resolved& settings,
-                 const std::filesystem::path& to, const Progress& progress, const CancelToken& cancel);
+                 const std::filesystem::path& to, const Progress& progress, const CancelToken& cancel,
+                 int composeWorkers = 0);
 
 void exportAudio(MixedAudio& audio, const std::filesystem::path& to, const Progress& progress,
                  const CancelToken& cancel);

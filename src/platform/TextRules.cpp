@@ -75,20 +75,43 @@ bool isAllPunctuation(std::string_view s)
     return true;
 }
 
-std::size_t characterCount(std::string_view s)
+namespace {
+
+// A break iterator is costly to make; keep one per thread.
+icu::BreakIterator& characterBreaks()
 {
-    if (s.empty()) return 0;
-    // A break iterator is costly to make; keep one per thread.
     thread_local std::unique_ptr<icu::BreakIterator> it = [] {
         UErrorCode status = U_ZERO_ERROR;
         return std::unique_ptr<icu::BreakIterator>(
             icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
     }();
+    return *it;
+}
+
+}  // namespace
+
+std::size_t characterCount(std::string_view s)
+{
+    if (s.empty()) return 0;
+    icu::BreakIterator& it = characterBreaks();
     icu::UnicodeString u = fromUtf8(s);
-    it->setText(u);
+    it.setText(u);
     std::size_t count = 0;
-    for (int32_t p = it->next(); p != icu::BreakIterator::DONE; p = it->next()) ++count;
+    for (int32_t p = it.next(); p != icu::BreakIterator::DONE; p = it.next()) ++count;
     return count;
+}
+
+std::vector<std::string> characters(std::string_view s)
+{
+    std::vector<std::string> out;
+    if (s.empty()) return out;
+    icu::BreakIterator& it = characterBreaks();
+    icu::UnicodeString u = fromUtf8(s);
+    it.setText(u);
+    int32_t from = it.first();
+    for (int32_t to = it.next(); to != icu::BreakIterator::DONE; from = to, to = it.next())
+        out.push_back(asUtf8(u.tempSubString(from, to - from)));
+    return out;
 }
 
 std::string canonical(std::string_view s)

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vt::text {
 
@@ -28,6 +29,8 @@ bool isAllPunctuation(std::string_view s);
 
 // Number of user-perceived characters.
 std::size_t characterCount(std::string_view s);
+// The user-perceived characters, in order.
+std::vector<std::string> characters(std::string_view s);
 
 // The canonical (NFC) form: use it as the key of every text table.
 std::string canonical(std::string_view s);

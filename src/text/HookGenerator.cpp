@@ -1,7 +1,9 @@
 #include "text/HookGenerator.h"
 
 #include "model/Fillers.h"
+#include "platform/LanguageModel.h"
 #include "platform/TextRules.h"
+#include "text/ModelPrompt.h"
 
 #include <unicode/uchar.h>
 
@@ -14,6 +16,10 @@ namespace {
 constexpr std::size_t kMaxWords = 14;
 constexpr std::size_t kMaxHooks = 3;
 constexpr std::size_t kMaxLines = 5;
+constexpr const char* kInstructions =
+    "You are a top short-form video editor. You write hooks: the short text shown in the first seconds of a vertical "
+    "video that makes viewers stop scrolling. Every hook must be faithful to what the speaker actually says, under 10 "
+    "words, punchy and specific. No hashtags, no emojis, no quotation marks, no numbering.";
 
 constexpr std::array<std::string_view, 21> kPowerWords{
     "stop", "never", "secret", "mistake", "wrong", "why", "how", "best", "worst", "actually", "truth",
@@ -108,9 +114,26 @@ double HookGenerator::pull(std::string_view line)
     return score;
 }
 
-std::vector<std::string> HookGenerator::aiHooks(const std::string&) { throw Unavailable(); }
+std::vector<std::string> HookGenerator::aiHooks(const std::string& transcript)
+{
+    if (!LanguageModel::availability().available) throw Unavailable();
+    const std::string prompt =
+        "Transcript:\n" + ModelPrompt::transcript(transcript) + "\n\nWrite 5 different hooks for this video, one per line.";
+    return parseLines(LanguageModel::respond(kInstructions, prompt));
+}
 
-HookGenerator::Status HookGenerator::aiStatus() { return {false, Unavailable().what()}; }
+HookGenerator::Status HookGenerator::aiStatus()
+{
+    const LanguageModel::Availability model = LanguageModel::availability();
+    if (model.available) return {true, "On-device language model \u00b7 on this computer"};
+    switch (model.reason) {
+    case LanguageModel::Unavailable::deviceNotEligible: return {false, Unavailable().what()};
+    case LanguageModel::Unavailable::notEnabled: return {false, "Turn on the on-device language model in the settings to use AI Rewrites."};
+    case LanguageModel::Unavailable::modelNotReady: return {false, "The on-device language model is still downloading."};
+    case LanguageModel::Unavailable::other: break;
+    }
+    return {false, "The on-device language model is unavailable."};
+}
 
 std::vector<std::string> HookGenerator::parseLines(std::string_view reply)
 {

@@ -22,10 +22,13 @@ std::optional<QImage> CompositionFrames::frame(std::int32_t trackID, double outp
     if (!source) return std::nullopt;
     auto picture = source->frameAt(segment->sourceStart.seconds() + (outputTime - segment->outputStart.seconds()));
     if (!picture) return std::nullopt;
-    // The image takes the decoded pixels over instead of copying them.
-    auto* pixels = new std::vector<std::uint8_t>(std::move(picture->pixels));
-    return QImage(pixels->data(), picture->width, picture->height, picture->bytesPerLine, QImage::Format_ARGB32,
-                  [](void* owned) { delete static_cast<std::vector<std::uint8_t>*>(owned); }, pixels);
+    // The image takes the decoded pixels over instead of copying them. An
+    // opaque picture is the same bytes premultiplied, which is the form the
+    // compositor works in, so it is not converted again there.
+    auto* pixels = new media::PictureBytes(std::move(picture->pixels));
+    const auto format = picture->opaque ? QImage::Format_ARGB32_Premultiplied : QImage::Format_ARGB32;
+    return QImage(pixels->data(), picture->width, picture->height, picture->bytesPerLine, format,
+                  [](void* owned) { delete static_cast<media::PictureBytes*>(owned); }, pixels);
 }
 
 media::VideoFrameReader* CompositionFrames::reader(std::int32_t trackID, const std::filesystem::path& file)

@@ -78,30 +78,40 @@ std::optional<CompositionVideo::Picked> CompositionVideo::pick(double outputTime
     return std::nullopt;
 }
 
-QImage CompositionVideo::frame(double outputTime, QSize size)
-{
-    const std::shared_ptr<const RenderSnapshot> snap = state_->load();
-    const auto picked = pick(outputTime, snap->plan);
-    const ClipTrack* clip = picked ? picked->clip : (clips_.empty() ? nullptr : &clips_.front());
+QImage CompositionVideo::frame(double outputTime, QSize size) { return compose(read(outputTime), size); }
 
-    QImage upright;
+CompositionVideo::Sources CompositionVideo::read(double outputTime)
+{
+    Sources sources;
+    sources.outputTime = outputTime;
+    sources.snapshot = state_->load();
+    const RenderSnapshot& snap = *sources.snapshot;
+    const auto picked = pick(outputTime, snap.plan);
+    const ClipTrack* clip = picked ? picked->clip : (clips_.empty() ? nullptr : &clips_.front());
+    if (clip) sources.clipID = clip->id;
+
     if (picked) {
-        upright = CompositionPicture::orient(picked->frame, clip->info);
+        sources.upright = CompositionPicture::orient(picked->frame, clip->info);
     } else {
         // No picture at this time: black of the clip's upright size, so the
         // frame is still framed as usual and captions are still drawn.
-        const QSize black = clip ? CompositionPicture::uprightSize(clip->info) : Compositor::frameSize(*snap);
-        upright = QImage(black.isEmpty() ? Compositor::frameSize(*snap) : black, QImage::Format_ARGB32_Premultiplied);
-        upright.fill(Qt::black);
+        const QSize black = clip ? CompositionPicture::uprightSize(clip->info) : Compositor::frameSize(snap);
+        sources.upright = QImage(black.isEmpty() ? Compositor::frameSize(snap) : black, QImage::Format_ARGB32_Premultiplied);
+        sources.upright.fill(Qt::black);
     }
 
-    Compositor::BRollFrames broll;
-    for (const BRollPlacement& p : snap->broll) {
+    for (const BRollPlacement& p : snap.broll) {
         if (!p.trackID || !p.source || outputTime < p.start - brollLead || outputTime > p.end + brollTail) continue;
-        if (auto image = frames_.frame(*p.trackID, outputTime)) broll[p.item.id] = CompositionPicture::orient(*image, *p.source);
+        if (auto image = frames_.frame(*p.trackID, outputTime))
+            sources.broll[p.item.id] = CompositionPicture::orient(*image, *p.source);
     }
+    return sources;
+}
 
-    QImage image = Compositor::render(upright, outputTime, *snap, broll, clip ? std::optional<Uuid>(clip->id) : std::nullopt);
+QImage CompositionVideo::compose(Sources sources, QSize size)
+{
+    QImage image = Compositor::render(std::move(sources.upright), sources.outputTime, *sources.snapshot, sources.broll,
+                                      sources.clipID);
     if (size.isEmpty() || size == image.size()) return image;
     return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

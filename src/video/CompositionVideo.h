@@ -9,6 +9,7 @@
 
 #include "video/CompositionBuilder.h"
 #include "video/CompositionFrames.h"
+#include "video/Compositor.h"
 #include "video/RenderSnapshot.h"
 
 #include <QImage>
@@ -43,6 +44,21 @@ public:
     // The composed frame at an output time, `size` large (the snapshot's
     // render size when empty; another size is filled by scaling).
     QImage frame(double outputTime, QSize size = {});
+
+    // frame() in two steps, so that frames can be composed in parallel:
+    // read() takes what one frame needs from the sources (decoding, on this
+    // object's thread), compose() draws it on any thread, at the same time as
+    // other frames, and gives exactly frame()'s picture.
+    struct Sources {
+        double outputTime = 0;
+        std::shared_ptr<const RenderSnapshot> snapshot;
+        QImage upright;  // the clip's picture turned upright, or black
+        Compositor::BRollFrames broll;
+        std::optional<Uuid> clipID;
+    };
+    Sources read(double outputTime);
+    // Sources handed over (moved in) are drawn on in place, not copied.
+    static QImage compose(Sources sources, QSize size = {});
 
     struct Picked {
         QImage frame;  // as stored

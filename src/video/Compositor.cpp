@@ -120,22 +120,24 @@ QImage withMoves(QImage image, const Frame& f)
     return LookRenderer::picture(image, snap.motions, f.time, f.size);
 }
 
-// Stage 12a: the caption over the picture.
-QImage withCaption(const QImage& picture, const Frame& f, const CaptionStyle& style)
+// Stage 12a: the caption over the picture. The picture is drawn on in place
+// unless the speaker is to stay in front, which needs the picture as it was.
+QImage withCaption(QImage picture, const Frame& f, const CaptionStyle& style)
 {
     const auto drawn = CaptionRenderer::captionImage(f.snap.groups, style, f.time, f.size);
     if (!drawn) return picture;
     QImage caption = *drawn;
     if (style.blendDarkColor)
         caption = adaptiveBlend(caption, picture, *style.blendDarkColor, std::min(f.size.width(), f.size.height()) / 1080.0);
+    const bool behind = style.behindSubject && !f.coversSpeaker;
     QImage out;
     if (style.knockout) {
         out = Kernels::blendWithAlphaMask(picture, Kernels::solid(f.size, Kernels::toColor(*style.knockout)), caption);
     } else {
-        out = picture.copy();
+        out = behind ? picture.copy() : std::move(picture);
         Kernels::drawOver(out, caption, QPointF(0, 0));
     }
-    if (style.behindSubject && !f.coversSpeaker) {
+    if (behind) {
         if (const auto mask = SpeakerMask::mask(picture)) out = Kernels::blendWithMask(picture, out, *mask);
     }
     return out;
@@ -244,11 +246,12 @@ QImage adaptiveBlend(const QImage& caption, const QImage& picture, const RGBA& d
     return out;
 }
 
-QImage render(const QImage& sourceIn, double t, const RenderSnapshot& snap, const BRollFrames& brollFrames,
+QImage render(QImage sourceIn, double t, const RenderSnapshot& snap, const BRollFrames& brollFrames,
               const std::optional<Uuid>& clipID)
 {
     const QSize size = frameSize(snap);
     QImage image = sourceIn.isNull() ? Kernels::solid(size, Qt::black) : Kernels::working(sourceIn);
+    sourceIn = QImage();  // `image` alone holds the picture now
     const QImage::Format format = image.format();  // a deep source gives a deep frame
     const ItemAdjust* adjust = nullptr;
     if (clipID)
@@ -283,9 +286,13 @@ QImage render(const QImage& sourceIn, double t, const RenderSnapshot& snap, cons
     const CaptionStyle* style = &snap.style;
     if (group && group->styleID)
         if (const auto own = snap.styles.find(*group->styleID); own != snap.styles.end()) style = &own->second;
-    QImage out = image;
+    // Only the B-roll split layout and the camera moves read the speaker
+    // source; letting go of it leaves the picture unshared, so the caption
+    // is drawn on it without a copy.
+    f.speakerSource = QImage();
+    QImage out = std::move(image);
     if (snap.captionsVisible) {
-        out = withCaption(image, f, *style);
+        out = withCaption(std::move(out), f, *style);
         drawEmoji(out, f, *style);
     }
 

@@ -38,8 +38,10 @@ QSize frameSize(const RenderSnapshot& snap);
 
 // The composed frame at output time `time`, exactly frameSize(snap). A null
 // `source` stands for a black frame of the render size. `clipID` names the
-// clip the frame came from, for its adjustment.
-QImage render(const QImage& source, double time, const RenderSnapshot& snap, const BRollFrames& brollFrames = {},
+// clip the frame came from, for its adjustment. A source handed over
+// (moved in) and shared with nobody may be drawn on in place, which saves
+// copying the frame.
+QImage render(QImage source, double time, const RenderSnapshot& snap, const BRollFrames& brollFrames = {},
               const std::optional<Uuid>& clipID = std::nullopt);
 
 // `image` framed into `size`: smart and center fill the frame and crop

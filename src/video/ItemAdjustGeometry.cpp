@@ -13,10 +13,19 @@ namespace {
 
 int quarterTurns(int turns) { return ((turns % 4) + 4) % 4; }
 
+// A damaged project may hold crops that are not numbers; those crop nothing.
+ItemAdjust finiteCrops(ItemAdjust adjust)
+{
+    for (double* crop : {&adjust.cropLeft, &adjust.cropRight, &adjust.cropTop, &adjust.cropBottom})
+        if (!std::isfinite(*crop)) *crop = 0;
+    return adjust;
+}
+
 }  // namespace
 
-QImage shape(const ItemAdjust& adjust, const QImage& picture)
+QImage shape(const ItemAdjust& given, const QImage& picture)
 {
+    const ItemAdjust adjust = finiteCrops(given);
     QImage image = picture;
     switch (quarterTurns(adjust.turns)) {
     case 1: image = image.transformed(QTransform().rotate(90)); break;
@@ -42,8 +51,9 @@ QImage shape(const ItemAdjust& adjust, const QImage& picture)
     return image;
 }
 
-Point map(const ItemAdjust& adjust, Point p)
+Point map(const ItemAdjust& given, Point p)
 {
+    const ItemAdjust adjust = finiteCrops(given);
     Point q = p;
     switch (quarterTurns(adjust.turns)) {
     case 1: q = {p.y, 1 - p.x}; break;

@@ -268,15 +268,19 @@ QImage resized(const QImage& imageIn, QSize size)
 QImage warp(const QImage& sourceImage, const QTransform& yUp, QSize size, Edges edges)
 {
     const QImage source = working(sourceImage);
-    QImage out(size, source.format());
     if (source.isNull() || size.isEmpty()) {
+        QImage out(size, source.format());
         out.fill(Qt::transparent);
         return out;
     }
     // OpenCV puts pixel centres on whole numbers, this geometry at halves.
     const QTransform m = QTransform::fromTranslate(0.5, 0.5) * rowTransform(yUp, source.height(), size.height()) *
                          QTransform::fromTranslate(-0.5, -0.5);
+    // Sampling at the pixels' own places gives the source back unchanged:
+    // a frame already at the output size and framing skips a full pass.
+    if (m.isIdentity() && size == source.size()) return source;
     const cv::Matx23d matrix(m.m11(), m.m21(), m.dx(), m.m12(), m.m22(), m.dy());
+    QImage out(size, source.format());
     cv::Mat target = view(out);
     cv::warpAffine(constView(source), target, matrix, target.size(), cv::INTER_LINEAR,
                    edges == Edges::clamp ? cv::BORDER_REPLICATE : cv::BORDER_CONSTANT, cv::Scalar(0, 0, 0, 0));

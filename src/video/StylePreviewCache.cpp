@@ -34,29 +34,49 @@ std::string StylePreviewCache::previewKey(const CaptionStyle& style, std::string
 void StylePreviewCache::ensurePreview(const CaptionStyle& style, const std::string& key, const QImage& poster,
                                       const Project& project)
 {
-    if (stylePreviews_.count(key) || poster.isNull()) return;
+    if (stylePreviews_.count(key) || drawing_.count(key) || poster.isNull()) return;
     const QSizeF points = pictureSize(project.aspect);
     const QSize size(static_cast<int>(std::lround(points.width())), static_cast<int>(std::lround(points.height())));
     const double posterTime = project.sourceStart + std::min(project.length / 3, 1.5);
     const Point focus = project.faceTrack ? project.faceTrack->center(posterTime) : Point{0.5, 0.5};
     const std::uint64_t generation = styleGeneration_;
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    drawing_[key] = cancelled;
     QPointer<StylePreviewCache> self(this);
-    pool_.start([self, style, key, poster, size, reframe = project.reframe, focus, generation] {
-        const auto picture = StylePreview::render(style, poster, size, reframe, focus);
-        if (!picture) return;
+    pool_.start([self, style, key, poster, size, reframe = project.reframe, focus, generation, cancelled] {
+        std::optional<QImage> picture;
+        if (!*cancelled) picture = StylePreview::render(style, poster, size, reframe, focus);
         QMetaObject::invokeMethod(
             self.data(),
-            [self, key, image = *picture, generation] {
-                if (self) self->storeStylePreview(key, image, generation);
+            [self, key, picture = std::move(picture), generation, cancelled] {
+                if (self) self->storeStylePreview(key, picture, generation, cancelled);
             },
             Qt::QueuedConnection);
     });
 }
 
-void StylePreviewCache::storeStylePreview(const std::string& key, const QImage& picture, std::uint64_t generation)
+void StylePreviewCache::cancelPreview(const std::string& key)
 {
-    if (generation != styleGeneration_) return;
-    stylePreviews_[key] = picture;
+    const auto found = drawing_.find(key);
+    if (found == drawing_.end()) return;
+    *found->second = true;
+    drawing_.erase(found);
+}
+
+void StylePreviewCache::cancelDrawings()
+{
+    for (auto& [key, cancelled] : drawing_) *cancelled = true;
+    drawing_.clear();
+}
+
+void StylePreviewCache::storeStylePreview(const std::string& key, const std::optional<QImage>& picture,
+                                          std::uint64_t generation, const std::shared_ptr<std::atomic<bool>>& cancelled)
+{
+    // Only the drawing the key still waits for may end its wait.
+    const auto found = drawing_.find(key);
+    if (found != drawing_.end() && found->second == cancelled) drawing_.erase(found);
+    if (*cancelled || generation != styleGeneration_ || !picture) return;
+    stylePreviews_[key] = *picture;
     emit stylePreviewsChanged();
 }
 
@@ -70,6 +90,7 @@ void StylePreviewCache::storeLookPreview(const std::string& lookID, const QImage
 void StylePreviewCache::clearStylePreviews()
 {
     ++styleGeneration_;
+    cancelDrawings();
     if (stylePreviews_.empty()) return;
     stylePreviews_.clear();
     emit stylePreviewsChanged();

@@ -25,7 +25,9 @@
 #include <QSize>
 #include <QThreadPool>
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <map>
 #include <optional>
 #include <string>
@@ -58,10 +60,15 @@ public:
     const std::map<std::string, QImage>& lookPreviews() const { return lookPreviews_; }
 
     // Draws the look's preview under `key` in the background unless the
-    // cache holds the key or there is no poster. Calls for a key whose
-    // drawing is still running draw again; each stores its picture.
+    // cache holds the key, a drawing of the key is already on its way, or
+    // there is no poster.
     void ensurePreview(const CaptionStyle& style, const std::string& key, const QImage& poster,
                        const Project& project);
+    // The preview under `key` is no longer wanted: a drawing that has not
+    // started yet is skipped, one that runs is not stored.
+    void cancelPreview(const std::string& key);
+    // Keys whose drawings are on their way.
+    std::size_t drawingsPending() const { return drawing_.size(); }
 
     // A look was applied, the caption script changed or a translation ended.
     void clearStylePreviews();
@@ -82,12 +89,17 @@ signals:
     void lookPreviewsChanged();
 
 private:
-    void storeStylePreview(const std::string& key, const QImage& picture, std::uint64_t generation);
+    void storeStylePreview(const std::string& key, const std::optional<QImage>& picture, std::uint64_t generation,
+                           const std::shared_ptr<std::atomic<bool>>& cancelled);
+    void cancelDrawings();
 
     std::map<std::string, QImage> stylePreviews_;
     std::map<std::string, QImage> lookPreviews_;
     std::uint64_t styleGeneration_ = 0;
     std::uint64_t lookGeneration_ = 0;
+    // The cancel flag of each drawing on its way, by key; a flag set to true
+    // tells the worker not to start and the owner not to store.
+    std::map<std::string, std::shared_ptr<std::atomic<bool>>> drawing_;
     QThreadPool pool_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "editor/EditorModel.h"
 #include "editor/EditorServices.h"
+#include "support/TimedWords.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -82,6 +83,7 @@ public:
     void setRate(double rate) override { rates.push_back(rate); }
     void seek(double seconds) override { playheadSeeks.push_back(seconds); }
     void detachItem() override { ++detaches; }
+    void setMuted(bool value) override { muted = value; }
     void startTimeReports(std::function<void(double, double)> report) override { this->report = std::move(report); }
     void stopTimeReports() override
     {
@@ -90,6 +92,7 @@ public:
     }
 
     int rebuilds = 0, refreshes = 0, pauses = 0, detaches = 0, stops = 0;
+    bool muted = false;
     std::vector<std::optional<double>> seeks;
     std::vector<double> playheadSeeks;
     std::vector<double> rates;
@@ -198,13 +201,7 @@ inline bool waitFor(const std::function<bool()>& done)
 
 inline Word word(std::string text, double start, double end, bool deleted = false)
 {
-    Word w;
-    w.id = Uuid::random();
-    w.text = std::move(text);
-    w.start = start;
-    w.end = end;
-    w.deleted = deleted;
-    return w;
+    return timedWord(std::move(text), start, end, deleted);
 }
 
 // Words of 0.4 s every 0.5 s from 0.5 s, texts "w0", "w1", ...

@@ -13,6 +13,10 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
 
 using namespace vt;
 
@@ -38,7 +42,84 @@ QImage decodedFrame(const std::filesystem::path& video, double seconds, const st
     return QImage(QString::fromStdString(png.string())).convertToFormat(QImage::Format_RGB32);
 }
 
+// An export of one 2 s clip, cut by `plan`.
+ExportRequest oneClipProject(const std::filesystem::path& source, const EditPlan& plan)
+{
+    ExportRequest request;
+    ClipMedia clip;
+    clip.id = Uuid::random();
+    clip.url = source;
+    clip.info = MediaLoading::loadSourceVideoInfo(clip.url);
+    clip.duration = 2.0;
+    request.clips = {clip};
+    request.snapshot.plan = plan;
+    return request;
+}
+
+// A moving test picture, cut twice, with a caption line popping in word by
+// word: every frame differs from its neighbours.
+ExportRequest movingCaptionedProject(const std::filesystem::path& source)
+{
+    EXPECT_EQ(test::run("ffmpeg -v error -y -f lavfi -i testsrc2=s=96x160:r=30:d=2 -c:v libx264 -pix_fmt yuv420p " +
+                        test::shellQuote(source.string())),
+              0);
+    ExportRequest request = oneClipProject(source, test::keptPlan({{0, 0.7}, {0.9, 1.5}, {1.6, 2.0}}));
+    request.snapshot.groups = {test::captionLine({"EVERY", "FRAME", "COUNTS"}, 0.1)};
+    request.snapshot.style.animation = EntranceAnimation::pop;
+    return request;
+}
+
+// One MD5 line per decoded frame of a video.
+std::vector<std::string> frameHashes(const std::filesystem::path& video)
+{
+    std::vector<std::string> hashes;
+    std::istringstream lines(test::commandOutput("ffmpeg -v error -i " + test::shellQuote(video.string()) + " -f framemd5 -"));
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && line[0] != '#') hashes.push_back(line.substr(line.rfind(',') + 1));
+    return hashes;
+}
+
 }  // namespace
+
+// Frames composed on several threads ahead of the encoder are the frames
+// composed one after the other, in the same order: the two files decode to
+// the same pictures, frame for frame.
+TEST(CompositionExportComposer, ParallelComposingGivesTheSequentialFrames)
+{
+    test::TempDir dir;
+    const ExportRequest request = movingCaptionedProject(dir / "clip.mp4");
+    const ExportSettings::Resolved settings{{96, 160}, 30, 1, VideoCodec::h264, false, "160p"};
+    CompositionExportComposer composer;
+    std::vector<std::vector<std::string>> exports;
+    for (int workers : {1, 4}) {
+        const auto out = dir / ("out" + std::to_string(workers) + ".mp4");
+        auto video = composer.video(request);
+        Exporter::exportVideo(*video, nullptr, settings, out, {}, CancelToken(), workers);
+        exports.push_back(frameHashes(out));
+    }
+    EXPECT_EQ(exports[0].size(), 51u);
+    EXPECT_EQ(exports[1], exports[0]);
+    EXPECT_GT(std::set<std::string>(exports[0].begin(), exports[0].end()).size(), 30u) << "the frames differ";
+}
+
+// What prepare() reads is all a frame needs: its composing functions, run
+// in any order, draw the pictures frame() draws.
+TEST(CompositionExportComposer, PreparedFramesComposeAloneInAnyOrder)
+{
+    test::TempDir dir;
+    const ExportRequest request = movingCaptionedProject(dir / "clip.mp4");
+    CompositionExportComposer composer;
+    auto inOrder = composer.video(request);
+    auto prepared = composer.video(request);
+    const QSize size(96, 160);
+    std::vector<QImage> expected;
+    std::vector<ComposedVideo::Composing> composing;
+    for (int k = 0; k < 12; ++k) {
+        expected.push_back(inOrder->frame(k * 0.1, size, false));
+        composing.push_back(prepared->prepare(k * 0.1, size, false));
+    }
+    for (int k = 11; k >= 0; --k) EXPECT_EQ(composing[std::size_t(k)](), expected[std::size_t(k)]) << k;
+}
 
 // A 2 s clip with a tone, cut to 1.6 s, with one caption line from 0.5 s:
 // the file is as long as the cut, has sound, and shows the caption only
@@ -60,14 +141,7 @@ TEST(CompositionExportComposer, ExportsTheCutWithCaptionsAndSound)
                             "-c:v libx264 -pix_fmt yuv420p -c:a aac -ar 48000 " + test::shellQuote(source.string())),
                   0);
 
-        ExportRequest request;
-        ClipMedia clip;
-        clip.id = Uuid::random();
-        clip.url = source;
-        clip.info = MediaLoading::loadSourceVideoInfo(clip.url);
-        clip.duration = 2.0;
-        request.clips = {clip};
-        request.snapshot.plan = test::keptPlan({{0, 0.8}, {1.2, 2.0}});
+        ExportRequest request = oneClipProject(source, test::keptPlan({{0, 0.8}, {1.2, 2.0}}));
         request.snapshot.groups = {test::captionLine({"HELLO", "WORLD"}, 0.5)};
         request.speechSpans = ExportRequest::speechSpansOf(request.snapshot.groups);
 

@@ -94,18 +94,21 @@ TEST(Exporter, CancelOrFailureLeavesNothingAndKeepsAnEarlierFile)
         int failAtFrame;       // -1: no failure
         bool cancelMidway;
         bool cancelBefore;
+        bool composedOnWorkers = false;
     };
     const Case cases[] = {
         {"cancelled while pumping", -1, true, false},
+        {"cancelled while composing on workers", -1, true, false, true},
         {"cancelled before the start", -1, false, true},
         {"compositor fails", 10, false, false},
+        {"composing fails on a worker", 10, false, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         test::TempDir dir;
         auto out = dir / "clip.mp4";
         test::writeFile(out, "earlier");
-        PaintedVideo video(2.0, c.failAtFrame);
+        PaintedVideo video(2.0, c.failAtFrame, c.composedOnWorkers);
         ToneMix mix(2.0);
         CancelToken cancel;
         if (c.cancelBefore) cancel.cancel();

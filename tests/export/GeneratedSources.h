@@ -14,24 +14,44 @@
 
 namespace vt::test {
 
-// Frames painted on demand: a colour that changes with the time.
+// Frames painted on demand: a colour that changes with the time. Split,
+// they are painted by the functions prepare() returns, on the export's
+// composing threads; otherwise at once, as frame() does.
 class PaintedVideo : public ComposedVideo {
 public:
-    explicit PaintedVideo(double seconds, int failAtFrame = -1) : seconds_(seconds), failAt_(failAtFrame) {}
+    explicit PaintedVideo(double seconds, int failAtFrame = -1, bool split = false)
+        : seconds_(seconds), failAt_(failAtFrame), split_(split)
+    {
+    }
     double duration() const override { return seconds_; }
     QImage frame(double t, QSize size, bool hdr) override
     {
         if (calls_++ == failAt_) throw std::runtime_error("The compositor gave up.");
+        return paint(t, size, hdr);
+    }
+    Composing prepare(double t, QSize size, bool hdr) override
+    {
+        if (!split_) return ComposedVideo::prepare(t, size, hdr);
+        const bool fails = calls_++ == failAt_;
+        return [=] {
+            if (fails) throw std::runtime_error("The compositor gave up.");
+            return paint(t, size, hdr);
+        };
+    }
+    int calls() const { return calls_; }
+
+private:
+    static QImage paint(double t, QSize size, bool hdr)
+    {
         QImage image(size, hdr ? QImage::Format_RGBA64 : QImage::Format_ARGB32_Premultiplied);
         image.fill(QColor::fromHsvF(std::fmod(t, 1.0), 0.8, 0.9));
         QPainter(&image).fillRect(0, 0, size.width() / 2, size.height() / 2, Qt::white);
         return image;
     }
-    int calls() const { return calls_; }
 
-private:
     double seconds_;
     int failAt_;
+    bool split_;
     std::atomic<int> calls_{0};
 };
 

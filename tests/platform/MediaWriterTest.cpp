@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 using namespace vt;
@@ -177,4 +178,49 @@ TEST(MediaWriter, UnfinishedWriteLeavesTheEarlierFileAndNoPartialFile)
                  MediaError);
     EXPECT_THROW(MediaWriter(dir / "missing" / "x.mp4", WriterContainer::mp4, std::nullopt, true), MediaError);
     EXPECT_EQ(filesIn(dir.path()), 1u);
+}
+
+// Flat colours come out in BT.709 video range whether the picture is at the
+// track's size (converted directly) or scaled to it on the way: the decoded
+// Y'CbCr of each frame's centre is the standard value for its colour.
+TEST(MediaWriter, ColoursArriveInBT709VideoRange)
+{
+    struct Colour {
+        std::uint8_t r, g, b;
+        int y, cb, cr;
+    };
+    const Colour colours[] = {
+        {255, 255, 255, 235, 128, 128}, {0, 0, 0, 16, 128, 128},   {255, 0, 0, 63, 102, 240},
+        {0, 255, 0, 173, 42, 26},       {0, 0, 255, 32, 240, 118}, {128, 128, 128, 126, 128, 128},
+    };
+    const VideoEncoding e{64, 48, 30, 4'000'000, WriterCodec::h264, false};
+    for (const auto& [w, h] : {std::pair(64, 48), std::pair(32, 24)}) {
+        SCOPED_TRACE(w);
+        test::TempDir dir;
+        {
+            MediaWriter writer(dir / "flat.mp4", WriterContainer::mp4, e, false);
+            for (const Colour& c : colours) {
+                std::vector<std::uint8_t> px(static_cast<std::size_t>(w * h * 4));
+                for (std::size_t i = 0; i < px.size(); i += 4) {
+                    px[i] = c.b;
+                    px[i + 1] = c.g;
+                    px[i + 2] = c.r;
+                    px[i + 3] = 255;
+                }
+                writer.writeVideo({px.data(), w, h, w * 4});
+            }
+            writer.finish();
+        }
+        const std::string raw = test::commandOutput("ffmpeg -v error -i " + test::shellQuote((dir / "flat.mp4").string()) +
+                                                    " -f rawvideo -pix_fmt yuv420p -");
+        const std::size_t lumaSize = 64 * 48, frameBytes = lumaSize * 3 / 2;
+        ASSERT_EQ(raw.size(), frameBytes * std::size(colours));
+        for (std::size_t k = 0; k < std::size(colours); ++k) {
+            SCOPED_TRACE(k);
+            const auto at = [&](std::size_t offset) { return int(static_cast<std::uint8_t>(raw[k * frameBytes + offset])); };
+            EXPECT_NEAR(at(24 * 64 + 32), colours[k].y, 2);
+            EXPECT_NEAR(at(lumaSize + 12 * 32 + 16), colours[k].cb, 2);
+            EXPECT_NEAR(at(lumaSize + lumaSize / 4 + 12 * 32 + 16), colours[k].cr, 2);
+        }
+    }
 }

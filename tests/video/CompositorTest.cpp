@@ -130,6 +130,12 @@ TEST(Compositor, HiddenCaptionsDrawNeitherCaptionNorEmojiButTheRest)
     const QImage captioned = Compositor::render(source, 0.5, withoutEmoji);
     EXPECT_GT(differingPixels(captioned, hidden), 1000);
     EXPECT_GT(differingPixels(Compositor::render(source, 0.5, snap), captioned), 1000);
+
+    // A picture handed over is drawn on in place, to the same frame; the one
+    // the caller keeps is left as it was.
+    QImage handedOver = source.copy();
+    EXPECT_EQ(Compositor::render(std::move(handedOver), 0.5, withoutEmoji), captioned);
+    EXPECT_EQ(source, solidFrame(540, 960, Qt::darkCyan));
 }
 
 int countPixels(const QImage& image, const std::function<bool(QColor)>& test)

@@ -56,12 +56,24 @@ TEST(ItemAdjustGeometry, MapsPointsThroughTurnFlipAndCrop)
         {"crop over 0.45 divides unlimited", cropped(0.6, 0, 0, 0), {0.8, 0.5}, {0.5, 0.5}},
         {"divisor never below 0.1", cropped(0.45, 0.5, 0, 0), {0.5, 0.5}, {0.5, 0.5}},
         {"cropped away lies outside", cropped(0, 0, 0.25, 0.25), {0.5, 0.1}, {0.5, -0.3}},
+        {"a crop that is not a number crops nothing", cropped(std::nan(""), 0, 0, 0), {0.3, 0.4}, {0.3, 0.4}},
+        {"an infinite crop crops nothing", cropped(0, 0, INFINITY, -INFINITY), {0.3, 0.4}, {0.3, 0.4}},
     };
     for (const auto& c : cases) {
         const Point p = ItemAdjustGeometry::map(c.adjust, c.in);
         EXPECT_NEAR(p.x, c.out.x, 1e-9) << c.name;
         EXPECT_NEAR(p.y, c.out.y, 1e-9) << c.name;
     }
+}
+
+TEST(ItemAdjustGeometry, ShapeTreatsCropsThatAreNotFiniteAsNone)
+{
+    QImage picture(100, 50, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::red);
+    // A damaged project: one usable crop beside ones that are not numbers.
+    const QImage shaped = ItemAdjustGeometry::shape(cropped(0.2, std::nan(""), INFINITY, -INFINITY), picture);
+    EXPECT_EQ(shaped.size(), QSize(80, 50));
+    EXPECT_EQ(ItemAdjustGeometry::shape(cropped(std::nan(""), 0, 0, 0), picture).size(), QSize(100, 50));
 }
 
 double scaleOf(const QTransform& t) { return std::sqrt(std::abs(t.determinant())); }

@@ -153,6 +153,27 @@ TEST_F(PreviewCache, DrawsOncePerKeyAndNothingWithoutAPoster)
     EXPECT_EQ(changed.count(), 1);
 }
 
+TEST_F(PreviewCache, CancelledDrawingsAreNotStoredAndRunOnce)
+{
+    cache.ensurePreview(look, "k", poster, {});
+    cache.ensurePreview(look, "k", poster, {});  // already on its way
+    EXPECT_EQ(cache.drawingsPending(), 1u);
+    cache.cancelPreview("k");
+    EXPECT_EQ(cache.drawingsPending(), 0u);
+    settle();
+    EXPECT_TRUE(cache.stylePreviews().empty());
+    EXPECT_EQ(changed.count(), 0);
+
+    // Asked for again after a cancel: drawn anew, and the cancelled drawing cannot end its wait.
+    cache.ensurePreview(look, "k", poster, {});
+    cache.cancelPreview("k");
+    cache.ensurePreview(look, "k", poster, {});
+    settle();
+    EXPECT_EQ(cache.stylePreviews().count("k"), 1u);
+    EXPECT_EQ(cache.drawingsPending(), 0u);
+    EXPECT_EQ(changed.count(), 1);
+}
+
 TEST_F(PreviewCache, DropsResultsFromBeforeTheCacheWasEmptied)
 {
     cache.ensurePreview(look, "old", poster, {});

@@ -11,6 +11,8 @@
 // Threads: writeVideo() is called from one thread and writeAudio() from one
 // (possibly other) thread, so the two streams encode in parallel; packets
 // meet under a lock only to be muxed. finish() runs after both have stopped.
+// Pictures may be converted to the encoder's format on further threads
+// (PictureConverter) and handed to writeVideo() ready to encode.
 // Every failure throws MediaError.
 
 #include "platform/media/AudioBuffer.h"
@@ -50,6 +52,38 @@ struct FrameView {
     Layout layout = Layout::bgra8;
 };
 
+// One frame already in a writer's own pixel format, ready to encode.
+class EncoderPicture {
+public:
+    EncoderPicture(EncoderPicture&&) noexcept;
+    EncoderPicture& operator=(EncoderPicture&&) noexcept;
+    ~EncoderPicture();
+
+private:
+    friend class MediaWriter;
+    friend class PictureConverter;
+    struct Frame;
+    explicit EncoderPicture(std::unique_ptr<Frame> frame);
+    std::unique_ptr<Frame> frame_;
+};
+
+// Turns pictures into a writer's pixel format (scaled to its size, with its
+// colour matrix), so that the conversion can run on other threads than the
+// encoding. Not thread-safe: one converter per thread; converters and the
+// writer may work at the same time.
+class PictureConverter {
+public:
+    PictureConverter(PictureConverter&&) noexcept;
+    ~PictureConverter();
+    EncoderPicture convert(const FrameView& frame);
+
+private:
+    friend class MediaWriter;
+    struct Impl;
+    explicit PictureConverter(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
 class MediaWriter {
 public:
     // The audio every writer takes: 48 kHz stereo, encoded as AAC at 192 kb/s.
@@ -66,6 +100,10 @@ public:
     // The next frame, one frame duration after the previous one. A frame of
     // another size is scaled to the encoding's size.
     void writeVideo(const FrameView& frame);
+    // The next frame, converted beforehand by one of this writer's converters.
+    void writeVideo(EncoderPicture picture);
+    // A converter for this writer's video track; throws when it has none.
+    PictureConverter pictureConverter() const;
     // The next stretch of audio, in audioFormat().
     void writeAudio(const AudioBuffer& audio);
 

@@ -3,6 +3,7 @@
 #include "platform/media/FFmpeg.h"
 
 extern "C" {
+#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
@@ -202,6 +203,8 @@ struct VideoFrameReader::Impl {
         sws_scale(scaler.get(), f->data, f->linesize, 0, f->height, planes, strides);
         out.pixels.resize(out.pixels.size() - overrun);
         out.time = startOf(f);
+        const AVPixFmtDescriptor* described = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(f->format));
+        out.opaque = described && !(described->flags & AV_PIX_FMT_FLAG_ALPHA);
         return out;
     }
 };

@@ -11,16 +11,40 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace vt::media {
+
+// Grows without zeroing what it adds: picture bytes are all written by the
+// converter right after, and zeroing a frame first costs a pass over it.
+template <class T>
+struct UninitializedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitializedAllocator<U>;
+    };
+    template <class U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+using PictureBytes = std::vector<std::uint8_t, UninitializedAllocator<std::uint8_t>>;
 
 struct VideoFrame {
     int width = 0;
     int height = 0;
     int bytesPerLine = 0;
-    std::vector<std::uint8_t> pixels;  // BGRA, height × bytesPerLine bytes
+    PictureBytes pixels;  // BGRA, height × bytesPerLine bytes
     double time = 0;                   // seconds in the file where the frame starts
+    bool opaque = true;                // the track has no alpha: every alpha byte is 255
 };
 
 class VideoFrameReader {

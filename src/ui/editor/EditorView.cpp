@@ -8,10 +8,13 @@
 #include "ui/editor/DockHandle.h"
 #include "ui/editor/EditorKeys.h"
 #include "ui/editor/IconRail.h"
-#include "ui/editor/PreviewArea.h"
+#include "ui/editor/FullScreenPlayer.h"
+#include "ui/editor/PlayerLayerView.h"
+#include "ui/editor/PreviewPanel.h"
 #include "ui/editor/SymbolButton.h"
 #include "ui/editor/SymbolTextButton.h"
 #include "ui/editor/TranscriptDock.h"
+#include "ui/timeline/TimelinePanel.h"
 #include "ui/inspector/InspectorPanel.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/TimeFormat.h"
@@ -21,6 +24,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -66,10 +70,21 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     auto* centre = new QVBoxLayout(column_);
     centre->setContentsMargins(0, 0, 6, 0);
     centre->setSpacing(10);
-    preview_ = new PreviewArea(editor, column_);
+    // The player goes before the view when the editor closes: a tick after
+    // that finds it gone and shows nothing new.
+    QPointer<PlayerService> player = app ? app->player() : nullptr;
+    frames_ = new PlayerFrames(player ? std::function<QImage()>([player] {
+        return player ? player->player().currentFrame() : QImage();
+    })
+                                      : std::function<QImage()>(),
+                               this);
+    preview_ = new PreviewPanel(editor, frames_, column_);
     handle_ = new DockHandle([this] { return activeDockHeight(); }, [this](double h) { setActiveDockHeight(h); },
                              [this] { return std::pair{minDockHeight, dockLimit(column_->height())}; }, column_);
     dock_ = new TranscriptDock(editor, app, column_);
+    auto* timelineLayout = new QVBoxLayout(dock_->timelinePlace());
+    timelineLayout->setContentsMargins(0, 0, 0, 0);
+    timelineLayout->addWidget(new TimelinePanel(editor, [this] { dock_->focusPanel(); }, dock_->timelinePlace()));
     centre->addWidget(preview_, 1);
     centre->addWidget(handle_);
     centre->addWidget(dock_);
@@ -108,7 +123,11 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     }
 }
 
-EditorView::~EditorView() = default;
+EditorView::~EditorView()
+{
+    // The full-screen player never outlives the editor screen.
+    if (FullScreenPlayer* open = FullScreenPlayer::current()) open->close();
+}
 
 QWidget* EditorView::makeTitleBar()
 {

@@ -27,7 +27,8 @@ class DockHandle;
 class EditorKeys;
 class IconRail;
 class InspectorPanel;
-class PreviewArea;
+class PlayerFrames;
+class PreviewPanel;
 class SymbolButton;
 class SymbolTextButton;
 class TranscriptDock;
@@ -61,6 +62,10 @@ public:
     QWidget* column() const { return column_; }
     QSplitter* splitter() const { return split_; }
     EditorKeys* keys() const { return keys_; }
+    PreviewPanel* preview() const { return preview_; }
+    // The editor's one player on screen, shared by the preview and the
+    // full-screen player.
+    PlayerFrames* playerFrames() const { return frames_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -79,7 +84,8 @@ private:
     IconRail* rail_;
     QSplitter* split_;
     QWidget* column_;
-    PreviewArea* preview_;
+    PlayerFrames* frames_;
+    PreviewPanel* preview_;
     DockHandle* handle_;
     TranscriptDock* dock_;
     InspectorPanel* inspector_;

@@ -23,6 +23,12 @@ void SymbolButton::setSymbol(const QString& symbol)
     update();
 }
 
+void SymbolButton::setTint(const QColor& colour)
+{
+    tint_ = colour;
+    update();
+}
+
 void SymbolButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -30,7 +36,11 @@ void SymbolButton::paintEvent(QPaintEvent*)
     painter.setPen(Qt::NoPen);
     painter.setBrush(ToolbarIconButton::background(isEnabled(), underMouse(), isDown()));
     painter.drawRoundedRect(rect(), 5, 5);
-    QColor colour = isEnabled() ? QColor(Theme::ink) : QColor(Theme::secondaryText);
+    if (isChecked()) {  // a toggle that is on
+        painter.setBrush(QColor(Theme::selected));
+        painter.drawRoundedRect(rect(), 6, 6);
+    }
+    QColor colour = !isEnabled() ? QColor(Theme::secondaryText) : tint_.isValid() ? tint_ : QColor(Theme::ink);
     if (!isEnabled()) colour.setAlphaF(0.5f);
     const QRectF box(QPointF(width() / 2.0 - iconSide_ / 2, height() / 2.0 - iconSide_ / 2), QSizeF(iconSide_, iconSide_));
     EditorIcons::draw(painter, symbol_, box, colour);

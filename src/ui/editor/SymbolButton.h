@@ -13,12 +13,15 @@ public:
     SymbolButton(const QString& symbol, QSize frame, double iconSide, QWidget* parent = nullptr);
     const QString& symbol() const { return symbol_; }
     void setSymbol(const QString& symbol);
+    // Draws the symbol in this colour instead of the theme's ink (on media).
+    void setTint(const QColor& colour);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString symbol_;
+    QColor tint_;
     double iconSide_;
 };
 

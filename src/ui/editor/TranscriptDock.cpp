@@ -4,7 +4,9 @@
 #include "editor/WordIndex.h"
 #include "ui/editor/EditorIcons.h"
 #include "ui/editor/SubtitleList.h"
+#include "ui/editor/BusySpinner.h"
 #include "ui/editor/SymbolTextButton.h"
+#include "ui/editor/TranscribeAgainSheet.h"
 #include "ui/editor/TranscriptDockHeader.h"
 #include "ui/editor/TransportBar.h"
 #include "ui/editor/WordList.h"
@@ -13,6 +15,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
@@ -57,14 +60,16 @@ bool isLetterOrNumber(const QString& text)
 
 }  // namespace
 
-TranscriptDock::TranscriptDock(EditorModel& editor, AppModel* app, QWidget* parent) : QWidget(parent), editor_(editor)
+TranscriptDock::TranscriptDock(EditorModel& editor, AppModel* app, QWidget* parent)
+    : QWidget(parent), editor_(editor), app_(app)
 {
     setFocusPolicy(Qt::StrongFocus);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     header_ = new TranscriptDockHeader(editor, app,
-                                       {[this] { editWholeTranscript(); }, [this] { cancelText(); }, [this] { applyText(); }},
+                                       {[this] { editWholeTranscript(); }, [this] { cancelText(); }, [this] { applyText(); },
+                                        [this] { transcribeAgain(); }},
                                        this);
     stack_ = new QStackedWidget(this);
     words_ = new WordList(editor, [this] { focusPanel(); }, stack_);
@@ -95,7 +100,83 @@ TranscriptDock::TranscriptDock(EditorModel& editor, AppModel* app, QWidget* pare
         // Ending an inline edit gives the keyboard back to the dock.
         if (!editor_.editingWordID() && !textMode_) focusPanel();
     });
+    makeOverlay();
+    connect(&editor, &EditorModel::retranscribingChanged, this, &TranscriptDock::refreshRetranscription);
+    connect(&editor, &EditorModel::retranscribeErrorChanged, this, &TranscriptDock::showRetranscribeError);
     refresh();
+    refreshRetranscription();
+}
+
+void TranscriptDock::makeOverlay()
+{
+    overlay_ = new QWidget(this);
+    overlay_->setAutoFillBackground(true);
+    QPalette palette = overlay_->palette();
+    QColor cover = Theme::surface;
+    cover.setAlphaF(0.94f);
+    palette.setColor(QPalette::Window, cover);
+    overlay_->setPalette(palette);
+    auto* column = new QVBoxLayout(overlay_);
+    column->setAlignment(Qt::AlignCenter);
+    column->setSpacing(10);
+    auto* spinner = new BusySpinner(22, Theme::secondaryText, overlay_);
+    auto* title = kit::label(tr("Transcribing again"), 13, QFont::DemiBold, Theme::ink, overlay_);
+    overlayStatus_ = kit::label({}, 12, QFont::Normal, Theme::secondaryText, overlay_);
+    QFont digits = overlayStatus_->font();
+    overlayStatus_->setFont(digits);
+    title->setAlignment(Qt::AlignCenter);
+    overlayStatus_->setAlignment(Qt::AlignCenter);
+    column->addWidget(spinner, 0, Qt::AlignCenter);
+    column->addWidget(title);
+    column->addWidget(overlayStatus_);
+    overlay_->hide();
+}
+
+void TranscriptDock::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    overlay_->setGeometry(rect());
+}
+
+TranscribeAgainSheet* TranscriptDock::transcribeAgainSheet() const { return sheet_.data(); }
+QMessageBox* TranscriptDock::retranscribeAlert() const { return alert_.data(); }
+
+void TranscriptDock::transcribeAgain()
+{
+    if (sheet_ || editor_.retranscribing()) return;
+    sheet_ = new TranscribeAgainSheet(editor_, TranscribeAgainSheet::machine(app_), this);
+    sheet_->setAttribute(Qt::WA_DeleteOnClose);
+    sheet_->open();
+}
+
+void TranscriptDock::refreshRetranscription()
+{
+    // While it runs the cover hides the whole dock, header and transport bar included.
+    const auto& status = editor_.retranscribing();
+    overlay_->setVisible(status.has_value());
+    if (!status) return;
+    overlayStatus_->setText(QString::fromStdString(*status));
+    overlay_->setGeometry(rect());
+    overlay_->raise();
+}
+
+void TranscriptDock::showRetranscribeError()
+{
+    const auto& message = editor_.retranscribeError();
+    if (!message) {
+        if (alert_) alert_->close();
+        return;
+    }
+    if (!alert_) {
+        alert_ = new QMessageBox(QMessageBox::Warning, tr("Couldn't transcribe again"), {}, QMessageBox::NoButton, this);
+        alert_->setAttribute(Qt::WA_DeleteOnClose);
+        alert_->addButton(tr("OK"), QMessageBox::RejectRole);
+        // However it is dismissed, the message goes.
+        connect(alert_, &QDialog::finished, this, [this] { editor_.setRetranscribeError(std::nullopt); });
+    }
+    alert_->setText(tr("Couldn't transcribe again"));
+    alert_->setInformativeText(QString::fromStdString(*message));
+    alert_->open();
 }
 
 QString TranscriptDock::draft() const { return text_->toPlainText(); }

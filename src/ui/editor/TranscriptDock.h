@@ -6,9 +6,12 @@
 // transport bar. It holds the transcript's keyboard focus and answers the
 // presses the editor keys passed on.
 
+#include <QPointer>
 #include <QWidget>
 
 class QKeyEvent;
+class QLabel;
+class QMessageBox;
 class QPlainTextEdit;
 class QStackedWidget;
 
@@ -20,6 +23,7 @@ class EditorModel;
 namespace vt::ui {
 
 class SubtitleList;
+class TranscribeAgainSheet;
 class TranscriptDockHeader;
 class TransportBar;
 class WordList;
@@ -39,6 +43,8 @@ public:
     void cancelText();
     void applyText();
     void focusPanel();
+    // Shows the transcribe-again sheet (once).
+    void transcribeAgain();
 
     TranscriptDockHeader* header() const { return header_; }
     WordList* wordList() const { return words_; }
@@ -48,11 +54,17 @@ public:
     QWidget* timelinePlace() const { return timeline_; }
     QWidget* content() const;  // what the content row shows now
     TransportBar* transportBar() const { return transport_; }
+    TranscribeAgainSheet* transcribeAgainSheet() const;
+    // The cover shown while the transcript is made again, with its status line.
+    QWidget* retranscribeOverlay() const { return overlay_; }
+    QLabel* retranscribeStatus() const { return overlayStatus_; }
+    QMessageBox* retranscribeAlert() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -67,6 +79,15 @@ private:
     QWidget* empty_;
     QWidget* timeline_;
     TransportBar* transport_;
+    AppModel* app_;
+    QPointer<TranscribeAgainSheet> sheet_;
+    QWidget* overlay_;
+    QLabel* overlayStatus_;
+    QPointer<QMessageBox> alert_;
+
+    void makeOverlay();
+    void refreshRetranscription();
+    void showRetranscribeError();
 
     void refresh();
     bool timelineKey(const QKeyEvent& event);

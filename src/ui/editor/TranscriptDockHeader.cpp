@@ -157,6 +157,8 @@ void TranscriptDockHeader::refreshMenu()
     menu_->addAction(tr("Restore All Cuts"), this, [this] { editor_.restoreAll(); })->setEnabled(editor_.cutCount() > 0);
     menu_->addSeparator();
     menu_->addAction(tr("Edit Whole Transcript\u2026"), this, [this] { actions_.editWholeTranscript(); });
+    menu_->addAction(tr("Transcribe Again\u2026"), this, [this] { actions_.transcribeAgain(); })
+        ->setEnabled(!editor_.retranscribing());
     auto* shorts = menu_->addAction(tr("Find Shorts in This Video\u2026"), this, [this] {
         if (app_) app_->findShorts(editor_.project());
     });

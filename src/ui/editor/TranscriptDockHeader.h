@@ -32,6 +32,7 @@ public:
         std::function<void()> editWholeTranscript;
         std::function<void()> cancelText;
         std::function<void()> applyText;
+        std::function<void()> transcribeAgain;
     };
     TranscriptDockHeader(EditorModel& editor, AppModel* app, Actions actions, QWidget* parent = nullptr);
 

@@ -6,7 +6,7 @@
 #include "captions/presets/StylePresets.h"
 #include "ui/home/AIStatusButton.h"
 #include "ui/home/ContinueCard.h"
-#include "ui/inspector/FileRevealer.h"
+#include "ui/theme/FileRevealer.h"
 #include "ui/home/ScreenTitleBar.h"
 #include "ui/home/NewProjectCard.h"
 #include "ui/home/PhonePreview.h"

@@ -4,7 +4,8 @@
 #include "export/ExportAction.h"
 #include "ui/inspector/BitrateRow.h"
 #include "ui/inspector/ExportSummary.h"
-#include "ui/inspector/FileRevealer.h"
+#include "ui/theme/FileRevealer.h"
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
 #include "ui/inspector/InspectorRow.h"
@@ -22,7 +23,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
-#include <QScrollArea>
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -69,23 +69,14 @@ ExportView::ExportView(EditorModel& editor, ExportAction& action, SaveAsker askW
 {
     if (!askWhere_) askWhere_ = [](const QString& name, const QString& filter) { return savePanel(name, filter); };
 
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    auto* content = new QWidget(scroll);
-    auto* column = new QVBoxLayout(content);
-    column->setContentsMargins(0, 0, 0, 16);
-    column->setSpacing(18);
+    auto* column = featureColumn(this);
+    QWidget* content = column->parentWidget();
     column->addWidget(buildSettingsGroup());
     column->addWidget(buildActionBlock());
     column->addWidget(buildIncludedGroup());
     column->addWidget(buildOtherFormatsGroup());
     column->addWidget(new RowNote(QStringLiteral("The post checklist will be here: the posting steps for each platform."), content));
     column->addStretch(1);
-    scroll->setWidget(content);
 
     connect(&action_, &ExportAction::settingsChanged, this, [this] { refreshSettings(); refreshAction(); refreshIncluded(); });
     connect(&action_, &ExportAction::stateChanged, this, &ExportView::refreshAction);

@@ -1,14 +1,21 @@
 #include "ui/inspector/InspectorPanel.h"
 
 #include "editor/EditorModel.h"
+#include "editor/SoundPictureJobs.h"
 #include "ui/inspector/BRollView.h"
+#include "ui/inspector/ColorView.h"
+#include "ui/inspector/EffectsView.h"
 #include "ui/inspector/ExportView.h"
 #include "ui/inspector/HookView.h"
+#include "ui/inspector/ItemInspector.h"
 #include "ui/inspector/MotionSection.h"
 #include "ui/inspector/ThumbnailView.h"
+#include "ui/inspector/VoiceView.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/inspector/StyleBrowserView.h"
+#include "ui/inspector/StyleEditorView.h"
 
 #include <QAbstractScrollArea>
 #include <QHBoxLayout>
@@ -79,6 +86,7 @@ InspectorPanel::InspectorPanel(EditorModel& editor, ExportAction& exportAction, 
     row->addStretch(1);
     column->addWidget(header);
 
+    SoundPictureJobs::of(editor_);  // cleanup, music and stabilization resume with the editor, whatever tab shows
     connect(&editor_, &EditorModel::inspectorTabChanged, this, &InspectorPanel::refresh);
     connect(&editor_, &EditorModel::itemInspectorOpenChanged, this, &InspectorPanel::refresh);
     connect(&editor_, &EditorModel::timelineSelectionChanged, this, &InspectorPanel::refresh);
@@ -125,13 +133,17 @@ void InspectorPanel::refresh()
 
 QWidget* InspectorPanel::makeBody()
 {
+    if (shownItem_) return new ItemInspector(editor_, *shownItem_, this);
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
+    if (shownTab_ == InspectorTab::styles) return new StyleBrowserView(editor_, this);
+    if (shownTab_ == InspectorTab::customize) return new StyleEditorView(editor_, this);
+    if (shownTab_ == InspectorTab::voice) return new VoiceView(editor_, SoundPictureJobs::of(editor_).voice(), this);
+    if (shownTab_ == InspectorTab::color) return new ColorView(editor_, SoundPictureJobs::of(editor_), {}, this);
+    if (shownTab_ == InspectorTab::effects) return new EffectsView(editor_, new MotionSection(editor_), this);
     if (shownTab_ == InspectorTab::broll) return new BRollView(editor_, {}, this);
     if (shownTab_ == InspectorTab::hook) return new HookView(editor_, this);
     if (shownTab_ == InspectorTab::thumbnail) return new ThumbnailView(editor_, {}, this);
-    if (shownTab_ == InspectorTab::effects) return MotionSection::panel(editor_, this);
-    const QString note = shownItem_ ? QStringLiteral("The selected item's crop, zoom, colour, opacity and volume will be edited here.")
-                                    : plannedPanel(*shownTab_);
+    const QString note = plannedPanel(*shownTab_);
     auto* placeholder = new QWidget(this);
     auto* column = new QVBoxLayout(placeholder);
     column->setContentsMargins(0, 0, 0, 0);

@@ -139,9 +139,9 @@ void paintChip(QToolButton* b, bool filled, const QColor& fill)
 }  // namespace
 
 // One style's card: its frames animated in a 9:16 picture, name and blurb.
-class StyleCard : public DragTile {
+class MatchCutCard : public DragTile {
 public:
-    StyleCard(MatchCut::Style style, std::function<void()> pick, QWidget* parent)
+    MatchCutCard(MatchCut::Style style, std::function<void()> pick, QWidget* parent)
         : DragTile({}, std::move(pick), parent), style_(style)
     {
         setToolTip(QStringLiteral("Click to use it, or drag it onto the timeline"));
@@ -340,7 +340,7 @@ QWidget* MatchCutSection::buildStyles()
     grid->setVerticalSpacing(10);
     int i = 0;
     for (const auto& [style, name] : enumCases(MatchCut::Style{})) {
-        auto* card = new StyleCard(style, [this, style = style] { pick(style, editor_.selectedMatchCut()); }, gridHolder);
+        auto* card = new MatchCutCard(style, [this, style = style] { pick(style, editor_.selectedMatchCut()); }, gridHolder);
         grid->addWidget(card, i / 3, i % 3, Qt::AlignTop);
         styleCards_.push_back(card);
         parts_.cards.push_back(card);
@@ -555,7 +555,7 @@ void MatchCutSection::refresh()
     parts_.introNote->setVisible(!showingWord && placed.empty());
     if (showingWord) {
         refreshPickNote();
-        for (StyleCard* card : styleCards_) {
+        for (MatchCutCard* card : styleCards_) {
             const auto it = previews_.find(card->style());
             card->setFrames(it == previews_.end() ? std::vector<QImage>{} : it->second);
             card->setSelected(selected && selected->style == card->style() &&

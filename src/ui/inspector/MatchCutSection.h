@@ -41,7 +41,7 @@ class InspectorGroup;
 class RowNote;
 class SwitchRow;
 class ValueRow;
-class StyleCard;
+class MatchCutCard;
 class DragTile;
 
 class MatchCutSection : public QWidget {
@@ -108,7 +108,7 @@ private:
     QMenu* moveMenu_ = nullptr;
     QVBoxLayout* placedFlowHolder_ = nullptr;
     FlowLayout* placedFlow_ = nullptr;
-    std::vector<StyleCard*> styleCards_;
+    std::vector<MatchCutCard*> styleCards_;
     Parts parts_;
 
     QWidget* buildSearch();

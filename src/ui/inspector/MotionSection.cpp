@@ -179,13 +179,6 @@ MotionSection::MotionSection(EditorModel& editor, QWidget* parent) : QWidget(par
     refresh();
 }
 
-QWidget* MotionSection::panel(EditorModel& editor, QWidget* parent)
-{
-    auto* frame = new FeaturePanel({}, parent);
-    frame->column()->addWidget(new MotionSection(editor, frame->content()));
-    return frame;
-}
-
 QString MotionSection::autoNoteText(int added)
 {
     if (added <= 0) return QStringLiteral("No new moments to add to: every key line already has a move.");

@@ -37,9 +37,6 @@ class MotionSection : public QWidget {
     Q_OBJECT
 public:
     explicit MotionSection(EditorModel& editor, QWidget* parent = nullptr);
-    // The section alone in a feature panel, for the effects tab until the
-    // effects panel holds it as its first group.
-    static QWidget* panel(EditorModel& editor, QWidget* parent);
 
     // The note "Auto Zoom" leaves for `added` new moves.
     static QString autoNoteText(int added);

@@ -1,6 +1,7 @@
 #include "ui/inspector/OptionalColorRow.h"
 
 #include "ui/inspector/ColorWell.h"
+#include "ui/theme/LookColor.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -14,14 +15,8 @@ OptionalColorRow::OptionalColorRow(const QString& title, Binding<std::optional<R
 {
     auto* pair = new QHBoxLayout(control());
     pair->setContentsMargins(0, 0, 0, 0);
-    Binding<QColor> colour{[this] {
-                               RGBA c = value_.get().value_or(default_);
-                               return QColor::fromRgbF(c.r, c.g, c.b, c.a);
-                           },
-                           [this](const QColor& picked) {
-                               QColor srgb = picked.toRgb();
-                               value_.set(RGBA{srgb.redF(), srgb.greenF(), srgb.blueF(), srgb.alphaF()});
-                           }};
+    Binding<QColor> colour{[this] { return toQColor(value_.get().value_or(default_)); },
+                           [this](const QColor& picked) { value_.set(toRGBA(picked)); }};
     well_ = new ColorWell(colour, title, control());
     pair->addWidget(well_);
     toggle_ = new QCheckBox(control());

@@ -1,14 +1,15 @@
 #include "ui/shell/RootView.h"
 
 #include "app/AppModel.h"
+#include "editor/TranslationRunner.h"
 #include "ui/editor/EditorView.h"
 #include "ui/shell/EditorTips.h"
-#include "ui/shell/Screens.h"
 #include "ui/shell/ShortcutsSheet.h"
 #include "ui/home/HomeView.h"
 #include "ui/home/OnboardingView.h"
 #include "ui/home/ProcessingView.h"
 #include "ui/home/WelcomeBackView.h"
+#include "ui/shorts/ClipsView.h"
 #include "ui/theme/WindowChrome.h"
 
 #include <QGraphicsOpacityEffect>
@@ -41,9 +42,7 @@ RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app),
     layout->setContentsMargins(0, 0, 0, 0);
     stack_ = new QStackedWidget(this);
     processing_ = new ProcessingView(app, stack_);
-    clips_ = new PlaceholderScreen(stack_);
-    for (QWidget* screen : {static_cast<QWidget*>(processing_), static_cast<QWidget*>(clips_)})
-        stack_->addWidget(screen);
+    stack_->addWidget(processing_);
     layout->addWidget(stack_);
 
     connect(&app, &AppModel::screenChanged, this, &RootView::showScreen);
@@ -114,9 +113,7 @@ void RootView::showScreen()
             enterStart(Screen::home);
             break;
         }
-        clips_->setText(QString::fromStdString(app_.clipSource()->name),
-                        tr("This video is 3 minutes or longer: the Shorts picker, which finds the best moments in it, comes next."));
-        stack_->setCurrentWidget(clips_);
+        showClips();
         break;
     }
     // Leaving the editor (or closing its project) takes its screen and keys away.
@@ -124,6 +121,12 @@ void RootView::showScreen()
         stack_->removeWidget(editor_);
         editor_->deleteLater();
         editor_ = nullptr;
+    }
+    // Leaving the picker (or changing its source) stops its preview and drops it.
+    if (clips_ && (stack_->currentWidget() != clips_ || !app_.clipSource())) {
+        stack_->removeWidget(clips_);
+        clips_->deleteLater();
+        clips_ = nullptr;
     }
     // Welcome, onboarding, home and the Shorts picker fade in; processing and the editor appear at once.
     QWidget* now = stack_->currentWidget();
@@ -142,9 +145,25 @@ void RootView::showEditor()
     }
     if (!editor_) {
         editor_ = new ui::EditorView(*app_.editor(), &app_, stack_);
+        // The translator runs the editor's jobs while its screen is shown.
+        new TranslationRunner(*app_.editor(), editor_);
         stack_->addWidget(editor_);
     }
     stack_->setCurrentWidget(editor_);
+}
+
+void RootView::showClips()
+{
+    if (clips_ && clips_->picker().source().id != app_.clipSource()->id) {
+        stack_->removeWidget(clips_);
+        clips_->deleteLater();
+        clips_ = nullptr;
+    }
+    if (!clips_) {
+        clips_ = new ui::ClipsView(app_, *app_.clipSource(), true, stack_);
+        stack_->addWidget(clips_);
+    }
+    stack_->setCurrentWidget(clips_);
 }
 
 void RootView::showAlert()

@@ -9,6 +9,7 @@
 #include "app/AppModel.h"
 
 #include "ui/editor/EditorView.h"
+#include "ui/shorts/ClipsView.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -21,7 +22,6 @@ namespace vt {
 
 class EditorTips;
 class HomeView;
-class PlaceholderScreen;
 class ProcessingView;
 class ShortcutsSheet;
 
@@ -44,7 +44,8 @@ public:
     ProcessingView* processingScreen() const { return processing_; }
     // The editor screen of the open project; null while none is open.
     ui::EditorView* editorScreen() const { return editor_; }
-    PlaceholderScreen* clipsScreen() const { return clips_; }
+    // The Shorts picker of the picker's source; null while none is shown.
+    ui::ClipsView* clipsScreen() const { return clips_; }
     QMessageBox* alert() const { return alert_; }
     ShortcutsSheet* shortcutsSheet() const { return sheet_; }
     EditorTips* editorTips() const { return tips_; }
@@ -59,6 +60,7 @@ private:
     void showSheet();
     void showTips();
     void showEditor();
+    void showClips();
 
     void fadeIn(QWidget* screen);
     // Shows a fresh welcome, onboarding or home screen unless it is showing.
@@ -72,7 +74,7 @@ private:
     Screen startKind_ = Screen::home;
     ProcessingView* processing_;
     QPointer<ui::EditorView> editor_;
-    PlaceholderScreen* clips_;
+    QPointer<ui::ClipsView> clips_;
     QMessageBox* alert_ = nullptr;
     ShortcutsSheet* sheet_ = nullptr;
     EditorTips* tips_ = nullptr;

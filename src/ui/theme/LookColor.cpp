@@ -23,6 +23,7 @@ QColor toQColor(const RGBA& color)
 
 RGBA toRGBA(const QColor& color)
 {
+    if (!color.isValid()) return {1, 1, 1, 1};  // nothing to convert: white
     const QColor rgb = color.toRgb();
     return {rgb.redF(), rgb.greenF(), rgb.blueF(), rgb.alphaF()};
 }

@@ -10,6 +10,7 @@
 namespace vt::ui {
 
 QColor toQColor(const RGBA& color);
+// An invalid colour, which has no sRGB value, becomes white.
 RGBA toRGBA(const QColor& color);
 
 }  // namespace vt::ui

@@ -323,7 +323,8 @@ TEST(TranscriptDockHeader, CountsFillersAndPauseTrimming)
     QStringList enabled;
     for (QAction* a : h->actionsMenu()->actions())
         if (a->isEnabled() && !a->isSeparator()) enabled << a->text();
-    EXPECT_EQ(enabled, (QStringList{"Emphasize Selection", "Cut Selection", "Restore All Cuts", "Edit Whole Transcript\u2026"}));
+    EXPECT_EQ(enabled, (QStringList{"Emphasize Selection", "Cut Selection", "Restore All Cuts", "Edit Whole Transcript\u2026",
+                                    "Transcribe Again\u2026"}));
     EXPECT_FALSE(TranscriptDockHeader::findShortsAllowed(r.editor()));  // shorter than a minute
 }
 

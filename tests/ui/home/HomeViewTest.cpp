@@ -3,7 +3,7 @@
 #include "app/AppSettings.h"
 #include "captions/presets/StylePresets.h"
 #include "ui/home/ContinueCard.h"
-#include "ui/inspector/FileRevealer.h"
+#include "ui/theme/FileRevealer.h"
 #include "ui/home/HomeView.h"
 #include "ui/home/NewProjectCard.h"
 #include "ui/home/PhonePreview.h"

@@ -10,7 +10,6 @@
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/RootView.h"
-#include "ui/shell/Screens.h"
 #include "ui/shell/ShortcutsSheet.h"
 #include "ui/theme/Theme.h"
 #include "ui/theme/VideoDropZone.h"

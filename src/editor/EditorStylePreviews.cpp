@@ -1,0 +1,42 @@
+// The preview pictures of caption looks, drawn once per look, caption
+// script, format and framing, and dropped when any of those change; and the
+// caption writing, which the previews depend on.
+
+#include "editor/EditorModel.h"
+
+#include "speech/CaptionLanguage.h"
+
+namespace vt {
+
+StylePreviewCache& EditorModel::previewCache()
+{
+    if (!previewCache_) {
+        previewCache_ = std::make_unique<StylePreviewCache>();
+        connect(this, &EditorModel::stylePreviewsOutdated, previewCache_.get(), &StylePreviewCache::clearStylePreviews);
+        connect(this, &EditorModel::lookPreviewsOutdated, previewCache_.get(), &StylePreviewCache::clearAll);
+    }
+    return *previewCache_;
+}
+
+std::string EditorModel::previewKey(const CaptionStyle& look) const
+{
+    const CaptionScript script = CaptionLanguage::find(project_.captionLanguageID).script;
+    return StylePreviewCache::previewKey(look, rawValue(script));
+}
+
+void EditorModel::ensurePreview(const CaptionStyle& look)
+{
+    if (!posterFrame_) return;
+    StylePreviewCache::Project framing;
+    framing.aspect = project_.aspect;
+    framing.reframe = project_.reframe;
+    framing.faceTrack = project_.faceTrack;
+    framing.sourceStart = project_.sourceRange ? project_.sourceRange->lower : 0;
+    framing.length = project_.sourceRange ? project_.sourceRange->upper - project_.sourceRange->lower
+                                          : project_.sourceDuration;
+    previewCache().ensurePreview(look, previewKey(look), *posterFrame_, framing);
+}
+
+void EditorModel::cancelPreview(const CaptionStyle& look) { previewCache().cancelPreview(previewKey(look)); }
+
+}  // namespace vt
