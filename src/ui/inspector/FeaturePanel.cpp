@@ -6,6 +6,8 @@
 
 #include <QLabel>
 #include <QLayoutItem>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QTimer>
@@ -75,6 +77,26 @@ QWidget* textBox(const QString& placeholder, int verticalPadding, QWidget* paren
     (*field)->setFixedHeight((*field)->fontMetrics().lineSpacing() * 3 + 14);
     row->addWidget(*field);
     return holder;
+}
+
+void paintPictureTile(QPainter& painter, const QRectF& box, const QImage* image, bool chosen)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    QPainterPath shape;
+    shape.addRoundedRect(box, 8, 8);
+    painter.setClipPath(shape);
+    if (image && !image->isNull()) {
+        const QSizeF filled = QSizeF(image->size()).scaled(box.size(), Qt::KeepAspectRatioByExpanding);
+        painter.drawImage(QRectF(box.center() - QPointF(filled.width() / 2, filled.height() / 2), filled), *image);
+    }
+    painter.setClipping(false);
+    const double w = chosen ? 2.5 : 1;
+    painter.setPen(QPen(chosen ? kit::accent() : kit::hairline(), w));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(box.adjusted(w / 2, w / 2, -w / 2, -w / 2), 8, 8);
+    painter.restore();
 }
 
 void clearLayout(QLayout* layout)

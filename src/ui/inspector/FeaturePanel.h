@@ -9,7 +9,10 @@
 
 #include <functional>
 
+class QImage;
+class QPainter;
 class QPlainTextEdit;
+class QRectF;
 class QVBoxLayout;
 
 namespace vt::ui {
@@ -42,6 +45,11 @@ QVBoxLayout* columnUnderDivider(QWidget* holder);
 // A text field of up to three lines with a placeholder, padded 12 points at
 // the sides and `verticalPadding` above and below; the field comes back in `field`.
 QWidget* textBox(const QString& placeholder, int verticalPadding, QWidget* parent, QPlainTextEdit** field);
+
+// Paints a picture tile: `image` filling `box` (cropped, never letterboxed;
+// nothing when null) inside 8-point rounded corners, with the chosen tile's
+// 2.5-point accent border or else a 1-point hairline.
+void paintPictureTile(QPainter& painter, const QRectF& box, const QImage* image, bool chosen);
 
 // Removes and deletes (later) every widget of `layout`.
 void clearLayout(QLayout* layout);

@@ -78,6 +78,7 @@ QWidget* HookView::buildOverlay()
     parts_.onScreen = new ValueRow(QStringLiteral("On screen"), duration,
                                    ValueRow::Options{1.5, 6, 0.5, 1, QStringLiteral(" s"), 1, true, false, std::nullopt}, {},
                                    parts_.overlayRows);
+    parts_.onScreen->setSliderSnaps(true);
     rows->addWidget(parts_.onScreen);
     group->addRow(parts_.overlayRows);
     return group;

@@ -3,6 +3,7 @@
 #include "editor/EditorModel.h"
 #include "model/TimeFormat.h"
 #include "platform/TextRules.h"
+#include "text/PostCopyWriter.h"
 #include "ui/inspector/DragTile.h"
 #include "ui/inspector/FeaturePanel.h"
 #include "ui/inspector/FlowLayout.h"
@@ -59,6 +60,14 @@ QString blurb(MatchCut::Style style)
     case S::retro: return QStringLiteral("Chrome, arcade, 70s");
     }
     return {};
+}
+
+// Up to `count` words the video is about: the post writer's hashtags of the
+// kept words, without their "#".
+std::vector<std::string> suggestedWords(const std::vector<Word>& words, int count)
+{
+    return MatchCutRenderer::suggestionsFromHashtags(PostCopyWriter::hashtags(MatchCutRenderer::suggestionText(words), count),
+                                                     count);
 }
 
 // Rendered preview frames, shared by every section on the main thread, so
@@ -208,27 +217,17 @@ private:
     void paintPicture()
     {
         QPainter p(picture_);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
         const QRectF box(picture_->rect());
-        QPainterPath shape;
-        shape.addRoundedRect(box, 8, 8);
-        p.setClipPath(shape);
         if (frames_.empty()) {
-            p.fillRect(box, kit::muted());
+            // Still rendering: a muted card with a mark in place of a spinner.
+            p.setRenderHint(QPainter::Antialiasing);
+            QPainterPath shape;
+            shape.addRoundedRect(box, 8, 8);
+            p.fillPath(shape, kit::muted());
             p.setPen(kit::secondaryText());
             p.drawText(box, Qt::AlignCenter, QStringLiteral("…"));
-        } else {
-            // Filled and cropped, never letterboxed.
-            const QImage& frame = frames_[frameIndexNow(frames_.size())];
-            const QSizeF filled = QSizeF(frame.size()).scaled(box.size(), Qt::KeepAspectRatioByExpanding);
-            p.drawImage(QRectF(QPointF((box.width() - filled.width()) / 2, (box.height() - filled.height()) / 2), filled),
-                        frame);
         }
-        p.setClipping(false);
-        const double w = selected_ ? 2.5 : 1;
-        p.setPen(QPen(selected_ ? kit::accent() : kit::hairline(), w));
-        p.drawRoundedRect(box.adjusted(w / 2, w / 2, -w / 2, -w / 2), 8, 8);
+        paintPictureTile(p, box, frames_.empty() ? nullptr : &frames_[frameIndexNow(frames_.size())], selected_);
     }
 };
 
@@ -240,6 +239,7 @@ MatchCutSection::MatchCutSection(EditorModel& editor, QWidget* parent) : QWidget
     parts_.group = new InspectorGroup(QStringLiteral("MATCH CUT"), parts_.count, this);
     outer->addWidget(parts_.group);
     parts_.group->addRow(buildSearch());
+    parts_.group->addRow(buildSuggestions());
     parts_.group->addRow(buildPlacedRow());
     parts_.group->addRow(buildStyles());
     parts_.group->addRow(buildEditor());
@@ -260,8 +260,28 @@ MatchCutSection::MatchCutSection(EditorModel& editor, QWidget* parent) : QWidget
 
 void MatchCutSection::appear()
 {
-    // Suggestions and context come from the post-text writer's language
-    // analysis; until it is there they stay empty and no chips show.
+    // Read once each time the section comes on screen; later transcript
+    // edits leave them as they are.
+    const auto& words = editor_.project().words;
+    suggestions_ = suggestedWords(words, 6);
+    context_ = {suggestedWords(words, 10), MatchCutRenderer::contextLines(PostCopyWriter::sentences(words))};
+    clearLayout(suggestionFlow_);
+    parts_.suggestionChips.clear();
+    auto* holder = suggestionFlow_->parentWidget();
+    suggestionFlow_->addWidget(kit::label(QStringLiteral("From your video"), 11, QFont::Normal, kit::secondaryText(), holder));
+    for (const std::string& suggestion : suggestions_) {
+        const QString word = QString::fromStdString(suggestion);
+        auto* b = chip(word, holder);
+        paintChip(b, false, kit::ink());
+        connect(b, &QToolButton::clicked, this, [this, word] {
+            parts_.search->setText(word);
+            show(word);
+        });
+        suggestionFlow_->addWidget(b);
+        parts_.suggestionChips.push_back(b);
+    }
+    parts_.suggestions->setVisible(!suggestions_.empty());
+
     if (!editor_.selectedMatchCut()) {
         const auto& placed = editor_.placedMatchCuts();
         const PlacedMatchCut* pickable = nullptr;
@@ -309,6 +329,19 @@ QWidget* MatchCutSection::buildSearch()
     });
     parts_.clear->setVisible(false);
     return holder;
+}
+
+QWidget* MatchCutSection::buildSuggestions()
+{
+    parts_.suggestions = new QWidget(this);
+    auto* padding = new QVBoxLayout(parts_.suggestions);
+    padding->setContentsMargins(12, 0, 12, 8);
+    auto* flowHolder = new QWidget(parts_.suggestions);
+    suggestionFlow_ = new FlowLayout(6, 6, flowHolder);
+    suggestionFlow_->setContentsMargins(0, 0, 0, 0);
+    padding->addWidget(flowHolder);
+    parts_.suggestions->setVisible(false);
+    return parts_.suggestions;
 }
 
 QWidget* MatchCutSection::buildPlacedRow()
@@ -411,6 +444,7 @@ QWidget* MatchCutSection::buildEditor()
                                if (parts_.length->slider() && parts_.length->slider()->isSliderDown()) lengthDrag_ = true;
                            }};
     parts_.length = new ValueRow(QStringLiteral("Length"), length, lengthOptions, [this] { lengthDrag_ = false; }, parts_.editor);
+    parts_.length->setSliderSnaps(true);
     column->addWidget(parts_.length);
 
     Binding<bool> ticks{[this] {

@@ -78,6 +78,8 @@ public:
         QLabel* count = nullptr;
         QLineEdit* search = nullptr;
         QToolButton* clear = nullptr;
+        QWidget* suggestions = nullptr;
+        std::vector<QToolButton*> suggestionChips;
         QWidget* placedRow = nullptr;
         std::vector<QToolButton*> chips;  // one per placed match cut
         QToolButton* newChip = nullptr;
@@ -103,15 +105,18 @@ private:
     QString shownWord_;
     std::int64_t seed_ = 1;
     std::map<MatchCut::Style, std::vector<QImage>> previews_;
+    std::vector<std::string> suggestions_;
     std::pair<std::vector<std::string>, std::vector<std::string>> context_;  // keywords, lines
     bool lengthDrag_ = false;  // a slider drag of the length is under way
     QMenu* moveMenu_ = nullptr;
     QVBoxLayout* placedFlowHolder_ = nullptr;
     FlowLayout* placedFlow_ = nullptr;
+    FlowLayout* suggestionFlow_ = nullptr;
     std::vector<MatchCutCard*> styleCards_;
     Parts parts_;
 
     QWidget* buildSearch();
+    QWidget* buildSuggestions();
     QWidget* buildPlacedRow();
     QWidget* buildStyles();
     QWidget* buildEditor();

@@ -274,12 +274,14 @@ QWidget* MotionSection::buildEditor()
     parts_.length = new ValueRow(QStringLiteral("Length"), dragBinding(&MotionEffect::duration, &parts_.length),
                                  ValueRow::Options{0.2, 10, 0.1, 1, QStringLiteral(" s"), 1, true, false, std::nullopt},
                                  release, parts_.editor);
+    parts_.length->setSliderSnaps(true);
     // Its reset value is the kind's own length, so the row cannot hold it.
     parts_.length->titleLabel()->setToolTip(QStringLiteral("Double-click to reset"));
     parts_.length->titleLabel()->installEventFilter(this);
     column->addWidget(parts_.length);
     parts_.strength = new ValueRow(QStringLiteral("Strength"), dragBinding(&MotionEffect::strength, &parts_.strength),
                                    ValueRow::Options{0.25, 2, 5, 0, QStringLiteral("%"), 100, true, false, 1.0}, release);
+    parts_.strength->setSliderSnaps(true);
     parts_.strengthRow = withDivider(parts_.strength, parts_.editor);
     column->addWidget(parts_.strengthRow);
     Binding<bool> sound{[this] {

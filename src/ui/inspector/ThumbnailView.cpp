@@ -11,6 +11,7 @@
 #include "ui/inspector/SavePanel.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -42,21 +43,14 @@ public:
     }
 
 protected:
+    // A click picks the tile and never unpicks it: the chosen tile is the
+    // model's, drawn again when the choice changes.
+    void nextCheckState() override {}
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRectF box(rect());
-        QPainterPath shape;
-        shape.addRoundedRect(box, 8, 8);
-        p.setClipPath(shape);
-        const QSizeF filled = QSizeF(image_.size()).scaled(box.size(), Qt::KeepAspectRatioByExpanding);
-        p.drawImage(QRectF(QPointF((box.width() - filled.width()) / 2, (box.height() - filled.height()) / 2), filled), image_);
-        p.setClipping(false);
-        const double w = isChecked() ? 2.5 : 1;
-        p.setPen(QPen(isChecked() ? kit::accent() : kit::hairline(), w));
-        p.drawRoundedRect(box.adjusted(w / 2, w / 2, -w / 2, -w / 2), 8, 8);
+        paintPictureTile(p, QRectF(rect()), &image_, isChecked());
     }
 
 private:
@@ -149,6 +143,10 @@ QWidget* ThumbnailView::buildDesign()
     parts_.preview->setAlignment(Qt::AlignCenter);
     parts_.preview->setContentsMargins(12, 0, 12, 10);
     parts_.preview->setAccessibleName(QStringLiteral("Thumbnail preview"));
+    // The picture follows the panel's width instead of widening the panel.
+    parts_.preview->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    parts_.preview->setMinimumWidth(1);
+    parts_.preview->installEventFilter(this);
     parts_.design->addRow(parts_.preview);
     parts_.saveError = kit::label({}, 12, QFont::Normal, QColor(Qt::red), parts_.design);
     parts_.saveError->setWordWrap(true);
@@ -192,10 +190,26 @@ void ThumbnailView::refreshPreview()
 {
     const auto image = editor_.thumbCandidates().empty() ? std::nullopt : editor_.renderThumbnail(0.3);
     parts_.preview->setVisible(image.has_value());
-    if (!image) return;
-    // At most 400 points high, scaled to fit.
-    const QImage fitted = image->height() > 400 ? image->scaledToHeight(400, Qt::SmoothTransformation) : *image;
+    previewImage_ = image.value_or(QImage());
+    fitPreview();
+}
+
+void ThumbnailView::fitPreview()
+{
+    if (previewImage_.isNull()) return;
+    // Scaled to fit the width inside the padding, at most 400 points high.
+    const int width = parts_.preview->contentsRect().width();
+    const QSize box(width > 0 ? width : previewImage_.width(), 400);
+    const QImage fitted = previewImage_.width() > box.width() || previewImage_.height() > box.height()
+                              ? previewImage_.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                              : previewImage_;
     parts_.preview->setPixmap(rounded(fitted, 10));
+}
+
+bool ThumbnailView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parts_.preview && event->type() == QEvent::Resize) fitPreview();
+    return FeaturePanel::eventFilter(watched, event);
 }
 
 void ThumbnailView::savePng()

@@ -7,6 +7,8 @@
 
 #include "ui/inspector/FeaturePanel.h"
 
+#include <QImage>
+
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -51,16 +53,21 @@ public:
     };
     const Parts& parts() const { return parts_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     EditorModel& editor_;
     SaveAsker askWhere_;
     Parts parts_;
+    QImage previewImage_;  // the last preview rendered, fitted to the width on resizes
 
     QWidget* buildFrames();
     QWidget* buildDesign();
     void refreshFrames();
     void refreshDesign();
     void refreshPreview();
+    void fitPreview();
 };
 
 }  // namespace vt::ui

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vt::ui {
@@ -43,11 +44,13 @@ ValueRow::ValueRow(const QString& title, Binding<double> value, Options options,
         slider_->setAccessibleName(title);
         slider_->setToolTip(hint.value_or(QString()));
         connect(slider_, &QSlider::valueChanged, this, [this](int position) {
-            const double span = options_.upper - options_.lower;
-            value_.set(options_.lower + span * position / kSliderSteps);
+            const double value = sliderValue(double(position) / kSliderSteps);
+            if (snaps_ && value == value_.get()) return;
+            value_.set(value);
             field_->refresh();
         });
         connect(slider_, &QSlider::sliderReleased, this, [this] {
+            if (snaps_) refresh();  // the knob settles on the step it wrote
             if (onCommit_) onCommit_();
         });
         row->addWidget(slider_);
@@ -64,6 +67,20 @@ ValueRow::ValueRow(const QString& title, Binding<double> value, Options options,
     field_ = new NumberField(shown, format, 56, title, onCommit_, this);
     row->addWidget(field_);
     refresh();
+}
+
+double ValueRow::sliderValue(double fraction) const
+{
+    const double value = options_.lower + (options_.upper - options_.lower) * fraction;
+    if (!snaps_ || options_.step <= 0) return value;
+    // Whole steps from the lower end in shown units, rounded to the shown
+    // decimals so that 0.2 + 6 × 0.1 reads 0.8 and not a hair above it.
+    const double scale = options_.scale;
+    const double lower = options_.lower * scale;
+    double shown = lower + std::round((value * scale - lower) / options_.step) * options_.step;
+    const double places = std::pow(10.0, options_.decimals);
+    shown = std::round(shown * places) / places;
+    return std::clamp(shown / scale, options_.lower, options_.upper);
 }
 
 void ValueRow::refresh()

@@ -39,6 +39,10 @@ public:
 
     // Shows the bound value again.
     void refresh();
+    // Makes the slider keep to the row's step (in shown units, counted from
+    // the lower end) instead of running continuously; a move that stays on
+    // the same step writes nothing.
+    void setSliderSnaps(bool on) { snaps_ = on; }
 
     QLabel* titleLabel() const { return title_; }
     QSlider* slider() const { return slider_; }
@@ -48,9 +52,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The stored value at a slider position of 0 to 1.
+    double sliderValue(double fraction) const;
+
     Binding<double> value_;
     Options options_;
     std::function<void()> onCommit_;
+    bool snaps_ = false;
     QLabel* title_;
     QSlider* slider_ = nullptr;
     NumberField* field_;

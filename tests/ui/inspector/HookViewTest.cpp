@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -52,6 +53,8 @@ TEST(HookPanel, TheOverlayStartsFromItsDefaultsEveryTimeItIsSwitchedOn)
         EXPECT_EQ(rig->project().hookOverlay->text, withHooks ? "Money moves fast" : "Watch this");
         EXPECT_EQ(rig->project().hookOverlay->duration, 3.0);
         EXPECT_TRUE(shown(p.overlayRows));
+        p.onScreen->slider()->setValue(700);  // 4.65 s on a continuous slider
+        EXPECT_EQ(rig->project().hookOverlay->duration, 4.5);
         test::typeNumber(p.onScreen->field(), "5.5");
         EXPECT_EQ(rig->project().hookOverlay->duration, 5.5);
         p.showHook->toggle()->click();

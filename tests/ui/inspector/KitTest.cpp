@@ -138,6 +138,45 @@ TEST(ValueRow, ScaledFieldSliderAndReset)
     EXPECT_EQ(commits, 2) << "a reset commits even when the value is already there";
 }
 
+TEST(ValueRow, ASnappingSliderKeepsToTheStepInShownUnits)
+{
+    struct Case {
+        ValueRow::Options options;
+        int position;  // of 1000
+        double stored;
+    };
+    const Case cases[] = {
+        {{0.5, 6, 0.5, 1, " s", 1, true, false, std::nullopt}, 300, 2.0},      // 2.15
+        {{0.2, 10, 0.1, 1, " s", 1, true, false, std::nullopt}, 123, 1.4},     // 1.4054
+        {{0.25, 2, 5, 0, "%", 100, true, false, std::nullopt}, 470, 1.05},     // 107.25 %
+        {{0.5, 6, 0.5, 1, " s", 1, true, false, std::nullopt}, 999, 6.0},      // 5.9945
+    };
+    for (const Case& c : cases) {
+        double value = c.options.lower;
+        int writes = 0;
+        ValueRow row("Length", {[&] { return value; }, [&](const double& v) { value = v, ++writes; }}, c.options);
+        row.setSliderSnaps(true);
+        row.slider()->setValue(c.position);
+        EXPECT_DOUBLE_EQ(value, c.stored) << c.position;
+        row.slider()->setValue(c.position + 1);  // the same step: nothing written
+        EXPECT_EQ(writes, 1);
+    }
+    // A finished drag leaves the knob on the step it wrote.
+    double length = 0.5;
+    ValueRow dragged("Length", Binding<double>::over(length), {0.5, 6, 0.5, 1, " s", 1, true, false, std::nullopt});
+    dragged.setSliderSnaps(true);
+    dragged.slider()->setSliderDown(true);
+    dragged.slider()->setValue(300);
+    dragged.slider()->setSliderDown(false);
+    EXPECT_EQ(length, 2.0);
+    EXPECT_EQ(dragged.slider()->value(), 273);  // 2 s of 0.5 to 6
+    // Without snapping the slider stays continuous.
+    double free = 0.5;
+    ValueRow row("Length", Binding<double>::over(free), {0.5, 6, 0.5, 1, " s", 1, true, false, std::nullopt});
+    row.slider()->setValue(300);
+    EXPECT_DOUBLE_EQ(free, 2.15);
+}
+
 TEST(StopSlider, LabelsAndSlider)
 {
     int index = 1;

@@ -1,6 +1,7 @@
 #include "ui/inspector/MatchCutSection.h"
 
 #include "PanelRig.h"
+#include "text/PostCopyWriter.h"
 #include "ui/inspector/DragTile.h"
 #include "ui/inspector/NumberField.h"
 #include "ui/inspector/RowNote.h"
@@ -205,4 +206,73 @@ TEST(MatchCutSection, TheEditorMovesTimesAndShufflesWithOneStepPerFinishedEdit)
     EXPECT_EQ(rig->undoDepth(), beforeShuffle + 1);
     test::settle();
     EXPECT_EQ(section.parts().summary->text(), QString("“money” · Signs"));
+}
+
+TEST(MatchCutSection, TheLengthSliderMovesInHalfSecondsAndAStillDragRecordsNothing)
+{
+    test::PanelRig rig;
+    const Uuid id = rig->addMatchCut(cutOf("money", MatchCut::Style::neon, 1), 0);
+    rig->setTimelineSelection(TimelineItem{K::matchCut, id});
+    MatchCutSection section(*rig);
+    test::settle();
+    const std::size_t before = rig->undoDepth();
+    QSlider* slider = section.parts().length->slider();
+    const auto drag = [&](std::initializer_list<int> positions) {
+        slider->setSliderDown(true);
+        for (int position : positions) slider->setValue(position);
+        slider->setSliderDown(false);
+    };
+    drag({300, 301});  // 2.15 s on a continuous slider: still the 2 s it has
+    EXPECT_EQ(rig->selectedMatchCut()->duration, 2.0);
+    EXPECT_EQ(rig->undoDepth(), before);
+    drag({500, 820});  // 3.25 s, 5.01 s
+    EXPECT_EQ(rig->selectedMatchCut()->duration, 5.0);
+    EXPECT_EQ(rig->undoDepth(), before + 1);
+}
+
+TEST(MatchCutSection, SuggestsWordsOfTheVideoAndGivesItsCardsTheTranscriptsLines)
+{
+    const std::vector<std::string> texts{"Coffee", "keeps", "Paris", "awake.", "Paris", "drinks", "coffee", "daily.",
+                                         "Coffee", "costs", "money", "here.",  "Money",  "buys",   "good", "coffee."};
+    test::PanelRig rig([&](Project& p) {
+        for (std::size_t i = 0; i < texts.size(); ++i) p.words[i].text = texts[i];
+        p.words[14].deleted = true;  // never part of a suggestion or a line
+    });
+    MatchCutSection section(*rig);
+    test::settle();
+    std::vector<std::string> expected;
+    std::string kept;
+    for (const Word& w : rig->project().words)
+        if (!w.deleted) kept += (kept.empty() ? "" : " ") + w.text;
+    for (const std::string& tag : PostCopyWriter::hashtags(kept, 6)) expected.push_back(tag.substr(1));
+    ASSERT_FALSE(expected.empty());
+    ASSERT_TRUE(shown(section.parts().suggestions));
+    ASSERT_EQ(section.parts().suggestionChips.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(section.parts().suggestionChips[i]->text().toStdString(), expected[i]);
+
+    // A chip fills the field and shows its word; a card made then carries the context.
+    section.parts().suggestionChips[0]->click();
+    EXPECT_EQ(section.parts().search->text().toStdString(), expected[0]);
+    EXPECT_EQ(section.shownWord().toStdString(), expected[0]);
+    card(section, 1)->click();
+    const MatchCut added = *rig->selectedMatchCut();
+    EXPECT_EQ(added.word, expected[0]);
+    ASSERT_TRUE(added.lines);
+    EXPECT_EQ(*added.lines, (std::vector<std::string>{"Coffee keeps Paris awake", "Paris drinks coffee daily",
+                                                      "Coffee costs money here", "Money buys coffee"}));
+    ASSERT_TRUE(added.keywords);
+    EXPECT_FALSE(added.keywords->empty());
+    EXPECT_EQ(added.keywords->front(), expected[0]);
+}
+
+TEST(MatchCutSection, AProjectWithoutWordsSuggestsNothing)
+{
+    test::PanelRig rig({}, 0);
+    MatchCutSection section(*rig);
+    test::settle();
+    EXPECT_FALSE(shown(section.parts().suggestions));
+    submit(section, "money");
+    EXPECT_EQ(section.parts().cards.size(), 7u);
+    EXPECT_TRUE(shown(section.parts().styles));
 }

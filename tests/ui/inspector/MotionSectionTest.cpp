@@ -147,3 +147,15 @@ TEST(MotionSection, AutoZoomSaysWhatItAddedAndRecordsAStepOnlyWhenItAdds)
     }
     EXPECT_EQ(section.autoNote(), MotionSection::autoNoteText(0));
 }
+
+TEST(MotionSection, SlidersMoveInTheRowsSteps)
+{
+    test::PanelRig rig;
+    MotionSection section(*rig);
+    rig->setCurrentTime(1);
+    tile(section, Kind::zoomIn)->click();
+    section.parts().length->slider()->setValue(123);  // 1.4054 s on a continuous slider
+    EXPECT_DOUBLE_EQ(rig->selectedMotion()->duration, 1.4);
+    section.parts().strength->slider()->setValue(470);  // 107.25 % on a continuous slider
+    EXPECT_DOUBLE_EQ(rig->selectedMotion()->strength, 1.05);
+}

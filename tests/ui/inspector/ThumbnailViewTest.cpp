@@ -63,6 +63,8 @@ TEST_F(ThumbnailPanel, FindsFramesOfTheVideoAndTheTilesPickOne)
     EXPECT_TRUE(p().tileButtons[0]->isChecked());
     EXPECT_EQ(p().text->toPlainText(), QString("Money moves fast"));
 
+    p().tileButtons[0]->click();  // the chosen tile again: it stays chosen
+    EXPECT_TRUE(p().tileButtons[0]->isChecked());
     const QImage before = p().preview->pixmap().toImage();
     p().tileButtons[2]->click();
     EXPECT_EQ(rig->selectedThumbID(), rig->thumbCandidates()[2].id);
@@ -109,4 +111,19 @@ TEST_F(ThumbnailPanel, TheExportsThumbnailSwitchOpensOnceFramesAreFound)
     EXPECT_FALSE(exportPanel.parts().alsoThumbnail->isEnabled());
     search();
     EXPECT_TRUE(exportPanel.parts().alsoThumbnail->isEnabled());
+}
+
+TEST(ThumbnailPanelWidth, AWidePreviewFitsTheInspectorsWidth)
+{
+    test::PanelRig rig([](Project& p) { p.aspect = OutputAspect::landscape; });
+    ThumbnailView panel(*rig, [](const QString&) { return std::optional<std::filesystem::path>(); });
+    panel.resize(340, 900);
+    panel.show();
+    panel.parts().find->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->thumbBusy(); }, 30000));
+    test::settle();
+    const QLabel* preview = panel.parts().preview;
+    ASSERT_FALSE(preview->pixmap().isNull());
+    EXPECT_LE(preview->pixmap().width(), 340 - 24);  // 576 wide at 0.3 of 1920, scaled down
+    EXPECT_LE(preview->width(), 340);
 }
