@@ -9,7 +9,9 @@
 
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
+#include <mutex>
 
 namespace vt {
 namespace {
@@ -40,10 +42,80 @@ CaptionStyle earlierBubbleLook(CaptionStyle look)
     return look;
 }
 
+// The caption `active` (a copy of the group shown at `time`) drawn into
+// `context`, with the earlier bubbles of its chat thread when `thread`.
+void drawCaption(const std::vector<CaptionGroup>& groups, const CaptionGroup& active, bool thread,
+                 const CaptionStyle& style, double time, QSizeF size, CaptionContext& context)
+{
+    const auto drawn = CaptionRenderer::draw(active, style, time, size, context, false, 1);
+    if (!thread || !drawn) return;
+    const auto index = static_cast<std::size_t>(active.index);
+    const double unit = std::min(size.width(), size.height()) / 1080.0;
+    const double gap = 16 * unit;
+    const double slide = std::pow(1 - std::clamp(4 * (time - active.start), 0.0, 1.0), 3);
+    double top = caption::yMax(*drawn);
+    const double h = drawn->height();
+    const CaptionStyle earlierLook = earlierBubbleLook(style);
+    const CaptionGroup* later = &groups[index];
+    for (std::size_t k = 1; k <= 3 && k <= index; ++k) {
+        CaptionGroup earlier = groups[index - k];
+        if (!CaptionRenderer::continuesThread(*later, earlier)) break;
+        later = &groups[index - k];
+        earlier.start = time - 10;
+        earlier.end = time + 10;
+        const auto measured = CaptionRenderer::draw(earlier, earlierLook, time, size, context, true, 1);
+        if (!measured) break;
+        const double dy = gap + top - caption::yMin(*measured) - slide * (gap + h);
+        QPainter& p = context.painter();
+        p.save();
+        p.translate(0, dy);
+        CaptionRenderer::draw(earlier, earlierLook, time, size, context, false, 1 - 0.12 * static_cast<double>(k));
+        p.restore();
+        top = dy + caption::yMax(*measured);
+        if (top > size.height()) break;
+    }
+}
+
+// The last few caption images drawn, each under the record of its drawing,
+// shared by every thread. Most frames of a caption draw exactly what the
+// frame before drew; they take its image instead of drawing it again.
+class DrawnCaptions {
+public:
+    static DrawnCaptions& shared()
+    {
+        static DrawnCaptions cache;
+        return cache;
+    }
+
+    std::optional<QImage> find(const QByteArray& record)
+    {
+        std::lock_guard lock(mutex_);
+        const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first == record; });
+        if (found == entries_.end()) return std::nullopt;
+        std::rotate(entries_.begin(), found, found + 1);  // most recently used first
+        return entries_.front().second;
+    }
+
+    void store(const QByteArray& record, const QImage& image)
+    {
+        std::lock_guard lock(mutex_);
+        if (std::any_of(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first == record; })) return;
+        entries_.insert(entries_.begin(), {record, image});
+        if (entries_.size() > kCapacity) entries_.pop_back();
+    }
+
+private:
+    // A few frames are composed at once on different threads; a few entries
+    // keep a caption that holds still from being pushed out by them.
+    static constexpr std::size_t kCapacity = 4;
+    std::mutex mutex_;
+    std::vector<std::pair<QByteArray, QImage>> entries_;
+};
+
 }  // namespace
 
 std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
-                                                    double time, QSizeF size)
+                                                    double time, QSizeF size, bool reuseDrawn)
 {
     const CaptionGroup* found = activeGroup(groups, time);
     if (!found) return std::nullopt;
@@ -55,38 +127,21 @@ std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGro
                         && groups[index] == active;
     if (thread && index + 1 < groups.size() && continuesThread(groups[index + 1], active)) active.end = time + 10;
 
+    QByteArray record;
+    if (reuseDrawn) {
+        auto recording = CaptionContext::makeRecording(size.width(), size.height());
+        if (!recording) return std::nullopt;
+        drawCaption(groups, active, thread, style, time, size, *recording);
+        record = recording->takeRecord();
+        if (!record.isEmpty())
+            if (auto image = DrawnCaptions::shared().find(record)) return image;
+    }
     auto context = makeContext(size);
     if (!context) return std::nullopt;
-    const auto drawn = draw(active, style, time, size, *context, false, 1);
-
-    if (thread && drawn) {
-        const double unit = std::min(size.width(), size.height()) / 1080.0;
-        const double gap = 16 * unit;
-        const double slide = std::pow(1 - std::clamp(4 * (time - active.start), 0.0, 1.0), 3);
-        double top = caption::yMax(*drawn);
-        const double h = drawn->height();
-        const CaptionStyle earlierLook = earlierBubbleLook(style);
-        const CaptionGroup* later = &groups[index];
-        for (std::size_t k = 1; k <= 3 && k <= index; ++k) {
-            CaptionGroup earlier = groups[index - k];
-            if (!continuesThread(*later, earlier)) break;
-            later = &groups[index - k];
-            earlier.start = time - 10;
-            earlier.end = time + 10;
-            const auto measured = draw(earlier, earlierLook, time, size, *context, true, 1);
-            if (!measured) break;
-            const double dy = gap + top - caption::yMin(*measured) - slide * (gap + h);
-            QPainter& p = context->painter();
-            p.save();
-            p.translate(0, dy);
-            draw(earlier, earlierLook, time, size, *context, false, 1 - 0.12 * static_cast<double>(k));
-            p.restore();
-            top = dy + caption::yMax(*measured);
-            if (top > size.height()) break;
-        }
-    }
+    drawCaption(groups, active, thread, style, time, size, *context);
     QImage image = context->takeImage();
     if (image.isNull()) return std::nullopt;
+    if (!record.isEmpty()) DrawnCaptions::shared().store(record, image);
     return image;
 }
 
