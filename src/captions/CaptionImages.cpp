@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <mutex>
 
 namespace vt {
@@ -76,9 +77,37 @@ void drawCaption(const std::vector<CaptionGroup>& groups, const CaptionGroup& ac
     }
 }
 
-// The last few caption images drawn, each under the record of its drawing,
+// The smallest rectangle outside which every pixel is zero.
+QRect inkedRect(const QImage& image)
+{
+    const int width = image.width(), height = image.height();
+    int left = width, right = -1, top = -1, bottom = -1;
+    for (int y = 0; y < height; ++y) {
+        const auto* p = reinterpret_cast<const quint32*>(image.constScanLine(y));
+        int first = 0;
+        while (first < width && p[first] == 0) ++first;
+        if (first == width) continue;
+        int last = width - 1;
+        while (p[last] == 0) --last;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        if (top < 0) top = y;
+        bottom = y;
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+CaptionRenderer::Layer layerOf(const QImage& frame)
+{
+    const QRect inked = inkedRect(frame);
+    if (inked.isEmpty()) return {};
+    if (inked == frame.rect()) return {frame, QPoint(0, 0)};
+    return {frame.copy(inked), inked.topLeft()};
+}
+
+// The last few caption layers drawn, each under the record of its drawing,
 // shared by every thread. Most frames of a caption draw exactly what the
-// frame before drew; they take its image instead of drawing it again.
+// frame before drew; they take its layer instead of drawing it again.
 class DrawnCaptions {
 public:
     static DrawnCaptions& shared()
@@ -87,7 +116,7 @@ public:
         return cache;
     }
 
-    std::optional<QImage> find(const QByteArray& record)
+    std::optional<CaptionRenderer::Layer> find(const QByteArray& record)
     {
         std::lock_guard lock(mutex_);
         const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first == record; });
@@ -96,26 +125,28 @@ public:
         return entries_.front().second;
     }
 
-    void store(const QByteArray& record, const QImage& image)
+    void store(const QByteArray& record, const CaptionRenderer::Layer& layer)
     {
         std::lock_guard lock(mutex_);
         if (std::any_of(entries_.begin(), entries_.end(), [&](const auto& e) { return e.first == record; })) return;
-        entries_.insert(entries_.begin(), {record, image});
+        entries_.insert(entries_.begin(), {record, layer});
         if (entries_.size() > kCapacity) entries_.pop_back();
     }
 
 private:
     // A few frames are composed at once on different threads; a few entries
-    // keep a caption that holds still from being pushed out by them.
-    static constexpr std::size_t kCapacity = 4;
+    // keep a caption that holds still from being pushed out by them. A layer
+    // is the caption's own size, far less than a frame.
+    static constexpr std::size_t kCapacity = 8;
     std::mutex mutex_;
-    std::vector<std::pair<QByteArray, QImage>> entries_;
+    std::vector<std::pair<QByteArray, CaptionRenderer::Layer>> entries_;
 };
 
 }  // namespace
 
-std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
-                                                    double time, QSizeF size, bool reuseDrawn)
+std::optional<CaptionRenderer::Layer> CaptionRenderer::captionLayer(const std::vector<CaptionGroup>& groups,
+                                                                   const CaptionStyle& style, double time, QSizeF size,
+                                                                   bool reuseDrawn)
 {
     const CaptionGroup* found = activeGroup(groups, time);
     if (!found) return std::nullopt;
@@ -134,14 +165,32 @@ std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGro
         drawCaption(groups, active, thread, style, time, size, *recording);
         record = recording->takeRecord();
         if (!record.isEmpty())
-            if (auto image = DrawnCaptions::shared().find(record)) return image;
+            if (auto layer = DrawnCaptions::shared().find(record)) return layer;
     }
     auto context = makeContext(size);
     if (!context) return std::nullopt;
     drawCaption(groups, active, thread, style, time, size, *context);
-    QImage image = context->takeImage();
+    const QImage image = context->takeImage();
     if (image.isNull()) return std::nullopt;
-    if (!record.isEmpty()) DrawnCaptions::shared().store(record, image);
+    Layer layer = layerOf(image);
+    if (!record.isEmpty()) DrawnCaptions::shared().store(record, layer);
+    return layer;
+}
+
+std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
+                                                    double time, QSizeF size, bool reuseDrawn)
+{
+    auto layer = captionLayer(groups, style, time, size, reuseDrawn);
+    if (!layer) return std::nullopt;
+    const QSize frame(static_cast<int>(size.width()), static_cast<int>(size.height()));
+    if (layer->image.size() == frame) return std::move(layer->image);
+    QImage image(frame, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return std::nullopt;
+    image.fill(0);
+    const QImage& part = layer->image;
+    const auto rowBytes = static_cast<std::size_t>(part.width()) * 4;
+    for (int y = 0; y < part.height(); ++y)
+        std::memcpy(image.scanLine(layer->at.y() + y) + layer->at.x() * 4, part.constScanLine(y), rowBytes);
     return image;
 }
 

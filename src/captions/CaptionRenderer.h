@@ -18,6 +18,7 @@
 #include "model/HookOverlay.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QRectF>
 #include <QSizeF>
 
@@ -60,9 +61,21 @@ struct CaptionRenderer {
     // `groups` are sorted by start and do not overlap. None when no caption
     // is shown. With reuseDrawn, a frame that would draw exactly what a
     // recent one drew gets that image (the same pixels) without drawing; the
-    // few recent images are kept process-wide, behind a lock.
+    // recent images are kept process-wide, behind a lock.
     static std::optional<QImage> captionImage(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
                                               double time, QSizeF size, bool reuseDrawn = true);
+
+    // The same caption as the part of that frame-sized image that is not
+    // fully transparent (zero pixels), and where that part lies in it (top
+    // row first). Laid over a frame at `at`, it gives the same pixels as the
+    // whole image laid over it, for a fraction of the work. An empty image
+    // when the caption draws nothing.
+    struct Layer {
+        QImage image;
+        QPoint at;
+    };
+    static std::optional<Layer> captionLayer(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
+                                             double time, QSizeF size, bool reuseDrawn = true);
 
     // The opening hook title (a white pill with black text near the top)
     // while 0 <= time < the hook's duration; none otherwise or for text of

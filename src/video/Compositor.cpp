@@ -124,12 +124,22 @@ QImage withMoves(QImage image, const Frame& f)
 // unless the speaker is to stay in front, which needs the picture as it was.
 QImage withCaption(QImage picture, const Frame& f, const CaptionStyle& style)
 {
+    const bool behind = style.behindSubject && !f.coversSpeaker;
+    if (!style.blendDarkColor && !style.knockout && !behind) {
+        // Only the caption's own rectangle is laid over the picture: the
+        // rest of a frame-sized caption image is transparent and would leave
+        // the picture as it is.
+        const auto layer = CaptionRenderer::captionLayer(f.snap.groups, style, f.time, f.size);
+        if (!layer || layer->image.isNull()) return picture;
+        const QImage& part = layer->image;
+        Kernels::drawOver(picture, part, QPointF(layer->at.x(), f.size.height() - layer->at.y() - part.height()));
+        return picture;
+    }
     const auto drawn = CaptionRenderer::captionImage(f.snap.groups, style, f.time, f.size);
     if (!drawn) return picture;
     QImage caption = *drawn;
     if (style.blendDarkColor)
         caption = adaptiveBlend(caption, picture, *style.blendDarkColor, std::min(f.size.width(), f.size.height()) / 1080.0);
-    const bool behind = style.behindSubject && !f.coversSpeaker;
     QImage out;
     if (style.knockout) {
         out = Kernels::blendWithAlphaMask(picture, Kernels::solid(f.size, Kernels::toColor(*style.knockout)), caption);

@@ -1,10 +1,12 @@
 // A caption image taken from an earlier frame is the image that frame's own
-// drawing gives, pixel for pixel, in every built-in look (entrances, exits,
-// highlights, sweeps, chat threads) across whole groups; and frames that hold
-// still do take an earlier image.
+// drawing gives, pixel for pixel, in the built-in looks (entrances, exits,
+// highlights, sweeps, chat threads) across a whole group; the caption's own
+// rectangle is that image's inked part; and frames that hold still do take an
+// earlier image.
 #include "CaptionTestSupport.h"
 #include "captions/presets/StylePresets.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <set>
@@ -39,19 +41,36 @@ TEST(ReusedCaptionImages, EveryBuiltInLookDrawsTheSamePixelsFromAnEarlierFrame)
     const std::vector<CaptionGroup> groups{first, second};
     const QSizeF size(216, 384);
     int reused = 0;
+    QImage blank(size.toSize(), QImage::Format_ARGB32_Premultiplied);
+    blank.fill(0);
     for (const CaptionStyle& look : oneLookPerKind()) {
         SCOPED_TRACE(look.id);
         qint64 previous = 0;
-        for (double t = second.start - 0.1; t < second.end; t += 1.0 / 15) {
-            const auto fresh = CaptionRenderer::captionImage(groups, look, t, size, false);
+        for (double t = second.start; t < second.end; t += 1.0 / 15) {
+            // Drawn afresh: the whole frame as one drawing, or with a chat
+            // thread's earlier bubbles by the image function itself.
+            const bool thread = look.chatThread.value_or(false);
+            const auto fresh = thread ? CaptionRenderer::captionImage(groups, look, t, size, false)
+                                      : std::optional(test::render(second, look, t, size.toSize()));
             const auto taken = CaptionRenderer::captionImage(groups, look, t, size, true);
             ASSERT_EQ(fresh.has_value(), taken.has_value()) << t;
             if (!fresh) continue;
             ASSERT_EQ(taken->size(), fresh->size());
             ASSERT_EQ(taken->format(), fresh->format());
             ASSERT_EQ(test::differingPixels(*taken, *fresh, 0), 0) << "at " << t;
-            if (taken->cacheKey() == previous) ++reused;
-            previous = taken->cacheKey();
+            const auto layer = CaptionRenderer::captionLayer(groups, look, t, size);
+            ASSERT_TRUE(layer);
+            QImage rest = *taken;  // what lies outside the layer is blank
+            if (!layer->image.isNull()) {
+                const QRect inked(layer->at, layer->image.size());
+                ASSERT_EQ(layer->image, taken->copy(inked));
+                QPainter clear(&rest);
+                clear.setCompositionMode(QPainter::CompositionMode_Source);
+                clear.fillRect(inked, Qt::transparent);
+            }
+            ASSERT_EQ(rest, blank);
+            if (!layer->image.isNull() && layer->image.cacheKey() == previous) ++reused;
+            previous = layer->image.cacheKey();
         }
     }
     // Most looks hold still once their words are in.
