@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <mutex>
 
 namespace vt {
@@ -142,6 +143,46 @@ private:
     std::vector<std::pair<QByteArray, CaptionRenderer::Layer>> entries_;
 };
 
+// What `paint` draws on a transparent surface of `size`, as a layer; with
+// `reuse`, a recent layer whose drawing recorded the same is taken instead.
+std::optional<CaptionRenderer::Layer> drawnLayer(QSizeF size, bool reuse,
+                                                 const std::function<void(CaptionContext&)>& paint)
+{
+    QByteArray record;
+    if (reuse) {
+        auto recording = CaptionContext::makeRecording(size.width(), size.height());
+        if (!recording) return std::nullopt;
+        paint(*recording);
+        record = recording->takeRecord();
+        if (!record.isEmpty())
+            if (auto layer = DrawnCaptions::shared().find(record)) return layer;
+    }
+    auto context = CaptionRenderer::makeContext(size);
+    if (!context) return std::nullopt;
+    paint(*context);
+    const QImage image = context->takeImage();
+    if (image.isNull()) return std::nullopt;
+    CaptionRenderer::Layer layer = layerOf(image);
+    if (!record.isEmpty()) DrawnCaptions::shared().store(record, layer);
+    return layer;
+}
+
+// The layer put back on a transparent frame-sized image.
+std::optional<QImage> frameOf(std::optional<CaptionRenderer::Layer> layer, QSizeF size)
+{
+    if (!layer) return std::nullopt;
+    const QSize frame(static_cast<int>(size.width()), static_cast<int>(size.height()));
+    if (layer->image.size() == frame) return std::move(layer->image);
+    QImage image(frame, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return std::nullopt;
+    image.fill(0);
+    const QImage& part = layer->image;
+    const auto rowBytes = static_cast<std::size_t>(part.width()) * 4;
+    for (int y = 0; y < part.height(); ++y)
+        std::memcpy(image.scanLine(layer->at.y() + y) + layer->at.x() * 4, part.constScanLine(y), rowBytes);
+    return image;
+}
+
 }  // namespace
 
 std::optional<CaptionRenderer::Layer> CaptionRenderer::captionLayer(const std::vector<CaptionGroup>& groups,
@@ -158,70 +199,47 @@ std::optional<CaptionRenderer::Layer> CaptionRenderer::captionLayer(const std::v
                         && groups[index] == active;
     if (thread && index + 1 < groups.size() && continuesThread(groups[index + 1], active)) active.end = time + 10;
 
-    QByteArray record;
-    if (reuseDrawn) {
-        auto recording = CaptionContext::makeRecording(size.width(), size.height());
-        if (!recording) return std::nullopt;
-        drawCaption(groups, active, thread, style, time, size, *recording);
-        record = recording->takeRecord();
-        if (!record.isEmpty())
-            if (auto layer = DrawnCaptions::shared().find(record)) return layer;
-    }
-    auto context = makeContext(size);
-    if (!context) return std::nullopt;
-    drawCaption(groups, active, thread, style, time, size, *context);
-    const QImage image = context->takeImage();
-    if (image.isNull()) return std::nullopt;
-    Layer layer = layerOf(image);
-    if (!record.isEmpty()) DrawnCaptions::shared().store(record, layer);
-    return layer;
+    return drawnLayer(size, reuseDrawn, [&](CaptionContext& context) {
+        drawCaption(groups, active, thread, style, time, size, context);
+    });
 }
 
 std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
                                                     double time, QSizeF size, bool reuseDrawn)
 {
-    auto layer = captionLayer(groups, style, time, size, reuseDrawn);
-    if (!layer) return std::nullopt;
-    const QSize frame(static_cast<int>(size.width()), static_cast<int>(size.height()));
-    if (layer->image.size() == frame) return std::move(layer->image);
-    QImage image(frame, QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull()) return std::nullopt;
-    image.fill(0);
-    const QImage& part = layer->image;
-    const auto rowBytes = static_cast<std::size_t>(part.width()) * 4;
-    for (int y = 0; y < part.height(); ++y)
-        std::memcpy(image.scanLine(layer->at.y() + y) + layer->at.x() * 4, part.constScanLine(y), rowBytes);
-    return image;
+    return frameOf(captionLayer(groups, style, time, size, reuseDrawn), size);
 }
 
-std::optional<QImage> CaptionRenderer::hookImage(const HookOverlay& hook, double time, QSizeF size)
+std::optional<CaptionRenderer::Layer> CaptionRenderer::hookLayer(const HookOverlay& hook, double time, QSizeF size,
+                                                                bool reuseDrawn)
 {
     const std::string& text = hook.text;
     const double duration = hook.duration;
     if (!(time >= 0 && time < duration)) return std::nullopt;
     if (text::trimWhitespace(text).empty()) return std::nullopt;  // line breaks count as text
-    auto context = makeContext(size);
-    if (!context) return std::nullopt;
-    const double W = size.width(), H = size.height();
-    const double unit = std::min(W, H) / 1080.0;
+    return drawnLayer(size, reuseDrawn, [&](CaptionContext& context) {
+        const double W = size.width(), H = size.height();
+        const double unit = std::min(W, H) / 1080.0;
+        QPainter& p = context.painter();
+        p.setOpacity(std::min(time / 0.15, 1.0) * std::min((duration - time) * 4, 1.0));
+        const double pop = std::min(time / 0.3, 1.0);
+        const double scale = 0.85 + 0.15 * caption::backOut(pop - 1);
+        p.translate(0.5 * W, 0.83 * H);
+        p.scale(scale, scale);
+        p.translate(-0.5 * W, -0.83 * H);
 
-    QPainter& p = context->painter();
-    p.setOpacity(std::min(time / 0.15, 1.0) * std::min((duration - time) * 4, 1.0));
-    const double pop = std::min(time / 0.3, 1.0);
-    const double scale = 0.85 + 0.15 * caption::backOut(pop - 1);
-    p.translate(0.5 * W, 0.83 * H);
-    p.scale(scale, scale);
-    p.translate(-0.5 * W, -0.83 * H);
+        const TextLine block = TextLine::paragraph(text, FontBook::font("AvenirNext-Heavy", 62 * unit, false), 0.78 * W);
+        const double w = block.width(), h = std::ceil(block.descent());
+        const QRectF textRect(0.5 * W - w / 2 - 1, 0.83 * H - h / 2, w + 2, h + 1);
+        const QRectF pill = textRect.adjusted(-26 * unit, -18.2 * unit, 26 * unit, 18.2 * unit);
+        caption::fillRounded(p, pill, std::max(22 * unit, 0.0), Qt::white);
+        block.fill(p, QPointF(textRect.left() + 1, caption::yMax(textRect)), Qt::black);
+    });
+}
 
-    const TextLine block = TextLine::paragraph(text, FontBook::font("AvenirNext-Heavy", 62 * unit, false), 0.78 * W);
-    const double w = block.width(), h = std::ceil(block.descent());
-    const QRectF textRect(0.5 * W - w / 2 - 1, 0.83 * H - h / 2, w + 2, h + 1);
-    const QRectF pill = textRect.adjusted(-26 * unit, -18.2 * unit, 26 * unit, 18.2 * unit);
-    caption::fillRounded(p, pill, std::max(22 * unit, 0.0), Qt::white);
-    block.fill(p, QPointF(textRect.left() + 1, caption::yMax(textRect)), Qt::black);
-    QImage image = context->takeImage();
-    if (image.isNull()) return std::nullopt;
-    return image;
+std::optional<QImage> CaptionRenderer::hookImage(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn)
+{
+    return frameOf(hookLayer(hook, time, size, reuseDrawn), size);
 }
 
 }  // namespace vt

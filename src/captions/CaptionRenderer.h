@@ -79,8 +79,10 @@ struct CaptionRenderer {
 
     // The opening hook title (a white pill with black text near the top)
     // while 0 <= time < the hook's duration; none otherwise or for text of
-    // spaces and tabs only.
-    static std::optional<QImage> hookImage(const HookOverlay& hook, double time, QSizeF size);
+    // spaces and tabs only. Reused from a recent frame as the caption is.
+    static std::optional<QImage> hookImage(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
+    // The same as a layer (see captionLayer).
+    static std::optional<Layer> hookLayer(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
 };
 
 }  // namespace vt

@@ -1,4 +1,4 @@
-// A caption image taken from an earlier frame is the image that frame's own
+// A caption image (or hook title) taken from an earlier frame is the image that frame's own
 // drawing gives, pixel for pixel, in the built-in looks (entrances, exits,
 // highlights, sweeps, chat threads) across a whole group; the caption's own
 // rectangle is that image's inked part; and frames that hold still do take an
@@ -75,6 +75,27 @@ TEST(ReusedCaptionImages, EveryBuiltInLookDrawsTheSamePixelsFromAnEarlierFrame)
     }
     // Most looks hold still once their words are in.
     EXPECT_GT(reused, 300);
+}
+
+// The hook title pops in, holds and fades out: every frame the same as drawn
+// afresh, and the frames it holds still take an earlier image.
+TEST(ReusedCaptionImages, HookTitleDrawsTheSamePixelsFromAnEarlierFrame)
+{
+    const HookOverlay hook{"Wait for the end", 1.5};
+    const QSizeF size(216, 384);
+    int reused = 0;
+    qint64 previous = 0;
+    for (double t = 0; t < hook.duration; t += 1.0 / 30) {
+        const auto fresh = CaptionRenderer::hookImage(hook, t, size, false);
+        const auto taken = CaptionRenderer::hookImage(hook, t, size, true);
+        ASSERT_TRUE(fresh && taken) << t;
+        ASSERT_EQ(test::differingPixels(*taken, *fresh, 0), 0) << "at " << t;
+        const auto layer = CaptionRenderer::hookLayer(hook, t, size);
+        ASSERT_TRUE(layer);
+        if (!layer->image.isNull() && layer->image.cacheKey() == previous) ++reused;
+        previous = layer->image.cacheKey();
+    }
+    EXPECT_GT(reused, 20);
 }
 
 }  // namespace

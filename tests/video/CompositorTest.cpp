@@ -143,7 +143,8 @@ TEST(Compositor, HiddenCaptionsDrawNeitherCaptionNorEmojiButTheRest)
 
 // The caption laid over the picture as its own small rectangle (taken from an
 // earlier frame when one drew the same) gives the frame that drawing it
-// afresh at the frame's size and laying that over gives, in animated looks.
+// afresh at the frame's size and laying that over gives, in animated looks;
+// and so does the hook title.
 TEST(Compositor, CaptionRectangleGivesTheFrameOfTheFrameSizedCaption)
 {
     RenderSnapshot snap = snapshot(270, 480);
@@ -167,6 +168,14 @@ TEST(Compositor, CaptionRectangleGivesTheFrameOfTheFrameSizedCaption)
                 Kernels::drawOver(expected, *caption, QPointF(0, 0));
             ASSERT_EQ(differingPixels(Compositor::render(source, t, snap), expected), 0) << "at " << t;
         }
+    }
+    // The hook title likewise.
+    RenderSnapshot hooked = bare;
+    hooked.hook = HookOverlay{"Wait for it", 1};
+    for (double t = 0; t < 1; t += 0.1) {
+        QImage expected = Compositor::render(source, t, bare);
+        Kernels::drawOver(expected, *CaptionRenderer::hookImage(*hooked.hook, t, QSizeF(270, 480), false), QPointF(0, 0));
+        ASSERT_EQ(differingPixels(Compositor::render(source, t, hooked), expected), 0) << "at " << t;
     }
 }
 
