@@ -1,6 +1,8 @@
 #pragma once
 // The one Qt application a benchmark program needs for fonts and painting,
-// on the offscreen platform unless the environment names another.
+// on the offscreen platform unless the environment names another. It is
+// made on the heap and never destroyed: an application destroyed among the
+// static objects at exit runs after Qt's own font cache is gone, and crashes.
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -16,8 +18,8 @@ inline QGuiApplication& application()
     static char name[] = "bench";
     static char* argv[] = {name, nullptr};
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication instance(argc, argv);
-    return instance;
+    static auto* instance = new QGuiApplication(argc, argv);
+    return *instance;
 }
 
 // The application a benchmark of widgets needs, on the offscreen platform;

@@ -1,6 +1,7 @@
 #include "captions/CaptionContext.h"
 
 #include "captions/Blur.h"
+#include "captions/DrawingRecorder.h"
 
 #include <cmath>
 #include <limits>
@@ -10,29 +11,76 @@
 
 namespace vt {
 
-std::unique_ptr<CaptionContext> CaptionContext::make(double width, double height)
+namespace {
+
+bool usableSize(double width, double height)
 {
-    if (!std::isfinite(width) || !std::isfinite(height)) return nullptr;
-    if (width < 1 || height < 1) return nullptr;
+    if (!std::isfinite(width) || !std::isfinite(height)) return false;
+    if (width < 1 || height < 1) return false;
     // QImage addresses rows with int; anything near that limit cannot be a frame.
     constexpr double kLimit = 1 << 15;
-    if (width > kLimit || height > kLimit) return nullptr;
+    return width <= kLimit && height <= kLimit;
+}
+
+void startPainter(QPainter& painter, int height)
+{
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+    // The single flip between y-up frame space and the image's rows.
+    painter.setTransform(QTransform(1, 0, 0, -1, 0, height));
+}
+
+}  // namespace
+
+std::unique_ptr<CaptionContext> CaptionContext::make(double width, double height)
+{
+    if (!usableSize(width, height)) return nullptr;
     QImage image(static_cast<int>(width), static_cast<int>(height), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return nullptr;
     image.fill(Qt::transparent);
     return std::unique_ptr<CaptionContext>(new CaptionContext(std::move(image)));
 }
 
-CaptionContext::CaptionContext(QImage image) : image_(std::move(image)), painter_(&image_)
+std::unique_ptr<CaptionContext> CaptionContext::makeRecording(double width, double height)
 {
-    painter_.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
-    // The single flip between y-up frame space and the image's rows.
-    painter_.setTransform(QTransform(1, 0, 0, -1, 0, image_.height()));
+    if (!usableSize(width, height)) return nullptr;
+    return std::unique_ptr<CaptionContext>(new CaptionContext(
+        std::make_unique<DrawingRecorder>(static_cast<int>(width), static_cast<int>(height))));
+}
+
+CaptionContext::CaptionContext(QImage image) : size_(image.size()), image_(std::move(image)), painter_(&image_)
+{
+    startPainter(painter_, size_.height());
+}
+
+CaptionContext::CaptionContext(std::unique_ptr<DrawingRecorder> recorder)
+    : size_(recorder->width(), recorder->height()), recorder_(std::move(recorder)), painter_(recorder_.get())
+{
+    startPainter(painter_, size_.height());
 }
 
 CaptionContext::~CaptionContext()
 {
     if (painter_.isActive()) painter_.end();
+}
+
+QByteArray CaptionContext::takeRecord()
+{
+    if (!recorder_) return {};
+    if (painter_.isActive()) painter_.end();
+    return recorder_->record();
+}
+
+// What decides a shadow's pixels, written down in place of drawing it: its
+// style, where its shape lands (bounds under the painter's transform, at its
+// opacity and hints), how often, and the clip and composition its image is
+// drawn with; then the shape's own drawing, recorded as the painter makes it.
+void CaptionContext::recordShadow(const ShadowStyle& shadow, const QRectF& bounds, bool drawShape, int times)
+{
+    QDataStream& s = recorder_->stream();
+    s << quint8('W') << shadow.dx << shadow.dy << shadow.blur << shadow.color << bounds << drawShape << times
+      << painter_.transform() << painter_.opacity() << int(painter_.renderHints()) << int(painter_.compositionMode())
+      << painter_.hasClipping();
+    if (painter_.hasClipping()) s << painter_.clipPath();
 }
 
 QImage CaptionContext::takeImage()
@@ -44,6 +92,14 @@ QImage CaptionContext::takeImage()
 void CaptionContext::drawWithShadow(const ShadowStyle& shadow, const QRectF& bounds,
                                     const std::function<void(QPainter&)>& paint, bool drawShape, int times)
 {
+    if (recorder_) {
+        recordShadow(shadow, bounds, drawShape, times);
+        paint(painter_);
+        recorder_->stream() << quint8('w');
+        if (drawShape)
+            for (int i = 0; i < times; ++i) paint(painter_);
+        return;
+    }
     const double sigma = Blur::sigmaForShadowBlur(shadow.blur);
     const int pad = static_cast<int>(std::ceil(3 * sigma)) + 2;
     // Where the shape lands in image rows, and where its shadow does.

@@ -5,6 +5,10 @@
 // position is computed in that y-up space; the flip to the image's own
 // top-down rows happens here, once, in the painter's base transform.
 //
+// A recording context draws nothing: it writes down what would be drawn
+// (see DrawingRecorder), so that a caller can tell whether two drawings are
+// the same before paying for either.
+//
 // A context belongs to one thread at a time (the caller's); nothing in it is
 // shared.
 
@@ -18,6 +22,8 @@
 #include <memory>
 
 namespace vt {
+
+class DrawingRecorder;
 
 // A shadow as a drawing operation casts it: offset and blur are in frame
 // pixels (y-up: a negative dy falls downward on screen) and are not affected
@@ -36,13 +42,15 @@ public:
     // fully transparent. None when either side is below one pixel, not finite
     // or too large to allocate.
     static std::unique_ptr<CaptionContext> make(double width, double height);
+    // A recording context of the same size (same conditions).
+    static std::unique_ptr<CaptionContext> makeRecording(double width, double height);
 
     ~CaptionContext();
     CaptionContext(const CaptionContext&) = delete;
     CaptionContext& operator=(const CaptionContext&) = delete;
 
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
 
     // Draws in y-up frame pixels. Callers bracket their state changes with
     // save() and restore().
@@ -53,6 +61,10 @@ public:
     // The pixels themselves, without a copy; drawing ends, and the context
     // must not be drawn into afterwards.
     QImage takeImage();
+    // What a recording context recorded: equal records draw equal pixels.
+    // Empty for a drawing context, or when the drawing was of a kind the
+    // record cannot describe exactly.
+    QByteArray takeRecord();
 
     // Draws `paint`'s shadow, then (when drawShape) `paint` itself, at the
     // painter's current transform and opacity; `times` over, as that many
@@ -64,8 +76,12 @@ public:
 
 private:
     explicit CaptionContext(QImage image);
+    explicit CaptionContext(std::unique_ptr<DrawingRecorder> recorder);
+    void recordShadow(const ShadowStyle& shadow, const QRectF& bounds, bool drawShape, int times);
 
-    QImage image_;
+    QSize size_;
+    QImage image_;                               // drawing contexts
+    std::unique_ptr<DrawingRecorder> recorder_;  // recording contexts
     QPainter painter_;
 };
 

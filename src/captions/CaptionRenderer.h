@@ -1,16 +1,16 @@
 #pragma once
 // Lays out and draws one caption group in one look for one output time, and
 // the frame-sized overlay images built on it (the caption image with chat
-// threads, the hook title). Stateless: the frame time alone decides what is
-// drawn, and every pseudo-random choice is seeded by the group's start.
+// threads, the hook title). The frame time alone decides what is drawn, and
+// every pseudo-random choice is seeded by the group's start.
 //
 // Geometry: frame pixels with the origin at the bottom-left and y growing
 // upward (QRectF y is the rectangle's lowest edge). A look's lengths are for
 // a 1080-pixel short side and are scaled by min(width, height) / 1080.
 //
 // Threads: any number of threads may draw at once, each into its own
-// context; the only shared state is the font cache and the symbol-image
-// cache, both thread-safe.
+// context; the only shared state is the font cache, the symbol-image cache
+// and the recent caption images, all thread-safe.
 
 #include "captions/CaptionContext.h"
 #include "captions/look/CaptionStyle.h"
@@ -18,6 +18,7 @@
 #include "model/HookOverlay.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QRectF>
 #include <QSizeF>
 
@@ -58,14 +59,30 @@ struct CaptionRenderer {
     // The caption shown at `time` on a transparent frame-sized image (top row
     // first), with the earlier bubbles of a chat thread stacked above it.
     // `groups` are sorted by start and do not overlap. None when no caption
-    // is shown.
+    // is shown. With reuseDrawn, a frame that would draw exactly what a
+    // recent one drew gets that image (the same pixels) without drawing; the
+    // recent images are kept process-wide, behind a lock.
     static std::optional<QImage> captionImage(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
-                                              double time, QSizeF size);
+                                              double time, QSizeF size, bool reuseDrawn = true);
+
+    // The same caption as the part of that frame-sized image that is not
+    // fully transparent (zero pixels), and where that part lies in it (top
+    // row first). Laid over a frame at `at`, it gives the same pixels as the
+    // whole image laid over it, for a fraction of the work. An empty image
+    // when the caption draws nothing.
+    struct Layer {
+        QImage image;
+        QPoint at;
+    };
+    static std::optional<Layer> captionLayer(const std::vector<CaptionGroup>& groups, const CaptionStyle& style,
+                                             double time, QSizeF size, bool reuseDrawn = true);
 
     // The opening hook title (a white pill with black text near the top)
     // while 0 <= time < the hook's duration; none otherwise or for text of
-    // spaces and tabs only.
-    static std::optional<QImage> hookImage(const HookOverlay& hook, double time, QSizeF size);
+    // spaces and tabs only. Reused from a recent frame as the caption is.
+    static std::optional<QImage> hookImage(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
+    // The same as a layer (see captionLayer).
+    static std::optional<Layer> hookLayer(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
 };
 
 }  // namespace vt

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <mutex>
 #include <shared_mutex>
@@ -158,7 +159,18 @@ std::optional<FaceRef> byPostScriptName(std::string_view postScriptName)
     return Index::shared().find(postScriptName);
 }
 
-bool registerFile(const std::filesystem::path& file) { return Index::shared().add(file); }
+namespace {
+std::atomic<int> registered{0};
+}  // namespace
+
+bool registerFile(const std::filesystem::path& file)
+{
+    const bool added = Index::shared().add(file);
+    if (added) ++registered;
+    return added;
+}
+
+int registrations() { return registered.load(); }
 
 std::optional<std::string_view> openSubstitute(std::string_view platformName)
 {

@@ -34,6 +34,10 @@ std::optional<FaceRef> byPostScriptName(std::string_view postScriptName);
 // it by PostScript name. False when the file cannot be read as a font.
 bool registerFile(const std::filesystem::path& file);
 
+// How many files have been registered so far: text shaped before a change of
+// this number may have taken other faces than it would now.
+int registrations();
+
 // The PostScript name of the installed open font nearest to a platform font
 // of that name ("Courier-Bold" → "NimbusMonoPS-Bold"); none when no
 // installed font is close enough to stand in for it.

@@ -1,6 +1,7 @@
 #include "captions/TextLine.h"
 
 #include "captions/CaptionContext.h"
+#include "captions/InstalledFonts.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <optional>
 #include <shared_mutex>
 #include <unordered_map>
 
@@ -34,9 +36,77 @@ bool isColourFont(const QRawFont& font)
     return colour;
 }
 
+// The lines shaped lately, by text, font, tracking and the fonts registered
+// then, shared by every thread. Shaping a word and reading its glyph
+// outlines (which runs each glyph's hinting program) is most of the cost of
+// laying out a caption, and every frame of a caption lays out the same
+// words. Lines with colour glyphs are not kept: their glyph runs belong to
+// the thread that made them.
+class ShapedLines {
+public:
+    static ShapedLines& shared()
+    {
+        static ShapedLines lines;
+        return lines;
+    }
+
+    static std::string keyOf(const std::string& text, const Font& font, double tracking)
+    {
+        std::string key = text;
+        key += '\0';
+        key += font.families.join(QLatin1Char('\0')).toStdString();
+        const auto add = [&key](const auto& value) {
+            key.append(reinterpret_cast<const char*>(&value), sizeof value);
+        };
+        add(font.weight);
+        add(font.italic);
+        add(font.stretch);
+        add(font.size);
+        add(tracking);
+        add(InstalledFonts::registrations());
+        return key;
+    }
+
+    std::optional<TextLine> find(const std::string& key)
+    {
+        std::shared_lock lock(mutex_);
+        const auto found = lines_.find(key);
+        if (found == lines_.end()) return std::nullopt;
+        return found->second;
+    }
+
+    void store(const std::string& key, const TextLine& line)
+    {
+        std::unique_lock lock(mutex_);
+        if (lines_.size() >= kCapacity) lines_.clear();  // animated letters can shape without end
+        lines_.emplace(key, line);
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 512;
+    std::shared_mutex mutex_;
+    std::unordered_map<std::string, TextLine> lines_;
+};
+
 }  // namespace
 
 TextLine::TextLine(const std::string& text, const Font& font, double tracking)
+{
+    const std::string key = ShapedLines::keyOf(text, font, tracking);
+    if (auto shaped = ShapedLines::shared().find(key)) {
+        *this = std::move(*shaped);
+        return;
+    }
+    shape(text, font, tracking);
+    if (!colourRuns_.empty()) return;
+    // Shared paths are only read from here on; their lazily computed bounds
+    // are computed now, before any other thread can read them.
+    outline_.boundingRect();
+    outline_.controlPointRect();
+    ShapedLines::shared().store(key, *this);
+}
+
+void TextLine::shape(const std::string& text, const Font& font, double tracking)
 {
     QFont qfont = font.qfont();
     if (tracking != 0) qfont.setLetterSpacing(QFont::AbsoluteSpacing, tracking);

@@ -6,6 +6,8 @@
 //
 // All drawing takes an origin (x, baseline) in the y-up space of a
 // CaptionContext painter. A TextLine is used on the thread that made it.
+// Lines are shaped once and kept process-wide (behind a lock) for the next
+// line of the same text, font and tracking, unless they hold colour glyphs.
 
 #include "captions/Font.h"
 
@@ -54,6 +56,7 @@ public:
     }
 
 private:
+    void shape(const std::string& text, const Font& font, double tracking);
     // Adds glyph runs whose positions are y-down with the origin at (0, 0).
     void addRuns(const QList<QGlyphRun>& runs, QPointF shift);
 

@@ -122,14 +122,28 @@ QImage withMoves(QImage image, const Frame& f)
 
 // Stage 12a: the caption over the picture. The picture is drawn on in place
 // unless the speaker is to stay in front, which needs the picture as it was.
+// Only the layer's own rectangle is laid over the picture: the rest of the
+// frame-sized image it stands for is transparent and would leave the picture
+// as it is.
+void drawLayer(QImage& picture, const std::optional<CaptionRenderer::Layer>& layer, QSize size)
+{
+    if (!layer || layer->image.isNull()) return;
+    const QImage& part = layer->image;
+    Kernels::drawOver(picture, part, QPointF(layer->at.x(), size.height() - layer->at.y() - part.height()));
+}
+
 QImage withCaption(QImage picture, const Frame& f, const CaptionStyle& style)
 {
+    const bool behind = style.behindSubject && !f.coversSpeaker;
+    if (!style.blendDarkColor && !style.knockout && !behind) {
+        drawLayer(picture, CaptionRenderer::captionLayer(f.snap.groups, style, f.time, f.size), f.size);
+        return picture;
+    }
     const auto drawn = CaptionRenderer::captionImage(f.snap.groups, style, f.time, f.size);
     if (!drawn) return picture;
     QImage caption = *drawn;
     if (style.blendDarkColor)
         caption = adaptiveBlend(caption, picture, *style.blendDarkColor, std::min(f.size.width(), f.size.height()) / 1080.0);
-    const bool behind = style.behindSubject && !f.coversSpeaker;
     QImage out;
     if (style.knockout) {
         out = Kernels::blendWithAlphaMask(picture, Kernels::solid(f.size, Kernels::toColor(*style.knockout)), caption);
@@ -297,8 +311,7 @@ QImage render(QImage sourceIn, double t, const RenderSnapshot& snap, const BRoll
     }
 
     // 13–16: hook, match cuts, progress bar, overlay looks.
-    if (snap.hook)
-        if (const auto hook = CaptionRenderer::hookImage(*snap.hook, t, size)) Kernels::drawOver(out, *hook, QPointF(0, 0));
+    if (snap.hook) drawLayer(out, CaptionRenderer::hookLayer(*snap.hook, t, size), size);
     for (const PlacedMatchCut& placed : snap.matchCuts) {
         if (!(placed.start <= t && t < placed.start + placed.cut.duration)) continue;
         if (const auto card = MatchCutRenderer::image(placed, t - placed.start, size))

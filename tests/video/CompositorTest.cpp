@@ -8,7 +8,10 @@
 #include "support/CaptionLines.h"
 #include "support/TalkingHead.h"
 #include "support/TestSupport.h"
+#include "captions/CaptionRenderer.h"
+#include "captions/presets/StylePresets.h"
 #include "video/Compositor.h"
+#include "video/Kernels.h"
 #include "video/Transitions.h"
 
 #include <QPainter>
@@ -136,6 +139,44 @@ TEST(Compositor, HiddenCaptionsDrawNeitherCaptionNorEmojiButTheRest)
     QImage handedOver = source.copy();
     EXPECT_EQ(Compositor::render(std::move(handedOver), 0.5, withoutEmoji), captioned);
     EXPECT_EQ(source, solidFrame(540, 960, Qt::darkCyan));
+}
+
+// The caption laid over the picture as its own small rectangle (taken from an
+// earlier frame when one drew the same) gives the frame that drawing it
+// afresh at the frame's size and laying that over gives, in animated looks;
+// and so does the hook title.
+TEST(Compositor, CaptionRectangleGivesTheFrameOfTheFrameSizedCaption)
+{
+    RenderSnapshot snap = snapshot(270, 480);
+    snap.groups = {line({"make", "the", "point", "land"}, 0, 0), line({"again", "and", "again"}, 1.7, 1)};
+    const QImage source = test::talkingHead(270, 480).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    RenderSnapshot bare = snap;
+    bare.captionsVisible = false;
+    std::vector<CaptionStyle> looks;
+    for (const CaptionStyle& look : StylePresets::all())
+        if (!look.blendDarkColor && !look.knockout && !look.behindSubject
+            && (look.animation != EntranceAnimation::none || look.exitAnimation || look.highlight != HighlightMode::none))
+            looks.push_back(look);
+    ASSERT_GT(looks.size(), 10u);
+    looks.resize(10);
+    for (const CaptionStyle& look : looks) {
+        SCOPED_TRACE(look.id);
+        snap.style = look;
+        for (double t = 1.5; t < 2.6; t += 1.0 / 30) {
+            QImage expected = Compositor::render(source, t, bare);
+            if (const auto caption = CaptionRenderer::captionImage(snap.groups, look, t, QSizeF(270, 480), false))
+                Kernels::drawOver(expected, *caption, QPointF(0, 0));
+            ASSERT_EQ(differingPixels(Compositor::render(source, t, snap), expected), 0) << "at " << t;
+        }
+    }
+    // The hook title likewise.
+    RenderSnapshot hooked = bare;
+    hooked.hook = HookOverlay{"Wait for it", 1};
+    for (double t = 0; t < 1; t += 0.1) {
+        QImage expected = Compositor::render(source, t, bare);
+        Kernels::drawOver(expected, *CaptionRenderer::hookImage(*hooked.hook, t, QSizeF(270, 480), false), QPointF(0, 0));
+        ASSERT_EQ(differingPixels(Compositor::render(source, t, hooked), expected), 0) << "at " << t;
+    }
 }
 
 int countPixels(const QImage& image, const std::function<bool(QColor)>& test)
