@@ -1,6 +1,7 @@
 #include "ui/inspector/MatchCutSection.h"
 
 #include "editor/EditorModel.h"
+#include "editor/MatchCutSuggestions.h"
 #include "model/TimeFormat.h"
 #include "platform/TextRules.h"
 #include "ui/inspector/DragTile.h"
@@ -13,6 +14,7 @@
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowDivider.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/inspector/SuggestionChips.h"
 #include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/TimelinePayload.h"
 #include "ui/inspector/ValueRow.h"
@@ -240,6 +242,12 @@ MatchCutSection::MatchCutSection(EditorModel& editor, QWidget* parent) : QWidget
     parts_.group = new InspectorGroup(QStringLiteral("MATCH CUT"), parts_.count, this);
     outer->addWidget(parts_.group);
     parts_.group->addRow(buildSearch());
+    parts_.suggestions = new SuggestionChips(this);
+    connect(parts_.suggestions, &SuggestionChips::chosen, this, [this](const QString& word) {
+        parts_.search->setText(word);
+        show(word);
+    });
+    parts_.group->addRow(parts_.suggestions);
     parts_.group->addRow(buildPlacedRow());
     parts_.group->addRow(buildStyles());
     parts_.group->addRow(buildEditor());
@@ -260,8 +268,12 @@ MatchCutSection::MatchCutSection(EditorModel& editor, QWidget* parent) : QWidget
 
 void MatchCutSection::appear()
 {
-    // Suggestions and context come from the post-text writer's language
-    // analysis; until it is there they stay empty and no chips show.
+    // Worked out only here: edits of the transcript while the section is
+    // shown leave the chips and the context of new cards as they were.
+    const std::vector<Word>& words = editor_.project().words;
+    parts_.suggestions->setWords(MatchCutRenderer::suggestions(words, 6));
+    MatchCutRenderer::Context context = MatchCutRenderer::context(words);
+    context_ = {std::move(context.keywords), std::move(context.lines)};
     if (!editor_.selectedMatchCut()) {
         const auto& placed = editor_.placedMatchCuts();
         const PlacedMatchCut* pickable = nullptr;

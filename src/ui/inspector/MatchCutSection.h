@@ -39,6 +39,7 @@ namespace vt::ui {
 class FlowLayout;
 class InspectorGroup;
 class RowNote;
+class SuggestionChips;
 class SwitchRow;
 class ValueRow;
 class MatchCutCard;
@@ -78,6 +79,7 @@ public:
         QLabel* count = nullptr;
         QLineEdit* search = nullptr;
         QToolButton* clear = nullptr;
+        SuggestionChips* suggestions = nullptr;
         QWidget* placedRow = nullptr;
         std::vector<QToolButton*> chips;  // one per placed match cut
         QToolButton* newChip = nullptr;

@@ -1,9 +1,11 @@
 #include "ui/inspector/MatchCutSection.h"
 
 #include "PanelRig.h"
+#include "editor/MatchCutSuggestions.h"
 #include "ui/inspector/DragTile.h"
 #include "ui/inspector/NumberField.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/inspector/SuggestionChips.h"
 #include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/ValueRow.h"
 #include "video/effects/MatchCutRenderer.h"
@@ -17,6 +19,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 using namespace vt;
 using namespace vt::ui;
@@ -47,6 +51,15 @@ MatchCut cutOf(std::string word, MatchCut::Style style, std::int64_t seed)
 }
 
 DragTile* card(MatchCutSection& section, int index) { return section.parts().cards[index]; }
+
+// A spoken transcript, one word every 0.3 s.
+void speak(Project& p, const std::string& text)
+{
+    p.words.clear();
+    std::istringstream in(text);
+    std::string piece;
+    for (double t = 0.2; in >> piece; t += 0.3) p.words.push_back(test::word(piece, t, t + 0.25));
+}
 
 }  // namespace
 
@@ -205,4 +218,44 @@ TEST(MatchCutSection, TheEditorMovesTimesAndShufflesWithOneStepPerFinishedEdit)
     EXPECT_EQ(rig->undoDepth(), beforeShuffle + 1);
     test::settle();
     EXPECT_EQ(section.parts().summary->text(), QString("“money” · Signs"));
+}
+
+TEST(MatchCutSection, ComingOnScreenSuggestsWordsAndGivesNewCardsTheTranscriptsContext)
+{
+    test::PanelRig rig([](Project& p) {
+        speak(p, "Coffee grinders change everything at home. The burr grinder makes coffee taste sweeter. "
+                 "Is the expensive grinder really worth it? Grind your coffee beans right before you brew.");
+    });
+    const auto expected = MatchCutRenderer::suggestions(rig->project().words, 6);
+    const auto context = MatchCutRenderer::context(rig->project().words);
+    ASSERT_FALSE(expected.empty());
+    ASSERT_FALSE(context.lines.empty());
+    MatchCutSection section(*rig);
+    test::settle();
+    const SuggestionChips* suggestions = section.parts().suggestions;
+    EXPECT_TRUE(shown(const_cast<SuggestionChips*>(suggestions)));
+    ASSERT_EQ(suggestions->chips().size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(suggestions->chips()[i]->text(), QString::fromStdString(expected[i]));
+
+    // Worked out on coming on screen only: a later cut leaves them alone.
+    rig->updateProject([](Project& p) { p.words.front().deleted = true; });
+    test::settle();
+    EXPECT_EQ(suggestions->chips().size(), expected.size());
+
+    // A chip fills the search field and shows its word; the card added carries the context.
+    suggestions->chips()[1]->click();
+    EXPECT_EQ(section.parts().search->text(), QString::fromStdString(expected[1]));
+    EXPECT_EQ(section.shownWord(), QString::fromStdString(expected[1]));
+    card(section, 0)->click();
+    ASSERT_TRUE(rig->selectedMatchCut());
+    EXPECT_EQ(rig->selectedMatchCut()->word, expected[1]);
+    EXPECT_EQ(rig->selectedMatchCut()->keywords, std::optional(context.keywords));
+    EXPECT_EQ(rig->selectedMatchCut()->lines, std::optional(context.lines));
+
+    // No words: no suggestions block.
+    test::PanelRig silent([](Project& p) { p.words.clear(); });
+    MatchCutSection empty(*silent);
+    test::settle();
+    EXPECT_FALSE(shown(empty.parts().suggestions));
 }
