@@ -350,8 +350,11 @@ std::vector<std::string> suggestionsFromHashtags(const std::vector<std::string>&
 
 std::vector<std::string> contextLines(const std::vector<std::string>& sentences)
 {
+    // End marks, and white space within a line: every space character
+    // (the no-break one included) and tabs, never a line break.
     auto trimmable = [](const QChar c) {
-        return c == '.' || c == '!' || c == '?' || c == ',' || c == QChar(0x2026) || c == ' ' || c == '\t';
+        return c == '.' || c == '!' || c == '?' || c == ',' || c == QChar(0x2026) || c == '\t' ||
+               c.category() == QChar::Separator_Space;
     };
     std::vector<std::string> out;
     for (const std::string& sentence : sentences) {

@@ -220,6 +220,11 @@ TEST(MatchCutRenderer, SuggestionsAndContextFromTheTranscript)
     EXPECT_EQ(MatchCutRenderer::contextLines(sentences),
               (std::vector<std::string>{"Is this, really it", "One two three four five six seven eight nine",
                                         "Three words here"}));
+    // Every space character trims, the no-break space before a French "?" too; a line break does not.
+    EXPECT_EQ(MatchCutRenderer::contextLines({"C'est vraiment quoi\u00A0?", "\u2009Three words here\u3000"}),
+              (std::vector<std::string>{"C'est vraiment quoi", "Three words here"}));
+    EXPECT_EQ(MatchCutRenderer::contextLines({"Three words here\n"}),
+              (std::vector<std::string>{"Three words here\n"}));
     const std::vector<std::string> many(20, "We keep this line.");
     EXPECT_EQ(MatchCutRenderer::contextLines(many).size(), 14u);
 }
