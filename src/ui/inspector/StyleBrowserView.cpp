@@ -66,7 +66,8 @@ StyleBrowserView::StyleBrowserView(EditorModel& editor, QWidget* parent)
     column->setSpacing(12);
     column->addWidget(makeApplyBox());
     column->addWidget(makeWritingButton());
-    parts_.translation = new TranslationStatusRow({}, {}, this);
+    parts_.translation = new TranslationStatusRow([this] { editor_.setTranslationError(std::nullopt); },
+                                                  [this] { editor_.translateToEnglish(); }, this);
     column->addWidget(parts_.translation);
     column->addWidget(makeSearch());
     parts_.pills = new QWidget(this);
@@ -85,6 +86,9 @@ StyleBrowserView::StyleBrowserView(EditorModel& editor, QWidget* parent)
         refreshWriting();
         parts_.grid->refreshSelection();
     });
+    for (auto changed : {&EditorModel::translatingChanged, &EditorModel::translationStatusChanged,
+                         &EditorModel::translationErrorChanged})
+        connect(&editor_, changed, this, &StyleBrowserView::refreshTranslation);
     connect(&library_, &StyleLibrary::customChanged, this, [this] {
         refreshPills();
         refreshList();
@@ -213,7 +217,17 @@ void StyleBrowserView::refreshWriting()
     parts_.writingGlyph->setText(language.id == "english" ? QStringLiteral("EN") : qs(glyph(language.script)));
     parts_.writingSample->setText(QString::fromStdString(language.sample()));
     parts_.writingName->setText(QString::fromStdString(language.name));
-    parts_.translation->setStatus({false, {}, std::nullopt, editor_.usesTranslation(), false});
+    refreshTranslation();
+}
+
+void StyleBrowserView::refreshTranslation()
+{
+    const auto& error = editor_.translationError();
+    const auto& stored = editor_.project().translation;
+    parts_.translation->setStatus({editor_.translating(), QString::fromStdString(editor_.translationStatus()),
+                                   error ? std::optional(QString::fromStdString(*error)) : std::nullopt,
+                                   editor_.usesTranslation(),
+                                   stored && stored->basis != editor_.currentTranslationBasis()});
 }
 
 // The caption writings to choose from; the English translation only while one is stored.

@@ -109,6 +109,7 @@ private:
     void showWritingMenu();
     void refreshApplyBox();
     void refreshWriting();
+    void refreshTranslation();
     void refreshPills();
     void refreshList();
 };
