@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+
+#include <algorithm>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -58,8 +60,8 @@ PressableButton* pill(const QString& title, bool selected, QWidget* parent)
 
 }  // namespace
 
-StyleBrowserView::StyleBrowserView(EditorModel& editor, QWidget* parent)
-    : QWidget(parent), editor_(editor), library_(StyleLibrary::shared())
+StyleBrowserView::StyleBrowserView(EditorModel& editor, OpenCaptionWriting openWriting, QWidget* parent)
+    : QWidget(parent), editor_(editor), library_(StyleLibrary::shared()), openWriting_(std::move(openWriting))
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -207,7 +209,9 @@ QWidget* StyleBrowserView::makeWritingButton()
     row->addWidget(parts_.writingName);
     row->addWidget(kit::label(QStringLiteral("⌄"), 10, QFont::Bold, kit::secondaryText(), card));
     parts_.writing->setMinimumHeight(card->sizeHint().height());
-    connect(parts_.writing, &QPushButton::clicked, this, &StyleBrowserView::showWritingMenu);
+    connect(parts_.writing, &QPushButton::clicked, this, [this] {
+        if (openWriting_) openWriting_(writingRequest(), this);
+    });
     return parts_.writing;
 }
 
@@ -230,20 +234,13 @@ void StyleBrowserView::refreshTranslation()
                                    stored && stored->basis != editor_.currentTranslationBasis()});
 }
 
-// The caption writings to choose from; the English translation only while one is stored.
-void StyleBrowserView::showWritingMenu()
+CaptionWritingRequest StyleBrowserView::writingRequest()
 {
-    QMenu menu(this);
-    const std::string current = editor_.project().captionLanguageID.value_or("latin");
-    auto add = [&](const CaptionLanguage& language) {
-        QAction* item = menu.addAction(QString::fromStdString(language.name));
-        item->setCheckable(true);
-        item->setChecked(language.id == current);
-        connect(item, &QAction::triggered, this, [this, id = language.id] { editor_.setCaptionLanguage(id); });
-    };
-    for (const CaptionLanguage& language : CaptionLanguage::all()) add(language);
-    if (editor_.project().translation) add(CaptionLanguage::find("english"));
-    menu.exec(parts_.writing->mapToGlobal(QPoint(0, parts_.writing->height())));
+    const auto& words = editor_.project().words;
+    return {editor_.project().captionLanguageID.value_or("latin"),
+            std::any_of(words.begin(), words.end(), [](const Word& w) { return w.native.has_value(); }),
+            editor_.translationUnavailableReason(),
+            [&editor = editor_](const std::string& id) { editor.setCaptionLanguage(id); }};
 }
 
 // ---- search, pills and header ---------------------------------------------------------

@@ -287,6 +287,25 @@ TEST_F(BrowserTest, CaptionWritingShowsAndSwitchesTheScript)
     EXPECT_TRUE(p.translation->isHidden());
 }
 
+TEST_F(BrowserTest, CaptionWritingButtonAsksTheOwnerForTheSheet)
+{
+    std::vector<CaptionWritingRequest> asked;
+    rig.editor().setCaptionLanguage("hindi");
+    view = std::make_unique<StyleBrowserView>(rig.editor(), [&](const CaptionWritingRequest& r, QWidget*) { asked.push_back(r); });
+    view->show();
+    view->parts().writing->click();
+    rig.editor().updateProject([](Project& p) { p.words[2].native = "नमस्ते"; });
+    view->parts().writing->click();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].selection, "hindi");
+    EXPECT_FALSE(asked[0].nativeAvailable);
+    EXPECT_TRUE(asked[1].nativeAvailable);
+    EXPECT_EQ(asked[0].translationUnavailableReason, rig.editor().translationUnavailableReason());
+    ASSERT_TRUE(asked[0].translationUnavailableReason);
+    asked[1].onSelect("latin");
+    EXPECT_FALSE(rig.editor().project().captionLanguageID);
+}
+
 // A translator that is there but never answers: a started run stays running.
 class SilentTranslator final : public Translator::Backend {
 public:
