@@ -11,6 +11,7 @@
 #include "ui/editor/FullScreenPlayer.h"
 #include "ui/editor/PlayerLayerView.h"
 #include "ui/editor/PreviewPanel.h"
+#include "ui/editor/ScriptPicker.h"
 #include "ui/editor/SymbolButton.h"
 #include "ui/editor/SymbolTextButton.h"
 #include "ui/editor/TranscriptDock.h"
@@ -91,7 +92,14 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     auto* inspectorBox = new QWidget(split_);
     auto* inspectorLayout = new QVBoxLayout(inspectorBox);
     inspectorLayout->setContentsMargins(6, 0, 0, 0);
-    inspector_ = new InspectorPanel(editor, *exportAction, inspectorBox);
+    auto openWriting = [](const CaptionWritingRequest& request, QWidget* parent) {
+        auto* picker = new ScriptPicker(request.selection, request.nativeAvailable,
+                                        ScriptPicker::Translation{request.translationUnavailableReason},
+                                        request.onSelect, true, parent);
+        picker->setAttribute(Qt::WA_DeleteOnClose);
+        picker->open();
+    };
+    inspector_ = new InspectorPanel(editor, *exportAction, openWriting, inspectorBox);
     inspectorLayout->addWidget(inspector_);
     inspectorBox->setMinimumWidth(340 + 6);
     inspectorBox->setMaximumWidth(500 + 6);

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,6 +35,17 @@ HookView::HookView(EditorModel& editor, QWidget* parent)
     column()->addWidget(buildOverlay());
     column()->addWidget(buildFromWords());
     column()->addWidget(buildRewrites());
+    parts_.thinking = new QWidget(content());
+    auto* thinking = new QHBoxLayout(parts_.thinking);
+    thinking->setContentsMargins(0, 0, 0, 0);
+    thinking->setSpacing(6);
+    auto* spinner = new QProgressBar(parts_.thinking);
+    spinner->setRange(0, 0);
+    spinner->setFixedSize(16, 16);
+    spinner->setTextVisible(false);
+    thinking->addWidget(spinner);
+    thinking->addWidget(kit::label(QStringLiteral("Thinking on-device…"), 12, QFont::Normal, kit::ink(), parts_.thinking), 1);
+    column()->addWidget(parts_.thinking);
     parts_.aiError = kit::label({}, 12, QFont::Normal, QColor(Qt::red), content());
     parts_.aiError->setWordWrap(true);
     parts_.aiError->hide();
@@ -42,8 +54,11 @@ HookView::HookView(EditorModel& editor, QWidget* parent)
         refreshOverlay();
         scheduleRefresh([this] { rebuildLists(); });
     });
+    connect(&editor_, &EditorModel::aiBusyChanged, this, &HookView::refreshWriting);
+    connect(&editor_, &EditorModel::aiErrorChanged, this, &HookView::refreshWriting);
     refreshOverlay();
     rebuildLists();
+    refreshWriting();
 }
 
 QWidget* HookView::buildOverlay()
@@ -98,14 +113,14 @@ QWidget* HookView::buildFromWords()
 
 QWidget* HookView::buildRewrites()
 {
-    parts_.write = new InlineButton({}, QStringLiteral("✨"), false, [this] { writeHooks(); });
+    parts_.write = new InlineButton({}, QStringLiteral("✨"), false, [this] { editor_.generateAIHooks(); });
     auto* group = new InspectorGroup(QStringLiteral("AI REWRITES"), parts_.write, content());
     const HookGenerator::Status status = HookGenerator::aiStatus();
     parts_.aiStatus = new RowNote(QString::fromStdString(status.message), group);
     parts_.aiStatus->setContentsMargins(parts_.aiStatus->contentsMargins() + QMargins(0, 6, 0, 0));
     group->addRow(parts_.aiStatus);
-    // Guarded only while a writing runs (it runs to its end within the
-    // click here); without the model a click says why in red.
+    // Held back only while a writing runs; without the model a click says
+    // why in red.
     auto* holder = new QWidget(group);
     parts_.rewrites = plainColumn(holder);
     group->addRow(holder);
@@ -173,20 +188,15 @@ void HookView::useHook(const std::string& line)
     setOverlay(HookOverlay{line, duration});
 }
 
-void HookView::writeHooks()
+// The model's writing: the busy row and a held-back button while it runs,
+// the reason of its last failure in red until the next attempt.
+void HookView::refreshWriting()
 {
-    parts_.aiError->hide();
-    std::string transcript;
-    for (const Word& w : editor_.project().words)
-        if (!w.deleted) transcript += (transcript.empty() ? "" : " ") + w.text;
-    try {
-        auto lines = HookGenerator::aiHooks(transcript);
-        editor_.updateProject([&](Project& p) { p.aiHooks = std::move(lines); });
-    } catch (const std::exception& e) {
-        // Earlier rewrites stay; the reason shows until the next attempt.
-        parts_.aiError->setText(QString::fromUtf8(e.what()));
-        parts_.aiError->show();
-    }
+    parts_.thinking->setVisible(editor_.aiBusy());
+    parts_.write->setEnabled(!editor_.aiBusy());
+    const auto& error = editor_.aiError();
+    parts_.aiError->setVisible(error.has_value());
+    if (error) parts_.aiError->setText(QString::fromStdString(*error));
 }
 
 }  // namespace vt::ui

@@ -44,6 +44,7 @@ public:
         QVBoxLayout* rewrites = nullptr;
         RowNote* aiStatus = nullptr;
         QPushButton* write = nullptr;
+        QWidget* thinking = nullptr;  // shown while the on-device model writes
         QLabel* aiError = nullptr;
     };
     const Parts& parts() const { return parts_; }
@@ -60,7 +61,7 @@ private:
     void fillList(QVBoxLayout* list, const std::vector<std::string>& lines);
     void setOverlay(const std::optional<HookOverlay>& overlay);
     void useHook(const std::string& line);
-    void writeHooks();
+    void refreshWriting();
 };
 
 }  // namespace vt::ui

@@ -64,8 +64,9 @@ QString symbolGlyph(const QString& symbolName)
     return QStringLiteral("•");
 }
 
-InspectorPanel::InspectorPanel(EditorModel& editor, ExportAction& exportAction, QWidget* parent)
-    : QWidget(parent), editor_(editor), exportAction_(exportAction)
+InspectorPanel::InspectorPanel(EditorModel& editor, ExportAction& exportAction, OpenCaptionWriting openWriting,
+                               QWidget* parent)
+    : QWidget(parent), editor_(editor), exportAction_(exportAction), openWriting_(std::move(openWriting))
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 2, 0, 0);
@@ -136,7 +137,7 @@ QWidget* InspectorPanel::makeBody()
 {
     if (shownItem_) return new ItemInspector(editor_, *shownItem_, this);
     if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
-    if (shownTab_ == InspectorTab::styles) return new StyleBrowserView(editor_, this);
+    if (shownTab_ == InspectorTab::styles) return new StyleBrowserView(editor_, openWriting_, this);
     if (shownTab_ == InspectorTab::customize) return new StyleEditorView(editor_, this);
     if (shownTab_ == InspectorTab::voice) return new VoiceView(editor_, SoundPictureJobs::of(editor_).voice(), this);
     if (shownTab_ == InspectorTab::color) return new ColorView(editor_, SoundPictureJobs::of(editor_), {}, this);

@@ -8,6 +8,7 @@
 
 #include "editor/InspectorTab.h"
 #include "model/Timeline.h"
+#include "ui/inspector/CaptionWritingRequest.h"
 
 #include <QWidget>
 
@@ -25,8 +26,10 @@ namespace vt::ui {
 class InspectorPanel : public QWidget {
     Q_OBJECT
 public:
-    // `exportAction` outlives the panel (an export runs on while other tabs show).
-    InspectorPanel(EditorModel& editor, ExportAction& exportAction, QWidget* parent = nullptr);
+    // `exportAction` outlives the panel (an export runs on while other tabs show);
+    // `openWriting` shows the caption-writing sheet for the Styles tab.
+    InspectorPanel(EditorModel& editor, ExportAction& exportAction, OpenCaptionWriting openWriting = {},
+                   QWidget* parent = nullptr);
 
     // The clip or overlay under inspection, if any.
     static std::optional<TimelineItem> inspected(bool itemInspectorOpen, const std::optional<TimelineItem>& selection);
@@ -38,6 +41,7 @@ public:
 private:
     EditorModel& editor_;
     ExportAction& exportAction_;
+    OpenCaptionWriting openWriting_;
     QLabel* icon_;
     QLabel* title_;
     QString iconName_;

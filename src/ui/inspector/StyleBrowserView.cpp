@@ -19,6 +19,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+
+#include <algorithm>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -58,15 +60,16 @@ PressableButton* pill(const QString& title, bool selected, QWidget* parent)
 
 }  // namespace
 
-StyleBrowserView::StyleBrowserView(EditorModel& editor, QWidget* parent)
-    : QWidget(parent), editor_(editor), library_(StyleLibrary::shared())
+StyleBrowserView::StyleBrowserView(EditorModel& editor, OpenCaptionWriting openWriting, QWidget* parent)
+    : QWidget(parent), editor_(editor), library_(StyleLibrary::shared()), openWriting_(std::move(openWriting))
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);
     column->addWidget(makeApplyBox());
     column->addWidget(makeWritingButton());
-    parts_.translation = new TranslationStatusRow({}, {}, this);
+    parts_.translation = new TranslationStatusRow([this] { editor_.setTranslationError(std::nullopt); },
+                                                  [this] { editor_.translateToEnglish(); }, this);
     column->addWidget(parts_.translation);
     column->addWidget(makeSearch());
     parts_.pills = new QWidget(this);
@@ -85,6 +88,9 @@ StyleBrowserView::StyleBrowserView(EditorModel& editor, QWidget* parent)
         refreshWriting();
         parts_.grid->refreshSelection();
     });
+    for (auto changed : {&EditorModel::translatingChanged, &EditorModel::translationStatusChanged,
+                         &EditorModel::translationErrorChanged})
+        connect(&editor_, changed, this, &StyleBrowserView::refreshTranslation);
     connect(&library_, &StyleLibrary::customChanged, this, [this] {
         refreshPills();
         refreshList();
@@ -203,7 +209,9 @@ QWidget* StyleBrowserView::makeWritingButton()
     row->addWidget(parts_.writingName);
     row->addWidget(kit::label(QStringLiteral("⌄"), 10, QFont::Bold, kit::secondaryText(), card));
     parts_.writing->setMinimumHeight(card->sizeHint().height());
-    connect(parts_.writing, &QPushButton::clicked, this, &StyleBrowserView::showWritingMenu);
+    connect(parts_.writing, &QPushButton::clicked, this, [this] {
+        if (openWriting_) openWriting_(writingRequest(), this);
+    });
     return parts_.writing;
 }
 
@@ -213,23 +221,26 @@ void StyleBrowserView::refreshWriting()
     parts_.writingGlyph->setText(language.id == "english" ? QStringLiteral("EN") : qs(glyph(language.script)));
     parts_.writingSample->setText(QString::fromStdString(language.sample()));
     parts_.writingName->setText(QString::fromStdString(language.name));
-    parts_.translation->setStatus({false, {}, std::nullopt, editor_.usesTranslation(), false});
+    refreshTranslation();
 }
 
-// The caption writings to choose from; the English translation only while one is stored.
-void StyleBrowserView::showWritingMenu()
+void StyleBrowserView::refreshTranslation()
 {
-    QMenu menu(this);
-    const std::string current = editor_.project().captionLanguageID.value_or("latin");
-    auto add = [&](const CaptionLanguage& language) {
-        QAction* item = menu.addAction(QString::fromStdString(language.name));
-        item->setCheckable(true);
-        item->setChecked(language.id == current);
-        connect(item, &QAction::triggered, this, [this, id = language.id] { editor_.setCaptionLanguage(id); });
-    };
-    for (const CaptionLanguage& language : CaptionLanguage::all()) add(language);
-    if (editor_.project().translation) add(CaptionLanguage::find("english"));
-    menu.exec(parts_.writing->mapToGlobal(QPoint(0, parts_.writing->height())));
+    const auto& error = editor_.translationError();
+    const auto& stored = editor_.project().translation;
+    parts_.translation->setStatus({editor_.translating(), QString::fromStdString(editor_.translationStatus()),
+                                   error ? std::optional(QString::fromStdString(*error)) : std::nullopt,
+                                   editor_.usesTranslation(),
+                                   stored && stored->basis != editor_.currentTranslationBasis()});
+}
+
+CaptionWritingRequest StyleBrowserView::writingRequest()
+{
+    const auto& words = editor_.project().words;
+    return {editor_.project().captionLanguageID.value_or("latin"),
+            std::any_of(words.begin(), words.end(), [](const Word& w) { return w.native.has_value(); }),
+            editor_.translationUnavailableReason(),
+            [&editor = editor_](const std::string& id) { editor.setCaptionLanguage(id); }};
 }
 
 // ---- search, pills and header ---------------------------------------------------------

@@ -9,6 +9,7 @@
 // choice, which start afresh each time it is made. Main thread only.
 
 #include "captions/look/CaptionStyle.h"
+#include "ui/inspector/CaptionWritingRequest.h"
 
 #include <QWidget>
 
@@ -39,7 +40,8 @@ class TranslationStatusRow;
 class StyleBrowserView : public QWidget {
     Q_OBJECT
 public:
-    explicit StyleBrowserView(EditorModel& editor, QWidget* parent = nullptr);
+    // `openWriting` shows the caption-writing sheet; without it the button does nothing.
+    explicit StyleBrowserView(EditorModel& editor, OpenCaptionWriting openWriting = {}, QWidget* parent = nullptr);
 
     // The header's title and blurb of a category (none: all looks).
     static QString title(std::optional<StyleCategory> category);
@@ -57,6 +59,10 @@ public:
     bool isSelected(const CaptionStyle& look) const;
     // What a click on a card does.
     void apply(const CaptionStyle& look);
+    // What the caption-writing button asks for: the current writing, whether
+    // native scripts and the English translation can be picked, and a pick
+    // that sets the caption language.
+    CaptionWritingRequest writingRequest();
     // The context menu of a card: "Delete Style" for a saved look, else none.
     QMenu* menuFor(const CaptionStyle& look);
 
@@ -92,6 +98,7 @@ protected:
 private:
     EditorModel& editor_;
     StyleLibrary& library_;
+    OpenCaptionWriting openWriting_;
     QString query_;
     std::optional<StyleCategory> category_ = StyleCategory::popular;
     bool onlySelected_ = false;
@@ -106,9 +113,9 @@ private:
     QWidget* makeSearch();
     QWidget* makeHeader();
     QWidget* makeLooks();
-    void showWritingMenu();
     void refreshApplyBox();
     void refreshWriting();
+    void refreshTranslation();
     void refreshPills();
     void refreshList();
 };

@@ -27,9 +27,11 @@ TranslationStatusRow::TranslationStatusRow(std::function<void()> dismiss, std::f
     text_ = kit::label({}, 12, QFont::Normal, kit::ink(), this);
     text_->setWordWrap(true);
     row->addWidget(text_, 1, Qt::AlignTop);
+    // One action per click: dismissing a failure may bring back the
+    // translated state, which must not translate again at once.
     button_ = new InlineButton({}, {}, false, [this] {
         if (shown_ == Shows::failure && dismiss_) dismiss_();
-        if (shown_ == Shows::translated && translateAgain_) translateAgain_();
+        else if (shown_ == Shows::translated && translateAgain_) translateAgain_();
     }, this);
     row->addWidget(button_, 0, Qt::AlignTop);
     setStatus({});

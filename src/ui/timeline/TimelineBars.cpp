@@ -2,6 +2,7 @@
 
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/KitText.h"
+#include "ui/inspector/LineStyleMenu.h"
 #include "ui/inspector/TimeFormat.h"
 #include "ui/theme/Theme.h"
 #include "ui/timeline/LaneHeaders.h"
@@ -286,6 +287,10 @@ CaptionLineBar::CaptionLineBar(EditorModel& editor, Uuid wordID, std::function<v
     };
     field->cancel = [this] { go_(std::nullopt); };
     layout->addWidget(field, 1);
+    styleMenu_ = new ui::LineStyleMenu(editor_, {}, this);
+    layout->addWidget(styleMenu_);
+    refreshStyleMenu();
+    connect(&editor_, &EditorModel::groupsChanged, this, &CaptionLineBar::refreshStyleMenu);
     auto* cancel = new ui::CompactButton(QStringLiteral("Cancel"), ui::CompactButton::Kind::secondary, this);
     connect(cancel, &QPushButton::clicked, this, [this] { go_(std::nullopt); });
     auto* saveButton = new ui::CompactButton(QStringLiteral("Save"), ui::CompactButton::Kind::primary, this);
@@ -295,6 +300,19 @@ CaptionLineBar::CaptionLineBar(EditorModel& editor, Uuid wordID, std::function<v
     // Opening a line puts the playhead just inside it and the keyboard in the field.
     if (found) editor_.seekExactly(found->second.start + 0.01);
     QTimer::singleShot(0, field, [field] { field->setFocus(); });
+}
+
+// The menu styles the line's words that have a source word; it follows the
+// line as the caption lines are derived again.
+void CaptionLineBar::refreshStyleMenu()
+{
+    const auto found = line();
+    styleMenu_->setVisible(found.has_value());
+    std::set<Uuid> ids;
+    if (found)
+        for (const TimedWord& w : found->second.words)
+            if (w.id) ids.insert(*w.id);
+    styleMenu_->setIDs(std::move(ids));
 }
 
 void CaptionLineBar::save()

@@ -13,6 +13,10 @@
 class QLineEdit;
 class QSlider;
 
+namespace vt::ui {
+class LineStyleMenu;
+}
+
 namespace vt {
 
 class ContextBar : public QWidget {
@@ -50,6 +54,8 @@ public:
     CaptionLineBar(EditorModel& editor, Uuid wordID, std::function<void(std::optional<Uuid>)> go,
                    QWidget* parent = nullptr);
     QLineEdit* field() const { return field_; }
+    // The style menu of the line's words; hidden while there is no line.
+    ui::LineStyleMenu* styleMenu() const { return styleMenu_; }
     void save();
     void step(int delta);
 
@@ -61,6 +67,9 @@ private:
     Uuid wordID_;
     std::function<void(std::optional<Uuid>)> go_;
     QLineEdit* field_;
+    ui::LineStyleMenu* styleMenu_;
+
+    void refreshStyleMenu();
 };
 
 }  // namespace vt

@@ -10,6 +10,7 @@
 #include "ui/inspector/StyleCard.h"
 #include "ui/inspector/StyleGrid.h"
 #include "ui/inspector/TranslationStatusRow.h"
+#include "platform/Translator.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -277,11 +278,91 @@ TEST_F(BrowserTest, CaptionWritingShowsAndSwitchesTheScript)
     rig.editor().setCaptionLanguage("hindi");
     EXPECT_EQ(p.writingName->text(), QString::fromStdString(CaptionLanguage::find("hindi").name));
     EXPECT_NE(rig.editor().previewKey(rig.look()), latinKey);
-    rig.editor().setCaptionLanguage("english");  // no translation stored: nothing changes
+    rig.editor().setCaptionLanguage("english");  // no translation stored and no translator: refused
     EXPECT_EQ(rig.editor().project().captionLanguageID, "hindi");
+    EXPECT_EQ(p.translation->text()->text(), QString::fromStdString(*rig.editor().translationUnavailableReason()));
+    p.translation->button()->click();
     rig.editor().setCaptionLanguage("latin");
     EXPECT_FALSE(rig.editor().project().captionLanguageID);
     EXPECT_TRUE(p.translation->isHidden());
+}
+
+TEST_F(BrowserTest, CaptionWritingButtonAsksTheOwnerForTheSheet)
+{
+    std::vector<CaptionWritingRequest> asked;
+    rig.editor().setCaptionLanguage("hindi");
+    view = std::make_unique<StyleBrowserView>(rig.editor(), [&](const CaptionWritingRequest& r, QWidget*) { asked.push_back(r); });
+    view->show();
+    view->parts().writing->click();
+    rig.editor().updateProject([](Project& p) { p.words[2].native = "नमस्ते"; });
+    view->parts().writing->click();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].selection, "hindi");
+    EXPECT_FALSE(asked[0].nativeAvailable);
+    EXPECT_TRUE(asked[1].nativeAvailable);
+    EXPECT_EQ(asked[0].translationUnavailableReason, rig.editor().translationUnavailableReason());
+    ASSERT_TRUE(asked[0].translationUnavailableReason);
+    asked[1].onSelect("latin");
+    EXPECT_FALSE(rig.editor().project().captionLanguageID);
+}
+
+// A translator that is there but never answers: a started run stays running.
+class SilentTranslator final : public Translator::Backend {
+public:
+    bool installed() const override { return true; }
+    Translator::Status status(const std::string&, const std::string&) const override { return Translator::Status::supported; }
+    void prepare(const std::optional<std::string>&, const std::string&) override {}
+    std::vector<Translator::Response> translate(const std::optional<std::string>&, const std::string&,
+                                                const std::vector<Translator::Request>&) override
+    {
+        return {};
+    }
+};
+
+TEST_F(BrowserTest, TranslationRowFollowsTheEditorAndStartsItsActions)
+{
+    rig.editor().updateProject([](Project& p) {
+        p.localeID = "es-ES";
+        std::vector<Word> english = p.words;
+        for (Word& w : english) w.text = "en";
+        p.translation = CaptionTranslation{english, "es", {}};
+    });
+    rig.editor().updateProject([&](Project& p) { p.translation->basis = rig.editor().currentTranslationBasis(); });
+    rig.editor().setCaptionLanguage("english");
+    open();
+    TranslationStatusRow* row = view->parts().translation;
+    ASSERT_TRUE(test::shown(row));
+    EXPECT_EQ(row->text()->text(), QString("Translated on this computer. Fix any word in the transcript."));
+
+    // Without a translator "Translate Again" fails with the reason; "Dismiss" clears it.
+    ASSERT_TRUE(test::shown(row->button()));
+    EXPECT_EQ(row->button()->text(), QString("Translate Again"));
+    row->button()->click();
+    EXPECT_EQ(row->text()->text(), QString(Translator::notInstalled));
+    EXPECT_EQ(row->button()->text(), QString("Dismiss"));
+    row->button()->click();
+    EXPECT_EQ(rig.editor().translationError(), std::nullopt);
+    EXPECT_EQ(row->button()->text(), QString("Translate Again"));
+
+    // A cut since translating makes the note stale.
+    rig.editor().updateProject([](Project& p) { p.words[1].deleted = true; });
+    EXPECT_EQ(row->text()->text(), QString("You've cut since translating: translate again to match."));
+
+    // With a translator the run starts and the row shows its status alone.
+    Translator::install(std::make_shared<SilentTranslator>());
+    row->button()->click();
+    ASSERT_TRUE(rig.editor().translating());
+    EXPECT_EQ(row->text()->text(), QString("Translating to English…"));
+    EXPECT_FALSE(test::shown(row->button()));
+
+    // Back to Latin letters with no run or failure: nothing to report.
+    ASSERT_TRUE(test::waitFor([&] { return rig.editor().translationJob().has_value(); }));
+    rig.editor().failTranslation(*rig.editor().translationJob(), "Couldn't translate.");
+    Translator::install(nullptr);
+    EXPECT_EQ(row->text()->text(), QString("Couldn't translate."));
+    row->button()->click();
+    rig.editor().setCaptionLanguage("latin");
+    EXPECT_FALSE(test::shown(row));
 }
 
 TEST(TranslationStatusRow, ShowsTheFirstStateThatHolds)

@@ -1,4 +1,5 @@
 #include "ui/editor/EditorUiRig.h"
+#include "ui/inspector/LineStyleMenu.h"
 #include "ui/timeline/AddVideoItems.h"
 #include "ui/timeline/EffectsPalette.h"
 #include "ui/timeline/LaneHeaders.h"
@@ -131,6 +132,40 @@ TEST(TimelinePanel, CaptionLineBarEditsTheLineAtThePlayhead)
     editor.selectTimelineItem(TimelineItem{TimelineItem::Kind::clip, editor.project().videoClips()[0].id});
     EXPECT_EQ(rig.panel.editingLine(), std::nullopt);
     EXPECT_TRUE(qobject_cast<ClipBar*>(rig.panel.contextBar()));
+}
+
+TEST(TimelinePanel, CaptionLineBarStylesTheWordsOfItsLine)
+{
+    PanelRig rig;
+    auto& editor = rig.editor();
+    const auto groups = editor.groups();
+    ASSERT_GE(groups.size(), 2u);
+    editor.seekExactly(groups[1].start + 0.01);
+    rig.panel.editLineAtPlayhead();
+    auto* bar = qobject_cast<CaptionLineBar*>(rig.panel.contextBar());
+    ASSERT_TRUE(bar);
+    ASSERT_TRUE(bar->styleMenu());
+    EXPECT_TRUE(bar->styleMenu()->isVisibleTo(bar));
+    EXPECT_EQ(bar->styleMenu()->label(), QString("Style"));
+
+    // A popular look goes to exactly the words of the shown line.
+    QAction* look = nullptr;
+    for (QAction* a : bar->styleMenu()->menu()->actions().mid(2))
+        if (!look && !a->isSeparator() && a->text() != QString::fromStdString(editor.project().style.name)) look = a;
+    ASSERT_TRUE(look);
+    look->trigger();
+    EXPECT_EQ(bar->styleMenu()->label(), look->text());
+    std::set<Uuid> line;
+    for (const TimedWord& w : groups[1].words) line.insert(*w.id);
+    for (const Word& w : editor.project().words)
+        EXPECT_EQ(w.styleID.has_value(), line.count(w.id) == 1) << w.text;
+
+    // Once the line's words are gone there is no line and no menu.
+    editor.toggleDelete(line);
+    QApplication::processEvents();
+    bar = qobject_cast<CaptionLineBar*>(rig.panel.contextBar());
+    ASSERT_TRUE(bar);
+    EXPECT_FALSE(bar->styleMenu()->isVisibleTo(bar));
 }
 
 TEST(TimelinePanel, NarrowHeaderDropsTheToolbarTitles)

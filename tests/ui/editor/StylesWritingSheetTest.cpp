@@ -1,0 +1,69 @@
+// The Styles tab of the editor window opens the caption-writing sheet.
+#include "EditorUiRig.h"
+
+#include "ui/editor/EditorView.h"
+#include "ui/editor/ScriptPicker.h"
+#include "ui/inspector/StyleBrowserView.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace vt;
+using namespace vt::ui;
+
+namespace {
+
+ScriptPicker* openSheet(EditorView& view)
+{
+    auto* browser = view.findChild<StyleBrowserView*>();
+    if (!browser) return nullptr;
+    browser->parts().writing->click();
+    QCoreApplication::processEvents();
+    return view.findChild<ScriptPicker*>();
+}
+
+TEST(EditorView, TheCaptionWritingButtonOpensTheSheetWhosePickSetsTheWriting)
+{
+    Project project = test::sampleProject(6);
+    project.localeID = "es-ES";
+    test::EditorUiRig r(project);
+    EditorView view{r.editor(), nullptr};
+    view.resize(1300, 800);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    r.editor().setInspectorTab(InspectorTab::styles);
+
+    // No native text yet: only Latin letters and English (refused with its reason) are offered.
+    ScriptPicker* sheet = openSheet(view);
+    ASSERT_TRUE(sheet);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(sheet->row("latin")->accessibleDescription(), QString("selected"));
+    ASSERT_TRUE(sheet->row("english"));
+    EXPECT_FALSE(sheet->row("english")->isEnabled());
+    bool reasonShown = false;
+    for (QLabel* label : sheet->findChildren<QLabel*>())
+        reasonShown |= label->text().contains(QString::fromStdString(*r.editor().translationUnavailableReason()));
+    EXPECT_TRUE(reasonShown);
+    EXPECT_TRUE(sheet->nativeNote());
+    sheet->row("hindi")->click();
+    EXPECT_FALSE(r.editor().project().captionLanguageID) << "native scripts cannot be picked";
+    sheet->reject();
+    QCoreApplication::processEvents();
+
+    // With native text the Indic writings can be picked; a pick sets it and closes the sheet.
+    r.editor().updateProject([](Project& p) { p.words[0].native = "नमस्ते"; });
+    sheet = openSheet(view);
+    ASSERT_TRUE(sheet);
+    EXPECT_FALSE(sheet->nativeNote());
+    QPointer<ScriptPicker> guard(sheet);
+    sheet->row("hindi")->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(r.editor().project().captionLanguageID, "hindi");
+    EXPECT_TRUE(!guard || !guard->isVisible());
+}
+
+}  // namespace
