@@ -93,7 +93,7 @@ QWidget* BRollView::buildBRollGroup()
     });
     auto* group = new InspectorGroup(QStringLiteral("B-ROLL"), parts_.add, content());
     auto* holder = new QWidget(group);
-    list_ = plainColumn(holder);
+    list_ = rowStack(holder);
     group->addRow(holder);
     auto* tip = new RowNote(
         QStringLiteral("Tip: select words in the transcript (Shift-click for a range), then add. Or right-click a word → Add B-roll."),

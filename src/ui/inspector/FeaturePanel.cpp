@@ -1,15 +1,14 @@
 #include "ui/inspector/FeaturePanel.h"
 
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/RowDivider.h"
 
-#include <QLabel>
 #include <QLayoutItem>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
-#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -17,28 +16,13 @@ namespace vt::ui {
 
 FeaturePanel::FeaturePanel(const QString& introduction, QWidget* parent) : QWidget(parent)
 {
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    outer->addWidget(scroll);
-    content_ = new QWidget(scroll);
-    auto* whole = new QVBoxLayout(content_);
-    whole->setContentsMargins(0, 0, 0, 16);
-    whole->setSpacing(18);
-    if (!introduction.isEmpty()) {
-        auto* intro = kit::label(introduction, 12, QFont::Normal, kit::secondaryText(), content_);
-        intro->setWordWrap(true);
-        intro->setContentsMargins(4, 0, 4, 0);
-        whole->addWidget(intro);
-    }
+    QVBoxLayout* whole = featureColumn(this, introduction);
+    content_ = whole->parentWidget();
     column_ = new QVBoxLayout;
     column_->setContentsMargins(0, 0, 0, 0);
     column_->setSpacing(18);
     whole->addLayout(column_);
     whole->addStretch(1);
-    scroll->setWidget(content_);
 }
 
 void FeaturePanel::scheduleRefresh(std::function<void()> refresh)
@@ -52,17 +36,9 @@ void FeaturePanel::scheduleRefresh(std::function<void()> refresh)
     });
 }
 
-QVBoxLayout* plainColumn(QWidget* holder)
-{
-    auto* column = new QVBoxLayout(holder);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    return column;
-}
-
 QVBoxLayout* columnUnderDivider(QWidget* holder)
 {
-    auto* column = plainColumn(holder);
+    auto* column = rowStack(holder);
     column->addWidget(new RowDivider(holder));
     return column;
 }

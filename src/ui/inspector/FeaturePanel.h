@@ -5,6 +5,8 @@
 // after a burst of model signals, on the next pass of the event loop, so a
 // control that changed the model is never deleted inside its own signal.
 
+#include "ui/inspector/FeatureColumn.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -35,8 +37,6 @@ private:
     std::function<void()> pending_;
 };
 
-// Lays `holder` out as a column without margins or spacing.
-QVBoxLayout* plainColumn(QWidget* holder);
 
 // Lays `holder` out as a column without margins or spacing that starts with
 // a row divider; rows added to it follow the divider.

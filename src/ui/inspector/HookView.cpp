@@ -106,7 +106,7 @@ QWidget* HookView::buildFromWords()
     parts_.noHooks->setContentsMargins(parts_.noHooks->contentsMargins() + QMargins(0, 6, 0, 0));
     group->addRow(parts_.noHooks);
     auto* holder = new QWidget(group);
-    parts_.fromWords = plainColumn(holder);
+    parts_.fromWords = rowStack(holder);
     group->addRow(holder);
     return group;
 }
@@ -122,7 +122,7 @@ QWidget* HookView::buildRewrites()
     // Held back only while a writing runs; without the model a click says
     // why in red.
     auto* holder = new QWidget(group);
-    parts_.rewrites = plainColumn(holder);
+    parts_.rewrites = rowStack(holder);
     group->addRow(holder);
     return group;
 }

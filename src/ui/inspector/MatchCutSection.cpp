@@ -363,7 +363,7 @@ QWidget* MatchCutSection::buildPlacedRow()
 QWidget* MatchCutSection::buildStyles()
 {
     auto* holder = new QWidget(this);
-    auto* column = plainColumn(holder);
+    auto* column = rowStack(holder);
     parts_.introNote = new RowNote(QStringLiteral("The word stays locked in place while its typeface, color and setting "
                                                   "change on every cut. Open the video with it, or drop it in the middle "
                                                   "to start a new part."),

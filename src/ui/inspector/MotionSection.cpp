@@ -171,7 +171,7 @@ MotionSection::MotionSection(EditorModel& editor, QWidget* parent) : QWidget(par
     parts_.note->setContentsMargins(parts_.note->contentsMargins() + QMargins(0, 0, 0, 4));
     group->addRow(parts_.note);
     auto* holder = new QWidget(group);
-    list_ = plainColumn(holder);
+    list_ = rowStack(holder);
     group->addRow(holder);
 
     for (auto signal : {&EditorModel::placedMotionsChanged, &EditorModel::timelineSelectionChanged, &EditorModel::projectChanged})
