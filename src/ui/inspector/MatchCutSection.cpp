@@ -426,7 +426,13 @@ QWidget* MatchCutSection::buildEditor()
         auto* b = new QToolButton(speedBox);
         b->setText(QString::fromUtf8(label));
         b->setCheckable(true);
-        connect(b, &QToolButton::clicked, this, [this, rate = rate] { update([rate](MatchCut& c) { c.cutsPerSecond = rate; }); });
+        connect(b, &QToolButton::clicked, this, [this, rate = rate] {
+            // Picking the speed it already has changes nothing, so it must not
+            // record an undo step (that would drop the redo history).
+            const auto cut = editor_.selectedMatchCut();
+            if (cut && cut->cutsPerSecond == rate) refreshEditor();
+            else update([rate](MatchCut& c) { c.cutsPerSecond = rate; });
+        });
         speedRow->addWidget(b);
         parts_.speeds.push_back(b);
     }

@@ -276,3 +276,22 @@ TEST(MatchCutSection, AProjectWithoutWordsSuggestsNothing)
     EXPECT_EQ(section.parts().cards.size(), 7u);
     EXPECT_TRUE(shown(section.parts().styles));
 }
+
+TEST(MatchCutSection, ChoosingTheSpeedItAlreadyHasRecordsNothingAndKeepsRedo)
+{
+    test::PanelRig rig;
+    const Uuid id = rig->addMatchCut(cutOf("money", MatchCut::Style::neon, 1), 0);
+    rig->setTimelineSelection(TimelineItem{K::matchCut, id});
+    MatchCutSection section(*rig);
+    test::settle();
+    section.parts().speeds[2]->click();
+    rig->undo();
+    ASSERT_TRUE(rig->canRedo());
+    const std::size_t before = rig->undoDepth();
+
+    section.parts().speeds[1]->click();  // "Snappy", the speed it has
+    EXPECT_EQ(rig->undoDepth(), before);
+    EXPECT_TRUE(rig->canRedo());
+    EXPECT_TRUE(section.parts().speeds[1]->isChecked());
+    EXPECT_EQ(rig->selectedMatchCut()->cutsPerSecond, 7);
+}
