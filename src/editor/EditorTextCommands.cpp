@@ -10,6 +10,7 @@
 #include "platform/TextRules.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vt {
 
@@ -89,9 +90,11 @@ RetypedTimes retypedTimes(const std::vector<Word>& old, const std::vector<bool>&
 // typed runs take the time of the run they replace (or of the gap they fill).
 class TextEditWalk {
 public:
-    TextEditWalk(const std::vector<Word>& old, const std::vector<bool>& cutBefore,
+    // `cutUntil[k]`: the latest end of the cut words lying between old[k - 1]
+    // and old[k] (k = old count: after the last), or minus infinity.
+    TextEditWalk(const std::vector<Word>& old, const std::vector<bool>& cutBefore, const std::vector<double>& cutUntil,
                  const std::vector<std::string>& tokens, const TranscriptDiff& diff)
-        : old_(old), cutBefore_(cutBefore), tokens_(tokens), diff_(diff)
+        : old_(old), cutBefore_(cutBefore), cutUntil_(cutUntil), tokens_(tokens), diff_(diff)
     {
     }
 
@@ -152,7 +155,9 @@ private:
             h = removed.front().start;
             g = removed.back().end;
         } else {
-            h = kept_.empty() ? 0 : kept_.back().end;
+            // Typed words go after any cut word in the gap: taking its time
+            // would play its audio again.
+            h = std::max(kept_.empty() ? 0.0 : kept_.back().end, cutUntil_[i_]);
             g = i_ < old_.size() ? old_[i_].start : h + 0.3 * count;
         }
         // At least 0.12 s a word on average, even over a shorter span...
@@ -169,6 +174,7 @@ private:
 
     const std::vector<Word>& old_;
     const std::vector<bool>& cutBefore_;
+    const std::vector<double>& cutUntil_;
     const std::vector<std::string>& tokens_;
     const TranscriptDiff& diff_;
     std::size_t i_ = 0, j_ = 0;
@@ -197,22 +203,26 @@ void EditorModel::applyTextEdit(const std::string& text)
     std::vector<Word> old, cutBefore;
     std::vector<std::string> oldTexts;
     std::vector<bool> afterCut;  // per uncut word: a cut word lies between it and the uncut word before
-    bool cutSince = false;
+    std::vector<double> cutUntil;
+    constexpr double none = -std::numeric_limits<double>::infinity();
+    double cutEnd = none;
     for (const Word& w : transcript()) {
         if (w.deleted) {
             cutBefore.push_back(w);
-            cutSince = true;
+            cutEnd = std::max(cutEnd, w.end);
             continue;
         }
         old.push_back(w);
         oldTexts.push_back(w.text);
-        afterCut.push_back(cutSince);
-        cutSince = false;
+        afterCut.push_back(cutEnd != none);
+        cutUntil.push_back(cutEnd);
+        cutEnd = none;
     }
+    cutUntil.push_back(cutEnd);
     const TranscriptDiff diff = TranscriptDiff::between(keysOf(oldTexts), keysOf(tokens));
     if (diff.empty() && sameTexts(oldTexts, tokens)) return;
 
-    auto [words, cut] = TextEditWalk(old, afterCut, tokens, diff).run();
+    auto [words, cut] = TextEditWalk(old, afterCut, cutUntil, tokens, diff).run();
     words.insert(words.end(), cut.begin(), cut.end());
     words.insert(words.end(), cutBefore.begin(), cutBefore.end());
     sortByStart(words);

@@ -26,6 +26,8 @@ TEST_F(RetypeAroundCut, RetypedWordsLeaveTheCutWordOutOfThePlay)
         {"a run of the text retyped over the cut word", [](EditorModel& m) { m.applyTextEdit("uno dos three"); },
          "uno dos three"},
         {"a run of the text retyped as one word", [](EditorModel& m) { m.applyTextEdit("won three"); }, "won three"},
+        {"a word typed between the words around the cut word", [](EditorModel& m) { m.applyTextEdit("one so two three"); },
+         "one so two three"},
     };
     for (const Case& c : cases) {
         Project project = projectOf({"one", "um", "two", "three"});  // um runs 2.0-3.0 s
@@ -48,6 +50,23 @@ TEST_F(RetypeAroundCut, RetypedWordsLeaveTheCutWordOutOfThePlay)
                 << c.name << ": keeps " << s.sourceStart << "-" << s.sourceEnd;
         EXPECT_TRUE(std::is_sorted(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.start < b.start; }))
             << c.name;
+    }
+}
+
+TEST_F(RetypeAroundCut, WordsTypedBeforeTheFirstOrAfterTheLastKeptWordStayOffCutWords)
+{
+    Project project = projectOf({"um", "one", "er"});  // um 1-2 s, one 2-3 s, er 3-4 s
+    project.words[0].deleted = true;
+    project.words[2].deleted = true;
+    EditorRig rig(project);
+
+    rig->applyTextEdit("so one more");
+
+    EXPECT_EQ(WordTokens::split(rig->editableText()), WordTokens::split("so one more"));
+    for (const Word& w : rig->transcript()) {
+        if (w.deleted) continue;
+        for (const Word& cut : {project.words[0], project.words[2]})
+            EXPECT_FALSE(w.start < cut.end && w.end > cut.start) << w.text << " covers " << cut.text;
     }
 }
 
