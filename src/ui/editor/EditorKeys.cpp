@@ -40,11 +40,28 @@ bool EditorKeys::passesOn(const QKeyEvent& event, QWidget* target) const
     return editor_.editingWordID().has_value();
 }
 
+// J, K and L are the keys at those places on a US keyboard, whatever letter
+// the layout puts there. The native scan code is the X11/xkb keycode (evdev
+// code + 8): J 44, K 45, L 46. Without one (a synthesized press) the letter
+// decides; with one, a letter typed elsewhere is not a transport key.
+int EditorKeys::keyOf(const QKeyEvent& event)
+{
+    const int key = event.key();
+    const bool transportLetter = key == Qt::Key_J || key == Qt::Key_K || key == Qt::Key_L;
+    switch (event.nativeScanCode()) {
+    case 0: return key;
+    case 44: return Qt::Key_J;
+    case 45: return Qt::Key_K;
+    case 46: return Qt::Key_L;
+    default: return transportLetter ? Qt::Key_unknown : key;
+    }
+}
+
 bool EditorKeys::handle(const QKeyEvent& event, QWidget* target)
 {
     if (passesOn(event, target)) return false;
     const bool transport = editor_.selection().empty() || editor_.transcriptMode() == TranscriptMode::timeline;
-    switch (event.key()) {
+    switch (keyOf(event)) {
     case Qt::Key_L:
         if (!transport) return false;
         editor_.shuttle(1);

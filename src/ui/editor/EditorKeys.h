@@ -30,6 +30,8 @@ public:
 
     // Whether the press was acted on and must not reach the focused widget.
     bool handle(const QKeyEvent& event, QWidget* target);
+    // The key a press stands for here: J, K and L by where the key sits.
+    static int keyOf(const QKeyEvent& event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -13,6 +13,8 @@
 #include "ui/editor/WaveformScrubber.h"
 #include "ui/inspector/TimeFormat.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -168,6 +170,27 @@ TEST(EditorKeys, TransportAndSelectionKeysUnlessSomethingElseOwnsThem)
     QTest::keyClicks(&field, "j l ");
     EXPECT_EQ(field.text(), "j l ");
     EXPECT_FALSE(r.editor().isPlaying());
+}
+
+// J, K and L act by where the key sits, whatever letter the layout types
+// there (X11 keycodes; 0 when the press carries none).
+TEST(EditorKeys, ShuttleKeysGoByPlaceNotLetter)
+{
+    WindowRig r;
+    QWidget* target = r.view.undoButton();
+    target->setFocus();
+    const auto press = [&](Qt::Key key, quint32 scanCode) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, scanCode, 0, 0);
+        QApplication::sendEvent(target, &event);
+    };
+    press(Qt::Key_N, 46);  // a Dvorak layout types n where L sits
+    EXPECT_EQ(r.editor().shuttleRate(), 1);
+    press(Qt::Key_T, 45);  // ... and t where K sits
+    EXPECT_FALSE(r.editor().isPlaying());
+    press(Qt::Key_L, 33);  // ... and l where P sits
+    EXPECT_FALSE(r.editor().isPlaying());
+    press(Qt::Key_L, 0);  // no scan code: the letter decides
+    EXPECT_EQ(r.editor().shuttleRate(), 1);
 }
 
 TEST(EditorView, HeaderUndoRedoExportAndDockHeights)
