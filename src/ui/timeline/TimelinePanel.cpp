@@ -26,6 +26,13 @@
 
 namespace vt {
 
+namespace {
+
+// The scale change a pinch must reach before it starts zooming.
+constexpr double minimumPinch = 0.01;
+
+}  // namespace
+
 QString TimelinePanel::stats(double length, int clips, std::optional<QString> job, int items)
 {
     QStringList parts{ui::formatTime(length)};
@@ -245,15 +252,20 @@ bool TimelinePanel::eventFilter(QObject* watched, QEvent* event)
     if (watched == vscroll_->viewport() && event->type() == QEvent::NativeGesture) {
         auto* gesture = static_cast<QNativeGestureEvent*>(event);
         if (gesture->gestureType() == Qt::ZoomNativeGesture) {
-            if (!zoomStart_) {
-                zoomStart_ = editor_.timelineZoom();
-                pinch_ = 1;
-            }
             pinch_ *= 1 + gesture->value();
+            if (!zoomStart_) {
+                // A pinch takes hold once it has scaled by 1 %, so fingers
+                // resting on the pad do not nudge the zoom.
+                if (std::abs(pinch_ - 1) < minimumPinch) return true;
+                zoomStart_ = editor_.timelineZoom();
+            }
             editor_.setTimelineZoom(pinchZoom(*zoomStart_, pinch_));
             return true;
         }
-        if (gesture->gestureType() == Qt::EndNativeGesture) zoomStart_.reset();
+        if (gesture->gestureType() == Qt::BeginNativeGesture || gesture->gestureType() == Qt::EndNativeGesture) {
+            zoomStart_.reset();
+            pinch_ = 1;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

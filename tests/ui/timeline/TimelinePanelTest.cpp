@@ -253,6 +253,19 @@ TEST(TimelinePanel, PinchZoomsFromTheZoomAtItsStartWithinBounds)
     pinch(Qt::EndNativeGesture, 0);
     pinch(Qt::ZoomNativeGesture, -0.99);
     EXPECT_DOUBLE_EQ(editor.timelineZoom(), 1);
+    pinch(Qt::EndNativeGesture, 0);
+
+    // Fingers that rest on the pad change nothing until the pinch has
+    // scaled by 1 %; then it zooms by all it has gathered.
+    editor.setTimelineZoom(4);
+    pinch(Qt::ZoomNativeGesture, 0.005);
+    pinch(Qt::ZoomNativeGesture, 0.004);
+    EXPECT_DOUBLE_EQ(editor.timelineZoom(), 4);
+    pinch(Qt::ZoomNativeGesture, 0.002);
+    EXPECT_DOUBLE_EQ(editor.timelineZoom(), 4 * 1.005 * 1.004 * 1.002);
+    pinch(Qt::EndNativeGesture, 0);
+    pinch(Qt::ZoomNativeGesture, -0.009);
+    EXPECT_DOUBLE_EQ(editor.timelineZoom(), 4 * 1.005 * 1.004 * 1.002);
 }
 
 }  // namespace
