@@ -15,7 +15,8 @@ namespace vt::ui {
 struct CaptionWritingRequest {
     std::string selection;                                    // "latin", "english" or a native script's id
     bool nativeAvailable = false;                             // the transcript carries native-script text
-    std::optional<std::string> translationUnavailableReason;  // why English cannot be picked now
+    std::optional<std::string> translationUnavailableReason;  // why English cannot be picked now (never while a
+                                                              // stored translation can be shown)
     std::function<void(const std::string&)> onSelect;         // what a pick does
 };
 

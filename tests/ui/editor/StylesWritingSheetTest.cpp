@@ -66,4 +66,40 @@ TEST(EditorView, TheCaptionWritingButtonOpensTheSheetWhosePickSetsTheWriting)
     EXPECT_TRUE(!guard || !guard->isVisible());
 }
 
+// A stored translation needs no translator: its row stays open, and picking
+// it shows the stored English captions.
+TEST(EditorView, AStoredTranslationCanBePickedWithoutATranslator)
+{
+    Project project = test::sampleProject(6);
+    project.localeID = "es-ES";
+    project.translation = CaptionTranslation{{test::word("Plants", 0.5, 0.9), test::word("grow.", 1, 1.4)}, "es", "b"};
+    test::EditorUiRig r(project);
+    ASSERT_TRUE(r.editor().translationUnavailableReason()) << "no translator here";
+    EditorView view{r.editor(), nullptr};
+    view.resize(1300, 800);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    r.editor().setInspectorTab(InspectorTab::styles);
+
+    ScriptPicker* sheet = openSheet(view);
+    ASSERT_TRUE(sheet && sheet->row("english"));
+    EXPECT_TRUE(sheet->row("english")->isEnabled());
+    for (QLabel* label : sheet->findChildren<QLabel*>())
+        EXPECT_FALSE(label->text().contains(QString::fromStdString(*r.editor().translationUnavailableReason())));
+    sheet->row("english")->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(r.editor().project().captionLanguageID, "english");
+    EXPECT_TRUE(r.editor().usesTranslation());
+    EXPECT_FALSE(r.editor().translationError());
+
+    // Captions taken from the voiceover would hide it: the row stays shut.
+    r.editor().updateProject([](Project& p) {
+        p.voiceover = Voiceover{};
+        p.voiceover->words = {test::word("take", 0, 1)};
+    });
+    sheet = openSheet(view);
+    ASSERT_TRUE(sheet && sheet->row("english"));
+    EXPECT_FALSE(sheet->row("english")->isEnabled());
+}
+
 }  // namespace
