@@ -17,6 +17,26 @@ using namespace vt::ui;
 
 namespace {
 
+// The editor window on a Spanish video, showing the Styles tab.
+struct StylesWindow {
+    test::EditorUiRig r;
+    EditorView view{r.editor(), nullptr};
+    explicit StylesWindow(const Project& project) : r(project)
+    {
+        view.resize(1300, 800);
+        view.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        r.editor().setInspectorTab(InspectorTab::styles);
+    }
+};
+
+Project spanishProject()
+{
+    Project project = test::sampleProject(6);
+    project.localeID = "es-ES";
+    return project;
+}
+
 ScriptPicker* openSheet(EditorView& view)
 {
     auto* browser = view.findChild<StyleBrowserView*>();
@@ -28,14 +48,9 @@ ScriptPicker* openSheet(EditorView& view)
 
 TEST(EditorView, TheCaptionWritingButtonOpensTheSheetWhosePickSetsTheWriting)
 {
-    Project project = test::sampleProject(6);
-    project.localeID = "es-ES";
-    test::EditorUiRig r(project);
-    EditorView view{r.editor(), nullptr};
-    view.resize(1300, 800);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    r.editor().setInspectorTab(InspectorTab::styles);
+    Project project = spanishProject();
+    StylesWindow window(project);
+    auto& [r, view] = window;
 
     // No native text yet: only Latin letters and English (refused with its reason) are offered.
     ScriptPicker* sheet = openSheet(view);
@@ -70,16 +85,11 @@ TEST(EditorView, TheCaptionWritingButtonOpensTheSheetWhosePickSetsTheWriting)
 // it shows the stored English captions.
 TEST(EditorView, AStoredTranslationCanBePickedWithoutATranslator)
 {
-    Project project = test::sampleProject(6);
-    project.localeID = "es-ES";
+    Project project = spanishProject();
     project.translation = CaptionTranslation{{test::word("Plants", 0.5, 0.9), test::word("grow.", 1, 1.4)}, "es", "b"};
-    test::EditorUiRig r(project);
+    StylesWindow window(project);
+    auto& [r, view] = window;
     ASSERT_TRUE(r.editor().translationUnavailableReason()) << "no translator here";
-    EditorView view{r.editor(), nullptr};
-    view.resize(1300, 800);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    r.editor().setInspectorTab(InspectorTab::styles);
 
     ScriptPicker* sheet = openSheet(view);
     ASSERT_TRUE(sheet && sheet->row("english"));

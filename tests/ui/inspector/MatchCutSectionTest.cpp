@@ -49,6 +49,13 @@ MatchCut cutOf(std::string word, MatchCut::Style style, std::int64_t seed)
 
 DragTile* card(MatchCutSection& section, int index) { return section.parts().cards[index]; }
 
+// Places a neon "money" card at the start and selects it for editing.
+void selectPlacedCut(test::PanelRig& rig)
+{
+    const Uuid id = rig->addMatchCut(cutOf("money", MatchCut::Style::neon, 1), 0);
+    rig->setTimelineSelection(TimelineItem{K::matchCut, id});
+}
+
 }  // namespace
 
 TEST(MatchCutSection, PreviewsFitTheOutputShapeIntoTheirBox)
@@ -211,8 +218,7 @@ TEST(MatchCutSection, TheEditorMovesTimesAndShufflesWithOneStepPerFinishedEdit)
 TEST(MatchCutSection, TheLengthSliderMovesInHalfSecondsAndAStillDragRecordsNothing)
 {
     test::PanelRig rig;
-    const Uuid id = rig->addMatchCut(cutOf("money", MatchCut::Style::neon, 1), 0);
-    rig->setTimelineSelection(TimelineItem{K::matchCut, id});
+    selectPlacedCut(rig);
     MatchCutSection section(*rig);
     test::settle();
     const std::size_t before = rig->undoDepth();
@@ -280,8 +286,7 @@ TEST(MatchCutSection, AProjectWithoutWordsSuggestsNothing)
 TEST(MatchCutSection, ChoosingTheSpeedItAlreadyHasRecordsNothingAndKeepsRedo)
 {
     test::PanelRig rig;
-    const Uuid id = rig->addMatchCut(cutOf("money", MatchCut::Style::neon, 1), 0);
-    rig->setTimelineSelection(TimelineItem{K::matchCut, id});
+    selectPlacedCut(rig);
     MatchCutSection section(*rig);
     test::settle();
     section.parts().speeds[2]->click();
