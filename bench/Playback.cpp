@@ -7,6 +7,13 @@
 // and composed at the preview size itself. Real time is 30 s; the counter
 // says how many times faster than real time the whole run was. Run it on 2
 // cores (taskset -c 0,1) for the figure that matters.
+//
+// The RealTime runs play as the editor does: the sound is taken at the pace
+// a sound device takes it and the screen shows whatever picture is current,
+// so a composer that cannot keep up drops pictures instead of waiting for
+// them. They count the pictures shown and dropped of the 900 in the output.
+// The Slowed run adds 40 ms to every picture, more than a frame interval,
+// as on a machine too busy to compose in time.
 
 #include "OffscreenApplication.h"
 #include "BenchCaptions.h"
@@ -18,8 +25,10 @@
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 using namespace vt;
 
@@ -45,7 +54,9 @@ RenderSnapshot snapshot(const EditPlan& plan, RenderSize size)
     return snap;
 }
 
-void play(benchmark::State& state, RenderSize renderSize, QSize shown, int decodeEdge)
+constexpr std::int64_t block = 960;  // 20 ms of sound
+
+std::shared_ptr<const PlayerItem> playerItem(RenderSize renderSize, QSize shown, int decodeEdge, int extraMs = 0)
 {
     vt::bench::application();
     BuildRequest request;
@@ -54,8 +65,15 @@ void play(benchmark::State& state, RenderSize renderSize, QSize shown, int decod
     const BuildResult built = CompositionBuilder::build(request);
     auto item = std::make_shared<PlayerItem>(PlayerItem{built.composition, built.audioMix, built.clipTracks,
                                                         std::make_shared<RenderState>(snapshot(request.plan, renderSize)),
-                                                        built.outputLength, 30, shown, decodeEdge});
-    constexpr std::int64_t block = 960;  // 20 ms of sound
+                                                        built.outputLength, 30, shown, decodeEdge, {}});
+    if (extraMs > 0) item->composed = [extraMs](double) { std::this_thread::sleep_for(std::chrono::milliseconds(extraMs)); };
+    return item;
+}
+
+void play(benchmark::State& state, RenderSize renderSize, QSize shown, int decodeEdge)
+{
+    const auto item = playerItem(renderSize, shown, decodeEdge);
+    std::int64_t dropped = 0;
     for (auto _ : state) {
         Player player;
         player.replaceItem(item);
@@ -64,14 +82,47 @@ void play(benchmark::State& state, RenderSize renderSize, QSize shown, int decod
             benchmark::DoNotOptimize(player.pullSound(block));
             benchmark::DoNotOptimize(player.waitForFrame());
         }
+        dropped += player.droppedFrames();
     }
-    state.counters["times_real_time"] = benchmark::Counter(built.outputLength * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["times_real_time"] = benchmark::Counter(item->duration * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["dropped_frames"] = double(dropped) / double(state.iterations());
+}
+
+void playRealTime(benchmark::State& state, RenderSize renderSize, QSize shown, int decodeEdge, int extraMs = 0)
+{
+    const auto item = playerItem(renderSize, shown, decodeEdge, extraMs);
+    std::int64_t dropped = 0, pictures = 0;
+    for (auto _ : state) {
+        Player player;
+        player.replaceItem(item);
+        player.waitForFrame();
+        player.setRate(1);
+        qint64 lastKey = 0;
+        auto next = std::chrono::steady_clock::now();
+        while (player.rate() > 0) {
+            next += std::chrono::milliseconds(20);
+            std::this_thread::sleep_until(next);
+            benchmark::DoNotOptimize(player.pullSound(block));
+            const QImage picture = player.currentFrame();
+            if (picture.cacheKey() != lastKey) ++pictures;
+            lastKey = picture.cacheKey();
+        }
+        dropped += player.droppedFrames();
+    }
+    state.counters["shown_frames"] = double(pictures) / double(state.iterations());
+    state.counters["dropped_frames"] = double(dropped) / double(state.iterations());
 }
 
 void BM_PlayFullSizeShownAtPreview(benchmark::State& state) { play(state, {1080, 1920}, {540, 960}, 0); }
 void BM_PlayAtPreviewSize(benchmark::State& state) { play(state, {540, 960}, {}, 960); }
+void BM_PlayRealTimeFullSizeShownAtPreview(benchmark::State& state) { playRealTime(state, {1080, 1920}, {540, 960}, 0); }
+void BM_PlayRealTimeAtPreviewSize(benchmark::State& state) { playRealTime(state, {540, 960}, {}, 960); }
+void BM_PlayRealTimeSlowedAtPreviewSize(benchmark::State& state) { playRealTime(state, {540, 960}, {}, 960, 40); }
 
 }  // namespace
 
 BENCHMARK(BM_PlayFullSizeShownAtPreview)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_PlayAtPreviewSize)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_PlayRealTimeFullSizeShownAtPreview)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_PlayRealTimeAtPreviewSize)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();
+BENCHMARK(BM_PlayRealTimeSlowedAtPreviewSize)->Unit(benchmark::kSecond)->Iterations(1)->UseRealTime();

@@ -4,6 +4,7 @@
 #include "video/CompositionVideo.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace vt {
@@ -91,23 +92,57 @@ void Player::composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerI
     // `from`, and a clock at the very end still shows the last picture.
     const auto last = std::max<std::int64_t>(static_cast<std::int64_t>(std::ceil(item->duration * fps - 1e-9)) - 1, 0);
     for (auto k = std::min(static_cast<std::int64_t>(std::floor(from * fps + 1e-9)), last);; ++k) {
-        const double time = double(k) / fps;
         {
             std::unique_lock lock(lock_);
             changed_.wait(lock, [&] { return generation_ != generation || queue_.size() < queueCapacity; });
             if (generation_ != generation) return;
-            if (time >= item->duration && k > 0) {
+            k = nextPicture(k, last, fps);
+            if (double(k) / fps >= item->duration && k > 0) {
                 composedAll_ = true;
                 changed_.notify_all();
                 return;
             }
         }
+        const double time = double(k) / fps;
+        const auto start = std::chrono::steady_clock::now();
         QImage image = video.frame(time, item->frameSize);  // composed without the lock
+        if (item->composed) item->composed(time);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::lock_guard guard(lock_);
         if (generation_ != generation) return;
+        learnComposeTime(took.count());
         queue_.push_back({time, std::move(image)});
         changed_.notify_all();
     }
+}
+
+// Picture k, unless the clock will have left it by the time it is composed:
+// then the picture for where the clock will be, and those passed over are
+// dropped. Half a frame more than the usual composing time lets a picture
+// that takes a little longer than usual still arrive in time.
+std::int64_t Player::nextPicture(std::int64_t k, std::int64_t last, double fps)
+{
+    if (rate_ <= 0 || k > last) return k;
+    const double ready = clock_ + rate_ * composeSeconds_ + 0.5 / fps;
+    const auto due = std::min(static_cast<std::int64_t>(std::floor(ready * fps + 1e-9)), last);
+    if (due <= k) return k;
+    dropped_ += due - k;
+    return due;
+}
+
+// Measured in real time, not by the clock, which a sound device moves in
+// bursts. It follows a slower picture at once and a faster one gradually, so
+// one quick picture does not make the next ones late.
+void Player::learnComposeTime(double seconds)
+{
+    composeSeconds_ = seconds > composeSeconds_ ? seconds : 0.9 * composeSeconds_ + 0.1 * seconds;
+}
+
+// A picture is late once the clock has passed its whole frame interval.
+bool Player::isLate(const Picture& picture) const
+{
+    const double fps = item_ && item_->fps > 0 ? item_->fps : 30;
+    return rate_ > 0 && clock_ > picture.time + 1 / fps + 1e-9;
 }
 
 double Player::duration() const
@@ -158,22 +193,30 @@ QImage Player::takeFrame(std::unique_lock<std::mutex>& lock, bool wait)
 {
     const std::uint64_t generation = generation_;
     for (;;) {
-        // Pictures behind the clock make room for the worker as they go.
-        bool dropped = false;
-        while (queue_.size() > 1 && queue_[1].time <= clock_ + 1e-9) {
+        // Pictures behind the clock make room for the worker as they go; one
+        // that was never on screen counts as dropped.
+        bool popped = false;
+        const auto pop = [&] {
+            if (queue_.front().image.cacheKey() != shown_.image.cacheKey()) ++dropped_;
             queue_.pop_front();
-            dropped = true;
-        }
+            popped = true;
+        };
+        while (queue_.size() > 1 && queue_[1].time <= clock_ + 1e-9) pop();
         if (!queue_.empty() && queue_.front().time <= clock_ + 1e-9) {
-            shown_ = queue_.front();
-            if (queue_.size() > 1 || composedAll_) {
-                queue_.pop_front();
-                dropped = true;
+            const bool fresh = queue_.front().image.cacheKey() != shown_.image.cacheKey();
+            if (fresh && isLate(queue_.front())) {
+                pop();  // the sound has moved on: showing it would put the picture behind
+            } else {
+                shown_ = queue_.front();
+                if (queue_.size() > 1 || composedAll_) {
+                    queue_.pop_front();
+                    popped = true;
+                }
             }
         } else if (shown_.image.isNull() && !queue_.empty()) {
             shown_ = queue_.front();  // the clock is before the first picture's time
         }
-        if (dropped) changed_.notify_all();
+        if (popped) changed_.notify_all();
         // The picture for the clock is known once a later one exists or
         // every picture has been composed.
         const bool known = !queue_.empty() && (queue_.back().time > clock_ + 1e-9 || composedAll_);
@@ -193,6 +236,12 @@ QImage Player::waitForFrame()
 {
     std::unique_lock lock(lock_);
     return takeFrame(lock, true);
+}
+
+std::int64_t Player::droppedFrames() const
+{
+    std::lock_guard guard(lock_);
+    return dropped_;
 }
 
 }  // namespace vt

@@ -6,6 +6,12 @@
 // benchmark rendering to memory) pulls the sound; each pull moves the clock
 // on by what it took, times the rate.
 //
+// When composing cannot keep up, the picture follows the sound instead of
+// falling behind it: the worker skips the pictures the clock will have left
+// by the time they could be ready and composes the one for where the clock
+// will be, and a picture that still arrives after its time has passed is
+// never shown. Both count as dropped.
+//
 // Threads: every member is called from one thread (the main thread in the
 // program) except pullSound, which the sound device may call from its own;
 // the worker thread only composes pictures.
@@ -20,6 +26,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -40,6 +47,9 @@ struct PlayerItem {
     double fps = 30;      // pictures per second
     QSize frameSize;      // the shown size (empty: the snapshot's render size)
     int decodeEdge = 0;   // longest side of decoded source pictures (0: as stored)
+    // Called on the composing thread after each picture is composed, with its
+    // output time, before it is queued (tests slow the composer with it).
+    std::function<void(double time)> composed;
 };
 
 class Player {
@@ -73,6 +83,10 @@ public:
     QImage currentFrame();
     // As currentFrame, but first waits until that picture is composed.
     QImage waitForFrame();
+    // Pictures of the frame grid that playback passed without showing them:
+    // skipped by the composer or composed too late. Counted over the
+    // player's life.
+    std::int64_t droppedFrames() const;
 
 private:
     struct Picture {
@@ -81,6 +95,9 @@ private:
     };
     void restartPictures();  // with lock_ held
     void composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerItem> item, double from);
+    std::int64_t nextPicture(std::int64_t k, std::int64_t last, double fps);  // with lock_ held
+    void learnComposeTime(double seconds);                                    // with lock_ held
+    bool isLate(const Picture& picture) const;                                // with lock_ held
     QImage takeFrame(std::unique_lock<std::mutex>& lock, bool wait);
     static void squeeze(const media::AudioBuffer& source, media::AudioBuffer& out, double rate);
 
@@ -96,6 +113,8 @@ private:
     std::deque<Picture> queue_;
     bool composedAll_ = false;
     Picture shown_;
+    double composeSeconds_ = 0;  // how long a picture takes to compose, in real time
+    std::int64_t dropped_ = 0;
     bool stopping_ = false;
     // ---- owned by the calling thread ----
     std::thread worker_;

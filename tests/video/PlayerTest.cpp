@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
+#include <future>
+#include <thread>
 
 using namespace vt;
 using vt::test::makeCountingVideo;
@@ -41,7 +44,7 @@ struct TwoClips {
 
     std::shared_ptr<const PlayerItem> item() const
     {
-        return std::make_shared<PlayerItem>(PlayerItem{built.composition, built.audioMix, built.clipTracks, state, built.outputLength, 10, {}, 0});
+        return std::make_shared<PlayerItem>(PlayerItem{built.composition, built.audioMix, built.clipTracks, state, built.outputLength, 10, {}, 0, {}});
     }
 };
 
@@ -142,4 +145,62 @@ TEST(Player, AClockAtTheVeryEndShowsTheLastPicture)
         ASSERT_FALSE(picture.isNull()) << end;
         EXPECT_EQ(vt::test::countedFrame(picture), 9) << end;
     }
+}
+
+TEST(Player, ASlowComposerDropsLatePicturesAndKeepsToTheSound)
+{
+    // 2.5 s at 10 fps, uncut, so a picture's number is its time in tenths.
+    TempDir dir;
+    BuildRequest request;
+    SourceVideoInfo info;
+    info.naturalWidth = 64;
+    info.naturalHeight = 48;
+    request.clips.push_back({Uuid::random(), makeCountingVideo(dir, "clip.mov", {.frames = 25}), 0, 2.5, info, std::nullopt, 1});
+    request.plan = keptPlan({{0, 2.5}});
+    const BuildResult built = CompositionBuilder::build(request);
+    RenderSnapshot snap;
+    snap.plan = request.plan;
+    snap.renderSize = {64, 48};
+    snap.reframe = ReframeMode::fit;
+    snap.captionsVisible = false;
+
+    // Each picture takes 0.15 s more to compose, one and a half frame
+    // intervals: meanwhile the sound device takes three 50 ms blocks and the
+    // screen asks for the picture after each.
+    struct Seen {
+        int picture;
+        double clock;
+    };
+    std::vector<Seen> seen;  // each picture when it first shows
+    std::promise<void> composedLast;
+    qint64 lastKey = 0;
+    Player player;
+    auto item = std::make_shared<PlayerItem>(PlayerItem{built.composition, built.audioMix, built.clipTracks,
+                                                        std::make_shared<RenderState>(snap), built.outputLength, 10, {}, 0, {}});
+    const auto look = [&](bool wait) {
+        const QImage picture = wait ? player.waitForFrame() : player.currentFrame();
+        if (picture.isNull() || picture.cacheKey() == lastKey) return;
+        lastKey = picture.cacheKey();
+        seen.push_back({vt::test::countedFrame(picture), player.currentTime()});
+    };
+    item->composed = [&](double time) {
+        for (int block = 0; block < 3; ++block) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            player.pullSound(2400);
+            look(false);
+        }
+        if (time >= 2.4 - 1e-9) composedLast.set_value();
+    };
+    player.setRate(1);
+    player.replaceItem(item);
+    ASSERT_EQ(composedLast.get_future().wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    look(true);
+
+    ASSERT_GE(seen.size(), 5u) << "the picture moves on with the sound";
+    for (const Seen& s : seen) {
+        EXPECT_LE(s.picture / 10.0, s.clock + 1e-6) << s.picture;
+        EXPECT_LT(s.clock - s.picture / 10.0, 0.1 + 1e-6) << "picture " << s.picture << " shown at " << s.clock;
+    }
+    EXPECT_EQ(seen.back().picture, 24) << "the end shows the last picture";
+    EXPECT_GE(player.droppedFrames(), 25 - std::int64_t(seen.size())) << "what was not shown was dropped";
 }
