@@ -123,7 +123,7 @@ void Player::composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerI
 std::int64_t Player::nextPicture(std::int64_t k, std::int64_t last, double fps)
 {
     if (rate_ <= 0 || k > last) return k;
-    const double ready = clock_ + rate_ * composeSeconds_ + 0.5 / fps;
+    const double ready = stepped_ ? clock_ : clock_ + rate_ * composeSeconds_ + 0.5 / fps;
     const auto due = std::min(static_cast<std::int64_t>(std::floor(ready * fps + 1e-9)), last);
     if (due <= k) return k;
     dropped_ += due - k;
@@ -213,8 +213,10 @@ QImage Player::takeFrame(std::unique_lock<std::mutex>& lock, bool wait)
                     popped = true;
                 }
             }
-        } else if (shown_.image.isNull() && !queue_.empty()) {
-            shown_ = queue_.front();  // the clock is before the first picture's time
+        } else if (shown_.image.isNull() && !queue_.empty() && rate_ <= 0) {
+            // Paused before the first picture's time. While playing, a
+            // picture composed ahead waits for the sound to reach it.
+            shown_ = queue_.front();
         }
         if (popped) changed_.notify_all();
         // The picture for the clock is known once a later one exists or
@@ -235,6 +237,7 @@ QImage Player::currentFrame()
 QImage Player::waitForFrame()
 {
     std::unique_lock lock(lock_);
+    stepped_ = true;
     return takeFrame(lock, true);
 }
 

@@ -81,7 +81,11 @@ public:
     // The picture for the clock: the latest composed one at or before it
     // (pictures behind it are dropped); null before the first is ready.
     QImage currentFrame();
-    // As currentFrame, but first waits until that picture is composed.
+    // As currentFrame, but first waits until that picture is composed. For
+    // callers that move the clock themselves and wait for each picture
+    // (tests, rendering to memory): once it is used, the clock is taken to
+    // stand still while a picture is composed, so pictures are composed for
+    // the clock rather than ahead of it.
     QImage waitForFrame();
     // Pictures of the frame grid that playback passed without showing them:
     // skipped by the composer or composed too late. Counted over the
@@ -114,6 +118,7 @@ private:
     bool composedAll_ = false;
     Picture shown_;
     double composeSeconds_ = 0;  // how long a picture takes to compose, in real time
+    bool stepped_ = false;       // waitForFrame has been used
     std::int64_t dropped_ = 0;
     bool stopping_ = false;
     // ---- owned by the calling thread ----
