@@ -7,7 +7,7 @@
 
 namespace vt::ui {
 
-BusySpinner::BusySpinner(int side, QColor colour, QWidget* parent) : QWidget(parent), colour_(colour)
+BusySpinner::BusySpinner(int side, const DynamicColor& colour, QWidget* parent) : QWidget(parent), colour_(colour)
 {
     setFixedSize(side, side);
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -37,7 +37,7 @@ void BusySpinner::paintEvent(QPaintEvent*)
     faint.setAlphaF(0.25f);
     p.setPen(QPen(faint, pen));
     p.drawEllipse(ring);
-    p.setPen(QPen(colour_, pen, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(QColor(colour_), pen, Qt::SolidLine, Qt::RoundCap));
     if (progress_) {
         // A fraction that is not a number shows an empty ring.
         const double f = std::isfinite(*progress_) ? std::clamp(*progress_, 0.0, 1.0) : 0.0;

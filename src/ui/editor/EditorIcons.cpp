@@ -1,6 +1,7 @@
 #include "ui/editor/EditorIcons.h"
 
 #include <QHash>
+#include <QLabel>
 #include <QPixmap>
 #include <QSvgRenderer>
 
@@ -78,6 +79,11 @@ QIcon icon(const QString& name, const QColor& color, int side)
     painter.setRenderHint(QPainter::Antialiasing);
     draw(painter, name, QRectF(0, 0, side, side), color);
     return QIcon(pixmap);
+}
+
+void show(QLabel* label, const QString& name, const DynamicColor& color, int side)
+{
+    Appearances::follow(label, [label, name, color, side] { label->setPixmap(icon(name, color, side).pixmap(side, side)); });
 }
 
 }  // namespace vt::ui::EditorIcons

@@ -3,10 +3,14 @@
 // drawn through Qt's SVG renderer in any colour, so no platform symbol font
 // is needed.
 
+#include "ui/theme/Theme.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QPainter>
 #include <QString>
+
+class QLabel;
 
 namespace vt::ui::EditorIcons {
 
@@ -16,5 +20,7 @@ bool has(const QString& name);
 void draw(QPainter& painter, const QString& name, const QRectF& box, const QColor& color);
 // The symbol as an icon of the given side length.
 QIcon icon(const QString& name, const QColor& color, int side = 16);
+// Shows the symbol in `label`, drawn again in the colour of each appearance.
+void show(QLabel* label, const QString& name, const DynamicColor& color, int side);
 
 }  // namespace vt::ui::EditorIcons

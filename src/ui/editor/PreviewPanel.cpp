@@ -161,16 +161,17 @@ QWidget* PreviewPanel::makeControls()
     segmentRow->setSpacing(0);
     auto* group = new QButtonGroup(segments);
     group->setExclusive(true);
-    const QString ink = QColor(Theme::ink).name(), selected = QColor(Theme::selected).name(QColor::HexArgb),
-                  border = QColor(Theme::border).name(QColor::HexArgb);
     for (OutputAspect aspect : aspects) {
         auto* button = new QToolButton(segments);
         button->setText(text(json::enumText(aspect)));
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet(QStringLiteral("QToolButton { padding: 2px 8px; font-size: 11px; color: %1; border: 1px solid %3; "
-                                             "background: transparent; } QToolButton:checked { background: %2; }")
-                                  .arg(ink, selected, border));
+        Appearances::setStyleSheet(button, [] {
+            return QStringLiteral("QToolButton { padding: 2px 8px; font-size: 11px; color: %1; border: 1px solid %3; "
+                                  "background: transparent; } QToolButton:checked { background: %2; }")
+                .arg(QColor(Theme::ink).name(), QColor(Theme::selected).name(QColor::HexArgb),
+                     QColor(Theme::border).name(QColor::HexArgb));
+        });
         group->addButton(button);
         segmentRow->addWidget(button);
         formats_[static_cast<int>(aspect)] = button;

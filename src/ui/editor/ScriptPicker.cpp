@@ -89,9 +89,7 @@ ScriptPicker::ScriptPicker(std::string selection, bool nativeAvailable, std::opt
 {
     setFixedSize(640, 720);
     setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Theme::canvas);
-    setPalette(palette);
+    Appearances::setColor(this, QPalette::Window, Theme::canvas);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -113,7 +111,7 @@ ScriptPicker::ScriptPicker(std::string selection, bool nativeAvailable, std::opt
     auto divider = [this] {
         auto* line = new QFrame(this);
         line->setFrameShape(QFrame::HLine);
-        line->setStyleSheet(QStringLiteral("color: %1;").arg(QColor(Theme::hairline).name(QColor::HexArgb)));
+        Appearances::setStyleSheet(line, [] { return QStringLiteral("color: %1;").arg(QColor(Theme::hairline).name(QColor::HexArgb)); });
         return line;
     };
     column->addWidget(divider());
@@ -195,10 +193,12 @@ QAbstractButton* ScriptPicker::makeRow(const std::string& id, const std::string&
     badgeFont.setPointSizeF(latinScript ? 12 : 15);
     badgeFont.setWeight(QFont::DemiBold);
     disc->setFont(badgeFont);
-    disc->setStyleSheet(QStringLiteral("background: %1; color: %2; border-radius: %3px;")
-                            .arg(QColor(selected ? Theme::accent : Theme::muted).name(QColor::HexArgb),
-                                 QColor(selected ? Theme::onInk : Theme::ink).name(QColor::HexArgb))
-                            .arg(side / 2));
+    Appearances::setStyleSheet(disc, [selected, side] {
+        return QStringLiteral("background: %1; color: %2; border-radius: %3px;")
+            .arg(QColor(selected ? Theme::accent : Theme::muted).name(QColor::HexArgb),
+                 QColor(selected ? Theme::onInk : Theme::ink).name(QColor::HexArgb))
+            .arg(side / 2);
+    });
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addWidget(kit::label(QString::fromStdString(sample), wide ? 17 : 14.5, QFont::DemiBold, Theme::ink, row));
@@ -211,7 +211,7 @@ QAbstractButton* ScriptPicker::makeRow(const std::string& id, const std::string&
     line->addStretch(1);
     if (selected) {
         auto* check = new QLabel(row);
-        check->setPixmap(EditorIcons::icon("checkmark", Theme::ink, 12).pixmap(12, 12));
+        EditorIcons::show(check, "checkmark", Theme::ink, 12);
         line->addWidget(check);
     }
     for (QLabel* label : row->findChildren<QLabel*>()) label->setAttribute(Qt::WA_TransparentForMouseEvents);

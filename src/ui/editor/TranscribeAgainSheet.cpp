@@ -94,9 +94,7 @@ TranscribeAgainSheet::TranscribeAgainSheet(EditorModel& editor, Machine machine,
     setWindowTitle(tr("Transcribe Again"));
     setFixedWidth(460);
     setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Theme::canvas);
-    setPalette(palette);
+    Appearances::setColor(this, QPalette::Window, Theme::canvas);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(22, 22, 22, 22);
     column->setSpacing(16);
@@ -124,9 +122,11 @@ TranscribeAgainSheet::TranscribeAgainSheet(EditorModel& editor, Machine machine,
         auto* button = new QToolButton(segments);
         button->setText(QString::fromUtf8(rawValue(e).data(), static_cast<int>(rawValue(e).size())));
         button->setCheckable(true);
-        button->setStyleSheet(QStringLiteral("QToolButton { padding: 2px 10px; border: 1px solid %1; } "
-                                             "QToolButton:checked { background: %2; }")
-                                  .arg(QColor(Theme::border).name(QColor::HexArgb), QColor(Theme::selected).name(QColor::HexArgb)));
+        Appearances::setStyleSheet(button, [] {
+            return QStringLiteral("QToolButton { padding: 2px 10px; border: 1px solid %1; } "
+                                  "QToolButton:checked { background: %2; }")
+                .arg(QColor(Theme::border).name(QColor::HexArgb), QColor(Theme::selected).name(QColor::HexArgb));
+        });
         group->addButton(button);
         segmentRow->addWidget(button);
         engines_[static_cast<int>(e)] = button;
@@ -157,7 +157,7 @@ TranscribeAgainSheet::TranscribeAgainSheet(EditorModel& editor, Machine machine,
     heardLine->setSpacing(8);
     heardSpinner_ = new BusySpinner(14, Theme::secondaryText, heardRow_);
     heardIcon_ = new QLabel(heardRow_);
-    heardIcon_->setPixmap(EditorIcons::icon("ear", Theme::secondaryText, 14).pixmap(14, 14));
+    EditorIcons::show(heardIcon_, "ear", Theme::secondaryText, 14);
     heardLabel_ = kit::label({}, 12, QFont::Normal, Theme::secondaryText, heardRow_);
     heardLine->addWidget(heardSpinner_);
     heardLine->addWidget(heardIcon_);

@@ -7,6 +7,7 @@
 #include "ui/editor/BusySpinner.h"
 #include "ui/editor/SymbolTextButton.h"
 #include "ui/editor/TranscribeAgainSheet.h"
+#include "ui/inspector/KitColors.h"
 #include "ui/editor/TranscriptDockHeader.h"
 #include "ui/editor/TransportBar.h"
 #include "ui/editor/WordList.h"
@@ -35,7 +36,7 @@ QWidget* makeEmptyState(EditorModel& editor, QWidget* parent)
     column->setAlignment(Qt::AlignCenter);
     column->setSpacing(8);
     auto* icon = new QLabel(box);
-    icon->setPixmap(EditorIcons::icon("waveform.slash", Theme::secondaryText, 28).pixmap(28, 28));
+    EditorIcons::show(icon, "waveform.slash", Theme::secondaryText, 28);
     icon->setAlignment(Qt::AlignCenter);
     auto* title = kit::label(QObject::tr("No speech in this video"), 15, QFont::DemiBold, Theme::ink, box);
     auto* note = kit::label(QObject::tr("Record a voiceover and your words become the captions."), 12, QFont::Normal,
@@ -111,11 +112,7 @@ void TranscriptDock::makeOverlay()
 {
     overlay_ = new QWidget(this);
     overlay_->setAutoFillBackground(true);
-    QPalette palette = overlay_->palette();
-    QColor cover = Theme::surface;
-    cover.setAlphaF(0.94f);
-    palette.setColor(QPalette::Window, cover);
-    overlay_->setPalette(palette);
+    Appearances::setColor(overlay_, QPalette::Window, kit::faded(Theme::surface, 0.94));
     auto* column = new QVBoxLayout(overlay_);
     column->setAlignment(Qt::AlignCenter);
     column->setSpacing(10);

@@ -116,9 +116,7 @@ void TranscriptLegend::toggle()
             line->addWidget(new LegendSample(row.kind, row.sample, popup_));
             auto* label = new QLabel(row.text, popup_);
             label->setWordWrap(true);
-            QPalette pal = label->palette();
-            pal.setColor(QPalette::WindowText, Theme::ink);
-            label->setPalette(pal);
+            Appearances::setColor(label, QPalette::WindowText, Theme::ink);
             line->addWidget(label, 1);
             column->addLayout(line);
         }

@@ -16,7 +16,7 @@
 namespace vt::ui {
 
 // Times at 11 points, at their ideal width.
-QLabel* timeLabel(QFont::Weight weight, const QColor& colour, QWidget* parent)
+QLabel* timeLabel(QFont::Weight weight, const DynamicColor& colour, QWidget* parent)
 {
     auto* label = kit::label({}, 11, weight, colour, parent);
     QFont f = label->font();

@@ -3,6 +3,8 @@
 // as bars (the played part darker) with the playhead, and the total length.
 // Pressing or dragging on the bars seeks; playback goes on from there.
 
+#include "ui/theme/Theme.h"
+
 #include <QFont>
 #include <QWidget>
 
@@ -17,7 +19,7 @@ namespace vt::ui {
 class WaveformArea;
 
 // A label for times: 11 points with monospaced digits, at its ideal width.
-QLabel* timeLabel(QFont::Weight weight, const QColor& colour, QWidget* parent);
+QLabel* timeLabel(QFont::Weight weight, const DynamicColor& colour, QWidget* parent);
 
 // The faint rounded fill behind the scrubber and the zoom bar.
 void paintScrubberBackground(QWidget& widget);

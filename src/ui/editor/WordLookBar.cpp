@@ -28,7 +28,7 @@ QWidget* divider(QWidget* parent)
     auto* line = new QFrame(parent);
     line->setFrameShape(QFrame::VLine);
     line->setFixedHeight(16);
-    line->setStyleSheet(QStringLiteral("color: %1;").arg(QColor(Theme::hairline).name(QColor::HexArgb)));
+    Appearances::setStyleSheet(line, [] { return QStringLiteral("color: %1;").arg(QColor(Theme::hairline).name(QColor::HexArgb)); });
     return line;
 }
 
@@ -104,7 +104,7 @@ WordLookBar::WordLookBar(EditorModel& editor, QWidget* parent) : PanelCard(10, p
     row->setContentsMargins(12, 6, 12, 6);
     row->setSpacing(10);
     auto* icon = new QLabel(this);
-    icon->setPixmap(EditorIcons::icon("character.cursor.ibeam", Theme::secondaryText, 14).pixmap(14, 14));
+    EditorIcons::show(icon, "character.cursor.ibeam", Theme::secondaryText, 14);
     count_ = kit::label({}, 12, QFont::DemiBold, Theme::ink, this);
     count_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     smaller_ = iconButton("minus", {20, 22}, tr("Smaller"), this);

@@ -27,7 +27,9 @@ AIStatusButton::AIStatusButton(HookGenerator::Status status, QWidget* parent) : 
     head->addStretch(1);
     pill_ = ui::kit::label(QString(), 11, QFont::Medium, Theme::secondaryText, info_);
     pill_->setContentsMargins(7, 2, 7, 2);
-    pill_->setStyleSheet(QStringLiteral("QLabel { border: 1px solid %1; border-radius: 8px; }").arg(QColor(Theme::hairline).name(QColor::HexArgb)));
+    Appearances::setStyleSheet(pill_, [] {
+        return QStringLiteral("QLabel { border: 1px solid %1; border-radius: 8px; }").arg(QColor(Theme::hairline).name(QColor::HexArgb));
+    });
     head->addWidget(pill_);
     column->addLayout(head);
     auto* about = ui::kit::label(tr("Optional. Vellumtide uses it for AI Rewrites in the Hook tab: punchier hook ideas, written privately on "

@@ -124,9 +124,11 @@ QWidget* HomeView::buildTopBar()
     newProject_->setFixedHeight(24);
     newProject_->setCursor(Qt::PointingHandCursor);
     newProject_->setToolTip(tr("Open a video to caption (Ctrl+O)"));
-    newProject_->setStyleSheet(QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 7px; padding: 0 10px; "
-                                              "font-weight: 600; } QPushButton:pressed { background: %3; }")
-                                   .arg(QColor(Theme::onAccent).name(), QColor(Theme::accent).name(), QColor(Theme::accent).darker(130).name()));
+    Appearances::setStyleSheet(newProject_, [] {
+        return QStringLiteral("QPushButton { color: %1; background: %2; border: none; border-radius: 7px; padding: 0 10px; "
+                              "font-weight: 600; } QPushButton:pressed { background: %3; }")
+            .arg(QColor(Theme::onAccent).name(), QColor(Theme::accent).name(), QColor(Theme::accent).darker(130).name());
+    });
     connect(newProject_, &QPushButton::clicked, this, [this] { app_.openPanel(); });
     row->addWidget(newProject_);
     return screenTitleBar(trailing, this);
@@ -143,7 +145,9 @@ QWidget* HomeView::buildSection()
     header->addWidget(ui::kit::label(tr("Projects"), 17, QFont::DemiBold, Theme::ink, section));
     count_ = ui::kit::label(QString(), 12, QFont::DemiBold, Theme::secondaryText, section);
     count_->setContentsMargins(7, 2, 7, 2);
-    count_->setStyleSheet(QStringLiteral("QLabel { background: %1; border-radius: 9px; }").arg(QColor(Theme::muted).name(QColor::HexArgb)));
+    Appearances::setStyleSheet(count_, [] {
+        return QStringLiteral("QLabel { background: %1; border-radius: 9px; }").arg(QColor(Theme::muted).name(QColor::HexArgb));
+    });
     header->addWidget(count_);
     header->addStretch(1);
     sortMenu_ = new QComboBox(section);

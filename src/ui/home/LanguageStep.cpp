@@ -75,7 +75,7 @@ public:
         row->addWidget(mark_);
         for (QLabel* label : findChildren<QLabel*>()) label->setAttribute(Qt::WA_TransparentForMouseEvents);
         connect(this, &QPushButton::toggled, this, [this] { restyle(); });
-        restyle();
+        Appearances::follow(this, [this] { restyle(); });
     }
 
 protected:
@@ -96,7 +96,7 @@ private:
         badge_->setStyleSheet(QStringLiteral("QLabel { color: %1; background: %2; border-radius: 17px; }")
                                   .arg(QColor(on ? Theme::onInk : Theme::ink).name(), QColor(on ? Theme::accent : Theme::muted).name(QColor::HexArgb)));
         mark_->setText(on ? QStringLiteral("\u25C9") : QStringLiteral("\u25CB"));
-        ui::kit::setTextColour(mark_, on ? QColor(Theme::ink) : QColor(Theme::secondaryText));
+        ui::kit::setTextColour(mark_, on ? Theme::ink : Theme::secondaryText);
     }
 
     QLabel* badge_;

@@ -189,7 +189,7 @@ void ProcessingView::refresh()
         QFont font = labels_[i]->font();
         font.setWeight(row == RowState::current ? QFont::Medium : QFont::Normal);
         labels_[i]->setFont(font);
-        ui::kit::setTextColour(labels_[i], row == RowState::waiting ? QColor(Theme::secondaryText) : QColor(Theme::ink));
+        ui::kit::setTextColour(labels_[i], row == RowState::waiting ? Theme::secondaryText : Theme::ink);
         const QString percent = row == RowState::current ? percentText(state.fraction) : QString();
         percents_[i]->setText(percent);
         percents_[i]->setVisible(!percent.isEmpty());

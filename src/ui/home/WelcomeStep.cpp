@@ -71,9 +71,7 @@ QWidget* divider(QWidget* parent)
     auto* line = new QWidget(parent);
     line->setFixedWidth(1);
     line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, Theme::hairline);
-    line->setPalette(palette);
+    Appearances::setColor(line, QPalette::Window, Theme::hairline);
     return line;
 }
 

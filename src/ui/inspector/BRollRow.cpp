@@ -63,7 +63,7 @@ protected:
         p.drawText(badge, Qt::AlignCenter, isImage_ ? QStringLiteral("▣") : QStringLiteral("▶"));
         p.setClipping(false);
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kit::hairline(), 1));
+        p.setPen(QPen(QColor(kit::hairline()), 1));
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     }
 

@@ -98,7 +98,7 @@ void LookCard::paintEvent(QPaintEvent*)
         const QSizeF text = QFontMetricsF(f).size(0, badge);
         const QRectF pill(frame.right() - 4 - text.width() - 10, frame.bottom() - 4 - text.height() - 4, text.width() + 10, text.height() + 4);
         p.setPen(Qt::NoPen);
-        p.setBrush(kit::accent());
+        p.setBrush(QColor(kit::accent()));
         p.drawRoundedRect(pill, pill.height() / 2, pill.height() / 2);
         p.setPen(kit::onAccent());
         p.drawText(pill, Qt::AlignCenter, badge);
@@ -106,10 +106,10 @@ void LookCard::paintEvent(QPaintEvent*)
     p.restore();
     p.setBrush(Qt::NoBrush);
     if (selected) {
-        p.setPen(QPen(kit::accent(), 2.5));
+        p.setPen(QPen(QColor(kit::accent()), 2.5));
         p.drawRoundedRect(frame.adjusted(1.25, 1.25, -1.25, -1.25), 7, 7);
     } else {
-        p.setPen(QPen(kit::hairline(), 1));
+        p.setPen(QPen(QColor(kit::hairline()), 1));
         p.drawRoundedRect(frame.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     }
     QFont nameFont = font();

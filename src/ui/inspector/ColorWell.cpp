@@ -30,7 +30,7 @@ void ColorWell::paintEvent(QPaintEvent*)
     p.setBrush(color_.get());
     p.drawRoundedRect(r.adjusted(3, 3, -3, -3), 3, 3);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kit::border(), 1));
+    p.setPen(QPen(QColor(kit::border()), 1));
     p.drawRoundedRect(r, 6, 6);
 }
 

@@ -42,10 +42,10 @@ protected:
         p.setBrush(fill);
         p.drawEllipse(dot);
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kit::faded(kit::ink(), 0.14), 1));
+        p.setPen(QPen(QColor(kit::faded(kit::ink(), 0.14)), 1));
         p.drawEllipse(dot.adjusted(0.5, 0.5, -0.5, -0.5));
         if (property("selected").toBool()) {
-            p.setPen(QPen(kit::accent(), 2));
+            p.setPen(QPen(QColor(kit::accent()), 2));
             p.drawEllipse(QRectF(rect()).adjusted(1, 1, -1, -1));
         }
     }

@@ -103,7 +103,7 @@ bool DisclosureSection::eventFilter(QObject* watched, QEvent* event)
             QPainter p(header_);
             p.setRenderHint(QPainter::Antialiasing);
             p.setPen(Qt::NoPen);
-            p.setBrush(kit::faded(kit::muted(), 0.7));
+            p.setBrush(QColor(kit::faded(kit::muted(), 0.7)));
             p.drawRoundedRect(QRectF(header_->rect()).adjusted(4, 0, -4, 0), 8, 8);
         }
         break;

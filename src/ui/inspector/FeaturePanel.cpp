@@ -69,7 +69,7 @@ void paintPictureTile(QPainter& painter, const QRectF& box, const QImage* image,
     }
     painter.setClipping(false);
     const double w = chosen ? 2.5 : 1;
-    painter.setPen(QPen(chosen ? kit::accent() : kit::hairline(), w));
+    painter.setPen(QPen(chosen ? QColor(kit::accent()) : QColor(kit::hairline()), w));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(box.adjusted(w / 2, w / 2, -w / 2, -w / 2), 8, 8);
     painter.restore();

@@ -44,7 +44,7 @@ void HoldButton::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const bool held = held_.get();
     p.setPen(Qt::NoPen);
-    p.setBrush(held ? kit::accent() : kit::faded(kit::ink(), 0.08));
+    p.setBrush(held ? QColor(kit::accent()) : QColor(kit::faded(kit::ink(), 0.08)));
     p.drawRoundedRect(QRectF(rect()), 6, 6);
     p.setPen(held ? kit::onAccent() : kit::ink());
     p.drawText(rect().adjusted(9, 0, -9, 0), Qt::AlignCenter, icon_ + " " + text());

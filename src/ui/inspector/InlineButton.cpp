@@ -14,10 +14,8 @@ InlineButton::InlineButton(const QString& title, const QString& icon, bool promi
     setFont(f);
     setAccessibleName(title);
     if (prominent) {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Button, kit::accent());
-        pal.setColor(QPalette::ButtonText, kit::onAccent());
-        setPalette(pal);
+        Appearances::setColor(this, QPalette::Button, kit::accent());
+        Appearances::setColor(this, QPalette::ButtonText, kit::onAccent());
     }
     connect(this, &QPushButton::clicked, this, [action = std::move(action)] {
         if (action) action();

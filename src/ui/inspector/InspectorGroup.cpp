@@ -25,9 +25,7 @@ InspectorGroup::InspectorGroup(const QString& title, QWidget* accessory, QWidget
     f.setWeight(QFont::DemiBold);
     f.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
     title_->setFont(f);
-    QPalette pal = title_->palette();
-    pal.setColor(QPalette::WindowText, kit::secondaryText());
-    title_->setPalette(pal);
+    Appearances::setColor(title_, QPalette::WindowText, kit::secondaryText());
     line->addWidget(title_);
     line->addStretch(1);
     line->addSpacing(8);

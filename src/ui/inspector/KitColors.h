@@ -1,7 +1,10 @@
 #pragma once
-// The palette colours the controls kit draws with, light or dark after the
-// application's palette. A stand-in until the shared theme is in place:
-// every kit class asks these functions, so switching over is one file.
+// The palette colours the controls kit draws with: the shared theme's, so
+// they follow the appearance. A colour handed to a widget through the kit's
+// text helpers or Appearances::setColor keeps following it; one resolved
+// into a QColor is the colour of the moment.
+
+#include "ui/theme/Theme.h"
 
 #include <QColor>
 
@@ -9,18 +12,20 @@ namespace vt::ui::kit {
 
 bool darkAppearance();
 
-QColor ink();
-QColor onInk();
-QColor secondaryText();
-QColor surface();
-QColor muted();
-QColor hairline();
-QColor border();
-QColor shadow();
-QColor accent();
+const DynamicColor& ink();
+const DynamicColor& onInk();
+const DynamicColor& secondaryText();
+const DynamicColor& surface();
+const DynamicColor& muted();
+const DynamicColor& hairline();
+const DynamicColor& border();
+const DynamicColor& shadow();
+const DynamicColor& accent();
 QColor onAccent();
 
 // `c` with its opacity multiplied by `opacity`.
 QColor faded(QColor c, double opacity);
+// Both values of `c` with their opacity multiplied by `opacity`.
+DynamicColor faded(const DynamicColor& c, double opacity);
 
 }  // namespace vt::ui::kit

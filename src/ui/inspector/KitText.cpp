@@ -2,7 +2,10 @@
 
 namespace vt::ui::kit {
 
-QLabel* label(const QString& text, double points, QFont::Weight weight, const QColor& colour, QWidget* parent)
+namespace {
+
+template <class Colour>
+QLabel* makeLabel(const QString& text, double points, QFont::Weight weight, const Colour& colour, QWidget* parent)
 {
     auto* l = new QLabel(text, parent);
     QFont f = l->font();
@@ -14,12 +17,28 @@ QLabel* label(const QString& text, double points, QFont::Weight weight, const QC
     return l;
 }
 
+}  // namespace
+
+QLabel* label(const QString& text, double points, QFont::Weight weight, const DynamicColor& colour, QWidget* parent)
+{
+    return makeLabel(text, points, weight, colour, parent);
+}
+
+QLabel* label(const QString& text, double points, QFont::Weight weight, const QColor& colour, QWidget* parent)
+{
+    return makeLabel(text, points, weight, colour, parent);
+}
+
+void setTextColour(QWidget* widget, const DynamicColor& colour)
+{
+    Appearances::setColor(widget, QPalette::WindowText, colour);
+    Appearances::setColor(widget, QPalette::Text, colour);
+}
+
 void setTextColour(QWidget* widget, const QColor& colour)
 {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::Text, colour);
-    widget->setPalette(pal);
+    Appearances::setColor(widget, QPalette::WindowText, colour);
+    Appearances::setColor(widget, QPalette::Text, colour);
 }
 
 }  // namespace vt::ui::kit

@@ -1,5 +1,8 @@
 #pragma once
-// Labels in the kit's fonts and colours.
+// Labels in the kit's fonts and colours. A palette colour keeps following
+// the appearance; a fixed colour stays as given.
+
+#include "ui/theme/Theme.h"
 
 #include <QColor>
 #include <QFont>
@@ -8,7 +11,9 @@
 namespace vt::ui::kit {
 
 // A label of the system font at `points` and `weight`, drawn in `colour`.
+QLabel* label(const QString& text, double points, QFont::Weight weight, const DynamicColor& colour, QWidget* parent = nullptr);
 QLabel* label(const QString& text, double points, QFont::Weight weight, const QColor& colour, QWidget* parent = nullptr);
+void setTextColour(QWidget* widget, const DynamicColor& colour);
 void setTextColour(QWidget* widget, const QColor& colour);
 
 }  // namespace vt::ui::kit

@@ -86,7 +86,7 @@ void LiveStylePreview::paintEvent(QPaintEvent*)
         p.drawImage(target, picture_);
     }
     p.restore();
-    p.setPen(QPen(kit::border(), 1));
+    p.setPen(QPen(QColor(kit::border()), 1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shape);
 }

@@ -138,11 +138,13 @@ QToolButton* chip(const QString& title, QWidget* parent)
     return b;
 }
 
-void paintChip(QToolButton* b, bool filled, const QColor& fill)
+void paintChip(QToolButton* b, bool filled, const DynamicColor& fill)
 {
-    b->setStyleSheet(QStringLiteral("QToolButton { border-radius: 10px; padding: 3px 8px; background: %1; color: %2; }")
-                         .arg(filled ? fill.name(QColor::HexArgb) : kit::faded(kit::ink(), 0.07).name(QColor::HexArgb),
-                              filled ? kit::onInk().name() : kit::ink().name()));
+    Appearances::setStyleSheet(b, [filled, fill] {
+        return QStringLiteral("QToolButton { border-radius: 10px; padding: 3px 8px; background: %1; color: %2; }")
+            .arg(filled ? QColor(fill).name(QColor::HexArgb) : QColor(kit::faded(kit::ink(), 0.07)).name(QColor::HexArgb),
+                 filled ? QColor(kit::onInk()).name() : QColor(kit::ink()).name());
+    });
 }
 
 }  // namespace
@@ -223,7 +225,7 @@ private:
             p.setRenderHint(QPainter::Antialiasing);
             QPainterPath shape;
             shape.addRoundedRect(box, 8, 8);
-            p.fillPath(shape, kit::muted());
+            p.fillPath(shape, QColor(kit::muted()));
             p.setPen(kit::secondaryText());
             p.drawText(box, Qt::AlignCenter, QStringLiteral("…"));
         }
@@ -302,8 +304,10 @@ QWidget* MatchCutSection::buildSearch()
     outer->setContentsMargins(12, 8, 12, 8);
     auto* field = new QWidget(holder);
     field->setObjectName(QStringLiteral("matchCutSearch"));
-    field->setStyleSheet(QStringLiteral("#matchCutSearch { border-radius: 8px; background: %1; }")
-                             .arg(kit::faded(kit::ink(), 0.05).name(QColor::HexArgb)));
+    Appearances::setStyleSheet(field, [] {
+        return QStringLiteral("#matchCutSearch { border-radius: 8px; background: %1; }")
+            .arg(QColor(kit::faded(kit::ink(), 0.05)).name(QColor::HexArgb));
+    });
     auto* row = new QHBoxLayout(field);
     row->setContentsMargins(10, 7, 10, 7);
     row->setSpacing(8);

@@ -81,7 +81,7 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
-        p.setBrush(kit::faded(kit::ink(), hovered() ? 0.1 : 0.05));
+        p.setBrush(QColor(kit::faded(kit::ink(), hovered() ? 0.1 : 0.05)));
         p.drawRoundedRect(QRectF(rect()), 8, 8);
         p.setPen(kit::ink());
         QFont icon = font();

@@ -68,11 +68,11 @@ void DuckingStrip::paintEvent(QPaintEvent*)
     p.setRenderHint(QPainter::Antialiasing);
     const double W = width(), H = height();
     p.setPen(Qt::NoPen);
-    p.setBrush(kit::faded(kit::ink(), 0.05));
+    p.setBrush(QColor(kit::faded(kit::ink(), 0.05)));
     p.drawRoundedRect(rect(), 7, 7);
 
     const double D = span(editor_.plan().outputLength());
-    p.setBrush(kit::faded(kit::ink(), 0.12));
+    p.setBrush(QColor(kit::faded(kit::ink(), 0.12)));
     for (const auto& phrase : MusicDucker::phrases(editor_.speechRanges()))
         p.drawRect(QRectF(phrase.lower / D * W, 0.55 * H, std::max((phrase.upper - phrase.lower) / D * W, 1.0), 0.45 * H));
 
@@ -88,11 +88,11 @@ void DuckingStrip::paintEvent(QPaintEvent*)
             else line.lineTo(at);
         }
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kit::accent(), 1.5));
+        p.setPen(QPen(QColor(kit::accent()), 1.5));
         p.drawPath(line);
     }
     const double x = editor_.currentTime() / D * W;
-    p.setPen(QPen(kit::faded(kit::ink(), 0.6), 1));
+    p.setPen(QPen(QColor(kit::faded(kit::ink(), 0.6)), 1));
     p.drawLine(QPointF(x, 0), QPointF(x, H));
 
     QFont legend = font();

@@ -70,12 +70,14 @@ QLabel* chip(const Word& word, QWidget* parent)
     f.setPointSizeF(12.5);
     f.setStrikeOut(word.deleted);
     l->setFont(f);
-    const QColor fill = word.emphasized ? srgb(1, 0.8, 0.3, 0.3)
-                        : word.deleted  ? srgb(1, 0.4, 0.5, 0.14)
-                                        : kit::muted();
-    const QColor ink = word.deleted ? srgb(1, 0.4, 0.5) : kit::ink();
-    l->setStyleSheet(QStringLiteral("QLabel { background: %1; color: %2; border-radius: 6px; padding: 4px 8px; }")
-                         .arg(rgba(fill), rgba(ink)));
+    Appearances::setStyleSheet(l, [emphasized = word.emphasized, deleted = word.deleted] {
+        const QColor fill = emphasized ? srgb(1, 0.8, 0.3, 0.3)
+                            : deleted  ? srgb(1, 0.4, 0.5, 0.14)
+                                       : QColor(kit::muted());
+        const QColor ink = deleted ? srgb(1, 0.4, 0.5) : QColor(kit::ink());
+        return QStringLiteral("QLabel { background: %1; color: %2; border-radius: 6px; padding: 4px 8px; }")
+            .arg(rgba(fill), rgba(ink));
+    });
     return l;
 }
 

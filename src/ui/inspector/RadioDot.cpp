@@ -34,13 +34,13 @@ void RadioDot::paintEvent(QPaintEvent*)
     p.translate(-9, -9);
     if (on_) {
         p.setPen(Qt::NoPen);
-        p.setBrush(kit::accent());
+        p.setBrush(QColor(kit::accent()));
         p.drawEllipse(QRectF(0, 0, 18, 18));
         p.setBrush(kit::onAccent());
         p.drawEllipse(QRectF(5.5, 5.5, 7, 7));
     } else {
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kit::border(), 1.5));
+        p.setPen(QPen(QColor(kit::border()), 1.5));
         p.drawEllipse(QRectF(0.75, 0.75, 16.5, 16.5));
     }
 }

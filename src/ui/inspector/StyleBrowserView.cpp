@@ -196,7 +196,9 @@ QWidget* StyleBrowserView::makeWritingButton()
     parts_.writingGlyph = kit::label({}, 12, QFont::Bold, kit::ink(), card);
     parts_.writingGlyph->setFixedSize(26, 26);
     parts_.writingGlyph->setAlignment(Qt::AlignCenter);
-    parts_.writingGlyph->setStyleSheet(QStringLiteral("background: %1; border-radius: 13px;").arg(kit::muted().name()));
+    Appearances::setStyleSheet(parts_.writingGlyph, [] {
+        return QStringLiteral("background: %1; border-radius: 13px;").arg(QColor(kit::muted()).name());
+    });
     row->addWidget(parts_.writingGlyph);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(0);
@@ -329,8 +331,9 @@ QWidget* StyleBrowserView::makeHeader()
     row->addWidget(parts_.title);
     parts_.aiBadge = kit::label(QStringLiteral("AI"), 9.5, QFont::DemiBold, kit::ink(), header);
     parts_.aiBadge->setContentsMargins(5, 1, 5, 1);
-    parts_.aiBadge->setStyleSheet(
-        QStringLiteral("background: %1; border-radius: 4px;").arg(kit::faded(kit::ink(), 0.1).name(QColor::HexArgb)));
+    Appearances::setStyleSheet(parts_.aiBadge, [] {
+        return QStringLiteral("background: %1; border-radius: 4px;").arg(QColor(kit::faded(kit::ink(), 0.1)).name(QColor::HexArgb));
+    });
     row->addWidget(parts_.aiBadge);
     parts_.blurb = kit::label({}, 11, QFont::Normal, kit::secondaryText(), header);
     parts_.blurb->setMinimumWidth(0);

@@ -201,7 +201,7 @@ void StyleCard::paintEvent(QPaintEvent*)
     p.restore();
     p.setBrush(Qt::NoBrush);
     if (selected_) {
-        p.setPen(QPen(kit::accent(), 2.5));
+        p.setPen(QPen(QColor(kit::accent()), 2.5));
         p.drawRoundedRect(full.adjusted(1.25, 1.25, -1.25, -1.25), 13, 13);
     }
     if (style_.behindSubject) {

@@ -193,7 +193,9 @@ QWidget* StyleEditorView::makeHeader()
 
     parts_.edited = kit::label(QStringLiteral("Edited"), 10.5, QFont::Medium, kit::secondaryText(), header);
     parts_.edited->setContentsMargins(6, 2, 6, 2);
-    parts_.edited->setStyleSheet(QStringLiteral("background: %1; border-radius: 8px;").arg(kit::muted().name()));
+    Appearances::setStyleSheet(parts_.edited, [] {
+        return QStringLiteral("background: %1; border-radius: 8px;").arg(QColor(kit::muted()).name());
+    });
     row->addWidget(parts_.edited);
     row->addStretch(1);
     row->addSpacing(4);

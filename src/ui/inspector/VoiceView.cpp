@@ -150,7 +150,7 @@ void RecordButton::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setOpacity((isDown() ? 0.7 : 1.0) * (isEnabled() ? 1.0 : 0.45));
-    p.setPen(QPen(kit::faded(kit::ink(), 0.22), 3));
+    p.setPen(QPen(QColor(kit::faded(kit::ink(), 0.22)), 3));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
     p.setPen(Qt::NoPen);

@@ -45,15 +45,19 @@ EditorTips::EditorTips(std::function<void()> done, QWidget* parent) : QWidget(pa
     card_->setObjectName("tipCard");
     card_->setFixedWidth(kCardWidth);
     card_->setAttribute(Qt::WA_StyledBackground);
-    card_->setStyleSheet(QString("#tipCard { background:%1; border:1px solid %2; border-radius:14px; } QLabel { color:%3; }")
-                             .arg(css(Theme::surfaceRaised), css(Theme::hairline), css(Theme::ink)));
+    Appearances::setStyleSheet(card_, [] {
+        return QString("#tipCard { background:%1; border:1px solid %2; border-radius:14px; } QLabel { color:%3; }")
+            .arg(css(Theme::surfaceRaised), css(Theme::hairline), css(Theme::ink));
+    });
     auto* layout = new QVBoxLayout(card_);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(10);
     auto* header = new QVBoxLayout;
     header->setSpacing(1);
     counter_ = new QLabel;
-    counter_->setStyleSheet(QString("color:%1; font-size:11pt; font-weight:500;").arg(css(Theme::secondaryText)));
+    Appearances::setStyleSheet(counter_, [] {
+        return QString("color:%1; font-size:11pt; font-weight:500;").arg(css(Theme::secondaryText));
+    });
     title_ = new QLabel;
     title_->setStyleSheet("font-size:15pt; font-weight:600;");
     header->addWidget(counter_);

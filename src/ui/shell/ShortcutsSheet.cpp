@@ -36,8 +36,10 @@ QWidget* keyRow(std::string_view key, std::string_view description)
     auto* cap = new QLabel(qs(key));
     cap->setObjectName("keyCap");
     cap->setFont(sized(12, QFont::DemiBold));
-    cap->setStyleSheet(QString("color:%1; background:%2; border:1px solid %3; border-radius:5px; padding:2px 6px;")
-                           .arg(css(Theme::ink), css(Theme::muted), css(Theme::hairline)));
+    Appearances::setStyleSheet(cap, [] {
+        return QString("color:%1; background:%2; border:1px solid %3; border-radius:5px; padding:2px 6px;")
+            .arg(css(Theme::ink), css(Theme::muted), css(Theme::hairline));
+    });
     slotLayout->addWidget(cap, 0, Qt::AlignLeft | Qt::AlignTop);
     auto* text = new QLabel(qs(description));
     text->setObjectName("keyDescription");
@@ -86,7 +88,9 @@ ShortcutsSheet::ShortcutsSheet(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(tr("Keyboard Shortcuts"));
     setFixedWidth(680);
-    setStyleSheet(QString("QDialog { background:%1; } QLabel { color:%2; }").arg(css(Theme::surface), css(Theme::ink)));
+    Appearances::setStyleSheet(this, [] {
+        return QString("QDialog { background:%1; } QLabel { color:%2; }").arg(css(Theme::surface), css(Theme::ink));
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(22, 22, 22, 22);
     layout->setSpacing(16);
@@ -117,7 +121,7 @@ ShortcutsSheet::ShortcutsSheet(QWidget* parent) : QDialog(parent)
         QFont headingFont = sized(11, QFont::DemiBold);
         headingFont.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
         heading->setFont(headingFont);
-        heading->setStyleSheet(QString("color:%1;").arg(css(Theme::secondaryText)));
+        Appearances::setStyleSheet(heading, [] { return QString("color:%1;").arg(css(Theme::secondaryText)); });
         column->addWidget(heading);
         for (const auto& [key, description] : group.keys) column->addWidget(keyRow(key, description));
         column->addStretch(1);
@@ -131,7 +135,7 @@ ShortcutsSheet::ShortcutsSheet(QWidget* parent) : QDialog(parent)
     auto* footer = new QLabel(tr("Space, J, K, L and Delete work wherever the keyboard focus is, except while you type in a text field."));
     footer->setWordWrap(true);
     footer->setFont(sized(11.5));
-    footer->setStyleSheet(QString("color:%1;").arg(css(Theme::secondaryText)));
+    Appearances::setStyleSheet(footer, [] { return QString("color:%1;").arg(css(Theme::secondaryText)); });
     layout->addWidget(footer);
 }
 

@@ -31,8 +31,10 @@ QString css(const QColor& c) { return c.name(QColor::HexArgb); }
 QLabel* chip(const QString& text, QWidget* parent)
 {
     auto* c = kit::label(text, 10.5, QFont::Medium, Theme::ink, parent);
-    c->setStyleSheet(QStringLiteral("color: %1; background: %2; border-radius: 8px; padding: 2px 7px;")
-                         .arg(css(Theme::ink), css(faded(Theme::ink, 0.07))));
+    Appearances::setStyleSheet(c, [] {
+        return QStringLiteral("color: %1; background: %2; border-radius: 8px; padding: 2px 7px;")
+            .arg(css(Theme::ink), css(faded(Theme::ink, 0.07)));
+    });
     return c;
 }
 

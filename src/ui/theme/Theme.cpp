@@ -4,6 +4,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include <map>
+
 namespace vt {
 namespace {
 
@@ -37,6 +39,44 @@ Notifier& theNotifier()
     static Notifier notifier;
     return notifier;
 }
+
+// The palette colours and style sheet of one widget, made again after every
+// change of appearance; a child of the widget, so it goes with it.
+class Binding : public QObject {
+public:
+    explicit Binding(QWidget* widget) : QObject(widget), widget_(widget)
+    {
+        setObjectName(QStringLiteral("vtAppearanceBinding"));
+        connect(&theNotifier(), &Notifier::changed, this, &Binding::apply);
+    }
+    static Binding& of(QWidget* widget)
+    {
+        auto* found = widget->findChild<Binding*>(QStringLiteral("vtAppearanceBinding"), Qt::FindDirectChildrenOnly);
+        return found ? *found : *new Binding(widget);
+    }
+    static Binding* find(QWidget* widget)
+    {
+        return widget->findChild<Binding*>(QStringLiteral("vtAppearanceBinding"), Qt::FindDirectChildrenOnly);
+    }
+
+    std::map<QPalette::ColorRole, DynamicColor> colours;
+    std::function<QString()> styleSheet;
+
+    void apply()
+    {
+        // The style sheet first: polishing for a new one puts back the
+        // palette the widget had before, which the colours then replace.
+        if (styleSheet) widget_->setStyleSheet(styleSheet());
+        if (!colours.empty()) {
+            QPalette palette = widget_->palette();
+            for (const auto& [role, colour] : colours) palette.setColor(role, colour);
+            widget_->setPalette(palette);
+        }
+    }
+
+private:
+    QWidget* widget_;
+};
 
 }  // namespace
 
@@ -117,6 +157,7 @@ void apply(std::string_view raw)
     palette.setColor(QPalette::WindowText, Theme::ink);
     palette.setColor(QPalette::Base, Theme::surface);
     palette.setColor(QPalette::Text, Theme::ink);
+    palette.setColor(QPalette::PlaceholderText, Theme::secondaryText);
     palette.setColor(QPalette::Button, Theme::muted);
     palette.setColor(QPalette::ButtonText, Theme::ink);
     palette.setColor(QPalette::Highlight, Theme::accent);
@@ -131,6 +172,36 @@ std::optional<Appearance> explicitAppearance() { return stored(); }
 bool isDark() { return stored() ? *stored() == Appearance::dark : systemIsDark(); }
 
 QObject* notifier() { return &theNotifier(); }
+
+void setColor(QWidget* widget, QPalette::ColorRole role, const DynamicColor& colour)
+{
+    Binding& binding = Binding::of(widget);
+    binding.colours[role] = colour;
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
+{
+    if (Binding* binding = Binding::find(widget)) binding->colours.erase(role);
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+void setStyleSheet(QWidget* widget, std::function<QString()> make)
+{
+    Binding& binding = Binding::of(widget);
+    binding.styleSheet = std::move(make);
+    widget->setStyleSheet(binding.styleSheet ? binding.styleSheet() : QString());
+}
+
+void follow(QObject* context, std::function<void()> restyle)
+{
+    restyle();
+    QObject::connect(&theNotifier(), &Notifier::changed, context, std::move(restyle));
+}
 
 }  // namespace Appearances
 

@@ -7,10 +7,14 @@
 #include <QColor>
 #include <QLinearGradient>
 #include <QObject>
+#include <QPalette>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string_view>
+
+class QWidget;
 
 namespace vt {
 
@@ -53,6 +57,18 @@ std::optional<Appearance> explicitAppearance();
 bool isDark();
 // Announces every change of the effective appearance.
 QObject* notifier();
+
+// What a widget shows in palette colours, kept in step with the appearance:
+// colours and style sheets set here are resolved now and again after every
+// change, while the widget lives. Setting a role or the style sheet again
+// replaces what was set before.
+void setColor(QWidget* widget, QPalette::ColorRole role, const DynamicColor& colour);
+// A fixed colour for the role: it no longer follows the appearance.
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
+void setStyleSheet(QWidget* widget, std::function<QString()> make);
+// Runs `restyle` now and after every change of the appearance while
+// `context` lives.
+void follow(QObject* context, std::function<void()> restyle);
 }  // namespace Appearances
 
 }  // namespace vt

@@ -42,8 +42,8 @@ VideoDropZone::VideoDropZone(const QString& title, int verticalPadding, std::fun
     layout->addWidget(or_);
     layout->addWidget(button_, 0, Qt::AlignHCenter);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
-    restyle();
-    connect(Appearances::notifier(), SIGNAL(changed()), this, SLOT(restyle()));
+    Appearances::setColor(text_, QPalette::WindowText, Theme::ink);
+    Appearances::setColor(or_, QPalette::WindowText, Theme::secondaryText);
 }
 
 QString VideoDropZone::shownText() const { return text_->text(); }
@@ -76,15 +76,6 @@ void VideoDropZone::paintEvent(QPaintEvent*)
 
     const QRectF symbol((width() - kSymbolSide) / 2.0, layout()->contentsMargins().top() - kSymbolSide - 10, kSymbolSide, kSymbolSide);
     Symbols::draw(p, Symbols::Name::arrowDownToLine, symbol, targeted_ ? QColor(Theme::accent) : QColor(Theme::secondaryText));
-}
-
-void VideoDropZone::restyle()
-{
-    QPalette palette = text_->palette();
-    palette.setColor(QPalette::WindowText, Theme::ink);
-    text_->setPalette(palette);
-    palette.setColor(QPalette::WindowText, Theme::secondaryText);
-    or_->setPalette(palette);
 }
 
 }  // namespace vt

@@ -28,9 +28,6 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override;
 
-private slots:
-    void restyle();
-
 private:
     QString title_;
     bool targeted_ = false;

@@ -144,9 +144,7 @@ QWidget* TimelinePanel::makeHeader()
     QFont small = stats_->font();
     small.setPointSizeF(11);
     stats_->setFont(small);
-    QPalette palette = stats_->palette();
-    palette.setColor(QPalette::WindowText, Theme::secondaryText);
-    stats_->setPalette(palette);
+    Appearances::setColor(stats_, QPalette::WindowText, Theme::secondaryText);
     // One line that gives way to the toolbar rather than widening the panel.
     stats_->setMinimumWidth(1);
     stats_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

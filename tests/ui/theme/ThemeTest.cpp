@@ -69,3 +69,29 @@ TEST(TitleBar, DoubleClickFollowsTheDesktopSetting)
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+// A role set again replaces the colour set before; a fixed colour stops
+// following the appearance; a style sheet is made again after each switch.
+TEST(Theme, WidgetColoursFollowTheLatestSetting)
+{
+    Appearances::apply("light");
+    QWidget replaced, fixed, sheet;
+    Appearances::setColor(&replaced, QPalette::WindowText, Theme::ink);
+    Appearances::setColor(&replaced, QPalette::WindowText, Theme::secondaryText);
+    Appearances::setColor(&fixed, QPalette::WindowText, Theme::ink);
+    Appearances::setColor(&fixed, QPalette::WindowText, QColor(Qt::red));
+    Appearances::setStyleSheet(&sheet, [] { return QStringLiteral("color: %1;").arg(QColor(Theme::ink).name()); });
+
+    Appearances::apply("dark");
+    EXPECT_EQ(replaced.palette().color(QPalette::WindowText), Theme::secondaryText.dark);
+    EXPECT_EQ(fixed.palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(sheet.styleSheet(), QStringLiteral("color: %1;").arg(Theme::ink.dark.name()));
+    Appearances::apply("light");
+    EXPECT_EQ(replaced.palette().color(QPalette::WindowText), Theme::secondaryText.light);
+}
+
+}  // namespace
+}  // namespace vt
