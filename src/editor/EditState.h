@@ -2,17 +2,19 @@
 // One undo step: copies of every part of the project that undoable commands
 // change. Nothing else is captured, so framing, grade, audio settings (the
 // voiceover's mix included) and all editor-only state survive undo and redo
-// untouched. The caption look is captured only by the steps of finished look
-// edits; every other step leaves it absent, and undoing such a step leaves the
-// look as it is.
+// untouched. The caption look, the music's settings and the lanes' switches
+// are captured only by the steps of their own edits; every other step leaves
+// them absent, and undoing such a step leaves them as they are.
 
 #include "captions/look/CaptionStyle.h"
 #include "model/BRoll.h"
+#include "model/BackgroundMusic.h"
 #include "model/CaptionTranslation.h"
 #include "model/FaceTrack.h"
 #include "model/MatchCut.h"
 #include "model/MotionEffect.h"
 #include "model/SoundClip.h"
+#include "model/TrackSettings.h"
 #include "model/VideoClip.h"
 #include "model/VolumeEnvelope.h"
 #include "model/Voiceover.h"
@@ -42,6 +44,8 @@ struct EditState {
     std::optional<CaptionTranslation> translation;
     std::optional<CaptionStyle> style;  // the video's look, for look-edit steps only
     std::optional<Voiceover> voiceover;  // brought back only when its take differs (a removal)
+    std::optional<BackgroundMusic> music;  // the music's settings, for music-edit steps only
+    std::optional<TrackSettings> tracks;   // the lanes' switches, for lane steps only
 };
 
 }  // namespace vt

@@ -151,6 +151,11 @@ public:
     // the edit: undoing it brings back `before`, the whole look as it was
     // before the edit began.
     void recordStyleUndo(const CaptionStyle& before);
+    // The same for a finished edit of the music's settings (its level,
+    // ducking, start, fades and loop; not which music) and for a flip of a
+    // lane's switches: undoing brings `before` back.
+    void recordMusicUndo(const BackgroundMusic& before);
+    void recordLanesUndo(const TrackSettings& before);
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }

@@ -91,7 +91,7 @@ EditState EditorModel::editState() const
     const Project& p = project_;
     return {transcript(),  p.words,          p.matchCuts, p.motions,       p.clips,
             p.brolls,      p.sounds,         p.videoVolume, p.sourceDuration, p.sourceRange,
-            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt, p.voiceover};
+            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt, p.voiceover, std::nullopt, std::nullopt};
 }
 
 bool EditorModel::historyHolds(const std::function<bool(const EditState&)>& test) const
@@ -116,14 +116,46 @@ void EditorModel::recordStyleUndo(const CaptionStyle& before)
     pushStep(std::move(step));
 }
 
-// The state to go back to from `step`: a look-edit step is answered by one
-// that holds the look as it is now.
+void EditorModel::recordMusicUndo(const BackgroundMusic& before)
+{
+    EditState step = editState();
+    step.music = before;
+    pushStep(std::move(step));
+}
+
+void EditorModel::recordLanesUndo(const TrackSettings& before)
+{
+    EditState step = editState();
+    step.tracks = before;
+    pushStep(std::move(step));
+}
+
+// The state to go back to from `step`: a look, music or lane step is
+// answered by one that holds that part as it is now.
 EditState EditorModel::counterpart(const EditState& step) const
 {
     EditState now = editState();
     if (step.style) now.style = project_.style;
+    if (step.music && project_.music) now.music = *project_.music;
+    if (step.tracks) now.tracks = project_.tracks.value_or(TrackSettings{});
     return now;
 }
+
+namespace {
+
+// The music as `settings` set it up, still playing the file it plays now.
+BackgroundMusic withSettings(BackgroundMusic music, const BackgroundMusic& settings)
+{
+    music.volume = settings.volume;
+    music.ducking = settings.ducking;
+    music.startOffset = settings.startOffset;
+    music.fadeIn = settings.fadeIn;
+    music.fadeOut = settings.fadeOut;
+    music.loop = settings.loop;
+    return music;
+}
+
+}  // namespace
 
 void EditorModel::undo()
 {
@@ -163,6 +195,11 @@ void EditorModel::restore(const EditState& step)
 {
     const bool lookChanged = step.style && !(*step.style == project_.style);
     if (lookChanged) updateProject([&](Project& p) { p.style = *step.style; });
+    // Music and lane switches change the mix, or what is drawn: a rebuild.
+    const bool musicChanged = step.music && project_.music && !(withSettings(*project_.music, *step.music) == *project_.music);
+    if (musicChanged) updateProject([&](Project& p) { p.music = withSettings(*p.music, *step.music); });
+    const bool lanesChanged = step.tracks && !(*step.tracks == project_.tracks.value_or(TrackSettings{}));
+    if (lanesChanged) updateProject([&](Project& p) { p.tracks = *step.tracks; });
     // Only the removal of a take is undoable; the mix settings of the take
     // that stays are not rolled back with other steps.
     const auto takeOf = [](const std::optional<Voiceover>& v) { return v ? v->path : std::string(); };
@@ -170,7 +207,7 @@ void EditorModel::restore(const EditState& step)
     if (takeDiffers) updateProject([&](Project& p) { p.voiceover = step.voiceover; });
     const bool sameClips = step.clips == project_.clips;
     const bool sameIDs = clipIDs(step.clips) == clipIDs(project_.clips);
-    bool timelineDirty = !sameClips || takeDiffers;
+    bool timelineDirty = !sameClips || takeDiffers || musicChanged || lanesChanged;
     if (!sameClips) {
         updateProject([&](Project& p) { p.clips = step.clips; });
         updateProject([&](Project& p) { p.sourceDuration = step.sourceDuration; });

@@ -105,6 +105,7 @@ void MusicCommands::setMusic(std::optional<BackgroundMusic> music)
     // The failure of an earlier mood no longer concerns the music now chosen.
     setError(std::nullopt);
     ++changes_;
+    editedFrom_.reset();
     model_.updateProject([&](Project& p) { p.music = music; });
     model_.setMusicLength(0);
     if (music) loadLength(music->path);
@@ -129,8 +130,19 @@ BackgroundMusic MusicCommands::music() const { return model_.project().music.val
 
 void MusicCommands::changeMusic(const std::function<void(BackgroundMusic&)>& edit, bool commit)
 {
-    if (model_.project().music) model_.updateProject([&](Project& p) { edit(*p.music); });
-    if (commit) model_.timelineChanged();
+    if (const auto& music = model_.project().music) {
+        if (!editedFrom_) editedFrom_ = *music;
+        model_.updateProject([&](Project& p) { edit(*p.music); });
+    }
+    if (commit) finishEdit();
+}
+
+void MusicCommands::finishEdit()
+{
+    const auto& music = model_.project().music;
+    if (editedFrom_ && music && !(*editedFrom_ == *music)) model_.recordMusicUndo(*editedFrom_);
+    editedFrom_.reset();
+    model_.timelineChanged();
 }
 
 std::vector<MusicDucker::Point> MusicCommands::musicCurve() const

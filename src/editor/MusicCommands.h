@@ -48,9 +48,13 @@ public:
     // What the music panel's controls show: the music, or an empty record
     // with the default settings.
     BackgroundMusic music() const;
-    // Edits the music's settings (dropped without music); `commit` rebuilds
-    // the player at once, as letting go of a control does.
+    // Edits the music's settings (dropped without music); `commit` ends the
+    // edit at once, as letting go of a control does.
     void changeMusic(const std::function<void(BackgroundMusic&)>& edit, bool commit);
+    // Ends an edit of the music's settings: its writes since the last end
+    // make one undo step when they changed anything, and the player is
+    // rebuilt.
+    void finishEdit();
 
     // The music's gain over the output timeline (empty without music), for
     // the ducking strip.
@@ -73,6 +77,7 @@ private:
     int generating_ = 0;         // moods asked for and not yet made
     CancelToken closing_;
     std::optional<std::string> error_;
+    std::optional<BackgroundMusic> editedFrom_;  // the music before the edit in progress
     QThreadPool worker_;
 };
 

@@ -125,5 +125,35 @@ TEST_F(MusicCommandsTest, SettingsAreEditedOnlyWhileThereIsMusic)
     EXPECT_EQ(withOne->project().music->ducking, 8);
 }
 
+// A drag of the ducking is one step: Undo takes it back, not the earlier cut
+// it would otherwise have undone unseen; a mood chosen meanwhile stays.
+TEST_F(MusicCommandsTest, UndoTakesBackTheLastMusicEditAndNothingElse)
+{
+    EditorRig rig(withMusic());
+    MusicCommands commands(*rig);
+    rig->toggleDelete({rig->project().words[0].id});
+    const std::size_t depth = rig->undoDepth();
+    for (double ducking : {18.0, 12.0, 9.0}) commands.changeMusic([&](BackgroundMusic& m) { m.ducking = ducking; }, false);
+    commands.finishEdit();
+    EXPECT_EQ(rig->undoDepth(), depth + 1);
+    commands.finishEdit();
+    EXPECT_EQ(rig->undoDepth(), depth + 1) << "an edit that changed nothing takes no step";
+
+    BackgroundMusic other = *rig->project().music;
+    other.path = "/music/new.m4a";
+    rig->updateProject([&](Project& p) { p.music = other; });
+    rig->undo();
+    EXPECT_EQ(rig->project().music->ducking, 20);
+    EXPECT_EQ(rig->project().music->path, "/music/new.m4a");
+    EXPECT_TRUE(rig->project().words[0].deleted) << "the earlier cut stays";
+    rig->redo();
+    EXPECT_EQ(rig->project().music->ducking, 9);
+
+    commands.changeMusic([](BackgroundMusic& m) { m.loop = true; }, true);
+    rig->undo();
+    EXPECT_FALSE(rig->project().music->loop);
+    EXPECT_EQ(rig->project().music->ducking, 9);
+}
+
 }  // namespace
 }  // namespace vt::test

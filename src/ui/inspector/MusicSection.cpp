@@ -138,7 +138,7 @@ MusicSection::MusicSection(EditorModel& editor, MusicCommands& music, FileChoose
     parts_.missing = new RowNote(QStringLiteral("\u26A0\uFE0E The music file was moved or deleted."), settings);
     settings_->addWidget(parts_.missing);
 
-    const auto rebuild = [this] { editor_.timelineChanged(); };
+    const auto rebuild = [this] { music_.finishEdit(); };
     const auto field = [this](double BackgroundMusic::*f) {
         return Binding<double>{[this, f] { return music_.music().*f; },
                                [this, f](const double& v) { music_.changeMusic([&](BackgroundMusic& m) { m.*f = v; }, false); }};
@@ -206,7 +206,7 @@ void MusicSection::remakeStartAt()
         QStringLiteral("Start at"),
         {[this] { return music_.music().startOffset; },
          [this](const double& v) { music_.changeMusic([v](BackgroundMusic& m) { m.startOffset = v; }, false); }},
-        {0, length - 1, 0.5, 1, QStringLiteral(" s"), 1, true, false, std::nullopt}, [this] { editor_.timelineChanged(); });
+        {0, length - 1, 0.5, 1, QStringLiteral(" s"), 1, true, false, std::nullopt}, [this] { music_.finishEdit(); });
     settings_->insertWidget(settings_->indexOf(parts_.ducking) + 1, parts_.startAt);
 }
 

@@ -183,6 +183,7 @@ void LaneHeaders::flip(bool TrackSettings::*flag)
     TrackSettings after = before;
     after.*flag = !(after.*flag);
     editor_.updateProject([&](Project& p) { p.tracks = after; });
+    editor_.recordLanesUndo(before);
     const bool mix = before.videoMuted != after.videoMuted || before.soundsMuted != after.soundsMuted ||
                      before.musicMuted != after.musicMuted || before.voiceMuted != after.voiceMuted;
     if (mix)

@@ -153,7 +153,10 @@ TEST_F(ColorViewTest, MusicIsAddedFromTheMenuAndItsSlidersRebuildThePlayerOnceAD
     EXPECT_NEAR(editor().project().music->volume, -20, 0.05);
     rig->clock->advance(1);
     EXPECT_EQ(rig->player->rebuilds, rebuilds + 1);
-    EXPECT_FALSE(editor().canUndo());
+    EXPECT_EQ(editor().undoDepth(), 1u) << "the whole drag is one step";
+    editor().undo();
+    EXPECT_EQ(editor().project().music->volume, -12);
+    editor().redo();
 
     editor().setMusicLength(10);
     ASSERT_TRUE(m.startAt);

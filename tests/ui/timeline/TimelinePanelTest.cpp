@@ -64,7 +64,7 @@ TEST(TimelinePanel, LanesFollowTheProjectAndTheZoomScales)
     EXPECT_EQ(rig.panel.lanes().size(), 8u);
 }
 
-TEST(TimelinePanel, LaneButtonsHideAndMuteWithoutUndo)
+TEST(TimelinePanel, LaneButtonsHideAndMute)
 {
     PanelRig rig;
     auto& editor = rig.editor();
@@ -85,11 +85,18 @@ TEST(TimelinePanel, LaneButtonsHideAndMuteWithoutUndo)
     EXPECT_TRUE(editor.project().tracks->videoMuted);
     EXPECT_TRUE(editor.project().tracks->overlaysHidden);  // the other flags stay
 
+    // Each switch is one step: Undo takes back the latest, and only it.
+    EXPECT_EQ(editor.undoDepth(), depth + 2);
+    editor.undo();
+    EXPECT_FALSE(editor.project().tracks->videoMuted);
+    EXPECT_TRUE(editor.project().tracks->overlaysHidden);
+    editor.redo();
+    EXPECT_TRUE(editor.project().tracks->videoMuted);
+
     const auto captions = rig.panel.headers()->buttons(TimelineLane::of(K::captions));
     ASSERT_EQ(captions.size(), 2u);
     QTest::mouseClick(captions[1], Qt::LeftButton);
     EXPECT_FALSE(editor.project().captionsVisible);
-    EXPECT_EQ(editor.undoDepth(), depth);
 
     const auto dimmed = LaneContent::dimmedLanes(editor.project(), rig.panel.lanes());
     EXPECT_NE(std::find(dimmed.begin(), dimmed.end(), TimelineLane::of(K::captions)), dimmed.end());
