@@ -31,6 +31,23 @@ QString colorText(const std::optional<VideoGrade>& grade)
     return adjusted ? QStringLiteral("Adjusted") : QStringLiteral("Original");
 }
 
+// Muted on its lane, or turned all the way down along its whole volume line.
+bool videoSoundMuted(const Project& project)
+{
+    if (project.tracks && project.tracks->videoMuted) return true;
+    if (!project.videoVolume) return false;
+    const VolumeEnvelope& line = *project.videoVolume;
+    if (line.points.empty()) return line.db <= VolumeEnvelope::silenceDB;
+    return std::all_of(line.points.begin(), line.points.end(),
+                       [](const VolumeEnvelope::Point& p) { return p.db <= VolumeEnvelope::silenceDB; });
+}
+
+QString audioText(const Project& project)
+{
+    if (videoSoundMuted(project)) return QStringLiteral("Muted");
+    return project.audioCleanup ? QStringLiteral("Cleaned up") : QStringLiteral("Original");
+}
+
 }  // namespace
 
 std::vector<std::pair<QString, QString>> included(const Project& project, double outputLength, double savedSeconds)
@@ -44,7 +61,7 @@ std::vector<std::pair<QString, QString>> included(const Project& project, double
         {QStringLiteral("Captions"), project.captionsVisible ? text(project.style.name) : QStringLiteral("Off")},
         {QStringLiteral("Stabilized"),
          project.stabilization && project.stabilization->enabled ? QStringLiteral("Yes") : QStringLiteral("No")},
-        {QStringLiteral("Audio"), project.audioCleanup ? QStringLiteral("Cleaned up") : QStringLiteral("Original")},
+        {QStringLiteral("Audio"), audioText(project)},
         {QStringLiteral("Music"), music},
         {QStringLiteral("Color"), colorText(project.grade)},
         {QStringLiteral("Hook"), project.hookOverlay ? text(project.hookOverlay->text) : QStringLiteral("None")},

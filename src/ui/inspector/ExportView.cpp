@@ -241,8 +241,11 @@ QWidget* ExportView::buildIncludedGroup()
     group->addRow(new RowDivider);
     p.alsoSRT = new SwitchRow(QStringLiteral("Also save .srt subtitles"),
                               {[this] { return action_.alsoSRT(); }, [this](const bool& on) { action_.setAlsoSRT(on); }});
+    // An audio file gets no thumbnail beside it: the switch shows off while
+    // audio only is chosen, and the choice comes back with the video.
     p.alsoThumbnail = new SwitchRow(QStringLiteral("Also save thumbnail .png"),
-                                    {[this] { return action_.alsoThumbnail(); }, [this](const bool& on) { action_.setAlsoThumbnail(on); }},
+                                    {[this] { return action_.alsoThumbnail() && !action_.exportSettings().audioOnly; },
+                                     [this](const bool& on) { action_.setAlsoThumbnail(on); }},
                                     QStringLiteral("Find frames in the Thumbnail tab first"));
     group->addRow(p.alsoSRT);
     group->addRow(p.alsoThumbnail);

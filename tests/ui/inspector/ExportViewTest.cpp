@@ -74,6 +74,9 @@ TEST_F(PanelTest, AudioOnlyHidesTheVideoSettings)
     open(true);
     auto panel = view();
     const auto& p = panel->parts();
+    panel->setThumbnailCandidatesAvailable(true);
+    action->setAlsoThumbnail(true);
+    EXPECT_TRUE(p.alsoThumbnail->toggle()->isChecked());
     EXPECT_EQ(p.summary->text(), QString("1080p / 30fps"));
     EXPECT_EQ(p.automaticNote->text(), QString("Matched to your video: 1080×1920, H.264, 10.0 Mbps."));
     EXPECT_TRUE(p.hdr->isEnabled());
@@ -87,11 +90,16 @@ TEST_F(PanelTest, AudioOnlyHidesTheVideoSettings)
     EXPECT_FALSE(shown(p.automaticNote));
     EXPECT_FALSE(shown(p.manualBlock));
     EXPECT_FALSE(p.alsoThumbnail->isEnabled());
+    EXPECT_FALSE(p.alsoThumbnail->toggle()->isChecked()) << "no thumbnail is saved beside an audio file";
     EXPECT_TRUE(p.alsoSRT->isEnabled());
     EXPECT_EQ(p.exportButton->text(), QString("Export Audio"));
     panel->startExport();
     EXPECT_EQ(askedNames, std::vector<QString>{"Sample-audio.m4a"});
     EXPECT_FALSE(action->isExporting()) << "a cancelled save panel starts nothing";
+
+    p.audioOnly->toggle()->click();
+    EXPECT_TRUE(p.alsoThumbnail->isEnabled());
+    EXPECT_TRUE(p.alsoThumbnail->toggle()->isChecked()) << "the choice comes back with the video";
 }
 
 TEST_F(PanelTest, StandardRangeSourceAndManualSettings)
@@ -171,6 +179,40 @@ TEST(ExportSummary, IncludedRows)
     EXPECT_EQ(ui::ExportSummary::included(project, 10, 0.5)[0].second, QString("0:10 (cut 1s)"));
     EXPECT_EQ(ui::ExportSummary::included(project, 10, 0)[1].second, QString("Off"));
     EXPECT_EQ(ui::ExportSummary::included(project, 10, 0)[5].second, QString("Original"));
+}
+
+// The Audio row tells what the video's own sound will be: cleanup counts
+// only while the sound is heard.
+TEST(ExportSummary, AudioRowFollowsTheVideosSound)
+{
+    const auto silent = [](std::vector<double> points, double db = 0) {
+        VolumeEnvelope line;
+        line.db = db;
+        for (double level : points) line.points.push_back({Uuid::random(), 1.0 * line.points.size(), level});
+        return line;
+    };
+    struct Case {
+        const char* name;
+        bool cleaned;
+        bool laneMuted;
+        std::optional<VolumeEnvelope> volume;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"cleaned", true, false, std::nullopt, "Cleaned up"},
+                          Case{"cleaned, lane muted", true, true, std::nullopt, "Muted"},
+                          Case{"cleaned, turned all the way down", true, false, silent({}, -40), "Muted"},
+                          Case{"points all at silence", false, false, silent({-40, -45}), "Muted"},
+                          Case{"one point heard", true, false, silent({-40, -10}), "Cleaned up"},
+                          Case{"quiet but heard", false, false, silent({}, -30), "Original"}}) {
+        Project project = test::sampleProject();
+        if (c.cleaned) project.audioCleanup = AudioCleanup{};
+        if (c.laneMuted) {
+            project.tracks = TrackSettings{};
+            project.tracks->videoMuted = true;
+        }
+        project.videoVolume = c.volume;
+        EXPECT_EQ(ui::ExportSummary::included(project, 10, 0)[3].second, QString(c.shown)) << c.name;
+    }
 }
 
 TEST_F(PanelTest, InspectorHeaderAndBody)
