@@ -3,6 +3,7 @@
 #include "editor/EditorModel.h"
 #include "export/ExportAction.h"
 #include "model/Fillers.h"
+#include "platform/TextRules.h"
 #include "ui/inspector/FlowLayout.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
@@ -316,7 +317,12 @@ void PostPackage::refreshHooks()
     const Project& project = editor_.project();
     p.hookSubtitle->setText(project.aiHooks.empty() ? QStringLiteral("From your transcript")
                                                     : QStringLiteral("Transcript + on-device model"));
-    const std::vector<std::string> lines = hookLines(project.aiHooks, project.hooks);
+    std::vector<std::string> lines = hookLines(project.aiHooks, project.hooks);
+    // A hook of the user's own on screen is listed first, chosen, so the
+    // list shows the hook the video has.
+    if (project.hookOverlay && !text::trimWhitespace(project.hookOverlay->text).empty()
+        && std::find(lines.begin(), lines.end(), project.hookOverlay->text) == lines.end())
+        lines.insert(lines.begin(), project.hookOverlay->text);
     p.noHooks->setVisible(lines.empty());
     auto* rows = findChild<QWidget*>(QStringLiteral("hookRows"));
     if (lines != shownHooks_) {

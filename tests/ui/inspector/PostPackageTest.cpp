@@ -102,10 +102,18 @@ TEST(PostPackage, HookLinesPickTheHookOnScreen)
     EXPECT_EQ(p.hookRows[1]->accessibleDescription(), QString("selected"));
     EXPECT_EQ(p.toDo->text(), QString("To do: fillers, thumbnail"));
 
+    // A hook of the user's own is the one on screen: it is listed first,
+    // chosen, and the hook counts as done.
     rig->setHookOverlay(HookOverlay{"Shared!", 4.5});
-    for (auto* row : p.hookRows) EXPECT_FALSE(row->isChosen()) << "an edited hook matches no line";
-    QTest::mouseClick(p.hookRows[0], Qt::LeftButton);
+    ASSERT_EQ(p.hookRows.size(), 4u);
+    EXPECT_EQ(static_cast<QLabel*>(p.hookRows[0]->content())->text(), QString::fromUtf8("“Shared!”"));
+    EXPECT_TRUE(p.hookRows[0]->isChosen());
+    for (std::size_t i = 1; i < p.hookRows.size(); ++i) EXPECT_FALSE(p.hookRows[i]->isChosen());
+    EXPECT_EQ(p.toDo->text(), QString("To do: fillers, thumbnail"));
+    QTest::mouseClick(p.hookRows[1], Qt::LeftButton);
+    EXPECT_EQ(rig->project().hookOverlay->text, "AI one");
     EXPECT_EQ(rig->project().hookOverlay->duration, 4.5) << "the overlay keeps its length";
+    EXPECT_EQ(p.hookRows.size(), 3u) << "a chosen line is listed once";
 
     test::PostPanelRig quiet([](Project& p) {
         p.words.clear();
