@@ -70,6 +70,14 @@ VoiceRecorder::~VoiceRecorder() { stop(); }
 
 std::filesystem::path VoiceRecorder::directory() { return DataRoot::folder(DataRoot::voiceoversFolder); }
 
+bool VoiceRecorder::canOpenInput() const
+{
+    const std::unique_ptr<SoundSource> source = makeSource_ ? makeSource_() : nullptr;
+    if (!source || !source->start([](const media::AudioBuffer&) {})) return false;
+    source->stop();
+    return true;
+}
+
 bool VoiceRecorder::start(const Uuid& projectID)
 {
     const std::filesystem::path file = directory() / fileName(projectID);

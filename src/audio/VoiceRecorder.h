@@ -33,6 +33,9 @@ public:
     static std::filesystem::path directory();
     static bool requestAccess() { return true; }
 
+    // Whether the input opens now: it is opened and closed again, nothing is
+    // recorded. Lets a missing or busy microphone be told before a take.
+    bool canOpenInput() const;
     // Starts a new take for the project; false when the file or the input
     // cannot be opened, leaving the recorder and url() as they were.
     bool start(const Uuid& projectID);

@@ -127,6 +127,11 @@ void VoiceoverWorkflow::startVoiceover()
         setError("Vellumtide isn't allowed to use the microphone. Turn it on in the settings › Privacy & Security › Microphone.");
         return;
     }
+    // A microphone that is missing or busy is told now, not after the countdown.
+    if (!recorder_->canOpenInput()) {
+        setError("Couldn't open the microphone.");
+        return;
+    }
     if (model_.isPlaying()) model_.shuttle(0);
     const double length = model_.plan().outputLength();
     voiceStart_ = fromPlayhead_ && model_.currentTime() < length - 0.5 ? model_.currentTime() : 0;

@@ -177,6 +177,10 @@ TEST_F(VoiceoverWorkflowTest, FailuresAreReportedAndLoseNothing)
         EditorRig rig(thirtySeconds());
         auto voice = workflow(rig);
         voice->startVoiceover();
+        if (!c.opens) {
+            EXPECT_EQ(voice->voiceError(), c.error) << "told when Record is pressed";
+            EXPECT_EQ(voice->voicePhase(), VoicePhase::idle()) << "no countdown";
+        }
         rig.clock->advance(3);
         if (c.opens) {
             talk(*mic, c.seconds);
