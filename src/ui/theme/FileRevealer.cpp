@@ -4,7 +4,9 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDesktopServices>
+#include <QFile>
 #include <QSet>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
 
@@ -29,21 +31,47 @@ bool showItemsOverDBus(const QStringList& uris)
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
+// Whether the desktop names an application for folders, in the user's or
+// the system's association lists. Without one, opening a folder only prints
+// a complaint nobody sees.
+bool folderApplicationExists()
+{
+    QStringList lists;
+    const auto add = [&](QStandardPaths::StandardLocation where, const QString& name) {
+        for (const QString& dir : QStandardPaths::standardLocations(where)) lists << dir + '/' + name;
+    };
+    add(QStandardPaths::GenericConfigLocation, QStringLiteral("mimeapps.list"));
+    add(QStandardPaths::ApplicationsLocation, QStringLiteral("mimeapps.list"));
+    add(QStandardPaths::ApplicationsLocation, QStringLiteral("mimeinfo.cache"));
+    for (const QString& path : lists) {
+        QFile list(path);
+        if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) continue;
+        while (!list.atEnd()) {
+            const QString line = QString::fromUtf8(list.readLine()).trimmed();
+            if (line.startsWith(QStringLiteral("inode/directory=")) && line.size() > 16) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-void SystemFileRevealer::reveal(const std::vector<std::filesystem::path>& files)
+bool SystemFileRevealer::reveal(const std::vector<std::filesystem::path>& files)
 {
-    if (files.empty()) return;
+    if (files.empty()) return true;
     QStringList uris;
     for (const auto& file : files) uris << QUrl::fromLocalFile(QString::fromStdString(file.string())).toString();
-    if (showItemsOverDBus(uris)) return;
+    if (showItemsOverDBus(uris)) return true;
+    if (!folderApplicationExists()) return false;
     QSet<QString> opened;
+    bool shown = true;
     for (const auto& file : files) {
         const QString folder = QString::fromStdString(file.parent_path().string());
         if (opened.contains(folder)) continue;
         opened.insert(folder);
-        QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+        shown = QDesktopServices::openUrl(QUrl::fromLocalFile(folder)) && shown;
     }
+    return shown;
 }
 
 }  // namespace vt

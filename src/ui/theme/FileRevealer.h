@@ -1,8 +1,8 @@
 #pragma once
 // Shows files selected in the desktop's file manager. The system one asks
 // the freedesktop file manager over D-Bus to select them, and where no file
-// manager answers that call it opens the folders holding them. Tests record
-// the calls instead.
+// manager answers that call it opens the folders holding them with the
+// desktop's folder application. Tests record the calls instead.
 
 #include <filesystem>
 #include <vector>
@@ -12,12 +12,14 @@ namespace vt {
 class FileRevealer {
 public:
     virtual ~FileRevealer() = default;
-    virtual void reveal(const std::vector<std::filesystem::path>& files) = 0;
+    // False when nothing on this computer could show them, so the caller
+    // can say so.
+    virtual bool reveal(const std::vector<std::filesystem::path>& files) = 0;
 };
 
 class SystemFileRevealer : public FileRevealer {
 public:
-    void reveal(const std::vector<std::filesystem::path>& files) override;
+    bool reveal(const std::vector<std::filesystem::path>& files) override;
 };
 
 }  // namespace vt

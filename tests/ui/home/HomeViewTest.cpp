@@ -29,7 +29,12 @@ namespace {
 
 struct RecordingRevealer : FileRevealer {
     std::vector<std::vector<std::filesystem::path>> calls;
-    void reveal(const std::vector<std::filesystem::path>& files) override { calls.push_back(files); }
+    bool shows = true;
+    bool reveal(const std::vector<std::filesystem::path>& files) override
+    {
+        calls.push_back(files);
+        return shows;
+    }
 };
 
 struct Home : test::HomeFixture {
@@ -182,6 +187,11 @@ TEST(HomeView, MenuActionsRenameDuplicateRevealAndDelete)
     EXPECT_EQ(home.revealer->calls[0], std::vector<std::filesystem::path>{renamed.videoPath});
     EXPECT_EQ(home.revealer->calls[1].size(), 3u);
     EXPECT_EQ(home.revealer->calls[1][2], "/videos/2.mp4");
+    EXPECT_FALSE(home.app.errorMessage());
+    home.revealer->shows = false;  // no file manager on this computer
+    home.choose(renamed, "Show Video in File Manager");
+    EXPECT_EQ(home.app.errorMessage(), "There is no file manager on this computer to show the video in.");
+    home.app.setErrorMessage(std::nullopt);
 
     // Delete asks first; cancel keeps the project, Delete removes it and leaves the copies' posters.
     home.choose(renamed, "Delete\u2026");

@@ -359,7 +359,12 @@ TEST(TimelineTracks, ASingleClipsMenuOffersNoMoveOrRemove)
 
 struct RecordingRevealer : FileRevealer {
     std::vector<std::vector<std::filesystem::path>> calls;
-    void reveal(const std::vector<std::filesystem::path>& files) override { calls.push_back(files); }
+    bool shows = true;
+    bool reveal(const std::vector<std::filesystem::path>& files) override
+    {
+        calls.push_back(files);
+        return shows;
+    }
 };
 
 TEST(TimelineTracks, AClipsMenuShowsItsFileSelectedInTheFileManager)
