@@ -3,9 +3,9 @@
 #include "editor/EditorModel.h"
 #include "ui/editor/ScrollFollow.h"
 #include "ui/editor/InlineWordField.h"
+#include "ui/theme/OpenPanel.h"
 
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
@@ -22,8 +22,8 @@ WordList::WordList(EditorModel& editor, std::function<void()> focusPanel, QWidge
       chooseFile_([this](const std::string& message, const std::vector<std::string>& patterns) -> std::optional<std::string> {
           QStringList globs;
           for (const std::string& pattern : patterns) globs << QString::fromStdString(pattern);
-          const QString path = QFileDialog::getOpenFileName(this, QString::fromStdString(message), {},
-                                                            tr("Videos and photos (%1)").arg(globs.join(' ')));
+          const QString path = OpenPanel::chooseFile(this, QString::fromStdString(message),
+                                                     tr("Videos and photos (%1)").arg(globs.join(' ')), OpenPanel::Kind::video);
           if (path.isEmpty()) return std::nullopt;
           return path.toStdString();
       })

@@ -8,8 +8,8 @@
 #include "ui/inspector/MenuRow.h"
 #include "ui/inspector/RowDivider.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/theme/OpenPanel.h"
 
-#include <QFileDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,8 +24,8 @@ EditorModel::FileChooser systemChooser(QWidget* parent)
     return [parent](const std::string& message, const std::vector<std::string>& patterns) -> std::optional<std::string> {
         QStringList globs;
         for (const std::string& pattern : patterns) globs << QString::fromStdString(pattern);
-        const QString path = QFileDialog::getOpenFileName(parent, QString::fromStdString(message), {},
-                                                          QObject::tr("Videos and photos (%1)").arg(globs.join(' ')));
+        const QString path = OpenPanel::chooseFile(parent, QString::fromStdString(message),
+                                                   QObject::tr("Videos and photos (%1)").arg(globs.join(' ')), OpenPanel::Kind::video);
         if (path.isEmpty()) return std::nullopt;
         return path.toStdString();
     };

@@ -12,8 +12,8 @@
 #include "ui/inspector/RowNote.h"
 #include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/ValueRow.h"
+#include "ui/theme/OpenPanel.h"
 
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QPainter>
@@ -32,8 +32,9 @@ QString text(const std::string& s) { return QString::fromStdString(s); }
 
 std::optional<std::string> askForMusic()
 {
-    const QString file = QFileDialog::getOpenFileName(nullptr, QStringLiteral("Choose background music"), {},
-                                                      QStringLiteral("Audio (*.mp3 *.m4a *.aac *.wav *.aif *.aiff *.flac *.ogg)"));
+    const QString file = OpenPanel::chooseFile(nullptr, QStringLiteral("Choose background music"),
+                                               QStringLiteral("Audio (*.mp3 *.m4a *.aac *.wav *.aif *.aiff *.flac *.ogg)"),
+                                               OpenPanel::Kind::audio);
     if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
 }

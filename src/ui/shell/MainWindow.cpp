@@ -4,6 +4,7 @@
 #include "app/AppSettings.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/RootView.h"
+#include "ui/theme/OpenPanel.h"
 #include "ui/theme/Theme.h"
 
 #include <QFileDialog>
@@ -34,7 +35,9 @@ MainWindow::MainWindow(AppModel& app, QWidget* parent) : QMainWindow(parent), ap
             for (const QString& glob : types.mimeTypeForName(QString::fromStdString(type)).globPatterns())
                 if (!patterns.contains(glob)) patterns << glob;
         dialog.setNameFilter(tr("Videos (%1)").arg(patterns.join(' ')));
+        dialog.setDirectory(OpenPanel::startFolder(OpenPanel::Kind::video));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+        OpenPanel::remember(OpenPanel::Kind::video, dialog.selectedFiles().front());
         return std::filesystem::path(dialog.selectedFiles().front().toStdString());
     });
 }

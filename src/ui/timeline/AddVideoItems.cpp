@@ -1,6 +1,7 @@
 #include "ui/timeline/AddVideoItems.h"
 
-#include <QFileDialog>
+#include "ui/theme/OpenPanel.h"
+
 #include <QMenu>
 #include <QPointer>
 
@@ -12,8 +13,10 @@ EditorModel::FileChooser fileChooser(QWidget* parent)
     return [owner](const std::string& message, const std::vector<std::string>& patterns) -> std::optional<std::string> {
         QStringList names;
         for (const auto& p : patterns) names << QString::fromStdString(p);
-        const QString file = QFileDialog::getOpenFileName(owner, QString::fromStdString(message), QString(),
-                                                          names.isEmpty() ? QString() : names.join(' '));
+        // Sound files are looked for where music is kept.
+        const auto kind = names.contains(QStringLiteral("*.mp3")) ? OpenPanel::Kind::audio : OpenPanel::Kind::video;
+        const QString file = OpenPanel::chooseFile(owner, QString::fromStdString(message),
+                                                   names.isEmpty() ? QString() : names.join(' '), kind);
         if (file.isEmpty()) return std::nullopt;
         return file.toStdString();
     };

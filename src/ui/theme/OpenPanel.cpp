@@ -1,0 +1,52 @@
+#include "ui/theme/OpenPanel.h"
+
+#include "model/DataRoot.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace vt::OpenPanel {
+namespace {
+
+QString key(Kind kind)
+{
+    return kind == Kind::audio ? QStringLiteral("openPanelFolder/audio") : QStringLiteral("openPanelFolder/video");
+}
+
+QSettings store() { return QSettings(QString::fromStdString(DataRoot::settingsFile().string()), QSettings::IniFormat); }
+
+QStandardPaths::StandardLocation userFolder(Kind kind)
+{
+    return kind == Kind::audio ? QStandardPaths::MusicLocation : QStandardPaths::MoviesLocation;
+}
+
+}  // namespace
+
+QString startFolder(Kind kind)
+{
+    const QString last = store().value(key(kind)).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    const QString own = QStandardPaths::writableLocation(userFolder(kind));
+    if (!own.isEmpty() && QFileInfo(own).isDir()) return own;
+    return QDir::homePath();
+}
+
+void remember(Kind kind, const QString& chosenFile)
+{
+    if (chosenFile.isEmpty()) return;
+    QSettings settings = store();
+    settings.setValue(key(kind), QFileInfo(chosenFile).absolutePath());
+    settings.sync();
+}
+
+QString chooseFile(QWidget* parent, const QString& title, const QString& filter, Kind kind)
+{
+    const QString file = QFileDialog::getOpenFileName(parent, title, startFolder(kind), filter);
+    remember(kind, file);
+    return file;
+}
+
+}  // namespace vt::OpenPanel
