@@ -185,7 +185,7 @@ TEST(ExportSummary, IncludedRows)
 // only while the sound is heard.
 TEST(ExportSummary, AudioRowFollowsTheVideosSound)
 {
-    const auto silent = [](std::vector<double> points, double db = 0) {
+    const auto volumeLine = [](std::vector<double> points, double db = 0) {
         VolumeEnvelope line;
         line.db = db;
         for (double level : points) line.points.push_back({Uuid::random(), 1.0 * line.points.size(), level});
@@ -200,10 +200,10 @@ TEST(ExportSummary, AudioRowFollowsTheVideosSound)
     };
     for (const Case& c : {Case{"cleaned", true, false, std::nullopt, "Cleaned up"},
                           Case{"cleaned, lane muted", true, true, std::nullopt, "Muted"},
-                          Case{"cleaned, turned all the way down", true, false, silent({}, -40), "Muted"},
-                          Case{"points all at silence", false, false, silent({-40, -45}), "Muted"},
-                          Case{"one point heard", true, false, silent({-40, -10}), "Cleaned up"},
-                          Case{"quiet but heard", false, false, silent({}, -30), "Original"}}) {
+                          Case{"cleaned, turned all the way down", true, false, volumeLine({}, -40), "Muted"},
+                          Case{"points all at silence", false, false, volumeLine({-40, -45}), "Muted"},
+                          Case{"one point heard", true, false, volumeLine({-40, -10}), "Cleaned up"},
+                          Case{"quiet but heard", false, false, volumeLine({}, -30), "Original"}}) {
         Project project = test::sampleProject();
         if (c.cleaned) project.audioCleanup = AudioCleanup{};
         if (c.laneMuted) {
