@@ -131,11 +131,13 @@ std::int64_t Player::nextPicture(std::int64_t k, std::int64_t last, double fps)
 }
 
 // Measured in real time, not by the clock, which a sound device moves in
-// bursts. It follows a slower picture at once and a faster one gradually, so
-// one quick picture does not make the next ones late.
+// bursts. It follows a slower picture halfway and a faster one a fifth of the
+// way: one quick picture does not make the next ones late, and one slow
+// picture does not send the next far ahead (a long skip costs decoding,
+// which would make the picture after it slower still).
 void Player::learnComposeTime(double seconds)
 {
-    composeSeconds_ = seconds > composeSeconds_ ? seconds : 0.9 * composeSeconds_ + 0.1 * seconds;
+    composeSeconds_ += (seconds - composeSeconds_) * (seconds > composeSeconds_ ? 0.5 : 0.2);
 }
 
 // A picture is late once the clock has passed its whole frame interval.
