@@ -13,6 +13,17 @@ namespace {
 
 constexpr std::size_t queueCapacity = 3;  // pictures composed ahead of the clock
 
+double fpsOf(const PlayerItem& item) { return item.fps > 0 ? item.fps : 30; }
+
+// The picture of the frame grid on screen at `time`.
+std::int64_t frameAt(double time, double fps) { return static_cast<std::int64_t>(std::floor(time * fps + 1e-9)); }
+
+// The last picture of the grid: a clock at the very end still shows it.
+std::int64_t lastFrame(double duration, double fps)
+{
+    return std::max<std::int64_t>(static_cast<std::int64_t>(std::ceil(duration * fps - 1e-9)) - 1, 0);
+}
+
 }  // namespace
 
 Player::Player(media::AudioFormat format) : format_(format) {}
@@ -51,8 +62,23 @@ void Player::seek(double seconds)
 
 void Player::setRate(double rate)
 {
-    std::lock_guard guard(lock_);
+    std::unique_lock lock(lock_);
+    const bool pausing = rate_ > 0 && !(std::isfinite(rate) && rate > 0);
     rate_ = std::isfinite(rate) && rate > 0 ? rate : 0;
+    // Playing may have skipped the picture for where the clock stops; paused,
+    // the player shows that picture, so it is composed now.
+    if (pausing && !holdsPictureForClock()) restartPictures();
+    lock.unlock();
+    changed_.notify_all();
+}
+
+bool Player::holdsPictureForClock() const
+{
+    if (!item_) return true;
+    const double fps = fpsOf(*item_);
+    const std::int64_t wanted = std::min(frameAt(clock_, fps), lastFrame(item_->duration, fps));
+    const auto isWanted = [&](const Picture& p) { return !p.image.isNull() && frameAt(p.time, fps) == wanted; };
+    return isWanted(shown_) || std::any_of(queue_.begin(), queue_.end(), isWanted);
 }
 
 double Player::rate() const
@@ -87,11 +113,10 @@ void Player::restartPictures()
 void Player::composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerItem> item, double from)
 {
     CompositionVideo video(item->composition, item->clipTracks, item->state, item->decodeEdge);
-    const double fps = item->fps > 0 ? item->fps : 30;
-    // Pictures sit on the frame grid; the first is the one on screen at
-    // `from`, and a clock at the very end still shows the last picture.
-    const auto last = std::max<std::int64_t>(static_cast<std::int64_t>(std::ceil(item->duration * fps - 1e-9)) - 1, 0);
-    for (auto k = std::min(static_cast<std::int64_t>(std::floor(from * fps + 1e-9)), last);; ++k) {
+    const double fps = fpsOf(*item);
+    // Pictures sit on the frame grid; the first is the one on screen at `from`.
+    const std::int64_t last = lastFrame(item->duration, fps);
+    for (auto k = std::min(frameAt(from, fps), last);; ++k) {
         {
             std::unique_lock lock(lock_);
             changed_.wait(lock, [&] { return generation_ != generation || queue_.size() < queueCapacity; });
@@ -124,7 +149,7 @@ std::int64_t Player::nextPicture(std::int64_t k, std::int64_t last, double fps)
 {
     if (rate_ <= 0 || k > last) return k;
     const double ready = stepped_ ? clock_ : clock_ + rate_ * composeSeconds_ + 0.5 / fps;
-    const auto due = std::min(static_cast<std::int64_t>(std::floor(ready * fps + 1e-9)), last);
+    const auto due = std::min(frameAt(ready, fps), last);
     if (due <= k) return k;
     dropped_ += due - k;
     return due;
@@ -143,7 +168,7 @@ void Player::learnComposeTime(double seconds)
 // A picture is late once the clock has passed its whole frame interval.
 bool Player::isLate(const Picture& picture) const
 {
-    const double fps = item_ && item_->fps > 0 ? item_->fps : 30;
+    const double fps = item_ ? fpsOf(*item_) : 30;
     return rate_ > 0 && clock_ > picture.time + 1 / fps + 1e-9;
 }
 

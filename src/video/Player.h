@@ -102,6 +102,7 @@ private:
     std::int64_t nextPicture(std::int64_t k, std::int64_t last, double fps);  // with lock_ held
     void learnComposeTime(double seconds);                                    // with lock_ held
     bool isLate(const Picture& picture) const;                                // with lock_ held
+    bool holdsPictureForClock() const;                                        // with lock_ held
     QImage takeFrame(std::unique_lock<std::mutex>& lock, bool wait);
     static void squeeze(const media::AudioBuffer& source, media::AudioBuffer& out, double rate);
 

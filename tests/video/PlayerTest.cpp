@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <future>
@@ -47,6 +48,25 @@ struct TwoClips {
         return std::make_shared<PlayerItem>(PlayerItem{built.composition, built.audioMix, built.clipTracks, state, built.outputLength, 10, {}, 0, {}});
     }
 };
+
+// 2.5 s at 10 fps, uncut, so a picture's number is its time in tenths.
+std::shared_ptr<PlayerItem> countingItem(const TempDir& dir)
+{
+    BuildRequest request;
+    SourceVideoInfo info;
+    info.naturalWidth = 64;
+    info.naturalHeight = 48;
+    request.clips.push_back({Uuid::random(), makeCountingVideo(dir, "clip.mov", {.frames = 25}), 0, 2.5, info, std::nullopt, 1});
+    request.plan = keptPlan({{0, 2.5}});
+    const BuildResult built = CompositionBuilder::build(request);
+    RenderSnapshot snap;
+    snap.plan = request.plan;
+    snap.renderSize = {64, 48};
+    snap.reframe = ReframeMode::fit;
+    snap.captionsVisible = false;
+    return std::make_shared<PlayerItem>(PlayerItem{built.composition, built.audioMix, built.clipTracks,
+                                                   std::make_shared<RenderState>(snap), built.outputLength, 10, {}, 0, {}});
+}
 
 }  // namespace
 
@@ -149,20 +169,7 @@ TEST(Player, AClockAtTheVeryEndShowsTheLastPicture)
 
 TEST(Player, ASlowComposerDropsLatePicturesAndKeepsToTheSound)
 {
-    // 2.5 s at 10 fps, uncut, so a picture's number is its time in tenths.
     TempDir dir;
-    BuildRequest request;
-    SourceVideoInfo info;
-    info.naturalWidth = 64;
-    info.naturalHeight = 48;
-    request.clips.push_back({Uuid::random(), makeCountingVideo(dir, "clip.mov", {.frames = 25}), 0, 2.5, info, std::nullopt, 1});
-    request.plan = keptPlan({{0, 2.5}});
-    const BuildResult built = CompositionBuilder::build(request);
-    RenderSnapshot snap;
-    snap.plan = request.plan;
-    snap.renderSize = {64, 48};
-    snap.reframe = ReframeMode::fit;
-    snap.captionsVisible = false;
 
     // Each picture takes 0.15 s more to compose, one and a half frame
     // intervals: meanwhile the sound device takes three 50 ms blocks and the
@@ -175,8 +182,7 @@ TEST(Player, ASlowComposerDropsLatePicturesAndKeepsToTheSound)
     std::promise<void> composedLast;
     qint64 lastKey = 0;
     Player player;
-    auto item = std::make_shared<PlayerItem>(PlayerItem{built.composition, built.audioMix, built.clipTracks,
-                                                        std::make_shared<RenderState>(snap), built.outputLength, 10, {}, 0, {}});
+    auto item = countingItem(dir);
     const auto look = [&](bool wait) {
         const QImage picture = wait ? player.waitForFrame() : player.currentFrame();
         if (picture.isNull() || picture.cacheKey() == lastKey) return;
@@ -194,6 +200,11 @@ TEST(Player, ASlowComposerDropsLatePicturesAndKeepsToTheSound)
     player.setRate(1);
     player.replaceItem(item);
     ASSERT_EQ(composedLast.get_future().wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    // The sound plays on to the end, however far ahead the last picture was.
+    while (player.rate() > 0) {
+        player.pullSound(2400);
+        look(false);
+    }
     look(true);
 
     ASSERT_GE(seen.size(), 5u) << "the picture moves on with the sound";
@@ -203,4 +214,35 @@ TEST(Player, ASlowComposerDropsLatePicturesAndKeepsToTheSound)
     }
     EXPECT_EQ(seen.back().picture, 24) << "the end shows the last picture";
     EXPECT_GE(player.droppedFrames(), 25 - std::int64_t(seen.size())) << "what was not shown was dropped";
+}
+
+TEST(Player, PausingShowsThePictureForTheClockEvenOneThatWasSkipped)
+{
+    // Each picture takes three 50 ms blocks of sound to compose, so playing
+    // skips pictures. Playback is paused where the picture for the clock was
+    // skipped: the one shown then is the one the clock stands at.
+    TempDir dir;
+    std::promise<void> inGap;
+    std::atomic<bool> stopped = false;
+    Player player;
+    auto item = countingItem(dir);
+    item->composed = [&](double time) {
+        for (int block = 0; block < 3 && !stopped; ++block) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            player.pullSound(2400);
+            const auto at = static_cast<int>(std::floor(player.currentTime() * 10 + 1e-9));
+            const QImage shown = player.currentFrame();
+            const bool skipped = at < std::lround(time * 10) && (shown.isNull() || vt::test::countedFrame(shown) != at);
+            if (player.currentTime() >= 0.5 && skipped) {
+                stopped = true;
+                inGap.set_value();
+            }
+        }
+    };
+    player.setRate(1);
+    player.replaceItem(item);
+    ASSERT_EQ(inGap.get_future().wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    player.setRate(0);
+    const auto at = static_cast<int>(std::floor(player.currentTime() * 10 + 1e-9));
+    EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), at) << "paused at " << player.currentTime();
 }
