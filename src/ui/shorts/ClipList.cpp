@@ -13,7 +13,7 @@
 namespace vt::ui {
 namespace {
 
-QLabel* text(const QString& s, qreal size, const QColor& color, QWidget* parent, bool bold = false)
+QLabel* text(const QString& s, qreal size, const DynamicColor& color, QWidget* parent, bool bold = false)
 {
     auto* l = kit::label(s, size, bold ? QFont::Bold : QFont::Normal, color, parent);
     l->setAlignment(Qt::AlignCenter);

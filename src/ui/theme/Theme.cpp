@@ -163,7 +163,12 @@ void apply(std::string_view raw)
     palette.setColor(QPalette::Highlight, Theme::accent);
     palette.setColor(QPalette::HighlightedText, Theme::onAccent);
     QApplication::setPalette(palette);
-    for (QWidget* widget : QApplication::allWidgets()) widget->update();
+    // A style sheet fixes the palettes of the widget and everything under it
+    // when it is applied; applied again, it starts from the new palette.
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (!widget->styleSheet().isEmpty()) widget->setStyleSheet(widget->styleSheet());
+        widget->update();
+    }
     emit theNotifier().changed();
 }
 

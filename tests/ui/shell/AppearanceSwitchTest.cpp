@@ -2,6 +2,7 @@
 
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
+#include "ui/home/FormChooser.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/RootView.h"
@@ -27,12 +28,12 @@ QLabel* shownLabel(QWidget& window, const QString& text)
     return nullptr;
 }
 
-// How far the text of `label` stands out from what is behind it as the
-// window shows it: the largest difference in grey between any of its pixels
-// and its most common one.
-int textContrast(QWidget& window, const QLabel& label)
+// How far the text in `area` of `widget` stands out from what is behind it
+// as the window shows it: the largest difference in grey between any of its
+// pixels and its most common one.
+int textContrast(QWidget& window, const QWidget& widget, QRect area)
 {
-    const QImage shot = window.grab(QRect(label.mapTo(&window, QPoint(0, 0)), label.size())).toImage();
+    const QImage shot = window.grab(area.translated(widget.mapTo(&window, QPoint(0, 0)))).toImage();
     std::map<QRgb, int> counts;
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x) ++counts[shot.pixel(x, y)];
@@ -43,25 +44,29 @@ int textContrast(QWidget& window, const QLabel& label)
     return most;
 }
 
+int textContrast(QWidget& window, const QLabel& label) { return textContrast(window, label, label.rect()); }
+
 struct Window {
     IsolatedHome home;
     std::unique_ptr<AppModel> app;
     std::unique_ptr<MainWindow> window;
 
-    explicit Window(const char* appearance)
+    // `projects` are saved first, so the home screen lists them.
+    explicit Window(const char* appearance, const std::vector<const char*>& projects = {})
     {
         AppSettings::set(AppSettings::appearanceKey, QString::fromLatin1(appearance));
         AppSettings::set("editorTipsSeen", true);
+        for (const char* name : projects) talk(name);
         app = std::make_unique<AppModel>();
         window = std::make_unique<MainWindow>(*app);
         window->rootView()->setReduceMotion(true);
         window->show();
     }
-    Project talk()
+    Project talk(const std::string& name = "Trip")
     {
         Project project;
-        project.name = "Trip";
-        project.videoPath = test::makeClip(home.dir / "trip.mp4", std::nullopt, 4).string();
+        project.name = name;
+        project.videoPath = test::makeClip(home.dir / (name + ".mp4"), std::nullopt, 4).string();
         project.sourceDuration = 4;
         double t = 0.2;
         for (const char* text : {"Coffee", "at", "home"}) {
@@ -82,6 +87,7 @@ struct ScreenCase {
     const char* name;
     std::function<void(Window&)> enter;
     QStringList labels;
+    std::vector<const char*> projects = {};
 };
 
 // Every screen built in one appearance and switched live to the other shows
@@ -92,6 +98,10 @@ TEST(AppearanceSwitch, EveryScreenRecoloursAtOnce)
     const std::vector<ScreenCase> screens{
         {"welcome", [](Window&) {}, {"Captions that make your videos"}},
         {"home", [](Window& w) { w.app->finishOnboarding(); }, {"Welcome to Vellumtide", "New project"}},
+        {"home with projects",
+         [](Window& w) { w.app->finishOnboarding(); },
+         {"New project", "Continue editing", "Projects", "Coffee"},
+         {"Coffee"}},
         {"processing", [](Window& w) { w.app->setScreen(Screen::processing); }, {"Captioning your video"}},
         {"editor",
          [](Window& w) {
@@ -104,13 +114,13 @@ TEST(AppearanceSwitch, EveryScreenRecoloursAtOnce)
              w.app->finishOnboarding();
              w.app->findShorts(w.talk());
          },
-         {"Shorts from this video"}},
+         {"Shorts from this video", QString::fromUtf8("No 30–60 s moments")}},
     };
     for (const char* start : {"light", "dark"}) {
         const char* other = QByteArray(start) == "light" ? "Dark" : "Light";
         for (const ScreenCase& screen : screens) {
             SCOPED_TRACE(std::string(screen.name) + " built " + start + ", switched to " + other);
-            Window w(start);
+            Window w(start, screen.projects);
             screen.enter(w);
             QTest::qWait(50);
             w.window->commands()->action(other)->trigger();
@@ -121,6 +131,12 @@ TEST(AppearanceSwitch, EveryScreenRecoloursAtOnce)
                 int contrast = 0;
                 EXPECT_TRUE(QTest::qWaitFor([&] { return (contrast = textContrast(*w.window, *label)) > 90; }, 5000))
                     << text.toStdString() << " stands out by " << contrast;
+            }
+            // The pickers' names, clear of their borders and chevrons.
+            for (FormChooser* chooser : w.window->findChildren<FormChooser*>()) {
+                if (!chooser->isVisible()) continue;
+                const int contrast = textContrast(*w.window, *chooser, chooser->rect().adjusted(10, 4, -30, -4));
+                EXPECT_GT(contrast, 90) << chooser->currentName().toStdString() << " stands out by " << contrast;
             }
         }
     }
