@@ -181,7 +181,7 @@ QWidget* ExportView::buildActionBlock()
 
     p.exportButton = new PressableButton(QStringLiteral("Export"), block);
     p.exportButton->setFill(kit::accent(), 11);
-    p.exportButton->setTextColour(kit::onAccent());
+    p.exportButton->setTextColour(DynamicColor{kit::onAccent(), kit::onAccent()});
     QFont f = p.exportButton->font();
     f.setPointSizeF(15);
     f.setWeight(QFont::DemiBold);

@@ -12,14 +12,14 @@ PressableButton::PressableButton(const QString& title, QWidget* parent) : QPushB
     setCursor(Qt::PointingHandCursor);
 }
 
-void PressableButton::setFill(std::optional<QColor> fill, double radius)
+void PressableButton::setFill(std::optional<DynamicColor> fill, double radius)
 {
     fill_ = fill;
     radius_ = radius;
     update();
 }
 
-void PressableButton::setTextColour(const QColor& colour)
+void PressableButton::setTextColour(const DynamicColor& colour)
 {
     textColour_ = colour;
     update();
@@ -32,10 +32,10 @@ void PressableButton::paintEvent(QPaintEvent*)
     p.setOpacity(opacity(isDown()));
     if (fill_) {
         p.setPen(Qt::NoPen);
-        p.setBrush(*fill_);
+        p.setBrush(QColor(*fill_));
         p.drawRoundedRect(QRectF(rect()), radius_, radius_);
     }
-    p.setPen(textColour_.value_or(kit::ink()));
+    p.setPen(QColor(textColour_.value_or(kit::ink())));
     p.drawText(rect(), Qt::AlignCenter, text());
 }
 

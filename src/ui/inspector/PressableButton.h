@@ -1,8 +1,10 @@
 #pragma once
 // A plain button that answers a press by drawing itself at 0.7 opacity. It
-// may carry a rounded fill of its own behind the label.
+// may carry a rounded fill of its own behind the label. Palette colours are
+// resolved when it is drawn, so they follow the appearance.
 
-#include <QColor>
+#include "ui/theme/Theme.h"
+
 #include <QPushButton>
 
 #include <optional>
@@ -13,17 +15,17 @@ class PressableButton : public QPushButton {
     Q_OBJECT
 public:
     explicit PressableButton(const QString& title, QWidget* parent = nullptr);
-    void setFill(std::optional<QColor> fill, double radius);
-    void setTextColour(const QColor& colour);
+    void setFill(std::optional<DynamicColor> fill, double radius);
+    void setTextColour(const DynamicColor& colour);
     static double opacity(bool pressed) { return pressed ? 0.7 : 1.0; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::optional<QColor> fill_;
+    std::optional<DynamicColor> fill_;
     double radius_ = 0;
-    std::optional<QColor> textColour_;
+    std::optional<DynamicColor> textColour_;
 };
 
 }  // namespace vt::ui

@@ -51,7 +51,7 @@ PressableButton* pill(const QString& title, bool selected, QWidget* parent)
     f.setWeight(selected ? QFont::DemiBold : QFont::Medium);
     button->setFont(f);
     button->setFill(selected ? std::optional(kit::accent()) : std::nullopt, 7);
-    button->setTextColour(selected ? kit::onAccent() : kit::secondaryText());
+    button->setTextColour(selected ? DynamicColor{kit::onAccent(), kit::onAccent()} : kit::secondaryText());
     button->setProperty("selected", selected);
     const QSize text = QFontMetrics(f).size(Qt::TextSingleLine, title);
     button->setFixedSize(text.width() + 20, text.height() + 10);

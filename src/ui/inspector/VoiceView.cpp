@@ -309,8 +309,8 @@ void VoiceView::buildTakeGroup(QWidget* parent)
     parts_.rerecord = new CompactButton(QStringLiteral("↺ Re-record"), CompactButton::Kind::secondary, parts_.takeButtons);
     // The compact look of its neighbours, in the destructive red.
     auto* remove = new PressableButton(QStringLiteral("🗑 Remove"), parts_.takeButtons);
-    remove->setFill(CompactButton::fill(CompactButton::Kind::secondary, false, true), 6);
-    remove->setTextColour(QColor(Qt::red));
+    remove->setFill(kit::faded(kit::ink(), 0.08), 6);
+    remove->setTextColour(DynamicColor{Qt::red, Qt::red});
     remove->setFont(parts_.play->font());
     remove->setMinimumHeight(24);
     remove->setCursor(Qt::PointingHandCursor);

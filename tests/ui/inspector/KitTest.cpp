@@ -9,6 +9,7 @@
 #include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/NumberField.h"
 #include "ui/inspector/OptionalColorRow.h"
+#include "ui/inspector/PressableButton.h"
 #include "ui/inspector/ProgressRow.h"
 #include "ui/inspector/SettingIcons.h"
 #include "ui/inspector/StopSlider.h"
@@ -256,6 +257,22 @@ TEST(ButtonStyles, ColoursByState)
     EXPECT_EQ(ToggleChip::background(true, true), kit::ink());
     EXPECT_EQ(ToggleChip::background(false, false), kit::faded(kit::muted(), 0.7));
     EXPECT_EQ(ToggleChip::background(false, true), kit::muted());
+}
+
+// Built in one appearance and drawn after a switch to the other, a
+// pressable button's fill and label are the new appearance's.
+TEST(ButtonStyles, APressableButtonsColoursFollowTheAppearance)
+{
+    Appearances::apply("light");
+    PressableButton button(QStringLiteral("\u2588"));  // a full block: its pixels are the label's colour
+    button.setFill(kit::muted(), 6);
+    button.setTextColour(kit::ink());
+    button.resize(40, 40);
+    Appearances::apply("dark");
+    const QImage drawn = button.grab().toImage();
+    EXPECT_EQ(QColor(drawn.pixel(20, 3)), QColor(Theme::muted.dark.rgb())) << "the fill";
+    EXPECT_EQ(QColor(drawn.pixel(20, 20)), QColor(Theme::ink.dark.rgb())) << "the label";
+    Appearances::apply("light");
 }
 
 TEST(ButtonStyles, ChipAndHoldWriteTheirBindings)
