@@ -131,7 +131,8 @@ ProcessingView::ProcessingView(AppModel& app, QWidget* parent) : QWidget(parent)
     screen->addStretch(1);
 
     connect(&app, &AppModel::processingChanged, this, &ProcessingView::refresh);
-    refresh();
+    // The placeholder and the poster's outline are drawn in palette colours.
+    Appearances::follow(this, [this] { refresh(); });
 }
 
 ProcessingView::RowState ProcessingView::rowState(int row) const

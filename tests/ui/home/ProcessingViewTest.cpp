@@ -4,6 +4,7 @@
 #include "ui/home/PhonePreview.h"
 #include "video/StylePreview.h"
 #include "ui/home/ProcessingView.h"
+#include "ui/theme/Theme.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -57,6 +58,17 @@ TEST(ProcessingView, FollowsTheRunningImportAndCancelEndsIt)
     ASSERT_TRUE(test::waitForImport(home.app));
     EXPECT_EQ(home.app.screen(), Screen::home);
     EXPECT_FALSE(home.app.errorMessage());
+}
+
+TEST(ProcessingView, ThePosterPlaceholderFollowsTheAppearance)
+{
+    test::HomeFixture home;
+    Appearances::apply("light");
+    ProcessingView view(home.app);
+    Appearances::apply("dark");
+    const QImage placeholder = view.posterLabel()->pixmap().toImage();
+    EXPECT_EQ(QColor(placeholder.pixel(placeholder.width() / 2, 20)), QColor(Theme::muted.dark.rgb()));
+    Appearances::apply("light");
 }
 
 TEST(PhonePreview, KeepsOnlyTheLatestLooksCaption)
