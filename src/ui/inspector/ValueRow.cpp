@@ -48,6 +48,9 @@ ValueRow::ValueRow(const QString& title, Binding<double> value, Options options,
             if (snaps_ && value == value_.get()) return;
             value_.set(value);
             field_->refresh();
+            // A key, the wheel or a click on the groove is a whole change;
+            // a drag commits when it is let go.
+            if (!slider_->isSliderDown() && onCommit_) onCommit_();
         });
         connect(slider_, &QSlider::sliderReleased, this, [this] {
             if (snaps_) refresh();  // the knob settles on the step it wrote

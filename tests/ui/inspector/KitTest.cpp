@@ -127,16 +127,23 @@ TEST(ValueRow, ScaledFieldSliderAndReset)
     QTest::keyClick(row.field(), Qt::Key_Up);
     EXPECT_DOUBLE_EQ(zoom, 1.55);
     EXPECT_EQ(commits, 1);
+    row.slider()->setSliderDown(true);
     row.slider()->setValue(1000);  // dragged to the end
     EXPECT_DOUBLE_EQ(zoom, 3);
     EXPECT_EQ(commits, 1) << "the commit waits for the drag to end";
+    row.slider()->setSliderDown(false);
+    EXPECT_EQ(commits, 2);
+    row.slider()->setFocus();
+    QTest::keyClick(row.slider(), Qt::Key_PageDown);
+    EXPECT_LT(zoom, 3);
+    EXPECT_EQ(commits, 3) << "a key on the slider is a whole change";
 
     double level = 0.2;
     ValueRow resettable("Size", Binding<double>::over(level), {0, 1, 1, 0, "%", 100, false, false, 0.2}, [&] { ++commits; });
     EXPECT_EQ(resettable.titleLabel()->toolTip(), QString("Double-click to reset"));
     EXPECT_EQ(resettable.slider(), nullptr);
     QTest::mouseDClick(resettable.titleLabel(), Qt::LeftButton);
-    EXPECT_EQ(commits, 2) << "a reset commits even when the value is already there";
+    EXPECT_EQ(commits, 4) << "a reset commits even when the value is already there";
 }
 
 TEST(ValueRow, ASnappingSliderKeepsToTheStepInShownUnits)
