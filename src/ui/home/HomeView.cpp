@@ -211,8 +211,7 @@ ProjectActions HomeView::actions(const Project& project)
         if (!self) return;
         std::vector<std::filesystem::path> files;
         for (const VideoClip& clip : project.videoClips()) files.emplace_back(clip.path);
-        if (!self->revealer_->reveal(files))
-            self->app_.setErrorMessage("There is no file manager on this computer to show the video in.");
+        showInFileManager(*self->revealer_, files, self, QStringLiteral("video"));
     };
     actions.remove = [self, project] {
         if (self) self->openDelete(project);

@@ -217,7 +217,8 @@ QWidget* ExportView::buildActionBlock()
     fileLine->addWidget(p.fileName);
     fileLine->addStretch(1);
     fileLine->addWidget(new InlineButton(QStringLiteral("Show in the file manager"), {}, false, [this] {
-        if (auto url = action_.lastExportURL()) SystemFileRevealer().reveal({*url});
+        if (!revealer_) revealer_ = std::make_shared<SystemFileRevealer>();
+        if (auto url = action_.lastExportURL()) showInFileManager(*revealer_, {*url}, this, QStringLiteral("file"));
     }, p.fileRow));
     column->addWidget(p.fileRow);
 

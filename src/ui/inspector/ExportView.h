@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QLabel;
@@ -19,6 +20,7 @@ class QToolButton;
 namespace vt {
 class EditorModel;
 class ExportAction;
+class FileRevealer;
 }
 
 namespace vt::ui {
@@ -38,6 +40,9 @@ public:
 
     ExportView(EditorModel& editor, ExportAction& action, SaveAsker askWhere = {}, QWidget* parent = nullptr);
 
+    // Where the written file is shown; the desktop's file manager unless set.
+    void setRevealer(std::shared_ptr<FileRevealer> revealer) { revealer_ = std::move(revealer); }
+
     // Whether the thumbnail search has found frames to save.
     void setThumbnailCandidatesAvailable(bool available);
 
@@ -53,6 +58,7 @@ private:
     EditorModel& editor_;
     ExportAction& action_;
     SaveAsker askWhere_;
+    std::shared_ptr<FileRevealer> revealer_;
     bool thumbnailsAvailable_ = false;
     std::unique_ptr<Parts> parts_;
 

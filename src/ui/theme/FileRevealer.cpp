@@ -5,6 +5,7 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFile>
+#include <QMessageBox>
 #include <QSet>
 #include <QStandardPaths>
 #include <QStringList>
@@ -72,6 +73,19 @@ bool SystemFileRevealer::reveal(const std::vector<std::filesystem::path>& files)
         shown = QDesktopServices::openUrl(QUrl::fromLocalFile(folder)) && shown;
     }
     return shown;
+}
+
+QMessageBox* showInFileManager(FileRevealer& revealer, const std::vector<std::filesystem::path>& files, QWidget* near,
+                               const QString& what)
+{
+    if (revealer.reveal(files)) return nullptr;
+    auto* alert = new QMessageBox(QMessageBox::Warning, QObject::tr("Couldn't show the %1").arg(what),
+                                  QObject::tr("There is no file manager on this computer to show the %1 in.").arg(what),
+                                  QMessageBox::Ok, near ? near->window() : nullptr);
+    alert->setAttribute(Qt::WA_DeleteOnClose);
+    alert->setWindowModality(Qt::WindowModal);
+    alert->open();
+    return alert;
 }
 
 }  // namespace vt

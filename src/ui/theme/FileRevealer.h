@@ -4,8 +4,13 @@
 // manager answers that call it opens the folders holding them with the
 // desktop's folder application. Tests record the calls instead.
 
+#include <QString>
+
 #include <filesystem>
 #include <vector>
+
+class QMessageBox;
+class QWidget;
 
 namespace vt {
 
@@ -21,5 +26,12 @@ class SystemFileRevealer : public FileRevealer {
 public:
     bool reveal(const std::vector<std::filesystem::path>& files) override;
 };
+
+// What every "show in the file manager" action does: shows the files, and
+// where nothing on this computer can, says so in an alert over the window of
+// `near` (`what` names the files there: "video", "file"). The alert is
+// returned, null when the files were shown.
+QMessageBox* showInFileManager(FileRevealer& revealer, const std::vector<std::filesystem::path>& files, QWidget* near,
+                               const QString& what);
 
 }  // namespace vt

@@ -99,7 +99,7 @@ QMenu* TimelineTracks::clipMenu(const VideoClip& clip, QWidget* parent)
         menu->addAction(QStringLiteral("Untrim"), [this, id] { editor_.setClipTrim(id, 0, 0, true); });
     menu->addAction(QStringLiteral("Show in the file manager"), [this, path = clip.path] {
         if (!revealer_) revealer_ = std::make_shared<SystemFileRevealer>();
-        revealer_->reveal({std::filesystem::path(path)});
+        showInFileManager(*revealer_, {std::filesystem::path(path)}, this, QStringLiteral("video"));
     });
     if (n >= 2) {
         menu->addSeparator();

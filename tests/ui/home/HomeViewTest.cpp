@@ -3,7 +3,6 @@
 #include "app/AppSettings.h"
 #include "captions/presets/StylePresets.h"
 #include "ui/home/ContinueCard.h"
-#include "ui/theme/FileRevealer.h"
 #include "ui/home/HomeView.h"
 #include "ui/home/NewProjectCard.h"
 #include "ui/home/PhonePreview.h"
@@ -11,6 +10,7 @@
 #include "ui/home/ProjectCells.h"
 #include "ui/home/ProjectGrid.h"
 #include "ui/home/SearchBox.h"
+#include "ui/theme/RecordingRevealer.h"
 #include "ui/theme/VideoDropZone.h"
 
 #include <QComboBox>
@@ -27,15 +27,7 @@
 namespace vt {
 namespace {
 
-struct RecordingRevealer : FileRevealer {
-    std::vector<std::vector<std::filesystem::path>> calls;
-    bool shows = true;
-    bool reveal(const std::vector<std::filesystem::path>& files) override
-    {
-        calls.push_back(files);
-        return shows;
-    }
-};
+using test::RecordingRevealer;
 
 struct Home : test::HomeFixture {
     std::shared_ptr<RecordingRevealer> revealer = std::make_shared<RecordingRevealer>();
@@ -187,11 +179,11 @@ TEST(HomeView, MenuActionsRenameDuplicateRevealAndDelete)
     EXPECT_EQ(home.revealer->calls[0], std::vector<std::filesystem::path>{renamed.videoPath});
     EXPECT_EQ(home.revealer->calls[1].size(), 3u);
     EXPECT_EQ(home.revealer->calls[1][2], "/videos/2.mp4");
-    EXPECT_FALSE(home.app.errorMessage());
+    EXPECT_TRUE(test::shownAlerts(&view).isEmpty());
     home.revealer->shows = false;  // no file manager on this computer
     home.choose(renamed, "Show Video in File Manager");
-    EXPECT_EQ(home.app.errorMessage(), "There is no file manager on this computer to show the video in.");
-    home.app.setErrorMessage(std::nullopt);
+    EXPECT_EQ(test::shownAlerts(&view), QStringList{"There is no file manager on this computer to show the video in."});
+    for (QMessageBox* alert : view.findChildren<QMessageBox*>()) alert->close();
 
     // Delete asks first; cancel keeps the project, Delete removes it and leaves the copies' posters.
     home.choose(renamed, "Delete\u2026");

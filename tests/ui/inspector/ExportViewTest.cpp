@@ -10,11 +10,13 @@
 #include "ui/inspector/RowNote.h"
 #include "ui/inspector/StopSlider.h"
 #include "ui/inspector/SwitchRow.h"
+#include "ui/theme/RecordingRevealer.h"
 
 #include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -149,6 +151,20 @@ TEST_F(PanelTest, ExportRunsFromTheButtonAndShowsTheFile)
     EXPECT_EQ(p.fileName->text(), QString("Sample-captioned.mp4"));
     EXPECT_FALSE(shown(p.error));
     EXPECT_TRUE(std::filesystem::exists(data / "Sample-captioned.srt"));
+
+    // The written file is shown in the file manager, or the window says why not.
+    auto revealer = std::make_shared<test::RecordingRevealer>();
+    panel->setRevealer(revealer);
+    QPushButton* showFile = nullptr;
+    for (auto* b : p.fileRow->findChildren<QPushButton*>())
+        if (b->text() == "Show in the file manager") showFile = b;
+    ASSERT_TRUE(showFile);
+    showFile->click();
+    EXPECT_EQ(revealer->calls, std::vector<std::vector<std::filesystem::path>>{{data / "Sample-captioned.mp4"}});
+    EXPECT_TRUE(test::shownAlerts(panel.get()).isEmpty());
+    revealer->shows = false;  // no file manager on this computer
+    showFile->click();
+    EXPECT_EQ(test::shownAlerts(panel.get()), QStringList{"There is no file manager on this computer to show the file in."});
 
     answer = data / "Sample.vtt";
     panel->saveText("vtt");

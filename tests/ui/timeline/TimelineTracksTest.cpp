@@ -1,6 +1,6 @@
 #include "TimelineRig.h"
 
-#include "ui/theme/FileRevealer.h"
+#include "ui/theme/RecordingRevealer.h"
 #include "ui/timeline/TimelinePayload.h"
 
 #include <QAccessible>
@@ -357,26 +357,21 @@ TEST(TimelineTracks, ASingleClipsMenuOffersNoMoveOrRemove)
     EXPECT_EQ(titles(), (QStringList{"Add a Clip After This One…", "Untrim", "Show in the file manager"}));
 }
 
-struct RecordingRevealer : FileRevealer {
-    std::vector<std::vector<std::filesystem::path>> calls;
-    bool shows = true;
-    bool reveal(const std::vector<std::filesystem::path>& files) override
-    {
-        calls.push_back(files);
-        return shows;
-    }
-};
-
 TEST(TimelineTracks, AClipsMenuShowsItsFileSelectedInTheFileManager)
 {
     test::TimelineRig rig;
-    auto revealer = std::make_shared<RecordingRevealer>();
+    auto revealer = std::make_shared<test::RecordingRevealer>();
     rig.tracks.setRevealer(revealer);
     std::unique_ptr<QMenu> menu(rig.tracks.menuAt(rig.at(1, rig.top(K::video) + 19), nullptr));
     menu->actions().back()->trigger();
     ASSERT_EQ(revealer->calls.size(), 1u);
     EXPECT_EQ(revealer->calls[0],
               std::vector<std::filesystem::path>{rig.editor().project().videoClips().front().path});
+    EXPECT_TRUE(test::shownAlerts(&rig.tracks).isEmpty());
+
+    revealer->shows = false;  // no file manager on this computer
+    menu->actions().back()->trigger();
+    EXPECT_EQ(test::shownAlerts(&rig.tracks), QStringList{"There is no file manager on this computer to show the video in."});
 }
 
 }  // namespace
