@@ -1,14 +1,18 @@
 #include "app/AppTestSupport.h"
 
 #include "app/AppSettings.h"
+#include "editor/EditorModel.h"
 #include "model/ProjectStore.h"
+#include "support/Waits.h"
 #include "ui/home/FormChooser.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/RootView.h"
 #include "ui/theme/Theme.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <gtest/gtest.h>
 
@@ -45,6 +49,32 @@ int textContrast(QWidget& window, const QWidget& widget, QRect area)
 }
 
 int textContrast(QWidget& window, const QLabel& label) { return textContrast(window, label, label.rect()); }
+
+// The text a widget shows in its own colours, if any.
+QString shownText(const QWidget& widget)
+{
+    if (auto* label = qobject_cast<const QLabel*>(&widget)) return label->pixmap().isNull() ? label->text() : QString();
+    if (auto* combo = qobject_cast<const QComboBox*>(&widget)) return combo->currentText();
+    if (auto* button = qobject_cast<const QAbstractButton*>(&widget)) return button->text();
+    return {};
+}
+
+// Every enabled text of the window that hardly stands out from what is
+// behind it, with how far it does. Disabled controls are dimmed on purpose.
+QStringList faintTexts(QWidget& window)
+{
+    QStringList faint;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        // Only what the window shows whole: not scrolled away nor cut off.
+        if (!widget->isVisible() || !widget->isEnabled() || widget->width() < 4 || widget->height() < 4) continue;
+        if (widget->visibleRegion().boundingRect() != widget->rect()) continue;
+        const QString text = shownText(*widget).trimmed();
+        if (text.isEmpty()) continue;
+        const int contrast = textContrast(window, *widget, widget->rect());
+        if (contrast < 40) faint << QStringLiteral("%1 (%2)").arg(text.left(40)).arg(contrast);
+    }
+    return faint;
+}
 
 struct Window {
     IsolatedHome home;
@@ -86,13 +116,22 @@ struct Window {
 struct ScreenCase {
     const char* name;
     std::function<void(Window&)> enter;
-    QStringList labels;
+    QStringList labels;  // shown once the screen is up
     std::vector<const char*> projects = {};
 };
 
+void openEditor(Window& w, std::optional<InspectorTab> tab = std::nullopt)
+{
+    w.app->finishOnboarding();
+    w.app->open(w.talk());
+    if (tab && test::waitFor([&] { return w.app->editor() != nullptr; })) w.app->editor()->setInspectorTab(*tab);
+}
+
 // Every screen built in one appearance and switched live to the other shows
-// its text: the title, panel titles, the time readout and the card names
-// stand out from what is behind them, both ways.
+// its text: the title, panel titles, "Transcript", the time readout, the
+// chips, the inspector's tabs, the export panel and the card names stand
+// out from what is behind them, both ways, as does every other text of the
+// window.
 TEST(AppearanceSwitch, EveryScreenRecoloursAtOnce)
 {
     const std::vector<ScreenCase> screens{
@@ -103,12 +142,10 @@ TEST(AppearanceSwitch, EveryScreenRecoloursAtOnce)
          {"New project", "Continue editing", "Projects", "Coffee"},
          {"Coffee"}},
         {"processing", [](Window& w) { w.app->setScreen(Screen::processing); }, {"Captioning your video"}},
-        {"editor",
-         [](Window& w) {
-             w.app->finishOnboarding();
-             w.app->open(w.talk());
-         },
-         {"Trip", "Transcript", "0:00", "Styles", "Captions look like"}},
+        {"editor", [](Window& w) { openEditor(w); }, {"Trip", "Transcript", "0:00", "Styles", "Captions look like"}},
+        {"export panel",
+         [](Window& w) { openEditor(w, InspectorTab::exportTab); },
+         {"Export Settings", "INCLUDED", "Length", "Also save .srt subtitles", "BEFORE YOU POST"}},
         {"Shorts picker",
          [](Window& w) {
              w.app->finishOnboarding();
@@ -122,16 +159,23 @@ TEST(AppearanceSwitch, EveryScreenRecoloursAtOnce)
             SCOPED_TRACE(std::string(screen.name) + " built " + start + ", switched to " + other);
             Window w(start, screen.projects);
             screen.enter(w);
-            QTest::qWait(50);
-            w.window->commands()->action(other)->trigger();
+            // The screen is up before the switch, so it is the switch it follows.
+            std::vector<QLabel*> labels;
             for (const QString& text : screen.labels) {
                 QLabel* label = nullptr;
-                ASSERT_TRUE(QTest::qWaitFor([&] { return (label = shownLabel(*w.window, text)); })) << text.toStdString();
+                ASSERT_TRUE(test::waitFor([&] { return (label = shownLabel(*w.window, text)); })) << text.toStdString();
+                labels.push_back(label);
+            }
+            w.window->commands()->action(other)->trigger();
+            for (QLabel* label : labels) {
                 // Waits out the screen's own fade-ins.
                 int contrast = 0;
-                EXPECT_TRUE(QTest::qWaitFor([&] { return (contrast = textContrast(*w.window, *label)) > 90; }, 5000))
-                    << text.toStdString() << " stands out by " << contrast;
+                EXPECT_TRUE(test::waitFor([&] { return (contrast = textContrast(*w.window, *label)) > 90; }))
+                    << label->text().toStdString() << " stands out by " << contrast;
             }
+            QStringList faint;
+            EXPECT_TRUE(test::waitFor([&] { return (faint = faintTexts(*w.window)).isEmpty(); }))
+                << faint.join(", ").toStdString();
             // The pickers' names, clear of their borders and chevrons.
             for (FormChooser* chooser : w.window->findChildren<FormChooser*>()) {
                 if (!chooser->isVisible()) continue;
