@@ -1,5 +1,7 @@
 #include "ui/inspector/SavePanel.h"
 
+#include "ui/theme/OpenPanel.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -13,9 +15,15 @@ std::optional<std::filesystem::path> savePanel(const QString& name, const QStrin
     dialog.setNameFilter(typeFilter);
     // The filter only narrows the listing: a name typed without an extension
     // gets the suggested one, so the file is of the one allowed type.
-    dialog.setDefaultSuffix(QFileInfo(name).suffix());
+    const QString suffix = QFileInfo(name).suffix();
+    dialog.setDefaultSuffix(suffix);
+    // Sound and pictures are saved where they are kept; the rest (the video
+    // and the texts that go beside it) where videos are.
+    const auto kind = suffix == "m4a" ? OpenPanel::Kind::audio : suffix == "png" ? OpenPanel::Kind::picture : OpenPanel::Kind::video;
+    dialog.setDirectory(OpenPanel::startFolder(kind));
     dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    OpenPanel::remember(kind, dialog.selectedFiles().front());
     return std::filesystem::path(dialog.selectedFiles().front().toStdString());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Asks where to save one file of one kind, with the system's file dialog.
+// Asks where to save one file of one kind, with the system's file dialog,
+// starting where files of that kind were last chosen or saved.
 // Blocks until the user closes it; absent when cancelled. Neither creates nor
 // checks the file.
 

@@ -13,14 +13,24 @@ namespace {
 
 QString key(Kind kind)
 {
-    return kind == Kind::audio ? QStringLiteral("openPanelFolder/audio") : QStringLiteral("openPanelFolder/video");
+    switch (kind) {
+    case Kind::audio: return QStringLiteral("openPanelFolder/audio");
+    case Kind::picture: return QStringLiteral("openPanelFolder/picture");
+    case Kind::video: break;
+    }
+    return QStringLiteral("openPanelFolder/video");
 }
 
 QSettings store() { return QSettings(QString::fromStdString(DataRoot::settingsFile().string()), QSettings::IniFormat); }
 
 QStandardPaths::StandardLocation userFolder(Kind kind)
 {
-    return kind == Kind::audio ? QStandardPaths::MusicLocation : QStandardPaths::MoviesLocation;
+    switch (kind) {
+    case Kind::audio: return QStandardPaths::MusicLocation;
+    case Kind::picture: return QStandardPaths::PicturesLocation;
+    case Kind::video: break;
+    }
+    return QStandardPaths::MoviesLocation;
 }
 
 }  // namespace

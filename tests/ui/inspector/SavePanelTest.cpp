@@ -1,6 +1,7 @@
 #include "ui/inspector/SavePanel.h"
 
 #include "support/TestSupport.h"
+#include "ui/theme/FilePanels.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -32,6 +33,7 @@ std::optional<std::filesystem::path> answered(const QString& name, const QString
 TEST(SavePanel, ChosenFileKeepsTheAllowedTypeAndCancelGivesNone)
 {
     test::TempDir dir;
+    test::ScopedEnv config{"XDG_CONFIG_HOME", (dir / "config").string()};
     struct Case {
         const char* typed;  // absent: the panel is cancelled
         const char* suggested;
@@ -56,4 +58,27 @@ TEST(SavePanel, ChosenFileKeepsTheAllowedTypeAndCancelGivesNone)
         else
             EXPECT_FALSE(chosen);
     }
+}
+
+// A save panel starts in the user's folder for its kind of file (Videos for
+// the video and the texts beside it, Music, Pictures), then where a file of
+// that kind was last saved.
+TEST(SavePanel, StartsWhereFilesOfItsKindGo)
+{
+    test::TempDir dir;
+    test::ScopedEnv config{"XDG_CONFIG_HOME", (dir / "config").string()};
+    const auto videos = dir / "Videos", music = dir / "Music", pictures = dir / "Pictures", elsewhere = dir / "Elsewhere";
+    for (const auto& folder : {videos, music, pictures, elsewhere}) std::filesystem::create_directories(folder);
+    test::writeUserFolders(dir / "config", "XDG_VIDEOS_DIR=\"" + videos.string() + "\"\nXDG_MUSIC_DIR=\"" + music.string() +
+                                               "\"\nXDG_PICTURES_DIR=\"" + pictures.string() + "\"\n");
+    const auto startsIn = [](const char* name, const char* extension, const QString& pick = {}) {
+        return test::answerFilePanel([&] { ui::savePanel(name, ui::typeFilterFor(extension)); }, pick);
+    };
+
+    EXPECT_EQ(startsIn("Trip-captioned.mp4", "mp4"), videos.string());
+    EXPECT_EQ(startsIn("Trip.srt", "srt"), videos.string());
+    EXPECT_EQ(startsIn("Trip-audio.m4a", "m4a"), music.string());
+    EXPECT_EQ(startsIn("Trip.png", "png", QString::fromStdString((elsewhere / "Trip.png").string())), pictures.string());
+    EXPECT_EQ(startsIn("Trip.png", "png"), elsewhere.string()) << "where the last picture went";
+    EXPECT_EQ(startsIn("Trip-captioned.mp4", "mp4"), videos.string()) << "each kind keeps its own folder";
 }

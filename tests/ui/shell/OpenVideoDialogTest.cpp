@@ -1,16 +1,13 @@
 #include "app/AppTestSupport.h"
 
 #include "ui/shell/MainWindow.h"
+#include "ui/theme/FilePanels.h"
 #include "ui/theme/OpenPanel.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <functional>
 
 namespace vt {
 namespace {
@@ -40,36 +37,6 @@ TEST(OpenVideoDialog, ItsFilterShowsEveryVideoType)
     EXPECT_EQ(app.screen(), Screen::onboarding);  // cancelled: nothing imported
 }
 
-// Runs `open` and answers the open panel it shows with `pick` (cancels
-// when empty); gives the folder the panel started in.
-std::string answerPanel(const std::function<void()>& open, const QString& pick = {})
-{
-    QString started;
-    QTimer look;
-    QObject::connect(&look, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QFileDialog*>(w);
-            if (!dialog || !dialog->isVisible()) continue;
-            if (!started.isEmpty()) {
-                dialog->reject();  // the pick was refused: nothing is hung
-                continue;
-            }
-            started = dialog->directory().absolutePath();
-            if (pick.isEmpty()) {
-                dialog->reject();
-            } else {
-                // Typed into the name field, as a user may do.
-                if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(pick);
-                static_cast<QDialog*>(dialog)->accept();  // as the Open button does
-            }
-        }
-    });
-    look.start(20);
-    open();
-    look.stop();
-    return started.toStdString();
-}
-
 // Open panels start in the user's Videos or Music folder, then in the
 // folder a file of that kind was last chosen from.
 TEST(OpenVideoDialog, StartsInTheFolderForItsKindOfFile)
@@ -77,20 +44,16 @@ TEST(OpenVideoDialog, StartsInTheFolderForItsKindOfFile)
     test::IsolatedHome home;
     const auto videos = home.dir / "My Videos", music = home.dir / "My Music", elsewhere = home.dir / "Elsewhere";
     for (const auto& folder : {videos, music, elsewhere}) std::filesystem::create_directories(folder);
-    std::filesystem::create_directories(home.dir / "config");
-    {
-        std::ofstream dirs(home.dir / "config" / "user-dirs.dirs");
-        dirs << "XDG_VIDEOS_DIR=\"" << videos.string() << "\"\nXDG_MUSIC_DIR=\"" << music.string() << "\"\n";
-    }
+    test::writeUserFolders(home.dir / "config", "XDG_VIDEOS_DIR=\"" + videos.string() + "\"\nXDG_MUSIC_DIR=\"" + music.string() + "\"\n");
     const auto clip = test::makeClip(elsewhere / "talk.mp4", std::nullopt, 1);
     AppModel app;
     MainWindow window(app);
     window.show();
     const auto folder = [](const std::filesystem::path& p) { return p.string(); };
 
-    EXPECT_EQ(answerPanel([&] { app.openPanel(); }, QString::fromStdString(clip.string())), folder(videos));
-    EXPECT_EQ(answerPanel([&] { app.openPanel(); }), folder(elsewhere)) << "where the last video came from";
-    EXPECT_EQ(answerPanel([] { OpenPanel::chooseFile(nullptr, "Music", "Audio (*.m4a)", OpenPanel::Kind::audio); }), folder(music))
+    EXPECT_EQ(test::answerFilePanel([&] { app.openPanel(); }, QString::fromStdString(clip.string())), folder(videos));
+    EXPECT_EQ(test::answerFilePanel([&] { app.openPanel(); }), folder(elsewhere)) << "where the last video came from";
+    EXPECT_EQ(test::answerFilePanel([] { OpenPanel::chooseFile(nullptr, "Music", "Audio (*.m4a)", OpenPanel::Kind::audio); }), folder(music))
         << "music has its own folder";
 }
 
