@@ -67,12 +67,6 @@ TEST(TitleBar, DoubleClickFollowsTheDesktopSetting)
     EXPECT_EQ(TitleBar::doubleClickAction(std::nullopt), TitleBar::DoubleClick::zoom);
 }
 
-}  // namespace
-}  // namespace vt
-
-namespace vt {
-namespace {
-
 // A role set again replaces the colour set before; a fixed colour stops
 // following the appearance; a style sheet is made again after each switch.
 TEST(Theme, WidgetColoursFollowTheLatestSetting)
@@ -91,29 +85,6 @@ TEST(Theme, WidgetColoursFollowTheLatestSetting)
     EXPECT_EQ(sheet.styleSheet(), QStringLiteral("color: %1;").arg(Theme::ink.dark.name()));
     Appearances::apply("light");
     EXPECT_EQ(replaced.palette().color(QPalette::WindowText), Theme::secondaryText.light);
-}
-
-}  // namespace
-}  // namespace vt
-
-#include "support/TestSupport.h"
-#include "ui/theme/FileRevealer.h"
-
-namespace vt {
-namespace {
-
-// With no file manager on the bus and no application for folders, revealing
-// says it could not, instead of only printing a complaint.
-TEST(FileRevealer, SaysSoWhenNothingCanShowTheFiles)
-{
-    test::TempDir dir;
-    test::ScopedEnv bus{"DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (dir / "no-bus").string()};
-    test::ScopedEnv data{"XDG_DATA_HOME", (dir / "data").string()};
-    test::ScopedEnv dataDirs{"XDG_DATA_DIRS", (dir / "shared").string()};
-    test::ScopedEnv config{"XDG_CONFIG_HOME", (dir / "config").string()};
-    test::ScopedEnv configDirs{"XDG_CONFIG_DIRS", (dir / "etc").string()};
-    EXPECT_FALSE(SystemFileRevealer().reveal({dir / "trip.mp4"}));
-    EXPECT_TRUE(SystemFileRevealer().reveal({})) << "nothing to show is no failure";
 }
 
 }  // namespace
