@@ -10,6 +10,7 @@
 // Immutable once read, so any thread may use it.
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
