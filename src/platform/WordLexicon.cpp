@@ -14,6 +14,7 @@ namespace {
 constexpr std::uintmax_t kMaxFileBytes = 64u << 20;
 
 constexpr std::array<const char*, WordLexicon::partCount> kPartNames{"noun", "verb", "adj", "adv"};
+constexpr char kPosLetters[] = "nvar";
 
 std::string problemWith(const std::filesystem::path& file, const std::string& why)
 {
@@ -91,8 +92,11 @@ WordLexicon::WordLexicon(const std::filesystem::path& folder)
 {
     for (int p = 0; p < partCount; ++p) {
         // "lemma pos synset_cnt ...": the lemma exists as this part of speech.
+        // The licence lines at the top have no such pos field; collocations
+        // ("ice_cream") never match a single word.
         forEachLine(readOrThrow(folder / (std::string("index.") + kPartNames[p])), [&](const auto& fields) {
-            if (fields.size() < 2 || fields[0].find('_') != std::string_view::npos) return;  // collocations
+            if (fields.size() < 2 || fields[1] != std::string_view(&kPosLetters[p], 1)) return;
+            if (fields[0].find('_') != std::string_view::npos) return;
             lemmas_[std::string(fields[0])].weight[p] = 1;
         });
         // "inflected lemma [lemma...]"

@@ -49,6 +49,7 @@ TEST(WordLexicon, FindsFormsThroughTheirLemmas)
         {"glasses", 5, 0, 0},    // "-es" after "s"
         {"self_care", 0, 0, 0},  // collocations are left out
         {"zorblat", 0, 0, 0},
+        {"1", 0, 0, 0},          // the licence line's number is no word
     };
     for (const auto& c : cases) {
         const WordLexicon::Readings r = lexicon.readings(c.form);
