@@ -29,16 +29,6 @@ std::string readOrThrow(const std::filesystem::path& file)
     return std::move(*result.bytes);
 }
 
-std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder)
-{
-    std::vector<std::filesystem::path> files{folder / "cntlist.rev"};
-    for (const char* part : kPartNames) {
-        files.push_back(folder / (std::string("index.") + part));
-        files.push_back(folder / (std::string(part) + ".exc"));
-    }
-    return files;
-}
-
 // Calls `line` with the space-separated fields of every line of `text`.
 template <typename F>
 void forEachLine(std::string_view text, F&& line)
@@ -143,11 +133,12 @@ const WordLexicon& WordLexicon::english()
 
 std::string WordLexicon::englishProblem()
 {
-    for (const std::filesystem::path& file : filesIn(installedFolder)) {
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(file, error)) return problemWith(file, "not found");
+    try {
+        english();
+        return {};
+    } catch (const LexiconMissing& e) {
+        return e.what();
     }
-    return {};
 }
 
 double WordLexicon::weight(std::string_view lemma, Part part) const

@@ -50,8 +50,9 @@ public:
     // The installed lexicon, read on first use. When it cannot be read,
     // this call and every later one throw the same LexiconMissing.
     static const WordLexicon& english();
-    // The file of the installed lexicon that cannot be read, or empty when
-    // every file is there. Cheap: it opens nothing but the folder.
+    // Reads the installed lexicon now, unless read before, and says what kept
+    // it from being read, or empty. After an empty answer english(), and so
+    // the word tagger, never throws again in this run.
     static std::string englishProblem();
 
     // The readings of a lower-case word form.

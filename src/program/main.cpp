@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QStringLiteral("vellumtide"));
     // Post texts and match cuts need the English lexicon; without it the
     // installation is incomplete, and saying so now beats failing mid-edit.
+    // It is read here, once: a lexicon that opens now cannot fail later.
     if (const std::string problem = vt::WordLexicon::englishProblem(); !problem.empty()) {
         std::fprintf(stderr, "%s\n", problem.c_str());
         QMessageBox::critical(nullptr, QStringLiteral("Vellumtide"), QString::fromStdString(problem));
