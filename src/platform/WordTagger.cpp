@@ -148,8 +148,11 @@ Facts factsOf(const std::string& lower, bool possessive, const WordLexicon& lexi
     const auto capital = [](const SpellChecker::Entry& e) { return startsUpper(e.word); };
     const auto titleCase = [](const SpellChecker::Entry& e) { return text::uppercased(e.word) != e.word; };
     f.knownCapital = std::any_of(entries.begin(), entries.end(), capital);
+    // "rules" and "windows" are headwords only as names ("Rules", "Windows"),
+    // yet the lower-case form is a plural all the same: only a word whose
+    // lower-case form is misspelled exists solely capitalised.
     f.onlyCapital = !entries.empty() && std::all_of(entries.begin(), entries.end(), capital) &&
-                    std::any_of(entries.begin(), entries.end(), titleCase);
+                    std::any_of(entries.begin(), entries.end(), titleCase) && !SpellChecker::isCorrect(lower);
     if (!f.readings.any()) {
         const std::vector<std::string> stems = SpellChecker::stems(lower);
         f.readings.weight[WordLexicon::noun] = spelledAsNoun(lower, stems) ? 1 : 0;
@@ -171,7 +174,10 @@ bool isName(const Word& w, const Facts& f)
 
 // What the words before lead the reader to expect of the next one: a noun or
 // a verb wherever the word can be one, or only where that reading is common.
-enum class Expect { nothing, noun, nounLikely, verb, verbLikely, verbIfIng };
+// After a number, a plural is a noun ("three calls") and other forms lean to
+// one: unpunctuated speech runs on into the next clause ("first put your
+// phone away", "at six make coffee").
+enum class Expect { nothing, noun, nounLikely, counted, verb, verbLikely, verbIfIng };
 
 // An adjective (or participle) before a word that can be a noun qualifies
 // it: "the good habits", "a short break".
@@ -188,11 +194,18 @@ std::optional<Part> partOf(const std::string& lower, const Facts& f, Expect e, c
 {
     if (!f.readings.any()) return std::nullopt;
     WordLexicon::Readings r = f.readings;
+    // Nouns hardly ever stand right before "me" or "them", and the lexicon
+    // lacks newer verbs made from nouns ("text me").
+    if (next && next->wordClass == WordClass::object) return WordLexicon::verb;
     switch (e) {
     case Expect::noun:
         if (qualifiesNext(f, next)) return WordLexicon::adjective;
         if (r[WordLexicon::noun] > 0) return WordLexicon::noun;
         break;
+    case Expect::counted:
+        if (qualifiesNext(f, next)) return WordLexicon::adjective;
+        if (r.plural) return WordLexicon::noun;
+        [[fallthrough]];
     case Expect::nounLikely: r.weight[WordLexicon::noun] *= 5; break;
     case Expect::verb:
         if (r[WordLexicon::verb] > 0) return WordLexicon::verb;
@@ -211,8 +224,8 @@ Expect expectAfter(WordClass c, Expect before, bool afterVerb)
 {
     switch (c) {
     case WordClass::determiner:
-    case WordClass::possessive:
-    case WordClass::number: return Expect::noun;
+    case WordClass::possessive: return Expect::noun;
+    case WordClass::number: return Expect::counted;
     case WordClass::subject:
     case WordClass::modal: return Expect::verb;
     case WordClass::subjectOrObject: return afterVerb ? Expect::nothing : Expect::verb;

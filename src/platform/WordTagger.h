@@ -5,10 +5,11 @@
 //
 // Word classes come from the English lexicon (WordLexicon): each word is
 // brought back to its lemmas and read as its most frequent part of speech,
-// unless its neighbours decide: after a determiner, a possessive, a number or
-// an adjective a word reads as a noun; after "to", a modal or a subject
-// pronoun as a verb; an "-ing" form after a form of "be" as a verb. Number
-// words and ordinals are never nouns. Names are words the spelling dictionary
+// unless its neighbours decide: after a determiner, a possessive or an
+// adjective a word reads as a noun, after a number a plural does; after "to",
+// a modal or a subject pronoun, and before an object pronoun, as a verb; an
+// "-ing" form after a form of "be" as a verb. Number words and ordinals are
+// never nouns. Names are words the spelling dictionary
 // knows only capitalised ("London", "friday"), capitalised words inside a
 // sentence that it knows capitalised, capitalised words neither lexicon knows,
 // and runs of capitalised words beside them, joined into one token

@@ -33,6 +33,7 @@ Map classes()
       "twice"});
     add(map, WordClass::subject, {"i", "we", "they", "he", "she"});
     add(map, WordClass::subjectOrObject, {"you", "it"});
+    add(map, WordClass::object, {"me", "him", "us", "them"});
     add(map, WordClass::modal,
      {"can", "could", "will", "would", "shall", "should", "may", "might", "must", "cannot", "can't", "couldn't", "won't",
       "wouldn't", "shouldn't", "mustn't", "do", "does", "did", "don't", "doesn't", "didn't", "let's", "i'll", "we'll",
@@ -58,8 +59,8 @@ Map classes()
      {"and",      "or",       "but",       "nor",      "yet",      "so",        "because",  "if",       "when",
       "while",    "although", "though",    "unless",   "whether",  "then",      "that",     "where",    "why",
       "how",      "what",     "which",     "who",      "whom",     "whatever",  "whenever", "wherever", "whoever",
-      "me",       "him",      "us",        "them",     "myself",   "yourself",  "himself",  "herself",  "itself",
-      "ourselves", "yourselves", "themselves", "mine",  "yours",    "hers",      "ours",     "theirs",   "someone",
+      "myself",   "yourself", "himself",   "herself",  "itself",   "ourselves", "yourselves", "themselves", "mine",
+      "yours",    "hers",     "ours",      "theirs",   "someone",
       "somebody", "something", "anyone",   "anybody",  "anything", "everyone",  "everybody", "everything", "nobody",
       "nothing",  "none",     "all",       "there",    "here",     "now",       "yes",      "yeah",     "yep",
       "nope",     "okay",     "ok",        "oh",       "ah",       "um",        "uh",       "uhm",      "hmm",

@@ -14,6 +14,7 @@ enum class WordClass {
     number,           // "three", "first", "hundred": never a topic; a noun follows
     subject,          // "i", "they": a verb follows
     subjectOrObject,  // "you", "it": a verb follows when they open a clause
+    object,           // "me", "them": the word before is a verb where it can be
     modal,            // "can", "didn't", "let's"
     to,               // a verb or a noun follows
     be,               // "is", "we're": an "-ing" form after it is a verb

@@ -98,11 +98,22 @@ TEST(WordTagger, NeighboursDecideBetweenReadings)
         "We are learning ^Spanish and she's really enjoying *lessons.",
         // Number words and ordinals, hyphenated too, are never nouns.
         "Three *friends finished first, and twenty-five *people came second.",
+        // A number or an ordinal leads to a noun only where the noun reading
+        // is common: unpunctuated speech runs on into the next clause.
+        "first put your *phone away and then go to *bed",
+        "i wake up at six make *coffee and read for twenty *minutes",
+        // Before an object pronoun a word is a verb where it can be one.
+        "if you have *questions just text me",
+        "we sell *candles online and ship them all over the *country",
         // Names: known only capitalised (in any case), capitalised inside a
         // sentence, unknown and capitalised, and runs of them.
         "i moved to ^london last *year",
         "I met ^Sarah's *sister in ^New ^York on ^Friday.",
         "^Zorblat came with ^Priya ^Shah.",
+        // Plurals of common words are no names, though the spelling
+        // dictionary also lists them as names ("Rules", "Windows").
+        "i follow three simple *rules and the *numbers do not lie",
+        "we opened the *windows and bought *flowers at two *banks",
         // A capital at a sentence's start is no name by itself.
         "*Gardens need *water.",
         "My *self-care *routine is a well-known *secret.",
@@ -140,6 +151,11 @@ TEST(WordTagger, NamesNounsAndTheRest)
               (std::vector<std::pair<std::string, T>>{{"We", T::other}, {"flew", T::other}, {"to", T::other},
                                                         {"New York", T::name}, {"and", T::other}, {"the", T::other},
                                                         {"garden", T::noun}, {"grew", T::other}}));
+    EXPECT_EQ(tags("The compost helps the soil")[2].second, T::other);
+    EXPECT_EQ(tags("a small lamp")[1].second, T::other);
+    // Hyphenated words stay whole; a dash between spaced words joins nothing.
+    EXPECT_EQ(tags("a mother-in-law")[1], (std::pair<std::string, T>{"mother-in-law", T::noun}));
+    EXPECT_EQ(tags("the garden - the lamp").size(), 4u);
     EXPECT_TRUE(WordTagger::tag("  ... !! ").empty());
 }
 
