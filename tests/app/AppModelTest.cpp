@@ -3,7 +3,7 @@
 #include "app/AppSettings.h"
 #include "model/DataRoot.h"
 #include "model/ProjectStore.h"
-#include "speech/WhisperTranscriber.h"
+#include "support/StandInModel.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -12,13 +12,6 @@ namespace vt {
 namespace {
 
 using test::IsolatedHome;
-
-void installModel()
-{
-    std::filesystem::create_directories(WhisperTranscriber::modelPath().parent_path());
-    test::writeFile(WhisperTranscriber::modelPath(), "");
-    std::filesystem::resize_file(WhisperTranscriber::modelPath(), WhisperTranscriber::smallestInstalledSize + 1);
-}
 
 Project savedProject(const std::string& name, const std::string& videoPath)
 {
@@ -59,10 +52,12 @@ TEST(AppModel, StoredEngineHoldsAndUnknownValuesFallBackOnTheModelFile)
         {"whisper", false, TranscriptionEngine::apple},
         {std::nullopt, true, TranscriptionEngine::whisper},
     };
+    test::TempDir dir;
+    test::StandInModel model(test::writeModelLookalike(dir / "model.bin"));
     for (const Case& c : cases) {
         IsolatedHome home;
         if (c.stored) AppSettings::set(AppSettings::engineKey, QString::fromStdString(*c.stored));
-        if (c.modelInstalled) installModel();
+        if (c.modelInstalled) model.install();
         AppModel app;
         EXPECT_EQ(app.engine(), c.expected) << c.stored.value_or("(none)");
         EXPECT_EQ(app.whisperInstalled(), c.modelInstalled);
