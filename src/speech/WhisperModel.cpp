@@ -12,6 +12,7 @@
 
 #include <fstream>
 #include <mutex>
+#include <utility>
 
 namespace vt {
 
@@ -73,14 +74,49 @@ std::optional<std::string> recordedDigest(const std::filesystem::path& model, co
     return sha1;
 }
 
-// Best effort: without a record the digest is only worked out again.
-void recordDigest(const std::filesystem::path& model, const Identity& id, const std::string& sha1)
+// The last digest worked out in this run, with the file it is of: where no
+// record can be kept beside the model (a full disk), the file is still read
+// whole only once, not on every question.
+std::mutex lastDigestLock;
+std::optional<std::pair<Identity, std::string>> lastDigest;
+
+std::optional<std::string> knownDigest(const std::filesystem::path& model, const Identity& id)
 {
+    {
+        const std::lock_guard lock(lastDigestLock);
+        if (lastDigest && lastDigest->first == id) return lastDigest->second;
+    }
+    return recordedDigest(model, id);
+}
+
+// The record is best effort: without it the digest is only worked out again
+// in a later run.
+void rememberDigest(const std::filesystem::path& model, const Identity& id, const std::string& sha1)
+{
+    {
+        const std::lock_guard lock(lastDigestLock);
+        lastDigest.emplace(id, sha1);
+    }
     wholeFile::writeAtomically(digestRecordPath(model), toJSON(id, sha1).dump());
 }
 
+// One whole read of the model at a time: whoever asks while it runs waits
+// for its answer instead of reading the file again beside it.
+std::mutex wholeReadLock;
+
 std::mutex standInLock;
 std::optional<WhisperTranscriber::ModelFile> standIn;
+
+// isModelInstalled()'s answer as far as it is known without reading the
+// whole file; `seen` is the file it is about.
+std::optional<bool> verdictWithoutReading(const WhisperTranscriber::ModelFile& expected, const std::filesystem::path& model,
+                                          std::optional<Identity>& seen)
+{
+    seen = identityOf(model);
+    if (!seen || seen->size != expected.size || !hasModelHeader(model)) return false;
+    if (const auto digest = knownDigest(model, *seen)) return *digest == expected.sha1;
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -111,15 +147,22 @@ bool WhisperTranscriber::isModelInstalled()
 {
     const ModelFile expected = expectedModel();
     const auto model = modelPath();
-    const auto before = identityOf(model);
-    if (!before || before->size != expected.size || !hasModelHeader(model)) return false;
-    if (const auto recorded = recordedDigest(model, *before)) return *recorded == expected.sha1;
+    std::optional<Identity> seen;
+    if (const auto known = verdictWithoutReading(expected, model, seen)) return *known;
+    const std::lock_guard reading(wholeReadLock);
+    if (const auto digest = knownDigest(model, *seen)) return *digest == expected.sha1;  // read meanwhile
     // A file that arrived some other way (an earlier version's download, a
     // copy by hand) is read whole once; the record spares every later call.
     const auto digest = net::fileSha1(model);
-    if (!digest || identityOf(model) != before) return false;  // changed while it was read
-    recordDigest(model, *before, *digest);
+    if (!digest || identityOf(model) != seen) return false;  // changed while it was read
+    rememberDigest(model, *seen, *digest);
     return *digest == expected.sha1;
+}
+
+std::optional<bool> WhisperTranscriber::modelInstalledIfKnown()
+{
+    std::optional<Identity> seen;
+    return verdictWithoutReading(expectedModel(), modelPath(), seen);
 }
 
 void WhisperTranscriber::downloadModel(const std::function<void(double)>& progress, const CancelToken& cancel)
@@ -154,7 +197,7 @@ void WhisperTranscriber::downloadModel(const std::function<void(double)>& progre
         throw std::filesystem::filesystem_error("Couldn't put the Whisper model in place", partial, destination, ec);
     }
     // The digest taken during the transfer stands for the file in place.
-    if (const auto id = identityOf(destination)) recordDigest(destination, *id, arrived.sha1);
+    if (const auto id = identityOf(destination)) rememberDigest(destination, *id, arrived.sha1);
     if (!isModelInstalled()) throw CaptionError::transcriptionFailed("the downloaded Whisper model is incomplete");
 }
 

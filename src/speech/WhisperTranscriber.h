@@ -73,6 +73,10 @@ struct WhisperTranscriber {
     // beside the model with the file's size, time and identity, so that the
     // usual answer costs a few small reads.
     static bool isModelInstalled();
+    // isModelInstalled()'s answer when it needs no whole read of the file;
+    // none for a file of the model's size and header whose digest is not
+    // known yet (reading 574 MB takes seconds: not for the window's thread).
+    static std::optional<bool> modelInstalledIfKnown();
     // Where the model is fetched from.
     static const std::string& modelRemote();
     // Fetches the model into place. The file at the model path is replaced

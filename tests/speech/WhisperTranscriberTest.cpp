@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <mutex>
 
@@ -236,6 +239,37 @@ void sparseFile(const std::filesystem::path& path, std::uintmax_t size)
     std::filesystem::resize_file(path, size);
 }
 
+// How often a file is opened, as the kernel reports it.
+class OpenCount {
+public:
+    explicit OpenCount(const std::filesystem::path& file) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        // Closes are watched too, so that successive opens are never merged
+        // into one event.
+        if (fd_ < 0 || ::inotify_add_watch(fd_, file.c_str(), IN_OPEN | IN_CLOSE_NOWRITE) < 0)
+            throw std::runtime_error("cannot watch " + file.string());
+    }
+    ~OpenCount() { ::close(fd_); }
+    OpenCount(const OpenCount&) = delete;
+    OpenCount& operator=(const OpenCount&) = delete;
+
+    int opens()
+    {
+        int opens = 0;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;)
+            for (char* at = buffer; at < buffer + got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                opens += (event->mask & IN_OPEN) ? 1 : 0;
+                at += sizeof(inotify_event) + event->len;
+            }
+        return opens;
+    }
+
+private:
+    int fd_;
+};
+
 // Puts `bytes` at `path` as a new file, as a download or a copy would.
 void replaceFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -296,6 +330,21 @@ TEST_F(Whisper, InstalledMeansTheExpectedSizeHeaderAndDigestWorkedOutOncePerFile
     EXPECT_TRUE(WhisperTranscriber::isModelInstalled());
     replaceFile(path, sameSizeOtherBytes);
     EXPECT_FALSE(WhisperTranscriber::isModelInstalled());
+}
+
+TEST_F(Whisper, AModelWhoseDigestCannotBeRecordedIsStillReadWholeOnlyOnce)
+{
+    test::writeFile(tmp / "model.bin", "lmgg" + std::string(5000, 'w'));
+    test::StandInModel model(tmp / "model.bin");
+    model.install();
+    // As on a full disk: no record can be kept beside the model (a folder
+    // stands where it would go).
+    std::filesystem::create_directories(WhisperTranscriber::modelPath().parent_path() / "ggml-large-v3-turbo-q5_0.bin.digest");
+    OpenCount opened(WhisperTranscriber::modelPath());
+    constexpr int questions = 4;
+    for (int i = 0; i < questions; ++i) EXPECT_TRUE(WhisperTranscriber::isModelInstalled());
+    // Its first bytes may be looked at each time; the whole of it is read once.
+    EXPECT_LE(opened.opens(), questions + 1);
 }
 
 TEST_F(Whisper, FailedDownloadsLeaveThePreviousFileAndNoPartialOne)
