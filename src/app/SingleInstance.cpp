@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <thread>
 
 namespace vt {
@@ -20,7 +22,11 @@ using Clock = std::chrono::steady_clock;
 // Marks a message as a start handing over its arguments, so that anything
 // else that connects is turned away.
 const QByteArray messageTag = QByteArrayLiteral("vellumtide-open/1");
+// The owner acknowledges the arguments; the later start then confirms that it
+// has not given up waiting and is leaving. Only the confirmation lets the
+// owner open them: a start that gave up has told its user it was refused.
 const char acknowledgement = 'k';
+const char confirmation = 'c';
 // A list of file names is far smaller; more is not one of ours.
 constexpr qint64 largestMessage = 1 << 20;
 constexpr auto retryPause = std::chrono::milliseconds(100);
@@ -108,7 +114,10 @@ bool SingleInstance::handOver(const QStringList& arguments, Clock::time_point de
     while (socket.bytesAvailable() < 1)
         if (!socket.waitForReadyRead(millisecondsUntil(deadline))) return false;
     char answer = 0;
-    return socket.getChar(&answer) && answer == acknowledgement;
+    if (!socket.getChar(&answer) || answer != acknowledgement) return false;
+    // One byte into an empty connection: written at once, even past the deadline.
+    socket.putChar(confirmation);
+    return socket.flush() || socket.bytesToWrite() == 0;
 }
 
 void SingleInstance::listen()
@@ -126,14 +135,29 @@ void SingleInstance::listen()
     }
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
+            // The arguments of this connection, once acknowledged.
+            auto held = std::make_shared<std::optional<QStringList>>();
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { receive(socket); });
-            if (socket->bytesAvailable() > 0) receive(socket);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket, held] { receive(socket, *held); });
+            if (socket->bytesAvailable() > 0) receive(socket, *held);
         }
     });
 }
 
-void SingleInstance::receive(QLocalSocket* socket)
+void SingleInstance::receive(QLocalSocket* socket, std::optional<QStringList>& held)
+{
+    if (!held) {
+        held = readArguments(socket);
+        if (!held) return;
+        socket->putChar(acknowledgement);
+    }
+    char answer = 0;
+    if (!socket->getChar(&answer)) return;  // not confirmed yet
+    socket->disconnectFromServer();
+    if (answer == confirmation) emit handedOver(*held);
+}
+
+std::optional<QStringList> SingleInstance::readArguments(QLocalSocket* socket)
 {
     // A message starts with the tag as the stream writes it; anything that
     // starts otherwise is turned away as soon as it differs.
@@ -147,7 +171,7 @@ void SingleInstance::receive(QLocalSocket* socket)
     const QByteArray head = socket->peek(start.size());
     if (!start.startsWith(head)) {
         socket->abort();
-        return;
+        return std::nullopt;
     }
     QDataStream in(socket);
     in.setVersion(QDataStream::Qt_6_0);
@@ -155,15 +179,10 @@ void SingleInstance::receive(QLocalSocket* socket)
     QByteArray tag;
     QStringList arguments;
     in >> tag >> arguments;
-    if (!in.commitTransaction()) {
-        // Incomplete: wait for the rest, unless it has grown past any message of ours.
-        if (in.status() == QDataStream::ReadPastEnd && socket->bytesAvailable() <= largestMessage) return;
-        socket->abort();
-        return;
-    }
-    socket->putChar(acknowledgement);
-    socket->disconnectFromServer();
-    emit handedOver(arguments);
+    if (in.commitTransaction()) return arguments;
+    // Incomplete: wait for the rest, unless it has grown past any message of ours.
+    if (in.status() != QDataStream::ReadPastEnd || socket->bytesAvailable() > largestMessage) socket->abort();
+    return std::nullopt;
 }
 
 }  // namespace vt

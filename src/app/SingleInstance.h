@@ -4,8 +4,9 @@
 //
 // The program that owns the folder holds a lock file in it and listens on a
 // local socket named after the folder. A later start on the same folder
-// hands its file arguments to the owner over that socket (the owner answers
-// once it has them) and leaves. When it can neither own the folder nor reach
+// hands its file arguments to the owner over that socket and leaves: the
+// owner acknowledges them, and opens them only once the start, still
+// waiting, confirms that it has its answer. When it can neither own the folder nor reach
 // its owner, it is refused and says why; it must then not open the store.
 // A lock left by an owner that has died is taken over, and so is its socket.
 
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 class QLocalServer;
 class QLocalSocket;
@@ -52,7 +54,12 @@ signals:
 private:
     bool handOver(const QStringList& arguments, std::chrono::steady_clock::time_point deadline);
     void listen();
-    void receive(QLocalSocket* socket);
+    // Reads what a connection sent; `held` keeps its acknowledged arguments
+    // until it confirms them.
+    void receive(QLocalSocket* socket, std::optional<QStringList>& held);
+    // A whole message's arguments; none while it is incomplete, or when it
+    // is not one of ours (the connection is then dropped).
+    static std::optional<QStringList> readArguments(QLocalSocket* socket);
 
     std::filesystem::path root_;
     std::unique_ptr<QLockFile> lock_;

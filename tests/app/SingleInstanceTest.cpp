@@ -71,6 +71,27 @@ TEST(SingleInstance, ALaterStartHandsItsFilesToTheOwnerAsAbsolutePathsAndLeaves)
     EXPECT_EQ(elsewhere.claim({}), Outcome::owner);
 }
 
+TEST(SingleInstance, FilesOfAStartThatGaveUpWaitingAreNotOpenedWhenTheOwnerComesBack)
+{
+    test::TempDir root;
+    SingleInstance owner(root.path());
+    ASSERT_EQ(owner.claim({}), Outcome::owner);
+    QSignalSpy handed(&owner, &SingleInstance::handedOver);
+
+    // The owner is busy (its event loop does not run) for longer than the
+    // later start waits: that start tells its user it was refused ...
+    Outcome outcome = Outcome::owner;
+    std::thread impatient([&] { outcome = SingleInstance(root.path()).claim({"/videos/refused.mp4"}, 300ms); });
+    impatient.join();
+    EXPECT_EQ(outcome, Outcome::refused);
+
+    // ... so the owner, once free, must not open its files behind its back.
+    EXPECT_EQ(claimBeside(root.path(), {"/videos/later.mp4"}), Outcome::handedOver);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !handed.isEmpty(); }, 30000));
+    ASSERT_EQ(handed.size(), 1);
+    EXPECT_EQ(handed.at(0).at(0).toStringList(), QStringList{"/videos/later.mp4"});
+}
+
 TEST(SingleInstance, AnOwnerThatCannotBeReachedRefusesTheLaterStartWithoutTakingTheFolder)
 {
     test::TempDir root;
