@@ -8,6 +8,9 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -46,6 +49,16 @@ QStringList absolute(const QStringList& arguments)
 }
 
 QString folderText(const std::filesystem::path& root) { return QString::fromStdString(root.string()); }
+
+// Whether the program at the other end runs as this user. Where there is no
+// runtime folder of the user's own, the socket lies in the shared temporary
+// folder, and another user may have made one by its name first.
+bool peerIsThisUser(const QLocalSocket& socket)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
+}
 
 }  // namespace
 
@@ -103,7 +116,7 @@ bool SingleInstance::handOver(const QStringList& arguments, Clock::time_point de
 {
     QLocalSocket socket;
     socket.connectToServer(socketName(root_));
-    if (!socket.waitForConnected(millisecondsUntil(deadline))) return false;
+    if (!socket.waitForConnected(millisecondsUntil(deadline)) || !peerIsThisUser(socket)) return false;
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);

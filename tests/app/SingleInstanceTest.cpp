@@ -12,7 +12,17 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <pwd.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cstring>
+#include <stdexcept>
 #include <thread>
 
 namespace vt {
@@ -90,6 +100,90 @@ TEST(SingleInstance, FilesOfAStartThatGaveUpWaitingAreNotOpenedWhenTheOwnerComes
     ASSERT_TRUE(QTest::qWaitFor([&] { return !handed.isEmpty(); }, 30000));
     ASSERT_EQ(handed.size(), 1);
     EXPECT_EQ(handed.at(0).at(0).toStringList(), QStringList{"/videos/later.mp4"});
+}
+
+// Another user's program listening at `path`, in a process of its own: it
+// answers every message as the owner would and keeps what it was told.
+class Squatter {
+public:
+    Squatter(uid_t user, const std::string& path)
+    {
+        int pipe[2];
+        if (::pipe2(pipe, O_NONBLOCK | O_CLOEXEC) != 0) throw std::runtime_error("no pipe");
+        heard_ = pipe[0];
+        child_ = ::fork();
+        if (child_ == 0) listenAs(user, path, pipe[1]);
+        ::close(pipe[1]);
+    }
+    ~Squatter()
+    {
+        ::kill(child_, SIGKILL);
+        ::waitpid(child_, nullptr, 0);
+        ::close(heard_);
+    }
+    Squatter(const Squatter&) = delete;
+    Squatter& operator=(const Squatter&) = delete;
+
+    std::string told()
+    {
+        char bytes[4096];
+        const ssize_t got = ::read(heard_, bytes, sizeof bytes);
+        return got > 0 ? std::string(bytes, std::size_t(got)) : std::string();
+    }
+
+private:
+    // Only plain system calls here: the child is a copy of a threaded process.
+    [[noreturn]] static void listenAs(uid_t user, const std::string& path, int heard)
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::setgid(user) != 0 || ::setuid(user) != 0 || listener < 0 ||
+            ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::chmod(path.c_str(), 0777) != 0 ||
+            ::listen(listener, 8) != 0)
+            ::_exit(1);
+        for (;;) {
+            const int client = ::accept(listener, nullptr, nullptr);
+            char bytes[4096];
+            const ssize_t got = ::read(client, bytes, sizeof bytes);
+            if (got > 0 && ::write(heard, bytes, std::size_t(got)) < 0) ::_exit(1);
+            if (::write(client, "k", 1) < 0) ::_exit(1);
+            ::close(client);
+        }
+    }
+
+    pid_t child_ = -1;
+    int heard_ = -1;
+};
+
+TEST(SingleInstance, ALaterStartTellsNothingToASocketOfAnotherUser)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
+    constexpr uid_t nobody = 65534;
+    // Without a runtime folder of its own (someone else took the name of
+    // its fallback), the socket lies in the shared temporary folder, where
+    // anyone can make one by that name first.
+    test::TempDir shared;
+    std::filesystem::permissions(shared.path(), std::filesystem::perms::all);
+    test::ScopedEnv noRuntime{"XDG_RUNTIME_DIR", std::nullopt};
+    test::ScopedEnv tmp{"TMPDIR", shared.path().string()};
+    const auto runtime = shared / (std::string("runtime-") + ::getpwuid(::geteuid())->pw_name);
+    std::filesystem::create_directory(runtime);
+    ASSERT_EQ(::chown(runtime.c_str(), nobody, nobody), 0);
+    test::TempDir root;
+    const QString name = SingleInstance::socketName(root.path());
+    ASSERT_FALSE(name.contains('/')) << name.toStdString();
+
+    const auto socket = shared / name.toStdString();
+    Squatter squatter(nobody, socket.string());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(socket); }, 30000));
+    QLockFile owner(QString::fromStdString(SingleInstance::lockPath(root.path()).string()));
+    ASSERT_TRUE(owner.tryLock(0));
+
+    SingleInstance later(root.path());
+    EXPECT_EQ(later.claim({"/home/someone/private/plans.mp4"}, 500ms), Outcome::refused);
+    EXPECT_EQ(squatter.told(), "");
 }
 
 TEST(SingleInstance, AnOwnerThatCannotBeReachedRefusesTheLaterStartWithoutTakingTheFolder)
