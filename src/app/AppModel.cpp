@@ -35,6 +35,18 @@ std::string currentLocaleID() { return QLocale::system().name().toStdString(); }
 
 bool isReadable(const std::string& path) { return !path.empty() && ::access(path.c_str(), R_OK) == 0; }
 
+// The engine the user chose, when the stored setting names one.
+std::optional<TranscriptionEngine> chosenEngine()
+{
+    const auto stored = AppSettings::string(AppSettings::engineKey);
+    return stored ? transcriptionEngine(*stored) : std::nullopt;
+}
+
+TranscriptionEngine defaultEngine(bool modelInstalled)
+{
+    return modelInstalled ? TranscriptionEngine::whisper : TranscriptionEngine::apple;
+}
+
 }  // namespace
 
 std::string_view rawValue(Screen screen)
@@ -64,18 +76,22 @@ AppModel::AppModel(Services services, QObject* parent) : QObject(parent), servic
     pool_.setMaxThreadCount(std::max(pool_.maxThreadCount(), kLeastThreads));
     localeID_ = currentLocaleID();
     startStyleID_ = StylePresets::core().front().id;
-    // The first use of the data root, which moves an earlier edition's folder into place.
-    whisperInstalled_ = WhisperTranscriber::isModelInstalled();
+    // The first use of the data root, which moves an earlier edition's folder
+    // into place. A model file not checked before is read whole (seconds) on
+    // the pool, not here, where it would hold up the window.
+    const auto modelInstalled = WhisperTranscriber::modelInstalledIfKnown();
+    whisperInstalled_ = modelInstalled.value_or(false);
     ProjectStore::migrateLegacySettings();
 
-    const auto storedEngine = AppSettings::string(AppSettings::engineKey);
-    const auto engine = storedEngine ? transcriptionEngine(*storedEngine) : std::nullopt;
-    engine_ = engine.value_or(WhisperTranscriber::isModelInstalled() ? TranscriptionEngine::whisper : TranscriptionEngine::apple);
+    // Until its check ends, a file of the model's size and header is taken
+    // for the model.
+    engine_ = chosenEngine().value_or(defaultEngine(modelInstalled.value_or(true)));
     whisperLanguageID_ = AppSettings::string(AppSettings::whisperLanguageKey)
                              .value_or(locales::currentRegion() == std::optional<std::string>("IN") ? "hinglish" : "auto");
     captionLanguageID_ = AppSettings::string(AppSettings::captionLanguageKey).value_or("latin");
     screen_ = AppSettings::boolean(AppSettings::hasOnboardedKey) ? Screen::welcome : Screen::onboarding;
     projects_ = ProjectStore::loadAll();
+    if (!modelInstalled) checkModel();
 
     background<std::vector<std::string>>(
         [] { return Transcriber::supportedLocales(); }, [this](std::vector<std::string> supported) { correctLocale(std::move(supported)); },
@@ -88,6 +104,20 @@ AppModel::~AppModel()
     if (task_) task_->cancel();
     if (modelDownloadTask_) modelDownloadTask_->cancel();
     pool_.waitForDone();
+}
+
+void AppModel::checkModel()
+{
+    background<bool>(
+        [] { return WhisperTranscriber::isModelInstalled(); },
+        [this](bool installed) {
+            setWhisperInstalled(installed);
+            // Without an engine of the user's choosing, the default follows the model.
+            if (chosenEngine() || engine_ == defaultEngine(installed)) return;
+            engine_ = defaultEngine(installed);
+            emit engineChanged();
+        },
+        [](std::exception_ptr) {});  // the model stays not installed
 }
 
 void AppModel::correctLocale(std::vector<std::string> supported)

@@ -197,6 +197,9 @@ private:
     // when the store refuses it.
     bool saveOpenProject();
     void correctLocale(std::vector<std::string> supported);
+    // Reads a model file not checked before whole, beside the window, and
+    // brings in its answer.
+    void checkModel();
 
     // Runs `work` on the thread pool and `then` with its result (or the
     // exception it threw) back on the main thread.

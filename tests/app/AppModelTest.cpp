@@ -3,7 +3,7 @@
 #include "app/AppSettings.h"
 #include "model/DataRoot.h"
 #include "model/ProjectStore.h"
-#include "speech/WhisperTranscriber.h"
+#include "support/StandInModel.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -12,13 +12,6 @@ namespace vt {
 namespace {
 
 using test::IsolatedHome;
-
-void installModel()
-{
-    std::filesystem::create_directories(WhisperTranscriber::modelPath().parent_path());
-    test::writeFile(WhisperTranscriber::modelPath(), "");
-    std::filesystem::resize_file(WhisperTranscriber::modelPath(), WhisperTranscriber::smallestInstalledSize + 1);
-}
 
 Project savedProject(const std::string& name, const std::string& videoPath)
 {
@@ -59,13 +52,54 @@ TEST(AppModel, StoredEngineHoldsAndUnknownValuesFallBackOnTheModelFile)
         {"whisper", false, TranscriptionEngine::apple},
         {std::nullopt, true, TranscriptionEngine::whisper},
     };
+    test::TempDir dir;
+    test::StandInModel model(test::writeModelLookalike(dir / "model.bin"));
     for (const Case& c : cases) {
         IsolatedHome home;
         if (c.stored) AppSettings::set(AppSettings::engineKey, QString::fromStdString(*c.stored));
-        if (c.modelInstalled) installModel();
+        if (c.modelInstalled) model.install();
         AppModel app;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return app.whisperInstalled() == c.modelInstalled; }, 30000));
         EXPECT_EQ(app.engine(), c.expected) << c.stored.value_or("(none)");
-        EXPECT_EQ(app.whisperInstalled(), c.modelInstalled);
+    }
+}
+
+TEST(AppModel, AModelFileNotCheckedBeforeIsReadBesideTheWindowAndItsAnswerComesAfter)
+{
+    test::TempDir dir;
+    const std::string genuine = "lmgg" + std::string(4000, 'g');
+    std::string damaged = genuine;
+    damaged[2000] = 'x';
+    test::writeFile(dir / "model.bin", genuine);
+    test::StandInModel model(dir / "model.bin");
+    struct Case {
+        const char* name;
+        const std::string& bytes;
+        std::optional<std::string> stored;
+        bool installed;
+        TranscriptionEngine engine;
+    };
+    const Case cases[] = {
+        {"the model", genuine, std::nullopt, true, TranscriptionEngine::whisper},
+        {"the model, Apple chosen", genuine, "Apple", true, TranscriptionEngine::apple},
+        {"a damaged copy", damaged, std::nullopt, false, TranscriptionEngine::apple},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        IsolatedHome home;
+        if (c.stored) AppSettings::set(AppSettings::engineKey, QString::fromStdString(*c.stored));
+        std::filesystem::create_directories(WhisperTranscriber::modelPath().parent_path());
+        test::writeFile(WhisperTranscriber::modelPath(), c.bytes);  // copied by hand: no digest known yet
+        AppModel app;
+        // Not known while the file is being read, but taken for the model
+        // by its size and header in the meantime.
+        EXPECT_FALSE(app.whisperInstalled());
+        EXPECT_EQ(app.engine(), c.stored ? c.engine : TranscriptionEngine::whisper);
+        if (c.installed) EXPECT_TRUE(QTest::qWaitFor([&] { return app.whisperInstalled(); }, 30000));
+        else EXPECT_TRUE(QTest::qWaitFor([&] { return app.engine() == c.engine; }, 30000));
+        EXPECT_EQ(app.whisperInstalled(), c.installed);
+        EXPECT_EQ(app.engine(), c.engine);
+        EXPECT_EQ(AppSettings::string(AppSettings::engineKey), c.stored);  // the default is not written
     }
 }
 

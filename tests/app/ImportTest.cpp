@@ -3,7 +3,7 @@
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
 #include "speech/WhisperTranscriber.h"
-#include "support/TinyWhisperModel.h"
+#include "support/StandInModel.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -258,10 +258,9 @@ TEST(Import, WithTheModelInstalledTheLanguageIsListenedForFirst)
 {
     test::IsolatedHome home;
     const auto video = test::makeClip(home.dir / "talk.mp4", test::speak(home.dir / "voice.wav", "Hello there, this is a test."), 2);
-    // Counts as installed by its size, but whisper.cpp cannot load it.
-    std::filesystem::create_directories(WhisperTranscriber::modelPath().parent_path());
-    test::writeTinyWhisperModel(WhisperTranscriber::modelPath());
-    std::filesystem::resize_file(WhisperTranscriber::modelPath(), WhisperTranscriber::smallestInstalledSize + 1);
+    // Counts as installed, but whisper.cpp cannot load it.
+    test::StandInModel model(test::writeModelLookalike(home.dir / "lookalike.bin"));
+    model.install();
     AppModel app;
     Watch watch(app);
     ASSERT_TRUE(importWithWhisper(app, video));
