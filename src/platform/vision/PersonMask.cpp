@@ -52,7 +52,7 @@ cv::Mat scaledTo(const cv::Mat& image, int longest)
 
 std::optional<cv::Rect> largestFace(const cv::Mat& bgr)
 {
-    cv::CascadeClassifier* detector = vision::frontalFaceCascade();
+    cv::CascadeClassifier* detector = vision::cascade(vision::Cascade::frontalFace);
     if (!detector) return std::nullopt;
     cv::Mat grey;
     cv::cvtColor(bgr, grey, cv::COLOR_BGR2GRAY);
