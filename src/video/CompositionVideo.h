@@ -23,9 +23,10 @@ namespace vt {
 
 namespace CompositionPicture {
 
-// `frame` upright for a track of `info`: as it is when it already has the
-// upright shape (within 2 pixels, at its own scale), else turned by the
-// quarter turns of the preferred transform.
+// `frame` (as stored) upright for a track of `info`, turned by the quarter
+// turns of the preferred transform; a quarter or three-quarter turn is left
+// out when the frame already has the upright shape (within 2 pixels, at its
+// own scale).
 QImage orient(const QImage& frame, const SourceVideoInfo& info);
 
 // The upright size of a clip's picture (the preferred transform applied to
