@@ -23,10 +23,8 @@ namespace vt {
 
 namespace CompositionPicture {
 
-// `frame` (as stored) upright for a track of `info`, turned by the quarter
-// turns of the preferred transform; a quarter or three-quarter turn is left
-// out when the frame already has the upright shape (within 2 pixels, at its
-// own scale).
+// `frame`, as stored (at any scale), turned upright by the quarter turns of
+// the preferred transform of a track of `info`.
 QImage orient(const QImage& frame, const SourceVideoInfo& info);
 
 // The upright size of a clip's picture (the preferred transform applied to
