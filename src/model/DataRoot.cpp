@@ -1,5 +1,6 @@
 #include "model/DataRoot.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <string>
@@ -61,6 +62,18 @@ fs::path folder(std::string_view name)
     std::error_code ec;
     fs::create_directories(path, ec);
     return path;
+}
+
+bool holds(std::string_view name, const fs::path& file)
+{
+    if (file.empty()) return false;
+    std::error_code ec;
+    const fs::path inside = fs::weakly_canonical(root() / name, ec);
+    if (ec) return false;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(file, ec), ec);
+    if (ec) return false;
+    const auto [in, at] = std::mismatch(inside.begin(), inside.end(), resolved.begin(), resolved.end());
+    return in == inside.end() && at != resolved.end();
 }
 
 fs::path settingsFile()

@@ -41,6 +41,12 @@ std::filesystem::path root();
 // root() / name, created when absent.
 std::filesystem::path folder(std::string_view name);
 
+// True when `file` lies below root() / name once symbolic links and ".." are
+// resolved (a relative path counts from the working folder). Files the
+// program deletes, overwrites or copies because a project names them must
+// pass this: a project from elsewhere may name any file of the user's.
+bool holds(std::string_view name, const std::filesystem::path& file);
+
 // The user settings are INI files under $XDG_CONFIG_HOME (else ~/.config),
 // opened by path so that each call follows the environment:
 // the program's own store, "Vellumtide/Vellumtide.conf" ...
