@@ -261,6 +261,9 @@ TEST_F(Store, StoredPathsAreConfinedToTheirFolder)
     fs::create_directory_symlink(voiceovers, home / "leads-in");
     test::writeFile(outside / "thesis.odt", "work");
     fs::create_symlink(outside / "thesis.odt", voiceovers / "take-link.m4a");
+    // The user's own link to a recording: removing it would remove the link.
+    test::writeFile(voiceovers / "take.m4a", "take");
+    fs::create_symlink(voiceovers / "take.m4a", outside / "my-take.m4a");
     struct Case {
         fs::path path;
         bool inside;
@@ -268,7 +271,8 @@ TEST_F(Store, StoredPathsAreConfinedToTheirFolder)
         {voiceovers / "take.m4a", true},
         {voiceovers / "older" / "take.m4a", true},
         {voiceovers / "older" / ".." / "take.m4a", true},
-        {home / "leads-in" / "take.m4a", true},  // a link from outside that ends inside
+        {home / "leads-in" / "take.m4a", true},  // a folder link from outside that ends inside
+        {outside / "my-take.m4a", false},        // a file link outside is itself outside
         {voiceovers, false},
         {outside / "thesis.odt", false},
         {voiceovers / ".." / ".." / ".." / "Documents" / "thesis.odt", false},
