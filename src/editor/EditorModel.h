@@ -871,8 +871,9 @@ public:
     // Starts one run (nothing while one runs): checks, reads romanized Hindi
     // again when needed, then publishes the job.
     void translateToEnglish();
-    // The runner's results; ignored unless `job` is the current one.
-    void finishTranslation(const TranslationJob& job, const std::vector<std::string>& english);
+    // The runner's results; ignored unless `job` is the current one. The job
+    // is taken by value: it may be the model's own, which the result ends.
+    void finishTranslation(TranslationJob job, const std::vector<std::string>& english);
     void failTranslation(const TranslationJob& job, const std::string& message);
     std::optional<std::string> translationUnavailableReason() const;
     std::string currentTranslationBasis() const;
