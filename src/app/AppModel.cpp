@@ -44,11 +44,20 @@ bool isReadable(const std::string& path) { return !path.empty() && ::access(path
 // written (by a copy of the program started earlier) is younger than this.
 constexpr std::chrono::hours kLeftoverAge{1};
 
+// "<ID>.json" or "<ID>.jpg": what the store and the posters write.
+bool isProjectFileName(const std::string& name)
+{
+    const std::filesystem::path file(name);
+    const std::string stem = file.stem().string();
+    const auto id = Uuid::parse(stem);
+    return id && id->text() == stem && (file.extension() == ".json" || file.extension() == ".jpg");
+}
+
 void removeLeftovers()
 {
     const std::filesystem::path root = ProjectStore::root();
-    wholeFile::removeLeftovers(root, kLeftoverAge);
-    wholeFile::removeLeftovers(ProjectStore::directory(), kLeftoverAge);
+    wholeFile::removeLeftovers(root, kLeftoverAge, [](const std::string& target) { return target == DataRoot::stylesFileName; });
+    wholeFile::removeLeftovers(ProjectStore::directory(), kLeftoverAge, isProjectFileName);
     for (std::string_view folder : {DataRoot::cacheFolder, DataRoot::musicFolder})
         CacheFile::removeLeftovers(root / folder, kLeftoverAge);
 }

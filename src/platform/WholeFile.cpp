@@ -25,13 +25,16 @@ std::string systemError(const char* what)
 
 constexpr std::size_t randomLetters = 6;  // mkstemp's "XXXXXX"
 
-// "." + a name + "." + six letters or digits, as writeAtomically names its
-// temporary files.
-bool isTemporaryName(const std::string& name)
+// The target of a temporary file writeAtomically made, from its name
+// ("." + the target's name + "." + six letters or digits); none for any
+// other name.
+std::optional<std::string> temporaryTarget(const std::string& name)
 {
     const std::size_t n = name.size();
-    if (n < randomLetters + 3 || name.front() != '.' || name[n - randomLetters - 1] != '.') return false;
-    return std::all_of(name.end() - randomLetters, name.end(), [](unsigned char c) { return std::isalnum(c); });
+    if (n < randomLetters + 3 || name.front() != '.' || name[n - randomLetters - 1] != '.') return std::nullopt;
+    if (!std::all_of(name.end() - randomLetters, name.end(), [](unsigned char c) { return std::isalnum(c); }))
+        return std::nullopt;
+    return name.substr(1, n - randomLetters - 2);
 }
 
 // Makes a rename in `folder` durable; best effort.
@@ -126,9 +129,13 @@ void removeStale(const std::filesystem::path& folder, std::chrono::seconds age,
     }
 }
 
-void removeLeftovers(const std::filesystem::path& folder, std::chrono::seconds age)
+void removeLeftovers(const std::filesystem::path& folder, std::chrono::seconds age,
+                     const std::function<bool(const std::string& target)>& ours)
 {
-    removeStale(folder, age, isTemporaryName);
+    removeStale(folder, age, [&](const std::string& name) {
+        const auto target = temporaryTarget(name);
+        return target && ours(*target);
+    });
 }
 
 }  // namespace vt::wholeFile

@@ -43,7 +43,9 @@ bool writeAtomically(const std::filesystem::path& target, std::string_view bytes
 // write still under way. Errors are ignored.
 void removeStale(const std::filesystem::path& folder, std::chrono::seconds age,
                  const std::function<bool(const std::string& name)>& matches);
-// removeStale for the temporary files of writeAtomically.
-void removeLeftovers(const std::filesystem::path& folder, std::chrono::seconds age);
+// removeStale for the temporary files writeAtomically made for the targets
+// that `ours` accepts by name: a file merely named alike is left alone.
+void removeLeftovers(const std::filesystem::path& folder, std::chrono::seconds age,
+                     const std::function<bool(const std::string& target)>& ours);
 
 }  // namespace vt::wholeFile

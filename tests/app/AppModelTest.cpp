@@ -274,6 +274,8 @@ TEST(AppModel, StartRemovesTheLeftoversOfInterruptedWrites)
         {cache / "sfx-v1-0123abcd.caf", true, false},
         {projects / "notes.txt", true, false},
         {projects / ".hidden", true, false},
+        {projects / ".talk.json.backup", true, false},  // shaped alike, but no file of ours
+        {root / ".notes.backup", true, false},
         {projects / (id + ".json"), true, false},
     };
     const auto twoHoursAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
