@@ -121,7 +121,7 @@ void EditorModel::transcribeClip(const VideoClip& clip)
     });
 }
 
-void EditorModel::mergeClipTranscription(const Uuid& clipID, const std::optional<std::vector<Word>>& words,
+void EditorModel::mergeClipTranscription(Uuid clipID, const std::optional<std::vector<Word>>& words,
                                          const std::optional<FaceTrack>& faces)
 {
     auto jobs = clipJobs_;

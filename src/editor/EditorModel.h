@@ -301,19 +301,22 @@ public:
     // looks and emojis (EditorWordCommands.cpp, EditorTextCommands.cpp,
     // EditorStyleCommands.cpp, EditorEmojiCommands.cpp). A command that would
     // change nothing records no undo step, so the redo history survives it.
+    // Commands take ids (and timeline items) by value: callers pass ids that
+    // live in the selection or in the project's own lists, which the command
+    // replaces before it is done with the id.
 public:
     // -- selection and single words ----------------------------------------------
     // A click on a word: with Shift and an anchor, selects the words from the
     // anchor to it (transcript order, cut words included); with Ctrl, adds or
     // removes it and makes it the anchor; otherwise selects only it, makes it
     // the anchor and seeks to it. Never opens or closes an inline edit.
-    void select(const Uuid& id, Qt::KeyboardModifiers modifiers);
+    void select(Uuid id, Qt::KeyboardModifiers modifiers);
     // The anchor when it is selected, else the smallest selected id; none
     // when nothing is selected.
     std::optional<Uuid> primarySelection() const;
     // Opens the inline field on a word (pausing the player), with the typed
     // text when the edit was started by typing, else the word's own text.
-    void beginEdit(const Uuid& id, std::optional<std::string> typed = std::nullopt);
+    void beginEdit(Uuid id, std::optional<std::string> typed = std::nullopt);
     // Closes the inline field and sets its draft as the word's text; with
     // moveNext, opens the next uncut word after the words it became.
     void commitEdit(bool moveNext);
@@ -490,7 +493,7 @@ public:
     void setSpan(const TimelineItem& item, double start, double duration, bool recordUndo);
     // Removes the item (a clip through removeClip); records an undo step only
     // when something is removed.
-    void remove(const TimelineItem& item);
+    void remove(TimelineItem item);
     // A copy right after the item, selected.
     void duplicate(const TimelineItem& item);
     // An effect dropped from the palette at an output time.
@@ -508,9 +511,9 @@ public:
     // A copy of the template with a new id at the output time, fitted into the
     // output and selected.
     Uuid addMatchCut(MatchCut cut, double at);
-    void updateMatchCut(const Uuid& id, bool recordUndo, const std::function<void(MatchCut&)>& edit);
+    void updateMatchCut(Uuid id, bool recordUndo, const std::function<void(MatchCut&)>& edit);
     Uuid addMotion(MotionEffect::Kind kind, double at);
-    void updateMotion(const Uuid& id, bool recordUndo, const std::function<void(MotionEffect&)>& edit);
+    void updateMotion(Uuid id, bool recordUndo, const std::function<void(MotionEffect&)>& edit);
     // Adds the proposed camera moves; how many were added.
     int addAutoMotion();
     void removeAllMotion();
@@ -527,11 +530,11 @@ public:
     // 0.2 s or less, sets exportError and changes nothing.
     void addClip(const std::string& path, std::optional<int> index = std::nullopt);
     // The last clip stays.
-    void removeClip(const Uuid& id);
-    void moveClip(const Uuid& id, int index);
+    void removeClip(Uuid id);
+    void moveClip(Uuid id, int index);
     // Trims are clamped so at least 0.5 s of the clip stays and neither is
     // negative.
-    void setClipTrim(const Uuid& id, double start, double end, bool recordUndo);
+    void setClipTrim(Uuid id, double start, double end, bool recordUndo);
     struct ClipSpanEntry {
         Uuid id;
         std::string name;
@@ -590,7 +593,7 @@ private:
     void transcribeClip(const VideoClip& clip);
     // The clip's words (none when its transcription failed) and face samples,
     // clip-relative, merged at its present place; dropped when it is gone.
-    void mergeClipTranscription(const Uuid& clipID, const std::optional<std::vector<Word>>& words,
+    void mergeClipTranscription(Uuid clipID, const std::optional<std::vector<Word>>& words,
                                 const std::optional<FaceTrack>& faces);
     void reloadClips();
     Debounce prewarmTask_;  // the frames of the last edited match cut
@@ -868,8 +871,9 @@ public:
     // Starts one run (nothing while one runs): checks, reads romanized Hindi
     // again when needed, then publishes the job.
     void translateToEnglish();
-    // The runner's results; ignored unless `job` is the current one.
-    void finishTranslation(const TranslationJob& job, const std::vector<std::string>& english);
+    // The runner's results; ignored unless `job` is the current one. The job
+    // is taken by value: it may be the model's own, which the result ends.
+    void finishTranslation(TranslationJob job, const std::vector<std::string>& english);
     void failTranslation(const TranslationJob& job, const std::string& message);
     std::optional<std::string> translationUnavailableReason() const;
     std::string currentTranslationBasis() const;

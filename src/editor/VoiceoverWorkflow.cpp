@@ -3,6 +3,7 @@
 #include "editor/ClipMediaService.h"
 #include "editor/ClipTranscription.h"
 #include "editor/QtEditorClock.h"
+#include "model/DataRoot.h"
 #include "speech/WhisperTranscriber.h"
 
 #include <QLocale>
@@ -316,6 +317,9 @@ void VoiceoverWorkflow::removeVoiceover()
 
 void VoiceoverWorkflow::forget(const std::string& path)
 {
+    // Only recordings in the program's own folder are ours to delete: a
+    // project from elsewhere may name any file as its take.
+    if (!DataRoot::holds(DataRoot::voiceoversFolder, path)) return;
     released_.insert(path);
     sweep(false);
 }

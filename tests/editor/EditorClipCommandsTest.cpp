@@ -121,6 +121,24 @@ TEST_F(EditorClipCommands, RemovingAClipDropsItsMaterialAndRegeneratesHooks)
     EXPECT_EQ(rig->project().words[1].start, 5);
 }
 
+// The timeline passes ids that live in the project's own list, which the
+// command replaces: the id must still be good after the list is gone.
+TEST_F(EditorClipCommands, CommandsTakeIdsThatLiveInTheListTheyReplace)
+{
+    EditorRig rig(twoClips());
+    const Uuid second = rig->project().clips->at(1).id;
+    rig->selectTimelineItem(TimelineItem{K::clip, second});
+    rig->removeClip(rig->project().clips->at(1).id);
+    ASSERT_EQ(rig->project().clips->size(), 1u);
+    EXPECT_FALSE(rig->timelineSelection());
+
+    rig->undo();
+    rig->moveClip(rig->project().clips->at(1).id, 0);
+    EXPECT_EQ(rig->project().clips->at(0).id, second);
+    rig->setClipTrim(rig->project().clips->at(0).id, 1, 1, true);
+    EXPECT_EQ(rig->project().clips->at(0).trimStart, 1);
+}
+
 TEST_F(EditorClipCommands, MovingAClipCarriesItsWordsAndClampsThePosition)
 {
     Project p = twoClips();

@@ -293,6 +293,17 @@ TEST_F(EditorTranslation, OnlyTheCurrentJobsResultsCount)
     rig->failTranslation(*rig->translationJob(), "Couldn't translate: offline");
     EXPECT_EQ(rig->translationError(), "Couldn't translate: offline");
     EXPECT_FALSE(rig->translating());
+
+    // A result handed in with the model's own job, which the result ends.
+    rig->translateToEnglish();
+    ASSERT_TRUE(waitFor([&] { return rig->translationJob().has_value(); }));
+    const std::size_t chunks = rig->translationJob()->chunks.size();
+    const std::string basis = rig->translationJob()->basis;
+    rig->finishTranslation(*rig->translationJob(), std::vector<std::string>(chunks, "Hello"));
+    ASSERT_TRUE(rig->project().translation);
+    EXPECT_FALSE(rig->project().translation->words.empty());
+    EXPECT_EQ(rig->project().translation->source, "es");
+    EXPECT_EQ(rig->project().translation->basis, basis);
 }
 
 TEST_F(EditorTranslation, NothingLeftOrAnUnsupportedLanguageEndsTheRun)

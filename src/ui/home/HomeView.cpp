@@ -14,6 +14,7 @@
 #include "ui/home/ProjectGrid.h"
 #include "ui/home/ProjectSort.h"
 #include "ui/home/SearchBox.h"
+#include "ui/home/UnreadableNote.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/PanelCard.h"
 #include "ui/inspector/RowDivider.h"
@@ -68,6 +69,9 @@ HomeView::HomeView(AppModel& app, std::shared_ptr<FileRevealer> revealer, QWidge
     column->setContentsMargins(40, 20, 40, 40);
     column->setSpacing(32);
 
+    unreadable_ = new UnreadableNote([this] { app_.acknowledgeUnreadableProjects(); }, content);
+    column->addWidget(unreadable_);
+
     welcome_ = new QWidget(content);
     auto* welcomeColumn = new QVBoxLayout(welcome_);
     welcomeColumn->setContentsMargins(0, 0, 0, 0);
@@ -102,6 +106,8 @@ HomeView::HomeView(AppModel& app, std::shared_ptr<FileRevealer> revealer, QWidge
         rebuildStartRow();
     });
     connect(&app, &AppModel::startStyleIDChanged, this, &HomeView::rebuildStartRow);
+    connect(&app, &AppModel::unreadableProjectsChanged, this, [this] { unreadable_->setFiles(app_.unreadableProjects()); });
+    unreadable_->setFiles(app_.unreadableProjects());
     rebuildProjects();
     rebuildStartRow();
 }

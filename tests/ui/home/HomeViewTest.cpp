@@ -11,6 +11,7 @@
 #include "ui/home/ProjectCells.h"
 #include "ui/home/ProjectGrid.h"
 #include "ui/home/SearchBox.h"
+#include "ui/home/UnreadableNote.h"
 #include "ui/theme/VideoDropZone.h"
 
 #include <QComboBox>
@@ -86,6 +87,35 @@ TEST(HomeView, WithoutProjectsShowsTheWelcomeAndTheStartLook)
     ASSERT_TRUE(view.startPreview());
     EXPECT_EQ(view.startPreview()->style().id, second.id);
     EXPECT_EQ(view.newProjectButton()->toolTip(), "Open a video to caption (Ctrl+O)");
+}
+
+// A project file that cannot be read is left alone, and the home screen says
+// so once: how many there are and where, until the user dismisses it.
+TEST(HomeView, ProjectFilesThatCannotBeReadAreReportedUntilDismissed)
+{
+    Home home;
+    home.save("Fine");
+    const std::filesystem::path folder = ProjectStore::directory();
+    test::writeFile(folder / "broken.json", R"({"id": 3})");
+    home.show();
+    UnreadableNote& note = *home.view->unreadableNote();
+    ASSERT_TRUE(note.isVisible());
+    EXPECT_EQ(note.title()->text(), "1 project file could not be read");
+    EXPECT_EQ(note.detail()->text(), QString::fromStdString("It is left as it is in " + folder.string() + ": broken.json"));
+    EXPECT_EQ(home.shownNames(), std::vector<std::string>{"Fine"});
+
+    note.dismissButton()->click();
+    EXPECT_FALSE(note.isVisible());
+    home.reload();
+    EXPECT_FALSE(note.isVisible());
+    for (const char* name : {"b.json", "c.json", "d.json", "e.json", "f.json", "g.json"})
+        test::writeFile(folder / name, "{");
+    home.reload();
+    ASSERT_TRUE(note.isVisible());
+    EXPECT_EQ(note.title()->text(), "6 project files could not be read");
+    EXPECT_EQ(note.detail()->text(), QString::fromStdString("They are left as they are in " + folder.string()
+                                                            + ": b.json, c.json, d.json, e.json, f.json and 1 more"));
+    EXPECT_EQ(test::readFile(folder / "broken.json"), R"({"id": 3})");
 }
 
 TEST(HomeView, SearchSortAndLayoutFollowTheControlsAndTheSettings)
