@@ -222,6 +222,9 @@ public:
     void setSoundEffects(std::optional<SoundEffects> settings);
 
     // ---- media and playback ------------------------------------------------------
+    // The video facts of all clips read so far, summed up: the first one's
+    // size and transform, the largest frame rate, HDR only when every one
+    // is, and the whole source length. None until some clip is read.
     const std::optional<SourceVideoInfo>& source() const { return source_; }  // notifies always
     const std::map<Uuid, SourceVideoInfo>& clipInfo() const { return clipInfo_; }
     const std::optional<QImage>& posterFrame() const { return posterFrame_; }
@@ -787,7 +790,6 @@ private:
 
     std::optional<SourceVideoInfo> source_;
     std::map<Uuid, SourceVideoInfo> clipInfo_;
-    std::uint64_t clipGeneration_ = 0;
     bool setupWaiting_ = false;  // the set-up goes on once the clips are read
     std::optional<QImage> posterFrame_;
     std::vector<float> waveformPeaks_;

@@ -212,10 +212,7 @@ void EditorModel::restore(const EditState& step)
 
     if (!sameIDs) {
         timelineChanged();
-        loadClips([](EditorModel& m) {
-            m.loadClipPeaksAndFrames();
-            m.timelineChanged();
-        });
+        reloadClips();
     } else if (timelineDirty || itemsDirty) {
         timelineChanged();
     } else {
