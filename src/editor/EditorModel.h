@@ -452,19 +452,27 @@ public:
     // preview cannot play in reverse, so it pauses and steps back 2 s), 0 pauses.
     void shuttle(int direction);
     double shuttleRate() const { return shuttleRate_; }
-    // `count` bar heights (0…1) of the edited video's sound, each the loudest
-    // peak of its stretch of the output; cached while nothing it reads changes.
-    std::vector<float> waveformBars(int count) const;
+    // `count` bar heights (0…1) for the scrubber over the edited video: the
+    // clips' sound through the cut, or the voiceover take's own sound while
+    // its words drive the captions (its peaks are loaded on first asking).
+    std::vector<float> waveformBars(int count);
+    // The peaks of the voiceover take, from its start (50 a second).
+    const std::vector<float>& voicePeaks() const { return voicePeaks_; }
+    Q_SIGNAL void voicePeaksChanged();
 
 private:
+    void loadVoicePeaks(const Voiceover& take);
+
     double shuttleRate_ = 0;
-    mutable struct {
-        int count = -1;
-        double length = -1;
+    std::vector<float> voicePeaks_;
+    std::optional<std::string> voicePeaksPath_;  // the take whose peaks were last asked for
+    struct BarsCache {
+        int count = 0;
+        double length = 0;
         std::size_t peaks = 0;
-        std::size_t plan = 0;
         std::vector<float> bars;
-    } barsCache_;
+    };
+    std::optional<BarsCache> barsCache_;
     // ==== end of editor window support =============================================
 
 private:
