@@ -417,6 +417,9 @@ public:
     void ensurePreview(const CaptionStyle& look);
     // The look's picture is no longer wanted (its card left the screen).
     void cancelPreview(const CaptionStyle& look);
+    // Whether the words the editor shows carry native-script text (under
+    // the English translation: the spoken words it was made from).
+    bool hasNativeText() const;
 
     // -- emojis ----------------------------------------------------------------------------
     // Stores the emoji settings (none switches emojis off); not undoable.
