@@ -147,10 +147,6 @@ public:
     // Every command that changes words, clips, timeline items or the video
     // volume calls it once, before its change.
     void pushUndo();
-    // Records one undo step for a finished edit of the video's look, after
-    // the edit: undoing it brings back `before`, the whole look as it was
-    // before the edit began.
-    void recordStyleUndo(const CaptionStyle& before);
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }
@@ -733,7 +729,6 @@ private:
     void scheduleSave();
     void writeProject();
     EditState editState() const;
-    EditState counterpart(const EditState& step) const;
     // Records a step, dropping the oldest beyond the limit, and forgets the redo history.
     void pushStep(EditState step);
     void restore(const EditState& step);
