@@ -7,7 +7,11 @@
 #include "platform/Translator.h"
 #include "text/PostCopyWriter.h"
 
+#include <QTest>
+
+#include <atomic>
 #include <condition_variable>
+#include <thread>
 #include <mutex>
 
 namespace vt::test {
@@ -47,7 +51,7 @@ public:
 class EchoTranslator final : public Translator::Backend {
 public:
     std::optional<Translator::Error> failure;
-    int prepared = 0;
+    std::atomic<int> prepared = 0;
     bool installed() const override { return true; }
     Translator::Status status(const std::string& from, const std::string&) const override
     {
@@ -310,6 +314,57 @@ TEST_F(EditorTranslation, NothingLeftOrAnUnsupportedLanguageEndsTheRun)
     unsupported->translateToEnglish();
     ASSERT_TRUE(waitFor([&] { return !unsupported->translating(); }));
     EXPECT_EQ(unsupported->translationError(), "The on-device translator can't translate xx to English yet.");
+}
+
+// A translator that fetches its language assets while the test holds it.
+class SlowTranslator final : public Translator::Backend {
+public:
+    std::mutex lock;
+    std::condition_variable released;
+    bool go = false;
+    std::atomic<bool> preparing = false;
+    std::thread::id thread;
+
+    bool installed() const override { return true; }
+    Translator::Status status(const std::string&, const std::string&) const override { return Translator::Status::supported; }
+    void prepare(const std::optional<std::string>&, const std::string&) override
+    {
+        std::unique_lock guard(lock);
+        thread = std::this_thread::get_id();
+        preparing = true;
+        released.wait_for(guard, std::chrono::seconds(5), [&] { return go; });  // never forever, whatever the code under test
+        preparing = false;
+    }
+    std::vector<Translator::Response> translate(const std::optional<std::string>&, const std::string&,
+                                                const std::vector<Translator::Request>& requests) override
+    {
+        std::vector<Translator::Response> out;
+        for (const auto& r : requests) out.push_back({r.clientIdentifier, "Hi " + r.text});
+        return out;
+    }
+    void release()
+    {
+        std::lock_guard guard(lock);
+        go = true;
+        released.notify_all();
+    }
+};
+
+TEST_F(EditorTranslation, TheTranslatorWorksOffTheWindowsThread)
+{
+    auto slow = std::make_shared<SlowTranslator>();
+    Translator::install(slow);
+    EditorRig rig(spanish());
+    TranslationRunner runner(*rig);
+    rig->setCaptionLanguage("english");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slow->preparing.load(); }, 30000)) << "the window's thread waited for the translator";
+    EXPECT_NE(slow->thread, std::this_thread::get_id());
+    EXPECT_TRUE(rig->translating());
+    slow->release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->translating(); }, 30000));
+    EXPECT_EQ(rig->translationError(), std::nullopt);
+    ASSERT_TRUE(rig->project().translation);
+    EXPECT_EQ(rig->project().translation->words.front().text, "Hi");
 }
 
 TEST_F(EditorTranslation, TheRunnerReusesItsConfigurationAndReportsDeclinedDownloads)
