@@ -194,11 +194,12 @@ void EditorModel::setupWithSource()
         finishSetup();
         return;
     }
-    const double at = (range.lower - span->start) + std::min((range.upper - range.lower) / 3, 1.5);
+    const double at = range.lower + std::min((range.upper - range.lower) / 3, 1.5);
     auto media = services_.media;
-    inBackground([media, path = span->clip.path, at]() -> std::function<void(EditorModel&)> {
-        auto image = media->frame(path, at);
-        return [image = std::move(image)](EditorModel& m) {
+    inBackground([media, path = span->clip.path, inFile = at - span->start, at]() -> std::function<void(EditorModel&)> {
+        auto image = media->frame(path, inFile);
+        return [image = std::move(image), at](EditorModel& m) {
+            m.posterTime_ = at;
             m.set(m.posterFrame_, image, &EditorModel::posterFrameChanged);
             m.finishSetup();
         };

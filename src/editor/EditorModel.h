@@ -224,6 +224,9 @@ public:
     const std::optional<SourceVideoInfo>& source() const { return source_; }  // notifies always
     const std::map<Uuid, SourceVideoInfo>& clipInfo() const { return clipInfo_; }
     const std::optional<QImage>& posterFrame() const { return posterFrame_; }
+    // The moment of the joined source the poster frame shows (seconds): the
+    // previews frame it on the face found there.
+    double posterTime() const { return posterTime_; }
     // The joined waveform of all clips over the joined source timeline.
     const std::vector<float>& waveformPeaks() const { return waveformPeaks_; }
     void setWaveformPeaks(std::vector<float> peaks);
@@ -798,6 +801,7 @@ private:
     std::map<Uuid, SourceVideoInfo> clipInfo_;
     bool setupWaiting_ = false;  // the set-up goes on once the clips are read
     std::optional<QImage> posterFrame_;
+    double posterTime_ = 0;
     std::vector<float> waveformPeaks_;
     std::map<std::string, std::vector<float>> soundPeaks_;
     std::map<Uuid, QImage> brollThumbs_;

@@ -33,10 +33,7 @@ void EditorModel::ensurePreview(const CaptionStyle& look)
     framing.aspect = project_.aspect;
     framing.reframe = project_.reframe;
     framing.faceTrack = project_.faceTrack;
-    // The face is looked up where the poster frame was taken from: a third
-    // into the kept material (every clip's trims applied), at most 1.5 s in.
-    framing.sourceStart = project_.sourceRange ? project_.sourceRange->lower : 0;
-    framing.length = project_.length();
+    framing.posterTime = posterTime_;
     previewCache().ensurePreview(look, previewKey(look), *posterFrame_, framing);
 }
 
