@@ -8,11 +8,16 @@
 
 #include <charconv>
 #include <exception>
+#include <mutex>
 
 namespace vt {
 namespace {
 
 constexpr const char* kTarget = "en";
+
+// A translator serves one run at a time, whichever editor asked: the run of
+// an editor closed meanwhile may still be fetching its language assets.
+std::mutex translatorInUse;
 
 // A client identifier read as a decimal index, with an optional sign.
 std::optional<long> index(const std::string& id)
@@ -66,6 +71,7 @@ void TranslationRunner::run()
         std::vector<std::string> english(job.chunks.size());
         std::exception_ptr error;
         try {
+            const std::lock_guard oneRun(translatorInUse);
             translator->prepare(job.source, kTarget);
             std::vector<Translator::Request> requests;
             for (std::size_t i = 0; i < job.chunks.size(); ++i) requests.push_back({job.chunks[i].text, std::to_string(i)});

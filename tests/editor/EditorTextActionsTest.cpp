@@ -9,6 +9,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <thread>
@@ -332,7 +333,7 @@ public:
         std::unique_lock guard(lock);
         thread = std::this_thread::get_id();
         preparing = true;
-        released.wait_for(guard, std::chrono::seconds(5), [&] { return go; });  // never forever, whatever the code under test
+        released.wait_for(guard, std::chrono::seconds(30), [&] { return go; });  // never forever, whatever the code under test
         preparing = false;
     }
     std::vector<Translator::Response> translate(const std::optional<std::string>&, const std::string&,
@@ -365,6 +366,73 @@ TEST_F(EditorTranslation, TheTranslatorWorksOffTheWindowsThread)
     EXPECT_EQ(rig->translationError(), std::nullopt);
     ASSERT_TRUE(rig->project().translation);
     EXPECT_EQ(rig->project().translation->words.front().text, "Hi");
+}
+
+// A translator whose first preparation waits for a second one to come in
+// (at most 3 s), noting how many runs it served at once.
+class CrowdedTranslator final : public Translator::Backend {
+public:
+    std::mutex lock;
+    std::condition_variable arrived;
+    int entered = 0;
+    int inside = 0;
+    int mostInside = 0;
+    bool firstDone = false;
+
+    bool installed() const override { return true; }
+    Translator::Status status(const std::string&, const std::string&) const override { return Translator::Status::supported; }
+    void prepare(const std::optional<std::string>&, const std::string&) override
+    {
+        std::unique_lock guard(lock);
+        const bool first = ++entered == 1;
+        mostInside = std::max(mostInside, ++inside);
+        arrived.notify_all();
+        if (first) arrived.wait_for(guard, std::chrono::seconds(3), [&] { return entered > 1; });
+        --inside;
+        if (first) firstDone = true;
+    }
+    std::vector<Translator::Response> translate(const std::optional<std::string>&, const std::string&,
+                                                const std::vector<Translator::Request>& requests) override
+    {
+        std::vector<Translator::Response> out;
+        for (const auto& r : requests) out.push_back({r.clientIdentifier, "Hi " + r.text});
+        return out;
+    }
+    bool started()
+    {
+        std::lock_guard guard(lock);
+        return entered > 0;
+    }
+};
+
+// An editor closed while its translation runs, and the next one translating:
+// the translator serves one run after the other, and the closed editor's
+// late result reaches nothing.
+TEST_F(EditorTranslation, AClosedEditorsRunEndsUnseenAndTheNextRunWaitsForIt)
+{
+    auto crowded = std::make_shared<CrowdedTranslator>();
+    Translator::install(crowded);
+    {
+        EditorRig closing(spanish());
+        TranslationRunner runner(*closing);
+        closing->setCaptionLanguage("english");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return crowded->started(); }, 30000));
+    }
+    EditorRig next(spanish());
+    TranslationRunner runner(*next);
+    next->setCaptionLanguage("english");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !next->translating(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        std::lock_guard guard(crowded->lock);
+        return crowded->firstDone;
+    }, 30000));
+    QCoreApplication::processEvents();  // the closed editor's result is delivered to no one
+    EXPECT_EQ(next->translationError(), std::nullopt);
+    ASSERT_TRUE(next->project().translation);
+    EXPECT_EQ(next->project().translation->words.front().text, "Hi");
+    std::lock_guard guard(crowded->lock);
+    EXPECT_EQ(crowded->entered, 2);
+    EXPECT_EQ(crowded->mostInside, 1) << "two runs used the translator at once";
 }
 
 TEST_F(EditorTranslation, TheRunnerReusesItsConfigurationAndReportsDeclinedDownloads)
