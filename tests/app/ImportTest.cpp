@@ -188,7 +188,7 @@ TEST(Import, WhisperWaitsForARunningDownloadAndShowsItsProgress)
     app.setEngine(TranscriptionEngine::whisper);
     app.downloadWhisperModel();
     app.importVideo(video);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }, 30000));
     EXPECT_EQ(app.processing()->step, 1);
     EXPECT_DOUBLE_EQ(app.processing()->fraction, 0.3);
     release = true;

@@ -137,7 +137,7 @@ TEST_F(PanelTest, ExportRunsFromTheButtonAndShowsTheFile)
     EXPECT_EQ(p.progressText->text(), QString::fromUtf8("Cleaning up audio… 25%"));
     EXPECT_EQ(p.progress->value(), 250);
     host.cleanup.reset();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return p.progressText->text().startsWith(QString::fromUtf8("Rendering on-device… ")); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.progressText->text().startsWith(QString::fromUtf8("Rendering on-device… ")); }, 30000));
     panel->startExport();  // while running: nothing new
     test::waitFor([&] { return !action->isExporting(); });
     EXPECT_TRUE(shown(p.exportButton));

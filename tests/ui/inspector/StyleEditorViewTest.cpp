@@ -148,7 +148,7 @@ TEST_F(CustomizeTest, LookEditsStayOutOfTheUndoHistory)
     auto* size = view->findChild<SizeControl*>();
     const double font = rig.look().fontSize;
     QTest::mousePress(size->bigger(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().fontSize >= font + 6; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().fontSize >= font + 6; }, 30000));
     QTest::mouseRelease(size->bigger(), Qt::LeftButton);
     EXPECT_EQ(rig.editor().undoDepth(), depth);
 
