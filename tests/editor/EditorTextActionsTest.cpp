@@ -317,8 +317,22 @@ TEST_F(EditorTranslation, NothingLeftOrAnUnsupportedLanguageEndsTheRun)
     EXPECT_EQ(unsupported->translationError(), "The on-device translator can't translate xx to English yet.");
 }
 
+// A translator that greets each text; how it prepares is the test's.
+class GreetingTranslator : public Translator::Backend {
+public:
+    bool installed() const override { return true; }
+    Translator::Status status(const std::string&, const std::string&) const override { return Translator::Status::supported; }
+    std::vector<Translator::Response> translate(const std::optional<std::string>&, const std::string&,
+                                                const std::vector<Translator::Request>& requests) override
+    {
+        std::vector<Translator::Response> out;
+        for (const auto& r : requests) out.push_back({r.clientIdentifier, "Hi " + r.text});
+        return out;
+    }
+};
+
 // A translator that fetches its language assets while the test holds it.
-class SlowTranslator final : public Translator::Backend {
+class SlowTranslator final : public GreetingTranslator {
 public:
     std::mutex lock;
     std::condition_variable released;
@@ -326,8 +340,6 @@ public:
     std::atomic<bool> preparing = false;
     std::thread::id thread;
 
-    bool installed() const override { return true; }
-    Translator::Status status(const std::string&, const std::string&) const override { return Translator::Status::supported; }
     void prepare(const std::optional<std::string>&, const std::string&) override
     {
         std::unique_lock guard(lock);
@@ -335,13 +347,6 @@ public:
         preparing = true;
         released.wait_for(guard, std::chrono::seconds(30), [&] { return go; });  // never forever, whatever the code under test
         preparing = false;
-    }
-    std::vector<Translator::Response> translate(const std::optional<std::string>&, const std::string&,
-                                                const std::vector<Translator::Request>& requests) override
-    {
-        std::vector<Translator::Response> out;
-        for (const auto& r : requests) out.push_back({r.clientIdentifier, "Hi " + r.text});
-        return out;
     }
     void release()
     {
@@ -370,7 +375,7 @@ TEST_F(EditorTranslation, TheTranslatorWorksOffTheWindowsThread)
 
 // A translator whose first preparation waits for a second one to come in
 // (at most 3 s), noting how many runs it served at once.
-class CrowdedTranslator final : public Translator::Backend {
+class CrowdedTranslator final : public GreetingTranslator {
 public:
     std::mutex lock;
     std::condition_variable arrived;
@@ -379,8 +384,6 @@ public:
     int mostInside = 0;
     bool firstDone = false;
 
-    bool installed() const override { return true; }
-    Translator::Status status(const std::string&, const std::string&) const override { return Translator::Status::supported; }
     void prepare(const std::optional<std::string>&, const std::string&) override
     {
         std::unique_lock guard(lock);
@@ -390,13 +393,6 @@ public:
         if (first) arrived.wait_for(guard, std::chrono::seconds(3), [&] { return entered > 1; });
         --inside;
         if (first) firstDone = true;
-    }
-    std::vector<Translator::Response> translate(const std::optional<std::string>&, const std::string&,
-                                                const std::vector<Translator::Request>& requests) override
-    {
-        std::vector<Translator::Response> out;
-        for (const auto& r : requests) out.push_back({r.clientIdentifier, "Hi " + r.text});
-        return out;
     }
     bool started()
     {
