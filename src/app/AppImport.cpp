@@ -215,20 +215,25 @@ void AppModel::trackFaces(const std::shared_ptr<Import>& run)
 {
     updatePhase(run, std::string(kTracking), 0);
     auto progress = reporter(run);
+    auto track = services_.trackFaces;
+    if (!track) track = FaceTracker::analyze;
+    auto tracked = [this, run](std::optional<FaceTrack> faces) {
+        if (!isCurrent(run)) return;
+        run->faceTrack = std::move(faces);
+        if (run->task->isCancelled()) {
+            failImport(run, std::make_exception_ptr(CancellationError()));
+            return;
+        }
+        finishImport(run);
+    };
     background<std::optional<FaceTrack>>(
-        [url = run->url, duration = run->duration, progress] {
-            return FaceTracker::analyze(url, duration, [&](double fraction) { progress(std::string(kTracking), fraction); });
+        [track, url = run->url, duration = run->duration, progress] {
+            return track(url, duration, [&](double fraction) { progress(std::string(kTracking), fraction); });
         },
-        [this, run](std::optional<FaceTrack> track) {
-            if (!isCurrent(run)) return;
-            run->faceTrack = std::move(track);
-            if (run->task->isCancelled()) {
-                failImport(run, std::make_exception_ptr(CancellationError()));
-                return;
-            }
-            finishImport(run);
-        },
-        [this, run](std::exception_ptr error) { failImport(run, error); });
+        tracked,
+        // Following the face only frames the picture better: whatever stops
+        // it, the video is framed around its middle and the import goes on.
+        [tracked](std::exception_ptr) { tracked(std::nullopt); });
 }
 
 Project AppModel::buildProject(const Import& run) const

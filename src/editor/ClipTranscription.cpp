@@ -114,7 +114,12 @@ void EditorModel::transcribeClip(const VideoClip& clip)
             // A clip that cannot be transcribed simply adds no words.
         }
         onMain([setJob](EditorModel& m) { setJob(m, "Tracking faces", true); });
-        auto faces = FaceTracker::analyze(clip.path, clip.duration, [](double) {});
+        std::optional<FaceTrack> faces;
+        try {
+            faces = FaceTracker::analyze(clip.path, clip.duration, [](double) {});
+        } catch (...) {
+            // Without its face samples the clip is framed around its middle.
+        }
         return [clip, words = std::move(words), faces = std::move(faces)](EditorModel& m) {
             m.mergeClipTranscription(clip.id, words, faces);
         };

@@ -48,9 +48,14 @@ void EditorModel::updateClipList(Project& copy, const std::vector<ClipSpan>& old
     setProject(std::move(copy));
 }
 
+// The audio cleanup and the stabilization take up the new clip list when
+// its facts are summed up (sourceChanged).
 void EditorModel::reloadClips()
 {
-    loadClips([](EditorModel& m) { m.loadClipPeaksAndFrames(); });
+    loadClips([](EditorModel& m) {
+        m.loadClipPeaksAndFrames();
+        m.timelineChanged();
+    });
 }
 
 void EditorModel::addClip(const std::string& path, std::optional<int> index)

@@ -147,10 +147,6 @@ public:
     // Every command that changes words, clips, timeline items or the video
     // volume calls it once, before its change.
     void pushUndo();
-    // Records one undo step for a finished edit of the video's look, after
-    // the edit: undoing it brings back `before`, the whole look as it was
-    // before the edit began.
-    void recordStyleUndo(const CaptionStyle& before);
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }
@@ -222,9 +218,15 @@ public:
     void setSoundEffects(std::optional<SoundEffects> settings);
 
     // ---- media and playback ------------------------------------------------------
+    // The video facts of all clips read so far, summed up: the first one's
+    // size and transform, the largest frame rate, HDR only when every one
+    // is, and the whole source length. None until some clip is read.
     const std::optional<SourceVideoInfo>& source() const { return source_; }  // notifies always
     const std::map<Uuid, SourceVideoInfo>& clipInfo() const { return clipInfo_; }
     const std::optional<QImage>& posterFrame() const { return posterFrame_; }
+    // The moment of the joined source the poster frame shows (seconds): the
+    // previews frame it on the face found there.
+    double posterTime() const { return posterTime_; }
     // The joined waveform of all clips over the joined source timeline.
     const std::vector<float>& waveformPeaks() const { return waveformPeaks_; }
     void setWaveformPeaks(std::vector<float> peaks);
@@ -417,6 +419,9 @@ public:
     void ensurePreview(const CaptionStyle& look);
     // The look's picture is no longer wanted (its card left the screen).
     void cancelPreview(const CaptionStyle& look);
+    // Whether the words the editor shows carry native-script text (under
+    // the English translation: the spoken words it was made from).
+    bool hasNativeText() const;
 
     // -- emojis ----------------------------------------------------------------------------
     // Stores the emoji settings (none switches emojis off); not undoable.
@@ -452,19 +457,27 @@ public:
     // preview cannot play in reverse, so it pauses and steps back 2 s), 0 pauses.
     void shuttle(int direction);
     double shuttleRate() const { return shuttleRate_; }
-    // `count` bar heights (0…1) of the edited video's sound, each the loudest
-    // peak of its stretch of the output; cached while nothing it reads changes.
-    std::vector<float> waveformBars(int count) const;
+    // `count` bar heights (0…1) for the scrubber over the edited video: the
+    // clips' sound through the cut, or the voiceover take's own sound while
+    // its words drive the captions (its peaks are loaded on first asking).
+    std::vector<float> waveformBars(int count);
+    // The peaks of the voiceover take, from its start (50 a second).
+    const std::vector<float>& voicePeaks() const { return voicePeaks_; }
+    Q_SIGNAL void voicePeaksChanged();
 
 private:
+    void loadVoicePeaks(const Voiceover& take);
+
     double shuttleRate_ = 0;
-    mutable struct {
-        int count = -1;
-        double length = -1;
+    std::vector<float> voicePeaks_;
+    std::optional<std::string> voicePeaksPath_;  // the take whose peaks were last asked for
+    struct BarsCache {
+        int count = 0;
+        double length = 0;
         std::size_t peaks = 0;
-        std::size_t plan = 0;
         std::vector<float> bars;
-    } barsCache_;
+    };
+    std::optional<BarsCache> barsCache_;
     // ==== end of editor window support =============================================
 
 private:
@@ -722,7 +735,6 @@ private:
     void scheduleSave();
     void writeProject();
     EditState editState() const;
-    EditState counterpart(const EditState& step) const;
     // Records a step, dropping the oldest beyond the limit, and forgets the redo history.
     void pushStep(EditState step);
     void restore(const EditState& step);
@@ -790,9 +802,9 @@ private:
 
     std::optional<SourceVideoInfo> source_;
     std::map<Uuid, SourceVideoInfo> clipInfo_;
-    std::uint64_t clipGeneration_ = 0;
     bool setupWaiting_ = false;  // the set-up goes on once the clips are read
     std::optional<QImage> posterFrame_;
+    double posterTime_ = 0;
     std::vector<float> waveformPeaks_;
     std::map<std::string, std::vector<float>> soundPeaks_;
     std::map<Uuid, QImage> brollThumbs_;

@@ -236,13 +236,12 @@ void StyleBrowserView::refreshTranslation()
 
 CaptionWritingRequest StyleBrowserView::writingRequest()
 {
-    const auto& words = editor_.project().words;
     // The reasons a translation cannot be made do not stop showing one that
     // is stored; only captions taken from the voiceover keep it from view.
     auto unavailable = editor_.translationUnavailableReason();
     if (editor_.project().translation && !editor_.voiceDrivesCaptions()) unavailable.reset();
     return {editor_.project().captionLanguageID.value_or("latin"),
-            std::any_of(words.begin(), words.end(), [](const Word& w) { return w.native.has_value(); }),
+            editor_.hasNativeText(),
             std::move(unavailable),
             [&editor = editor_](const std::string& id) { editor.setCaptionLanguage(id); }};
 }

@@ -223,7 +223,7 @@ QWidget* StyleEditorView::makeQuickEdit()
                            std::function<LookRows::Options<std::string>()>([&edits] { return fontOptions(edits.look().font); }),
                            edits.field(&CaptionStyle::font));
     divider();
-    auto* size = new SizeControl(edits.field(&CaptionStyle::fontSize), 30, 300, edits);
+    auto* size = new SizeControl(edits.field(&CaptionStyle::fontSize), 30, 300);
     rows.add(new InspectorRow(QStringLiteral("Size"), {}, size), {}, [size] { size->refresh(); });
     divider();
 

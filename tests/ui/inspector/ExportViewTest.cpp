@@ -128,12 +128,16 @@ TEST_F(PanelTest, ExportRunsFromTheButtonAndShowsTheFile)
     auto panel = view();
     const auto& p = panel->parts();
     answer = data / "Sample-captioned.mp4";
+    host.cleanup = 0.25;  // the audio cleanup is still running
     QTest::mouseClick(p.exportButton, Qt::LeftButton);
     EXPECT_EQ(askedNames, std::vector<QString>{"Sample-captioned.mp4"});
     EXPECT_TRUE(action->isExporting());
     EXPECT_FALSE(shown(p.exportButton));
     EXPECT_TRUE(shown(p.progressBlock));
-    EXPECT_TRUE(p.progressText->text().startsWith(QString::fromUtf8("Rendering on-device… ")));
+    EXPECT_EQ(p.progressText->text(), QString::fromUtf8("Cleaning up audio… 25%"));
+    EXPECT_EQ(p.progress->value(), 250);
+    host.cleanup.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.progressText->text().startsWith(QString::fromUtf8("Rendering on-device… ")); }, 30000));
     panel->startExport();  // while running: nothing new
     test::waitFor([&] { return !action->isExporting(); });
     EXPECT_TRUE(shown(p.exportButton));

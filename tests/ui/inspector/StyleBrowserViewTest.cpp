@@ -304,6 +304,16 @@ TEST_F(BrowserTest, CaptionWritingButtonAsksTheOwnerForTheSheet)
     ASSERT_TRUE(asked[0].translationUnavailableReason);
     asked[1].onSelect("latin");
     EXPECT_FALSE(rig.editor().project().captionLanguageID);
+
+    // Captions from a voiceover take: its words are the ones shown, and they
+    // carry no native text.
+    rig.editor().updateProject([](Project& p) {
+        p.voiceover = Voiceover{};
+        p.voiceover->words = {test::word("take", 0, 1)};
+    });
+    view->parts().writing->click();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_FALSE(asked[2].nativeAvailable);
 }
 
 // A translator that is there but never answers: a started run stays running.

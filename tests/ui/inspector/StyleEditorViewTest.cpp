@@ -126,99 +126,41 @@ TEST_F(CustomizeTest, SaveAsStoresTheNameAsTypedAndMakesItTheBase)
     EXPECT_EQ(rig.library.custom()[2].name, " (mine) (mine)");
 }
 
-TEST_F(CustomizeTest, EachFinishedEditIsOneUndoStep)
+// Undo and Redo are for the words, clips and items: a look the user made or
+// picked is never taken back by undoing something done before it.
+TEST_F(CustomizeTest, LookEditsStayOutOfTheUndoHistory)
 {
     auto* spacing = section(StyleEditorView::Section::spacing);
     auto* letters = rowTitled<ValueRow>(spacing, "Letter spacing");
-    const double before = rig.look().letterSpacing;
+    rig.editor().toggleDelete({rig.editor().project().words[0].id});
     const auto depth = rig.editor().undoDepth();
 
-    // A drag through many values.
+    // A drag, a typed number, an arrow-key nudge and a held "Bigger".
     letters->slider()->setSliderDown(true);
     for (int v : {100, 300, 500, 700}) letters->slider()->setValue(v);
     letters->slider()->setSliderDown(false);
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 1);
-    const double dragged = rig.look().letterSpacing;
-    EXPECT_NE(dragged, before);
-
-    // A typed number and an arrow-key nudge are one step each.
     auto* field = rowTitled<ValueRow>(spacing, "Line spacing")->field();
     field->selectAll();
     QTest::keyClicks(field, "1.3");
     QTest::keyClick(field, Qt::Key_Return);
     QTest::keyClick(field, Qt::Key_Up);
     EXPECT_DOUBLE_EQ(rig.look().lineSpacing, 1.35);
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 3);
-
-    // Holding "Bigger" steps several times: still one step.
     auto* size = view->findChild<SizeControl*>();
     const double font = rig.look().fontSize;
     QTest::mousePress(size->bigger(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().fontSize >= font + 6; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().fontSize >= font + 6; }, 30000));
     QTest::mouseRelease(size->bigger(), Qt::LeftButton);
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 4);
+    EXPECT_EQ(rig.editor().undoDepth(), depth);
 
+    // Then another look is picked: Undo brings the word back and leaves it.
+    const CaptionStyle picked = StylePresets::all()[3];
+    rig.editor().applyPreset(picked);
     rig.editor().undo();
-    EXPECT_DOUBLE_EQ(rig.look().fontSize, font);
-    rig.editor().undo();
-    rig.editor().undo();
-    EXPECT_DOUBLE_EQ(rig.look().letterSpacing, dragged);
-    rig.editor().undo();
-    EXPECT_DOUBLE_EQ(rig.look().letterSpacing, before);
+    EXPECT_FALSE(rig.editor().project().words[0].deleted);
+    EXPECT_EQ(rig.look(), picked);
     rig.editor().redo();
-    EXPECT_DOUBLE_EQ(rig.look().letterSpacing, dragged);
-    EXPECT_DOUBLE_EQ(letters->field()->text().toDouble(), dragged);  // the panel follows
-
-    // Word edits leave the look alone.
-    rig.editor().toggleDelete({rig.editor().project().words[0].id});
-    rig.change([](CaptionStyle& s) { s.italic = !s.italic; });  // not through the panel: no step
-    const CaptionStyle now = rig.look();
-    rig.editor().undo();
-    EXPECT_EQ(rig.look(), now);
-}
-
-// Holding the mouse on a slider's track pages the value on and on: one edit.
-TEST_F(CustomizeTest, HoldingASliderTrackIsOneUndoStep)
-{
-    auto* letters = rowTitled<ValueRow>(section(StyleEditorView::Section::spacing), "Letter spacing");
-    rig.change([](CaptionStyle& s) { s.letterSpacing = -4; });
-    view->resize(360, 900);
-    view->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-    const auto depth = rig.editor().undoDepth();
-    QSlider* slider = letters->slider();
-    const QPoint track(slider->width() - 4, slider->height() / 2);
-    QTest::mousePress(slider, Qt::LeftButton, {}, track);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().letterSpacing > -4 + 3 * 0.24; }, 5000));
-    QTest::mouseRelease(slider, Qt::LeftButton, {}, track);
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 1);
-    rig.editor().undo();
-    EXPECT_EQ(rig.look().letterSpacing, -4);
-}
-
-// A held arrow key repeats its nudge until let go: one edit, on a number
-// field as on a slider.
-TEST_F(CustomizeTest, HoldingAnArrowKeyIsOneUndoStep)
-{
-    auto* letters = rowTitled<ValueRow>(section(StyleEditorView::Section::spacing), "Letter spacing");
-    rig.change([](CaptionStyle& s) { s.letterSpacing = 0; });
-    const auto hold = [](QWidget* target, Qt::Key key) {
-        for (bool repeat : {false, true, true, true}) {
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
-            QApplication::sendEvent(target, &press);
-        }
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &release);
-    };
-    for (QWidget* target : {static_cast<QWidget*>(letters->field()), static_cast<QWidget*>(letters->slider())}) {
-        const double start = rig.look().letterSpacing;
-        const auto depth = rig.editor().undoDepth();
-        hold(target, target == letters->slider() ? Qt::Key_Right : Qt::Key_Up);
-        EXPECT_GT(rig.look().letterSpacing, start);
-        EXPECT_EQ(rig.editor().undoDepth(), depth + 1) << target->metaObject()->className();
-        rig.editor().undo();
-        EXPECT_EQ(rig.look().letterSpacing, start);
-    }
+    EXPECT_TRUE(rig.editor().project().words[0].deleted);
+    EXPECT_EQ(rig.look(), picked);
 }
 
 TEST_F(CustomizeTest, QuickEditRowsFollowTheirColours)
@@ -393,10 +335,8 @@ TEST_F(CustomizeTest, LayoutRows)
     EXPECT_TRUE(shown(rowTitled<MenuRow>(layout, "Free-form")));
     rig.change([](CaptionStyle& s) { s.layouts = std::vector<CaptionLayout>{CaptionLayout::stack, CaptionLayout::hero}; });
     EXPECT_EQ(rotation->menu()->currentText(), QString("Custom"));
-    const auto steps = rig.editor().undoDepth();
     choose(rotation, "Custom");
     EXPECT_EQ(rig.look().layouts->size(), 2u);
-    EXPECT_EQ(rig.editor().undoDepth(), steps);  // nothing changed, nothing to undo
     choose(rotation, "Stacks");
     EXPECT_EQ(rig.look().layouts, (std::vector<CaptionLayout>{CaptionLayout::stack, CaptionLayout::leftBlock}));
 
@@ -414,28 +354,11 @@ TEST_F(CustomizeTest, LayoutRows)
     for (auto* field : layout->findChildren<QLineEdit*>())
         if (field->accessibleName() == "Title") title = field;
     ASSERT_TRUE(title);
-    const auto depth = rig.editor().undoDepth();
     QTest::keyClicks(title, "@me");
     EXPECT_EQ(rig.look().notificationTitle, "@me");
     title->clear();
     emit title->textEdited({});
     EXPECT_FALSE(rig.look().notificationTitle);
-    emit title->editingFinished();
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 1);  // one typing session
-    // Another control's edit while the field still has the keyboard is an edit
-    // of its own, and the typing after it starts a new one.
-    QTest::keyClicks(title, "@a");
-    for (auto* b : view->findChildren<QToolButton*>())
-        if (b->accessibleName() == "Right") b->click();
-    QTest::keyClicks(title, "b");
-    emit title->editingFinished();
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 4);
-    rig.editor().undo();
-    EXPECT_EQ(rig.look().notificationTitle, "@a");
-    EXPECT_EQ(rig.look().textAlign, TextAlign::right);
-    rig.editor().undo();
-    EXPECT_NE(rig.look().textAlign, TextAlign::right);
-    EXPECT_EQ(rig.look().notificationTitle, "@a");
     choose(rowTitled<MenuRow>(layout, "Shape"), "None");
     EXPECT_FALSE(rig.look().container);
     EXPECT_TRUE(rig.look().barColor);
