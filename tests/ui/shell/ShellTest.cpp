@@ -1,4 +1,4 @@
-#include "app/AppTestSupport.h"
+#include "ShellRig.h"
 
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
@@ -27,37 +27,7 @@
 namespace vt {
 namespace {
 
-using test::IsolatedHome;
-
-struct Shell {
-    IsolatedHome home;
-    AppModel app;
-    MainWindow window{app};
-    RootView& root = *window.rootView();
-    AppCommands& commands = *window.commands();
-
-    Shell()
-    {
-        app.finishOnboarding();
-        window.show();
-    }
-    // A project on a real file, open in the editor.
-    void openProject()
-    {
-        Project project;
-        project.name = "Trip";
-        project.videoPath = test::makeClip(home.dir / "trip.mp4", std::nullopt, 1).string();
-        ProjectStore::save(project);
-        app.open(project);
-        ASSERT_EQ(app.screen(), Screen::editor);
-    }
-    bool enabled(const char* title) const
-    {
-        QAction* action = commands.action(QString::fromUtf8(title));
-        EXPECT_TRUE(action) << title;
-        return action && action->isEnabled();
-    }
-};
+using test::Shell;
 
 TEST(Shell, WindowSizeAndScreens)
 {
@@ -150,11 +120,13 @@ TEST(Shell, MenusFollowWhetherAProjectIsOpen)
     shell.commands.action("Show TikTok / Reels Safe Zones")->trigger();
     EXPECT_TRUE(shell.app.editor()->showSafeArea());
     EXPECT_TRUE(shell.commands.action("Show TikTok / Reels Safe Zones")->isChecked());
-    shell.commands.action("Show Welcome Again")->trigger();  // not from the editor
+    EXPECT_FALSE(shell.enabled("Show Welcome Again"));  // it cannot leave the editor
+    shell.commands.action("Show Welcome Again")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::editor);
     shell.commands.action("Back to Projects")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::home);
     EXPECT_FALSE(shell.enabled("Back to Projects"));
+    EXPECT_TRUE(shell.enabled("Show Welcome Again"));
     shell.commands.action("Show Welcome Again")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::onboarding);
 }
