@@ -1,4 +1,5 @@
 #include "ui/editor/TranscriptDockHeader.h"
+#include "ui/theme/NumberText.h"
 
 #include "app/AppModel.h"
 #include "editor/EditorModel.h"
@@ -104,7 +105,7 @@ TranscriptDockHeader::TranscriptDockHeader(EditorModel& editor, AppModel* app, A
 QString TranscriptDockHeader::countsLine(int keptWords, double outputLength, double savedSeconds)
 {
     QString text = QString::number(keptWords) + " words · " + formatTime(outputLength);
-    if (savedSeconds >= 0.5) text += QString::asprintf(" (\u2212%.0fs)", savedSeconds);
+    if (savedSeconds >= 0.5) text += QStringLiteral(" (\u2212") + fixedText(savedSeconds, 0) + QStringLiteral("s)");
     return text;
 }
 
@@ -133,7 +134,7 @@ void TranscriptDockHeader::refresh()
     fillers_->setEnabled(fillers > 0);
     trim_->setSymbol(p.trimPauses ? "checkmark" : "waveform.path");
     trim_->setKind(p.trimPauses ? CompactButton::Kind::primary : CompactButton::Kind::secondary);
-    slider_->setToolTip(QString::asprintf("Keep pauses up to %.2fs", p.maxPause));
+    slider_->setToolTip(QStringLiteral("Keep pauses up to ") + fixedText(p.maxPause, 2) + QStringLiteral("s"));
     {
         const QSignalBlocker block(slider_);
         slider_->setValue(static_cast<int>(std::lround((p.maxPause - pauseMin) / (pauseMax - pauseMin) * pauseSteps)));

@@ -1,4 +1,5 @@
 #include "ui/inspector/StyleEditorView.h"
+#include "ui/theme/NumberText.h"
 
 #include "captions/FontBook.h"
 #include "captions/StyleLibrary.h"
@@ -55,7 +56,7 @@ LookRows::Options<E> labelled(const std::array<Row, N>& rows)
 
 // ---- shared members -----------------------------------------------------------
 
-QString StyleEditorView::fmt(double value, int decimals) { return QString::number(value, 'f', decimals); }
+QString StyleEditorView::fmt(double value, int decimals) { return fixedText(value, decimals); }
 
 Binding<double> StyleEditorView::intBinding(StyleEdits& edits, std::int64_t CaptionStyle::*field)
 {

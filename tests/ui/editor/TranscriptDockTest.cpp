@@ -297,7 +297,10 @@ TEST(TranscriptDock, LayoutFollowsModeAndTextMode)
 TEST(TranscriptDockHeader, CountsFillersAndPauseTrimming)
 {
     EXPECT_EQ(TranscriptDockHeader::countsLine(7, 0, 0.49), "7 words · 0:00");
-    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 0.5), QString("7 words · 1:05 (\u22121s)"));
+    // Whole seconds rounded as printf rounds: an exact half goes to even.
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 0.5), QString("7 words · 1:05 (\u22120s)"));
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 2.5), QString("7 words · 1:05 (\u22122s)"));
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 2.51), QString("7 words · 1:05 (\u22123s)"));
     Project p = test::sampleProject(6);
     p.words[1].text = "um,";
     p.words[4].text = "Uh";

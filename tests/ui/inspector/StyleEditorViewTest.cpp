@@ -309,6 +309,9 @@ TEST(CustomizeSummaries, EachSectionSummarisesItsLook)
     plain.verticalPosition = 0.8;
     const std::vector<SummaryCase> cases{
         {"spacing", [](CaptionStyle&) {}, &SpacingSection::summary, "Letters 0.0 · Lines 1.00"},
+        // Exact halves round as printf does: to even.
+        {"spacing halves", [](CaptionStyle& s) { s.letterSpacing = 0.25, s.lineSpacing = 1.125; }, &SpacingSection::summary,
+         "Letters 0.2 · Lines 1.12"},
         {"layout plain", [](CaptionStyle&) {}, &LayoutSection::summary, "80% down"},
         {"layout all",
          [](CaptionStyle& s) {
