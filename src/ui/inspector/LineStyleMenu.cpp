@@ -1,4 +1,5 @@
 #include "ui/inspector/LineStyleMenu.h"
+#include "ui/theme/MenuText.h"
 
 #include "captions/StyleLibrary.h"
 #include "editor/EditorModel.h"
@@ -47,7 +48,7 @@ void LineStyleMenu::rebuildMenu()
     items->addAction(QStringLiteral("Same as the Video"), this, [this] { editor_.applyStyle(std::nullopt, ids_); });
     items->addSeparator();
     for (const CaptionStyle& look : StyleLibrary::shared().styles(StyleCategory::popular, ""))
-        items->addAction(QString::fromStdString(look.name), this, [this, look] { editor_.applyStyle(look, ids_); });
+        items->addAction(menuText(QString::fromStdString(look.name)), this, [this, look] { editor_.applyStyle(look, ids_); });
     items->addSeparator();
     items->addAction(QStringLiteral("More Styles…"), this, [this] { editor_.setInspectorTab(InspectorTab::styles); });
 }
