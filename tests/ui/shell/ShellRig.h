@@ -28,6 +28,7 @@ struct Shell {
 
     Shell()
     {
+        root.setReduceMotion(false);  // whatever an earlier test chose
         app.finishOnboarding();
         window.show();
     }

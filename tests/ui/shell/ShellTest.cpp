@@ -17,6 +17,8 @@
 #include "ui/theme/VideoDropZone.h"
 
 #include <QAction>
+#include <QGraphicsDropShadowEffect>
+#include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -203,6 +205,43 @@ TEST(Shell, EditorTipsStepThroughAndFinish)
     ASSERT_TRUE(shell.root.editorTips());
     shell.root.editorTips()->skipButton()->click();
     EXPECT_FALSE(shell.app.showEditorTips());
+}
+
+// Each card carries its tip's symbol on an accent tile and a soft shadow;
+// a step change replaces the card, the old one fading out while the new one
+// fades in, growing from 96 % unless motion is reduced.
+TEST(Shell, EditorTipCardsChangeWithAFadeAndAScale)
+{
+    Shell shell;
+    shell.openProject();
+    for (bool reduced : {false, true}) {
+        SCOPED_TRACE(reduced ? "reduced motion" : "full motion");
+        shell.root.setReduceMotion(reduced);
+        shell.app.setShowEditorTips(true);
+        EditorTips* tips = shell.root.editorTips();
+        ASSERT_TRUE(tips);
+        QWidget* first = tips->card();
+        auto* shadow = qobject_cast<QGraphicsDropShadowEffect*>(first->graphicsEffect());
+        ASSERT_TRUE(shadow);
+        EXPECT_EQ(shadow->offset(), QPointF(0, 8));
+        EXPECT_EQ(shadow->blurRadius(), 20);
+        int tiles = 0;
+        for (QWidget* child : first->findChildren<QWidget*>()) tiles += child->size() == QSize(32, 32);
+        EXPECT_EQ(tiles, 1);
+
+        QTest::keyClick(tips, Qt::Key_Return);
+        QPointer<QWidget> leaving = tips->leavingCard();
+        EXPECT_EQ(leaving, first);
+        EXPECT_NE(tips->card(), first);
+        EXPECT_TRUE(tips->isChanging());
+        EXPECT_EQ(EditorTips::drawnOpacity(tips->card()), 0);
+        EXPECT_EQ(EditorTips::drawnScale(tips->card()), reduced ? 1 : 0.96);
+        EXPECT_EQ(EditorTips::drawnOpacity(first), 1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tips->isChanging() && !leaving; }, 30000));
+        EXPECT_EQ(EditorTips::drawnOpacity(tips->card()), 1);
+        EXPECT_EQ(EditorTips::drawnScale(tips->card()), 1);
+        tips->skipButton()->click();
+    }
 }
 
 TEST(Shell, DroppedAndOpenedFilesAreImported)
