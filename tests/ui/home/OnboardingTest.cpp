@@ -8,11 +8,13 @@
 #include "ui/home/ReadyStep.h"
 #include "ui/home/WelcomeBackView.h"
 #include "ui/home/WelcomeStep.h"
+#include "ui/theme/Motion.h"
 #include "ui/theme/PrimaryActionButton.h"
 #include "ui/theme/VideoDropZone.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -226,6 +228,42 @@ TEST(OnboardingView, StepsMoveForwardAndBackAndSkipEnds)
     view.skipButton()->click();
     EXPECT_EQ(home.app.screen(), Screen::home);
     EXPECT_TRUE(AppSettings::boolean(AppSettings::hasOnboardedKey));
+}
+
+// The leaving step slides out to the side the new one does not come from
+// and fades, then goes; with motion reduced it goes at once.
+TEST(OnboardingView, TheLeavingStepSlidesOutAndFades)
+{
+    test::HomeFixture home;
+    OnboardingView view(home.app);
+    view.resize(1000, 700);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Motion::setReduced(false);
+    QWidget* welcome = view.stepView();
+    const QRect rest = welcome->geometry();
+    view.go(1);
+    QPointer<QWidget> leaving = view.leavingStep();
+    ASSERT_TRUE(leaving);
+    EXPECT_EQ(leaving->geometry(), rest);  // where the welcome step stood
+    EXPECT_TRUE(leaving->isVisible());
+    EXPECT_EQ(view.leavingOpacity(), 1);
+    EXPECT_TRUE(view.isChanging());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !leaving || leaving->x() < rest.x() - 5; }, 30000))
+        << "going forward it leaves to the left";
+    if (leaving) {
+        EXPECT_LT(view.leavingOpacity(), 1);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !leaving && !view.isChanging(); }, 30000));
+    EXPECT_FALSE(view.stepView()->graphicsEffect());
+
+    Motion::setReduced(true);
+    QWidget* language = view.stepView();
+    view.go(0);
+    EXPECT_FALSE(view.leavingStep());
+    EXPECT_FALSE(language->isVisible());
+    EXPECT_FALSE(view.isChanging());
+    Motion::setReduced(false);
 }
 
 }  // namespace
