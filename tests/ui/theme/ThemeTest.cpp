@@ -1,3 +1,4 @@
+#include "ui/theme/Motion.h"
 #include "ui/theme/PrimaryActionButton.h"
 #include "ui/theme/Theme.h"
 #include "ui/theme/VideoDropZone.h"
@@ -57,6 +58,31 @@ TEST(VideoDropZone, ShowsReleaseWhileTargetedAndItsButtonOnlyChooses)
     EXPECT_EQ(chosen, 1);
     zone.setTargeted(false);
     EXPECT_EQ(zone.shownText(), "Drop a video here");
+}
+
+// Hover, press and a drag over the drop zone ease into their looks rather
+// than jump, unless motion is reduced.
+TEST(PrimaryActionButton, HoverPressAndTargetedLooksEaseIn)
+{
+    for (bool reduced : {false, true}) {
+        SCOPED_TRACE(reduced ? "reduced motion" : "full motion");
+        Motion::setReduced(reduced);
+        VideoDropZone zone("Drop a video here", 20, [] {});
+        PrimaryActionButton& button = *zone.chooseButton();
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(&button, &enter);
+        EXPECT_TRUE(button.isHovered());
+        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(5, 5));
+        zone.setTargeted(true);
+        const std::function<double()> amounts[] = {[&] { return button.hoverAmount(); }, [&] { return button.pressAmount(); },
+                                                   [&] { return zone.targetedAmount(); }};
+        // Before any frame is drawn each starts where it was, or is there at once.
+        for (const auto& amount : amounts) EXPECT_EQ(amount(), reduced ? 1 : 0);
+        for (const auto& amount : amounts) EXPECT_TRUE(QTest::qWaitFor([&] { return amount() == 1; }, 30000));
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return button.pressAmount() == 0; }, 30000));
+    }
+    Motion::setReduced(false);
 }
 
 TEST(TitleBar, DoubleClickFollowsTheDesktopSetting)
