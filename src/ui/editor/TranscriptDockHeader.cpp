@@ -1,5 +1,4 @@
 #include "ui/editor/TranscriptDockHeader.h"
-#include "ui/theme/NumberText.h"
 
 #include "app/AppModel.h"
 #include "editor/EditorModel.h"
@@ -12,6 +11,7 @@
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/TimeFormat.h"
+#include "ui/theme/NumberText.h"
 #include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
@@ -105,7 +105,11 @@ TranscriptDockHeader::TranscriptDockHeader(EditorModel& editor, AppModel* app, A
 QString TranscriptDockHeader::countsLine(int keptWords, double outputLength, double savedSeconds)
 {
     QString text = QString::number(keptWords) + " words · " + formatTime(outputLength);
-    if (savedSeconds >= 0.5) text += QStringLiteral(" (\u2212") + fixedText(savedSeconds, 0) + QStringLiteral("s)");
+    if (savedSeconds >= 0.5) {
+        // An exact half second rounds to 0, which takes no minus sign.
+        const QString whole = fixedText(savedSeconds, 0);
+        text += (whole == QLatin1String("0") ? QStringLiteral(" (") : QStringLiteral(" (\u2212")) + whole + QStringLiteral("s)");
+    }
     return text;
 }
 

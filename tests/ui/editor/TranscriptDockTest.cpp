@@ -319,8 +319,9 @@ TEST(TranscriptDock, LayoutFollowsModeAndTextMode)
 TEST(TranscriptDockHeader, CountsFillersAndPauseTrimming)
 {
     EXPECT_EQ(TranscriptDockHeader::countsLine(7, 0, 0.49), "7 words · 0:00");
-    // Whole seconds rounded as printf rounds: an exact half goes to even.
-    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 0.5), QString("7 words · 1:05 (\u22120s)"));
+    // Whole seconds rounded as printf rounds: an exact half goes to even,
+    // and a saving that rounds to nothing carries no minus sign.
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 0.5), QString("7 words · 1:05 (0s)"));
     EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 2.5), QString("7 words · 1:05 (\u22122s)"));
     EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 2.51), QString("7 words · 1:05 (\u22123s)"));
     Project p = test::sampleProject(6);

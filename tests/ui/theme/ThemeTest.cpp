@@ -1,4 +1,5 @@
 #include "ui/theme/Motion.h"
+#include "ui/theme/NumberText.h"
 #include "ui/theme/PrimaryActionButton.h"
 #include "ui/theme/Theme.h"
 #include "ui/theme/VideoDropZone.h"
@@ -83,6 +84,28 @@ TEST(PrimaryActionButton, HoverPressAndTargetedLooksEaseIn)
         EXPECT_TRUE(QTest::qWaitFor([&] { return button.pressAmount() == 0; }, 30000));
     }
     Motion::setReduced(false);
+}
+
+// Fixed decimals round as printf does, from the exact binary value; a value
+// that rounds to zero reads as zero, never "-0".
+TEST(NumberText, RoundsLikePrintfAndNeverShowsANegativeZero)
+{
+    struct Case {
+        double value;
+        int decimals;
+        const char* plain;
+        const char* signedText;
+    };
+    const Case cases[] = {
+        {0.25, 1, "0.2", "+0.2"},  {0.35, 1, "0.3", "+0.3"},     {2.5, 0, "2", "+2"},      {-0.5, 1, "-0.5", "-0.5"},
+        {-1.5, 0, "-2", "-2"},     {-0.04, 1, "0.0", "+0.0"},    {-0.2, 0, "0", "+0"},     {-0.0, 2, "0.00", "+0.00"},
+        {0.5, 0, "0", "+0"},       {1, 2, "1.00", "+1.00"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << " with " << c.decimals);
+        EXPECT_EQ(fixedText(c.value, c.decimals), QString(c.plain));
+        EXPECT_EQ(signedFixedText(c.value, c.decimals), QString(c.signedText));
+    }
 }
 
 TEST(TitleBar, DoubleClickFollowsTheDesktopSetting)
