@@ -1,8 +1,8 @@
 #include "ui/inspector/LineStyleMenu.h"
-#include "ui/theme/MenuText.h"
 
 #include "captions/StyleLibrary.h"
 #include "editor/EditorModel.h"
+#include "ui/theme/MenuText.h"
 
 #include <QMenu>
 
@@ -38,7 +38,7 @@ QString LineStyleMenu::label() const
     return shared ? QString::fromStdString(shared->name) : QStringLiteral("Style");
 }
 
-void LineStyleMenu::refresh() { setText(QStringLiteral("Aa ") + label()); }
+void LineStyleMenu::refresh() { setText(QStringLiteral("Aa ") + menuText(label())); }
 
 // The popular list is fixed: saved looks are reached through "More Styles…".
 void LineStyleMenu::rebuildMenu()
