@@ -83,5 +83,18 @@ TEST(WindowKeys, LAtTheEndPlaysFromTheStart)
     r.key(Qt::Key_K);
 }
 
+// Alt+Space plays from the transcript like Space: no button of the panels
+// beside it ("Knockout & Blend" and the other style categories) takes it
+// for its keyboard mnemonic.
+TEST(WindowKeys, AltSpacePlaysFromTheTranscript)
+{
+    KeysRig r;
+    ASSERT_EQ(r.editor->inspectorTab(), InspectorTab::styles);
+    r.key(Qt::Key_Space, Qt::AltModifier);
+    EXPECT_TRUE(r.editor->isPlaying());
+    EXPECT_EQ(QApplication::focusWidget(), r.dock);
+    r.key(Qt::Key_K);
+}
+
 }  // namespace
 }  // namespace vt
