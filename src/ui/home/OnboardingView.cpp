@@ -47,6 +47,20 @@ private:
     double opacity_ = 1;
 };
 
+// The widget as it stands in its window. Grabbed on its own, or with the
+// window's grab limited to its area, a widget draws the parts that carry an
+// effect (the steps' faded-in headings and panels) out of place; the whole
+// window is drawn right, so the picture is cut from that.
+QPixmap pictureOf(const QWidget& widget)
+{
+    const QPixmap whole = widget.window()->grab();
+    const qreal ratio = whole.devicePixelRatio();
+    const QRectF area(QPointF(widget.mapTo(widget.window(), QPoint(0, 0))) * ratio, QSizeF(widget.size()) * ratio);
+    QPixmap picture = whole.copy(area.toAlignedRect());
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
 }  // namespace
 
 double OnboardingView::leavingOpacity() const
@@ -108,7 +122,7 @@ void OnboardingView::go(int target)
     // carry effects of their own, which do not nest), slides 40 points out
     // to the side the new step does not come from and fades; the new step
     // slides 40 points in and fades in.
-    auto* ghost = new StepPicture(old->grab(), this);
+    auto* ghost = new StepPicture(pictureOf(*old), this);
     ghost->setGeometry(old->geometry());
     ghost->show();
     ghost->raise();

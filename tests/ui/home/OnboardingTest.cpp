@@ -230,6 +230,32 @@ TEST(OnboardingView, StepsMoveForwardAndBackAndSkipEnds)
     EXPECT_TRUE(AppSettings::boolean(AppSettings::hasOnboardedKey));
 }
 
+// As the change starts the leaving step's picture shows it exactly as it
+// stood, its faded-in headline and feature panel where they were.
+TEST(OnboardingView, TheLeavingPictureLooksLikeTheStep)
+{
+    test::HomeFixture home;
+    Motion::setReduced(false);
+    OnboardingView view(home.app);
+    view.resize(1000, 700);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    auto* welcome = qobject_cast<WelcomeStep*>(view.stepView());
+    ASSERT_TRUE(welcome);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return welcome->entrance()->currentValue().toDouble() == 1; }, 30000));
+    const QRect area = welcome->geometry();
+    const QImage before = view.grab().toImage().copy(area);
+
+    view.go(1);  // the new step is still transparent, the picture fully drawn
+    ASSERT_TRUE(view.isChanging());
+    const QImage during = view.grab().toImage().copy(area);
+    ASSERT_EQ(before.size(), during.size());
+    int differing = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) differing += before.pixel(x, y) != during.pixel(x, y);
+    EXPECT_LT(differing, before.width() * before.height() / 200);
+}
+
 // The leaving step slides out to the side the new one does not come from
 // and fades, then goes; with motion reduced it goes at once.
 TEST(OnboardingView, TheLeavingStepSlidesOutAndFades)
