@@ -453,8 +453,9 @@ public:
     {
         if (services_.player) services_.player->setMuted(muted);
     }
-    // 1 forward (doubling the rate up to 4 on repeats), -1 backward (the
-    // preview cannot play in reverse, so it pauses and steps back 2 s), 0 pauses.
+    // 1 forward (doubling the rate up to 4 on repeats; from 0 when within
+    // 0.1 s of the end), -1 backward (the preview cannot play in reverse, so
+    // it pauses and steps back 2 s), 0 pauses.
     void shuttle(int direction);
     double shuttleRate() const { return shuttleRate_; }
     // `count` bar heights (0…1) for the scrubber over the edited video: the

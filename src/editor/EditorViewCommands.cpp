@@ -41,6 +41,8 @@ void EditorModel::togglePlay()
 void EditorModel::shuttle(int direction)
 {
     if (direction > 0) {
+        // At the end a forward press plays the video again from the start.
+        if (currentTime_ >= plan_.outputLength() - 0.1) seekExactly(0);
         shuttleRate_ = isPlaying_ && shuttleRate_ > 0 ? std::min(shuttleRate_ * 2, 4.0) : 1.0;
         if (services_.player) services_.player->setRate(shuttleRate_);
         set(isPlaying_, true, &EditorModel::isPlayingChanged);

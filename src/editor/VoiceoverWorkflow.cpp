@@ -124,10 +124,6 @@ void VoiceoverWorkflow::startVoiceover()
     setError(std::nullopt);
     stopRequested_ = false;
     ++take_;
-    if (!VoiceRecorder::requestAccess()) {
-        setError("Vellumtide isn't allowed to use the microphone. Turn it on in the settings › Privacy & Security › Microphone.");
-        return;
-    }
     if (model_.isPlaying()) model_.shuttle(0);
     const double length = model_.plan().outputLength();
     voiceStart_ = fromPlayhead_ && model_.currentTime() < length - 0.5 ? model_.currentTime() : 0;

@@ -12,6 +12,7 @@
 #include "ui/inspector/StyleCard.h"
 #include "ui/inspector/StyleGrid.h"
 #include "ui/inspector/TranslationStatusRow.h"
+#include "ui/theme/MenuText.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -45,7 +46,9 @@ std::pair<PanelCard*, QHBoxLayout*> panelRow(double radius, int h, int v, QWidge
 
 PressableButton* pill(const QString& title, bool selected, QWidget* parent)
 {
-    auto* button = new PressableButton(title, parent);
+    // Category names such as "Knockout & Blend" are text: a bare "&" would
+    // make Alt+Space a mnemonic of the pill instead of the play key.
+    auto* button = new PressableButton(menuText(title), parent);
     QFont f = button->font();
     f.setPointSizeF(12);
     f.setWeight(selected ? QFont::DemiBold : QFont::Medium);

@@ -13,6 +13,7 @@
 #include "ui/editor/WaveformScrubber.h"
 #include "ui/editor/WordChip.h"
 #include "ui/editor/WordList.h"
+#include "ui/theme/Motion.h"
 #include "ui/theme/Theme.h"
 
 #include <QAbstractButton>
@@ -82,6 +83,27 @@ TEST(WordChip, LookFollowsTheWordsState)
     WordChip picked = chip;
     picked.isSelected = true;
     EXPECT_EQ(picked.size(), chip.size());
+}
+
+// Cutting or restoring a word eases it into its new look; with motion
+// reduced (the desktop's setting) it changes at once and never shrinks.
+TEST(WordChip, TheStruckLookEasesInUnlessMotionIsReduced)
+{
+    for (bool reduced : {false, true}) {
+        SCOPED_TRACE(reduced ? "reduced motion" : "full motion");
+        Motion::setReduced(reduced);
+        DockRig r;
+        WordList& list = *r.dock.wordList();
+        r.editor().toggleDelete(r.ids({2}));
+        EXPECT_EQ(list.strikeOf(2), reduced ? 1 : 0);  // nothing drawn yet
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list.strikeOf(2) == 1; }, 30000));
+        EXPECT_EQ(ParagraphView::chip(r.editor(), r.editor().paragraphs()[0].range(), 2).scale(), reduced ? 1 : 0.97);
+        r.editor().toggleDelete(r.ids({2}));  // restored: back again
+        EXPECT_EQ(list.strikeOf(2), reduced ? 0 : 1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list.strikeOf(2) == 0; }, 30000));
+        EXPECT_EQ(list.strikeOf(3), 0);  // the others never moved
+    }
+    Motion::setReduced(false);
 }
 
 TEST(ParagraphView, BandJoinsOnlyWordsOfThePlayingLineInsideTheParagraph)
@@ -297,7 +319,11 @@ TEST(TranscriptDock, LayoutFollowsModeAndTextMode)
 TEST(TranscriptDockHeader, CountsFillersAndPauseTrimming)
 {
     EXPECT_EQ(TranscriptDockHeader::countsLine(7, 0, 0.49), "7 words · 0:00");
-    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 0.5), QString("7 words · 1:05 (\u22121s)"));
+    // Whole seconds rounded as printf rounds: an exact half goes to even,
+    // and a saving that rounds to nothing carries no minus sign.
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 0.5), QString("7 words · 1:05 (0s)"));
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 2.5), QString("7 words · 1:05 (\u22122s)"));
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 2.51), QString("7 words · 1:05 (\u22123s)"));
     Project p = test::sampleProject(6);
     p.words[1].text = "um,";
     p.words[4].text = "Uh";

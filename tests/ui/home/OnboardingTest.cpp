@@ -8,11 +8,13 @@
 #include "ui/home/ReadyStep.h"
 #include "ui/home/WelcomeBackView.h"
 #include "ui/home/WelcomeStep.h"
+#include "ui/theme/Motion.h"
 #include "ui/theme/PrimaryActionButton.h"
 #include "ui/theme/VideoDropZone.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -226,6 +228,68 @@ TEST(OnboardingView, StepsMoveForwardAndBackAndSkipEnds)
     view.skipButton()->click();
     EXPECT_EQ(home.app.screen(), Screen::home);
     EXPECT_TRUE(AppSettings::boolean(AppSettings::hasOnboardedKey));
+}
+
+// As the change starts the leaving step's picture shows it exactly as it
+// stood, its faded-in headline and feature panel where they were.
+TEST(OnboardingView, TheLeavingPictureLooksLikeTheStep)
+{
+    test::HomeFixture home;
+    Motion::setReduced(false);
+    OnboardingView view(home.app);
+    view.resize(1000, 700);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    auto* welcome = qobject_cast<WelcomeStep*>(view.stepView());
+    ASSERT_TRUE(welcome);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return welcome->entrance()->currentValue().toDouble() == 1; }, 30000));
+    const QRect area = welcome->geometry();
+    const QImage before = view.grab().toImage().copy(area);
+
+    view.go(1);  // the new step is still transparent, the picture fully drawn
+    ASSERT_TRUE(view.isChanging());
+    const QImage during = view.grab().toImage().copy(area);
+    ASSERT_EQ(before.size(), during.size());
+    int differing = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) differing += before.pixel(x, y) != during.pixel(x, y);
+    EXPECT_LT(differing, before.width() * before.height() / 200);
+}
+
+// The leaving step slides out to the side the new one does not come from
+// and fades, then goes; with motion reduced it goes at once.
+TEST(OnboardingView, TheLeavingStepSlidesOutAndFades)
+{
+    test::HomeFixture home;
+    OnboardingView view(home.app);
+    view.resize(1000, 700);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Motion::setReduced(false);
+    QWidget* welcome = view.stepView();
+    const QRect rest = welcome->geometry();
+    view.go(1);
+    QPointer<QWidget> leaving = view.leavingStep();
+    ASSERT_TRUE(leaving);
+    EXPECT_EQ(leaving->geometry(), rest);  // where the welcome step stood
+    EXPECT_TRUE(leaving->isVisible());
+    EXPECT_EQ(view.leavingOpacity(), 1);
+    EXPECT_TRUE(view.isChanging());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !leaving || leaving->x() < rest.x() - 5; }, 30000))
+        << "going forward it leaves to the left";
+    if (leaving) {
+        EXPECT_LT(view.leavingOpacity(), 1);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !leaving && !view.isChanging(); }, 30000));
+    EXPECT_FALSE(view.stepView()->graphicsEffect());
+
+    Motion::setReduced(true);
+    QWidget* language = view.stepView();
+    view.go(0);
+    EXPECT_FALSE(view.leavingStep());
+    EXPECT_FALSE(language->isVisible());
+    EXPECT_FALSE(view.isChanging());
+    Motion::setReduced(false);
 }
 
 }  // namespace

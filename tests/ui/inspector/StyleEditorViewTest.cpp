@@ -6,6 +6,7 @@
 #include "ui/inspector/EmphasisSection.h"
 #include "ui/inspector/FinishesSection.h"
 #include "ui/inspector/LayoutSection.h"
+#include "ui/inspector/LineStyleMenu.h"
 #include "ui/inspector/LiveStylePreview.h"
 #include "ui/inspector/LookSection.h"
 #include "ui/inspector/MenuRow.h"
@@ -251,6 +252,9 @@ TEST(CustomizeSummaries, EachSectionSummarisesItsLook)
     plain.verticalPosition = 0.8;
     const std::vector<SummaryCase> cases{
         {"spacing", [](CaptionStyle&) {}, &SpacingSection::summary, "Letters 0.0 · Lines 1.00"},
+        // Exact halves round as printf does: to even.
+        {"spacing halves", [](CaptionStyle& s) { s.letterSpacing = 0.25, s.lineSpacing = 1.125; }, &SpacingSection::summary,
+         "Letters 0.2 · Lines 1.12"},
         {"layout plain", [](CaptionStyle&) {}, &LayoutSection::summary, "80% down"},
         {"layout all",
          [](CaptionStyle& s) {
@@ -463,6 +467,30 @@ TEST_F(CustomizeTest, AnEditReachesTheDrawnCaption)
     for (int y = 0; y < after.height(); ++y)
         for (int x = 0; x < after.width(); ++x) differing += before.pixel(x, y) != after.pixel(x, y);
     EXPECT_GT(differing, 500);
+}
+
+// A saved look's name is shown as written on the buttons and items that
+// carry it, its ampersand not taken for a keyboard mnemonic.
+TEST(StyleMenus, ALooksNameWithAnAmpersandShowsAsWritten)
+{
+    CaptionStyle look = StylePresets::all().front();
+    look.id = "salt-pepper";
+    look.name = "Salt & Pepper";
+    test::StyleRig rig(test::styledProject(look));
+    rig.library.setCustom({look});
+    StyleEditorView view(rig.editor());
+    rig.change([](CaptionStyle& s) { s.letterSpacing += 1; });  // edited, so it can be reset
+    EXPECT_EQ(view.parts().styleMenu->text(), QString("Salt && Pepper  ⌄"));
+    auto* reset = view.parts().styleMenu->menu()->findChild<QAction*>("resetItem");
+    ASSERT_TRUE(reset);
+    EXPECT_EQ(reset->text(), QString("Reset to Salt && Pepper"));
+
+    const std::set<Uuid> first{rig.editor().project().words.front().id};
+    rig.editor().applyStyle(look, first);
+    LineStyleMenu words(rig.editor(), first);
+    EXPECT_EQ(words.label(), QString("Salt & Pepper"));
+    EXPECT_EQ(words.text(), QString("Aa Salt && Pepper"));
+    rig.library.setCustom({});
 }
 
 TEST(LiveStylePreview, ShowsOnlyNewerRequestsAndSkipsStaleOnes)

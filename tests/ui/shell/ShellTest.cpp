@@ -1,4 +1,4 @@
-#include "app/AppTestSupport.h"
+#include "ShellRig.h"
 
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
@@ -17,6 +17,8 @@
 #include "ui/theme/VideoDropZone.h"
 
 #include <QAction>
+#include <QGraphicsDropShadowEffect>
+#include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,37 +29,7 @@
 namespace vt {
 namespace {
 
-using test::IsolatedHome;
-
-struct Shell {
-    IsolatedHome home;
-    AppModel app;
-    MainWindow window{app};
-    RootView& root = *window.rootView();
-    AppCommands& commands = *window.commands();
-
-    Shell()
-    {
-        app.finishOnboarding();
-        window.show();
-    }
-    // A project on a real file, open in the editor.
-    void openProject()
-    {
-        Project project;
-        project.name = "Trip";
-        project.videoPath = test::makeClip(home.dir / "trip.mp4", std::nullopt, 1).string();
-        ProjectStore::save(project);
-        app.open(project);
-        ASSERT_EQ(app.screen(), Screen::editor);
-    }
-    bool enabled(const char* title) const
-    {
-        QAction* action = commands.action(QString::fromUtf8(title));
-        EXPECT_TRUE(action) << title;
-        return action && action->isEnabled();
-    }
-};
+using test::Shell;
 
 TEST(Shell, WindowSizeAndScreens)
 {
@@ -150,11 +122,13 @@ TEST(Shell, MenusFollowWhetherAProjectIsOpen)
     shell.commands.action("Show TikTok / Reels Safe Zones")->trigger();
     EXPECT_TRUE(shell.app.editor()->showSafeArea());
     EXPECT_TRUE(shell.commands.action("Show TikTok / Reels Safe Zones")->isChecked());
-    shell.commands.action("Show Welcome Again")->trigger();  // not from the editor
+    EXPECT_FALSE(shell.enabled("Show Welcome Again"));  // it cannot leave the editor
+    shell.commands.action("Show Welcome Again")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::editor);
     shell.commands.action("Back to Projects")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::home);
     EXPECT_FALSE(shell.enabled("Back to Projects"));
+    EXPECT_TRUE(shell.enabled("Show Welcome Again"));
     shell.commands.action("Show Welcome Again")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::onboarding);
 }
@@ -231,6 +205,43 @@ TEST(Shell, EditorTipsStepThroughAndFinish)
     ASSERT_TRUE(shell.root.editorTips());
     shell.root.editorTips()->skipButton()->click();
     EXPECT_FALSE(shell.app.showEditorTips());
+}
+
+// Each card carries its tip's symbol on an accent tile and a soft shadow;
+// a step change replaces the card, the old one fading out while the new one
+// fades in, growing from 96 % unless motion is reduced.
+TEST(Shell, EditorTipCardsChangeWithAFadeAndAScale)
+{
+    Shell shell;
+    shell.openProject();
+    for (bool reduced : {false, true}) {
+        SCOPED_TRACE(reduced ? "reduced motion" : "full motion");
+        shell.root.setReduceMotion(reduced);
+        shell.app.setShowEditorTips(true);
+        EditorTips* tips = shell.root.editorTips();
+        ASSERT_TRUE(tips);
+        QWidget* first = tips->card();
+        auto* shadow = qobject_cast<QGraphicsDropShadowEffect*>(first->graphicsEffect());
+        ASSERT_TRUE(shadow);
+        EXPECT_EQ(shadow->offset(), QPointF(0, 8));
+        EXPECT_EQ(shadow->blurRadius(), 20);
+        int tiles = 0;
+        for (QWidget* child : first->findChildren<QWidget*>()) tiles += child->size() == QSize(32, 32);
+        EXPECT_EQ(tiles, 1);
+
+        QTest::keyClick(tips, Qt::Key_Return);
+        QPointer<QWidget> leaving = tips->leavingCard();
+        EXPECT_EQ(leaving, first);
+        EXPECT_NE(tips->card(), first);
+        EXPECT_TRUE(tips->isChanging());
+        EXPECT_EQ(EditorTips::drawnOpacity(tips->card()), 0);
+        EXPECT_EQ(EditorTips::drawnScale(tips->card()), reduced ? 1 : 0.96);
+        EXPECT_EQ(EditorTips::drawnOpacity(first), 1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tips->isChanging() && !leaving; }, 30000));
+        EXPECT_EQ(EditorTips::drawnOpacity(tips->card()), 1);
+        EXPECT_EQ(EditorTips::drawnScale(tips->card()), 1);
+        tips->skipButton()->click();
+    }
 }
 
 TEST(Shell, DroppedAndOpenedFilesAreImported)

@@ -199,7 +199,8 @@ TEST(SoundBar, TextsAndLevelSteps)
 {
     EXPECT_EQ(SoundBar::levelText(-40), "off");
     EXPECT_EQ(SoundBar::levelText(0), "+0 dB");
-    EXPECT_EQ(SoundBar::levelText(-0.4), "-0 dB");
+    EXPECT_EQ(SoundBar::levelText(-0.4), "+0 dB");  // no "-0"
+    EXPECT_EQ(SoundBar::levelText(-0.6), "-1 dB");
     EXPECT_EQ(SoundBar::fadeTitle("Fade in", 0), "Fade in \u2013");
     EXPECT_EQ(SoundBar::fadeTitle("Fade in", 1), "Fade in 1.0 s");
 
@@ -288,6 +289,12 @@ TEST(EffectsPalette, AChipAddsItsMoveAtThePlayheadAndCloses)
                                    "Blur In", "Black & White", "Glitch"}));
     EXPECT_EQ(chips[9]->toolTip(), "Black and white for a moment");
     EXPECT_EQ(TimelinePayload::payload(*chips[9]->drop()), "vellumtide-timeline:motion:Black & White");
+    // The ampersand is text, not the mark of an Alt+Space mnemonic that
+    // would press "Black & White".
+    palette.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&palette));
+    QTest::keyClick(&palette, Qt::Key_Space, Qt::AltModifier);
+    EXPECT_FALSE(chips[9]->isDown());
     editor.seekExactly(1.25);
     // A click in the empty right part of the chip counts.
     QTest::mouseClick(chips[7], Qt::LeftButton, {}, QPoint(chips[7]->width() - 3, chips[7]->height() / 2));
