@@ -14,6 +14,7 @@
 #include "ui/editor/WordChip.h"
 #include "ui/editor/WordList.h"
 #include "ui/theme/Theme.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -37,7 +38,7 @@ struct DockRig : test::EditorUiRig {
     {
         dock.resize(700, 420);
         dock.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dock));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dock, test::kHangCapMs));
     }
     void click(std::size_t i, Qt::KeyboardModifiers mods = {})
     {
@@ -196,7 +197,7 @@ TEST(InlineWordField, ReturnTabAndEscapeEndTheEdit)
     ASSERT_EQ(r.editor().editingWordID(), r.word(2).id);
     InlineWordField* field = r.dock.wordList()->field();
     ASSERT_TRUE(field);
-    QTRY_VERIFY(field->hasFocus());
+    ASSERT_TRUE(test::waitFor([&] { return field->hasFocus(); }));
     EXPECT_EQ(field->text(), "w2");
     field->selectAll();
     QTest::keyClicks(field, "two words");
@@ -206,20 +207,20 @@ TEST(InlineWordField, ReturnTabAndEscapeEndTheEdit)
     EXPECT_EQ(r.word(2).text, "two");
     EXPECT_EQ(r.word(3).text, "words");
     ASSERT_EQ(r.editor().editingWordID(), r.word(4).id);
-    QTRY_VERIFY(r.dock.wordList()->field() && r.dock.wordList()->field()->hasFocus());
+    ASSERT_TRUE(test::waitFor([&] { return r.dock.wordList()->field() && r.dock.wordList()->field()->hasFocus(); }));
     field = r.dock.wordList()->field();
     QTest::keyClicks(field, "x");
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_FALSE(r.editor().editingWordID());
     EXPECT_EQ(r.word(4).text, "w3");
-    QTRY_VERIFY(r.dock.hasFocus());  // the keyboard comes back to the dock
+    ASSERT_TRUE(test::waitFor([&] { return r.dock.hasFocus(); }));  // the keyboard comes back to the dock
 
     // Typing starts with that character, caret after it; Return commits once.
     r.click(6);
     QTest::keyClick(&r.dock, Qt::Key_Q, {}, 10);
-    QTRY_VERIFY(r.dock.wordList()->field() && r.dock.wordList()->field()->hasFocus());
+    ASSERT_TRUE(test::waitFor([&] { return r.dock.wordList()->field() && r.dock.wordList()->field()->hasFocus(); }));
     field = r.dock.wordList()->field();
-    QTRY_COMPARE(field->cursorPosition(), 1);
+    ASSERT_TRUE(test::waitFor([&] { return field->cursorPosition() == 1; }));
     EXPECT_FALSE(field->hasSelectedText());
     QTest::keyClicks(field, "ed");
     const std::size_t depth = r.editor().undoDepth();
@@ -365,7 +366,7 @@ TEST(WordList, FollowsTheSpokenWordOnlyWhilePlaying)
     r.speak(800);
     EXPECT_EQ(list->verticalScrollBar()->value(), 0);  // paused: no scrolling
     r.speak(850, true);
-    QTRY_VERIFY(list->verticalScrollBar()->value() > 0);
+    ASSERT_TRUE(test::waitFor([&] { return list->verticalScrollBar()->value() > 0; }));
     // A cut changes no chip's size, so no paragraph is laid out again.
     r.editor().toggleDelete(r.ids({3}));
     EXPECT_EQ(list->lastRelayoutCount(), 0);

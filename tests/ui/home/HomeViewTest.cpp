@@ -12,6 +12,7 @@
 #include "ui/home/ProjectGrid.h"
 #include "ui/home/SearchBox.h"
 #include "ui/theme/VideoDropZone.h"
+#include "support/Waits.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -237,7 +238,7 @@ TEST(HomeView, CardsShowPostersBadgesAndHover)
     EXPECT_EQ(card->toolTip(), "Open Plain");
 
     card->showsPoster();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return card->showsPoster(); }, 3000));
+    ASSERT_TRUE(test::waitFor([&] { return card->showsPoster(); }));
     PosterCache::shared().waitForDecodes();
     QCoreApplication::processEvents();
     EXPECT_FALSE(view.card(shortOne.id)->showsPoster());

@@ -20,6 +20,7 @@
 #include "ui/inspector/RowNote.h"
 #include "video/Compositor.h"
 #include "captions/FontBook.h"
+#include "support/Waits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -154,7 +155,7 @@ TEST_F(CustomizeTest, EachFinishedEditIsOneUndoStep)
     auto* size = view->findChild<SizeControl*>();
     const double font = rig.look().fontSize;
     QTest::mousePress(size->bigger(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().fontSize >= font + 6; }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return rig.look().fontSize >= font + 6; }));
     QTest::mouseRelease(size->bigger(), Qt::LeftButton);
     EXPECT_EQ(rig.editor().undoDepth(), depth + 4);
 
@@ -184,12 +185,12 @@ TEST_F(CustomizeTest, HoldingASliderTrackIsOneUndoStep)
     rig.change([](CaptionStyle& s) { s.letterSpacing = -4; });
     view->resize(360, 900);
     view->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get(), test::kHangCapMs));
     const auto depth = rig.editor().undoDepth();
     QSlider* slider = letters->slider();
     const QPoint track(slider->width() - 4, slider->height() / 2);
     QTest::mousePress(slider, Qt::LeftButton, {}, track);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().letterSpacing > -4 + 3 * 0.24; }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return rig.look().letterSpacing > -4 + 3 * 0.24; }));
     QTest::mouseRelease(slider, Qt::LeftButton, {}, track);
     EXPECT_EQ(rig.editor().undoDepth(), depth + 1);
     rig.editor().undo();
@@ -553,7 +554,7 @@ TEST(LiveStylePreview, ShowsOnlyNewerRequestsAndSkipsStaleOnes)
     preview.setLook(look);  // replaces the waiting one
     preview.setLook(look);  // the same look again is no request
     EXPECT_EQ(preview.requested(), 3u);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return preview.shownRequest() == 3; }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return preview.shownRequest() == 3; }));
     EXPECT_EQ(preview.drawingsStarted(), 2);  // the second request was never drawn
     EXPECT_FALSE(preview.picture().isNull());
 
