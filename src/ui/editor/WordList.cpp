@@ -243,15 +243,16 @@ void WordList::followActiveWord(bool animated)
     const auto& words = editor_.transcript();
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (words[i].id != *active) continue;
-        if (const auto p = paragraphOf(i)) scrollToParagraph(*p, animated);
+        const auto p = paragraphOf(i);
+        const auto line = wordRect(i);
+        if (!p || *p >= views_.size() || !line) return;
+        // The paragraph is centred, but the spoken word's line stays in view
+        // with a line's height to spare, however tall the paragraph is.
+        const double centre = centreKeeping(tops_[*p] + views_[*p].height() / 2, line->top(), line->bottom(),
+                                            line->height(), viewport()->height());
+        scrollToCentre(verticalScrollBar(), centre, viewport()->height(), animated, scroll_);
         return;
     }
-}
-
-void WordList::scrollToParagraph(std::size_t index, bool animated)
-{
-    if (index >= views_.size()) return;
-    scrollToCentre(verticalScrollBar(), tops_[index] + views_[index].height() / 2, viewport()->height(), animated, scroll_);
 }
 
 }  // namespace vt::ui

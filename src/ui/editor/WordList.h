@@ -5,7 +5,7 @@
 // the chips on screen are painted. Clicks pick words (Shift extends, Ctrl
 // toggles), a double click retypes the word in place, the context menu
 // holds the word commands. While playing, the paragraph of the spoken word
-// is scrolled to the centre.
+// is scrolled to the centre, as far as the word's line stays in view.
 
 #include "platform/Uuid.h"
 #include "ui/editor/ParagraphView.h"
@@ -48,8 +48,6 @@ public:
     double contentHeight() const { return contentHeight_; }
     // Paragraphs laid out again by the last update (for tests of the reuse).
     int lastRelayoutCount() const { return lastRelayouts_; }
-    // Centres paragraph `index`; animated (ease in-out, 0.3 s) or at once.
-    void scrollToParagraph(std::size_t index, bool animated);
     // The context menu of word `index` (what a right click opens).
     QMenu* contextMenu(std::size_t index);
     // Asks for the menu's B-roll file (prompt, name patterns; none when

@@ -375,6 +375,30 @@ TEST(WordList, FollowsTheSpokenWordOnlyWhilePlaying)
     EXPECT_EQ(list->lastRelayoutCount(), 1);
 }
 
+// Paragraphs taller than the view: centring one would leave the spoken
+// word out of sight, so its line is kept in view with a line to spare.
+TEST(WordList, KeepsTheSpokenLineInViewInAParagraphTallerThanTheView)
+{
+    DockRig r(test::sampleProject(300));
+    r.dock.resize(380, 300);
+    WordList* list = r.dock.wordList();
+    const double view = list->viewport()->height();
+    for (std::size_t spoken : {250u, 181u, 125u, 270u}) {
+        const auto& paragraphs = r.editor().paragraphs();
+        const auto paragraph = std::find_if(paragraphs.begin(), paragraphs.end(),
+                                            [&](const Paragraph& p) { return p.range().contains(spoken); });
+        ASSERT_NE(paragraph, paragraphs.end());
+        const double height = list->wordRect(paragraph->range().upper - 1)->bottom() -
+                              list->wordRect(paragraph->range().lower)->top();
+        ASSERT_GT(height, view) << spoken;
+        r.speak(spoken, true);
+        EXPECT_TRUE(test::waitFor([&] {
+            const QRectF line = list->wordRect(spoken)->translated(0, -list->verticalScrollBar()->value());
+            return line.top() >= line.height() - 1 && line.bottom() <= view - line.height() + 1;
+        })) << spoken << " is at " << list->wordRect(spoken)->top() - list->verticalScrollBar()->value() << " of " << view;
+    }
+}
+
 TEST(TransportBar, PickerPlayButtonAndScrubber)
 {
     DockRig r;
