@@ -246,11 +246,13 @@ void WordList::followActiveWord(bool animated)
         const auto p = paragraphOf(i);
         const auto line = wordRect(i);
         if (!p || *p >= views_.size() || !line) return;
-        // The paragraph is centred, but the spoken word's line stays in view
-        // with a line's height to spare, however tall the paragraph is.
-        const double centre = centreKeeping(tops_[*p] + views_[*p].height() / 2, line->top(), line->bottom(),
-                                            line->height(), viewport()->height());
-        scrollToCentre(verticalScrollBar(), centre, viewport()->height(), animated, scroll_);
+        // A paragraph that fits is centred whole. In a taller one the spoken
+        // word's line stays in view with a line's height to spare.
+        const double view = viewport()->height(), height = views_[*p].height();
+        const double centre = tops_[*p] + height / 2;
+        scrollToCentre(verticalScrollBar(),
+                       height <= view ? centre : centreKeeping(centre, line->top(), line->bottom(), line->height(), view),
+                       view, animated, scroll_);
         return;
     }
 }

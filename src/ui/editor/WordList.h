@@ -4,8 +4,9 @@
 // bottom. Only paragraphs whose words changed are laid out again, and only
 // the chips on screen are painted. Clicks pick words (Shift extends, Ctrl
 // toggles), a double click retypes the word in place, the context menu
-// holds the word commands. While playing, the paragraph of the spoken word
-// is scrolled to the centre, as far as the word's line stays in view.
+// holds the word commands. While playing, the spoken word's paragraph is
+// scrolled to the centre; one taller than the view only as far as the
+// word's line stays in view.
 
 #include "platform/Uuid.h"
 #include "ui/editor/ParagraphView.h"
