@@ -4,6 +4,8 @@
 #include "model/DataRoot.h"
 #include "model/ProjectStore.h"
 #include "support/StandInModel.h"
+#include "speech/WhisperTranscriber.h"
+#include "support/Waits.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -34,7 +36,7 @@ TEST(AppModel, FirstStartShowsOnboardingWithDefaultSettings)
     // The defaults are not written back.
     EXPECT_FALSE(AppSettings::string(AppSettings::engineKey).has_value());
     // The locale task settles on a locale the recognizer has.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !app.locales().empty(); }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return !app.locales().empty(); }));
     EXPECT_NE(std::find(app.locales().begin(), app.locales().end(), app.localeID()), app.locales().end());
 }
 

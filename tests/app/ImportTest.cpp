@@ -4,6 +4,8 @@
 #include "model/ProjectStore.h"
 #include "speech/WhisperTranscriber.h"
 #include "support/StandInModel.h"
+#include "support/TinyWhisperModel.h"
+#include "support/Waits.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -147,7 +149,7 @@ TEST(Import, CancellingReturnsHomeSilently)
     app.finishOnboarding();
     app.importVideo(video);
     // Cancel once transcription has begun.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.processing() && app.processing()->step == 2; }, 20000));
+    ASSERT_TRUE(test::waitFor([&] { return app.processing() && app.processing()->step == 2; }));
     app.task()->cancel();
     ASSERT_TRUE(test::waitForImport(app));
     EXPECT_EQ(app.screen(), Screen::home);
@@ -188,7 +190,7 @@ TEST(Import, WhisperWaitsForARunningDownloadAndShowsItsProgress)
     app.setEngine(TranscriptionEngine::whisper);
     app.downloadWhisperModel();
     app.importVideo(video);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }, 30000));
+    ASSERT_TRUE(test::waitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }));
     EXPECT_EQ(app.processing()->step, 1);
     EXPECT_DOUBLE_EQ(app.processing()->fraction, 0.3);
     release = true;

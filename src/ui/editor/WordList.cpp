@@ -303,15 +303,18 @@ void WordList::followActiveWord(bool animated)
     const auto& words = editor_.transcript();
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (words[i].id != *active) continue;
-        if (const auto p = paragraphOf(i)) scrollToParagraph(*p, animated);
+        const auto p = paragraphOf(i);
+        const auto line = wordRect(i);
+        if (!p || *p >= views_.size() || !line) return;
+        // A paragraph that fits is centred whole. In a taller one the spoken
+        // word's line stays in view with a line's height to spare.
+        const double view = viewport()->height(), height = views_[*p].height();
+        const double centre = tops_[*p] + height / 2;
+        scrollToCentre(verticalScrollBar(),
+                       height <= view ? centre : centreKeeping(centre, line->top(), line->bottom(), line->height(), view),
+                       view, animated, scroll_);
         return;
     }
-}
-
-void WordList::scrollToParagraph(std::size_t index, bool animated)
-{
-    if (index >= views_.size()) return;
-    scrollToCentre(verticalScrollBar(), tops_[index] + views_[index].height() / 2, viewport()->height(), animated, scroll_);
 }
 
 }  // namespace vt::ui

@@ -4,8 +4,9 @@
 // bottom. Only paragraphs whose words changed are laid out again, and only
 // the chips on screen are painted. Clicks pick words (Shift extends, Ctrl
 // toggles), a double click retypes the word in place, the context menu
-// holds the word commands. While playing, the paragraph of the spoken word
-// is scrolled to the centre. A word that is cut or restored eases into its
+// holds the word commands. While playing, the spoken word's paragraph is
+// scrolled to the centre; one taller than the view only as far as the
+// word's line stays in view. A word that is cut or restored eases into its
 // new look over 0.2 s, unless motion is reduced.
 
 #include "platform/Uuid.h"
@@ -55,8 +56,6 @@ public:
     double strikeOf(std::size_t index) const;
     // Paragraphs laid out again by the last update (for tests of the reuse).
     int lastRelayoutCount() const { return lastRelayouts_; }
-    // Centres paragraph `index`; animated (ease in-out, 0.3 s) or at once.
-    void scrollToParagraph(std::size_t index, bool animated);
     // The context menu of word `index` (what a right click opens).
     QMenu* contextMenu(std::size_t index);
     // Asks for the menu's B-roll file (prompt, name patterns; none when

@@ -365,6 +365,9 @@ void HomeView::openRename(const Project& project)
     column->addWidget(ui::kit::label(tr("Rename Project"), 13, QFont::DemiBold, Theme::ink, dialog));
     renameField_ = new QLineEdit(newName_, dialog);
     renameField_->setPlaceholderText(tr("Name"));
+    // The field's own size hint holds 17 'x'; a name may well run to 60.
+    const int x = renameField_->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    renameField_->setMinimumWidth(renameField_->sizeHint().width() + (60 - 17) * x);
     connect(renameField_, &QLineEdit::textChanged, this, [this](const QString& text) { newName_ = text; });
     column->addWidget(renameField_);
     auto* buttons = new QDialogButtonBox(dialog);

@@ -2,6 +2,8 @@
 
 #include "ui/editor/EditorView.h"
 #include "ui/editor/SymbolButton.h"
+#include "ui/editor/TranscriptDock.h"
+#include "support/Waits.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,7 @@ bool shown(QWidget& widget, int width, int height)
 {
     widget.resize(width, height);
     widget.show();
-    return QTest::qWaitForWindowExposed(&widget);
+    return QTest::qWaitForWindowExposed(&widget, test::kHangCapMs);
 }
 
 std::size_t motionCount(const EditorModel& editor)

@@ -13,6 +13,7 @@
 #include "ui/home/SearchBox.h"
 #include "ui/home/UnreadableNote.h"
 #include "ui/theme/VideoDropZone.h"
+#include "support/Waits.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -234,6 +235,47 @@ TEST(HomeView, MenuActionsRenameDuplicateRevealAndDelete)
     EXPECT_TRUE(view.startPreview());
 }
 
+// A 60-character name shows whole in the rename field, without scrolling.
+TEST(HomeView, TheRenameFieldHoldsASixtyCharacterName)
+{
+    Home home;
+    const std::string name = "How I edit a talking-head video in ten minutes, start to end";
+    ASSERT_EQ(name.size(), 60u);
+    const Project talk = home.save(name);
+    home.show();
+    home.choose(talk, "Rename\u2026");
+    ASSERT_TRUE(home.view->renameDialog());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(home.view->renameDialog(), test::kHangCapMs));
+    QLineEdit* field = home.view->renameField();
+    ASSERT_EQ(field->text().toStdString(), name);
+    // Were the text wider than the field, the caret at its end would sit
+    // short of the text's own width, the text scrolled under it.
+    field->setCursorPosition(int(name.size()));
+    EXPECT_GE(field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(),
+              field->fontMetrics().horizontalAdvance(field->text()))
+        << "field " << field->width() << " wide";
+}
+
+// A duplicate's card keeps the " copy" at the end of a long name.
+TEST(HomeView, ALongNameAndItsCopyTellApartOnTheirCards)
+{
+    Home home;
+    const Project talk = home.save("Quarterly planning meeting with the whole design team", 2);
+    test::HomeFixture::writePoster(talk.id);
+    home.show();
+    home.choose(talk, "Duplicate");
+    const Project* copy = home.find(talk.name + " copy");
+    ASSERT_TRUE(copy);
+    ProjectCard* original = home.view->card(talk.id);
+    ProjectCard* duplicate = home.view->card(copy->id);
+    ASSERT_TRUE(original && duplicate);
+    const QString shown = duplicate->shownName();
+    EXPECT_NE(shown, QString::fromStdString(copy->name)) << "the name is too long for the card: it is cut";
+    EXPECT_TRUE(shown.endsWith(" copy")) << shown.toStdString();
+    EXPECT_NE(shown.toStdString(), original->shownName().toStdString());
+    EXPECT_TRUE(shown.startsWith("Quarterly")) << shown.toStdString();
+}
+
 TEST(HomeView, MenuHasTheFourItemsWithDeleteSetApart)
 {
     Home home;
@@ -267,7 +309,7 @@ TEST(HomeView, CardsShowPostersBadgesAndHover)
     EXPECT_EQ(card->toolTip(), "Open Plain");
 
     card->showsPoster();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return card->showsPoster(); }, 3000));
+    ASSERT_TRUE(test::waitFor([&] { return card->showsPoster(); }));
     PosterCache::shared().waitForDecodes();
     QCoreApplication::processEvents();
     EXPECT_FALSE(view.card(shortOne.id)->showsPoster());

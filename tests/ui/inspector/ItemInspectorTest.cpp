@@ -115,11 +115,10 @@ TEST(ItemInspector, AutoEnhanceGradesFromTheOverlaysOwnFrames)
     ASSERT_TRUE(button);
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(inspector.enhancing());
-    QApplication::processEvents();
     QPushButton* busy = find<QPushButton>(inspector, "Enhancing\u2026");
     ASSERT_TRUE(busy);
     EXPECT_FALSE(busy->isEnabled());
-    test::waitFor([&] { return !inspector.enhancing(); });
+    ASSERT_TRUE(test::waitFor([&] { return !inspector.enhancing(); }));
     std::vector<double> asked;
     for (const auto& [path, t] : rig.ui.rig.media->frames)
         if (path == "/media/over.mov") asked.push_back(t);

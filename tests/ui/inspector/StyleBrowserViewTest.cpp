@@ -11,6 +11,7 @@
 #include "ui/inspector/StyleGrid.h"
 #include "ui/inspector/TranslationStatusRow.h"
 #include "platform/Translator.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -105,7 +106,7 @@ TEST_F(BrowserTest, CardsExistOnlyNearTheScreenAndPreviewWhenShown)
 
     // Previews come for the cards on screen, drawn off the main thread.
     auto* first = grid->cards().begin()->second;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return first->hasPreview(); }, 15000));
+    ASSERT_TRUE(test::waitFor([&] { return first->hasPreview(); }));
 
     auto* scroll = view->findChild<QScrollArea*>();
     scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());

@@ -21,6 +21,7 @@
 #include "ui/inspector/RowNote.h"
 #include "video/Compositor.h"
 #include "captions/FontBook.h"
+#include "support/Waits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -149,7 +150,7 @@ TEST_F(CustomizeTest, LookEditsStayOutOfTheUndoHistory)
     auto* size = view->findChild<SizeControl*>();
     const double font = rig.look().fontSize;
     QTest::mousePress(size->bigger(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().fontSize >= font + 6; }, 30000));
+    ASSERT_TRUE(test::waitFor([&] { return rig.look().fontSize >= font + 6; }));
     QTest::mouseRelease(size->bigger(), Qt::LeftButton);
     EXPECT_EQ(rig.editor().undoDepth(), depth);
 
@@ -504,7 +505,7 @@ TEST(LiveStylePreview, ShowsOnlyNewerRequestsAndSkipsStaleOnes)
     preview.setLook(look);  // replaces the waiting one
     preview.setLook(look);  // the same look again is no request
     EXPECT_EQ(preview.requested(), 3u);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return preview.shownRequest() == 3; }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return preview.shownRequest() == 3; }));
     EXPECT_EQ(preview.drawingsStarted(), 2);  // the second request was never drawn
     EXPECT_FALSE(preview.picture().isNull());
 

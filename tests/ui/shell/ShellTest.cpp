@@ -15,6 +15,7 @@
 #include "ui/shell/ShortcutsSheet.h"
 #include "ui/theme/Theme.h"
 #include "ui/theme/VideoDropZone.h"
+#include "support/Waits.h"
 
 #include <QAction>
 #include <QGraphicsDropShadowEffect>
@@ -59,7 +60,7 @@ TEST(Shell, HomeFadesInUnlessMotionIsReduced)
     shell.root.setReduceMotion(false);
     shell.app.closeEditor();
     EXPECT_TRUE(shell.root.isFading());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.root.isFading(); }, 2000));
+    ASSERT_TRUE(test::waitFor([&] { return !shell.root.isFading(); }));
 
     shell.root.setReduceMotion(true);
     shell.openProject();
@@ -75,7 +76,7 @@ TEST(Shell, TheAlertShowsEachErrorAndOkClearsIt)
         shell.app.setErrorMessage(std::string(message));
         QMessageBox* alert = shell.root.alert();
         ASSERT_TRUE(alert);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(alert));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(alert, test::kHangCapMs));
         EXPECT_EQ(alert->text(), "Something went wrong");
         EXPECT_EQ(alert->informativeText(), message);
         alert->buttons().front()->click();
@@ -90,7 +91,7 @@ TEST(Shell, ShortcutsSheetOpensFromTheFlagAndReturnClosesIt)
     EXPECT_TRUE(shell.app.showShortcuts());
     ShortcutsSheet* sheet = shell.root.shortcutsSheet();
     ASSERT_TRUE(sheet);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet, test::kHangCapMs));
     EXPECT_EQ(sheet->width(), 680);
     QStringList titles;
     for (QLabel* label : sheet->findChildren<QLabel*>("groupTitle")) titles << label->text();
@@ -137,9 +138,9 @@ TEST(Shell, PlayFullScreenTogglesThePlayerFromTheMenuAndFromItsWindow)
 {
     Shell shell;
     shell.openProject();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.window, test::kHangCapMs));
     shell.window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&shell.window));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shell.window, test::kHangCapMs));
     QAction* command = shell.commands.action("Play Full Screen");
     EXPECT_EQ(command->shortcut(), QKeySequence("Shift+Ctrl+F"));
     const QRect windowFrame = shell.window.frameGeometry();
@@ -152,10 +153,10 @@ TEST(Shell, PlayFullScreenTogglesThePlayerFromTheMenuAndFromItsWindow)
     EXPECT_TRUE(shell.app.editor()->isPlaying());
 
     // The key leaves it again from the player's own window.
-    ASSERT_TRUE(QTest::qWaitForWindowActive(player));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(player, test::kHangCapMs));
     QTest::keyClick(player->view(), Qt::Key_F, Qt::ShiftModifier | Qt::ControlModifier);
-    EXPECT_TRUE(QTest::qWaitFor([] { return ui::FullScreenPlayer::current() == nullptr; }));
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&shell.window));
+    EXPECT_TRUE(test::waitFor([] { return ui::FullScreenPlayer::current() == nullptr; }));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&shell.window, test::kHangCapMs));
 }
 
 TEST(Shell, UndoGoesToTheTextFieldBeingEdited)
@@ -164,7 +165,7 @@ TEST(Shell, UndoGoesToTheTextFieldBeingEdited)
     auto* field = new QLineEdit(&shell.root);
     field->show();
     field->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
+    ASSERT_TRUE(test::waitFor([&] { return field->hasFocus(); }));
     QTest::keyClicks(field, "hello");
     shell.commands.action("Undo")->trigger();
     EXPECT_EQ(field->text(), "");

@@ -10,6 +10,7 @@
 #include "ui/timeline/TimelinePanel.h"
 #include "ui/timeline/TimelinePayload.h"
 #include "ui/timeline/TimelineTracks.h"
+#include "support/Waits.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -462,17 +463,20 @@ TEST(SoundBar, EachSliderGestureMovesTheWholeLineAsOneUndoStep)
     EXPECT_NEAR(moved.points[0].db, -3 + moved.db, 1e-9);
     EXPECT_EQ(editor.undoDepth(), depth + 1);
     // The bar catches up with the stored level once the button is up.
-    QTest::qWait(250);
-    bar = qobject_cast<SoundBar*>(rig.panel.contextBar());
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->findChild<QSlider*>()->value(), int(std::lround(moved.db * 10)));
+    const auto barShows = [&](int value) {
+        return test::waitFor([&] {
+            auto* shown = qobject_cast<SoundBar*>(rig.panel.contextBar());
+            return shown && shown->findChild<QSlider*>()->value() == value;
+        });
+    };
+    EXPECT_TRUE(barShows(int(std::lround(moved.db * 10))));
     editor.undo();
     EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.db, 0);
     EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.points[0].db, -3);
 
     // A click on the groove away from the handle moves the level too, and
     // that is undone as well.
-    QTest::qWait(250);
+    ASSERT_TRUE(barShows(0));
     slider = qobject_cast<SoundBar*>(rig.panel.contextBar())->findChild<QSlider*>();
     QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(3, slider->height() / 2));
     QApplication::processEvents();
