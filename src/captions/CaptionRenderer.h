@@ -83,6 +83,11 @@ struct CaptionRenderer {
     static std::optional<QImage> hookImage(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
     // The same as a layer (see captionLayer).
     static std::optional<Layer> hookLayer(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
+
+    // Lets go of the recent images kept for reuse. They serve only frames of
+    // the size they were drawn at: an export drops those of its own size when
+    // it ends, as the preview draws at another.
+    static void forgetDrawn();
 };
 
 }  // namespace vt
