@@ -84,9 +84,10 @@ struct CaptionRenderer {
     // The same as a layer (see captionLayer).
     static std::optional<Layer> hookLayer(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
 
-    // Lets go of the recent images kept for reuse. They serve only frames of
-    // the size they were drawn at: an export drops those of its own size when
-    // it ends, as the preview draws at another.
+    // Lets go of all the recent images kept for reuse (an export's serve no
+    // one once it ends). Safe while other threads draw: an image already
+    // handed out stays theirs, and a drawing that no longer finds its image
+    // draws it again, to the same pixels.
     static void forgetDrawn();
 };
 
