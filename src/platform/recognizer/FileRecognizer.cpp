@@ -4,7 +4,7 @@
 #include "platform/media/AudioFileReader.h"
 #include "platform/media/MediaError.h"
 #include "platform/recognizer/RecognizerError.h"
-#include "platform/recognizer/SphinxRecognizer.h"
+#include "platform/recognizer/PieceRecognizer.h"
 
 namespace vt::recognizer {
 
@@ -18,6 +18,25 @@ void addSegments(std::vector<TranscriptionSegment>& segments, const std::vector<
         for (const auto& word : utterance.words) segments.push_back({word.text, word.start, word.end - word.start});
 }
 
+// The file's audio at the recognizer's rate, read whole so that it can be
+// decoded in pieces on every core.
+std::vector<std::int16_t> readAudio(const std::filesystem::path& file, const std::function<void()>& stopIfCancelled)
+{
+    media::AudioFileReader reader(file);
+    media::AudioConverter converter(reader.processingFormat(), {recognizerSampleRate, 1});
+    std::vector<std::int16_t> audio;
+    for (;;) {
+        stopIfCancelled();
+        const media::AudioBuffer chunk = reader.read(readFrames);
+        if (chunk.frameLength() == 0) break;
+        appendSamples(audio, converter.convert(chunk, converter.maxOutputFrames(chunk.frameLength())).planes[0]);
+    }
+    for (auto rest = converter.flush(converter.maxOutputFrames(0)); rest.frameLength() > 0;
+         rest = converter.flush(converter.maxOutputFrames(0)))
+        appendSamples(audio, rest.planes[0]);
+    return audio;
+}
+
 void recognize(const SpeechModel& model, const std::filesystem::path& file, const std::atomic<bool>& cancelled,
                const RecognitionHandler& handler)
 {
@@ -27,27 +46,16 @@ void recognize(const SpeechModel& model, const std::filesystem::path& file, cons
     RecognitionResult result;
     try {
         stopIfCancelled();
-        media::AudioFileReader reader(file);
-        media::AudioConverter converter(reader.processingFormat(), {recognizerSampleRate, 1});
-        SphinxRecognizer engine(model);
-        const auto feed = [&](const media::AudioBuffer& converted) {
-            const auto done = engine.add(converted.planes[0]);
-            if (done.empty()) return;
-            addSegments(result.segments, done);
-            stopIfCancelled();
-            handler(&result, nullptr);
-        };
-        for (;;) {
-            stopIfCancelled();
-            const media::AudioBuffer chunk = reader.read(readFrames);
-            if (chunk.frameLength() == 0) break;
-            feed(converter.convert(chunk, converter.maxOutputFrames(chunk.frameLength())));
-        }
-        for (auto rest = converter.flush(converter.maxOutputFrames(0)); rest.frameLength() > 0;
-             rest = converter.flush(converter.maxOutputFrames(0)))
-            feed(rest);
+        const std::vector<std::int16_t> audio = readAudio(file, stopIfCancelled);
+        PieceRecognizer engine(model);
+        engine.recognize(audio,
+                         [&](const std::vector<Utterance>& done) {
+                             const std::size_t before = result.segments.size();
+                             addSegments(result.segments, done);
+                             if (result.segments.size() > before) handler(&result, nullptr);
+                         },
+                         cancelled);
         stopIfCancelled();
-        addSegments(result.segments, engine.finish());
     } catch (const RecognizerError& error) {
         handler(nullptr, &error);
         return;

@@ -3,6 +3,10 @@
 #include "platform/recognizer/RecognizerError.h"
 
 #include <pocketsphinx.h>
+#include <sphinxbase/ckd_alloc.h>
+#include <sphinxbase/cmn.h>
+#include <sphinxbase/fe.h>
+#include <sphinxbase/feat.h>
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +30,9 @@ constexpr std::size_t splitWindow = recognizerSampleRate / 10;
 constexpr std::size_t splitStep = recognizerSampleRate / 100;
 constexpr std::size_t feedChunk = 4096;
 constexpr double secondsPerFrame = 0.01;  // the decoder's frame rate is 100 per second
+// The library's silence probability (0.005) lets a short "uh" or "um" pass
+// for a pause between words; a lower one keeps more of them as words.
+constexpr const char* silenceProbability = "0.0001";
 
 // "<s>", "</s>", "<sil>", "[NOISE]", "++BREATH++": markers, not words.
 bool isFiller(const std::string& word)
@@ -47,9 +54,11 @@ std::string dictionaryWord(const char* raw)
 struct SphinxRecognizer::Decoder {
     cmd_ln_t* config = nullptr;
     ps_decoder_t* ps = nullptr;
+    fe_t* frontEnd = nullptr;  // cepstra for the mean, apart from the decoder's own
 
     ~Decoder()
     {
+        if (frontEnd) fe_free(frontEnd);
         if (ps) ps_free(ps);
         if (config) cmd_ln_free_r(config);
     }
@@ -63,17 +72,29 @@ SphinxRecognizer::SphinxRecognizer(const SpeechModel& model) : decoder_(std::mak
     const std::string dict = model.dictionary->string();
     // Silence stays in (so frame numbers are times), and nothing is logged.
     decoder_->config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.c_str(), "-lm", lm.c_str(), "-dict", dict.c_str(),
-                                   "-remove_silence", "no", "-logfn", "/dev/null", nullptr);
+                                   "-remove_silence", "no", "-silprob", silenceProbability, "-logfn", "/dev/null", nullptr);
     if (decoder_->config) decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps) throw RecognizerError(RecognizerError::unavailable, "The speech model for " + model.localeID + " could not be loaded.");
 }
 
 SphinxRecognizer::~SphinxRecognizer() = default;
 
+void appendSamples(std::vector<std::int16_t>& to, std::span<const float> samples)
+{
+    to.reserve(to.size() + samples.size());
+    for (float s : samples) to.push_back(static_cast<std::int16_t>(std::clamp(std::lrint(s * 32768.0f), -32768L, 32767L)));
+}
+
 std::vector<Utterance> SphinxRecognizer::add(std::span<const float> samples)
 {
-    pending_.reserve(pending_.size() + samples.size());
-    for (float s : samples) pending_.push_back(static_cast<std::int16_t>(std::clamp(std::lrint(s * 32768.0f), -32768L, 32767L)));
+    std::vector<std::int16_t> converted;
+    appendSamples(converted, samples);
+    return add(std::span<const std::int16_t>(converted));
+}
+
+std::vector<Utterance> SphinxRecognizer::add(std::span<const std::int16_t> samples)
+{
+    pending_.insert(pending_.end(), samples.begin(), samples.end());
     added_ += static_cast<std::int64_t>(samples.size());
     std::vector<Utterance> done;
     for (;;) {
@@ -91,6 +112,39 @@ std::vector<Utterance> SphinxRecognizer::finish()
 {
     if (pending_.empty()) return {};
     return {decode(pending_.size())};
+}
+
+void SphinxRecognizer::restartAt(std::int64_t sample)
+{
+    pending_.clear();
+    pendingStart_ = sample;
+    added_ = sample;
+    scanned_ = 0;
+    peak_ = 0;
+    quietFrames_ = 0;
+    newRun_ = true;
+}
+
+void SphinxRecognizer::setMeanFrom(std::size_t count)
+{
+    if (!decoder_->frontEnd) decoder_->frontEnd = fe_init_auto_r(decoder_->config);
+    fe_t* fe = decoder_->frontEnd;
+    feat_t* features = ps_get_feat(decoder_->ps);
+    if (!fe || !features || !features->cmn_struct) return;
+    mfcc_t** cepstra = nullptr;
+    int32 frames = 0;
+    if (fe_start_utt(fe) < 0 || fe_process_utt(fe, pending_.data(), count, &cepstra, &frames) < 0 || frames <= 0) {
+        if (cepstra) ckd_free_2d(cepstra);
+        return;
+    }
+    const int length = fe_get_output_size(fe);
+    std::vector<double> sum(static_cast<std::size_t>(length), 0.0);
+    for (int32 f = 0; f < frames; ++f)
+        for (int k = 0; k < length; ++k) sum[std::size_t(k)] += cepstra[f][k];
+    ckd_free_2d(cepstra);
+    std::vector<mfcc_t> mean;
+    for (double total : sum) mean.push_back(static_cast<mfcc_t>(total / frames));
+    cmn_live_set(features->cmn_struct, mean.data());
 }
 
 std::optional<std::size_t> SphinxRecognizer::findPause()
@@ -133,11 +187,18 @@ Utterance SphinxRecognizer::decode(std::size_t count)
     utterance.end = offset + double(count) / recognizerSampleRate;
     ps_decoder_t* ps = decoder_->ps;
     const auto fail = [] { throw RecognizerError(RecognizerError::unreadable, "The recognizer could not process the audio."); };
+    if (newRun_) setMeanFrom(count);
+    newRun_ = false;
     if (ps_start_utt(ps) < 0) fail();
     // Fed in small pieces, as live audio would be: the decoder's running
     // normalisation expects that.
-    for (std::size_t at = 0; at < count; at += feedChunk)
+    for (std::size_t at = 0; at < count; at += feedChunk) {
+        if (interrupted_ && interrupted_()) {
+            ps_end_utt(ps);
+            throw RecognizerError(RecognizerError::cancelled, "Recognition request was canceled.");
+        }
         if (ps_process_raw(ps, pending_.data() + at, std::min(feedChunk, count - at), FALSE, FALSE) < 0) fail();
+    }
     if (ps_end_utt(ps) < 0) fail();
     // Frame numbers run on from one utterance to the next; the first segment
     // (the start marker) begins at the utterance's own first frame.

@@ -5,11 +5,20 @@
 // at its quietest 0.1 s): the decoder hears phrases best one at a time and
 // gives times within one. Each finished utterance yields its words with
 // times from the start of the audio. The cuts depend only on the audio, not
-// on how it arrives. Not thread-safe: one feeding thread.
+// on how it arrives.
+//
+// Before the first utterance of a run the decoder's cepstral mean is set from
+// that utterance's own sound: the model's built-in starting mean is far from
+// many microphones, and the decoder would otherwise mishear the opening words
+// until it had adapted. A run starts at construction and at each restartAt,
+// so a piece of a recording decodes the same whichever decoder takes it.
+//
+// Not thread-safe: one feeding thread per recognizer.
 
 #include "platform/recognizer/SpeechModels.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -19,6 +28,9 @@
 namespace vt::recognizer {
 
 inline constexpr int recognizerSampleRate = 16'000;
+
+// Samples (-1 ... 1) as the decoder takes them, 16-bit, added to `to`.
+void appendSamples(std::vector<std::int16_t>& to, std::span<const float> samples);
 
 struct RecognizedWord {
     std::string text;  // lower-case dictionary word
@@ -42,10 +54,19 @@ public:
 
     // Adds samples (-1 ... 1); returns the utterances they completed.
     std::vector<Utterance> add(std::span<const float> samples);
+    // The same for 16-bit samples.
+    std::vector<Utterance> add(std::span<const std::int16_t> samples);
     // Decodes what is left as the last utterance (none when nothing is left).
     std::vector<Utterance> finish();
 
     std::int64_t samplesAdded() const { return added_; }
+
+    // Drops what is pending and starts a new run whose first sample lies
+    // `sample` samples into the recording (its times count from there).
+    void restartAt(std::int64_t sample);
+    // Asked while an utterance is decoded; when it answers true the decode
+    // stops and RecognizerError(cancelled) is thrown.
+    void setInterruption(std::function<bool()> interrupted) { interrupted_ = std::move(interrupted); }
 
 private:
     struct Decoder;
@@ -57,10 +78,13 @@ private:
     std::size_t scanned_ = 0;
     double peak_ = 0;
     std::size_t quietFrames_ = 0;
+    bool newRun_ = true;
+    std::function<bool()> interrupted_;
 
     Utterance decode(std::size_t count);
     std::optional<std::size_t> findPause();
     std::size_t quietestSplit() const;
+    void setMeanFrom(std::size_t count);
 };
 
 }  // namespace vt::recognizer
