@@ -55,8 +55,8 @@ class AppModel : public QObject {
     Q_OBJECT
 
 public:
-    // The services the model calls that reach outside the machine; tests
-    // replace them. Both block their (background) thread.
+    // The services the model calls that reach outside the machine, and the
+    // face tracker; tests replace them. All block their (background) thread.
     struct Services {
         // Fetches the speech model, reporting fractions from its own thread.
         // `cancel` fires only when the model itself goes away (at exit).
@@ -64,6 +64,11 @@ public:
         // The file chooser of openPanel: one video, or none when cancelled.
         // The window sets it; without one openPanel does nothing.
         std::function<std::optional<std::filesystem::path>()> pickVideo;
+        // Follows the speaker's face through an imported video; none:
+        // FaceTracker::analyze.
+        std::function<std::optional<FaceTrack>(const std::filesystem::path& video, double duration,
+                                               const std::function<void(double)>& progress)>
+            trackFaces;
     };
     void setPickVideo(std::function<std::optional<std::filesystem::path>()> pick) { services_.pickVideo = std::move(pick); }
     static Services defaultServices();
