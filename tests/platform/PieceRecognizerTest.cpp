@@ -1,8 +1,7 @@
 // The recognizer decoding a recording in pieces on several decoders: where it
 // cuts, and that it hears as well as one decoder going through it all.
 
-#include "platform/media/AudioConverter.h"
-#include "platform/media/AudioFileReader.h"
+#include "platform/recognizer/FileRecognizer.h"
 #include "platform/recognizer/PieceRecognizer.h"
 #include "platform/recognizer/RecognizerError.h"
 #include "platform/recognizer/SpeechModels.h"
@@ -23,27 +22,12 @@ namespace {
 
 constexpr double rate = recognizerSampleRate;
 
-std::vector<std::int16_t> readSamples(const std::filesystem::path& file)
-{
-    media::AudioFileReader reader(file);
-    media::AudioConverter converter(reader.processingFormat(), {recognizerSampleRate, 1});
-    std::vector<std::int16_t> audio;
-    for (auto chunk = reader.read(32768); chunk.frameLength() > 0; chunk = reader.read(32768))
-        appendSamples(audio, converter.convert(chunk, converter.maxOutputFrames(chunk.frameLength())).planes[0]);
-    appendSamples(audio, converter.flush(converter.maxOutputFrames(0)).planes[0]);
-    return audio;
-}
-
-// What the recognizer hears, and checks that come with any decode: words in
-// time order, inside the audio, delivered piece after piece.
-struct Heard {
-    std::vector<std::string> words;
-};
-
-Heard decode(const std::vector<std::int16_t>& audio, std::size_t decoders)
+// What the recognizer hears, with the checks that come with any decode:
+// words in time order, inside the audio, delivered piece after piece.
+std::vector<std::string> decode(const std::vector<std::int16_t>& audio, std::size_t decoders)
 {
     PieceRecognizer recognizer(*findModel("en-US"), decoders);
-    Heard heard;
+    std::vector<std::string> heard;
     double previousStart = 0;
     const std::atomic<bool> stop{false};
     recognizer.recognize(
@@ -55,7 +39,7 @@ Heard decode(const std::vector<std::int16_t>& audio, std::size_t decoders)
                 for (const auto& w : u.words) {
                     EXPECT_GE(w.start, u.start - 1e-9);
                     EXPECT_LE(w.end, double(audio.size()) / rate + 0.02);
-                    heard.words.push_back(w.text);
+                    heard.push_back(w.text);
                 }
             }
         },
@@ -67,8 +51,8 @@ void compare(const char* what, const std::vector<std::int16_t>& audio, const std
 {
     const std::size_t pieces = PieceRecognizer::pieceStarts(audio, PieceRecognizer::pieceCount(audio.size(), decoders)).size();
     ASSERT_GT(pieces, 1u) << "the recording was not split";
-    const double single = test::wordErrorRate(said, decode(audio, 1).words);
-    const double split = test::wordErrorRate(said, decode(audio, decoders).words);
+    const double single = test::wordErrorRate(said, decode(audio, 1));
+    const double split = test::wordErrorRate(said, decode(audio, decoders));
     std::printf("%s: word error rate %.3f with one decoder, %.3f in %zu pieces on %zu decoders\n", what, single, split, pieces,
                 decoders);
     EXPECT_LE(split, single + 0.02);
@@ -139,10 +123,10 @@ TEST(PieceRecognizer, CutsOnlyInsidePausesWithAMarginNearestTheirShare)
 
 TEST(PieceRecognizer, HearsTheRealRecordingFromItsFirstWordsAndAsWellInPieces)
 {
-    const auto audio = readSamples(test::sharedFixture("speech-en-11s.wav"));
+    const auto audio = readRecognizerAudio(test::sharedFixture("speech-en-11s.wav"));
     // The decoder's starting normalisation comes from the first phrase, so
     // the opening words are heard too.
-    const auto heard = decode(audio, 1).words;
+    const auto heard = decode(audio, 1);
     const std::vector<std::string> opening{"my", "fellow", "americans"};
     EXPECT_NE(std::search(heard.begin(), heard.end(), opening.begin(), opening.end()), heard.end());
     EXPECT_LE(test::wordErrorRate(test::realSpeechWords(), heard), 0.3);
@@ -155,12 +139,12 @@ TEST(PieceRecognizer, HearsATalkAsWellInPiecesAsInOne)
     test::TempDir dir;
     const auto talk = test::speakSentences(dir.path(), test::talkSentences());
     ASSERT_GT(talk.seconds, 150);
-    compare("generated talk", readSamples(talk.wav), talk.words, 8);
+    compare("generated talk", readRecognizerAudio(talk.wav), talk.words, 8);
 }
 
 TEST(PieceRecognizer, StopsMidPhraseAndDecodesAgainAfterwards)
 {
-    const auto audio = readSamples(test::sharedFixture("speech-en-11s.wav"));
+    const auto audio = readRecognizerAudio(test::sharedFixture("speech-en-11s.wav"));
     // Asked while the first phrase is decoded, the interruption stops it.
     SphinxRecognizer one(*findModel("en-US"));
     int asked = 0;

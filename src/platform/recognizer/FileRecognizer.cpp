@@ -18,25 +18,6 @@ void addSegments(std::vector<TranscriptionSegment>& segments, const std::vector<
         for (const auto& word : utterance.words) segments.push_back({word.text, word.start, word.end - word.start});
 }
 
-// The file's audio at the recognizer's rate, read whole so that it can be
-// decoded in pieces on every core.
-std::vector<std::int16_t> readAudio(const std::filesystem::path& file, const std::function<void()>& stopIfCancelled)
-{
-    media::AudioFileReader reader(file);
-    media::AudioConverter converter(reader.processingFormat(), {recognizerSampleRate, 1});
-    std::vector<std::int16_t> audio;
-    for (;;) {
-        stopIfCancelled();
-        const media::AudioBuffer chunk = reader.read(readFrames);
-        if (chunk.frameLength() == 0) break;
-        appendSamples(audio, converter.convert(chunk, converter.maxOutputFrames(chunk.frameLength())).planes[0]);
-    }
-    for (auto rest = converter.flush(converter.maxOutputFrames(0)); rest.frameLength() > 0;
-         rest = converter.flush(converter.maxOutputFrames(0)))
-        appendSamples(audio, rest.planes[0]);
-    return audio;
-}
-
 void recognize(const SpeechModel& model, const std::filesystem::path& file, const std::atomic<bool>& cancelled,
                const RecognitionHandler& handler)
 {
@@ -46,7 +27,8 @@ void recognize(const SpeechModel& model, const std::filesystem::path& file, cons
     RecognitionResult result;
     try {
         stopIfCancelled();
-        const std::vector<std::int16_t> audio = readAudio(file, stopIfCancelled);
+        // Read whole, so that it can be decoded in pieces on every core.
+        const std::vector<std::int16_t> audio = readRecognizerAudio(file, stopIfCancelled);
         PieceRecognizer engine(model);
         engine.recognize(audio,
                          [&](const std::vector<Utterance>& done) {
@@ -74,6 +56,23 @@ void recognize(const SpeechModel& model, const std::filesystem::path& file, cons
 }
 
 }  // namespace
+
+std::vector<std::int16_t> readRecognizerAudio(const std::filesystem::path& file, const std::function<void()>& beforeEachRead)
+{
+    media::AudioFileReader reader(file);
+    media::AudioConverter converter(reader.processingFormat(), {recognizerSampleRate, 1});
+    std::vector<std::int16_t> audio;
+    for (;;) {
+        if (beforeEachRead) beforeEachRead();
+        const media::AudioBuffer chunk = reader.read(readFrames);
+        if (chunk.frameLength() == 0) break;
+        appendSamples(audio, converter.convert(chunk, converter.maxOutputFrames(chunk.frameLength())).planes[0]);
+    }
+    for (auto rest = converter.flush(converter.maxOutputFrames(0)); rest.frameLength() > 0;
+         rest = converter.flush(converter.maxOutputFrames(0)))
+        appendSamples(audio, rest.planes[0]);
+    return audio;
+}
 
 RecognitionTask::~RecognitionTask()
 {

@@ -4,6 +4,7 @@
 
 #include <pocketsphinx.h>
 #include <sphinxbase/ckd_alloc.h>
+#include <sphinxbase/err.h>
 #include <sphinxbase/cmn.h>
 #include <sphinxbase/fe.h>
 #include <sphinxbase/feat.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <mutex>
 
 namespace vt::recognizer {
 
@@ -49,6 +51,17 @@ std::string dictionaryWord(const char* raw)
     return word;
 }
 
+void discardMessage(void*, err_lvl_t, const char*, ...) {}
+
+// The library's log is one process-wide file that each decoder given a log
+// file name closes and reopens, which decoders made on several threads would
+// do at once. Its messages are dropped once, for every decoder, instead.
+void silenceLibraryLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { err_set_callback(discardMessage, nullptr); });
+}
+
 }  // namespace
 
 struct SphinxRecognizer::Decoder {
@@ -70,9 +83,10 @@ SphinxRecognizer::SphinxRecognizer(const SpeechModel& model) : decoder_(std::mak
     const std::string hmm = model.acousticModel->string();
     const std::string lm = model.languageModel->string();
     const std::string dict = model.dictionary->string();
-    // Silence stays in (so frame numbers are times), and nothing is logged.
+    silenceLibraryLog();
+    // Silence stays in, so that frame numbers are times.
     decoder_->config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.c_str(), "-lm", lm.c_str(), "-dict", dict.c_str(),
-                                   "-remove_silence", "no", "-silprob", silenceProbability, "-logfn", "/dev/null", nullptr);
+                                   "-remove_silence", "no", "-silprob", silenceProbability, nullptr);
     if (decoder_->config) decoder_->ps = ps_init(decoder_->config);
     if (!decoder_->ps) throw RecognizerError(RecognizerError::unavailable, "The speech model for " + model.localeID + " could not be loaded.");
 }
