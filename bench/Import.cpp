@@ -83,7 +83,7 @@ std::filesystem::path talkSound(double seconds)
     const std::string name = "talk-" + std::to_string(int(seconds)) + "s.wav";
     return cached(name, [seconds](const std::filesystem::path& out) {
         const std::string talk = test::shellQuote(spokenTalk().string());
-        check(test::run("sox " + talk + " " + test::shellQuote(out.string()) + " repeat " + std::to_string(int(seconds / 150) + 1) +
+        check(test::run("sox -R " + talk + " " + test::shellQuote(out.string()) + " repeat " + std::to_string(int(seconds / 150) + 1) +
                         " trim 0 " + std::to_string(seconds)),
               "sox");
     });

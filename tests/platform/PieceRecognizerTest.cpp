@@ -124,13 +124,26 @@ TEST(PieceRecognizer, CutsOnlyInsidePausesWithAMarginNearestTheirShare)
 TEST(PieceRecognizer, HearsTheRealRecordingFromItsFirstWordsAndAsWellInPieces)
 {
     const auto audio = readRecognizerAudio(test::sharedFixture("speech-en-11s.wav"));
-    // The decoder's starting normalisation comes from the first phrase, so
+    // The decoder's normalisation starts from the recording's own sound, so
     // the opening words are heard too.
     const auto heard = decode(audio, 1);
     const std::vector<std::string> opening{"my", "fellow", "americans"};
     EXPECT_NE(std::search(heard.begin(), heard.end(), opening.begin(), opening.end()), heard.end());
     EXPECT_LE(test::wordErrorRate(test::realSpeechWords(), heard), 0.3);
     compare("real speech, 11 s", audio, test::realSpeechWords(), 4);
+}
+
+TEST(PieceRecognizer, HearsSpokenFillersAsFillers)
+{
+    test::TempDir dir;
+    const auto spoken = test::speakSentences(dir.path(), test::fillerSentences());
+    const auto heard = decode(readRecognizerAudio(spoken.wav), 1);
+    const int said = int(std::count_if(spoken.words.begin(), spoken.words.end(), [](const auto& w) { return w == "um" || w == "uh"; }));
+    const int found = test::fillersHeard(spoken.words, heard);
+    const double errors = test::wordErrorRate(spoken.words, heard);
+    std::printf("generated speech with fillers: word error rate %.3f, fillers heard %d of %d\n", errors, found, said);
+    EXPECT_GE(found, 3);
+    EXPECT_LE(errors, 0.48);
 }
 
 // The costly one: about three minutes of speech decoded twice.

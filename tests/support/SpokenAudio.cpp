@@ -1,5 +1,6 @@
 #include "support/SpokenAudio.h"
 
+#include "model/Fillers.h"
 #include "support/SpokenTalks.h"
 #include "support/TestSupport.h"
 
@@ -63,17 +64,24 @@ SpokenAudio speakSentences(const std::filesystem::path& dir, const std::vector<s
         for (auto& w : plainWords(sentences[i])) audio.words.push_back(std::move(w));
     }
     audio.wav = dir / "said.wav";
-    check(run("sox " + parts + "-r 16000 " + shellQuote(audio.wav.string())), "sox");
+    // Repeatable: the dither of the rate change is seeded the same each time.
+    check(run("sox -R " + parts + "-r 16000 " + shellQuote(audio.wav.string())), "sox");
     constexpr double bytesPerSecond = 16000 * 2;
     constexpr std::uintmax_t header = 44;
     audio.seconds = double(std::filesystem::file_size(audio.wav) - header) / bytesPerSecond;
     return audio;
 }
 
+const std::vector<std::string>& fillerSentences()
+{
+    static const std::vector<std::string> sentences(std::begin(kFillerSentences), std::end(kFillerSentences));
+    return sentences;
+}
+
 const std::vector<std::string>& talkSentences()
 {
     static const std::vector<std::string> sentences = [] {
-        std::vector<std::string> out(std::begin(kFillerSentences), std::end(kFillerSentences));
+        std::vector<std::string> out = fillerSentences();
         // Two talks in sentences, and one that runs on without a full stop.
         for (const auto& talk : spokenTalks()) {
             auto sentences = sentencesOf(talk.text);
@@ -100,18 +108,46 @@ std::vector<std::string> plainWords(const std::string& text)
     return words;
 }
 
+namespace {
+
+// Least edits turning the first i said words into the first j heard ones.
+std::vector<std::vector<std::size_t>> editTable(const std::vector<std::string>& said, const std::vector<std::string>& heard)
+{
+    std::vector<std::vector<std::size_t>> edits(said.size() + 1, std::vector<std::size_t>(heard.size() + 1));
+    for (std::size_t j = 0; j <= heard.size(); ++j) edits[0][j] = j;
+    for (std::size_t i = 1; i <= said.size(); ++i) {
+        edits[i][0] = i;
+        for (std::size_t j = 1; j <= heard.size(); ++j)
+            edits[i][j] = std::min({edits[i - 1][j] + 1, edits[i][j - 1] + 1, edits[i - 1][j - 1] + (said[i - 1] == heard[j - 1] ? 0 : 1)});
+    }
+    return edits;
+}
+
+}  // namespace
+
 double wordErrorRate(const std::vector<std::string>& said, const std::vector<std::string>& heard)
 {
     if (said.empty()) return heard.empty() ? 0 : 1;
-    std::vector<std::size_t> previous(heard.size() + 1), current(heard.size() + 1);
-    for (std::size_t j = 0; j <= heard.size(); ++j) previous[j] = j;
-    for (std::size_t i = 1; i <= said.size(); ++i) {
-        current[0] = i;
-        for (std::size_t j = 1; j <= heard.size(); ++j)
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (said[i - 1] == heard[j - 1] ? 0 : 1)});
-        std::swap(previous, current);
+    return double(editTable(said, heard)[said.size()][heard.size()]) / double(said.size());
+}
+
+int fillersHeard(const std::vector<std::string>& said, const std::vector<std::string>& heard)
+{
+    const auto edits = editTable(said, heard);
+    int found = 0;
+    // Back from the end along one alignment of least edits.
+    for (std::size_t i = said.size(), j = heard.size(); i > 0 && j > 0;) {
+        const std::size_t paired = edits[i - 1][j - 1] + (said[i - 1] == heard[j - 1] ? 0 : 1);
+        if (edits[i][j] == paired) {
+            found += Fillers::isFiller(said[i - 1]) && Fillers::isFiller(heard[j - 1]);
+            --i, --j;
+        } else if (edits[i][j] == edits[i - 1][j] + 1) {
+            --i;
+        } else {
+            --j;
+        }
     }
-    return double(previous[heard.size()]) / double(said.size());
+    return found;
 }
 
 const std::vector<std::string>& realSpeechWords()

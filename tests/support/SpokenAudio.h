@@ -23,11 +23,18 @@ SpokenAudio speakSentences(const std::filesystem::path& dir, const std::vector<s
 // minutes when spoken.
 const std::vector<std::string>& talkSentences();
 
+// Ten short sentences, eight "um" and "uh" in them.
+const std::vector<std::string>& fillerSentences();
+
 // Lower-case words of a text, punctuation dropped ("Don't," -> "don't").
 std::vector<std::string> plainWords(const std::string& text);
 
 // (substitutions + deletions + insertions) / words said, over plain words.
 double wordErrorRate(const std::vector<std::string>& said, const std::vector<std::string>& heard);
+
+// How many of the fillers said were heard as fillers ("Remove fillers" finds
+// them), pairing said and heard words as the word error rate does.
+int fillersHeard(const std::vector<std::string>& said, const std::vector<std::string>& heard);
 
 // What the built-in recognizer's 11 s recording of real speech says.
 const std::vector<std::string>& realSpeechWords();

@@ -16,47 +16,19 @@ namespace vt::recognizer {
 
 namespace {
 
-constexpr std::size_t frameSamples = recognizerSampleRate / 100;  // 10 ms
 constexpr double shortestPieceSeconds = 5;
 constexpr double longestPieceSeconds = 60;
-// A pause: 0.3 s below a tenth of the recording's loud level (the level
-// 95 % of its 10 ms frames stay under), as the recognizer's own phrase cuts.
-constexpr std::size_t pauseFrames = 30;
-constexpr double pauseRatio = 0.1;
-constexpr double loudShare = 0.95;
-constexpr double audibleLevel = 0.005;
+constexpr std::size_t openingSamples = 60 * recognizerSampleRate;
+constexpr std::size_t precedingSamples = 15 * recognizerSampleRate;
 
-std::vector<double> frameLevels(std::span<const std::int16_t> audio)
+// Where a decoder's normalisation starts for a piece. For the first, from the
+// recording's first minute; for a later one, from the 15 s before it, which
+// is about where one decoder going through it all would have adapted to.
+std::span<const std::int16_t> normalisationSound(std::span<const std::int16_t> audio, std::size_t start)
 {
-    std::vector<double> levels;
-    levels.reserve(audio.size() / frameSamples);
-    for (std::size_t at = 0; at + frameSamples <= audio.size(); at += frameSamples) {
-        double sum = 0;
-        for (std::size_t i = at; i < at + frameSamples; ++i) sum += double(audio[i]) * audio[i];
-        levels.push_back(std::sqrt(sum / frameSamples) / 32768.0);
-    }
-    return levels;
-}
-
-// The middle sample of every pause, in order.
-std::vector<std::size_t> pauseMiddles(std::span<const std::int16_t> audio)
-{
-    const std::vector<double> levels = frameLevels(audio);
-    if (levels.empty()) return {};
-    std::vector<double> sorted = levels;
-    const auto loudIndex = static_cast<std::ptrdiff_t>(loudShare * double(sorted.size() - 1));
-    std::nth_element(sorted.begin(), sorted.begin() + loudIndex, sorted.end());
-    const double loud = sorted[std::size_t(loudIndex)];
-    if (loud <= audibleLevel) return {};
-    std::vector<std::size_t> middles;
-    std::size_t runStart = 0;
-    for (std::size_t f = 0; f <= levels.size(); ++f) {
-        const bool quiet = f < levels.size() && levels[f] < pauseRatio * loud;
-        if (quiet) continue;
-        if (f - runStart >= pauseFrames) middles.push_back((runStart + f) * frameSamples / 2);
-        runStart = f + 1;
-    }
-    return middles;
+    if (start == 0) return audio.first(std::min(openingSamples, audio.size()));
+    const std::size_t from = start - std::min(start, precedingSamples);
+    return audio.subspan(from, start - from);
 }
 
 // Stops the decoders and waits for them on every way out.
@@ -101,7 +73,9 @@ std::vector<std::size_t> PieceRecognizer::pieceStarts(std::span<const std::int16
 {
     std::vector<std::size_t> starts{0};
     if (pieces <= 1) return starts;
-    const std::vector<std::size_t> pauses = pauseMiddles(audio);
+    // Pieces start where one decoder going through it all would start a
+    // phrase after a pause: each piece then falls into the same phrases.
+    const std::vector<std::size_t> pauses = SphinxRecognizer::pauseCuts(audio);
     const double share = double(audio.size()) / double(pieces);
     for (std::size_t k = 1; k < pieces; ++k) {
         const double ideal = share * double(k);
@@ -138,6 +112,7 @@ void PieceRecognizer::recognize(std::span<const std::int16_t> audio, const Deliv
             for (std::size_t p = nextPiece++; p < pieces; p = nextPiece++) {
                 const std::size_t end = p + 1 < pieces ? starts[p + 1] : audio.size();
                 decoder->restartAt(static_cast<std::int64_t>(starts[p]));
+                decoder->normaliseTo(normalisationSound(audio, starts[p]));
                 std::vector<Utterance> utterances = decoder->add(audio.subspan(starts[p], end - starts[p]));
                 for (auto& last : decoder->finish()) utterances.push_back(std::move(last));
                 std::lock_guard lock(mutex);

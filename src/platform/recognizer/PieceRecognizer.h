@@ -2,9 +2,16 @@
 // A whole recording decoded on every usable core. The sound is cut at pauses
 // into pieces of about equal length, each piece goes to the next free decoder,
 // and the utterances come back in time order with times from the start of the
-// recording. Cuts fall only inside silence found from the sound's energy, with
-// a margin on both sides, so no word is cut; where speech runs on without a
-// pause there is simply no cut.
+// recording. Pieces are cut only where one decoder would end a phrase at a
+// pause (silence found from the sound's energy, cut 0.15 s into a pause of
+// at least 0.3 s), so no word is cut and each piece falls into the phrases a
+// single decoder would hear; where speech runs on without a pause there is
+// simply no cut.
+//
+// Each piece's decoder starts its normalisation from the sound before the
+// piece (the first piece from the recording's first minute), so a piece is
+// heard the same whichever decoder takes it, and much as one decoder going
+// through the whole recording would hear it.
 //
 // Each decoder loads its own copy of the model: a PocketSphinx decoder and
 // its language model keep search state while they score, so no two threads
@@ -53,8 +60,8 @@ public:
     // minute for long recordings (so that progress moves and the decoders
     // finish together).
     static std::size_t pieceCount(std::size_t samples, std::size_t decoders);
-    // Where the pieces begin (the first at 0), each cut in the middle of a
-    // pause of at least 0.3 s, nearest to its share of the recording. Fewer
+    // Where the pieces begin (the first at 0): the phrase ends at pauses
+    // nearest to each share of the recording, within half a share. Fewer
     // than `pieces` when the sound has too few pauses.
     static std::vector<std::size_t> pieceStarts(std::span<const std::int16_t> audio, std::size_t pieces);
 
