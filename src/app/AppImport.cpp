@@ -253,7 +253,10 @@ void AppModel::trackFaces(const std::shared_ptr<Import>& run)
     background<std::optional<FaceTrack>>(
         [track, url = run->url, duration = run->duration, progress] { return track(url, duration, progress); },
         tracked,
-        [this, run](std::exception_ptr error) { failImport(run, error); });
+        // Following the face only frames the picture better: whatever stops
+        // it, the video is framed around its middle and the import goes on
+        // (a cancelled one stops at its next check).
+        [tracked](std::exception_ptr) { tracked(std::nullopt); });
 }
 
 Project AppModel::buildProject(const Import& run) const

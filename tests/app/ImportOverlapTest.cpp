@@ -108,5 +108,24 @@ TEST(ImportOverlap, TrackingShowsOnceTheTranscriptIsInAndItsTrackIsSaved)
     EXPECT_EQ(app.projects().front().faceTrack, kTrack);
 }
 
+TEST(ImportOverlap, AFailedFaceTrackingLeavesTheVideoFramedOnItsMiddle)
+{
+    test::IsolatedHome home;
+    const auto video = test::makeClip(home.dir / "talk.mp4", test::speak(home.dir / "voice.wav", "Hello there, this is a test."), 2);
+    AppModel::Services services;
+    services.trackFaces = [](const std::filesystem::path&, double, const std::function<void(double)>&) -> std::optional<FaceTrack> {
+        throw std::runtime_error("the tracker broke");
+    };
+    AppModel app(services);
+    app.finishOnboarding();
+    app.importVideo(video);
+    ASSERT_TRUE(test::waitForImport(app));
+    EXPECT_FALSE(app.errorMessage()) << *app.errorMessage();
+    EXPECT_EQ(app.screen(), Screen::editor);
+    ASSERT_EQ(app.projects().size(), 1u);
+    EXPECT_FALSE(app.projects().front().words.empty());
+    EXPECT_FALSE(app.projects().front().faceTrack);
+}
+
 }  // namespace
 }  // namespace vt
