@@ -36,7 +36,6 @@ namespace {
 constexpr double kPosterLatest = 1.5;     // seconds into the video at most
 constexpr double kShortsFrom = 180;       // seconds: longer videos go to the Shorts picker
 constexpr int kMirrorInterval = 250;      // ms between looks at a running download
-constexpr int kPosterQuality = 80;
 
 constexpr std::string_view kListening = "Extracting audio · listening for the language";
 constexpr std::string_view kWaitingForModel = "Downloading Whisper model (one time)";
@@ -299,8 +298,8 @@ void AppModel::finishImport(const std::shared_ptr<Import>& run)
     if (ProjectStore::save(project) != ProjectStore::SaveResult::saved)
         setErrorMessage(std::string("The new project could not be saved: it is open, but it is not on disk yet."));
     // A poster that cannot be written leaves the project without one.
-    if (run->poster) run->poster->save(QString::fromStdString(posterPath(project.id).string()), "JPG", kPosterQuality);
-    setProjects(ProjectStore::loadAll());
+    if (run->poster) writePoster(*run->poster, project.id);
+    reloadProjects();
     if (run->duration >= kShortsFrom) {
         findShorts(project);
     } else {

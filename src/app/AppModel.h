@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,11 @@ public:
     Screen screen() const { return screen_; }
     void setScreen(Screen screen);
     const std::vector<Project>& projects() const { return projects_; }
+    // The project files the last look through the store could not read (they
+    // are left as they are), less those the user has already been shown.
+    const std::vector<std::filesystem::path>& unreadableProjects() const { return unreadableProjects_; }
+    // The user has seen them: they are not reported again while the program runs.
+    void acknowledgeUnreadableProjects();
     const std::vector<std::string>& locales() const { return locales_; }
     const std::string& localeID() const { return localeID_; }
     void setLocaleID(std::string id);
@@ -146,10 +152,15 @@ public:
     static std::optional<QImage> frame(const std::filesystem::path& url, double seconds);
     // The poster file of a project in the store's folder.
     static std::filesystem::path posterPath(const Uuid& id);
+    // Writes it as a JPEG, atomically: a poster cut short never shows, and
+    // whatever stood at its name (a link out of the folder, say) is replaced,
+    // not written through. False when it could not be written.
+    static bool writePoster(const QImage& image, const Uuid& id);
 
 signals:
     void screenChanged();
     void projectsChanged();
+    void unreadableProjectsChanged();
     void localesChanged();
     void localeIDChanged();
     void startStyleIDChanged();
@@ -188,6 +199,8 @@ private:
 
     void endDownload(const Task& download, std::exception_ptr error);
     void setProjects(std::vector<Project> projects);
+    // Reads the store again: the projects and the files it could not read.
+    void reloadProjects();
     void setProcessing(std::optional<ProcessingState> processing);
     void setModelDownloadProgress(std::optional<double> progress);
     void setModelDownloadTask(Task task);
@@ -202,6 +215,9 @@ private:
     // when the store refuses it.
     bool saveOpenProject();
     void correctLocale(std::vector<std::string> supported);
+    // Reads a model file not checked before whole, beside the window, and
+    // brings in its answer.
+    void checkModel();
 
     // Runs `work` on the thread pool and `then` with its result (or the
     // exception it threw) back on the main thread.
@@ -214,6 +230,8 @@ private:
     QThreadPool pool_;
     Screen screen_ = Screen::home;
     std::vector<Project> projects_;
+    std::vector<std::filesystem::path> unreadableProjects_;
+    std::set<std::filesystem::path> acknowledged_;
     std::vector<std::string> locales_;
     std::string localeID_;
     std::string startStyleID_;
