@@ -1,6 +1,6 @@
 # Every third-party library of the program, found once. tools/setup.sh installs them.
 find_package(PkgConfig REQUIRED)
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Multimedia Svg Test)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Multimedia Network Svg Test)
 find_package(ICU 72 REQUIRED COMPONENTS uc i18n)
 find_package(nlohmann_json 3 REQUIRED)
 find_package(OpenCV 4 REQUIRED COMPONENTS core imgproc objdetect video videoio)

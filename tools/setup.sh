@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6svg6 qt6-svg-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
   libicu-dev nlohmann-json3-dev
-  libhunspell-dev hunspell-en-us
+  libhunspell-dev hunspell-en-us wordnet-base
   libopencv-dev opencv-data
   libfftw3-dev
   libpocketsphinx-dev libsphinxbase-dev pocketsphinx-en-us

@@ -31,7 +31,6 @@ public:
 
     // "<data root>/Voiceovers", created on every call (errors ignored).
     static std::filesystem::path directory();
-    static bool requestAccess() { return true; }
 
     // Whether the input opens now: it is opened and closed again, nothing is
     // recorded. Lets a missing or busy microphone be told before a take.

@@ -1,12 +1,13 @@
 #pragma once
 // One undo step: copies of every part of the project that undoable commands
-// change. Nothing else is captured, so framing, grade, audio settings (the
-// voiceover's mix included) and all editor-only state survive undo and redo
-// untouched. The caption look, the music's settings and the lanes' switches
-// are captured only by the steps of their own edits; every other step leaves
-// them absent, and undoing such a step leaves them as they are.
+// change. Nothing else is captured, so the caption look, framing, grade,
+// audio settings (the voiceover's mix included) and all editor-only state
+// survive undo and redo untouched: a look the user picked is never taken
+// back by undoing an edit made before it. The music's settings and the
+// lanes' switches are captured only by the steps of their own edits; every
+// other step leaves them absent, and undoing such a step leaves them as
+// they are.
 
-#include "captions/look/CaptionStyle.h"
 #include "model/BRoll.h"
 #include "model/BackgroundMusic.h"
 #include "model/CaptionTranslation.h"
@@ -42,7 +43,6 @@ struct EditState {
     std::optional<Bytes> videoBookmark;
     std::optional<FaceTrack> faceTrack;
     std::optional<CaptionTranslation> translation;
-    std::optional<CaptionStyle> style;  // the video's look, for look-edit steps only
     std::optional<Voiceover> voiceover;  // brought back only when its take differs (a removal)
     std::optional<BackgroundMusic> music;  // the music's settings, for music-edit steps only
     std::optional<TrackSettings> tracks;   // the lanes' switches, for lane steps only

@@ -76,6 +76,7 @@ std::vector<ClosedRange<double>> EditorModel::speechRanges() const
 // publishing the snapshot of exactly these values.
 void EditorModel::recomputeDerived()
 {
+    barsCache_.reset();  // a new cut or take may leave the length and the peak count as they were
     set(plan_,
         EditPlan::make(project_.words, project_.sourceDuration, project_.trimPauses, project_.maxPause, std::nullopt,
                        project_.keptRanges()),

@@ -91,7 +91,7 @@ EditState EditorModel::editState() const
     const Project& p = project_;
     return {transcript(),  p.words,          p.matchCuts, p.motions,       p.clips,
             p.brolls,      p.sounds,         p.videoVolume, p.sourceDuration, p.sourceRange,
-            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt, p.voiceover, std::nullopt, std::nullopt};
+            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, p.voiceover, std::nullopt, std::nullopt};
 }
 
 bool EditorModel::historyHolds(const std::function<bool(const EditState&)>& test) const
@@ -109,13 +109,6 @@ void EditorModel::pushStep(EditState step)
     emit historyChanged();
 }
 
-void EditorModel::recordStyleUndo(const CaptionStyle& before)
-{
-    EditState step = editState();
-    step.style = before;
-    pushStep(std::move(step));
-}
-
 void EditorModel::recordMusicUndo(const BackgroundMusic& before)
 {
     EditState step = editState();
@@ -130,12 +123,11 @@ void EditorModel::recordLanesUndo(const TrackSettings& before)
     pushStep(std::move(step));
 }
 
-// The state to go back to from `step`: a look, music or lane step is
+// The state to go back to from `step`: a music or lane step is
 // answered by one that holds that part as it is now.
 EditState EditorModel::counterpart(const EditState& step) const
 {
     EditState now = editState();
-    if (step.style) now.style = project_.style;
     if (step.music && project_.music) now.music = *project_.music;
     if (step.tracks) now.tracks = project_.tracks.value_or(TrackSettings{});
     return now;
@@ -162,7 +154,7 @@ void EditorModel::undo()
     if (undoStack_.empty()) return;
     EditState step = std::move(undoStack_.back());
     undoStack_.pop_back();
-    redoStack_.push_back(counterpart(step));
+    redoStack_.push_back(editState());
     emit historyChanged();
     restore(step);
 }
@@ -172,7 +164,7 @@ void EditorModel::redo()
     if (redoStack_.empty()) return;
     EditState step = std::move(redoStack_.back());
     redoStack_.pop_back();
-    undoStack_.push_back(counterpart(step));
+    undoStack_.push_back(editState());
     emit historyChanged();
     restore(step);
 }
@@ -193,8 +185,6 @@ void EditorModel::restoreAll()
 // or a rebuild plus reading the clips' media again.
 void EditorModel::restore(const EditState& step)
 {
-    const bool lookChanged = step.style && !(*step.style == project_.style);
-    if (lookChanged) updateProject([&](Project& p) { p.style = *step.style; });
     // Music and lane switches change the mix, or what is drawn: a rebuild.
     const bool musicChanged = step.music && project_.music && !(withSettings(*project_.music, *step.music) == *project_.music);
     if (musicChanged) updateProject([&](Project& p) { p.music = withSettings(*p.music, *step.music); });
@@ -249,16 +239,12 @@ void EditorModel::restore(const EditState& step)
 
     if (!sameIDs) {
         timelineChanged();
-        loadClips([](EditorModel& m) {
-            m.loadClipPeaksAndFrames();
-            m.timelineChanged();
-        });
+        reloadClips();
     } else if (timelineDirty || itemsDirty) {
         timelineChanged();
     } else {
         prewarmMatchCuts();
         timelineItemsChanged();
-        if (lookChanged) visualChanged();
     }
 }
 

@@ -50,19 +50,40 @@ struct WhisperTranscriber {
     // ---- the model file ---------------------------------------------------
 
     static constexpr std::string_view modelFileName = "ggml-large-v3-turbo-q5_0.bin";
-    // Sizes up to this are an incomplete file, not a model.
-    static constexpr std::uintmax_t smallestInstalledSize = 400'000'000;
+    // The published model file: its exact size on the hosting server and the
+    // SHA-1 whisper.cpp's model list gives for it. A file that differs in
+    // either is not the model, whatever its length.
+    static constexpr std::uintmax_t modelSize = 574'041'195;
+    static constexpr std::string_view modelSHA1 = "e050f7970618a659205450ad97eb95a18d69c9ee";
+
+    // A model file as it is published: where it is fetched from, its size
+    // and its SHA-1 (lowercase hexadecimal).
+    struct ModelFile {
+        std::string remote;
+        std::uintmax_t size = 0;
+        std::string sha1;
+    };
 
     // <data root>/Models/ggml-large-v3-turbo-q5_0.bin
     static std::filesystem::path modelPath();
-    // The model file exists and is larger than smallestInstalledSize.
+    // The file at the model path is the expected model: its size is the
+    // published one, it starts as a whisper.cpp model does, and its SHA-1 is
+    // the published one. The digest is worked out once per file (after the
+    // download, or on first sight of a file that arrived otherwise) and kept
+    // beside the model with the file's size, time and identity, so that the
+    // usual answer costs a few small reads.
     static bool isModelInstalled();
+    // isModelInstalled()'s answer when it needs no whole read of the file;
+    // none for a file of the model's size and header whose digest is not
+    // known yet (reading 574 MB takes seconds: not for the window's thread).
+    static std::optional<bool> modelInstalledIfKnown();
     // Where the model is fetched from.
     static const std::string& modelRemote();
     // Fetches the model into place. The file at the model path is replaced
-    // in one step only by a complete download; any failure (the network,
-    // cancellation, a status other than 200, a file too small to be the
-    // model) leaves it as it was and removes the partial download.
+    // in one step only by a download that is the expected model; any failure
+    // (the network, cancellation, a status other than 200, a body that is
+    // not a whisper.cpp model, too short, too long or with another SHA-1)
+    // leaves it as it was and removes the partial download.
     static void downloadModel(const std::function<void(double)>& progress, const CancelToken& cancel = CancelToken());
 
     // ---- spoken language --------------------------------------------------
@@ -88,8 +109,10 @@ struct WhisperTranscriber {
     // One whisper.cpp run: loads the model, transcribes, frees it.
     static std::vector<Word> run(const std::filesystem::path& model, std::span<const float> samples, const WhisperLanguage& language,
                                  CallbackBox& box);
-    // The downloading steps with any address.
-    static void downloadModelFrom(const std::string& url, const std::function<void(double)>& progress, const CancelToken& cancel);
+    // The model file the program expects: the published one, or a small
+    // stand-in a test serves and installs. Safe from any thread.
+    static ModelFile expectedModel();
+    static void setStandInModel(std::optional<ModelFile> standIn);
     // Language detection with any model file.
     static std::optional<HeardLanguage> detectLanguageWithModel(const std::filesystem::path& model, const std::filesystem::path& url);
     static std::optional<HeardLanguage> detectLanguageWithModel(const std::filesystem::path& model, std::span<const float> samples);

@@ -44,6 +44,8 @@ struct PostCopyWriter {
     static double overlap(std::string_view a, std::string_view b);
 
     // Up to `count` "#" tags from the names and nouns of the text, best first.
+    // Throws LexiconMissing when the English lexicon is not installed (the
+    // program refuses to start then, so only tools and tests meet it).
     static std::vector<std::string> hashtags(std::string_view text, int count);
     // Whether one word may be part of a hashtag.
     static bool isTopicWord(std::string_view word);

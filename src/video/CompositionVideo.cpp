@@ -34,11 +34,10 @@ QSize uprightSize(const SourceVideoInfo& info)
 
 QImage orient(const QImage& frame, const SourceVideoInfo& info)
 {
-    const QSize upright = uprightSize(info);
-    if (upright.isEmpty() || frame.isNull()) return frame;
-    // A frame decoded smaller than stored is compared at its own scale.
-    const double scale = double(std::max(frame.width(), frame.height())) / std::max(upright.width(), upright.height());
-    if (std::abs(frame.width() - upright.width() * scale) < 2 && std::abs(frame.height() - upright.height() * scale) < 2) return frame;
+    if (frame.isNull()) return frame;
+    // The readers give pictures as stored, so the tagged turn is always made:
+    // the shape cannot tell whether it is needed, as a half turn or a square
+    // picture keeps its shape.
     const int turns = quarterTurns(info.transform);
     return turns == 0 ? frame : frame.transformed(QTransform().rotate(turns));
 }

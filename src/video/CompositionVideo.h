@@ -23,9 +23,8 @@ namespace vt {
 
 namespace CompositionPicture {
 
-// `frame` upright for a track of `info`: as it is when it already has the
-// upright shape (within 2 pixels, at its own scale), else turned by the
-// quarter turns of the preferred transform.
+// `frame`, as stored (at any scale), turned upright by the quarter turns of
+// the preferred transform of a track of `info`.
 QImage orient(const QImage& frame, const SourceVideoInfo& info);
 
 // The upright size of a clip's picture (the preferred transform applied to

@@ -1,4 +1,5 @@
 #include "platform/net/HttpDownload.h"
+#include "platform/net/Sha1.h"
 #include "support/LocalHttpServer.h"
 #include "support/TestSupport.h"
 
@@ -17,13 +18,32 @@ TEST(HttpDownload, WritesTheBodyWithRisingProgress)
     vt::test::writeFile(served / "file.bin", body);
     LocalHttpServer server(served.path());
     std::vector<double> fractions;
-    EXPECT_EQ(net::download(server.url("file.bin"), dir / "out", [&](double f) { fractions.push_back(f); }), 200);
+    const auto arrived = net::download(server.url("file.bin"), dir / "out", [&](double f) { fractions.push_back(f); });
+    EXPECT_EQ(arrived.status, 200);
+    EXPECT_EQ(arrived.bytes, body.size());
+    EXPECT_EQ(arrived.sha1, net::fileSha1(dir / "out"));
     EXPECT_EQ(vt::test::readFile(dir / "out"), body);
     ASSERT_FALSE(fractions.empty());
     EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
     EXPECT_EQ(fractions.back(), 1.0);
 
-    EXPECT_EQ(net::download(server.url("missing.bin"), dir / "404", nullptr), 404);
+    EXPECT_EQ(net::download(server.url("missing.bin"), dir / "404", nullptr).status, 404);
+}
+
+TEST(HttpDownload, DigestsAreTheStandardSha1)
+{
+    TempDir served, dir;
+    // Known answers from the SHA-1 standard's test vectors.
+    vt::test::writeFile(served / "million", std::string(1'000'000, 'a'));
+    vt::test::writeFile(dir / "abc", "abc");
+    vt::test::writeFile(dir / "empty", "");
+    LocalHttpServer server(served.path());
+    EXPECT_EQ(net::download(server.url("million"), dir / "million", nullptr).sha1, "34aa973cd4c4daa4f61eeb2bdbad27316534016f");
+    EXPECT_EQ(net::fileSha1(dir / "million"), "34aa973cd4c4daa4f61eeb2bdbad27316534016f");
+    EXPECT_EQ(net::fileSha1(dir / "abc"), "a9993e364706816aba3e25717850c26c9cd0d89d");
+    EXPECT_EQ(net::fileSha1(dir / "empty"), "da39a3ee5e6b4b0d3255bfef95601890afd80709");
+    EXPECT_EQ(net::fileSha1(dir / "missing"), std::nullopt);
+    EXPECT_EQ(net::fileSha1(dir.path()), std::nullopt);  // a folder is not a file's bytes
 }
 
 TEST(HttpDownload, CancellationAndNetworkFailuresRemoveThePartialFile)

@@ -3,6 +3,7 @@
 #include "platform/vision/PersonMask.h"
 
 #include "support/TalkingHead.h"
+#include "support/TestSupport.h"
 
 #include <QImage>
 #include <QPainter>
@@ -56,6 +57,31 @@ TEST(PersonMask, FindsTheSpeakerOfAGeneratedFrame)
             }
     std::filesystem::create_directories("reference");
     shown.scaled(960, 540).save("reference/person-mask.png");
+}
+
+// The real portrait filling the height of a 1280 × 720 frame: the space
+// suit and the helmet held below the face draw face-like boxes larger than
+// the face, and a mask grown from one of them covers the suit, the helmet and
+// the rocket beside the speaker instead of the speaker's head.
+TEST(PersonMask, GrowsFromTheFaceNotFromTheSuit)
+{
+    const QImage portrait(QString::fromStdString(test::sharedFixture("face-portrait.png").string()));
+    ASSERT_FALSE(portrait.isNull());
+    QImage frame(1280, 720, QImage::Format_ARGB32);
+    frame.fill(Qt::black);
+    {
+        QPainter p(&frame);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRect(140, 0, 720, 720), portrait);
+    }
+    const auto mask = PersonMask::mask(viewOf(frame));
+    ASSERT_TRUE(mask);
+    auto at = [&](int x, int y) { return mask->pixels[static_cast<std::size_t>(y) * 1280 + x]; };
+    EXPECT_EQ(at(456, 179), 255);  // the face
+    EXPECT_EQ(at(456, 110), 255);  // the forehead
+    EXPECT_EQ(at(400, 450), 255);  // the chest
+    EXPECT_EQ(at(700, 250), 0);    // the model rocket
+    EXPECT_EQ(at(1000, 360), 0);   // the black beside the picture
 }
 
 // Preview and export ask for the same frame's mask separately: the speaker

@@ -4,11 +4,16 @@
 #include "platform/media/MediaError.h"
 #include "speech/WhisperTranscriber.h"
 #include "platform/net/HttpDownload.h"
+#include "platform/net/Sha1.h"
 #include "support/LocalHttpServer.h"
+#include "support/StandInModel.h"
 #include "support/TinyWhisperModel.h"
 #include "SpeechFixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <mutex>
@@ -234,32 +239,128 @@ void sparseFile(const std::filesystem::path& path, std::uintmax_t size)
     std::filesystem::resize_file(path, size);
 }
 
+// How often a file is opened, as the kernel reports it.
+class OpenCount {
+public:
+    explicit OpenCount(const std::filesystem::path& file) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        // Closes are watched too, so that successive opens are never merged
+        // into one event.
+        if (fd_ < 0 || ::inotify_add_watch(fd_, file.c_str(), IN_OPEN | IN_CLOSE_NOWRITE) < 0)
+            throw std::runtime_error("cannot watch " + file.string());
+    }
+    ~OpenCount() { ::close(fd_); }
+    OpenCount(const OpenCount&) = delete;
+    OpenCount& operator=(const OpenCount&) = delete;
+
+    int opens()
+    {
+        int opens = 0;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;)
+            for (char* at = buffer; at < buffer + got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                opens += (event->mask & IN_OPEN) ? 1 : 0;
+                at += sizeof(inotify_event) + event->len;
+            }
+        return opens;
+    }
+
+private:
+    int fd_;
+};
+
+// Puts `bytes` at `path` as a new file, as a download or a copy would.
+void replaceFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    const auto fresh = path.parent_path() / "fresh";
+    test::writeFile(fresh, bytes);
+    std::filesystem::rename(fresh, path);
+}
+
 }  // namespace
 
-TEST_F(Whisper, InstalledMeansLargerThan400MillionBytes)
+TEST_F(Whisper, ThePublishedModelIsKnownByItsAddressSizeAndDigest)
 {
+    const auto published = WhisperTranscriber::expectedModel();
+    EXPECT_EQ(published.remote, WhisperTranscriber::modelRemote());
+    EXPECT_EQ(WhisperTranscriber::modelRemote().rfind("https://", 0), 0u);
+    EXPECT_TRUE(WhisperTranscriber::modelRemote().ends_with("/whisper.cpp/resolve/main/ggml-large-v3-turbo-q5_0.bin"));
+    EXPECT_EQ(published.size, 574'041'195u);
+    EXPECT_EQ(published.sha1, "e050f7970618a659205450ad97eb95a18d69c9ee");
+
     EXPECT_EQ(WhisperTranscriber::modelPath(), data / "Vellumtide/Models/ggml-large-v3-turbo-q5_0.bin");
     EXPECT_FALSE(WhisperTranscriber::isModelInstalled());
     EXPECT_FALSE(std::filesystem::exists(data / "Vellumtide/Models"));  // asking creates no Models folder
-    sparseFile(WhisperTranscriber::modelPath(), 400'000'000);
+    // Large enough to pass for the model by its size alone, which is not enough.
+    sparseFile(WhisperTranscriber::modelPath(), 400'000'001);
     EXPECT_FALSE(WhisperTranscriber::isModelInstalled());
-    std::filesystem::resize_file(WhisperTranscriber::modelPath(), 400'000'001);
+    std::filesystem::resize_file(WhisperTranscriber::modelPath(), published.size);
+    EXPECT_FALSE(WhisperTranscriber::isModelInstalled());  // the size, but no model's header
+}
+
+TEST_F(Whisper, InstalledMeansTheExpectedSizeHeaderAndDigestWorkedOutOncePerFile)
+{
+    const std::string good = "lmgg" + std::string(5000, 'w');
+    test::writeFile(tmp / "model.bin", good);
+    test::StandInModel model(tmp / "model.bin");
+    const auto path = WhisperTranscriber::modelPath();
+    const auto record = path.parent_path() / "ggml-large-v3-turbo-q5_0.bin.digest";
+    model.install();
     EXPECT_TRUE(WhisperTranscriber::isModelInstalled());
-    EXPECT_EQ(WhisperTranscriber::modelRemote().rfind("https://", 0), 0u);
-    EXPECT_TRUE(WhisperTranscriber::modelRemote().ends_with("/whisper.cpp/resolve/main/ggml-large-v3-turbo-q5_0.bin"));
+    EXPECT_NE(test::readFile(record).find(*net::fileSha1(path)), std::string::npos);
+
+    std::string sameSizeOtherBytes = good;
+    sameSizeOtherBytes[3000] = 'x';
+    const std::pair<const char*, std::string> others[] = {
+        {"one byte differs", sameSizeOtherBytes},
+        {"no model header", "LMGG" + good.substr(4)},
+        {"one byte short", good.substr(0, good.size() - 1)},
+        {"one byte more", good + "w"},
+    };
+    for (const auto& [name, bytes] : others) {
+        replaceFile(path, bytes);
+        EXPECT_FALSE(WhisperTranscriber::isModelInstalled()) << name;
+        EXPECT_FALSE(WhisperTranscriber::isModelInstalled()) << name << ", asked again";
+    }
+    // A record of another file, or a damaged one, is not believed.
+    replaceFile(path, good);
+    EXPECT_TRUE(WhisperTranscriber::isModelInstalled());
+    test::writeFile(record, "{\"sha1\": 12");
+    EXPECT_TRUE(WhisperTranscriber::isModelInstalled());
+    replaceFile(path, sameSizeOtherBytes);
+    EXPECT_FALSE(WhisperTranscriber::isModelInstalled());
+}
+
+TEST_F(Whisper, AModelWhoseDigestCannotBeRecordedIsStillReadWholeOnlyOnce)
+{
+    test::writeFile(tmp / "model.bin", "lmgg" + std::string(5000, 'w'));
+    test::StandInModel model(tmp / "model.bin");
+    model.install();
+    // As on a full disk: no record can be kept beside the model (a folder
+    // stands where it would go).
+    std::filesystem::create_directories(WhisperTranscriber::modelPath().parent_path() / "ggml-large-v3-turbo-q5_0.bin.digest");
+    OpenCount opened(WhisperTranscriber::modelPath());
+    constexpr int questions = 4;
+    for (int i = 0; i < questions; ++i) EXPECT_TRUE(WhisperTranscriber::isModelInstalled());
+    // Its first bytes may be looked at each time; the whole of it is read once.
+    EXPECT_LE(opened.opens(), questions + 1);
 }
 
 TEST_F(Whisper, FailedDownloadsLeaveThePreviousFileAndNoPartialOne)
 {
     TempDir served;
-    test::writeFile(served / "short.bin", std::string(300'000, 'm'));
+    const std::string expected = "lmgg" + std::string(300'000, 'm');
+    test::writeFile(served / "expected.bin", expected);
+    test::writeFile(served / "short.bin", expected.substr(0, 100'000));
     test::LocalHttpServer server(served.path());
     const auto model = WhisperTranscriber::modelPath();
     std::filesystem::create_directories(model.parent_path());
     test::writeFile(model, "previous");
     const auto failure = [&](const std::string& name) -> std::string {
+        test::StandInModel standIn(served / "expected.bin", server.url(name));
         try {
-            WhisperTranscriber::downloadModelFrom(server.url(name), nullptr, {});
+            WhisperTranscriber::downloadModel(nullptr, {});
         } catch (const CaptionError& e) {
             return e.message();
         }
@@ -267,7 +368,10 @@ TEST_F(Whisper, FailedDownloadsLeaveThePreviousFileAndNoPartialOne)
     };
     EXPECT_EQ(failure("missing.bin"), "The on-device speech engine couldn't transcribe this audio (Whisper model download failed).");
     EXPECT_EQ(failure("short.bin"), "The on-device speech engine couldn't transcribe this audio (the downloaded Whisper model is incomplete).");
-    EXPECT_THROW(WhisperTranscriber::downloadModelFrom("http://127.0.0.1:1/x", nullptr, {}), net::NetError);
+    {
+        test::StandInModel unreachable(served / "expected.bin", "http://127.0.0.1:1/x");
+        EXPECT_THROW(WhisperTranscriber::downloadModel(nullptr, {}), net::NetError);
+    }
     EXPECT_EQ(test::readFile(model), "previous");
     EXPECT_EQ(test::entryCount(model.parent_path()), 1u);
 }
@@ -277,17 +381,18 @@ TEST_F(Whisper, CancelledDownloadStopsReportingAndKeepsThePreviousFile)
     TempDir served;
     sparseFile(served / "model.bin", 400'000'001);
     test::LocalHttpServer server(served.path(), 4'000'000);  // slow enough to cancel
+    test::StandInModel standIn(test::writeModelLookalike(served / "expected.bin"), server.url("model.bin"));
     const auto model = WhisperTranscriber::modelPath();
     std::filesystem::create_directories(model.parent_path());
     test::writeFile(model, "previous");
     CancelToken cancel;
     std::vector<double> fractions;
-    EXPECT_THROW(WhisperTranscriber::downloadModelFrom(server.url("model.bin"),
-                                                       [&](double f) {
-                                                           fractions.push_back(f);
-                                                           if (fractions.size() == 3) cancel.cancel();
-                                                       },
-                                                       cancel),
+    EXPECT_THROW(WhisperTranscriber::downloadModel(
+                     [&](double f) {
+                         fractions.push_back(f);
+                         if (fractions.size() == 3) cancel.cancel();
+                     },
+                     cancel),
                  CancellationError);
     EXPECT_EQ(fractions.size(), 3u);  // none after the cancellation
     EXPECT_EQ(test::readFile(model), "previous");
@@ -297,16 +402,18 @@ TEST_F(Whisper, CancelledDownloadStopsReportingAndKeepsThePreviousFile)
 TEST_F(Whisper, CompleteDownloadReplacesTheModelInOneStep)
 {
     TempDir served;
-    sparseFile(served / "model.bin", 400'000'001);
-    test::LocalHttpServer server(served.path());
+    const std::string bytes = "lmgg" + std::string(3'000'000, 'w');
+    test::writeFile(served / "model.bin", bytes);
+    test::LocalHttpServer server(served.path(), 10'000'000);  // paced, so that progress is seen along the way
+    test::StandInModel standIn(served / "model.bin", server.url("model.bin"));
     const auto model = WhisperTranscriber::modelPath();
     std::filesystem::create_directories(model.parent_path());
     test::writeFile(model, "older and smaller");
     std::vector<double> fractions;
-    WhisperTranscriber::downloadModelFrom(server.url("model.bin"), [&](double f) { fractions.push_back(f); }, {});
+    WhisperTranscriber::downloadModel([&](double f) { fractions.push_back(f); }, {});
     EXPECT_TRUE(WhisperTranscriber::isModelInstalled());
-    EXPECT_EQ(std::filesystem::file_size(model), 400'000'001u);
-    EXPECT_EQ(test::entryCount(model.parent_path()), 1u);
+    EXPECT_EQ(test::readFile(model), bytes);
+    EXPECT_EQ(test::entryCount(model.parent_path()), 2u);  // the model and the record of its digest
     ASSERT_GT(fractions.size(), 2u);
     EXPECT_TRUE(std::is_sorted(fractions.begin(), fractions.end()));
     EXPECT_EQ(fractions.back(), 1.0);
@@ -328,7 +435,8 @@ TEST_F(Whisper, TranscribeDownloadsOnlyAMissingModel)
         EXPECT_FALSE(std::filesystem::exists(WhisperTranscriber::modelPath()));
     }
     // Installed (though unusable here): no download, extraction first.
-    sparseFile(WhisperTranscriber::modelPath(), 400'000'001);
+    test::StandInModel standIn(test::writeModelLookalike(data / "lookalike.bin"));
+    standIn.install();
     Reports reports;
     EXPECT_THROW(WhisperTranscriber::transcribe(speechVideo, WhisperLanguage::find("en"), reports.handler()), CaptionError);
     ASSERT_FALSE(reports.items.empty());

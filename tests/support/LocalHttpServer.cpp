@@ -59,6 +59,12 @@ std::string LocalHttpServer::url(const std::string& name) const
     return "http://127.0.0.1:" + std::to_string(port_) + "/" + name;
 }
 
+void LocalHttpServer::serveWithoutLength(const std::string& name)
+{
+    const std::lock_guard lock(lock_);
+    withoutLength_.insert(name);
+}
+
 void LocalHttpServer::serve()
 {
     while (!stopping_) {
@@ -90,8 +96,14 @@ void LocalHttpServer::answer(int client)
         return;
     }
     const auto size = std::filesystem::file_size(file);
-    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: " + std::to_string(size) +
-                             "\r\nConnection: close\r\n\r\n";
+    bool sendLength = true;
+    {
+        const std::lock_guard lock(lock_);
+        sendLength = !withoutLength_.contains(name);
+    }
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n" +
+                             (sendLength ? "Content-Length: " + std::to_string(size) + "\r\n" : std::string()) +
+                             "Connection: close\r\n\r\n";
     if (!sendAll(client, head.data(), head.size())) return;
     std::ifstream in(file, std::ios::binary);
     const std::size_t chunk = bytesPerSecond_ ? std::max<std::size_t>(bytesPerSecond_ / 20, 1) : std::size_t(1) << 20;

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cstddef>
 #include <filesystem>
+#include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -22,6 +24,9 @@ public:
 
     // "http://127.0.0.1:<port>/<name>"
     std::string url(const std::string& name) const;
+    // Serves <name> with no Content-Length, so that its body ends wherever
+    // the connection closes: a cut connection then looks like a whole body.
+    void serveWithoutLength(const std::string& name);
 
 private:
     std::filesystem::path folder_;
@@ -29,6 +34,8 @@ private:
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
+    std::mutex lock_;
+    std::set<std::string> withoutLength_;
     std::thread thread_;
 
     void serve();

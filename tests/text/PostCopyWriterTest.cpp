@@ -2,8 +2,14 @@
 
 #include "TextFixtures.h"
 #include "platform/TextRules.h"
+#include "support/SpokenTalks.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
 
 namespace vt::test {
 namespace {
@@ -145,6 +151,54 @@ TEST(PostCopyWriter, HashtagsRankNamesOverNounsAndKeepTheirForms)
     EXPECT_TRUE(PostCopyWriter::hashtags("the blorptastic zingle was quorbed", 3).empty());
     EXPECT_TRUE(PostCopyWriter::hashtags("", 3).empty());
     EXPECT_TRUE(PostCopyWriter::hashtags("you and the people, honestly, just like things", 3).empty()) << "stop words";
+}
+
+TEST(PostCopyWriter, HashtagsComeOnlyFromNamesAndNouns)
+{
+    const struct {
+        const char* text;
+        int count;
+        std::vector<std::string> tags;
+    } cases[] = {
+        // Only stop words, verbs and adjectives, however the lexicon also lists them.
+        {"They run quickly and look happy.", 5, {}},
+        {"It is good. We were going.", 5, {}},
+        {"Honestly, you were brilliant and we all laughed, then it got better.", 5, {}},
+        {"we were happy and they looked tired so we kept going", 5, {}},
+        // A noun said five times outranks a name said once (5 against 3).
+        {"We loved Berlin. The garden was green, the garden was big, my garden is old, our garden is wild and this "
+         "garden is mine.",
+         2,
+         {"#garden", "#Berlin"}},
+        // Number words and ordinals are never tags.
+        {"The first three steps took seven minutes, and the second step took twenty.", 5, {"#steps"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PostCopyWriter::hashtags(c.text, c.count), c.tags) << c.text;
+}
+
+// The tags of each hand-tagged talk name its subject and are all words marked
+// there as names or nouns.
+TEST(PostCopyWriter, HashtagsOfTalksNameTheirTopics)
+{
+    const std::map<std::string, std::string> subjectTag{
+        {"habits", "#habits"}, {"money", "#money"}, {"learning", "#Spanish"}, {"focus", "#focus"}};
+    for (const SpokenTalk& talk : spokenTalks()) {
+        std::set<std::string> topics;
+        std::string name;  // a run of names makes one tag
+        for (const MarkedWord& w : talk.words) {
+            const std::string word = text::lowercased(text::trimPunctuation(w.text));
+            name = w.mark == MarkedWord::Mark::name ? name + word : "";
+            if (w.mark != MarkedWord::Mark::other) topics.insert(word);
+            if (!name.empty()) topics.insert(name);
+        }
+        const auto tags = PostCopyWriter::hashtags(talk.text, 5);
+        std::printf("%s:", talk.subject.c_str());
+        for (const std::string& tag : tags) std::printf(" %s", tag.c_str());
+        std::printf("\n");
+        EXPECT_EQ(tags.size(), 5u) << talk.subject;
+        EXPECT_NE(std::find(tags.begin(), tags.end(), subjectTag.at(talk.subject)), tags.end()) << talk.subject;
+        for (const std::string& tag : tags) EXPECT_TRUE(topics.contains(text::lowercased(tag.substr(1)))) << tag;
+    }
 }
 
 TEST(PostCopyWriter, HashtagCountIsAMaximumAndNoKeyContainsAnother)

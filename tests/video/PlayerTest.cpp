@@ -1,5 +1,6 @@
 #include "support/TestVideos.h"
 #include "video/CompositionVideo.h"
+#include "video/MediaLoading.h"
 #include "video/Player.h"
 
 #include <gtest/gtest.h>
@@ -135,28 +136,33 @@ TEST(CompositionVideo, PicksTheClipOfTheSourceMomentAndItsFrame)
     EXPECT_EQ(video.frame(2.6).size(), QSize(64, 48)) << "black under the overlays past the pictures";
 }
 
-TEST(CompositionVideo, TurnsFramesUprightOnlyWhenTheyAreNot)
+// Readers give pictures as stored; every tagged turn is made, whatever the
+// shape, so a square or upside-down recording is not left lying on its side.
+TEST(CompositionVideo, TurnsStoredFramesUpright)
 {
-    SourceVideoInfo turned;
-    turned.naturalWidth = 64;
-    turned.naturalHeight = 48;
-    turned.transform = {0, 1, -1, 0, 48, 0};
     struct Case {
-        QSize frame;
-        QSize upright;
+        int turn;          // clockwise, as tagged
+        QSize stored;      // the video's stored size
+        QSize frame;       // as decoded (smaller when decoded scaled down)
+        QPoint corner;     // where the stored top-left corner ends, upright
     };
-    for (const Case& c : {Case{{64, 48}, {48, 64}}, Case{{48, 64}, {48, 64}}, Case{{32, 24}, {24, 32}}, Case{{47, 65}, {47, 65}}}) {
+    for (const Case& c : {Case{90, {64, 48}, {64, 48}, {47, 0}}, Case{90, {64, 48}, {32, 24}, {23, 0}},
+                          Case{90, {48, 48}, {48, 48}, {47, 0}}, Case{180, {64, 48}, {64, 48}, {63, 47}},
+                          Case{180, {48, 48}, {24, 24}, {23, 23}}, Case{270, {48, 48}, {48, 48}, {0, 47}},
+                          Case{270, {64, 48}, {64, 48}, {0, 63}}, Case{0, {48, 48}, {48, 48}, {0, 0}}}) {
+        SCOPED_TRACE(std::to_string(c.turn) + " on " + std::to_string(c.stored.width()) + "x" +
+                     std::to_string(c.stored.height()) + " decoded " + std::to_string(c.frame.width()));
+        SourceVideoInfo info;
+        info.naturalWidth = c.stored.width();
+        info.naturalHeight = c.stored.height();
+        info.transform = MediaLoading::transformFor(c.turn, c.stored.width(), c.stored.height());
         QImage frame(c.frame, QImage::Format_ARGB32);
-        frame.fill(Qt::gray);
-        EXPECT_EQ(CompositionPicture::orient(frame, turned).size(), c.upright) << c.frame.width();
+        frame.fill(Qt::black);
+        frame.setPixel(0, 0, qRgb(255, 255, 255));
+        const QImage upright = CompositionPicture::orient(frame, info);
+        EXPECT_EQ(upright.size(), c.turn % 180 ? c.frame.transposed() : c.frame);
+        EXPECT_EQ(qGray(upright.pixel(c.corner)), 255);
     }
-    // A quarter turn clockwise puts the stored left edge at the top.
-    QImage frame(64, 48, QImage::Format_ARGB32);
-    frame.fill(Qt::black);
-    for (int y = 0; y < 48; ++y) frame.setPixel(0, y, qRgb(255, 255, 255));
-    const QImage upright = CompositionPicture::orient(frame, turned);
-    EXPECT_EQ(qGray(upright.pixel(24, 0)), 255);
-    EXPECT_EQ(qGray(upright.pixel(24, 63)), 0);
 }
 
 TEST(Player, TheSoundClockPicksThePicture)

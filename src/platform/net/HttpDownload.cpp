@@ -1,5 +1,7 @@
 #include "platform/net/HttpDownload.h"
 
+#include "platform/net/Sha1.h"
+
 #include <curl/curl.h>
 
 #include <cstdio>
@@ -16,6 +18,8 @@ struct Transfer {
     const CancelToken* cancel = nullptr;
     double lastFraction = -1;
     bool writeFailed = false;
+    std::uintmax_t bytes = 0;
+    Sha1 digest;
 };
 
 std::size_t writeBody(char* data, std::size_t size, std::size_t count, void* user)
@@ -26,6 +30,8 @@ std::size_t writeBody(char* data, std::size_t size, std::size_t count, void* use
         transfer->writeFailed = true;
         return 0;  // makes curl stop with a write error
     }
+    transfer->bytes += bytes;
+    transfer->digest.add(std::string_view(data, bytes));
     return bytes;
 }
 
@@ -58,8 +64,8 @@ struct FileCloser {
 
 }  // namespace
 
-long download(const std::string& url, const std::filesystem::path& destination, const DownloadProgress& progress,
-              const CancelToken& cancel)
+Downloaded download(const std::string& url, const std::filesystem::path& destination, const DownloadProgress& progress,
+                    const CancelToken& cancel)
 {
     initialiseOnce();
     cancel.throwIfCancelled();
@@ -105,9 +111,11 @@ long download(const std::string& url, const std::filesystem::path& destination, 
                                                                     : curl_easy_strerror(code);
         fail(NetError("The download failed: " + detail + "."));
     }
-    long status = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
-    return status;
+    Downloaded arrived;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &arrived.status);
+    arrived.bytes = transfer.bytes;
+    arrived.sha1 = transfer.digest.hex();
+    return arrived;
 }
 
 }  // namespace vt::net

@@ -5,8 +5,9 @@
 // behind the subject.
 //
 // No segmentation model exists on this platform, so this is a small stand-in
-// aimed at talking-head footage: the largest frontal face is found with a
-// Haar cascade, and a GrabCut segmentation is seeded from it (face and
+// aimed at talking-head footage: the largest face is found as the face
+// detector finds faces (a Haar cascade, each box confirmed by eyes or a
+// profile), and a GrabCut segmentation is seeded from it (face and
 // chest certain, far sides and above the head background) on a downscaled
 // copy of the frame. It finds one person facing the camera; a frame without
 // a detectable face gives no mask.

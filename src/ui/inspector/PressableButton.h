@@ -1,7 +1,8 @@
 #pragma once
 // A plain button that answers a press by drawing itself at 0.7 opacity. It
 // may carry a rounded fill of its own behind the label. Palette colours are
-// resolved when it is drawn, so they follow the appearance.
+// resolved when it is drawn, so they follow the appearance. A title written
+// with menuText() shows its ampersands and grabs no mnemonic key.
 
 #include "ui/theme/Theme.h"
 

@@ -25,13 +25,19 @@ std::vector<double> FaceTracker::sampleTimes(double duration)
     return times;
 }
 
-std::optional<Point> FaceTracker::facePoint(const std::vector<FaceBox>& faces)
+std::optional<Point> FaceTracker::facePoint(const std::vector<FaceBox>& faces, std::optional<Point> near)
 {
+    const auto point = [](const FaceBox& f) {
+        return Point{f.x + f.width / 2, std::min(f.y + f.height / 2 + 0.15 * f.height, 1.0)};
+    };
+    const auto distance = [&](const FaceBox& f) { return std::hypot(point(f).x - near->x, point(f).y - near->y); };
     if (faces.empty()) return std::nullopt;
     const FaceBox* best = &faces.front();
-    for (const FaceBox& f : faces)
-        if (f.width * f.height > best->width * best->height) best = &f;
-    return Point{best->x + best->width / 2, std::min(best->y + best->height / 2 + 0.15 * best->height, 1.0)};
+    for (const FaceBox& f : faces) {
+        const bool better = near ? distance(f) < distance(*best) : f.width * f.height > best->width * best->height;
+        if (better) best = &f;
+    }
+    return point(*best);
 }
 
 std::optional<FaceTrack> FaceTracker::build(const std::vector<Raw>& raw)
@@ -78,13 +84,16 @@ std::optional<FaceTrack> FaceTracker::analyze(const std::filesystem::path& url, 
     const std::vector<double> times = sampleTimes(duration);
     std::vector<Raw> raw;
     raw.reserve(times.size());
+    std::optional<Point> last;  // the latest face found
     try {
         media::VideoFile file(url);
         file.frames(times, kFrameSide, kTolerance, [&](std::size_t i, std::optional<media::Picture> picture) {
             if (progress) progress(static_cast<double>(i + 1) / static_cast<double>(times.size()));
             if (!picture) return;
             const FrameView view{picture->bgra.data(), picture->width, picture->height, picture->width * 4};
-            raw.push_back({times[i], facePoint(FaceDetector::faces(view))});
+            const std::optional<Point> point = facePoint(FaceDetector::faces(view), last);
+            if (point) last = point;
+            raw.push_back({times[i], point});
         });
     } catch (const media::MediaError&) {
         // An unreadable file is a video without faces.

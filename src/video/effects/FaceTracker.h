@@ -1,8 +1,9 @@
 #pragma once
 // Follows the speaker's face through a video for follow-face framing: about
 // 400 frames at most (one every 0.5 s for shorter videos) are read upright
-// at 640 pixels, the largest face of each is found, and the points are
-// filled, smoothed and held still against small jitter.
+// at 640 pixels, the speaker's face is picked in each (the one nearest the
+// track so far), and the points are filled, smoothed and held still against
+// small jitter.
 //
 // Stateless; analyze blocks the calling thread (call it from a background
 // task) and never throws.
@@ -29,9 +30,12 @@ struct FaceTracker {
     // i × step for i = 0, 1, … while below max(duration, 0.1), with
     // step = max(duration / 400, 0.5).
     static std::vector<double> sampleTimes(double duration);
-    // The point of the largest face (the first of equal ones): the box's
-    // centre, raised by 15 % of its height, capped at 1. None without faces.
-    static std::optional<Point> facePoint(const std::vector<FaceBox>& faces);
+    // The point of a face: the box's centre, raised by 15 % of its height,
+    // capped at 1. Of several faces, the one whose point is nearest `near`
+    // (the track so far) is taken, so that a second face or a stray box does
+    // not pull the framing away from the speaker; without `near`, the largest
+    // (the first of equal ones). None without faces.
+    static std::optional<Point> facePoint(const std::vector<FaceBox>& faces, std::optional<Point> near = std::nullopt);
     // A raw sample: a requested time and the face point found there, if any.
     struct Raw {
         double t = 0;

@@ -4,15 +4,13 @@
 #include "captions/FontBook.h"
 #include "captions/TextLine.h"
 #include "platform/WholeFile.h"
-#include "platform/vision/FaceCascade.h"
+#include "platform/vision/FaceDetector.h"
 #include "video/Kernels.h"
 #include "video/effects/ColorGrader.h"
 
 #include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
-
-#include <opencv2/imgproc.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -21,22 +19,6 @@
 namespace vt::ThumbnailGenerator {
 
 namespace {
-
-// The stand-in for a face-capture quality, 0…1: how large the face is
-// (full marks from a fifth of the short side), how sharp (Laplacian
-// variance) and how well exposed (mean brightness near the middle).
-double quality(const cv::Mat& grey, const cv::Rect& face)
-{
-    const double size = std::min(1.0, face.height / (0.2 * std::min(grey.cols, grey.rows)));
-    cv::Mat laplacian;
-    cv::Laplacian(grey(face), laplacian, CV_64F);
-    cv::Scalar mean, deviation;
-    cv::meanStdDev(laplacian, mean, deviation);
-    const double sharpness = std::min(1.0, deviation[0] * deviation[0] / 200);
-    const double brightness = cv::mean(grey(face))[0] / 255;
-    const double exposure = std::max(0.0, 1 - 2 * std::abs(brightness - 0.5));
-    return std::clamp(0.4 * size + 0.35 * sharpness + 0.25 * exposure, 0.0, 1.0);
-}
 
 // Fills `size` with the picture scaled to cover it, cropped around `focus`.
 QImage filled(const QImage& picture, QSize size, Point focus)
@@ -105,21 +87,14 @@ void drawTemplate(QPainter& p, ThumbnailTemplate design, const std::string& text
 
 std::optional<Face> bestFace(const QImage& image)
 {
-    cv::CascadeClassifier* detector = vision::frontalFaceCascade();
-    if (!detector || image.isNull()) return std::nullopt;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
-    const cv::Mat view(rgb.height(), rgb.width(), CV_8UC3, const_cast<uchar*>(rgb.constBits()),
-                       static_cast<size_t>(rgb.bytesPerLine()));
-    cv::Mat grey;
-    cv::cvtColor(view, grey, cv::COLOR_RGB2GRAY);
-    std::vector<cv::Rect> faces;
-    const int minimum = std::max(24, std::min(grey.cols, grey.rows) / 20);
-    detector->detectMultiScale(grey, faces, 1.1, 4, 0, cv::Size(minimum, minimum));
+    if (image.isNull()) return std::nullopt;
+    const QImage bgra = image.convertToFormat(QImage::Format_ARGB32);
+    const FrameView view{bgra.constBits(), bgra.width(), bgra.height(), static_cast<int>(bgra.bytesPerLine())};
     std::optional<Face> best;
-    for (const cv::Rect& face : faces) {
-        const double q = quality(grey, face);
+    for (const FaceBox& face : FaceDetector::faces(view)) {
+        const double q = FaceDetector::captureQuality(view, face);
         if (best && !(q > best->quality)) continue;
-        best = Face{q, {(face.x + face.width / 2.0) / grey.cols, 1 - (face.y + face.height / 2.0) / grey.rows}};
+        best = Face{q, {face.x + face.width / 2, face.y + face.height / 2}};
     }
     return best;
 }

@@ -5,7 +5,8 @@
 // grade and a headline in one of four designs.
 //
 // The face-capture quality is a stand-in built from OpenCV: a frontal face
-// found by a Haar cascade, scored from its size, its sharpness (variance of
+// found by the face detector (a Haar cascade, each box confirmed by eyes or
+// a profile), scored from its size, its sharpness (variance of
 // the Laplacian) and its exposure. It does not judge eyes open or closed,
 // expression, pose beyond "frontal enough to detect", occlusion or motion
 // blur outside the face, and it finds only faces turned to the camera.

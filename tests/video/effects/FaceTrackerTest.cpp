@@ -24,15 +24,26 @@ TEST(FaceTracker, SampleTimes)
     EXPECT_DOUBLE_EQ(long_[1], 2.5);
 }
 
-TEST(FaceTracker, FacePointOfTheLargestFace)
+TEST(FaceTracker, FacePointOfTheLargestFaceOrTheOneNearestTheTrack)
 {
     EXPECT_FALSE(FaceTracker::facePoint({}));
+    EXPECT_FALSE(FaceTracker::facePoint({}, Point{0.5, 0.5}));
     // Equal areas: the first reported wins; the point is raised by 15 % of the height.
     const auto tie = FaceTracker::facePoint({{0.05, 0.1, 0.1, 0.1}, {0.1, 0.2, 0.2, 0.2}, {0.6, 0.6, 0.1, 0.4}});
     ASSERT_TRUE(tie);
     EXPECT_NEAR(tie->x, 0.2, 1e-12);
     EXPECT_NEAR(tie->y, 0.3 + 0.03, 1e-12);
     EXPECT_EQ(FaceTracker::facePoint({{0.4, 0.9, 0.2, 0.2}})->y, 1.0);  // capped at the top
+
+    // With a track so far, the face nearest it wins over a larger one: a
+    // speaker at the left stays framed when a bigger box shows at the right.
+    const std::vector<FaceBox> two{{0.6, 0.3, 0.3, 0.4}, {0.2, 0.5, 0.1, 0.12}};
+    EXPECT_NEAR(FaceTracker::facePoint(two)->x, 0.75, 1e-12);
+    const auto near = FaceTracker::facePoint(two, Point{0.27, 0.6});
+    ASSERT_TRUE(near);
+    EXPECT_NEAR(near->x, 0.25, 1e-12);
+    EXPECT_NEAR(near->y, 0.56 + 0.018, 1e-12);
+    EXPECT_NEAR(FaceTracker::facePoint(two, Point{0.7, 0.4})->x, 0.75, 1e-12);
 }
 
 TEST(FaceTracker, TrackFillsSmoothsAndHoldsStill)
@@ -83,6 +94,27 @@ TEST(FaceTracker, AVideoWithoutFacesGivesNoTrackAfterReadingEveryFrame)
     progress.clear();
     EXPECT_FALSE(FaceTracker::analyze(dir / "missing.mp4", 3, [&](double f) { progress.push_back(f); }));
     EXPECT_TRUE(progress.empty());
+}
+
+// The speaker, framed at the left, is joined after a second by a larger
+// face at the right (the same portrait, closer): the track stays on the
+// speaker instead of jumping to the larger face.
+TEST(FaceTracker, StaysWithTheSpeakerWhenALargerFaceShowsUp)
+{
+    test::TempDir dir;
+    const auto video = dir / "two.mp4";
+    const std::string portrait = test::shellQuote(test::sharedFixture("face-portrait.png").string());
+    ASSERT_EQ(test::run("ffmpeg -v error -y -loop 1 -framerate 10 -i " + portrait +
+                        " -f lavfi -i color=c=black:s=1280x720:r=10:d=3 -filter_complex "
+                        "'[0:v]split[a][b];[a]scale=560:560[s];[b]scale=720:720[l];"
+                        "[1:v][s]overlay=x=20:y=80:shortest=1[v];[v][l]overlay=x=560:y=0:enable=gte(t\\,1),format=yuv420p' "
+                        "-t 3 -c:v libx264 -preset ultrafast " + test::shellQuote(video.string())),
+              0);
+    const auto track = FaceTracker::analyze(video, 3, {});
+    ASSERT_TRUE(track);
+    ASSERT_EQ(track->samples.size(), 6u);
+    // The speaker's face is centred at x = (20 + 225 / 512 × 560) / 1280 = 0.21.
+    for (const auto& s : track->samples) EXPECT_NEAR(s.x, 0.21, 0.03) << "at " << s.t << " s";
 }
 
 }  // namespace
