@@ -741,6 +741,7 @@ private:
     void scheduleSave();
     void writeProject();
     EditState editState() const;
+    EditState counterpart(const EditState& step) const;
     // Records a step, dropping the oldest beyond the limit, and forgets the redo history.
     void pushStep(EditState step);
     void restore(const EditState& step);

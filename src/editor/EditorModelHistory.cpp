@@ -154,7 +154,7 @@ void EditorModel::undo()
     if (undoStack_.empty()) return;
     EditState step = std::move(undoStack_.back());
     undoStack_.pop_back();
-    redoStack_.push_back(editState());
+    redoStack_.push_back(counterpart(step));
     emit historyChanged();
     restore(step);
 }
@@ -164,7 +164,7 @@ void EditorModel::redo()
     if (redoStack_.empty()) return;
     EditState step = std::move(redoStack_.back());
     redoStack_.pop_back();
-    undoStack_.push_back(editState());
+    undoStack_.push_back(counterpart(step));
     emit historyChanged();
     restore(step);
 }
