@@ -19,6 +19,7 @@
 // cpu_between_ms what it ran between inputs (debounced work). Run on one
 // core (taskset -c N) for the figure that matters.
 
+#include "HourOfSpeech.h"
 #include "OffscreenApplication.h"
 #include "app/AppModel.h"
 #include "app/AppSettings.h"
@@ -59,29 +60,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int wordCount = 10'000;
-
-// An hour of talk: 0.3 s words 0.06 s apart, a second's pause every 60.
-Project hourOfSpeech(const std::filesystem::path& video, double seconds)
-{
-    static const char* const texts[] = {"well", "this", "is", "how", "the", "morning", "started", "before",
-                                        "anyone", "arrived", "at", "the", "studio"};
-    Project p;
-    p.name = "An hour of talk";
-    p.videoPath = video.string();
-    double t = 0.2;
-    for (int i = 0; i < wordCount; ++i) {
-        Word w;
-        w.id = Uuid::random();
-        w.text = texts[i % std::size(texts)];
-        if (i % 14 == 13) w.text += ".";
-        w.start = t;
-        w.end = t + 0.3;
-        t = w.end + (i % 60 == 59 ? 1.0 : 0.06);
-        p.words.push_back(std::move(w));
-    }
-    p.sourceDuration = std::max(t + 0.5, seconds);
-    return p;
-}
 
 // An hour of 640 × 360 test picture at 30 frames a second with a tone, made
 // once from one minute repeated (seconds to make) and kept for later runs.
@@ -155,7 +133,9 @@ struct OpenWindow {
     {
         bench::widgetApplication();
         constexpr double seconds = 3700;
-        Project project = hourOfSpeech(hourOfVideo(seconds), seconds);
+        Project project = bench::hourOfSpeech(wordCount, hourOfVideo(seconds).string());
+        project.name = "An hour of talk";
+        project.sourceDuration = std::max(project.sourceDuration, seconds);
         AppSettings::set(AppSettings::hasOnboardedKey, true);
         AppSettings::set("editorTipsSeen", true);
         ProjectStore::save(project);

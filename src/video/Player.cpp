@@ -3,6 +3,8 @@
 #include "video/CompositionMixer.h"
 #include "video/CompositionVideo.h"
 
+#include "platform/ThreadPriority.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -72,37 +74,56 @@ void Player::restartPictures()
     queue_.clear();
     composedAll_ = false;
     shown_ = {};
-    if (worker_.joinable()) {
-        // The old worker sees the new generation and ends after its current picture.
-        std::thread old = std::move(worker_);
-        lock_.unlock();
-        changed_.notify_all();
-        old.join();
-        lock_.lock();
-    }
-    if (item_ && !stopping_) worker_ = std::thread(&Player::composeLoop, this, generation_, item_, clock_);
+    // The worker sees the new generation after its current picture and
+    // starts over by itself: a seek or a new item never waits for it, so a
+    // dragged playhead or an edit's rebuild stays off the caller's thread.
+    if (!worker_.joinable() && item_ && !stopping_) worker_ = std::thread(&Player::composeLoop, this);
 }
 
-void Player::composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerItem> item, double from)
+void Player::composeLoop()
 {
-    CompositionVideo video(item->composition, item->clipTracks, item->state, item->decodeEdge);
-    const double fps = item->fps > 0 ? item->fps : 30;
+    ThreadPriority::yieldToInput();
+    // The readers of an item stay open across seeks; a new item gets new ones.
+    std::shared_ptr<const PlayerItem> item;
+    std::unique_ptr<CompositionVideo> video;
+    std::uint64_t started = 0;
+    std::unique_lock lock(lock_);
+    for (;;) {
+        changed_.wait(lock, [&] { return stopping_ || generation_ != started; });
+        if (stopping_) return;
+        started = generation_;
+        const bool newItem = item_ != item;
+        item = item_;
+        const double from = clock_;
+        lock.unlock();
+        if (newItem) {
+            video.reset();
+            if (item) video = std::make_unique<CompositionVideo>(item->composition, item->clipTracks, item->state, item->decodeEdge);
+        }
+        if (video) composeFrom(*video, *item, started, from);
+        lock.lock();
+    }
+}
+
+void Player::composeFrom(CompositionVideo& video, const PlayerItem& item, std::uint64_t generation, double from)
+{
+    const double fps = item.fps > 0 ? item.fps : 30;
     // Pictures sit on the frame grid; the first is the one on screen at
     // `from`, and a clock at the very end still shows the last picture.
-    const auto last = std::max<std::int64_t>(static_cast<std::int64_t>(std::ceil(item->duration * fps - 1e-9)) - 1, 0);
+    const auto last = std::max<std::int64_t>(static_cast<std::int64_t>(std::ceil(item.duration * fps - 1e-9)) - 1, 0);
     for (auto k = std::min(static_cast<std::int64_t>(std::floor(from * fps + 1e-9)), last);; ++k) {
         const double time = double(k) / fps;
         {
             std::unique_lock lock(lock_);
             changed_.wait(lock, [&] { return generation_ != generation || queue_.size() < queueCapacity; });
             if (generation_ != generation) return;
-            if (time >= item->duration && k > 0) {
+            if (time >= item.duration && k > 0) {
                 composedAll_ = true;
                 changed_.notify_all();
                 return;
             }
         }
-        QImage image = video.frame(time, item->frameSize);  // composed without the lock
+        QImage image = video.frame(time, item.frameSize);  // composed without the lock
         std::lock_guard guard(lock_);
         if (generation_ != generation) return;
         queue_.push_back({time, std::move(image)});

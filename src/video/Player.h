@@ -28,6 +28,7 @@
 namespace vt {
 
 class CompositionMixer;
+class CompositionVideo;
 
 // What a player plays: a built composition with its mix and clip tracks, the
 // render state its pictures are drawn from, and how pictures are made.
@@ -80,7 +81,8 @@ private:
         QImage image;
     };
     void restartPictures();  // with lock_ held
-    void composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerItem> item, double from);
+    void composeLoop();
+    void composeFrom(CompositionVideo& video, const PlayerItem& item, std::uint64_t generation, double from);
     QImage takeFrame(std::unique_lock<std::mutex>& lock, bool wait);
     static void squeeze(const media::AudioBuffer& source, media::AudioBuffer& out, double rate);
 
@@ -98,7 +100,7 @@ private:
     Picture shown_;
     bool stopping_ = false;
     // ---- owned by the calling thread ----
-    std::thread worker_;
+    std::thread worker_;  // one for the player's life, started with the first item
 };
 
 }  // namespace vt
