@@ -2,6 +2,11 @@
 // opens. Each stage runs on the main thread; the heavy work of a stage runs
 // on the model's pool and comes back with its result. A stage that finds its
 // import is no longer the current one stops.
+//
+// Face tracking needs no transcript, so it runs from the probe on, alongside
+// language detection and transcription; the processing screen shows its
+// progress once the transcript is in, and the project is saved when both
+// have come back.
 
 #include "app/AppModel.h"
 
@@ -22,6 +27,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 
 namespace vt {
@@ -30,7 +36,6 @@ namespace {
 constexpr double kPosterLatest = 1.5;     // seconds into the video at most
 constexpr double kShortsFrom = 180;       // seconds: longer videos go to the Shorts picker
 constexpr int kMirrorInterval = 250;      // ms between looks at a running download
-constexpr int kPosterQuality = 80;
 
 constexpr std::string_view kListening = "Extracting audio · listening for the language";
 constexpr std::string_view kWaitingForModel = "Downloading Whisper model (one time)";
@@ -61,6 +66,12 @@ struct AppModel::Import {
     std::vector<Word> words;
     std::string localeTag;
     std::optional<FaceTrack> faceTrack;
+    bool transcribed = false;
+    bool tracked = false;
+    double trackingFraction = 0;  // shown once the transcript is in
+    // Set on the main thread when the import has ended; the tracker's thread
+    // reads it to stop early.
+    std::atomic<bool> ended{false};
 };
 
 void AppModel::importVideo(const std::filesystem::path& url)
@@ -95,7 +106,7 @@ void AppModel::startImport(const std::filesystem::path& url)
         [this, run](std::exception_ptr error) { failImport(run, error); });
 }
 
-bool AppModel::isCurrent(const std::shared_ptr<Import>& run) const { return task_ == run->task; }
+bool AppModel::isCurrent(const std::shared_ptr<Import>& run) const { return task_ == run->task && !run->ended; }
 
 void AppModel::updatePhase(const std::shared_ptr<Import>& run, std::string phase, double fraction)
 {
@@ -118,6 +129,7 @@ void AppModel::probed(const std::shared_ptr<Import>& run)
         processing_->poster = run->poster;
         emit processingChanged();
     }
+    trackFaces(run);
     run->choice = {engine_, localeID_, whisperLanguageID_, std::nullopt};
     if (!WhisperTranscriber::isModelInstalled()) {
         chooseEngine(run, false, std::nullopt);
@@ -207,29 +219,43 @@ void AppModel::transcribeNow(const std::shared_ptr<Import>& run)
                 failImport(run, std::make_exception_ptr(CancellationError()));
                 return;
             }
-            trackFaces(run);
+            run->transcribed = true;
+            updatePhase(run, std::string(kTracking), run->tracked ? 1.0 : run->trackingFraction);
+            finishImport(run);
         },
         [this, run](std::exception_ptr error) { failImport(run, error); });
 }
 
 void AppModel::trackFaces(const std::shared_ptr<Import>& run)
 {
-    updatePhase(run, std::string(kTracking), 0);
-    auto progress = reporter(run);
+    // Reports reach the screen only once the transcript is in: until then the
+    // screen shows the transcription's step. A cancelled or ended import stops
+    // the tracker at its next frame.
+    auto progress = [this, run](double fraction) {
+        if (run->task->isCancelled() || run->ended) throw CancellationError();
+        QMetaObject::invokeMethod(
+            this,
+            [this, run, fraction] {
+                run->trackingFraction = std::max(run->trackingFraction, fraction);
+                if (run->transcribed) updatePhase(run, std::string(kTracking), run->trackingFraction);
+            },
+            Qt::QueuedConnection);
+    };
+    auto track = services_.trackFaces;
+    if (!track) track = FaceTracker::analyze;
+    auto tracked = [this, run](std::optional<FaceTrack> faces) {
+        if (!isCurrent(run)) return;
+        run->faceTrack = std::move(faces);
+        run->tracked = true;
+        finishImport(run);
+    };
     background<std::optional<FaceTrack>>(
-        [url = run->url, duration = run->duration, progress] {
-            return FaceTracker::analyze(url, duration, [&](double fraction) { progress(std::string(kTracking), fraction); });
-        },
-        [this, run](std::optional<FaceTrack> track) {
-            if (!isCurrent(run)) return;
-            run->faceTrack = std::move(track);
-            if (run->task->isCancelled()) {
-                failImport(run, std::make_exception_ptr(CancellationError()));
-                return;
-            }
-            finishImport(run);
-        },
-        [this, run](std::exception_ptr error) { failImport(run, error); });
+        [track, url = run->url, duration = run->duration, progress] { return track(url, duration, progress); },
+        tracked,
+        // Following the face only frames the picture better: whatever stops
+        // it, the video is framed around its middle and the import goes on
+        // (a cancelled one stops at its next check).
+        [tracked](std::exception_ptr) { tracked(std::nullopt); });
 }
 
 Project AppModel::buildProject(const Import& run) const
@@ -260,14 +286,20 @@ Project AppModel::buildProject(const Import& run) const
 
 void AppModel::finishImport(const std::shared_ptr<Import>& run)
 {
+    if (!run->transcribed || !run->tracked) return;  // the other stage is still at work
+    if (run->task->isCancelled()) {
+        failImport(run, std::make_exception_ptr(CancellationError()));
+        return;
+    }
+    run->ended = true;
     const Project project = buildProject(*run);
     // The transcript is not thrown away when the store refuses it: the
     // project still opens, and the alert says it is not on disk.
     if (ProjectStore::save(project) != ProjectStore::SaveResult::saved)
         setErrorMessage(std::string("The new project could not be saved: it is open, but it is not on disk yet."));
     // A poster that cannot be written leaves the project without one.
-    if (run->poster) run->poster->save(QString::fromStdString(posterPath(project.id).string()), "JPG", kPosterQuality);
-    setProjects(ProjectStore::loadAll());
+    if (run->poster) writePoster(*run->poster, project.id);
+    reloadProjects();
     if (run->duration >= kShortsFrom) {
         findShorts(project);
     } else {
@@ -282,6 +314,7 @@ void AppModel::finishImport(const std::shared_ptr<Import>& run)
 void AppModel::failImport(const std::shared_ptr<Import>& run, std::exception_ptr error)
 {
     if (!isCurrent(run)) return;
+    run->ended = true;
     try {
         std::rethrow_exception(error);
     } catch (const CancellationError&) {

@@ -2,18 +2,22 @@
 
 #include "app/AppSettings.h"
 #include "app/Background.h"
+#include "audio/CacheFile.h"
 #include "editor/ClipMediaService.h"
 #include "editor/EngineAudio.h"
 #include "export/CompositionExportComposer.h"
 #include "captions/presets/StylePresets.h"
+#include "model/DataRoot.h"
 #include "model/ProjectStore.h"
 #include "platform/TextRules.h"
+#include "platform/WholeFile.h"
 #include "platform/media/MediaError.h"
 #include "platform/media/VideoFile.h"
 #include "speech/Locales.h"
 #include "speech/Transcriber.h"
 #include "speech/WhisperTranscriber.h"
 
+#include <QBuffer>
 #include <QLocale>
 
 #include <unistd.h>
@@ -27,6 +31,7 @@ namespace {
 constexpr int kFrameSide = 1920;
 // A nearby frame is as good a poster as the exact one.
 constexpr double kFrameTolerance = 1.0;
+constexpr int kPosterQuality = 80;
 // The model download holds a thread for minutes; an import stage and the
 // locale look-up must still run beside it on a machine of one core.
 constexpr int kLeastThreads = 3;
@@ -45,6 +50,40 @@ std::optional<TranscriptionEngine> chosenEngine()
 TranscriptionEngine defaultEngine(bool modelInstalled)
 {
     return modelInstalled ? TranscriptionEngine::whisper : TranscriptionEngine::apple;
+}
+
+// Temporary files left by a crash or a kill during a write. One still being
+// written (by a copy of the program started earlier) is younger than this.
+constexpr std::chrono::hours kLeftoverAge{1};
+
+// "<ID>.json" or "<ID>.jpg": what the store and the posters write.
+bool isProjectFileName(const std::string& name)
+{
+    const std::filesystem::path file(name);
+    const std::string stem = file.stem().string();
+    const auto id = Uuid::parse(stem);
+    return id && id->text() == stem && (file.extension() == ".json" || file.extension() == ".jpg");
+}
+
+// ".<ID>.download": what a speech model download writes before it is checked.
+bool isPartialDownloadName(const std::string& name)
+{
+    constexpr std::string_view suffix = ".download";
+    if (name.size() <= suffix.size() + 1 || name.front() != '.' || !name.ends_with(suffix)) return false;
+    const std::string stem = name.substr(1, name.size() - 1 - suffix.size());
+    const auto id = Uuid::parse(stem);
+    return id && id->text() == stem;
+}
+
+void removeLeftovers()
+{
+    const std::filesystem::path root = ProjectStore::root();
+    wholeFile::removeLeftovers(root, kLeftoverAge, [](const std::string& target) { return target == DataRoot::stylesFileName; });
+    wholeFile::removeLeftovers(ProjectStore::directory(), kLeftoverAge, isProjectFileName);
+    for (std::string_view folder : {DataRoot::cacheFolder, DataRoot::musicFolder})
+        CacheFile::removeLeftovers(root / folder, kLeftoverAge);
+    // A speech model download cut off by a kill: up to the model's whole size.
+    wholeFile::removeStale(root / DataRoot::modelsFolder, kLeftoverAge, isPartialDownloadName);
 }
 
 }  // namespace
@@ -82,6 +121,7 @@ AppModel::AppModel(Services services, QObject* parent) : QObject(parent), servic
     const auto modelInstalled = WhisperTranscriber::modelInstalledIfKnown();
     whisperInstalled_ = modelInstalled.value_or(false);
     ProjectStore::migrateLegacySettings();
+    removeLeftovers();
 
     // Until its check ends, a file of the model's size and header is taken
     // for the model.
@@ -90,7 +130,9 @@ AppModel::AppModel(Services services, QObject* parent) : QObject(parent), servic
                              .value_or(locales::currentRegion() == std::optional<std::string>("IN") ? "hinglish" : "auto");
     captionLanguageID_ = AppSettings::string(AppSettings::captionLanguageKey).value_or("latin");
     screen_ = AppSettings::boolean(AppSettings::hasOnboardedKey) ? Screen::welcome : Screen::onboarding;
-    projects_ = ProjectStore::loadAll();
+    ProjectStore::Listing listing = ProjectStore::list();
+    projects_ = std::move(listing.projects);
+    unreadableProjects_ = std::move(listing.unreadable);
     if (!modelInstalled) checkModel();
 
     background<std::vector<std::string>>(
@@ -202,6 +244,25 @@ void AppModel::setProjects(std::vector<Project> projects)
     emit projectsChanged();
 }
 
+void AppModel::reloadProjects()
+{
+    ProjectStore::Listing listing = ProjectStore::list();
+    std::erase_if(listing.unreadable, [&](const std::filesystem::path& file) { return acknowledged_.contains(file); });
+    if (listing.unreadable != unreadableProjects_) {
+        unreadableProjects_ = std::move(listing.unreadable);
+        emit unreadableProjectsChanged();
+    }
+    setProjects(std::move(listing.projects));
+}
+
+void AppModel::acknowledgeUnreadableProjects()
+{
+    if (unreadableProjects_.empty()) return;
+    acknowledged_.insert(unreadableProjects_.begin(), unreadableProjects_.end());
+    unreadableProjects_.clear();
+    emit unreadableProjectsChanged();
+}
+
 void AppModel::setProcessing(std::optional<ProcessingState> processing)
 {
     processing_ = std::move(processing);
@@ -256,7 +317,7 @@ void AppModel::finishOnboarding()
 
 void AppModel::enterProjects()
 {
-    setProjects(ProjectStore::loadAll());
+    reloadProjects();
     setScreen(Screen::home);
 }
 
@@ -305,7 +366,7 @@ void AppModel::closeEditor()
 {
     if (!saveOpenProject()) return;
     dropEditor();
-    setProjects(ProjectStore::loadAll());
+    reloadProjects();
     setScreen(Screen::home);
 }
 
@@ -324,21 +385,24 @@ void AppModel::rename(const Project& project, const std::string& name)
     if (entry == projects_.end()) return;
     entry->name = std::move(trimmed);
     ProjectStore::save(*entry);
-    setProjects(ProjectStore::loadAll());
+    reloadProjects();
 }
 
 // A duplicate that pointed at the original's recording would lose it when
 // the original removes or re-records its take, so the copy gets its own file
-// beside it. When the recording cannot be copied, the copy goes without a
-// voiceover rather than share one; a take whose file is already gone has
-// nothing to share and stays as it is.
+// in the recordings folder. When the recording cannot be copied, the copy
+// goes without a voiceover rather than share one; a take whose file is
+// already gone has nothing to share and stays as it is. A take outside that
+// folder is not a recording of ours (nothing ever deletes it), so it is
+// neither copied nor changed.
 static void giveOwnVoiceover(Project& copy)
 {
     if (!copy.voiceover || copy.voiceover->path.empty()) return;
     const std::filesystem::path take = copy.voiceover->path;
+    if (!DataRoot::holds(DataRoot::voiceoversFolder, take)) return;
     std::error_code error;
     if (!std::filesystem::exists(take, error)) return;
-    const auto own = take.parent_path() / (Uuid::random().text() + take.extension().string());
+    const auto own = DataRoot::folder(DataRoot::voiceoversFolder) / (Uuid::random().text() + take.extension().string());
     if (std::filesystem::copy_file(take, own, error)) copy.voiceover->path = own.string();
     else copy.voiceover.reset();
 }
@@ -352,9 +416,12 @@ void AppModel::duplicate(const Project& project)
     copy.updatedAt = std::chrono::system_clock::now();
     giveOwnVoiceover(copy);
     ProjectStore::save(copy);
-    std::error_code ignored;  // no poster, or a target already there
-    std::filesystem::copy_file(posterPath(project.id), posterPath(copy.id), std::filesystem::copy_options::none, ignored);
-    setProjects(ProjectStore::loadAll());
+    // A poster that leads out of the projects folder is someone else's file.
+    if (DataRoot::holds(DataRoot::projectsFolder, posterPath(project.id))) {
+        std::error_code ignored;  // no poster, or a target already there
+        std::filesystem::copy_file(posterPath(project.id), posterPath(copy.id), std::filesystem::copy_options::none, ignored);
+    }
+    reloadProjects();
 }
 
 void AppModel::findShorts(const Project& project)
@@ -376,7 +443,7 @@ void AppModel::closeClips(const std::optional<Project>& project)
         clipFiles_.reset();
     }
     setClipSource(std::nullopt);
-    setProjects(ProjectStore::loadAll());
+    reloadProjects();
     if (project) open(*project);
     else setScreen(Screen::home);
 }
@@ -400,5 +467,14 @@ std::optional<QImage> AppModel::frame(const std::filesystem::path& url, double s
 }
 
 std::filesystem::path AppModel::posterPath(const Uuid& id) { return ProjectStore::directory() / (id.text() + ".jpg"); }
+
+bool AppModel::writePoster(const QImage& image, const Uuid& id)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "JPG", kPosterQuality)) return false;
+    return wholeFile::writeAtomically(posterPath(id), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
 
 }  // namespace vt

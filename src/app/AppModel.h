@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,8 +56,8 @@ class AppModel : public QObject {
     Q_OBJECT
 
 public:
-    // The services the model calls that reach outside the machine; tests
-    // replace them. Both block their (background) thread.
+    // The services the model calls that reach outside the machine, and the
+    // face tracker; tests replace them. All block their (background) thread.
     struct Services {
         // Fetches the speech model, reporting fractions from its own thread.
         // `cancel` fires only when the model itself goes away (at exit).
@@ -64,6 +65,11 @@ public:
         // The file chooser of openPanel: one video, or none when cancelled.
         // The window sets it; without one openPanel does nothing.
         std::function<std::optional<std::filesystem::path>()> pickVideo;
+        // Follows the speaker's face through an imported video; none:
+        // FaceTracker::analyze.
+        std::function<std::optional<FaceTrack>(const std::filesystem::path& video, double duration,
+                                               const std::function<void(double)>& progress)>
+            trackFaces;
     };
     void setPickVideo(std::function<std::optional<std::filesystem::path>()> pick) { services_.pickVideo = std::move(pick); }
     static Services defaultServices();
@@ -81,6 +87,11 @@ public:
     Screen screen() const { return screen_; }
     void setScreen(Screen screen);
     const std::vector<Project>& projects() const { return projects_; }
+    // The project files the last look through the store could not read (they
+    // are left as they are), less those the user has already been shown.
+    const std::vector<std::filesystem::path>& unreadableProjects() const { return unreadableProjects_; }
+    // The user has seen them: they are not reported again while the program runs.
+    void acknowledgeUnreadableProjects();
     const std::vector<std::string>& locales() const { return locales_; }
     const std::string& localeID() const { return localeID_; }
     void setLocaleID(std::string id);
@@ -141,10 +152,15 @@ public:
     static std::optional<QImage> frame(const std::filesystem::path& url, double seconds);
     // The poster file of a project in the store's folder.
     static std::filesystem::path posterPath(const Uuid& id);
+    // Writes it as a JPEG, atomically: a poster cut short never shows, and
+    // whatever stood at its name (a link out of the folder, say) is replaced,
+    // not written through. False when it could not be written.
+    static bool writePoster(const QImage& image, const Uuid& id);
 
 signals:
     void screenChanged();
     void projectsChanged();
+    void unreadableProjectsChanged();
     void localesChanged();
     void localeIDChanged();
     void startStyleIDChanged();
@@ -183,6 +199,8 @@ private:
 
     void endDownload(const Task& download, std::exception_ptr error);
     void setProjects(std::vector<Project> projects);
+    // Reads the store again: the projects and the files it could not read.
+    void reloadProjects();
     void setProcessing(std::optional<ProcessingState> processing);
     void setModelDownloadProgress(std::optional<double> progress);
     void setModelDownloadTask(Task task);
@@ -212,6 +230,8 @@ private:
     QThreadPool pool_;
     Screen screen_ = Screen::home;
     std::vector<Project> projects_;
+    std::vector<std::filesystem::path> unreadableProjects_;
+    std::set<std::filesystem::path> acknowledged_;
     std::vector<std::string> locales_;
     std::string localeID_;
     std::string startStyleID_;

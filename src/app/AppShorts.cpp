@@ -10,7 +10,6 @@ namespace vt {
 namespace {
 
 constexpr double kPosterDelay = 1.5;  // seconds into the clip
-constexpr int kPosterQuality = 80;
 
 }  // namespace
 
@@ -28,7 +27,7 @@ void AppModel::createShorts(std::vector<ClipFinder::Clip> clips, const Project& 
                 }
                 // A poster that cannot be read or written leaves the project without one.
                 if (auto poster = frame(source.videoPath, std::min(clip.start + kPosterDelay, clip.end)))
-                    poster->save(QString::fromStdString(posterPath(project.id).string()), "JPG", kPosterQuality);
+                    writePoster(*poster, project.id);
             }
             return unsaved;
         },

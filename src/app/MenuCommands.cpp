@@ -66,14 +66,52 @@ void setSafeZones(AppModel& app, bool shown)
     if (EditorModel* editor = openEditor(app)) editor->setShowSafeArea(shown);
 }
 
+// The player is moved too: setting only the playhead would let the next
+// time report put it back where the player stands.
 void goToStart(AppModel& app)
 {
-    if (EditorModel* editor = openEditor(app)) editor->setCurrentTime(0);
+    if (EditorModel* editor = openEditor(app)) editor->seekExactly(0);
 }
 
 void goToEnd(AppModel& app)
 {
-    if (EditorModel* editor = openEditor(app)) editor->setCurrentTime(endTime(editor->plan()));
+    if (EditorModel* editor = openEditor(app)) editor->seekExactly(endTime(editor->plan()));
+}
+
+void playOrPause(AppModel& app)
+{
+    if (EditorModel* editor = openEditor(app)) editor->togglePlay();
+}
+
+void shuttle(AppModel& app, int direction)
+{
+    if (EditorModel* editor = openEditor(app)) editor->shuttle(direction);
+}
+
+void placeAtPlayhead(AppModel& app, const EditorModel::TimelineDrop& drop)
+{
+    if (EditorModel* editor = openEditor(app)) editor->place(drop, editor->currentTime());
+}
+
+void removeSelectedItem(AppModel& app)
+{
+    EditorModel* editor = openEditor(app);
+    // A copy: removing clears the selection it comes from.
+    if (const auto item = editor ? editor->timelineSelection() : std::nullopt) editor->remove(*item);
+}
+
+void duplicateSelectedItem(AppModel& app)
+{
+    EditorModel* editor = openEditor(app);
+    if (const auto item = editor ? editor->timelineSelection() : std::nullopt) editor->duplicate(*item);
+}
+
+void moveSelectedItemToPlayhead(AppModel& app)
+{
+    EditorModel* editor = openEditor(app);
+    const auto item = editor ? editor->timelineSelection() : std::nullopt;
+    if (!item) return;
+    if (const auto at = editor->span(*item)) editor->setSpan(*item, editor->currentTime(), at->second - at->first, true);
 }
 
 void zoomIn(AppModel& app)

@@ -4,13 +4,13 @@
 // nothing otherwise, so a command whose moment has passed is harmless.
 // Main thread only.
 
+#include "editor/EditorModel.h"
 #include "editor/InspectorTab.h"
 #include "editor/TranscriptMode.h"
 
 namespace vt {
 
 class AppModel;
-class EditorModel;
 struct EditPlan;
 
 namespace MenuCommands {
@@ -29,8 +29,15 @@ void removeFillerWords(AppModel& app);
 void setTranscriptMode(AppModel& app, TranscriptMode mode);
 void setCaptionsVisible(AppModel& app, bool visible);  // saved with the project
 void setSafeZones(AppModel& app, bool shown);          // a view setting only
-void goToStart(AppModel& app);
+void goToStart(AppModel& app);  // the playhead and the player
 void goToEnd(AppModel& app);
+void playOrPause(AppModel& app);
+void shuttle(AppModel& app, int direction);  // 1 forward, -1 back, 0 pauses
+// A camera move or match cut at the playhead.
+void placeAtPlayhead(AppModel& app, const EditorModel::TimelineDrop& drop);
+void removeSelectedItem(AppModel& app);
+void duplicateSelectedItem(AppModel& app);
+void moveSelectedItemToPlayhead(AppModel& app);  // keeping its length
 void zoomIn(AppModel& app);
 void zoomOut(AppModel& app);
 void showWholeVideo(AppModel& app);

@@ -31,7 +31,6 @@ public:
 
     // "<data root>/Voiceovers", created on every call (errors ignored).
     static std::filesystem::path directory();
-    static bool requestAccess() { return true; }
 
     // Starts a new take for the project; false when the file or the input
     // cannot be opened, leaving the recorder and url() as they were.

@@ -126,6 +126,12 @@ public:
         return entries_.front().second;
     }
 
+    void clear()
+    {
+        std::lock_guard lock(mutex_);
+        entries_.clear();
+    }
+
     void store(const QByteArray& record, const CaptionRenderer::Layer& layer)
     {
         std::lock_guard lock(mutex_);
@@ -209,6 +215,8 @@ std::optional<QImage> CaptionRenderer::captionImage(const std::vector<CaptionGro
 {
     return frameOf(captionLayer(groups, style, time, size, reuseDrawn), size);
 }
+
+void CaptionRenderer::forgetDrawn() { DrawnCaptions::shared().clear(); }
 
 std::optional<CaptionRenderer::Layer> CaptionRenderer::hookLayer(const HookOverlay& hook, double time, QSizeF size,
                                                                 bool reuseDrawn)

@@ -83,6 +83,12 @@ struct CaptionRenderer {
     static std::optional<QImage> hookImage(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
     // The same as a layer (see captionLayer).
     static std::optional<Layer> hookLayer(const HookOverlay& hook, double time, QSizeF size, bool reuseDrawn = true);
+
+    // Lets go of all the recent images kept for reuse (an export's serve no
+    // one once it ends). Safe while other threads draw: an image already
+    // handed out stays theirs, and a drawing that no longer finds its image
+    // draws it again, to the same pixels.
+    static void forgetDrawn();
 };
 
 }  // namespace vt

@@ -104,8 +104,8 @@ QStringList designFamilies(SystemDesign design)
     switch (design) {
     case SystemDesign::standard: return {QStringLiteral("Noto Sans")};
     case SystemDesign::serif: return {QStringLiteral("Noto Serif")};
-    // Debian's Noto Sans Mono has no plain bold face (Qt would draw the
-    // semibold for it); DejaVu Sans Mono has one.
+    // The Noto Sans Mono of Debian's core Noto fonts has no plain bold face
+    // (Qt would draw the semibold for it); DejaVu Sans Mono has one.
     case SystemDesign::mono: return {QStringLiteral("Noto Sans Mono"), QStringLiteral("DejaVu Sans Mono")};
     case SystemDesign::rounded: return {};
     }

@@ -10,11 +10,14 @@ AudioCleanupJobs::AudioCleanupJobs(EditorModel& model, std::shared_ptr<EditorClo
     : QObject(parent), model_(model), clock_(std::move(clock)), cleaner_(std::move(cleaner))
 {
     worker_.setMaxThreadCount(1);
-    const auto afterSetup = [this] {
+    // Once the editor has loaded, and whenever the clip list was read again,
+    // a clip without its cleaned voice gets one.
+    const auto cleanMissing = [this] {
         if (!model_.isLoading() && model_.project().audioCleanup && !cleanAudioURL()) schedule(0);
     };
-    connect(&model_, &EditorModel::isLoadingChanged, this, afterSetup);
-    afterSetup();
+    connect(&model_, &EditorModel::isLoadingChanged, this, cleanMissing);
+    connect(&model_, &EditorModel::sourceChanged, this, cleanMissing);
+    cleanMissing();
 }
 
 AudioCleanupJobs::~AudioCleanupJobs()

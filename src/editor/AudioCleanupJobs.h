@@ -39,9 +39,9 @@ public:
 
     static constexpr double settleDelay = 0.4;  // seconds after the last change of a setting
 
-    // With no clock, Qt timers. Once the editor has loaded its clips, a
-    // project with cleanup on and a clip without its cleaned file starts
-    // cleaning at once.
+    // With no clock, Qt timers. Once the editor has loaded its clips, and
+    // each time the clip list has been read again, a project with cleanup on
+    // and a clip without its cleaned file starts cleaning at once.
     explicit AudioCleanupJobs(EditorModel& model, std::shared_ptr<EditorClock> clock = nullptr, Cleaner cleaner = AudioCleaner::process,
                               QObject* parent = nullptr);
     // Cancels the job and waits for its worker to stop.
@@ -60,6 +60,9 @@ public:
     void schedule(double delaySeconds);
     void cancel();
 
+    // Whether a job is waiting out its delay or cleaning: the cleaned files
+    // it will publish are not there yet.
+    bool running() const { return job_ != nullptr; }
     // A cleaned file when every clip has one (absent otherwise).
     std::optional<std::string> cleanAudioURL() const;
     // Why the last job failed.

@@ -114,14 +114,19 @@ void EditorModel::transcribeClip(const VideoClip& clip)
             // A clip that cannot be transcribed simply adds no words.
         }
         onMain([setJob](EditorModel& m) { setJob(m, "Tracking faces", true); });
-        auto faces = FaceTracker::analyze(clip.path, clip.duration, [](double) {});
+        std::optional<FaceTrack> faces;
+        try {
+            faces = FaceTracker::analyze(clip.path, clip.duration, [](double) {});
+        } catch (...) {
+            // Without its face samples the clip is framed around its middle.
+        }
         return [clip, words = std::move(words), faces = std::move(faces)](EditorModel& m) {
             m.mergeClipTranscription(clip.id, words, faces);
         };
     });
 }
 
-void EditorModel::mergeClipTranscription(const Uuid& clipID, const std::optional<std::vector<Word>>& words,
+void EditorModel::mergeClipTranscription(Uuid clipID, const std::optional<std::vector<Word>>& words,
                                          const std::optional<FaceTrack>& faces)
 {
     auto jobs = clipJobs_;

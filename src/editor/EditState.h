@@ -1,12 +1,10 @@
 #pragma once
 // One undo step: copies of every part of the project that undoable commands
-// change. Nothing else is captured, so framing, grade, audio settings (the
-// voiceover's mix included) and all editor-only state survive undo and redo
-// untouched. The caption look is captured only by the steps of finished look
-// edits; every other step leaves it absent, and undoing such a step leaves the
-// look as it is.
+// change. Nothing else is captured, so the caption look, framing, grade,
+// audio settings (the voiceover's mix included) and all editor-only state
+// survive undo and redo untouched: a look the user picked is never taken
+// back by undoing an edit made before it.
 
-#include "captions/look/CaptionStyle.h"
 #include "model/BRoll.h"
 #include "model/CaptionTranslation.h"
 #include "model/FaceTrack.h"
@@ -40,7 +38,6 @@ struct EditState {
     std::optional<Bytes> videoBookmark;
     std::optional<FaceTrack> faceTrack;
     std::optional<CaptionTranslation> translation;
-    std::optional<CaptionStyle> style;  // the video's look, for look-edit steps only
     std::optional<Voiceover> voiceover;  // brought back only when its take differs (a removal)
 };
 

@@ -48,9 +48,14 @@ void EditorModel::updateClipList(Project& copy, const std::vector<ClipSpan>& old
     setProject(std::move(copy));
 }
 
+// The audio cleanup and the stabilization take up the new clip list when
+// its facts are summed up (sourceChanged).
 void EditorModel::reloadClips()
 {
-    loadClips([](EditorModel& m) { m.loadClipPeaksAndFrames(); });
+    loadClips([](EditorModel& m) {
+        m.loadClipPeaksAndFrames();
+        m.timelineChanged();
+    });
 }
 
 void EditorModel::addClip(const std::string& path, std::optional<int> index)
@@ -89,7 +94,7 @@ void EditorModel::addClip(const std::string& path, std::optional<int> index)
     });
 }
 
-void EditorModel::removeClip(const Uuid& id)
+void EditorModel::removeClip(Uuid id)
 {
     if (!project_.clips || project_.clips->size() < 2) return;
     auto& clips = *project_.clips;
@@ -105,7 +110,7 @@ void EditorModel::removeClip(const Uuid& id)
     reloadClips();
 }
 
-void EditorModel::moveClip(const Uuid& id, int index)
+void EditorModel::moveClip(Uuid id, int index)
 {
     if (!project_.clips) return;
     const auto& clips = *project_.clips;
@@ -125,7 +130,7 @@ void EditorModel::moveClip(const Uuid& id, int index)
     reloadClips();
 }
 
-void EditorModel::setClipTrim(const Uuid& id, double start, double end, bool recordUndo)
+void EditorModel::setClipTrim(Uuid id, double start, double end, bool recordUndo)
 {
     if (recordUndo) pushUndo();
     if (!project_.clips) updateProject([](Project& p) { p.adoptClips(); });

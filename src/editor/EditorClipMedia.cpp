@@ -58,7 +58,7 @@ void EditorModel::joinPeaksAndFrames()
 {
     const auto spans = project_.spans();
     // Bars cached from peaks of the same count but other values would stay.
-    barsCache_.count = -1;
+    barsCache_.reset();
     setWaveformPeaks(MediaLoading::joinPeaks(spans, clipPeaks_));
     filmstrip_ = Filmstrip::join(spans, clipFrames_);
     emit filmstripChanged();

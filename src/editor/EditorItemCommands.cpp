@@ -172,7 +172,7 @@ void EditorModel::setSpan(const TimelineItem& item, double wantedStart, double w
     }
 }
 
-void EditorModel::remove(const TimelineItem& item)
+void EditorModel::remove(TimelineItem item)
 {
     using K = TimelineItem::Kind;
     if (item.kind == K::clip) {

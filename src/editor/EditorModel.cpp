@@ -3,6 +3,7 @@
 #include "editor/QtEditorClock.h"
 #include "model/DataRoot.h"
 #include "speech/CaptionError.h"
+#include "video/MediaLoading.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -139,37 +140,34 @@ void EditorModel::setup()
     loadClips([](EditorModel&) {});
 }
 
-// Reads every clip's media facts off the main thread; `source` becomes the
-// first readable clip's. `then` runs on the main thread afterwards. When the
-// clip list changes during a read, only the newest read is used, and the
-// set-up continues from whichever read completes.
+// Probes, off the main thread and one after the other, every clip whose
+// facts are not known yet (a file is probed once as long as its probe
+// succeeds; a failed one is tried again by the next read), keeps them, and
+// sums up the facts of the current clip list into `source`. `then` runs on
+// the main thread afterwards. Reads that overlap each store what they probed;
+// each sums up the clip list as it is when it ends.
 void EditorModel::loadClips(std::function<void(EditorModel&)> then)
 {
     auto finish = [then = std::move(then)](EditorModel& m) {
+        m.source_ = MediaLoading::summary(m.project_, m.clipInfo_);
+        emit m.sourceChanged();
         then(m);
         if (std::exchange(m.setupWaiting_, false)) m.setupWithSource();
     };
-    if (!services_.media) {
+    std::vector<VideoClip> unread;
+    for (const VideoClip& clip : project_.videoClips())
+        if (!clipInfo_.contains(clip.id)) unread.push_back(clip);
+    if (!services_.media || unread.empty()) {
         finish(*this);
         return;
     }
-    auto media = services_.media;
-    const std::uint64_t generation = ++clipGeneration_;
-    inBackground([media, clips = project_.videoClips(), generation,
+    inBackground([media = services_.media, unread = std::move(unread),
                   finish = std::move(finish)]() -> std::function<void(EditorModel&)> {
-        std::map<Uuid, SourceVideoInfo> info;
-        std::optional<SourceVideoInfo> first;
-        for (const VideoClip& clip : clips) {
-            if (auto facts = media->probeVideo(clip.path)) {
-                info[clip.id] = *facts;
-                if (!first) first = facts;
-            }
-        }
-        return [info = std::move(info), first, generation, finish](EditorModel& m) {
-            if (generation != m.clipGeneration_) return;  // a newer clip list is being read
-            m.clipInfo_ = info;
-            m.source_ = first;
-            emit m.sourceChanged();
+        std::map<Uuid, SourceVideoInfo> probed;
+        for (const VideoClip& clip : unread)
+            if (auto facts = media->probeVideo(clip.path)) probed[clip.id] = *facts;
+        return [probed = std::move(probed), finish](EditorModel& m) {
+            for (const auto& [id, facts] : probed) m.clipInfo_[id] = facts;
             finish(m);
         };
     });
@@ -196,11 +194,12 @@ void EditorModel::setupWithSource()
         finishSetup();
         return;
     }
-    const double at = (range.lower - span->start) + std::min((range.upper - range.lower) / 3, 1.5);
+    const double at = range.lower + std::min((range.upper - range.lower) / 3, 1.5);
     auto media = services_.media;
-    inBackground([media, path = span->clip.path, at]() -> std::function<void(EditorModel&)> {
-        auto image = media->frame(path, at);
-        return [image = std::move(image)](EditorModel& m) {
+    inBackground([media, path = span->clip.path, inFile = at - span->start, at]() -> std::function<void(EditorModel&)> {
+        auto image = media->frame(path, inFile);
+        return [image = std::move(image), at](EditorModel& m) {
+            m.posterTime_ = at;
             m.set(m.posterFrame_, image, &EditorModel::posterFrameChanged);
             m.finishSetup();
         };

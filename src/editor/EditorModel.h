@@ -148,10 +148,6 @@ public:
     // Every command that changes words, clips, timeline items or the video
     // volume calls it once, before its change.
     void pushUndo();
-    // Records one undo step for a finished edit of the video's look, after
-    // the edit: undoing it brings back `before`, the whole look as it was
-    // before the edit began.
-    void recordStyleUndo(const CaptionStyle& before);
     void undo();
     void redo();
     bool canUndo() const { return !undoStack_.empty(); }
@@ -227,9 +223,15 @@ public:
     void setSoundEffects(std::optional<SoundEffects> settings);
 
     // ---- media and playback ------------------------------------------------------
+    // The video facts of all clips read so far, summed up: the first one's
+    // size and transform, the largest frame rate, HDR only when every one
+    // is, and the whole source length. None until some clip is read.
     const std::optional<SourceVideoInfo>& source() const { return source_; }  // notifies always
     const std::map<Uuid, SourceVideoInfo>& clipInfo() const { return clipInfo_; }
     const std::optional<QImage>& posterFrame() const { return posterFrame_; }
+    // The moment of the joined source the poster frame shows (seconds): the
+    // previews frame it on the face found there.
+    double posterTime() const { return posterTime_; }
     // The joined waveform of all clips over the joined source timeline.
     const std::vector<float>& waveformPeaks() const { return waveformPeaks_; }
     void setWaveformPeaks(std::vector<float> peaks);
@@ -306,19 +308,22 @@ public:
     // looks and emojis (EditorWordCommands.cpp, EditorTextCommands.cpp,
     // EditorStyleCommands.cpp, EditorEmojiCommands.cpp). A command that would
     // change nothing records no undo step, so the redo history survives it.
+    // Commands take ids (and timeline items) by value: callers pass ids that
+    // live in the selection or in the project's own lists, which the command
+    // replaces before it is done with the id.
 public:
     // -- selection and single words ----------------------------------------------
     // A click on a word: with Shift and an anchor, selects the words from the
     // anchor to it (transcript order, cut words included); with Ctrl, adds or
     // removes it and makes it the anchor; otherwise selects only it, makes it
     // the anchor and seeks to it. Never opens or closes an inline edit.
-    void select(const Uuid& id, Qt::KeyboardModifiers modifiers);
+    void select(Uuid id, Qt::KeyboardModifiers modifiers);
     // The anchor when it is selected, else the smallest selected id; none
     // when nothing is selected.
     std::optional<Uuid> primarySelection() const;
     // Opens the inline field on a word (pausing the player), with the typed
     // text when the edit was started by typing, else the word's own text.
-    void beginEdit(const Uuid& id, std::optional<std::string> typed = std::nullopt);
+    void beginEdit(Uuid id, std::optional<std::string> typed = std::nullopt);
     // Closes the inline field and sets its draft as the word's text; with
     // moveNext, opens the next uncut word after the words it became.
     void commitEdit(bool moveNext);
@@ -419,6 +424,9 @@ public:
     void ensurePreview(const CaptionStyle& look);
     // The look's picture is no longer wanted (its card left the screen).
     void cancelPreview(const CaptionStyle& look);
+    // Whether the words the editor shows carry native-script text (under
+    // the English translation: the spoken words it was made from).
+    bool hasNativeText() const;
 
     // -- emojis ----------------------------------------------------------------------------
     // Stores the emoji settings (none switches emojis off); not undoable.
@@ -450,23 +458,32 @@ public:
     {
         if (services_.player) services_.player->setMuted(muted);
     }
-    // 1 forward (doubling the rate up to 4 on repeats), -1 backward (the
-    // preview cannot play in reverse, so it pauses and steps back 2 s), 0 pauses.
+    // 1 forward (doubling the rate up to 4 on repeats; from 0 when within
+    // 0.1 s of the end), -1 backward (the preview cannot play in reverse, so
+    // it pauses and steps back 2 s), 0 pauses.
     void shuttle(int direction);
     double shuttleRate() const { return shuttleRate_; }
-    // `count` bar heights (0…1) of the edited video's sound, each the loudest
-    // peak of its stretch of the output; cached while nothing it reads changes.
-    std::vector<float> waveformBars(int count) const;
+    // `count` bar heights (0…1) for the scrubber over the edited video: the
+    // clips' sound through the cut, or the voiceover take's own sound while
+    // its words drive the captions (its peaks are loaded on first asking).
+    std::vector<float> waveformBars(int count);
+    // The peaks of the voiceover take, from its start (50 a second).
+    const std::vector<float>& voicePeaks() const { return voicePeaks_; }
+    Q_SIGNAL void voicePeaksChanged();
 
 private:
+    void loadVoicePeaks(const Voiceover& take);
+
     double shuttleRate_ = 0;
-    mutable struct {
-        int count = -1;
-        double length = -1;
+    std::vector<float> voicePeaks_;
+    std::optional<std::string> voicePeaksPath_;  // the take whose peaks were last asked for
+    struct BarsCache {
+        int count = 0;
+        double length = 0;
         std::size_t peaks = 0;
-        std::size_t plan = 0;
         std::vector<float> bars;
-    } barsCache_;
+    };
+    std::optional<BarsCache> barsCache_;
     // ==== end of editor window support =============================================
 
 private:
@@ -495,7 +512,7 @@ public:
     void setSpan(const TimelineItem& item, double start, double duration, bool recordUndo);
     // Removes the item (a clip through removeClip); records an undo step only
     // when something is removed.
-    void remove(const TimelineItem& item);
+    void remove(TimelineItem item);
     // A copy right after the item, selected.
     void duplicate(const TimelineItem& item);
     // An effect dropped from the palette at an output time.
@@ -513,9 +530,9 @@ public:
     // A copy of the template with a new id at the output time, fitted into the
     // output and selected.
     Uuid addMatchCut(MatchCut cut, double at);
-    void updateMatchCut(const Uuid& id, bool recordUndo, const std::function<void(MatchCut&)>& edit);
+    void updateMatchCut(Uuid id, bool recordUndo, const std::function<void(MatchCut&)>& edit);
     Uuid addMotion(MotionEffect::Kind kind, double at);
-    void updateMotion(const Uuid& id, bool recordUndo, const std::function<void(MotionEffect&)>& edit);
+    void updateMotion(Uuid id, bool recordUndo, const std::function<void(MotionEffect&)>& edit);
     // Adds the proposed camera moves; how many were added.
     int addAutoMotion();
     void removeAllMotion();
@@ -532,11 +549,11 @@ public:
     // 0.2 s or less, sets exportError and changes nothing.
     void addClip(const std::string& path, std::optional<int> index = std::nullopt);
     // The last clip stays.
-    void removeClip(const Uuid& id);
-    void moveClip(const Uuid& id, int index);
+    void removeClip(Uuid id);
+    void moveClip(Uuid id, int index);
     // Trims are clamped so at least 0.5 s of the clip stays and neither is
     // negative.
-    void setClipTrim(const Uuid& id, double start, double end, bool recordUndo);
+    void setClipTrim(Uuid id, double start, double end, bool recordUndo);
     struct ClipSpanEntry {
         Uuid id;
         std::string name;
@@ -595,7 +612,7 @@ private:
     void transcribeClip(const VideoClip& clip);
     // The clip's words (none when its transcription failed) and face samples,
     // clip-relative, merged at its present place; dropped when it is gone.
-    void mergeClipTranscription(const Uuid& clipID, const std::optional<std::vector<Word>>& words,
+    void mergeClipTranscription(Uuid clipID, const std::optional<std::vector<Word>>& words,
                                 const std::optional<FaceTrack>& faces);
     void reloadClips();
     Debounce prewarmTask_;  // the frames of the last edited match cut
@@ -724,7 +741,6 @@ private:
     void scheduleSave();
     void writeProject();
     EditState editState() const;
-    EditState counterpart(const EditState& step) const;
     // Records a step, dropping the oldest beyond the limit, and forgets the redo history.
     void pushStep(EditState step);
     void restore(const EditState& step);
@@ -810,9 +826,9 @@ private:
 
     std::optional<SourceVideoInfo> source_;
     std::map<Uuid, SourceVideoInfo> clipInfo_;
-    std::uint64_t clipGeneration_ = 0;
     bool setupWaiting_ = false;  // the set-up goes on once the clips are read
     std::optional<QImage> posterFrame_;
+    double posterTime_ = 0;
     std::vector<float> waveformPeaks_;
     std::map<std::string, std::vector<float>> soundPeaks_;
     std::map<Uuid, QImage> brollThumbs_;
@@ -891,8 +907,9 @@ public:
     // Starts one run (nothing while one runs): checks, reads romanized Hindi
     // again when needed, then publishes the job.
     void translateToEnglish();
-    // The runner's results; ignored unless `job` is the current one.
-    void finishTranslation(const TranslationJob& job, const std::vector<std::string>& english);
+    // The runner's results; ignored unless `job` is the current one. The job
+    // is taken by value: it may be the model's own, which the result ends.
+    void finishTranslation(TranslationJob job, const std::vector<std::string>& english);
     void failTranslation(const TranslationJob& job, const std::string& message);
     std::optional<std::string> translationUnavailableReason() const;
     std::string currentTranslationBasis() const;

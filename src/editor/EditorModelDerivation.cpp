@@ -78,6 +78,7 @@ std::vector<ClosedRange<double>> EditorModel::speechRanges() const
 // afresh and stored only where it changed.
 void EditorModel::recomputeDerived()
 {
+    barsCache_.reset();  // a new cut or take may leave the length and the peak count as they were
     set(plan_,
         EditPlan::make(project_.words, project_.sourceDuration, project_.trimPauses, project_.maxPause, std::nullopt,
                        project_.keptRanges()),

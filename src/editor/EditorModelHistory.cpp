@@ -91,7 +91,7 @@ EditState EditorModel::editState() const
     const Project& p = project_;
     return {transcript(),  p.words,          p.matchCuts, p.motions,       p.clips,
             p.brolls,      p.sounds,         p.videoVolume, p.sourceDuration, p.sourceRange,
-            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, std::nullopt, p.voiceover};
+            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, p.voiceover};
 }
 
 bool EditorModel::historyHolds(const std::function<bool(const EditState&)>& test) const
@@ -109,28 +109,12 @@ void EditorModel::pushStep(EditState step)
     emit historyChanged();
 }
 
-void EditorModel::recordStyleUndo(const CaptionStyle& before)
-{
-    EditState step = editState();
-    step.style = before;
-    pushStep(std::move(step));
-}
-
-// The state to go back to from `step`: a look-edit step is answered by one
-// that holds the look as it is now.
-EditState EditorModel::counterpart(const EditState& step) const
-{
-    EditState now = editState();
-    if (step.style) now.style = project_.style;
-    return now;
-}
-
 void EditorModel::undo()
 {
     if (undoStack_.empty()) return;
     EditState step = std::move(undoStack_.back());
     undoStack_.pop_back();
-    redoStack_.push_back(counterpart(step));
+    redoStack_.push_back(editState());
     emit historyChanged();
     restore(step);
 }
@@ -140,7 +124,7 @@ void EditorModel::redo()
     if (redoStack_.empty()) return;
     EditState step = std::move(redoStack_.back());
     redoStack_.pop_back();
-    undoStack_.push_back(counterpart(step));
+    undoStack_.push_back(editState());
     emit historyChanged();
     restore(step);
 }
@@ -161,8 +145,6 @@ void EditorModel::restoreAll()
 // or a rebuild plus reading the clips' media again.
 void EditorModel::restore(const EditState& step)
 {
-    const bool lookChanged = step.style && !(*step.style == project_.style);
-    if (lookChanged) updateProject([&](Project& p) { p.style = *step.style; });
     // Only the removal of a take is undoable; the mix settings of the take
     // that stays are not rolled back with other steps.
     const auto takeOf = [](const std::optional<Voiceover>& v) { return v ? v->path : std::string(); };
@@ -212,16 +194,12 @@ void EditorModel::restore(const EditState& step)
 
     if (!sameIDs) {
         timelineChanged();
-        loadClips([](EditorModel& m) {
-            m.loadClipPeaksAndFrames();
-            m.timelineChanged();
-        });
+        reloadClips();
     } else if (timelineDirty || itemsDirty) {
         timelineChanged();
     } else {
         prewarmMatchCuts();
         timelineItemsChanged();
-        if (lookChanged) visualChanged();
     }
 }
 

@@ -52,7 +52,7 @@ Uuid EditorModel::addMatchCut(MatchCut cut, double at)
     return id;
 }
 
-void EditorModel::updateMatchCut(const Uuid& id, bool recordUndo, const std::function<void(MatchCut&)>& edit)
+void EditorModel::updateMatchCut(Uuid id, bool recordUndo, const std::function<void(MatchCut&)>& edit)
 {
     if (!project_.matchCuts) return;
     auto& cuts = *project_.matchCuts;
@@ -93,7 +93,7 @@ Uuid EditorModel::addMotion(MotionEffect::Kind kind, double at)
     return move.id;
 }
 
-void EditorModel::updateMotion(const Uuid& id, bool recordUndo, const std::function<void(MotionEffect&)>& edit)
+void EditorModel::updateMotion(Uuid id, bool recordUndo, const std::function<void(MotionEffect&)>& edit)
 {
     if (!project_.motions) return;
     auto& moves = *project_.motions;

@@ -6,6 +6,8 @@
 
 #include "speech/CaptionLanguage.h"
 
+#include <algorithm>
+
 namespace vt {
 
 StylePreviewCache& EditorModel::previewCache()
@@ -31,12 +33,17 @@ void EditorModel::ensurePreview(const CaptionStyle& look)
     framing.aspect = project_.aspect;
     framing.reframe = project_.reframe;
     framing.faceTrack = project_.faceTrack;
-    framing.sourceStart = project_.sourceRange ? project_.sourceRange->lower : 0;
-    framing.length = project_.sourceRange ? project_.sourceRange->upper - project_.sourceRange->lower
-                                          : project_.sourceDuration;
+    framing.posterTime = posterTime_;
     previewCache().ensurePreview(look, previewKey(look), *posterFrame_, framing);
 }
 
 void EditorModel::cancelPreview(const CaptionStyle& look) { previewCache().cancelPreview(previewKey(look)); }
+
+bool EditorModel::hasNativeText() const
+{
+    // The English words carry no native text; the spoken ones under them do.
+    const std::vector<Word>& words = usesTranslation() ? project_.words : transcript();
+    return std::any_of(words.begin(), words.end(), [](const Word& w) { return w.native.has_value(); });
+}
 
 }  // namespace vt

@@ -140,7 +140,7 @@ void EditorModel::publishTranslationJob(const std::optional<std::string>& source
         &EditorModel::translationJobChanged);
 }
 
-void EditorModel::finishTranslation(const TranslationJob& job, const std::vector<std::string>& english)
+void EditorModel::finishTranslation(TranslationJob job, const std::vector<std::string>& english)
 {
     if (!translationJob_ || translationJob_->id != job.id) return;
     set(translationJob_, std::optional<TranslationJob>(), &EditorModel::translationJobChanged);

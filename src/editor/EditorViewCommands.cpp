@@ -4,6 +4,8 @@
 #include <cmath>
 #include <functional>
 
+#include "audio/WaveformBars.h"
+
 namespace vt {
 
 void EditorModel::setAnchor(std::optional<Uuid> id) { anchor_ = std::move(id); }
@@ -37,6 +39,8 @@ void EditorModel::togglePlay()
 void EditorModel::shuttle(int direction)
 {
     if (direction > 0) {
+        // At the end a forward press plays the video again from the start.
+        if (currentTime_ >= plan_.outputLength() - 0.1) seekExactly(0);
         shuttleRate_ = isPlaying_ && shuttleRate_ > 0 ? std::min(shuttleRate_ * 2, 4.0) : 1.0;
         if (services_.player) services_.player->setRate(shuttleRate_);
         set(isPlaying_, true, &EditorModel::isPlayingChanged);
@@ -49,30 +53,43 @@ void EditorModel::shuttle(int direction)
     if (direction < 0) seekExactly(std::max(currentTime_ - 2, 0.0));
 }
 
-std::vector<float> EditorModel::waveformBars(int count) const
+// The scrubber asks on every repaint, so the bars are kept while the count,
+// the output length and the number of peaks they were made from stay; every
+// derivation and every new set of peaks drops them.
+std::vector<float> EditorModel::waveformBars(int count)
 {
     count = std::max(count, 0);
+    const bool voice = voiceDrivesCaptions();
+    if (voice && voicePeaksPath_ != project_.voiceover->path) loadVoicePeaks(*project_.voiceover);
     const double length = plan_.outputLength();
-    const std::size_t planHash = std::hash<EditPlan>{}(plan_);
-    auto& c = barsCache_;
-    if (c.count == count && c.length == length && c.peaks == waveformPeaks_.size() && c.plan == planHash) return c.bars;
-    std::vector<float> bars(static_cast<std::size_t>(count), 0.f);
-    constexpr double peaksPerSecond = 50;
-    if (!waveformPeaks_.empty() && length > 0) {
-        const double step = length / count;
-        for (int i = 0; i < count; ++i) {
-            const double from = plan_.sourceTime(step * i);
-            const double to = plan_.sourceTime(step * (i + 1));
-            auto first = static_cast<std::size_t>(std::max(0.0, std::floor(std::min(from, to) * peaksPerSecond)));
-            auto last = static_cast<std::size_t>(std::max(0.0, std::ceil(std::max(from, to) * peaksPerSecond)));
-            last = std::min(std::max(last, first + 1), waveformPeaks_.size());
-            float loudest = 0;
-            for (std::size_t k = first; k < last; ++k) loudest = std::max(loudest, waveformPeaks_[k]);
-            bars[static_cast<std::size_t>(i)] = std::clamp(loudest, 0.f, 1.f);
-        }
+    // One more in voice mode, so a take's peaks never pass for the clips'.
+    const std::size_t peaks = voice ? voicePeaks_.size() + 1 : waveformPeaks_.size();
+    if (barsCache_ && barsCache_->count == count && barsCache_->length == length && barsCache_->peaks == peaks)
+        return barsCache_->bars;
+    std::vector<float> bars;
+    if (voice) {
+        const Voiceover& take = *project_.voiceover;
+        bars = Waveform::voiceBars(voicePeaks_, count, length, take.start, take.duration);
+    } else {
+        bars = Waveform::bars(waveformPeaks_, count, plan_);
     }
-    c = {count, length, waveformPeaks_.size(), planHash, bars};
+    barsCache_ = BarsCache{count, length, peaks, bars};
     return bars;
+}
+
+// A take's peaks that arrive after another take took its place are dropped.
+void EditorModel::loadVoicePeaks(const Voiceover& take)
+{
+    voicePeaksPath_ = take.path;
+    if (!services_.media) return;
+    inBackground([media = services_.media, path = take.path]() -> std::function<void(EditorModel&)> {
+        auto peaks = media->peaks(path);
+        return [path, peaks = std::move(peaks)](EditorModel& m) {
+            if (m.voicePeaksPath_ != path) return;
+            m.barsCache_.reset();
+            m.set(m.voicePeaks_, peaks, &EditorModel::voicePeaksChanged);
+        };
+    });
 }
 
 }  // namespace vt

@@ -11,7 +11,7 @@
 
 namespace vt {
 
-void EditorModel::select(const Uuid& id, Qt::KeyboardModifiers modifiers)
+void EditorModel::select(Uuid id, Qt::KeyboardModifiers modifiers)
 {
     const std::vector<Word>& words = transcript();
     if (modifiers.testFlag(Qt::ShiftModifier) && anchor_) {
@@ -43,7 +43,7 @@ std::optional<Uuid> EditorModel::primarySelection() const
     return *selection_.begin();
 }
 
-void EditorModel::beginEdit(const Uuid& id, std::optional<std::string> typed)
+void EditorModel::beginEdit(Uuid id, std::optional<std::string> typed)
 {
     const std::vector<Word>& words = transcript();
     const auto at = WordIndex::of(words, id);

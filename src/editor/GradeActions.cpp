@@ -193,8 +193,7 @@ void GradeActions::ensureLookPreview(const ColorLook& look)
     const std::string id(look.id);
     if (previews_.contains(id) || drawing_.contains(id) || !model_.posterFrame()) return;
     const Project& p = model_.project();
-    const double posterTime = (p.sourceRange ? p.sourceRange->lower : 0) + std::min(p.length() / 3, 1.5);
-    const Point focus = p.faceTrack ? p.faceTrack->center(posterTime) : Point{0.5, 0.5};
+    const Point focus = p.faceTrack ? p.faceTrack->center(model_.posterTime()) : Point{0.5, 0.5};
     const ReframeMode mode = p.reframe == ReframeMode::fit ? ReframeMode::fit : ReframeMode::smart;
     drawing_.insert(id);
     QPointer self(this);

@@ -9,16 +9,21 @@ SoundPictureJobs::SoundPictureJobs(AudioCleanupJobs* cleanup, MusicCommands* mus
     for (QObject* part : std::initializer_list<QObject*>{cleanup, music, voice, grade, stabilize}) part->setParent(this);
 }
 
+SoundPictureJobs* SoundPictureJobs::find(const EditorModel& model)
+{
+    return model.findChild<SoundPictureJobs*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
 SoundPictureJobs& SoundPictureJobs::install(EditorModel& model, std::unique_ptr<SoundPictureJobs> jobs)
 {
-    if (auto* old = model.findChild<SoundPictureJobs*>(QString(), Qt::FindDirectChildrenOnly)) delete old;
+    delete find(model);
     jobs->setParent(&model);
     return *jobs.release();
 }
 
 SoundPictureJobs& SoundPictureJobs::of(EditorModel& model)
 {
-    if (auto* jobs = model.findChild<SoundPictureJobs*>(QString(), Qt::FindDirectChildrenOnly)) return *jobs;
+    if (auto* jobs = find(model)) return *jobs;
     return install(model, std::make_unique<SoundPictureJobs>(new AudioCleanupJobs(model), new MusicCommands(model),
                                                              new VoiceoverWorkflow(model), new GradeActions(model),
                                                              new StabilizeActions(model)));

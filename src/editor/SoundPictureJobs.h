@@ -23,6 +23,8 @@ class SoundPictureJobs final : public QObject {
 public:
     // The model's jobs, made on first use with the real engines.
     static SoundPictureJobs& of(EditorModel& model);
+    // The model's jobs when they were made; none otherwise.
+    static SoundPictureJobs* find(const EditorModel& model);
     // Makes the jobs with the given parts (tests) as the model's.
     static SoundPictureJobs& install(EditorModel& model, std::unique_ptr<SoundPictureJobs> jobs);
 

@@ -98,13 +98,20 @@ void StabilizeActions::analyze()
 
 void StabilizeActions::analyzeNext(std::size_t index)
 {
-    while (index < spans_.size() && !model_.clipInfo().contains(spans_[index].clip.id)) ++index;
     if (index == spans_.size()) {
         joined(path_);
         return;
     }
     const ClipSpan span = spans_[index];
-    const SourceVideoInfo info = model_.clipInfo().at(span.clip.id);
+    const auto facts = model_.clipInfo().find(span.clip.id);
+    // A clip that cannot be read cannot be measured, and a path with a hole
+    // where it lies would steady its frames by its neighbours' shake.
+    if (facts == model_.clipInfo().end()) {
+        const std::string& name = span.clip.name.empty() ? span.clip.path : span.clip.name;
+        failed("The clip \u201c" + name + "\u201d could not be read.");
+        return;
+    }
+    const SourceVideoInfo info = facts->second;
     const double count = static_cast<double>(spans_.size());
     QPointer self(this);
     const std::uint64_t run = run_;

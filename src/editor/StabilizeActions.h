@@ -2,7 +2,8 @@
 // The editor's side of stabilization: switching it on and off, measuring
 // the camera path of every clip once (off the main thread, with progress),
 // and the strength, whose correction is recomputed once a burst of changes
-// settles, like the editor's other refreshes. A failed analysis switches
+// settles, like the editor's other refreshes. A failed analysis (also one
+// that meets a clip whose video cannot be read, which it names) switches
 // stabilization off and keeps its message here, for the stabilization
 // controls, not in the export's error. Nothing records an undo step.
 //

@@ -2,14 +2,22 @@
 
 #include "text/TranslationSupport.h"
 
+#include <QCoreApplication>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <charconv>
+#include <exception>
+#include <mutex>
 
 namespace vt {
 namespace {
 
 constexpr const char* kTarget = "en";
+
+// A translator serves one run at a time, whichever editor asked: the run of
+// an editor closed meanwhile may still be fetching its language assets.
+std::mutex translatorInUse;
 
 // A client identifier read as a decimal index, with an optional sign.
 std::optional<long> index(const std::string& id)
@@ -51,26 +59,55 @@ void TranslationRunner::jobChanged()
     QTimer::singleShot(0, this, &TranslationRunner::run);
 }
 
+// A translator may fetch language assets and take its time: it works on a
+// worker thread, and the window stays responsive meanwhile. The result goes
+// back to the editor with the job it was made for.
 void TranslationRunner::run()
 {
     if (!editor_ || !editor_->translationJob()) return;
     ++runs_;
-    const EditorModel::TranslationJob job = *editor_->translationJob();
-    const auto translator = Translator::backend();
-    std::vector<std::string> english(job.chunks.size());
-    try {
-        translator->prepare(job.source, kTarget);
-        std::vector<Translator::Request> requests;
-        for (std::size_t i = 0; i < job.chunks.size(); ++i) requests.push_back({job.chunks[i].text, std::to_string(i)});
-        for (const Translator::Response& response : translator->translate(job.source, kTarget, requests)) {
-            const auto k = index(response.clientIdentifier);
-            if (k && *k >= 0 && std::size_t(*k) < english.size()) english[std::size_t(*k)] = response.targetText;
+    QThreadPool::globalInstance()->start([self = QPointer(this), job = *editor_->translationJob(),
+                                          translator = Translator::backend()] {
+        std::vector<std::string> english(job.chunks.size());
+        std::exception_ptr error;
+        try {
+            const std::lock_guard oneRun(translatorInUse);
+            translator->prepare(job.source, kTarget);
+            std::vector<Translator::Request> requests;
+            for (std::size_t i = 0; i < job.chunks.size(); ++i) requests.push_back({job.chunks[i].text, std::to_string(i)});
+            for (const Translator::Response& response : translator->translate(job.source, kTarget, requests)) {
+                const auto k = index(response.clientIdentifier);
+                if (k && *k >= 0 && std::size_t(*k) < english.size()) english[std::size_t(*k)] = response.targetText;
+            }
+        } catch (...) {
+            error = std::current_exception();
         }
-    } catch (const Translator::Error& error) {
-        if (editor_) editor_->failTranslation(job, TranslationSupport::message(error));
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, job, english = std::move(english), error] {
+                if (self) self->report(job, english, error);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TranslationRunner::report(const EditorModel::TranslationJob& job, const std::vector<std::string>& english,
+                               std::exception_ptr error)
+{
+    if (!editor_) return;
+    if (!error) {
+        editor_->finishTranslation(job, english);
         return;
     }
-    if (editor_) editor_->finishTranslation(job, english);
+    try {
+        std::rethrow_exception(error);
+    } catch (const Translator::Error& e) {
+        editor_->failTranslation(job, TranslationSupport::message(e));
+    } catch (const std::exception& e) {
+        editor_->failTranslation(job, TranslationSupport::message(Translator::Error(e.what())));
+    } catch (...) {
+        editor_->failTranslation(job, TranslationSupport::message(Translator::Error("no details")));
+    }
 }
 
 }  // namespace vt

@@ -4,14 +4,17 @@
 // message, back to the editor model. It lives as long as the editor screen
 // and reacts only to jobs published after it was made, one run per job id.
 // No translator is installed on this computer, so a job (which the editor
-// does not publish then) would end with the translator's message. Main
-// thread only.
+// does not publish then) would end with the translator's message.
+//
+// Threads: lives on the main thread; the translator works on a worker
+// thread and its result comes back to the main thread.
 
 #include "editor/EditorModel.h"
 
 #include <QObject>
 #include <QPointer>
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -33,6 +36,7 @@ public:
 private:
     void jobChanged();
     void run();
+    void report(const EditorModel::TranslationJob& job, const std::vector<std::string>& english, std::exception_ptr error);
 
     QPointer<EditorModel> editor_;
     std::optional<Uuid> lastJob_;

@@ -3,6 +3,7 @@
 #include "editor/ClipMediaService.h"
 #include "editor/ClipTranscription.h"
 #include "editor/QtEditorClock.h"
+#include "model/DataRoot.h"
 #include "speech/WhisperTranscriber.h"
 
 #include <QLocale>
@@ -123,10 +124,6 @@ void VoiceoverWorkflow::startVoiceover()
     setError(std::nullopt);
     stopRequested_ = false;
     ++take_;
-    if (!VoiceRecorder::requestAccess()) {
-        setError("Vellumtide isn't allowed to use the microphone. Turn it on in the settings › Privacy & Security › Microphone.");
-        return;
-    }
     if (model_.isPlaying()) model_.shuttle(0);
     const double length = model_.plan().outputLength();
     voiceStart_ = fromPlayhead_ && model_.currentTime() < length - 0.5 ? model_.currentTime() : 0;
@@ -316,6 +313,9 @@ void VoiceoverWorkflow::removeVoiceover()
 
 void VoiceoverWorkflow::forget(const std::string& path)
 {
+    // Only recordings in the program's own folder are ours to delete: a
+    // project from elsewhere may name any file as its take.
+    if (!DataRoot::holds(DataRoot::voiceoversFolder, path)) return;
     released_.insert(path);
     sweep(false);
 }

@@ -8,7 +8,8 @@
 // it back: neither the project nor any undo or redo step refers to it (a
 // removal is one undo step). When the editor closes, files that only the
 // history referred to go, and a take still being transcribed is kept
-// without its words rather than lost.
+// without its words rather than lost. A take stored outside the data root's
+// "Voiceovers" folder is never deleted: it is not a recording of ours.
 //
 // Threads: a QObject of the main thread beside the editor model it serves
 // (which must outlive it). Waiting runs on the editor clock; the take's

@@ -1,5 +1,6 @@
 #include "export/CompositionExportComposer.h"
 
+#include "captions/CaptionRenderer.h"
 #include "export/HlgPicture.h"
 #include "video/CompositionBuilder.h"
 #include "video/CompositionMixer.h"
@@ -18,6 +19,8 @@ public:
         : build_(CompositionExportComposer::buildRequest(request, true)), snapshot_(request.snapshot)
     {
     }
+
+    ~CompositionExportVideo() override { CaptionRenderer::forgetDrawn(); }
 
     double duration() const override { return snapshot_.plan.outputLength(); }
 

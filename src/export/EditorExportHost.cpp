@@ -1,6 +1,7 @@
 #include "export/EditorExportHost.h"
 
 #include "editor/EditorModel.h"
+#include "editor/SoundPictureJobs.h"
 #include "speech/CaptionError.h"
 
 namespace vt {
@@ -30,6 +31,13 @@ void EditorExportHost::pausePlayback()
     if (pause_) pause_();
 }
 
+std::optional<double> EditorExportHost::runningCleanup() const
+{
+    const SoundPictureJobs* jobs = SoundPictureJobs::find(editor_);
+    if (!editor_.project().audioCleanup || !jobs || !jobs->cleanup().running()) return std::nullopt;
+    return editor_.audioProgress().value_or(0);
+}
+
 ExportRequest EditorExportHost::request() const
 {
     const Project& project = editor_.project();
@@ -45,7 +53,9 @@ ExportRequest EditorExportHost::request() const
     r.project = project;
     std::map<Uuid, std::filesystem::path> cleaned;
     for (const auto& [id, path] : editor_.cleanAudioURLs()) cleaned[id] = path;
-    r.clips = MediaLoading::clipMedia(project, editor_.clipInfo(), cleaned, !editor_.audioBypass());
+    // The bypass is for listening in the editor; the file always carries
+    // the cleaned voice.
+    r.clips = MediaLoading::clipMedia(project, editor_.clipInfo(), cleaned, true);
     if (!(project.tracks && project.tracks->musicMuted)) r.music = project.music;
     r.voiceover = editor_.mixVoiceover();
     r.speechSpans = ExportRequest::speechSpansOf(r.snapshot.groups);

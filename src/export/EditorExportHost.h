@@ -27,6 +27,7 @@ public:
     std::vector<TimedWord> timedWords() const override;
     std::vector<Word> transcript() const override;
     void pausePlayback() override;
+    std::optional<double> runningCleanup() const override;
     ExportCapture capture(bool audioOnly) override;
     QImage renderThumbnail() override;
 

@@ -7,12 +7,15 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QTimer>
 
 #include <string_view>
 
 namespace vt {
 
 namespace {
+
+constexpr int cleanupCheckMs = 100;  // how often a waiting export looks at the cleanup
 
 std::filesystem::path besides(const std::filesystem::path& file, const char* extension)
 {
@@ -92,7 +95,26 @@ void ExportAction::startExport(const std::filesystem::path& destination)
     cancel_ = CancelToken();
     host_.pausePlayback();
     emit stateChanged();
+    awaitCleanup(run, destination);
+}
 
+void ExportAction::awaitCleanup(std::uint64_t run, const std::filesystem::path& destination)
+{
+    if (run != run_ || !running_) return;  // cancelled while waiting, or another run since
+    const std::optional<double> cleanup = host_.runningCleanup();
+    if (cleanup != cleanupProgress_) {
+        cleanupProgress_ = cleanup;
+        emit stateChanged();
+    }
+    if (cleanup) {
+        QTimer::singleShot(cleanupCheckMs, this, [this, run, destination] { awaitCleanup(run, destination); });
+        return;
+    }
+    encode(run, destination);
+}
+
+void ExportAction::encode(std::uint64_t run, const std::filesystem::path& destination)
+{
     const bool audioOnly = settings_.audioOnly;
     ExportCapture capture;
     try {
@@ -130,7 +152,10 @@ void ExportAction::startExport(const std::filesystem::path& destination)
 
 void ExportAction::cancelExport()
 {
-    if (running_) cancel_.cancel();
+    if (!running_) return;
+    cancel_.cancel();
+    // Nothing is written yet while the export waits for the cleanup.
+    if (cleanupProgress_) finish(run_, {}, {}, std::nullopt, true);
 }
 
 void ExportAction::reportProgress(std::uint64_t run, double fraction)
@@ -149,6 +174,7 @@ void ExportAction::finish(std::uint64_t run, const std::filesystem::path& destin
     if (!failure && !cancelled) lastURL_ = destination;
     error_ = cancelled ? std::nullopt : failure;
     progress_.reset();
+    cleanupProgress_.reset();
     running_ = false;
     emit stateChanged();
 }

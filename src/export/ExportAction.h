@@ -4,6 +4,10 @@
 // beside the exported file. Holds the user's export settings for the editor
 // (saved to the user settings on every assignment).
 //
+// An export started while the audio cleanup is still making the cleaned
+// voice waits for it first (its progress stays 0 and cleanupProgress shows
+// the cleanup's), so the file never carries the raw voice by accident.
+//
 // Lives on the main thread; the encoding runs on a worker thread of its own
 // and reports back through queued calls. Progress that arrives from a run
 // that is no longer current is dropped.
@@ -53,6 +57,8 @@ public:
     void cancelExport();
     bool isExporting() const { return running_; }
     std::optional<double> exportProgress() const { return progress_; }
+    // While the export waits for the audio cleanup: the cleanup's progress.
+    std::optional<double> cleanupProgress() const { return cleanupProgress_; }
     std::optional<QString> exportError() const { return error_; }
     std::optional<std::filesystem::path> lastExportURL() const { return lastURL_; }
 
@@ -70,6 +76,7 @@ private:
 
     bool running_ = false;
     std::optional<double> progress_;
+    std::optional<double> cleanupProgress_;
     std::optional<QString> error_;
     std::optional<std::filesystem::path> lastURL_;
     std::uint64_t run_ = 0;  // the current run; queued reports of older runs are dropped
@@ -77,6 +84,8 @@ private:
     std::thread worker_;
 
     ExportBasis basis() const;
+    void awaitCleanup(std::uint64_t run, const std::filesystem::path& destination);
+    void encode(std::uint64_t run, const std::filesystem::path& destination);
     void reportProgress(std::uint64_t run, double fraction);
     void finish(std::uint64_t run, const std::filesystem::path& destination,
                 const std::vector<TimedWord>& timedWords, std::optional<QString> failure, bool cancelled);

@@ -40,6 +40,9 @@ public:
     virtual std::vector<Word> transcript() const = 0;
 
     virtual void pausePlayback() = 0;
+    // While the audio cleanup is still making the cleaned voice an export
+    // must carry: its progress (0 until it begins cleaning). None otherwise.
+    virtual std::optional<double> runningCleanup() const = 0;
     // Throws CaptionError::noVideoTrack while some clip is still loading. An
     // audio-only capture has no picture and mixes without the B-roll's sound.
     virtual ExportCapture capture(bool audioOnly) = 0;

@@ -5,6 +5,8 @@
 #include "platform/media/MediaWriter.h"
 #include "speech/CaptionError.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cmath>
 #include <mutex>
@@ -69,6 +71,20 @@ private:
     std::string failure_;
 };
 
+// Hands the pages of freed memory back to the system when an export starts
+// and when it ends. Big blocks freed by earlier work (the frames of a
+// thumbnail search, say) stay with the allocator, scattered between blocks
+// still in use, and the export's threads do not reuse them: its peak would
+// stack on top of them. Its own frames, freed at the end, would likewise
+// keep the program at the export's peak for as long as it runs.
+class FreedMemoryReleased {
+public:
+    FreedMemoryReleased() { malloc_trim(0); }
+    ~FreedMemoryReleased() { malloc_trim(0); }
+    FreedMemoryReleased(const FreedMemoryReleased&) = delete;
+    FreedMemoryReleased& operator=(const FreedMemoryReleased&) = delete;
+};
+
 media::VideoEncoding encodingOf(const ExportSettings::Resolved& s)
 {
     return {static_cast<int>(s.size.width), static_cast<int>(s.size.height), static_cast<int>(std::lround(s.fps)),
@@ -86,7 +102,7 @@ void pumpVideo(ExportJob& job, media::MediaWriter& writer, ComposedVideo& video,
     plan.size = QSize(static_cast<int>(settings.size.width), static_cast<int>(settings.size.height));
     plan.hdr = settings.hdr;
     plan.workers = composeWorkers > 0 ? composeWorkers : FramePipeline::defaultWorkers();
-    plan.depth = 2 * plan.workers + 2;
+    plan.depth = FramePipeline::depthFor(plan.workers);
     FramePipeline frames(video, plan, writer);
     while (job.running()) {
         auto frame = frames.next();
@@ -142,6 +158,7 @@ void exportVideo(ComposedVideo& video, MixedAudio* audio, const ExportSettings::
                  int composeWorkers)
 {
     cancel.throwIfCancelled();
+    const FreedMemoryReleased released;
     const bool withAudio = audio && audio->hasAudio();
     auto writer = openWriter(to, media::WriterContainer::mp4, encodingOf(settings), withAudio);
     ExportJob job;
@@ -160,6 +177,7 @@ void exportAudio(MixedAudio& audio, const std::filesystem::path& to, const Progr
 {
     if (!audio.hasAudio()) throw CaptionError::noAudioTrack();
     cancel.throwIfCancelled();
+    const FreedMemoryReleased released;
     auto writer = openWriter(to, media::WriterContainer::m4a, std::nullopt, true);
     ExportJob job;
     auto registration = cancel.onCancel([&job] { job.cancel(); });

@@ -2,7 +2,6 @@
 
 #include "platform/media/MediaError.h"
 
-#include <malloc.h>
 #include <sched.h>
 
 #include <algorithm>
@@ -39,7 +38,6 @@ struct FramePipeline::Slot {
 
 FramePipeline::FramePipeline(ComposedVideo& video, const Plan& plan, const media::MediaWriter& writer) : plan_(plan)
 {
-    keepFrameSizedBlocks();
     plan_.workers = std::max(plan_.workers, 1);
     plan_.depth = std::max(plan_.depth, plan_.workers);
     // Converters are made here so that a writer without video fails at once.
@@ -127,26 +125,17 @@ void FramePipeline::compose(media::PictureConverter converter)
             waiting_.pop_front();
         }
         try {
-            QImage image = std::exchange(slot->composing, {})();
-            slot->done.set_value(converter.convert(viewOf(image, plan_.hdr)));
+            // The composed picture is let go before the frame is handed on,
+            // so it never outlives its place in the pipeline.
+            media::EncoderPicture picture = [&] {
+                QImage image = std::exchange(slot->composing, {})();
+                return converter.convert(viewOf(image, plan_.hdr));
+            }();
+            slot->done.set_value(std::move(picture));
         } catch (...) {
             slot->done.set_exception(std::current_exception());
         }
     }
-}
-
-// Every frame passes through a handful of frame-sized pictures. By default
-// the allocator hands such large blocks back to the system when they are
-// freed, and each new one is faulted in and zeroed page by page again, which
-// costs as much as the composing. Kept in the allocator's pools instead,
-// they are reused frame after frame; the memory kept is a few frames' worth.
-void FramePipeline::keepFrameSizedBlocks()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        mallopt(M_MMAP_THRESHOLD, 32 << 20);
-        mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    });
 }
 
 int FramePipeline::defaultWorkers()
@@ -156,5 +145,7 @@ int FramePipeline::defaultWorkers()
     const int available = sched_getaffinity(0, sizeof cores, &cores) == 0 ? CPU_COUNT(&cores) : 2;
     return std::clamp(available / 2, 1, 4);
 }
+
+int FramePipeline::depthFor(int workers) { return std::max(workers, 1) + 1; }
 
 }  // namespace vt

@@ -10,8 +10,9 @@
 // the pictures; next() gives them back in order. Every frame is composed by
 // the same pure function whichever thread runs it, so the pictures are
 // those of composing one frame after the other. At most `depth` frames are
-// read ahead of the one next() hands out, so memory stays flat with the
-// video's length.
+// read and not yet handed out by next() (waiting for a worker, being
+// composed, or composed and converted), so memory stays flat with the
+// video's length and small beside the encoder's own frames.
 //
 // Threads: construct, call next() and destroy on one thread (the
 // encoder's). Destroying stops the reading, drops the frames not yet begun
@@ -41,7 +42,7 @@ public:
         QSize size;
         bool hdr = false;
         int workers = 1;  // at least 1
-        int depth = 4;    // frames read ahead, at least `workers`
+        int depth = 2;    // frames read and not yet handed out, at least `workers`
     };
 
     struct Frame {
@@ -62,9 +63,10 @@ public:
     // that uses every core itself.
     static int defaultWorkers();
 
-    // Has the allocator keep frame-sized blocks for reuse rather than hand
-    // them back to the system after every frame (process-wide, once).
-    static void keepFrameSizedBlocks();
+    // The depth that keeps an encoder busy with `workers` composing: one
+    // frame ready beside those being composed. More would only wait: the
+    // encoder queues frames of its own for its lookahead.
+    static int depthFor(int workers);
 
 private:
     struct Slot;

@@ -51,14 +51,14 @@ json::Value AudioCleanup::toJson() const
         .required("voiceEQ", voiceEQ)
         .required("leveler", leveler)
         .required("normalize", normalize)
-        .done();
+        .unknown(unknown).done();
 }
 
 AudioCleanup AudioCleanup::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<double>("noiseReduction"), in.required<bool>("voiceEQ"), in.required<double>("leveler"),
-            in.required<bool>("normalize")};
+    return in.withUnknown(AudioCleanup{in.required<double>("noiseReduction"), in.required<bool>("voiceEQ"),
+                                       in.required<double>("leveler"), in.required<bool>("normalize")});
 }
 
 }  // namespace vt

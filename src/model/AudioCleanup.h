@@ -15,6 +15,7 @@ struct AudioCleanup {
     bool voiceEQ = true;
     double leveler = 0.4;         // 0…1; 0.01 or less switches it off
     bool normalize = true;        // make-up gain towards the speech level target
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // A short hash of the settings that names the cached cleaned tracks, so
     // each combination has its own file: base-36 djb2 of

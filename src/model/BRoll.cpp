@@ -31,26 +31,26 @@ json::Value BRoll::toJson() const
         .optional("start", start)
         .optional("length", length)
         .optional("adjust", adjust)
-        .done();
+        .unknown(unknown).done();
 }
 
 BRoll BRoll::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<Uuid>("id"),
-            in.required<std::string>("path"),
-            in.optional<Bytes>("bookmark"),
-            in.required<std::string>("name"),
-            in.required<bool>("isImage"),
-            in.required<Uuid>("startWordID"),
-            in.required<Uuid>("endWordID"),
-            in.required<BRollLayout>("layout"),
-            in.required<BRollEntrance>("entrance"),
-            in.required<bool>("kenBurns"),
-            in.required<double>("sourceOffset"),
-            in.optional<double>("start"),
-            in.optional<double>("length"),
-            in.optional<ItemAdjust>("adjust")};
+    return in.withUnknown(BRoll{in.required<Uuid>("id"),
+                                in.required<std::string>("path"),
+                                in.optional<Bytes>("bookmark"),
+                                in.required<std::string>("name"),
+                                in.required<bool>("isImage"),
+                                in.required<Uuid>("startWordID"),
+                                in.required<Uuid>("endWordID"),
+                                in.required<BRollLayout>("layout"),
+                                in.required<BRollEntrance>("entrance"),
+                                in.required<bool>("kenBurns"),
+                                in.required<double>("sourceOffset"),
+                                in.optional<double>("start"),
+                                in.optional<double>("length"),
+                                in.optional<ItemAdjust>("adjust")});
 }
 
 }  // namespace vt

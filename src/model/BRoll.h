@@ -52,6 +52,7 @@ struct BRoll {
     std::optional<double> start;    // source seconds of an item placed at a time
     std::optional<double> length;   // seconds, of an item placed at a time
     std::optional<ItemAdjust> adjust;
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const BRoll& a, const BRoll& b);
 

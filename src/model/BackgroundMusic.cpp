@@ -27,17 +27,17 @@ json::Value BackgroundMusic::toJson() const
         .required("fadeIn", fadeIn)
         .required("fadeOut", fadeOut)
         .required("loop", loop)
-        .done();
+        .unknown(unknown).done();
 }
 
 BackgroundMusic BackgroundMusic::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<std::string>("path"),      in.required<std::string>("name"),
-            in.optional<std::string>("builtInID"), in.optional<Bytes>("bookmark"),
-            in.required<double>("volume"),         in.required<double>("ducking"),
-            in.required<double>("startOffset"),    in.required<double>("fadeIn"),
-            in.required<double>("fadeOut"),        in.required<bool>("loop")};
+    return in.withUnknown(BackgroundMusic{in.required<std::string>("path"), in.required<std::string>("name"),
+                                          in.optional<std::string>("builtInID"), in.optional<Bytes>("bookmark"),
+                                          in.required<double>("volume"), in.required<double>("ducking"),
+                                          in.required<double>("startOffset"), in.required<double>("fadeIn"),
+                                          in.required<double>("fadeOut"), in.required<bool>("loop")});
 }
 
 }  // namespace vt

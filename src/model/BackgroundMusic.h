@@ -23,6 +23,7 @@ struct BackgroundMusic {
     double fadeIn = 1;                     // seconds at the output's start
     double fadeOut = 2;                    // seconds at the output's end
     bool loop = true;                      // the file repeats to fill the output
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const BackgroundMusic& a, const BackgroundMusic& b);
 

@@ -6,14 +6,14 @@ namespace vt {
 
 json::Value CameraPath::toJson() const
 {
-    return json::Writer().required("t", t).required("x", x).required("y", y).done();
+    return json::Writer().required("t", t).required("x", x).required("y", y).unknown(unknown).done();
 }
 
 CameraPath CameraPath::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<std::vector<double>>("t"), in.required<std::vector<double>>("x"),
-            in.required<std::vector<double>>("y")};
+    return in.withUnknown(CameraPath{in.required<std::vector<double>>("t"), in.required<std::vector<double>>("x"),
+                                     in.required<std::vector<double>>("y")});
 }
 
 }  // namespace vt

@@ -16,6 +16,7 @@ struct CameraPath {
     std::vector<double> t;  // source seconds (joined source timeline)
     std::vector<double> x;  // fraction of the frame width
     std::vector<double> y;  // fraction of the frame height, positive upward
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const CameraPath&, const CameraPath&) = default;
 

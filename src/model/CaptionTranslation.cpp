@@ -19,14 +19,15 @@ json::Value CaptionTranslation::toJson() const
         .optional("source", source)
         .required("basis", basis)
         .required("createdAt", createdAt)
-        .done();
+        .unknown(unknown).done();
 }
 
 CaptionTranslation CaptionTranslation::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<std::vector<Word>>("words"), in.optional<std::string>("source"),
-            in.required<std::string>("basis"), in.required<Date>("createdAt")};
+    return in.withUnknown(CaptionTranslation{in.required<std::vector<Word>>("words"),
+                                             in.optional<std::string>("source"), in.required<std::string>("basis"),
+                                             in.required<Date>("createdAt")});
 }
 
 }  // namespace vt

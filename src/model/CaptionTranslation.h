@@ -22,6 +22,7 @@ struct CaptionTranslation {
     std::optional<std::string> source;   // language code translated from; absent: detected
     std::string basis;                   // fingerprint of what it was made from
     Date createdAt = std::chrono::system_clock::now();
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const CaptionTranslation& a, const CaptionTranslation& b);
 

@@ -1,5 +1,6 @@
 #include "model/DataRoot.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <string>
@@ -61,6 +62,35 @@ fs::path folder(std::string_view name)
     std::error_code ec;
     fs::create_directories(path, ec);
     return path;
+}
+
+namespace {
+
+bool strictlyBelow(const fs::path& folder, const fs::path& path)
+{
+    const auto [in, at] = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return in == folder.end() && at != path.end();
+}
+
+}  // namespace
+
+bool holds(std::string_view name, const fs::path& file)
+{
+    if (file.empty()) return false;
+    std::error_code ec;
+    const fs::path inside = fs::weakly_canonical(root() / name, ec);
+    if (ec) return false;
+    const fs::path absolute = fs::absolute(file, ec);
+    if (ec) return false;
+    // Removing a path removes the entry it names, and a link is removed, not
+    // followed; copying follows it. So both the entry (its folder resolved,
+    // its own name as written) and what it finally leads to must be inside.
+    const fs::path folder = fs::weakly_canonical(absolute.parent_path(), ec);
+    if (ec) return false;
+    const fs::path entry = (folder / absolute.filename()).lexically_normal();
+    const fs::path target = fs::weakly_canonical(absolute, ec);
+    if (ec) return false;
+    return strictlyBelow(inside, entry) && strictlyBelow(inside, target);
 }
 
 fs::path settingsFile()

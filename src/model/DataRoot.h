@@ -41,6 +41,15 @@ std::filesystem::path root();
 // root() / name, created when absent.
 std::filesystem::path folder(std::string_view name);
 
+// True when `file` lies below root() / name once symbolic links and ".." are
+// resolved (a relative path counts from the working folder), both as the
+// entry it names and as what that entry leads to: a link elsewhere that leads
+// in is not ours to remove, nor is one in the folder that leads out ours to
+// copy. Files the program deletes, overwrites or copies because a project
+// names them must pass this: a project from elsewhere may name any file of
+// the user's.
+bool holds(std::string_view name, const std::filesystem::path& file);
+
 // The user settings are INI files under $XDG_CONFIG_HOME (else ~/.config),
 // opened by path so that each call follows the environment:
 // the program's own store, "Vellumtide/Vellumtide.conf" ...

@@ -17,13 +17,14 @@ bool operator==(const EmojiSettings& a, const EmojiSettings& b)
 
 json::Value EmojiSettings::toJson() const
 {
-    return json::Writer().required("amount", amount).required("overrides", overrides).done();
+    return json::Writer().required("amount", amount).required("overrides", overrides).unknown(unknown).done();
 }
 
 EmojiSettings EmojiSettings::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<Amount>("amount"), in.required<std::map<std::string, std::string>>("overrides")};
+    return in.withUnknown(EmojiSettings{in.required<Amount>("amount"),
+                                        in.required<std::map<std::string, std::string>>("overrides")});
 }
 
 }  // namespace vt

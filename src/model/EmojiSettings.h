@@ -24,6 +24,7 @@ struct EmojiSettings {
     // Manual choices: a word's id as upper-case UUID text → the emoji of that
     // word's line; an empty emoji means the line shows none.
     std::map<std::string, std::string> overrides;
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const EmojiSettings& a, const EmojiSettings& b);
 

@@ -27,24 +27,24 @@ Point FaceTrack::center(double time) const
 
 json::Value FaceTrack::Sample::toJson() const
 {
-    return json::Writer().required("t", t).required("x", x).required("y", y).done();
+    return json::Writer().required("t", t).required("x", x).required("y", y).unknown(unknown).done();
 }
 
 FaceTrack::Sample FaceTrack::Sample::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<double>("t"), in.required<double>("x"), in.required<double>("y")};
+    return in.withUnknown(Sample{in.required<double>("t"), in.required<double>("x"), in.required<double>("y")});
 }
 
 json::Value FaceTrack::toJson() const
 {
-    return json::Writer().required("samples", samples).done();
+    return json::Writer().required("samples", samples).unknown(unknown).done();
 }
 
 FaceTrack FaceTrack::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<std::vector<Sample>>("samples")};
+    return in.withUnknown(FaceTrack{in.required<std::vector<Sample>>("samples")});
 }
 
 }  // namespace vt

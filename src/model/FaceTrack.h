@@ -17,6 +17,7 @@ struct FaceTrack {
         double t = 0;  // source seconds (joined source timeline)
         double x = 0;  // 0 left edge … 1 right edge
         double y = 0;  // 0 bottom edge … 1 top edge
+        json::Unknown unknown{};  // what a newer version stored, written back as it came
 
         friend bool operator==(const Sample&, const Sample&) = default;
 
@@ -25,6 +26,7 @@ struct FaceTrack {
     };
 
     std::vector<Sample> samples;  // ascending t
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // The focus point at `time`: the frame centre without samples, the first
     // or last sample's point outside their span, otherwise linear between

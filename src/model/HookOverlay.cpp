@@ -12,13 +12,13 @@ bool operator==(const HookOverlay& a, const HookOverlay& b)
 
 json::Value HookOverlay::toJson() const
 {
-    return json::Writer().required("text", text).required("duration", duration).done();
+    return json::Writer().required("text", text).required("duration", duration).unknown(unknown).done();
 }
 
 HookOverlay HookOverlay::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<std::string>("text"), in.required<double>("duration")};
+    return in.withUnknown(HookOverlay{in.required<std::string>("text"), in.required<double>("duration")});
 }
 
 }  // namespace vt

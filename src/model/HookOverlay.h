@@ -14,6 +14,7 @@ namespace vt {
 struct HookOverlay {
     std::string text;     // as shown
     double duration = 0;  // seconds from output time 0
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const HookOverlay& a, const HookOverlay& b);
 

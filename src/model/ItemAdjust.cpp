@@ -34,7 +34,7 @@ json::Value ItemAdjust::toJson() const
         .required("grade", grade)
         .required("opacity", opacity)
         .required("volume", volume)
-        .done();
+        .unknown(unknown).done();
 }
 
 ItemAdjust ItemAdjust::fromJson(const json::Value& v)
@@ -54,6 +54,7 @@ ItemAdjust ItemAdjust::fromJson(const json::Value& v)
     a.grade = lenient(in, "grade", d.grade);
     a.opacity = lenient(in, "opacity", d.opacity);
     a.volume = lenient(in, "volume", d.volume);
+    a.unknown = in.unknown();
     return a;
 }
 

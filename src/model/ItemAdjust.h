@@ -29,6 +29,7 @@ struct ItemAdjust {
     VideoGrade grade;       // the item's own grade
     double opacity = 1;     // of an overlay, 0…1
     double volume = 0;      // gain of the item's own sound, dB
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const ItemAdjust&, const ItemAdjust&) = default;
 

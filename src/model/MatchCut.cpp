@@ -50,22 +50,22 @@ json::Value MatchCut::toJson() const
         .optional("lines", lines)
         .optional("id", id)
         .optional("start", start)
-        .done();
+        .unknown(unknown).done();
 }
 
 MatchCut MatchCut::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<std::string>("word"),
-            in.required<Style>("style"),
-            in.required<std::int64_t>("seed"),
-            in.required<double>("duration"),
-            in.required<double>("cutsPerSecond"),
-            in.required<bool>("ticks"),
-            in.optional<std::vector<std::string>>("keywords"),
-            in.optional<std::vector<std::string>>("lines"),
-            in.optional<Uuid>("id"),
-            in.optional<double>("start")};
+    return in.withUnknown(MatchCut{in.required<std::string>("word"),
+                                   in.required<Style>("style"),
+                                   in.required<std::int64_t>("seed"),
+                                   in.required<double>("duration"),
+                                   in.required<double>("cutsPerSecond"),
+                                   in.required<bool>("ticks"),
+                                   in.optional<std::vector<std::string>>("keywords"),
+                                   in.optional<std::vector<std::string>>("lines"),
+                                   in.optional<Uuid>("id"),
+                                   in.optional<double>("start")});
 }
 
 }  // namespace vt

@@ -32,6 +32,7 @@ struct MatchCut {
     std::optional<std::vector<std::string>> lines;    // short transcript sentences, as body text
     std::optional<Uuid> id;                           // identity on the timeline
     std::optional<double> start;                      // source seconds; absent is the output's start
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // Frames the card shows: duration × cutsPerSecond rounded half away from
     // zero, at least 4. Each covers duration / frameCount() seconds.

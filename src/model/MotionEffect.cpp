@@ -19,14 +19,15 @@ json::Value MotionEffect::toJson() const
         .required("duration", duration)
         .required("strength", strength)
         .required("sound", sound)
-        .done();
+        .unknown(unknown).done();
 }
 
 MotionEffect MotionEffect::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<Uuid>("id"), in.required<Kind>("kind"), in.required<double>("start"),
-            in.required<double>("duration"), in.required<double>("strength"), in.required<bool>("sound")};
+    return in.withUnknown(MotionEffect{in.required<Uuid>("id"), in.required<Kind>("kind"),
+                                       in.required<double>("start"), in.required<double>("duration"),
+                                       in.required<double>("strength"), in.required<bool>("sound")});
 }
 
 double defaultLength(MotionEffect::Kind kind)

@@ -23,6 +23,7 @@ struct MotionEffect {
     double duration = 0;  // seconds
     double strength = 1;  // 1 is the standard strength
     bool sound = false;   // a sound effect marks the move's start
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const MotionEffect&, const MotionEffect&) = default;
 

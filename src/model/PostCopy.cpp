@@ -25,16 +25,17 @@ json::Value PostCopy::toJson() const
         .required("x", x)
         .required("byAI", byAI)
         .optional("language", language)
-        .done();
+        .unknown(unknown).done();
 }
 
 PostCopy PostCopy::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<std::string>("youtubeTitle"), in.required<std::string>("youtubeDescription"),
-            in.required<std::string>("instagram"),    in.required<std::string>("tiktok"),
-            in.required<std::string>("x"),            in.required<bool>("byAI"),
-            in.optional<std::string>("language")};
+    return in.withUnknown(PostCopy{in.required<std::string>("youtubeTitle"),
+                                   in.required<std::string>("youtubeDescription"),
+                                   in.required<std::string>("instagram"), in.required<std::string>("tiktok"),
+                                   in.required<std::string>("x"), in.required<bool>("byAI"),
+                                   in.optional<std::string>("language")});
 }
 
 }  // namespace vt

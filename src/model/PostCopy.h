@@ -20,6 +20,7 @@ struct PostCopy {
     std::string x;
     bool byAI = false;                    // written by the on-device language model
     std::optional<std::string> language;  // "english" when asked for in English; absent: the speaker's
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const PostCopy& a, const PostCopy& b);
 

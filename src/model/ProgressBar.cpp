@@ -7,13 +7,14 @@ namespace vt {
 json::Value ProgressBar::toJson() const
 {
     return json::Writer().required("position", position).optional("color", color).required("thickness", thickness)
-        .done();
+        .unknown(unknown).done();
 }
 
 ProgressBar ProgressBar::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<Position>("position"), in.optional<RGBA>("color"), in.required<double>("thickness")};
+    return in.withUnknown(ProgressBar{in.required<Position>("position"), in.optional<RGBA>("color"),
+                                      in.required<double>("thickness")});
 }
 
 }  // namespace vt

@@ -20,6 +20,7 @@ struct ProgressBar {
     Position position = Position::top;  // the edge the bar runs along
     std::optional<RGBA> color;          // absent: the caption look's accent
     double thickness = 0;               // pixels of a 1080-pixel short side
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const ProgressBar&, const ProgressBar&) = default;
 

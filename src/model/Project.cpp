@@ -52,7 +52,7 @@ json::Value Project::toJson() const
         .optional("videoVolume", videoVolume)
         .optional("tracks", tracks)
         .optional("styleOverrides", styleOverrides)
-        .done();
+        .unknown(unknown).done();
 }
 
 Project Project::fromJson(const json::Value& v)
@@ -102,6 +102,7 @@ Project Project::fromJson(const json::Value& v)
     p.videoVolume = in.optional<VolumeEnvelope>("videoVolume");
     p.tracks = in.optional<TrackSettings>("tracks");
     p.styleOverrides = in.optional<std::map<std::string, CaptionStyle>>("styleOverrides");
+    p.unknown = in.unknown();
     return p;
 }
 

@@ -14,8 +14,10 @@
 // JSON: keys are the field names; an unset optional has no key. Reading
 // fails as a whole (json::DecodeError) on a missing or ill-typed required key,
 // a reversed `sourceRange` or a fault in any nested record; a missing or null
-// optional key leaves the field unset, and unknown keys are ignored. Writing
-// throws json::EncodeError when any number is not finite.
+// optional key leaves the field unset, and unknown keys (here and in every
+// nested record) are kept and written back, so a project from a newer version
+// loses nothing when this one saves it. Writing throws json::EncodeError when
+// any number is not finite.
 //
 // Kept by whoever builds and edits a project, not checked here: sourceRange is
 // absent whenever clips is present; with clips, videoPath, videoBookmark and
@@ -114,6 +116,7 @@ struct Project {
     std::optional<VolumeEnvelope> videoVolume;    // point times in source seconds
     std::optional<TrackSettings> tracks;
     std::optional<std::map<std::string, CaptionStyle>> styleOverrides;  // looks by look id
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     json::Value toJson() const;
     static Project fromJson(const json::Value& v);

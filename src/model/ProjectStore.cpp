@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <algorithm>
+#include <map>
+#include <numeric>
 #include <optional>
 #include <system_error>
 
@@ -27,6 +29,32 @@ std::optional<Project> decodeProject(const std::string& bytes)
     } catch (const nlohmann::json::exception&) {
     }
     return std::nullopt;
+}
+
+std::optional<Project> readProject(const fs::path& file)
+{
+    const auto read = wholeFile::read(file, largestProjectFileBytes);
+    return read.bytes ? decodeProject(*read.bytes) : std::nullopt;
+}
+
+// Newest updatedAt first, projects of one second in the given order, and one
+// project per id: the one read from "<ID>.json" (`named`), which is the copy
+// saves reach, else the newest.
+std::vector<Project> newestFirstOnce(std::vector<Project> read, const std::vector<bool>& named)
+{
+    std::vector<std::size_t> order(read.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return read[a].updatedAt > read[b].updatedAt; });
+    std::map<Uuid, std::size_t> chosen;
+    for (std::size_t i : order) {
+        auto [at, fresh] = chosen.try_emplace(read[i].id, i);
+        if (!fresh && named[i] && !named[at->second]) at->second = i;
+    }
+    std::vector<Project> out;
+    for (std::size_t i : order)
+        if (chosen.at(read[i].id) == i) out.push_back(std::move(read[i]));
+    return out;
 }
 
 QString qText(std::string_view s)
@@ -74,19 +102,31 @@ ProjectStore::SaveResult ProjectStore::save(const Project& project)
     return wholeFile::writeAtomically(target, bytes) ? SaveResult::saved : SaveResult::notWritten;
 }
 
-std::vector<Project> ProjectStore::loadAll()
+ProjectStore::Listing ProjectStore::list()
 {
-    std::vector<Project> out;
+    Listing out;
+    std::vector<bool> named;  // beside out.projects: read from "<ID>.json"
     std::error_code ec;
     for (fs::directory_iterator it(directory(), ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path().extension() != ".json") continue;
-        const auto file = wholeFile::read(it->path(), largestProjectFileBytes);
-        if (!file.bytes) continue;
-        if (auto project = decodeProject(*file.bytes)) out.push_back(std::move(*project));
+        const fs::path& path = it->path();
+        if (path.extension() != ".json") continue;
+        auto project = readProject(path);
+        if (!project) {
+            std::error_code ignored;
+            if (!fs::is_directory(path, ignored)) out.unreadable.push_back(path);
+            continue;
+        }
+        named.push_back(path.filename() == project->id.text() + ".json");
+        out.projects.push_back(std::move(*project));
     }
-    std::stable_sort(out.begin(), out.end(),
-                     [](const Project& a, const Project& b) { return a.updatedAt > b.updatedAt; });
+    std::sort(out.unreadable.begin(), out.unreadable.end());
+    out.projects = newestFirstOnce(std::move(out.projects), named);
     return out;
+}
+
+std::vector<Project> ProjectStore::loadAll()
+{
+    return list().projects;
 }
 
 void ProjectStore::remove(const Project& project)
@@ -96,9 +136,14 @@ void ProjectStore::remove(const Project& project)
     std::error_code ec;
     fs::remove(folder / (idText + ".json"), ec);
     fs::remove(folder / (idText + ".jpg"), ec);
+    std::vector<fs::path> doomed;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->path().extension() != ".json") continue;
+        const auto copy = readProject(it->path());
+        if (copy && copy->id == project.id) doomed.push_back(it->path());
+    }
 
     fs::path cache = root() / DataRoot::cacheFolder;
-    std::vector<fs::path> doomed;
     for (fs::directory_iterator it(cache, ec), end; !ec && it != end; it.increment(ec)) {
         if (it->path().filename().string().starts_with(idText)) doomed.push_back(it->path());
     }

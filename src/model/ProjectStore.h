@@ -6,7 +6,8 @@
 // upper-case UUID text.
 //
 // No state of its own: every call works on the file system. Reading skips
-// what it cannot read and never changes or removes such a file; folder and
+// what it cannot read (and says which files those were) and never changes or
+// removes such a file; folder and
 // removal failures are ignored. A save that fails leaves the previous file
 // exactly as it was and says why. Main thread only.
 
@@ -42,15 +43,27 @@ struct ProjectStore {
     // earlier file whole. On failure the earlier file is untouched.
     static SaveResult save(const Project& project);
 
-    // Every project file that reads, newest updatedAt first; projects saved in
-    // the same second keep the folder's listing order. Only regular files
-    // (not named pipes or devices) of at most 64 MB whose extension is
-    // exactly ".json" are read.
+    // What a look through the folder found.
+    struct Listing {
+        // Every project that reads, newest updatedAt first; projects saved in
+        // the same second keep the folder's listing order. A project is listed
+        // once: a copy under another file name (one put there by hand, say)
+        // gives way to "<ID>.json", else to its newest copy.
+        std::vector<Project> projects;
+        // The ".json" entries (other than folders) that could not be read as
+        // a project, in order of name. They are left as they are.
+        std::vector<std::filesystem::path> unreadable;
+    };
+    // Only regular files (not named pipes or devices) of at most 64 MB whose
+    // extension is exactly ".json" are read.
+    static Listing list();
+    // list().projects.
     static std::vector<Project> loadAll();
 
-    // Removes the project's file, its poster and the entries of the data
-    // root's "Cache" folder whose names begin with its id text (its cleaned
-    // voice tracks). Only the project's id is used.
+    // Removes the project's file, any other ".json" file in the folder that
+    // reads as a project with its id (so it does not come back), its poster
+    // and the entries of the data root's "Cache" folder whose names begin with
+    // its id text (its cleaned voice tracks). Only the project's id is used.
     static void remove(const Project& project);
 
     // Once per user: copies each legacy setting that the user settings lack,

@@ -24,17 +24,17 @@ json::Value SoundClip::toJson() const
         .required("duration", duration)
         .required("fileDuration", fileDuration)
         .required("volume", volume)
-        .done();
+        .unknown(unknown).done();
 }
 
 SoundClip SoundClip::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<Uuid>("id"),          in.required<std::string>("path"),
-            in.optional<Bytes>("bookmark"),   in.required<std::string>("name"),
-            in.required<double>("start"),     in.required<double>("offset"),
-            in.required<double>("duration"),  in.required<double>("fileDuration"),
-            in.required<VolumeEnvelope>("volume")};
+    return in.withUnknown(SoundClip{in.required<Uuid>("id"), in.required<std::string>("path"),
+                                    in.optional<Bytes>("bookmark"), in.required<std::string>("name"),
+                                    in.required<double>("start"), in.required<double>("offset"),
+                                    in.required<double>("duration"), in.required<double>("fileDuration"),
+                                    in.required<VolumeEnvelope>("volume")});
 }
 
 }  // namespace vt

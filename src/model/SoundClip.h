@@ -23,6 +23,7 @@ struct SoundClip {
     double duration = 0;            // seconds that play
     double fileDuration = 0;        // full length of the file, seconds
     VolumeEnvelope volume;          // time 0 is the clip's start; its length is `duration`
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const SoundClip& a, const SoundClip& b);
 

@@ -12,14 +12,15 @@ json::Value SoundEffects::toJson() const
         .required("emojiPops", emojiPops)
         .required("cutWhooshes", cutWhooshes)
         .required("hookHit", hookHit)
-        .done();
+        .unknown(unknown).done();
 }
 
 SoundEffects SoundEffects::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<double>("volume"), in.required<bool>("emphasisPops"), in.required<bool>("emojiPops"),
-            in.required<bool>("cutWhooshes"), in.required<bool>("hookHit")};
+    return in.withUnknown(SoundEffects{in.required<double>("volume"), in.required<bool>("emphasisPops"),
+                                       in.required<bool>("emojiPops"), in.required<bool>("cutWhooshes"),
+                                       in.required<bool>("hookHit")});
 }
 
 }  // namespace vt

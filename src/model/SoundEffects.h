@@ -16,6 +16,7 @@ struct SoundEffects {
     bool emojiPops = true;     // a pop when a caption line with an emoji starts
     bool cutWhooshes = true;   // a whoosh into cuts that remove a pause
     bool hookHit = true;       // a hit under the opening hook
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const SoundEffects&, const SoundEffects&) = default;
 

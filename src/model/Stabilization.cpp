@@ -6,13 +6,19 @@ namespace vt {
 
 json::Value Stabilization::toJson() const
 {
-    return json::Writer().required("enabled", enabled).required("strength", strength).optional("path", path).done();
+    return json::Writer()
+        .required("enabled", enabled)
+        .required("strength", strength)
+        .optional("path", path)
+        .unknown(unknown)
+        .done();
 }
 
 Stabilization Stabilization::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<bool>("enabled"), in.required<double>("strength"), in.optional<CameraPath>("path")};
+    return in.withUnknown(Stabilization{in.required<bool>("enabled"), in.required<double>("strength"),
+                                        in.optional<CameraPath>("path")});
 }
 
 }  // namespace vt

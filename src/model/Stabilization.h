@@ -16,6 +16,7 @@ struct Stabilization {
     bool enabled = false;             // frames are corrected
     double strength = 0.6;            // 0 gentle … 1 tripod-steady; 0.6 for a new record
     std::optional<CameraPath> path;   // absent until measured
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const Stabilization&, const Stabilization&) = default;
 

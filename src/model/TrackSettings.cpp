@@ -28,17 +28,18 @@ json::Value TrackSettings::toJson() const
 {
     json::Writer out;
     for (const auto& [key, flag] : kFlags) out.required(key, this->*flag);
-    return out.done();
+    return out.unknown(unknown).done();
 }
 
 TrackSettings TrackSettings::fromJson(const json::Value& v)
 {
-    if (!v.is_object()) throw json::DecodeError("expected an object");
+    json::Reader in(v);
     TrackSettings t;
     for (const auto& [key, flag] : kFlags) {
-        auto it = v.find(key);
-        t.*flag = it != v.end() && it->is_boolean() && it->get<bool>();
+        const json::Value* value = in.find(key);
+        t.*flag = value && value->is_boolean() && value->get<bool>();
     }
+    t.unknown = in.unknown();
     return t;
 }
 

@@ -23,6 +23,7 @@ struct TrackSettings {
     bool soundsMuted = false;      // no placed sound mixed
     bool musicMuted = false;       // no background music
     bool voiceMuted = false;       // the voiceover silenced
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const TrackSettings&, const TrackSettings&) = default;
 

@@ -23,16 +23,16 @@ json::Value VideoClip::toJson() const
         .required("trimStart", trimStart)
         .required("trimEnd", trimEnd)
         .optional("adjust", adjust)
-        .done();
+        .unknown(unknown).done();
 }
 
 VideoClip VideoClip::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<Uuid>("id"),          in.required<std::string>("path"),
-            in.optional<Bytes>("bookmark"),   in.required<std::string>("name"),
-            in.required<double>("duration"),  in.required<double>("trimStart"),
-            in.required<double>("trimEnd"),   in.optional<ItemAdjust>("adjust")};
+    return in.withUnknown(VideoClip{in.required<Uuid>("id"), in.required<std::string>("path"),
+                                    in.optional<Bytes>("bookmark"), in.required<std::string>("name"),
+                                    in.required<double>("duration"), in.required<double>("trimStart"),
+                                    in.required<double>("trimEnd"), in.optional<ItemAdjust>("adjust")});
 }
 
 }  // namespace vt

@@ -23,6 +23,7 @@ struct VideoClip {
     double trimStart = 0;           // seconds removed from the clip's start
     double trimEnd = 0;             // seconds removed from the clip's end
     std::optional<ItemAdjust> adjust;  // absent means the default adjustment
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const VideoClip& a, const VideoClip& b);
 

@@ -54,7 +54,7 @@ json::Value VideoGrade::toJson() const
     json::Writer out;
     out.required("look", look);
     for (const auto& [key, field] : kNumbers) out.required(key, this->*field);
-    return out.done();
+    return out.unknown(unknown).done();
 }
 
 VideoGrade VideoGrade::fromJson(const json::Value& v)
@@ -63,6 +63,7 @@ VideoGrade VideoGrade::fromJson(const json::Value& v)
     VideoGrade grade;
     grade.look = in.required<std::string>("look");
     for (const auto& [key, field] : kNumbers) grade.*field = in.required<double>(key);
+    grade.unknown = in.unknown();
     return grade;
 }
 

@@ -28,6 +28,7 @@ struct VideoGrade {
     double vignette = 0;        // 0…1
     double grain = 0;           // 0…1
     double glow = 0;            // 0…1
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // No look and all fourteen adjustments 0; the intensity does not count.
     // Pictures with a neutral grade are not graded at all.

@@ -22,16 +22,16 @@ json::Value Voiceover::toJson() const
         .required("volume", volume)
         .required("originalLevel", originalLevel)
         .required("captionsFromVoice", captionsFromVoice)
-        .done();
+        .unknown(unknown).done();
 }
 
 Voiceover Voiceover::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<std::string>("path"),     in.required<double>("start"),
-            in.required<double>("duration"),      in.required<std::vector<Word>>("words"),
-            in.required<double>("volume"),        in.required<double>("originalLevel"),
-            in.required<bool>("captionsFromVoice")};
+    return in.withUnknown(Voiceover{in.required<std::string>("path"), in.required<double>("start"),
+                                    in.required<double>("duration"), in.required<std::vector<Word>>("words"),
+                                    in.required<double>("volume"), in.required<double>("originalLevel"),
+                                    in.required<bool>("captionsFromVoice")});
 }
 
 }  // namespace vt

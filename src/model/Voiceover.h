@@ -22,6 +22,7 @@ struct Voiceover {
     double volume = 0;              // dB in the mix; 0 is unity
     double originalLevel = 0.15;    // linear 0…1, the video's own sound under the take
     bool captionsFromVoice = true;  // captions come from `words` (while there are any)
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     friend bool operator==(const Voiceover& a, const Voiceover& b);
 

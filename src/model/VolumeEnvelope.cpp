@@ -44,13 +44,13 @@ std::vector<double> VolumeEnvelope::knots(double length) const
 
 json::Value VolumeEnvelope::Point::toJson() const
 {
-    return json::Writer().required("id", id).required("time", time).required("db", db).done();
+    return json::Writer().required("id", id).required("time", time).required("db", db).unknown(unknown).done();
 }
 
 VolumeEnvelope::Point VolumeEnvelope::Point::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<Uuid>("id"), in.required<double>("time"), in.required<double>("db")};
+    return in.withUnknown(Point{in.required<Uuid>("id"), in.required<double>("time"), in.required<double>("db")});
 }
 
 json::Value VolumeEnvelope::toJson() const
@@ -60,14 +60,14 @@ json::Value VolumeEnvelope::toJson() const
         .required("fadeIn", fadeIn)
         .required("fadeOut", fadeOut)
         .required("points", points)
-        .done();
+        .unknown(unknown).done();
 }
 
 VolumeEnvelope VolumeEnvelope::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<double>("db"), in.required<double>("fadeIn"), in.required<double>("fadeOut"),
-            in.required<std::vector<Point>>("points")};
+    return in.withUnknown(VolumeEnvelope{in.required<double>("db"), in.required<double>("fadeIn"),
+                                         in.required<double>("fadeOut"), in.required<std::vector<Point>>("points")});
 }
 
 }  // namespace vt

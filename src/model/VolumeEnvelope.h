@@ -20,6 +20,7 @@ struct VolumeEnvelope {
         Uuid id = Uuid::random();  // editing removes points by id
         double time = 0;           // seconds, in the item's time base
         double db = 0;             // level at that time
+        json::Unknown unknown{};  // what a newer version stored, written back as it came
 
         friend bool operator==(const Point&, const Point&) = default;
 
@@ -31,6 +32,7 @@ struct VolumeEnvelope {
     double fadeIn = 0;           // seconds from time 0; 0 means none
     double fadeOut = 0;          // seconds ending at the item's length; 0 means none
     std::vector<Point> points;   // kept in ascending time by every writer
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // Levels at or below this are silence, so −40 dB on the editing scale is
     // really off rather than 1 %.

@@ -26,22 +26,22 @@ json::Value Word::toJson() const
         .optional("native", native)
         .optional("look", look)
         .optional("styleID", styleID)
-        .done();
+        .unknown(unknown).done();
 }
 
 Word Word::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<Uuid>("id"),
-            in.required<std::string>("text"),
-            in.required<double>("start"),
-            in.required<double>("end"),
-            in.required<bool>("deleted"),
-            in.required<bool>("emphasized"),
-            in.required<bool>("breakAfter"),
-            in.optional<std::string>("native"),
-            in.optional<WordLook>("look"),
-            in.optional<std::string>("styleID")};
+    return in.withUnknown(Word{in.required<Uuid>("id"),
+                               in.required<std::string>("text"),
+                               in.required<double>("start"),
+                               in.required<double>("end"),
+                               in.required<bool>("deleted"),
+                               in.required<bool>("emphasized"),
+                               in.required<bool>("breakAfter"),
+                               in.optional<std::string>("native"),
+                               in.optional<WordLook>("look"),
+                               in.optional<std::string>("styleID")});
 }
 
 }  // namespace vt

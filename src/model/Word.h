@@ -26,6 +26,7 @@ struct Word {
     std::optional<std::string> native;      // the engine's Indic-script text, when it was Indic
     std::optional<WordLook> look;           // absent means the plain look
     std::optional<std::string> styleID;     // key of the project's style overrides
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // All ten fields; texts compare by canonical equivalence.
     friend bool operator==(const Word& a, const Word& b);

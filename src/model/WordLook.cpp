@@ -7,14 +7,14 @@ namespace vt {
 json::Value WordLook::toJson() const
 {
     return json::Writer().required("scale", scale).optional("color", color).required("dx", dx)
-        .required("dy", dy).done();
+        .required("dy", dy).unknown(unknown).done();
 }
 
 WordLook WordLook::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<double>("scale"), in.optional<RGBA>("color"), in.required<double>("dx"),
-            in.required<double>("dy")};
+    return in.withUnknown(WordLook{in.required<double>("scale"), in.optional<RGBA>("color"),
+                                   in.required<double>("dx"), in.required<double>("dy")});
 }
 
 }  // namespace vt

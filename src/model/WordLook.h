@@ -16,6 +16,7 @@ struct WordLook {
     std::optional<RGBA> color;    // replaces the word's colour (ransom-note letters' ink)
     double dx = 0;                // offset in points of the 1080-pixel authoring unit,
     double dy = 0;                // positive right and down on screen
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // Scale 1, no colour, no offset.
     static WordLook defaultLook() { return {}; }

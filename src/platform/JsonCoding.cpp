@@ -1,5 +1,6 @@
 #include "platform/JsonCoding.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <limits>
@@ -210,8 +211,34 @@ Reader::Reader(const Value& object) : object_(object)
 
 bool Reader::has(std::string_view key) const
 {
+    const Value* v = find(key);
+    return v && !v->is_null();
+}
+
+const Value* Reader::find(std::string_view key) const
+{
     auto it = object_.find(key);
-    return it != object_.end() && !it->is_null();
+    if (it == object_.end()) return nullptr;
+    read_.push_back(&*it);
+    return &*it;
+}
+
+Unknown Reader::unknown() const
+{
+    Value rest = Value::object();
+    for (auto it = object_.begin(); it != object_.end(); ++it)
+        if (std::find(read_.begin(), read_.end(), &*it) == read_.end()) rest[it.key()] = *it;
+    Unknown out;
+    if (!rest.empty()) out.members_ = std::make_shared<const Value>(std::move(rest));
+    return out;
+}
+
+Writer& Writer::unknown(const Unknown& kept)
+{
+    if (const Value* members = kept.members())
+        for (auto it = members->begin(); it != members->end(); ++it)
+            if (!object_.contains(it.key())) object_[it.key()] = *it;
+    return *this;
 }
 
 }  // namespace vt::json

@@ -3,7 +3,8 @@
 // - keys are the field names; an absent optional has no key, and reading a
 //   missing key or null leaves the optional absent;
 // - a missing or ill-typed required key fails the whole record (DecodeError);
-// - keys that name no field are ignored;
+// - keys that name no field are kept with the record (json::Unknown) and
+//   written back, so a file from a newer version loses nothing on a save;
 // - UUIDs are upper-case text, dates ISO 8601 UTC with whole seconds, bytes
 //   Base64, closed ranges [lower, upper] (reversed fails);
 // - enumeration text that names no case fails the record;
@@ -25,6 +26,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -231,7 +233,26 @@ struct Codec<std::map<std::string, T>> {
 
 // ---- records --------------------------------------------------------------
 
-// Reads the fields of one JSON object.
+// The members of a stored object that no field of this version reads (a
+// newer version wrote them), held by the record read from it so that writing
+// the record back keeps them. They never make two records differ: equality
+// is about what this version knows. A record declares one as
+//     json::Unknown unknown{};
+// sets it from Reader::unknown() and hands it to Writer::unknown().
+class Unknown {
+public:
+    bool empty() const { return !members_; }
+    // The kept members as one object; null when there are none.
+    const Value* members() const { return members_.get(); }
+    friend bool operator==(const Unknown&, const Unknown&) { return true; }
+
+private:
+    friend class Reader;
+    std::shared_ptr<const Value> members_;
+};
+
+// Reads the fields of one JSON object. Every key asked for, present or not,
+// counts as known.
 class Reader {
 public:
     explicit Reader(const Value& object);
@@ -239,20 +260,33 @@ public:
     template <class T>
     T required(std::string_view key) const
     {
-        auto it = object_.find(key);
-        if (it == object_.end() || it->is_null()) throw DecodeError("missing key: " + std::string(key));
-        return decodeField<T>(key, *it);
+        const Value* v = find(key);
+        if (!v || v->is_null()) throw DecodeError("missing key: " + std::string(key));
+        return decodeField<T>(key, *v);
     }
 
     template <class T>
     std::optional<T> optional(std::string_view key) const
     {
-        auto it = object_.find(key);
-        if (it == object_.end() || it->is_null()) return std::nullopt;
-        return decodeField<T>(key, *it);
+        const Value* v = find(key);
+        if (!v || v->is_null()) return std::nullopt;
+        return decodeField<T>(key, *v);
     }
 
     bool has(std::string_view key) const;
+    // The key's value as it stands (null included); null when the key is absent.
+    const Value* find(std::string_view key) const;
+
+    // The members that no call so far has asked for.
+    Unknown unknown() const;
+    // `record` holding them, for records read in one expression:
+    //     return in.withUnknown(Record{in.required<double>("a"), ...});
+    template <class T>
+    T withUnknown(T record) const
+    {
+        record.unknown = unknown();
+        return record;
+    }
 
 private:
     template <class T>
@@ -266,6 +300,7 @@ private:
     }
 
     const Value& object_;
+    mutable std::vector<const Value*> read_;  // members asked for
 };
 
 // Builds one JSON object; optional fields without a value get no key.
@@ -284,6 +319,9 @@ public:
         if (value) object_[std::string(key)] = encodeField(key, *value);
         return *this;
     }
+
+    // Adds the kept members of a record whose keys the object does not hold yet.
+    Writer& unknown(const Unknown& kept);
 
     // Hands over the object; the writer is empty afterwards.
     Value done() { return std::move(object_); }

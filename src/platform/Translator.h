@@ -6,7 +6,9 @@
 // place (tests do), which is the one seam through which a real service
 // would come.
 //
-// Threads: main thread only.
+// Threads: backend() and install() on the main thread. A backend's
+// prepare() and translate() are called from a worker thread, one run at a
+// time; status() and installed() from the main thread.
 
 #include <memory>
 #include <optional>

@@ -1,5 +1,7 @@
 #include "platform/WholeFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <string>
@@ -19,6 +21,29 @@ constexpr const char* notRegular = "It is not a regular file.";
 std::string systemError(const char* what)
 {
     return std::string(what) + ": " + std::error_code(errno, std::generic_category()).message() + ".";
+}
+
+constexpr std::size_t randomLetters = 6;  // mkstemp's "XXXXXX"
+
+// The target of a temporary file writeAtomically made, from its name
+// ("." + the target's name + "." + six letters or digits); none for any
+// other name.
+std::optional<std::string> temporaryTarget(const std::string& name)
+{
+    const std::size_t n = name.size();
+    if (n < randomLetters + 3 || name.front() != '.' || name[n - randomLetters - 1] != '.') return std::nullopt;
+    if (!std::all_of(name.end() - randomLetters, name.end(), [](unsigned char c) { return std::isalnum(c); }))
+        return std::nullopt;
+    return name.substr(1, n - randomLetters - 2);
+}
+
+// Makes a rename in `folder` durable; best effort.
+void flushFolder(const std::filesystem::path& folder)
+{
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 bool writeAll(int fd, std::string_view bytes)
@@ -86,7 +111,31 @@ bool writeAtomically(const std::filesystem::path& target, std::string_view bytes
     ok = ::close(fd) == 0 && ok;
     ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
+    if (ok) flushFolder(target.parent_path().empty() ? "." : target.parent_path());
     return ok;
+}
+
+void removeStale(const std::filesystem::path& folder, std::chrono::seconds age,
+                 const std::function<bool(const std::string& name)>& matches)
+{
+    namespace fs = std::filesystem;
+    const auto before = fs::file_time_type::clock::now() - age;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        if (!matches(it->path().filename().string()) || !it->is_regular_file(ignored)) continue;
+        const auto written = fs::last_write_time(it->path(), ignored);
+        if (!ignored && written < before) fs::remove(it->path(), ignored);
+    }
+}
+
+void removeLeftovers(const std::filesystem::path& folder, std::chrono::seconds age,
+                     const std::function<bool(const std::string& target)>& ours)
+{
+    removeStale(folder, age, [&](const std::string& name) {
+        const auto target = temporaryTarget(name);
+        return target && ours(*target);
+    });
 }
 
 }  // namespace vt::wholeFile

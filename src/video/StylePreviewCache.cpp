@@ -37,8 +37,7 @@ void StylePreviewCache::ensurePreview(const CaptionStyle& style, const std::stri
     if (stylePreviews_.count(key) || drawing_.count(key) || poster.isNull()) return;
     const QSizeF points = pictureSize(project.aspect);
     const QSize size(static_cast<int>(std::lround(points.width())), static_cast<int>(std::lround(points.height())));
-    const double posterTime = project.sourceStart + std::min(project.length / 3, 1.5);
-    const Point focus = project.faceTrack ? project.faceTrack->center(posterTime) : Point{0.5, 0.5};
+    const Point focus = project.faceTrack ? project.faceTrack->center(project.posterTime) : Point{0.5, 0.5};
     const std::uint64_t generation = styleGeneration_;
     auto cancelled = std::make_shared<std::atomic<bool>>(false);
     drawing_[key] = cancelled;

@@ -44,8 +44,7 @@ public:
         OutputAspect aspect = OutputAspect::vertical;
         ReframeMode reframe = ReframeMode::smart;
         std::optional<FaceTrack> faceTrack;
-        double sourceStart = 0;  // start of the source range, seconds
-        double length = 0;       // length before cuts, seconds
+        double posterTime = 0;  // the source moment the poster frame shows, seconds
     };
 
     explicit StylePreviewCache(QObject* parent = nullptr);

@@ -4,6 +4,8 @@
 #include "model/DataRoot.h"
 #include "model/ProjectStore.h"
 #include "support/StandInModel.h"
+#include "speech/WhisperTranscriber.h"
+#include "support/Waits.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -34,7 +36,7 @@ TEST(AppModel, FirstStartShowsOnboardingWithDefaultSettings)
     // The defaults are not written back.
     EXPECT_FALSE(AppSettings::string(AppSettings::engineKey).has_value());
     // The locale task settles on a locale the recognizer has.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !app.locales().empty(); }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return !app.locales().empty(); }));
     EXPECT_NE(std::find(app.locales().begin(), app.locales().end(), app.localeID()), app.locales().end());
 }
 
@@ -218,7 +220,7 @@ TEST(AppModel, DuplicateGetsItsOwnVoiceoverRecording)
 {
     IsolatedHome home;
     AppModel app;
-    const auto take = home.dir / "take.m4a";
+    const auto take = DataRoot::folder(DataRoot::voiceoversFolder) / "take.m4a";
     test::writeFile(take, "recorded");
     Project talk;
     talk.name = "Talk";
@@ -239,6 +241,111 @@ TEST(AppModel, DuplicateGetsItsOwnVoiceoverRecording)
     // The original re-records: the copy's take is untouched.
     std::filesystem::remove(take);
     EXPECT_EQ(test::readFile(copy.voiceover->path), "recorded");
+}
+
+// A project from elsewhere may name any file of the user's as its take, or
+// leave a poster that leads out of the projects folder: duplicating and
+// deleting it neither copies nor deletes such a file.
+TEST(AppModel, FilesOutsideTheDataRootAreNeitherCopiedNorDeleted)
+{
+    IsolatedHome home;
+    AppModel app;
+    const auto thesis = home.dir / "Documents" / "thesis.odt";
+    const auto picture = home.dir / "Pictures" / "holiday.jpg";
+    for (const auto& file : {thesis, picture}) std::filesystem::create_directories(file.parent_path());
+    test::writeFile(thesis, "years of work");
+    test::writeFile(picture, "a picture");
+    const auto voiceovers = DataRoot::folder(DataRoot::voiceoversFolder);
+    std::filesystem::create_directory_symlink(thesis.parent_path(), voiceovers / "linked");
+    for (const std::filesystem::path& named : {thesis, voiceovers / ".." / ".." / ".." / "Documents" / "thesis.odt",
+                                               voiceovers / "linked" / "thesis.odt"}) {
+        SCOPED_TRACE(named.string());
+        Project received;
+        received.name = "Received";
+        received.videoPath = "/nowhere.mp4";
+        received.voiceover = Voiceover{};
+        received.voiceover->path = named.string();
+        ProjectStore::save(received);
+        std::filesystem::create_symlink(picture, AppModel::posterPath(received.id));
+        app.enterProjects();
+
+        app.duplicate(received);
+        ASSERT_EQ(app.projects().size(), 2u);
+        const Project copy = app.projects().front().id == received.id ? app.projects().back() : app.projects().front();
+        ASSERT_TRUE(copy.voiceover);
+        EXPECT_EQ(copy.voiceover->path, named.string());  // kept in the record, not copied
+        EXPECT_FALSE(std::filesystem::exists(AppModel::posterPath(copy.id)));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(voiceovers), {}), 1);  // the link only
+
+        app.remove(copy);
+        app.remove(received);
+        EXPECT_TRUE(app.projects().empty());
+        EXPECT_EQ(test::readFile(thesis), "years of work");
+        EXPECT_EQ(test::readFile(picture), "a picture");
+    }
+}
+
+// A kill during a save or a render leaves its temporary file; the next start
+// removes those of our own naming that nothing has written to for a while.
+TEST(AppModel, StartRemovesTheLeftoversOfInterruptedWrites)
+{
+    IsolatedHome home;
+    const std::filesystem::path root = DataRoot::root(), projects = ProjectStore::directory();
+    const std::filesystem::path cache = DataRoot::folder(DataRoot::cacheFolder), music = DataRoot::folder(DataRoot::musicFolder);
+    const std::filesystem::path models = DataRoot::folder(DataRoot::modelsFolder);
+    const Project kept = savedProject("Kept", "/nowhere.mp4");
+    const std::string id = kept.id.text();
+    struct Entry {
+        std::filesystem::path path;
+        bool stale;  // last written two hours ago
+        bool goes;
+    } entries[] = {
+        {projects / ("." + id + ".json.a1B2c3"), true, true},
+        {projects / ("." + id + ".json.Z9y8X7"), false, false},  // a save may be under way
+        {root / ".styles.json.Qw3rTy", true, true},
+        {cache / (id + "-3n9y98i7e8vhi.tmp.m4a"), true, true},
+        {cache / (id + "-3n9y98i7e8vhi.1a2b3c4d.tmp.m4a"), true, true},  // an earlier edition's naming
+        {cache / "sfx-v1-0123abcd.tmp.caf", false, false},
+        {music / "lofi-v1.tmp.m4a", true, true},
+        {music / "lofi-v1.m4a", true, false},
+        {cache / "sfx-v1-0123abcd.caf", true, false},
+        {projects / "notes.txt", true, false},
+        {projects / ".hidden", true, false},
+        {projects / ".talk.json.backup", true, false},  // shaped alike, but no file of ours
+        {root / ".notes.backup", true, false},
+        {projects / (id + ".json"), true, false},
+        {models / ("." + id + ".download"), true, true},  // a model download cut off by a kill
+        {models / ".notes.download", true, false},
+    };
+    const auto twoHoursAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const Entry& e : entries) {
+        if (!std::filesystem::exists(e.path)) test::writeFile(e.path, "bytes");
+        if (e.stale) std::filesystem::last_write_time(e.path, twoHoursAgo);
+    }
+
+    AppModel app;
+    for (const Entry& e : entries) EXPECT_EQ(std::filesystem::exists(e.path), !e.goes) << e.path;
+    ASSERT_EQ(app.projects().size(), 1u);
+    EXPECT_EQ(app.projects().front().id, kept.id);
+}
+
+// A poster is replaced whole; one that leads out of the folder (a link a
+// received project brought along) is replaced too, not written through.
+TEST(AppModel, PostersAreWrittenWholeAndNeverThroughALink)
+{
+    IsolatedHome home;
+    const Uuid id = Uuid::random();
+    const auto picture = home.dir / "holiday.jpg";
+    test::writeFile(picture, "a picture");
+    std::filesystem::create_symlink(picture, AppModel::posterPath(id));
+    QImage frame(64, 48, QImage::Format_RGB32);
+    frame.fill(Qt::blue);
+
+    ASSERT_TRUE(AppModel::writePoster(frame, id));
+    EXPECT_EQ(test::readFile(picture), "a picture");
+    EXPECT_FALSE(std::filesystem::is_symlink(AppModel::posterPath(id)));
+    EXPECT_EQ(QImage(QString::fromStdString(AppModel::posterPath(id).string())).size(), QSize(64, 48));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ProjectStore::directory()), {}), 1);
 }
 
 TEST(AppModel, FramesAreUprightAndFitTheLimit)

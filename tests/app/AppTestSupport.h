@@ -4,6 +4,7 @@
 
 #include "app/AppModel.h"
 #include "support/TestSupport.h"
+#include "support/Waits.h"
 
 #include <QSettings>
 #include <QTest>
@@ -41,9 +42,9 @@ inline std::filesystem::path speak(const std::filesystem::path& out, const std::
 }
 
 // Waits (running the event loop) until the import has ended.
-inline bool waitForImport(AppModel& app, int ms = 30000)
+inline bool waitForImport(AppModel& app)
 {
-    return QTest::qWaitFor([&] { return app.screen() != Screen::processing && !app.processing(); }, ms);
+    return test::waitFor([&] { return app.screen() != Screen::processing && !app.processing(); });
 }
 
 }  // namespace vt::test

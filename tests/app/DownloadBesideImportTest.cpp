@@ -48,7 +48,7 @@ TEST(DownloadBesideImport, AnImportRunsWhileTheModelDownloads)
     app.downloadWhisperModel();
     app.importVideo(video);
     // A video without sound ends in the alert, long before the download.
-    EXPECT_TRUE(test::waitForImport(app, 10000));
+    EXPECT_TRUE(test::waitForImport(app));
     EXPECT_TRUE(app.modelDownloadProgress());
     EXPECT_EQ(app.screen(), Screen::home);
     release = true;

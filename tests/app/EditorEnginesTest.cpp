@@ -4,6 +4,7 @@
 #include "AppTestSupport.h"
 
 #include "platform/MediaProbe.h"
+#include "support/Waits.h"
 
 #include <gtest/gtest.h>
 
@@ -22,16 +23,22 @@ TEST(EditorEngines, AnImportedProjectPlaysAndExports)
     ASSERT_FALSE(app.errorMessage()) << *app.errorMessage();
     EditorModel* editor = app.editor();
     ASSERT_TRUE(editor && app.player() && app.exportAction());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return editor->source() && !editor->isLoading(); }, 15000));
+    ASSERT_TRUE(test::waitFor([&] { return editor->source() && !editor->isLoading(); }));
 
+    // Seen as it happens: a stalled test could otherwise look only after the
+    // two seconds have played out.
+    bool playedOn = false;
+    const auto watch = QObject::connect(editor, &EditorModel::currentTimeChanged, editor,
+                                        [&] { playedOn = playedOn || (editor->isPlaying() && editor->currentTime() > 0.2); });
     app.player()->play();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return editor->isPlaying() && editor->currentTime() > 0.2; }, 10000));
+    EXPECT_TRUE(test::waitFor([&] { return playedOn; }));
+    QObject::disconnect(watch);
     app.player()->pause();
 
     ExportAction& action = *app.exportAction();
     action.startExport(home.dir / "out.mp4");
     ASSERT_TRUE(action.isExporting());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !action.isExporting(); }, 30000));
+    ASSERT_TRUE(test::waitFor([&] { return !action.isExporting(); }));
     ASSERT_FALSE(action.exportError()) << action.exportError()->toStdString();
     const auto probed = test::probe(home.dir / "out.mp4");
     EXPECT_EQ(test::streamOf(probed, "video")["codec_name"], "h264");

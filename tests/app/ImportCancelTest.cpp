@@ -1,6 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "model/ProjectStore.h"
+#include "support/Waits.h"
 
 #include <gtest/gtest.h>
 
@@ -28,10 +29,10 @@ TEST(ImportCancel, CancellingWhileWaitingForTheDownloadGoesHomeAtOnce)
     app.setEngine(TranscriptionEngine::whisper);
     app.downloadWhisperModel();
     app.importVideo(video);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }));
 
     app.task()->cancel();
-    EXPECT_TRUE(test::waitForImport(app, 3000));
+    EXPECT_TRUE(test::waitForImport(app));
     EXPECT_EQ(app.screen(), Screen::home);
     EXPECT_FALSE(app.errorMessage());
     EXPECT_TRUE(app.modelDownloadProgress());  // the download goes on
@@ -39,7 +40,7 @@ TEST(ImportCancel, CancellingWhileWaitingForTheDownloadGoesHomeAtOnce)
 
     // The end of the download does not bring the cancelled import back.
     release = true;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !app.modelDownloadProgress(); }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return !app.modelDownloadProgress(); }));
     QTest::qWait(300);
     EXPECT_EQ(app.screen(), Screen::home);
     EXPECT_FALSE(app.processing());

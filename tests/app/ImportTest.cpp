@@ -4,6 +4,8 @@
 #include "model/ProjectStore.h"
 #include "speech/WhisperTranscriber.h"
 #include "support/StandInModel.h"
+#include "support/TinyWhisperModel.h"
+#include "support/Waits.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -147,7 +149,7 @@ TEST(Import, CancellingReturnsHomeSilently)
     app.finishOnboarding();
     app.importVideo(video);
     // Cancel once transcription has begun.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.processing() && app.processing()->step == 2; }, 20000));
+    ASSERT_TRUE(test::waitFor([&] { return app.processing() && app.processing()->step == 2; }));
     app.task()->cancel();
     ASSERT_TRUE(test::waitForImport(app));
     EXPECT_EQ(app.screen(), Screen::home);
@@ -188,7 +190,7 @@ TEST(Import, WhisperWaitsForARunningDownloadAndShowsItsProgress)
     app.setEngine(TranscriptionEngine::whisper);
     app.downloadWhisperModel();
     app.importVideo(video);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return app.processing() && app.processing()->phase == "Downloading Whisper model (one time)"; }));
     EXPECT_EQ(app.processing()->step, 1);
     EXPECT_DOUBLE_EQ(app.processing()->fraction, 0.3);
     release = true;
@@ -196,6 +198,33 @@ TEST(Import, WhisperWaitsForARunningDownloadAndShowsItsProgress)
     // The transcriber then tried to fetch the model itself, which cannot work here.
     ASSERT_TRUE(app.errorMessage());
     EXPECT_EQ(app.screen(), Screen::home);
+}
+
+// Following the face only frames the picture better: whatever stops the
+// tracker, the import ends in the editor, framed around the middle.
+TEST(Import, AFailingFaceTrackerNeverFailsTheImport)
+{
+    IsolatedHome home;
+    const auto video = speechClip(home, 2);
+    for (const std::function<void()>& fail : std::vector<std::function<void()>>{
+             [] { throw std::runtime_error("the detector gave up"); }, [] { throw std::bad_alloc(); }, [] { throw 7; }}) {
+        AppModel::Services services;
+        services.trackFaces = [&](const std::filesystem::path&, double, const std::function<void(double)>& progress)
+            -> std::optional<FaceTrack> {
+            progress(0.5);
+            fail();
+            return std::nullopt;
+        };
+        AppModel app(services);
+        app.finishOnboarding();
+        app.importVideo(video);
+        ASSERT_TRUE(test::waitForImport(app));
+        EXPECT_FALSE(app.errorMessage()) << *app.errorMessage();
+        EXPECT_EQ(app.screen(), Screen::editor);
+        ASSERT_TRUE(app.editor());
+        EXPECT_FALSE(app.editor()->project().faceTrack);
+        EXPECT_FALSE(app.editor()->project().words.empty());
+    }
 }
 
 TEST(Import, AProjectThatCannotOpenGoesHomeWithTheAlert)

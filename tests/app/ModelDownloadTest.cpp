@@ -3,6 +3,7 @@
 #include "speech/WhisperTranscriber.h"
 #include "support/LocalHttpServer.h"
 #include "support/StandInModel.h"
+#include "support/Waits.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ TEST(ModelDownload, AFailedTransferShowsTheAlertAndLetsANewOneStart)
     app.downloadWhisperModel();
     EXPECT_EQ(app.modelDownloadProgress(), 0.0);  // started, before any report
     app.downloadWhisperModel();                   // one runs already
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !app.modelDownloadProgress(); }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return !app.modelDownloadProgress(); }));
     EXPECT_EQ(started, 1);
     ASSERT_TRUE(app.errorMessage());
     EXPECT_TRUE(app.errorMessage()->starts_with("Couldn't download the Whisper model: ")) << *app.errorMessage();
@@ -40,7 +41,7 @@ TEST(ModelDownload, AFailedTransferShowsTheAlertAndLetsANewOneStart)
 
     app.downloadWhisperModel();
     EXPECT_EQ(app.modelDownloadProgress(), 0.0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !app.modelDownloadProgress(); }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return !app.modelDownloadProgress(); }));
     EXPECT_EQ(started, 2);
 }
 
@@ -67,8 +68,8 @@ TEST(ModelDownload, ASuccessfulDownloadInstallsTheModelAndLateReportsAreIgnored)
         if (app.modelDownloadProgress()) seen.push_back(*app.modelDownloadProgress());
     });
     app.downloadWhisperModel();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.whisperInstalled(); }, 10000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return lateReportSent.load(); }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return app.whisperInstalled(); }));
+    ASSERT_TRUE(test::waitFor([&] { return lateReportSent.load(); }));
     late.join();
     QTest::qWait(50);  // let the late report reach the model
     EXPECT_FALSE(app.modelDownloadProgress());

@@ -8,6 +8,8 @@
 #include "support/TestSupport.h"
 
 #include <fstream>
+#include <optional>
+#include <string>
 
 namespace vt {
 namespace {
@@ -43,11 +45,37 @@ TEST(FontBook, BundledNamesFindTheirShippedFaces)
     }
 }
 
+// What fontconfig itself says is installed, so that expectations follow
+// the machine's fonts rather than assume some font is absent.
+bool fontconfigHasUprightFace(const std::string& family, int weight)
+{
+    const int fcWeight = weight == 900 ? 210 : 200;  // fontconfig's black and bold
+    return test::run("fc-list -q " + test::shellQuote(family + ":weight=" + std::to_string(fcWeight) +
+                                                       ":slant=0:width=100")) == 0;
+}
+
+std::optional<std::string> fontconfigFamilyOf(const std::string& postScriptName)
+{
+    const std::string out = test::commandOutput("fc-list " + test::shellQuote(":postscriptname=" + postScriptName) +
+                                                " family 2>/dev/null");
+    if (out.empty()) return std::nullopt;
+    return out.substr(0, out.find_first_of(",\n"));
+}
+
+// The monospace design takes the first of its stand-ins that has a real
+// face of the weight, so Qt need not take a nearby one.
+std::string monospaceFamilyFor(int weight)
+{
+    for (const std::string family : {"Noto Sans Mono", "DejaVu Sans Mono"})
+        if (fontconfigHasUprightFace(family, weight)) return family;
+    return "Noto Sans Mono";
+}
+
 TEST(FontBook, SystemShorthandsAndUnknownNames)
 {
     struct Case {
         const char* name;
-        const char* family;
+        std::string family;
         int weight;
         const char* style;  // of the face Qt really draws with
     };
@@ -59,14 +87,15 @@ TEST(FontBook, SystemShorthandsAndUnknownNames)
         {"system-light", "Noto Sans", 700, "Bold"},    // unknown weight word gives bold
         {"--system-black", "Noto Sans", 900, "Black"},  // leading hyphens are dropped
         {"serif-bold", "Noto Serif", 700, "Bold"},
-        {"mono-bold", "DejaVu Sans Mono", 700, "Bold"},  // Noto Sans Mono has no plain bold
-        {"mono-black", "Noto Sans Mono", 900, "Black"},
+        {"mono-bold", monospaceFamilyFor(700), 700, "Bold"},
+        {"mono-black", monospaceFamilyFor(900), 900, "Black"},
         {"rounded-bold", "Noto Sans", 700, "Bold"},  // no rounded design installed: plain system font
         {"System-black", "Noto Sans", 800, "ExtraBold"},  // not a shorthand, no such font: heavy system
         {"NoSuchFont-Regular", "Noto Sans", 800, "ExtraBold"},
         {"system", "Noto Sans", 800, "ExtraBold"},
         {"LiberationSerif-Bold", "Liberation Serif", 700, "Bold"},  // any installed PostScript name
-        {"Courier-Bold", "Nimbus Mono PS", 700, "Bold"},           // a platform font's open stand-in
+        // a platform font's open stand-in, unless the machine has the font itself
+        {"Courier-Bold", fontconfigFamilyOf("Courier-Bold").value_or("Nimbus Mono PS"), 700, "Bold"},
     };
     for (const auto& c : cases) {
         const Font font = FontBook::base(c.name, 30);

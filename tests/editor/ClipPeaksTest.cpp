@@ -98,7 +98,9 @@ TEST_F(ClipPeaks, LoadsFinishingAfterTeardownAreDropped)
         release.set_value();
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
-        if (!closed) waitFor([&] { return m.filmstrip().size() == 2; });
+        if (!closed) {
+            ASSERT_TRUE(waitFor([&] { return m.filmstrip().size() == 2; }));
+        }
         EXPECT_EQ(m.filmstrip().size(), closed ? 0u : 2u) << closed;
         EXPECT_EQ(m.waveformPeaks()[0], closed ? 0.f : 0.5f) << closed;
         EXPECT_EQ(m.clipPeaks().at(p.clips->at(0).id).empty(), closed) << closed;

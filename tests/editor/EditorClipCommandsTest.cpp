@@ -24,14 +24,6 @@ SourceVideoInfo lasting(double seconds)
     return info;
 }
 
-bool waitLong(const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
 // Two clips of 4 s and 6 s, a word and a sound in each.
 Project twoClips()
 {
@@ -78,7 +70,7 @@ TEST_F(EditorClipCommands, AddingAClipProbesItAndCarriesEverySourceTime)
     EXPECT_EQ(rig->timelineSelection(), (TimelineItem{K::clip, p.clips->front().id}));
     // Its transcription fails on a file that is not there: no words, and the
     // user's hooks stay.
-    ASSERT_TRUE(waitLong([&] { return rig->clipJobs().empty(); }));
+    ASSERT_TRUE(waitFor([&] { return rig->clipJobs().empty(); }));
     EXPECT_EQ(rig->project().words.size(), 2u);
     EXPECT_EQ(rig->project().hooks, std::vector<std::string>{"my own hook"});
 }
@@ -119,6 +111,24 @@ TEST_F(EditorClipCommands, RemovingAClipDropsItsMaterialAndRegeneratesHooks)
     rig->undo();
     EXPECT_EQ(rig->project().clips->size(), 2u);
     EXPECT_EQ(rig->project().words[1].start, 5);
+}
+
+// The timeline passes ids that live in the project's own list, which the
+// command replaces: the id must still be good after the list is gone.
+TEST_F(EditorClipCommands, CommandsTakeIdsThatLiveInTheListTheyReplace)
+{
+    EditorRig rig(twoClips());
+    const Uuid second = rig->project().clips->at(1).id;
+    rig->selectTimelineItem(TimelineItem{K::clip, second});
+    rig->removeClip(rig->project().clips->at(1).id);
+    ASSERT_EQ(rig->project().clips->size(), 1u);
+    EXPECT_FALSE(rig->timelineSelection());
+
+    rig->undo();
+    rig->moveClip(rig->project().clips->at(1).id, 0);
+    EXPECT_EQ(rig->project().clips->at(0).id, second);
+    rig->setClipTrim(rig->project().clips->at(0).id, 1, 1, true);
+    EXPECT_EQ(rig->project().clips->at(0).trimStart, 1);
 }
 
 TEST_F(EditorClipCommands, MovingAClipCarriesItsWordsAndClampsThePosition)
@@ -223,12 +233,12 @@ TEST_F(EditorClipCommands, ARealSpokenClipIsTranscribedAtItsPlace)
         EditorModel model(p, nullptr,
                           EditorServices{std::make_shared<FakePlayer>(), std::make_shared<ClipMediaService>(),
                                          std::make_shared<FakeAudio>(), nullptr, std::make_shared<ManualClock>()});
-        ASSERT_TRUE(waitLong([&] { return !model.isLoading(); }));
+        ASSERT_TRUE(waitFor([&] { return !model.isLoading(); }));
         model.addClip(video.string());
-        ASSERT_TRUE(waitLong([&] { return model.project().clips && model.project().clips->size() == 2; }));
+        ASSERT_TRUE(waitFor([&] { return model.project().clips && model.project().clips->size() == 2; }));
         ASSERT_FALSE(model.clipJobs().empty());
         model.removeClip(model.project().clips->back().id);
-        ASSERT_TRUE(waitLong([&] { return model.clipJobs().empty(); }));
+        ASSERT_TRUE(waitFor([&] { return model.clipJobs().empty(); }));
         EXPECT_EQ(model.project().words.size(), 1u);
         model.undo();
         ASSERT_EQ(model.project().clips->size(), 2u);
@@ -246,14 +256,14 @@ TEST_F(EditorClipCommands, ARealSpokenClipIsTranscribedAtItsPlace)
     EditorModel model(p, nullptr,
                       EditorServices{player, std::make_shared<ClipMediaService>(), std::make_shared<FakeAudio>(),
                                      nullptr, std::make_shared<ManualClock>()});
-    ASSERT_TRUE(waitLong([&] { return !model.isLoading(); }));
+    ASSERT_TRUE(waitFor([&] { return !model.isLoading(); }));
     model.addClip(video.string(), 0);
-    ASSERT_TRUE(waitLong([&] { return model.project().clips && model.project().clips->size() == 2; }));
+    ASSERT_TRUE(waitFor([&] { return model.project().clips && model.project().clips->size() == 2; }));
     const double length = model.project().clips->front().duration;
     EXPECT_GT(length, 0.8);
     EXPECT_EQ(model.clipJobs().begin()->first, model.project().clips->front().id);
     EXPECT_NEAR(model.project().words.front().start, length + 0.2, 1e-6);  // moved behind the new clip
-    ASSERT_TRUE(waitLong([&] { return model.clipJobs().empty(); }));
+    ASSERT_TRUE(waitFor([&] { return model.clipJobs().empty(); }));
     const auto& words = model.project().words;
     ASSERT_GE(words.size(), 2u);
     for (std::size_t i = 0; i + 1 < words.size(); ++i) {

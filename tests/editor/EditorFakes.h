@@ -5,9 +5,9 @@
 #include "editor/EditorModel.h"
 #include "editor/EditorServices.h"
 #include "support/TimedWords.h"
+#include "support/Waits.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -188,16 +188,6 @@ public:
     std::atomic<int> renders = 0;
     std::string cacheFolder = "/nonexistent";
 };
-
-// Runs the event loop until `done` holds or two seconds pass (background
-// results arrive through it).
-inline bool waitFor(const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 inline Word word(std::string text, double start, double end, bool deleted = false)
 {

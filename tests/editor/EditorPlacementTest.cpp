@@ -203,7 +203,7 @@ TEST_F(EditorPlacement, ARenderThatFinishesAfterTeardownIsDropped)
     rig.clock->advance(0.3);  // the render starts on a worker thread
     rig->teardown();
     QCoreApplication::processEvents();
-    waitFor([&] { return rig.audio->renders > 0; });
+    ASSERT_TRUE(waitFor([&] { return rig.audio->renders > 0; }));
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_FALSE(rig->effectsAudioURL());
 }

@@ -7,7 +7,12 @@
 #include "platform/Translator.h"
 #include "text/PostCopyWriter.h"
 
+#include <QTest>
+
+#include <algorithm>
+#include <atomic>
 #include <condition_variable>
+#include <thread>
 #include <mutex>
 
 namespace vt::test {
@@ -47,7 +52,7 @@ public:
 class EchoTranslator final : public Translator::Backend {
 public:
     std::optional<Translator::Error> failure;
-    int prepared = 0;
+    std::atomic<int> prepared = 0;
     bool installed() const override { return true; }
     Translator::Status status(const std::string& from, const std::string&) const override
     {
@@ -293,6 +298,17 @@ TEST_F(EditorTranslation, OnlyTheCurrentJobsResultsCount)
     rig->failTranslation(*rig->translationJob(), "Couldn't translate: offline");
     EXPECT_EQ(rig->translationError(), "Couldn't translate: offline");
     EXPECT_FALSE(rig->translating());
+
+    // A result handed in with the model's own job, which the result ends.
+    rig->translateToEnglish();
+    ASSERT_TRUE(waitFor([&] { return rig->translationJob().has_value(); }));
+    const std::size_t chunks = rig->translationJob()->chunks.size();
+    const std::string basis = rig->translationJob()->basis;
+    rig->finishTranslation(*rig->translationJob(), std::vector<std::string>(chunks, "Hello"));
+    ASSERT_TRUE(rig->project().translation);
+    EXPECT_FALSE(rig->project().translation->words.empty());
+    EXPECT_EQ(rig->project().translation->source, "es");
+    EXPECT_EQ(rig->project().translation->basis, basis);
 }
 
 TEST_F(EditorTranslation, NothingLeftOrAnUnsupportedLanguageEndsTheRun)
@@ -310,6 +326,120 @@ TEST_F(EditorTranslation, NothingLeftOrAnUnsupportedLanguageEndsTheRun)
     unsupported->translateToEnglish();
     ASSERT_TRUE(waitFor([&] { return !unsupported->translating(); }));
     EXPECT_EQ(unsupported->translationError(), "The on-device translator can't translate xx to English yet.");
+}
+
+// A translator that greets each text; how it prepares is the test's.
+class GreetingTranslator : public Translator::Backend {
+public:
+    bool installed() const override { return true; }
+    Translator::Status status(const std::string&, const std::string&) const override { return Translator::Status::supported; }
+    std::vector<Translator::Response> translate(const std::optional<std::string>&, const std::string&,
+                                                const std::vector<Translator::Request>& requests) override
+    {
+        std::vector<Translator::Response> out;
+        for (const auto& r : requests) out.push_back({r.clientIdentifier, "Hi " + r.text});
+        return out;
+    }
+};
+
+// A translator that fetches its language assets while the test holds it.
+class SlowTranslator final : public GreetingTranslator {
+public:
+    std::mutex lock;
+    std::condition_variable released;
+    bool go = false;
+    std::atomic<bool> preparing = false;
+    std::thread::id thread;
+
+    void prepare(const std::optional<std::string>&, const std::string&) override
+    {
+        std::unique_lock guard(lock);
+        thread = std::this_thread::get_id();
+        preparing = true;
+        released.wait_for(guard, std::chrono::seconds(30), [&] { return go; });  // never forever, whatever the code under test
+        preparing = false;
+    }
+    void release()
+    {
+        std::lock_guard guard(lock);
+        go = true;
+        released.notify_all();
+    }
+};
+
+TEST_F(EditorTranslation, TheTranslatorWorksOffTheWindowsThread)
+{
+    auto slow = std::make_shared<SlowTranslator>();
+    Translator::install(slow);
+    EditorRig rig(spanish());
+    TranslationRunner runner(*rig);
+    rig->setCaptionLanguage("english");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slow->preparing.load(); }, 30000)) << "the window's thread waited for the translator";
+    EXPECT_NE(slow->thread, std::this_thread::get_id());
+    EXPECT_TRUE(rig->translating());
+    slow->release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->translating(); }, 30000));
+    EXPECT_EQ(rig->translationError(), std::nullopt);
+    ASSERT_TRUE(rig->project().translation);
+    EXPECT_EQ(rig->project().translation->words.front().text, "Hi");
+}
+
+// A translator whose first preparation waits for a second one to come in
+// (at most 3 s), noting how many runs it served at once.
+class CrowdedTranslator final : public GreetingTranslator {
+public:
+    std::mutex lock;
+    std::condition_variable arrived;
+    int entered = 0;
+    int inside = 0;
+    int mostInside = 0;
+    bool firstDone = false;
+
+    void prepare(const std::optional<std::string>&, const std::string&) override
+    {
+        std::unique_lock guard(lock);
+        const bool first = ++entered == 1;
+        mostInside = std::max(mostInside, ++inside);
+        arrived.notify_all();
+        if (first) arrived.wait_for(guard, std::chrono::seconds(3), [&] { return entered > 1; });
+        --inside;
+        if (first) firstDone = true;
+    }
+    bool started()
+    {
+        std::lock_guard guard(lock);
+        return entered > 0;
+    }
+};
+
+// An editor closed while its translation runs, and the next one translating:
+// the translator serves one run after the other, and the closed editor's
+// late result reaches nothing.
+TEST_F(EditorTranslation, AClosedEditorsRunEndsUnseenAndTheNextRunWaitsForIt)
+{
+    auto crowded = std::make_shared<CrowdedTranslator>();
+    Translator::install(crowded);
+    {
+        EditorRig closing(spanish());
+        TranslationRunner runner(*closing);
+        closing->setCaptionLanguage("english");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return crowded->started(); }, 30000));
+    }
+    EditorRig next(spanish());
+    TranslationRunner runner(*next);
+    next->setCaptionLanguage("english");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !next->translating(); }, 30000));
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        std::lock_guard guard(crowded->lock);
+        return crowded->firstDone;
+    }, 30000));
+    QCoreApplication::processEvents();  // the closed editor's result is delivered to no one
+    EXPECT_EQ(next->translationError(), std::nullopt);
+    ASSERT_TRUE(next->project().translation);
+    EXPECT_EQ(next->project().translation->words.front().text, "Hi");
+    std::lock_guard guard(crowded->lock);
+    EXPECT_EQ(crowded->entered, 2);
+    EXPECT_EQ(crowded->mostInside, 1) << "two runs used the translator at once";
 }
 
 TEST_F(EditorTranslation, TheRunnerReusesItsConfigurationAndReportsDeclinedDownloads)

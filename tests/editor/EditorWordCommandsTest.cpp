@@ -51,6 +51,21 @@ TEST_F(EditorWords, ClicksWithShiftAndCtrlPickWordsAroundTheAnchor)
     EXPECT_EQ(rig->primarySelection(), id(8));
 }
 
+// A click on a word of the selection passes an id that lives in the
+// selection the click replaces.
+TEST_F(EditorWords, ClickingAWordOfTheSelectionByItsOwnEntry)
+{
+    EditorRig rig(sampleProject(4));
+    const Uuid first = rig->transcript()[0].id, second = rig->transcript()[1].id;
+    rig->setSelection({first, second});
+    rig->select(*rig->selection().rbegin(), Qt::NoModifier);
+    EXPECT_EQ(rig->selection(), std::set<Uuid>{std::max(first, second)});
+    rig->setSelection({first, second});
+    rig->beginEdit(*rig->selection().begin());
+    EXPECT_EQ(rig->editingWordID(), std::min(first, second));
+    EXPECT_EQ(rig->primarySelection(), std::min(first, second));
+}
+
 TEST_F(EditorWords, AFreshEditorTreatsShiftClickAsAPlainClick)
 {
     EditorRig rig(sampleProject(4));

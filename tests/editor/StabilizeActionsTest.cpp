@@ -4,6 +4,8 @@
 #include "editor/ClipMediaService.h"
 #include "support/TestSupport.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -108,6 +110,28 @@ TEST_F(StabilizeActionsTest, AFailedAnalysisSwitchesOffAndKeepsItsOwnMessage)
     paths["/media/b.mov"] = {{0, 1}, {0, 0}, {0, 0}};
     stab->setStabilize(true);
     EXPECT_EQ(stab->error(), std::nullopt);  // the next attempt clears it
+}
+
+// A clip whose video cannot be read leaves no hole in the path to be
+// bridged by its neighbours' shake: the analysis fails and names it.
+TEST_F(StabilizeActionsTest, AClipThatCannotBeReadFailsTheAnalysisByName)
+{
+    Project p = twoClips();
+    p.clips->push_back(clip("/media/c.mov", 4));
+    (*p.clips)[1].name = "Second take";
+    p.syncClips();
+    paths["/media/a.mov"] = {{0, 10}, {0, 0.1}, {0, 0}};
+    paths["/media/c.mov"] = {{0, 4}, {0, 0.1}, {0, 0}};
+    EditorRig rig(p, false);
+    for (const char* readable : {"/media/a.mov", "/media/c.mov"}) rig.media->videos[readable] = SourceVideoInfo{};
+    rig->moveClip(p.clips->back().id, 0);  // the clips are read again
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig->clipInfo().size() == 2 && rig->source(); }, 30000));
+    auto stab = actions(rig);
+    stab->setStabilize(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->stabilizeProgress(); }, 30000));
+    EXPECT_EQ(stab->error(), "Stabilization failed: The clip \u201cSecond take\u201d could not be read.");
+    EXPECT_FALSE(rig->project().stabilization->enabled);
+    EXPECT_FALSE(rig->project().stabilization->path);
 }
 
 TEST_F(StabilizeActionsTest, TheRealAnalysisMeasuresAShakyGeneratedVideo)

@@ -12,10 +12,9 @@ namespace {
 
 class ThumbnailActions : public EditorTest {};
 
-// Scoring eighteen full-size frames takes a while on a busy machine.
 bool searchEnds(EditorModel& editor)
 {
-    return QTest::qWaitFor([&] { return !editor.thumbBusy(); }, 30000);
+    return waitFor([&] { return !editor.thumbBusy(); });
 }
 
 }  // namespace

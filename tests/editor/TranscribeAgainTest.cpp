@@ -17,14 +17,6 @@
 namespace vt::test {
 namespace {
 
-bool waitLong(const std::function<bool()>& done)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
 // An engine that answers from a table by file and counts its calls; it may
 // hold every call until the test releases it.
 struct ScriptedEngine {
@@ -106,7 +98,7 @@ TEST_F(TranscribeAgain, EveryClipIsTranscribedInTurnAndShiftedOntoTheJoinedTimel
     // Only one run at a time: a second start changes nothing.
     editor->transcribeAgain(TranscriptionEngine::apple, "fr_FR", "");
     release.set_value();
-    ASSERT_TRUE(waitLong([&] { return !editor->retranscribing(); }));
+    ASSERT_TRUE(waitFor([&] { return !editor->retranscribing(); }));
 
     EXPECT_EQ(*script.calls, 3);
     EXPECT_FALSE(editor->retranscribeError());
@@ -150,7 +142,7 @@ TEST_F(TranscribeAgain, KeptRangeBRollAndCaptionWritingFollowTheNewWords)
                                    word("out", 19.9, 20.3), word("in", 19.7, 20.3)};
     auto editor = editorWith(p, script.engine());
     editor->transcribeAgain(TranscriptionEngine::apple, "en_US", "hinglish");
-    ASSERT_TRUE(waitLong([&] { return !editor->retranscribing(); }));
+    ASSERT_TRUE(waitFor([&] { return !editor->retranscribing(); }));
 
     // Kept by the midpoint rule: 20.0 is inside 5…20, 20.1 is not.
     std::vector<std::string> texts;
@@ -169,7 +161,7 @@ TEST_F(TranscribeAgain, KeptRangeBRollAndCaptionWritingFollowTheNewWords)
     // An Indic writing without native words in the new transcript goes too.
     editor->updateProject([](Project& q) { q.captionLanguageID = "hindi"; });
     editor->transcribeAgain(TranscriptionEngine::apple, "en_US", "hinglish");
-    ASSERT_TRUE(waitLong([&] { return !editor->retranscribing(); }));
+    ASSERT_TRUE(waitFor([&] { return !editor->retranscribing(); }));
     EXPECT_FALSE(editor->project().captionLanguageID);
 }
 
@@ -192,7 +184,7 @@ TEST_F(TranscribeAgain, AFailedOrEmptyRunChangesNothing)
         editor->toggleDelete({editor->project().words[2].id});
         const Project before = editor->project();
         editor->transcribeAgain(TranscriptionEngine::whisper, "en_US", "en");
-        ASSERT_TRUE(waitLong([&] { return !editor->retranscribing(); })) << c.name;
+        ASSERT_TRUE(waitFor([&] { return !editor->retranscribing(); })) << c.name;
         EXPECT_EQ(editor->retranscribeError(), c.message) << c.name;
         EXPECT_EQ(editor->project().words, before.words) << c.name;
         EXPECT_EQ(editor->project().localeID, before.localeID) << c.name;
@@ -200,7 +192,7 @@ TEST_F(TranscribeAgain, AFailedOrEmptyRunChangesNothing)
         // A new run clears the old message as it starts.
         editor->transcribeAgain(TranscriptionEngine::whisper, "en_US", "en");
         EXPECT_FALSE(editor->retranscribeError()) << c.name;
-        ASSERT_TRUE(waitLong([&] { return !editor->retranscribing(); })) << c.name;
+        ASSERT_TRUE(waitFor([&] { return !editor->retranscribing(); })) << c.name;
     }
 }
 
@@ -216,7 +208,7 @@ TEST_F(TranscribeAgain, TheBuiltInRecognizerRunsForReal)
         if (editor->retranscribing()) statuses.push_back(*editor->retranscribing());
     });
     editor->transcribeAgain(TranscriptionEngine::apple, "en-US", "hinglish");
-    ASSERT_TRUE(waitLong([&] { return !editor->retranscribing(); }));
+    ASSERT_TRUE(waitFor([&] { return !editor->retranscribing(); }));
     ASSERT_FALSE(editor->retranscribeError()) << *editor->retranscribeError();
     EXPECT_EQ(editor->project().localeID, "en-US");
     ASSERT_FALSE(editor->project().words.empty());
@@ -244,7 +236,7 @@ TEST_F(TranscribeAgain, TheTinyWhisperModelRunsForReal)
         if (whisper->retranscribing()) statuses.push_back(*whisper->retranscribing());
     });
     whisper->transcribeAgain(TranscriptionEngine::whisper, "en_US", "en");
-    ASSERT_TRUE(waitLong([&] { return !whisper->retranscribing(); }));
+    ASSERT_TRUE(waitFor([&] { return !whisper->retranscribing(); }));
     EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Transcribing with Whisper"), statuses.end());
     ASSERT_FALSE(whisper->retranscribeError()) << *whisper->retranscribeError();
     EXPECT_EQ(whisper->project().localeID, "whisper:en");

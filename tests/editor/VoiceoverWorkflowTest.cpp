@@ -91,7 +91,7 @@ TEST_F(VoiceoverWorkflowTest, ATakeFromThePlayheadIsMeteredStoredInOutputTimeAnd
 {
     Project p = thirtySeconds();
     Voiceover old;
-    old.path = touch(dir.path() / "old.m4a").string();
+    old.path = touch(VoiceRecorder::directory() / "old.m4a").string();
     old.volume = 3;
     old.originalLevel = 0.5;
     old.captionsFromVoice = false;
@@ -277,7 +277,7 @@ TEST_F(VoiceoverWorkflowTest, RemovalIsUndoableAndTheFileGoesOnceNothingRefersTo
         SCOPED_TRACE(closeEditor ? "the editor closes" : "the history is cleared");
         Project p = thirtySeconds();
         Voiceover take;
-        take.path = touch(dir.path() / "take.m4a").string();
+        take.path = touch(VoiceRecorder::directory() / "take.m4a").string();
         take.words = {word("spoken", 2, 2.5)};
         take.volume = 4;
         p.voiceover = take;
@@ -304,6 +304,51 @@ TEST_F(VoiceoverWorkflowTest, RemovalIsUndoableAndTheFileGoesOnceNothingRefersTo
         else rig->resetTranscriptEditing();
         QCoreApplication::processEvents();
         EXPECT_FALSE(std::filesystem::exists(take.path));
+    }
+}
+
+// A project from elsewhere may name any file of the user's as its take. It
+// stays in the record, but no way of letting go of the take deletes it.
+TEST_F(VoiceoverWorkflowTest, ATakeOutsideTheRecordingsFolderIsNeverDeleted)
+{
+    const auto thesis = touch(dir.path() / "Documents" / "thesis.odt");
+    const auto voiceovers = VoiceRecorder::directory();
+    std::filesystem::create_directory_symlink(thesis.parent_path(), voiceovers / "linked");
+    const std::function<void(EditorRig&, VoiceoverWorkflow&)> lettingGo[] = {
+        [](EditorRig& rig, VoiceoverWorkflow& voice) {
+            voice.removeVoiceover();
+            rig->resetTranscriptEditing();  // clears the history
+        },
+        [](EditorRig& rig, VoiceoverWorkflow& voice) {
+            voice.removeVoiceover();
+            rig->teardown();  // closes the editor
+        },
+        [this, voiceovers](EditorRig& rig, VoiceoverWorkflow& voice) {  // records a new take
+            voice.startVoiceover();
+            countIn(rig, voice);
+            talk(*mic, 1.2);
+            rig.clock->advance(0.3);
+            voice.stopVoiceover();
+            rig.clock->advance(0.05);
+            ASSERT_TRUE(waitFor([&] { return voice.voicePhase() == VoicePhase::idle(); }));
+            ASSERT_TRUE(rig->project().voiceover);
+            EXPECT_EQ(std::filesystem::path(rig->project().voiceover->path).parent_path(), voiceovers);
+        },
+    };
+    for (const std::filesystem::path& named : {thesis, voiceovers / ".." / ".." / "Documents" / "thesis.odt",
+                                               voiceovers / "linked" / "thesis.odt"}) {
+        for (std::size_t way = 0; way < std::size(lettingGo); ++way) {
+            SCOPED_TRACE(named.string() + ", way " + std::to_string(way));
+            Project p = thirtySeconds();
+            p.voiceover = Voiceover{};
+            p.voiceover->path = named.string();
+            EditorRig rig(p);
+            auto voice = workflow(rig);
+            lettingGo[way](rig, *voice);
+            QCoreApplication::processEvents();
+            voice.reset();
+            EXPECT_EQ(test::readFile(thesis), "take");
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "export/CompositionExportComposer.h"
 
+#include "captions/CaptionRenderer.h"
 #include "export/Exporter.h"
 #include "export/HlgPicture.h"
 #include "platform/MediaProbe.h"
@@ -119,6 +120,26 @@ TEST(CompositionExportComposer, PreparedFramesComposeAloneInAnyOrder)
         composing.push_back(prepared->prepare(k * 0.1, size, false));
     }
     for (int k = 11; k >= 0; --k) EXPECT_EQ(composing[std::size_t(k)](), expected[std::size_t(k)]) << k;
+}
+
+// The caption images kept for reuse serve frames of one size only: an
+// export's own go with it, so they do not stay resident after it.
+TEST(CompositionExportComposer, LetsGoOfItsDrawnCaptionsWhenDone)
+{
+    test::TempDir dir;
+    const ExportRequest request = movingCaptionedProject(dir / "clip.mp4");
+    const QSize size(96, 160);
+    const auto drawn = [&] {
+        return CaptionRenderer::captionLayer(request.snapshot.groups, request.snapshot.style, 0.5, size)->image;
+    };
+    const QImage first = drawn();
+    ASSERT_EQ(drawn().cacheKey(), first.cacheKey()) << "a caption drawn again is reused";
+    {
+        CompositionExportComposer composer;
+        auto video = composer.video(request);
+        video->frame(0.5, size, false);
+    }
+    EXPECT_NE(drawn().cacheKey(), first.cacheKey());
 }
 
 // A 2 s clip with a tone, cut to 1.6 s, with one caption line from 0.5 s:

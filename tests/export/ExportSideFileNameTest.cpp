@@ -4,9 +4,9 @@
 #include "export/SettingsSandbox.h"
 #include "platform/MediaProbe.h"
 #include "support/TestSupport.h"
+#include "support/Waits.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -33,10 +33,7 @@ TEST(ExportSideFileName, SideFileNeverReplacesTheExportedFile)
 
         const auto out = dir / name;
         action.startExport(out);
-        QElapsedTimer clock;
-        clock.start();
-        while (action.isExporting() && clock.elapsed() < 20'000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        ASSERT_TRUE(test::waitFor([&] { return !action.isExporting(); }));
 
         EXPECT_FALSE(action.exportError());
         EXPECT_EQ(action.lastExportURL(), out);

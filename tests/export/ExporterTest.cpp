@@ -5,12 +5,15 @@
 #include "speech/CaptionError.h"
 #include "support/TestSupport.h"
 
+#include <QColor>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 using namespace vt;
@@ -85,6 +88,75 @@ TEST(Exporter, HDRAndSilentExports)
     PaintedVideo again(0.2);
     Exporter::exportVideo(again, nullptr, small(), dir / "noaudio.mp4", {}, CancelToken());
     EXPECT_TRUE(test::streamOf(test::probe(dir / "noaudio.mp4"), "audio").is_null());
+}
+
+namespace {
+
+// Frames in a grey that tells their number, counting those read so far (a
+// frame is read, decoded in the program, before it can be composed).
+class CountedReads : public ComposedVideo {
+public:
+    explicit CountedReads(int frames) : frames_(frames) {}
+    double duration() const override { return frames_ / 30.0; }
+    QImage frame(double seconds, QSize size, bool) override
+    {
+        ++read_;
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        const int level = greyOf(static_cast<int>(std::lround(seconds * 30)));
+        image.fill(QColor(level, level, level));
+        return image;
+    }
+    int read() const { return read_; }
+    static int greyOf(int frame) { return 4 + 8 * frame; }
+
+private:
+    int frames_;
+    std::atomic<int> read_{0};
+};
+
+// The mean luma (video range) of every frame of a video, in order.
+std::vector<int> meanLumas(const std::filesystem::path& video)
+{
+    // Two by two pixels in 4:2:0: four luma bytes, then one of each chroma.
+    const std::string raw = test::commandOutput("ffmpeg -v error -i " + test::shellQuote(video.string()) +
+                                                " -vf scale=2:2:flags=area -pix_fmt yuv420p -f rawvideo -");
+    std::vector<int> lumas;
+    for (std::size_t at = 0; at + 6 <= raw.size(); at += 6) lumas.push_back(static_cast<unsigned char>(raw[at]));
+    return lumas;
+}
+
+}  // namespace
+
+// Composing is far quicker than encoding here, so frames would pile up
+// ahead of the encoder as deep as the export lets them: it keeps one ready
+// beside one per composing thread, as the encoder holds frames of its own.
+// The file still has every frame, in order, with one composing thread as
+// with more threads than a small bound would seem to allow.
+TEST(Exporter, KeepsFewFramesAheadOfTheEncoder)
+{
+    constexpr int frames = 30;
+    for (const int workers : {1, 2, 6}) {
+        SCOPED_TRACE(std::to_string(workers) + " composing threads");
+        test::TempDir dir;
+        CountedReads video(frames);
+        int taken = 0, mostAhead = 0;
+        // Progress comes once per frame right after the encoder takes it, from
+        // the one thread that takes them, so the count there is exact.
+        const Exporter::Progress progress = [&](double done) {
+            if (done >= 1.0) return;  // the file completed
+            ++taken;
+            mostAhead = std::max(mostAhead, video.read() - taken);
+        };
+        const ExportSettings::Resolved settings{{360, 640}, 30, 2, VideoCodec::h264, false, "640p"};
+        Exporter::exportVideo(video, nullptr, settings, dir / "out.mp4", progress, CancelToken(), workers);
+        EXPECT_EQ(video.read(), frames);
+        EXPECT_LE(mostAhead, workers + 1);
+
+        const std::vector<int> lumas = meanLumas(dir / "out.mp4");
+        ASSERT_EQ(lumas.size(), std::size_t(frames));
+        for (int k = 0; k < frames; ++k)
+            EXPECT_NEAR(lumas[k], 16 + CountedReads::greyOf(k) * 219 / 255, 2) << "frame " << k;
+    }
 }
 
 TEST(Exporter, CancelOrFailureLeavesNothingAndKeepsAnEarlierFile)

@@ -27,6 +27,7 @@ public:
     std::vector<TimedWord> words{timed("Hello", 0), timed("there.", 0.35)};
     QImage thumbnail;
     bool clipsLoading = false;
+    std::optional<double> cleanup;  // a running audio cleanup's progress
     int captures = 0;
     int pauses = 0;
 
@@ -36,6 +37,7 @@ public:
     std::vector<TimedWord> timedWords() const override { return words; }
     std::vector<Word> transcript() const override { return {}; }
     void pausePlayback() override { ++pauses; }
+    std::optional<double> runningCleanup() const override { return cleanup; }
     ExportCapture capture(bool) override
     {
         ++captures;

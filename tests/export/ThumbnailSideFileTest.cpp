@@ -6,9 +6,9 @@
 #include "export/FakeExportHost.h"
 #include "export/SettingsSandbox.h"
 #include "support/TestSupport.h"
+#include "support/Waits.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -33,9 +33,7 @@ TEST(ThumbnailSideFile, AnUnwritablePngIsReportedAndTheExportKept)
     std::filesystem::create_directory(dir / "Talk.png");  // where the PNG would go
 
     action.startExport(dir / "Talk.mp4");
-    QElapsedTimer clock;
-    clock.start();
-    while (action.isExporting() && clock.elapsed() < 20'000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_TRUE(test::waitFor([&] { return !action.isExporting(); }));
 
     ASSERT_TRUE(action.exportError());
     EXPECT_TRUE(action.exportError()->contains("thumbnail")) << action.exportError()->toStdString();

@@ -160,7 +160,17 @@ TEST_F(Store, FilesThatDoNotReadAreSkippedAndLeftAlone)
     const fs::path pipePath = projects() / (Uuid::random().text() + ".json");
     test::FifoWatch pipe(pipePath);
 
-    EXPECT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"good"}));
+    const ProjectStore::Listing listing = ProjectStore::list();
+    EXPECT_EQ(names(listing.projects), (std::vector<std::string>{"good"}));
+    // Every ".json" entry but the folder is reported, so none vanishes unseen.
+    std::vector<std::string> unreadable;
+    for (const fs::path& file : listing.unreadable) unreadable.push_back(file.string());
+    std::sort(unreadable.begin(), unreadable.end());
+    std::vector<std::string> expected{pipePath.string()};
+    for (const auto& [name, bytes] : bad)
+        if (fs::path(name).extension() == ".json") expected.push_back((projects() / name).string());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(unreadable, expected);
     // Loading, saving others and deleting others leave every bad file as it was.
     ProjectStore::save(named("later", 1'700'000'300));
     ProjectStore::remove(good);
@@ -169,6 +179,113 @@ TEST_F(Store, FilesThatDoNotReadAreSkippedAndLeftAlone)
     EXPECT_TRUE(fs::is_directory(projects() / "folder.json"));
     EXPECT_FALSE(pipe.opened());
     EXPECT_TRUE(fs::is_fifo(pipePath));
+}
+
+// A project file put in the folder under another name: its first save writes
+// "<ID>.json" beside it, and the project is still listed once, with the saved
+// state; deleting it removes both, so it does not come back.
+TEST_F(Store, AProjectUnderAnotherFileNameIsListedOnce)
+{
+    Project p = named("received", 1'700'000'000);
+    test::writeFile(ProjectStore::directory() / "from-a-friend.json", p.toJson().dump());
+    Project other = named("other", 1'700'000'050);
+    ProjectStore::save(other);
+    ASSERT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"other", "received"}));
+
+    // Saved again under its own name; a copy saved later wins either way.
+    for (std::int64_t updated : {1'700'000'100, 1'699'999'000}) {
+        p.name = "edited " + std::to_string(updated);
+        p.updatedAt = test::dateAt(updated);
+        ProjectStore::save(p);
+        const std::vector<Project> all = ProjectStore::loadAll();
+        EXPECT_EQ(std::count_if(all.begin(), all.end(), [&](const Project& q) { return q.id == p.id; }), 1);
+        EXPECT_EQ(std::count_if(all.begin(), all.end(), [&](const Project& q) { return q.name == p.name; }), 1);
+    }
+    ProjectStore::remove(p);
+    EXPECT_EQ(names(ProjectStore::loadAll()), (std::vector<std::string>{"other"}));
+    EXPECT_EQ(folderNames(projects()), (std::vector<std::string>{other.id.text() + ".json"}));
+}
+
+namespace {
+
+// Adds a member this version does not know to every record below `v`.
+void addNewerMembers(json::Value& v, const std::string& where)
+{
+    if (v.is_array()) {
+        for (std::size_t i = 0; i < v.size(); ++i) addNewerMembers(v[i], where + "/" + std::to_string(i));
+        return;
+    }
+    if (!v.is_object()) return;
+    for (auto it = v.begin(); it != v.end(); ++it) addNewerMembers(it.value(), where + "/" + it.key());
+    // Tables keyed by look id or word: their keys are data, not fields.
+    if (where != "/styleOverrides" && where != "/emojis/overrides") v["fromNewerVersion"] = {{"at", where}, {"n", 1.5}};
+}
+
+}  // namespace
+
+TEST_F(Store, AProjectFromANewerVersionKeepsWhatItDoesNotKnow)
+{
+    Project p = test::fullProject();
+    p.words[0].look = WordLook{1.2, RGBA{1, 0, 0, 1}, 0.1, 0.2};
+    p.stabilization->path = CameraPath{{0, 1}, {0, 0.5}, {0, 0.25}};
+    p.clips->front().adjust = ItemAdjust{};
+    p.brolls->front().adjust = ItemAdjust{};
+    p.progressBar->color = RGBA{0, 1, 0, 1};
+    p.emojis->overrides = {{"fire", "🔥"}};
+    json::Value stored = p.toJson();
+    addNewerMembers(stored, "");
+    stored["newTopLevelList"] = json::Value::array({1, 2, 3});
+    ASSERT_GT(stored.dump().size(), p.toJson().dump().size());
+    test::writeFile(ProjectStore::directory() / (p.id.text() + ".json"), stored.dump());
+
+    std::vector<Project> all = ProjectStore::loadAll();
+    ASSERT_EQ(all.size(), 1u);
+    all[0].name = "renamed";
+    all[0].words[1].deleted = true;
+    ASSERT_EQ(ProjectStore::save(all[0]), ProjectStore::SaveResult::saved);
+
+    stored["name"] = "renamed";
+    stored["words"][1]["deleted"] = true;
+    EXPECT_EQ(json::parse(test::readFile(projects() / (p.id.text() + ".json"))), stored);
+    // They never make two records differ.
+    EXPECT_EQ(all[0].style, p.style);
+}
+
+TEST_F(Store, StoredPathsAreConfinedToTheirFolder)
+{
+    const fs::path voiceovers = DataRoot::folder(DataRoot::voiceoversFolder);
+    const fs::path outside = home / "Documents";
+    fs::create_directories(outside);
+    fs::create_directories(voiceovers / "older");
+    fs::create_directory_symlink(outside, voiceovers / "leads-out");
+    fs::create_directory_symlink(voiceovers, home / "leads-in");
+    test::writeFile(outside / "thesis.odt", "work");
+    fs::create_symlink(outside / "thesis.odt", voiceovers / "take-link.m4a");
+    // The user's own link to a recording: removing it would remove the link.
+    test::writeFile(voiceovers / "take.m4a", "take");
+    fs::create_symlink(voiceovers / "take.m4a", outside / "my-take.m4a");
+    struct Case {
+        fs::path path;
+        bool inside;
+    } cases[] = {
+        {voiceovers / "take.m4a", true},
+        {voiceovers / "older" / "take.m4a", true},
+        {voiceovers / "older" / ".." / "take.m4a", true},
+        {home / "leads-in" / "take.m4a", true},  // a folder link from outside that ends inside
+        {outside / "my-take.m4a", false},        // a file link outside is itself outside
+        {voiceovers, false},
+        {outside / "thesis.odt", false},
+        {voiceovers / ".." / ".." / ".." / "Documents" / "thesis.odt", false},
+        {voiceovers / "missing" / ".." / ".." / "Cache" / "x.m4a", false},
+        {voiceovers / "leads-out" / "thesis.odt", false},
+        {voiceovers / "take-link.m4a", false},
+        {voiceovers.string() + "-twin/take.m4a", false},
+        {"take.m4a", false},  // relative: from the working folder
+        {"", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(DataRoot::holds(DataRoot::voiceoversFolder, c.path), c.inside) << c.path;
+    EXPECT_TRUE(DataRoot::holds(DataRoot::projectsFolder, projects() / "x.jpg"));
+    EXPECT_FALSE(DataRoot::holds(DataRoot::projectsFolder, voiceovers / "take.m4a"));
 }
 
 TEST_F(Store, FailedSaveKeepsThePreviousFileAndSaysWhy)

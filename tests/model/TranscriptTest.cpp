@@ -77,7 +77,9 @@ TEST(Word, DecodeRequiresSevenKeysAndToleratesNullOptionals)
     v["confidence"] = 0.9;
     Word w = json::decode<Word>(v);
     EXPECT_FALSE(w.native || w.look || w.styleID);
-    EXPECT_EQ(json::encode(w), good);
+    json::Value kept = good;
+    kept["confidence"] = 0.9;  // a newer version's key goes back as it came; the nulls do not
+    EXPECT_EQ(json::encode(w), kept);
 
     v = good;
     v["deleted"] = 0;

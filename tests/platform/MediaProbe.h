@@ -6,23 +6,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace vt::test {
-
-inline std::string commandOutput(const std::string& command)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string out;
-    if (!pipe) return out;
-    std::array<char, 4096> chunk;
-    while (std::size_t n = std::fread(chunk.data(), 1, chunk.size(), pipe.get())) out.append(chunk.data(), n);
-    return out;
-}
 
 // {"streams": [...], "format": {...}}; an empty object when ffprobe fails.
 inline nlohmann::json probe(const std::filesystem::path& file)

@@ -143,7 +143,7 @@ TEST(SpeechAnalyzer, StreamsAudioInAndTimedRunsOut)
     bool country = false;
     double previousEnd = 0;
     for (const auto& result : results) {
-        EXPECT_NEAR(result.range.start, previousEnd, 1e-9);  // results cover the audio in order
+        EXPECT_GE(result.range.start, previousEnd - 1e-9);  // results come in order, apart (stretches without words give none)
         previousEnd = result.range.start + result.range.duration;
         const auto& runs = result.text;
         ASSERT_FALSE(runs.empty());

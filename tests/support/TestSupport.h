@@ -43,6 +43,8 @@ private:
 
 // Runs a shell command with its output discarded; returns its exit status.
 int run(const std::string& command);
+// Runs a shell command and returns what it wrote to its standard output.
+std::string commandOutput(const std::string& command);
 // Quotes one argument for the shell.
 std::string shellQuote(std::string_view arg);
 

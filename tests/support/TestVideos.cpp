@@ -59,6 +59,20 @@ EditPlan keptPlan(const std::vector<std::pair<double, double>>& kept)
     return plan;
 }
 
+std::filesystem::path makeMedia(const std::filesystem::path& out, const std::string& arguments)
+{
+    const std::string command = "ffmpeg -v error -y " + arguments + " " + shellQuote(out.string());
+    if (run(command) != 0) throw std::runtime_error("ffmpeg failed: " + command);
+    return out;
+}
+
+std::filesystem::path spokenWords(const TempDir& dir, const std::string& name, const std::string& words, double gainDB)
+{
+    const auto raw = dir / (name + "-espeak.wav");
+    if (run("espeak-ng -w " + shellQuote(raw.string()) + " " + shellQuote(words)) != 0) throw std::runtime_error("espeak-ng failed");
+    return makeMedia(dir / (name + ".wav"), "-i " + shellQuote(raw.string()) + " -af volume=" + std::to_string(gainDB) + "dB");
+}
+
 std::filesystem::path cachedMedia(const std::string& name, const std::string& arguments)
 {
     auto out = std::filesystem::temp_directory_path() / name;

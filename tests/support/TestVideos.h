@@ -41,6 +41,14 @@ int countedFrame(const QImage& picture);
 // A cut keeping these source stretches, back to back from output time 0.
 EditPlan keptPlan(const std::vector<std::pair<double, double>>& kept);
 
+// `ffmpeg -v error -y <arguments> <out>`; throws std::runtime_error when
+// ffmpeg fails.
+std::filesystem::path makeMedia(const std::filesystem::path& out, const std::string& arguments);
+
+// espeak-ng saying `words`, made `gainDB` louder (or quieter), as the WAV
+// file `name`.wav in `dir`.
+std::filesystem::path spokenWords(const TempDir& dir, const std::string& name, const std::string& words, double gainDB = 0);
+
 // A media file made once with `ffmpeg -v error -y <arguments> <file>` and
 // kept in the system's temporary folder under `name` for later runs (large
 // benchmark inputs). Throws std::runtime_error when ffmpeg fails.

@@ -52,7 +52,7 @@ json::Value CaptionStyle::toJson() const
         else
             out.required(key, field);
     });
-    return out.done();
+    return out.unknown(unknown).done();
 }
 
 CaptionStyle CaptionStyle::fromJson(const json::Value& v)
@@ -66,6 +66,7 @@ CaptionStyle CaptionStyle::fromJson(const json::Value& v)
         else
             field = in.required<F>(key);
     });
+    look.unknown = in.unknown();
     return look;
 }
 

@@ -10,7 +10,7 @@
 // fails as a whole (json::DecodeError naming the key, first fault in field
 // order) on a missing required key, a value of the wrong type or enumeration
 // text that names no case; a missing or null optional key reads as absent and
-// unknown keys are ignored.
+// unknown keys are kept in `unknown` and written back.
 //
 // Sizes and distances marked "at 1080" are authored for a frame whose short
 // side is 1080 pixels; the renderer scales them by short side / 1080.
@@ -100,6 +100,7 @@ struct CaptionStyle {
     std::optional<bool> ransomLive;             // letters re-cut while on screen
     std::optional<RGBA> neonFrame;
     std::optional<RGBA> wipeColor;
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // The look to draw the caption group with this index: with a non-empty
     // `layouts`, a copy rewritten by the layout at index modulo their count;

@@ -36,14 +36,14 @@ RGBA RGBA::fromHex(std::string_view hex, double alpha)
 
 json::Value RGBA::toJson() const
 {
-    return json::Writer().required("r", r).required("g", g).required("b", b).required("a", a).done();
+    return json::Writer().required("r", r).required("g", g).required("b", b).required("a", a).unknown(unknown).done();
 }
 
 RGBA RGBA::fromJson(const json::Value& v)
 {
     json::Reader in(v);
-    return {in.required<double>("r"), in.required<double>("g"), in.required<double>("b"),
-            in.required<double>("a")};
+    return in.withUnknown(RGBA{in.required<double>("r"), in.required<double>("g"), in.required<double>("b"),
+                               in.required<double>("a")});
 }
 
 }  // namespace vt

@@ -16,6 +16,7 @@ struct RGBA {
     double g = 0;
     double b = 0;
     double a = 0;
+    json::Unknown unknown{};  // what a newer version stored, written back as it came
 
     // From hexadecimal text such as "E1306C" or "#E1306C": every "#" is
     // removed, then the leading hex digits are read as one number whose bits

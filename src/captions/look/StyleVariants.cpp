@@ -114,8 +114,8 @@ bool isVivid(const RGBA& color)
 
 RGBA accent(const CaptionStyle& look)
 {
-    const std::optional<RGBA> firstOfPalette =
-        look.palette && !look.palette->empty() ? std::optional(look.palette->front()) : std::nullopt;
+    std::optional<RGBA> firstOfPalette;
+    if (look.palette && !look.palette->empty()) firstOfPalette = look.palette->front();
     const std::optional<RGBA> candidates[] = {
         usesActiveColor(look.highlight) ? look.activeColor : std::nullopt,
         usesHighlightColor(look.highlight) ? look.highlightColor : std::nullopt,

@@ -4,7 +4,7 @@
 #include "platform/media/AudioFileReader.h"
 #include "platform/media/MediaError.h"
 #include "platform/recognizer/RecognizerError.h"
-#include "platform/recognizer/SphinxRecognizer.h"
+#include "platform/recognizer/PieceRecognizer.h"
 
 namespace vt::recognizer {
 
@@ -27,27 +27,17 @@ void recognize(const SpeechModel& model, const std::filesystem::path& file, cons
     RecognitionResult result;
     try {
         stopIfCancelled();
-        media::AudioFileReader reader(file);
-        media::AudioConverter converter(reader.processingFormat(), {recognizerSampleRate, 1});
-        SphinxRecognizer engine(model);
-        const auto feed = [&](const media::AudioBuffer& converted) {
-            const auto done = engine.add(converted.planes[0]);
-            if (done.empty()) return;
-            addSegments(result.segments, done);
-            stopIfCancelled();
-            handler(&result, nullptr);
-        };
-        for (;;) {
-            stopIfCancelled();
-            const media::AudioBuffer chunk = reader.read(readFrames);
-            if (chunk.frameLength() == 0) break;
-            feed(converter.convert(chunk, converter.maxOutputFrames(chunk.frameLength())));
-        }
-        for (auto rest = converter.flush(converter.maxOutputFrames(0)); rest.frameLength() > 0;
-             rest = converter.flush(converter.maxOutputFrames(0)))
-            feed(rest);
+        // Read whole, so that it can be decoded in pieces on every core.
+        const std::vector<std::int16_t> audio = readRecognizerAudio(file, stopIfCancelled);
+        PieceRecognizer engine(model);
+        engine.recognize(audio,
+                         [&](const std::vector<Utterance>& done) {
+                             const std::size_t before = result.segments.size();
+                             addSegments(result.segments, done);
+                             if (result.segments.size() > before) handler(&result, nullptr);
+                         },
+                         cancelled);
         stopIfCancelled();
-        addSegments(result.segments, engine.finish());
     } catch (const RecognizerError& error) {
         handler(nullptr, &error);
         return;
@@ -66,6 +56,23 @@ void recognize(const SpeechModel& model, const std::filesystem::path& file, cons
 }
 
 }  // namespace
+
+std::vector<std::int16_t> readRecognizerAudio(const std::filesystem::path& file, const std::function<void()>& beforeEachRead)
+{
+    media::AudioFileReader reader(file);
+    media::AudioConverter converter(reader.processingFormat(), {recognizerSampleRate, 1});
+    std::vector<std::int16_t> audio;
+    for (;;) {
+        if (beforeEachRead) beforeEachRead();
+        const media::AudioBuffer chunk = reader.read(readFrames);
+        if (chunk.frameLength() == 0) break;
+        appendSamples(audio, converter.convert(chunk, converter.maxOutputFrames(chunk.frameLength())).planes[0]);
+    }
+    for (auto rest = converter.flush(converter.maxOutputFrames(0)); rest.frameLength() > 0;
+         rest = converter.flush(converter.maxOutputFrames(0)))
+        appendSamples(audio, rest.planes[0]);
+    return audio;
+}
 
 RecognitionTask::~RecognitionTask()
 {

@@ -9,6 +9,7 @@
 #include "platform/recognizer/SpeechModels.h"
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -21,6 +22,11 @@
 namespace vt::recognizer {
 
 struct RecognizerError;
+
+// A file's audio (any the media layer reads) whole, as the recognizer takes
+// it: 16 kHz mono, 16-bit. `beforeEachRead` may throw to stop the reading.
+// Throws media::MediaError when the file cannot be read to its end.
+std::vector<std::int16_t> readRecognizerAudio(const std::filesystem::path& file, const std::function<void()>& beforeEachRead = {});
 
 struct TranscriptionSegment {
     std::string substring;

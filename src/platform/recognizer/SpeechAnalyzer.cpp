@@ -2,7 +2,7 @@
 
 #include "platform/recognizer/RecognizerError.h"
 #include "platform/recognizer/SpeechModels.h"
-#include "platform/recognizer/SphinxRecognizer.h"
+#include "platform/recognizer/PieceRecognizer.h"
 
 namespace vt::recognizer {
 
@@ -90,7 +90,7 @@ SpeechAnalyzer::SpeechAnalyzer(SpeechTranscriber& transcriber) : transcriber_(tr
 {
     auto model = findModel(transcriber.locale());
     if (!model) throw RecognizerError(RecognizerError::unavailable, "No speech model for " + transcriber.locale() + ".");
-    engine_ = std::make_unique<SphinxRecognizer>(*model);
+    engine_ = std::make_unique<PieceRecognizer>(*model);
 }
 
 SpeechAnalyzer::~SpeechAnalyzer()
@@ -104,39 +104,39 @@ media::AudioFormat SpeechAnalyzer::bestAvailableAudioFormat(const media::AudioFo
 std::optional<double> SpeechAnalyzer::analyzeSequence(AnalyzerInputStream& input, const CancelToken& cancel)
 {
     try {
+        std::vector<std::int16_t> audio;
         while (auto buffer = input.next()) {
             cancel.throwIfCancelled();
             if (buffer->format != bestAvailableAudioFormat(buffer->format))
                 throw RecognizerError(RecognizerError::unreadable, "The analyzer was given audio in a format it does not take.");
-            if (buffer->frameLength() > 0) deliver(engine_->add(buffer->planes[0]));
+            if (buffer->frameLength() > 0) appendSamples(audio, buffer->planes[0]);
         }
         cancel.throwIfCancelled();
+        if (audio.empty()) return std::nullopt;
+        std::atomic<bool> stop{false};
+        const auto registration = cancel.onCancel([&stop] { stop = true; });
+        try {
+            engine_->recognize(audio, [this](std::vector<Utterance> utterances) { deliver(utterances); }, stop);
+        } catch (const RecognizerError& error) {
+            if (error.code == RecognizerError::cancelled) throw CancellationError();
+            throw;
+        }
+        cancel.throwIfCancelled();
+        return double(audio.size()) / recognizerSampleRate;
     } catch (...) {
         transcriber_.results().end(std::current_exception());
         throw;
     }
-    if (engine_->samplesAdded() == 0) return std::nullopt;
-    return double(engine_->samplesAdded()) / recognizerSampleRate;
 }
 
 void SpeechAnalyzer::finalizeAndFinish(double)
 {
-    // Everything fed has been analysed up to the last sample; the remainder
-    // is the last utterance.
-    if (finished_) return;
-    try {
-        deliver(engine_->finish());
-    } catch (...) {
-        transcriber_.results().end(std::current_exception());
-        throw;
-    }
-    finished_ = true;
+    // Everything fed has been decoded and delivered by analyzeSequence.
     transcriber_.results().end();
 }
 
 void SpeechAnalyzer::cancelAndFinishNow()
 {
-    finished_ = true;
     transcriber_.results().end();
 }
 

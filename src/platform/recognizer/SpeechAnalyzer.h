@@ -5,6 +5,10 @@
 // are the recognised words; every run after a result's first starts with a
 // space (" world"), as a transcript reads.
 //
+// The analyzer takes in the whole stream before it decodes, so that it can
+// decode the recording in pieces on every core; results still come out in
+// time order, as each piece and all before it are done.
+//
 // Threads: one thread feeds the input stream, one calls analyzeSequence and
 // finalizeAndFinish (or cancelAndFinishNow), and one reads the results; they
 // meet only in the stream and the result sequence, which are thread-safe.
@@ -24,7 +28,7 @@
 
 namespace vt::recognizer {
 
-class SphinxRecognizer;
+class PieceRecognizer;
 struct SpeechModel;
 
 struct AudioTimeRange {
@@ -105,9 +109,10 @@ public:
     // The format the analyzer takes: 16 kHz mono, whatever the source.
     static media::AudioFormat bestAvailableAudioFormat(const media::AudioFormat& considering);
 
-    // Consumes the whole stream (buffers must be in the best format). Returns
-    // the time in seconds of the last sample analysed, or none when the
-    // stream held no audio. Throws CancellationError when `cancel` fires.
+    // Consumes the whole stream (buffers must be in the best format) and
+    // delivers its results. Returns the time in seconds of the last sample
+    // analysed, or none when the stream held no audio. Throws
+    // CancellationError when `cancel` fires, also in the middle of a phrase.
     std::optional<double> analyzeSequence(AnalyzerInputStream& input, const CancelToken& cancel = CancelToken());
     // Delivers every result up to `through` seconds and ends the results.
     void finalizeAndFinish(double through);
@@ -116,8 +121,7 @@ public:
 
 private:
     SpeechTranscriber& transcriber_;
-    std::unique_ptr<SphinxRecognizer> engine_;
-    bool finished_ = false;
+    std::unique_ptr<PieceRecognizer> engine_;
 
     void deliver(const std::vector<struct Utterance>& utterances);
 };

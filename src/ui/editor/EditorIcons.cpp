@@ -29,6 +29,7 @@ const QHash<QString, QString>& drawings()
         {"pause.fill", R"(<rect x="6" y="4" width="4" height="16" rx="1" fill="C"/><rect x="14" y="4" width="4" height="16" rx="1" fill="C"/>)"},
         {"questionmark.circle", R"(<circle cx="12" cy="12" r="9.5" fill="none" stroke="C" stroke-width="1.8"/><path d="M9.3 9.3a2.8 2.8 0 1 1 3.9 2.6c-.8.4-1.2 1-1.2 1.9v.6" fill="none" stroke="C" stroke-width="1.8" stroke-linecap="round"/><circle cx="12" cy="17.3" r="1.1" fill="C"/>)"},
         {"scissors", R"(<circle cx="6" cy="6" r="3" fill="none" stroke="C" stroke-width="2"/><circle cx="6" cy="18" r="3" fill="none" stroke="C" stroke-width="2"/><path d="M8.5 7.5 20 18M8.5 16.5 20 6" stroke="C" stroke-width="2" stroke-linecap="round"/>)"},
+        {"hand.draw", R"(<path d="M2.5 20c2.5-4.5 5.5-7.5 9-9" fill="none" stroke="C" stroke-width="2" stroke-linecap="round" stroke-dasharray="2.5 3"/><rect x="13" y="2.5" width="3" height="11" rx="1.5" fill="C"/><rect x="11.5" y="9.5" width="10" height="11.5" rx="3.5" fill="C"/>)"},
         {"checkmark", R"(<path d="m4 12.5 5 5L20 6" fill="none" stroke="C" stroke-width="2.6" stroke-linecap="round" stroke-linejoin="round"/>)"},
         {"waveform.path", R"(<path d="M2 12h3l2-6 3 12 3-15 3 18 2-9h4" fill="none" stroke="C" stroke-width="2" stroke-linecap="round" stroke-linejoin="round"/>)"},
         {"waveform.slash", R"(<path d="M4 10v4M8 7v10M12 4v16M16 8v8M20 10v4" stroke="C" stroke-width="2" stroke-linecap="round"/><path d="m3 3 18 18" stroke="C" stroke-width="2" stroke-linecap="round"/>)"},

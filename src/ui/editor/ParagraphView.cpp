@@ -2,6 +2,7 @@
 
 #include "editor/EditorModel.h"
 #include "ui/inspector/FlowLayout.h"
+#include "ui/theme/Motion.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -34,6 +35,7 @@ WordChip ParagraphView::chip(const EditorModel& editor, Paragraph::Range range, 
     c.isActive = editor.activeWordID() == word.id;
     c.isSelected = editor.selection().contains(word.id);
     c.trimmed = editor.trimmedWordIDs().contains(word.id);
+    c.reduceMotion = Motion::reduced();
     if (editor.brollWordIDs().contains(word.id)) {
         c.marker = WordChip::Marker::broll;
     } else if (word.styleID && editor.project().styleOverrides) {

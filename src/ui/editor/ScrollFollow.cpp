@@ -24,4 +24,13 @@ void scrollToCentre(QScrollBar* bar, double centre, double viewHeight, bool anim
     running->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+double centreKeeping(double centre, double keepTop, double keepBottom, double margin, double viewHeight)
+{
+    const double top = keepTop - margin, bottom = keepBottom + margin;
+    if (bottom - top >= viewHeight) return (keepTop + keepBottom) / 2;
+    // The view's top may lie anywhere from where `bottom` just shows to where `top` does.
+    const double viewTop = std::clamp(centre - viewHeight / 2, bottom - viewHeight, top);
+    return viewTop + viewHeight / 2;
+}
+
 }  // namespace vt::ui

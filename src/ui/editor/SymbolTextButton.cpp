@@ -1,15 +1,17 @@
 #include "ui/editor/SymbolTextButton.h"
 
 #include "ui/editor/EditorIcons.h"
+#include "ui/theme/CompactLabel.h"
 #include "ui/theme/Theme.h"
 
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace vt::ui {
 namespace {
-constexpr int iconSide = 12, gap = 5, pad = 9;
+constexpr int pad = 9;
 }
 
 SymbolTextButton::SymbolTextButton(const QString& symbol, const QString& title, CompactButton::Kind kind, QWidget* parent)
@@ -34,8 +36,8 @@ void SymbolTextButton::setKind(CompactButton::Kind kind)
 
 QSize SymbolTextButton::sizeHint() const
 {
-    const int icon = symbol_.isEmpty() ? 0 : iconSide + gap;
-    return {fontMetrics().horizontalAdvance(text()) + icon + 2 * pad, std::max(24, fontMetrics().height() + 6)};
+    const QSizeF label = CompactLabel::size(QFontMetricsF(font()), text(), !symbol_.isEmpty());
+    return {int(std::ceil(label.width())) + 2 * pad, std::max(24, fontMetrics().height() + 6)};
 }
 
 void SymbolTextButton::paintEvent(QPaintEvent*)
@@ -47,13 +49,10 @@ void SymbolTextButton::paintEvent(QPaintEvent*)
     p.setBrush(CompactButton::fill(kind_, underMouse(), isEnabled()));
     p.drawRoundedRect(QRectF(rect()), 6, 6);
     const QColor colour = kind_ == CompactButton::Kind::primary ? Theme::onAccent : QColor(Theme::ink);
-    int x = pad;
-    if (!symbol_.isEmpty()) {
-        EditorIcons::draw(p, symbol_, QRectF(x, (height() - iconSide) / 2.0, iconSide, iconSide), colour);
-        x += iconSide + gap;
-    }
-    p.setPen(colour);
-    p.drawText(QRect(x, 0, width() - x - pad, height()), Qt::AlignLeft | Qt::AlignVCenter, text());
+    CompactLabel::IconPainter icon;
+    if (!symbol_.isEmpty())
+        icon = [this](QPainter& painter, const QRectF& square, const QColor& c) { EditorIcons::draw(painter, symbol_, square, c); };
+    CompactLabel::paint(p, QRectF(rect()).adjusted(pad, 0, -pad, 0), text(), colour, icon);
 }
 
 }  // namespace vt::ui

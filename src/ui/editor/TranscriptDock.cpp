@@ -326,11 +326,9 @@ bool TranscriptDock::timelineKey(const QKeyEvent& event)
     const double step = event.modifiers() & Qt::ShiftModifier ? 1.0 : source && source->fps > 0 ? 1.0 / source->fps : 1.0 / 30;
     // A copy: the commands change the selection it comes from.
     const std::optional<TimelineItem> item = editor_.timelineSelection();
-    if (event.modifiers() & Qt::ControlModifier) {
-        if ((event.text().toLower() != "d" && event.key() != Qt::Key_D) || !item) return false;
-        editor_.duplicate(*item);
-        return true;
-    }
+    // Ctrl+D, which duplicates the item, belongs to the window's Timeline
+    // menu: one owner for the key wherever the focus is.
+    if (event.modifiers() & Qt::ControlModifier) return false;
     switch (event.key()) {
     case Qt::Key_Backspace:
     case Qt::Key_Delete:

@@ -11,6 +11,7 @@
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/TimeFormat.h"
+#include "ui/theme/NumberText.h"
 #include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
@@ -104,7 +105,11 @@ TranscriptDockHeader::TranscriptDockHeader(EditorModel& editor, AppModel* app, A
 QString TranscriptDockHeader::countsLine(int keptWords, double outputLength, double savedSeconds)
 {
     QString text = QString::number(keptWords) + " words · " + formatTime(outputLength);
-    if (savedSeconds >= 0.5) text += QString::asprintf(" (\u2212%.0fs)", savedSeconds);
+    if (savedSeconds >= 0.5) {
+        // An exact half second rounds to 0, which takes no minus sign.
+        const QString whole = fixedText(savedSeconds, 0);
+        text += (whole == QLatin1String("0") ? QStringLiteral(" (") : QStringLiteral(" (\u2212")) + whole + QStringLiteral("s)");
+    }
     return text;
 }
 
@@ -133,7 +138,7 @@ void TranscriptDockHeader::refresh()
     fillers_->setEnabled(fillers > 0);
     trim_->setSymbol(p.trimPauses ? "checkmark" : "waveform.path");
     trim_->setKind(p.trimPauses ? CompactButton::Kind::primary : CompactButton::Kind::secondary);
-    slider_->setToolTip(QString::asprintf("Keep pauses up to %.2fs", p.maxPause));
+    slider_->setToolTip(QStringLiteral("Keep pauses up to ") + fixedText(p.maxPause, 2) + QStringLiteral("s"));
     {
         const QSignalBlocker block(slider_);
         slider_->setValue(static_cast<int>(std::lround((p.maxPause - pauseMin) / (pauseMax - pauseMin) * pauseSteps)));

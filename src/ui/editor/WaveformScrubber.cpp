@@ -80,6 +80,7 @@ WaveformArea::WaveformArea(EditorModel& editor, WaveformScrubber& scrubber)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setCursor(Qt::PointingHandCursor);
     connect(&editor, &EditorModel::waveformPeaksChanged, this, qOverload<>(&QWidget::update));
+    connect(&editor, &EditorModel::voicePeaksChanged, this, qOverload<>(&QWidget::update));
 }
 
 void WaveformArea::paintEvent(QPaintEvent*)

@@ -81,9 +81,14 @@ QFont WordChip::font() const
 
 QColor WordChip::textColour() const
 {
-    if (struck()) return Theme::secondaryText;
-    if (isActive && inPlayingLine) return Theme::onAccent;
-    return Theme::ink;
+    const QColor plain = isActive && inPlayingLine && !struck() ? QColor(Theme::onAccent) : QColor(Theme::ink);
+    const QColor cut = Theme::secondaryText;
+    const float t = float(strike());
+    if (t <= 0) return plain;
+    if (t >= 1) return cut;
+    const auto lerp = [t](float a, float b) { return a + (b - a) * t; };
+    return QColor::fromRgbF(lerp(plain.redF(), cut.redF()), lerp(plain.greenF(), cut.greenF()), lerp(plain.blueF(), cut.blueF()),
+                            lerp(plain.alphaF(), cut.alphaF()));
 }
 
 QColor WordChip::bandColour() const
@@ -139,8 +144,10 @@ void WordChip::paint(QPainter& painter, const QRectF& rect) const
     painter.setPen(colour);
     const QRectF textRect = rect.adjusted(padX, padY, -padX, -padY);
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
-    if (struck()) {
-        painter.setPen(QPen(strikeColour(), 1.3));
+    if (strike() > 0) {
+        QColor line = strikeColour();
+        line.setAlphaF(float(strike()));
+        painter.setPen(QPen(line, 1.3));
         const double y = textRect.center().y() + 0.5;
         painter.drawLine(QPointF(textRect.left(), y), QPointF(textRect.right(), y));
     }

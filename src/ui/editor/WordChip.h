@@ -43,6 +43,9 @@ struct WordChip {
     Marker marker = Marker::none;
     QString styleName;  // the look's name behind a style marker
     bool reduceMotion = false;
+    // How far the struck look has come, 0 to 1, while it changes; absent
+    // means settled (1 when struck, 0 otherwise).
+    std::optional<double> struckAmount;
 
     // Whether a word's text is a filler; each distinct text is judged once.
     static bool isFiller(const std::string& text);
@@ -50,11 +53,12 @@ struct WordChip {
     static WordChip of(const Word& word);
 
     bool struck() const { return deleted || trimmed; }
+    double strike() const { return struckAmount.value_or(struck() ? 1 : 0); }
     QFont font() const;
     QColor textColour() const;
-    double textOpacity() const { return struck() ? 0.7 : 1; }
+    double textOpacity() const { return 1 - 0.3 * strike(); }
     QColor bandColour() const;  // transparent when no band
-    double scale() const { return struck() && !reduceMotion ? 0.97 : 1; }
+    double scale() const { return reduceMotion ? 1 : 1 - 0.03 * strike(); }
     QString helpText() const;
     QString markerHelp() const;  // empty without a marker
     // The chip's size at its font: the text plus its padding.

@@ -3,6 +3,7 @@
 #include "editor/EditorModel.h"
 #include "ui/editor/ScrollFollow.h"
 #include "ui/editor/InlineWordField.h"
+#include "ui/theme/Motion.h"
 
 #include <QContextMenuEvent>
 #include <QFileDialog>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
+#include <QVariantAnimation>
 
 #include <algorithm>
 #include <cmath>
@@ -35,9 +37,11 @@ WordList::WordList(EditorModel& editor, std::function<void()> focusPanel, QWidge
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     auto refresh = [this] {
+        followStrikes();
         relayout();
         viewport()->update();
     };
+
     for (auto signal : {&EditorModel::paragraphsChanged, &EditorModel::selectionChanged, &EditorModel::groupOfWordChanged,
                         &EditorModel::trimmedWordIDsChanged, &EditorModel::brollWordIDsChanged,
                         &EditorModel::editingWordIDChanged, &EditorModel::editDraftChanged, &EditorModel::projectChanged})
@@ -46,7 +50,61 @@ WordList::WordList(EditorModel& editor, std::function<void()> focusPanel, QWidge
         refresh();
         if (editor_.isPlaying()) followActiveWord(true);
     });
+    followStrikes();
     relayout();
+}
+
+void WordList::followStrikes()
+{
+    const auto& words = editor_.transcript();
+    const auto& trimmed = editor_.trimmedWordIDs();
+    const bool first = struck_.empty();
+    std::map<Uuid, bool> now;
+    StrikeBatch batch{nullptr, {}};
+    for (const Word& w : words) {
+        const bool struck = w.deleted || trimmed.contains(w.id);
+        now.emplace(w.id, struck);
+        const auto before = struck_.find(w.id);
+        if (first || before == struck_.end() || before->second == struck || Motion::reduced()) continue;
+        const double from = strikeProgress(w.id).value_or(before->second ? 1 : 0);
+        for (StrikeBatch& older : striking_) older.words.erase(w.id);
+        batch.words[w.id] = {from, struck ? 1 : 0};
+    }
+    struck_ = std::move(now);
+    if (batch.words.empty()) return;
+    batch.run = new QVariantAnimation(this);
+    batch.run->setStartValue(0.0);
+    batch.run->setEndValue(1.0);
+    batch.run->setDuration(strikeMs);
+    batch.run->setEasingCurve(QEasingCurve::OutQuad);
+    connect(batch.run, &QVariantAnimation::valueChanged, viewport(), [this] { viewport()->update(); });
+    QVariantAnimation* run = batch.run;
+    connect(run, &QVariantAnimation::finished, this, [this, run] {
+        std::erase_if(striking_, [run](const StrikeBatch& b) { return b.run == run; });
+        run->deleteLater();
+        viewport()->update();
+    });
+    striking_.push_back(std::move(batch));
+    run->start();
+}
+
+std::optional<double> WordList::strikeProgress(const Uuid& id) const
+{
+    for (const StrikeBatch& batch : striking_) {
+        const auto it = batch.words.find(id);
+        if (it == batch.words.end()) continue;
+        const double t = batch.run->currentValue().toDouble();
+        return it->second.first + (it->second.second - it->second.first) * t;
+    }
+    return std::nullopt;
+}
+
+double WordList::strikeOf(std::size_t index) const
+{
+    const auto& words = editor_.transcript();
+    if (index >= words.size()) return 0;
+    const Word& w = words[index];
+    return strikeProgress(w.id).value_or(w.deleted || editor_.trimmedWordIDs().contains(w.id) ? 1 : 0);
 }
 
 void WordList::relayout()
@@ -140,7 +198,9 @@ void WordList::paintEvent(QPaintEvent*)
             const std::size_t index = view.range().lower + k;
             const QRectF r = view.rects()[k].translated(0, tops_[i]);
             if (r.bottom() + 4 < top || r.top() > bottom || (editing && words[index].id == *editing)) continue;
-            ParagraphView::chip(editor_, view.range(), index).paint(painter, r);
+            WordChip chip = ParagraphView::chip(editor_, view.range(), index);
+            chip.struckAmount = strikeProgress(words[index].id);
+            chip.paint(painter, r);
         }
     }
 }
@@ -243,15 +303,18 @@ void WordList::followActiveWord(bool animated)
     const auto& words = editor_.transcript();
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (words[i].id != *active) continue;
-        if (const auto p = paragraphOf(i)) scrollToParagraph(*p, animated);
+        const auto p = paragraphOf(i);
+        const auto line = wordRect(i);
+        if (!p || *p >= views_.size() || !line) return;
+        // A paragraph that fits is centred whole. In a taller one the spoken
+        // word's line stays in view with a line's height to spare.
+        const double view = viewport()->height(), height = views_[*p].height();
+        const double centre = tops_[*p] + height / 2;
+        scrollToCentre(verticalScrollBar(),
+                       height <= view ? centre : centreKeeping(centre, line->top(), line->bottom(), line->height(), view),
+                       view, animated, scroll_);
         return;
     }
-}
-
-void WordList::scrollToParagraph(std::size_t index, bool animated)
-{
-    if (index >= views_.size()) return;
-    scrollToCentre(verticalScrollBar(), tops_[index] + views_[index].height() / 2, viewport()->height(), animated, scroll_);
 }
 
 }  // namespace vt::ui

@@ -4,8 +4,10 @@
 // bottom. Only paragraphs whose words changed are laid out again, and only
 // the chips on screen are painted. Clicks pick words (Shift extends, Ctrl
 // toggles), a double click retypes the word in place, the context menu
-// holds the word commands. While playing, the paragraph of the spoken word
-// is scrolled to the centre.
+// holds the word commands. While playing, the spoken word's paragraph is
+// scrolled to the centre; one taller than the view only as far as the
+// word's line stays in view. A word that is cut or restored eases into its
+// new look over 0.2 s, unless motion is reduced.
 
 #include "platform/Uuid.h"
 #include "ui/editor/ParagraphView.h"
@@ -16,11 +18,14 @@
 #include <QPointer>
 
 #include <functional>
+#include <list>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 class QMenu;
+class QVariantAnimation;
 #include "ui/editor/ScrollFollow.h"
 
 namespace vt {
@@ -46,10 +51,11 @@ public:
     std::optional<std::size_t> wordAt(QPoint viewportPoint) const;
     InlineWordField* field() const { return field_; }
     double contentHeight() const { return contentHeight_; }
+    static constexpr int strikeMs = 200;
+    // How far word `index`'s struck look has come (0 plain, 1 struck).
+    double strikeOf(std::size_t index) const;
     // Paragraphs laid out again by the last update (for tests of the reuse).
     int lastRelayoutCount() const { return lastRelayouts_; }
-    // Centres paragraph `index`; animated (ease in-out, 0.3 s) or at once.
-    void scrollToParagraph(std::size_t index, bool animated);
     // The context menu of word `index` (what a right click opens).
     QMenu* contextMenu(std::size_t index);
     // Asks for the menu's B-roll file (prompt, name patterns; none when
@@ -79,6 +85,17 @@ private:
     QPointer<InlineWordField> field_;
     QPointer<QPropertyAnimation> scroll_;
 
+    // Each word's struck state as last drawn, and the changes under way: the
+    // words that changed together share one animation.
+    std::map<Uuid, bool> struck_;
+    struct StrikeBatch {
+        QVariantAnimation* run;
+        std::map<Uuid, std::pair<double, double>> words;  // from, to
+    };
+    std::list<StrikeBatch> striking_;
+
+    void followStrikes();
+    std::optional<double> strikeProgress(const Uuid& id) const;
     void relayout();
     void syncField();
     void followActiveWord(bool animated);

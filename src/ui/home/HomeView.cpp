@@ -14,6 +14,7 @@
 #include "ui/home/ProjectGrid.h"
 #include "ui/home/ProjectSort.h"
 #include "ui/home/SearchBox.h"
+#include "ui/home/UnreadableNote.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/PanelCard.h"
 #include "ui/inspector/RowDivider.h"
@@ -68,6 +69,9 @@ HomeView::HomeView(AppModel& app, std::shared_ptr<FileRevealer> revealer, QWidge
     column->setContentsMargins(40, 20, 40, 40);
     column->setSpacing(32);
 
+    unreadable_ = new UnreadableNote([this] { app_.acknowledgeUnreadableProjects(); }, content);
+    column->addWidget(unreadable_);
+
     welcome_ = new QWidget(content);
     auto* welcomeColumn = new QVBoxLayout(welcome_);
     welcomeColumn->setContentsMargins(0, 0, 0, 0);
@@ -102,6 +106,8 @@ HomeView::HomeView(AppModel& app, std::shared_ptr<FileRevealer> revealer, QWidge
         rebuildStartRow();
     });
     connect(&app, &AppModel::startStyleIDChanged, this, &HomeView::rebuildStartRow);
+    connect(&app, &AppModel::unreadableProjectsChanged, this, [this] { unreadable_->setFiles(app_.unreadableProjects()); });
+    unreadable_->setFiles(app_.unreadableProjects());
     rebuildProjects();
     rebuildStartRow();
 }
@@ -359,6 +365,9 @@ void HomeView::openRename(const Project& project)
     column->addWidget(ui::kit::label(tr("Rename Project"), 13, QFont::DemiBold, Theme::ink, dialog));
     renameField_ = new QLineEdit(newName_, dialog);
     renameField_->setPlaceholderText(tr("Name"));
+    // The field's own size hint holds 17 'x'; a name may well run to 60.
+    const int x = renameField_->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+    renameField_->setMinimumWidth(renameField_->sizeHint().width() + (60 - 17) * x);
     connect(renameField_, &QLineEdit::textChanged, this, [this](const QString& text) { newName_ = text; });
     column->addWidget(renameField_);
     auto* buttons = new QDialogButtonBox(dialog);

@@ -1,11 +1,13 @@
 #pragma once
 // The home screen: below a title bar (search, the AI status, "New Project")
-// one scrolling column of a welcome header (only without projects), the
-// start row (the new-project card and the continue card, or a phone preview
-// of the start look) and the projects with their count, sort and grid or
-// list toggle. A video dropped anywhere on it is imported. It owns the
-// search text, the sort and layout choices (kept in the settings under
-// "homeSort" and "homeShowsList"), and the rename and delete dialogs.
+// one scrolling column of a note on project files that could not be read
+// (while there are such files the user has not dismissed), a welcome header
+// (only without projects), the start row (the new-project card and the
+// continue card, or a phone preview of the start look) and the projects with
+// their count, sort and grid or list toggle. A video dropped anywhere on it
+// is imported. It owns the search text, the sort and layout choices (kept in
+// the settings under "homeSort" and "homeShowsList"), and the rename and
+// delete dialogs.
 
 #include "model/Project.h"
 
@@ -40,6 +42,7 @@ class ProjectCard;
 class ProjectGrid;
 class ProjectRow;
 class SearchBox;
+class UnreadableNote;
 struct ProjectActions;
 
 class HomeView : public QWidget {
@@ -69,6 +72,7 @@ public:
     ContinueCard* continueCard() const { return continue_; }
     PhonePreview* startPreview() const { return preview_; }
     QWidget* welcomeHeader() const { return welcome_; }
+    UnreadableNote* unreadableNote() const { return unreadable_; }
     QWidget* projectsSection() const { return section_; }
     QLabel* countLabel() const { return count_; }
     QComboBox* sortMenu() const { return sortMenu_; }
@@ -111,6 +115,7 @@ private:
     SearchBox* search_;
     AIStatusButton* ai_;
     QPushButton* newProject_;
+    UnreadableNote* unreadable_;
     QWidget* welcome_;
     QVBoxLayout* startRow_;
     NewProjectCard* card_;

@@ -46,6 +46,15 @@ void paintBadge(QPainter& painter, const QString& text, QPointF anchor, bool ali
     painter.drawText(box, Qt::AlignCenter, text);
 }
 
+QFont cardNameFont() { return systemFont(13, QFont::Medium); }
+
+// A long name loses its middle, so that names differing only at the end,
+// like a project and its " copy", still tell apart.
+QString elidedName(const QFontMetrics& metrics, const std::string& name, int width)
+{
+    return metrics.elidedText(QString::fromStdString(name), Qt::ElideMiddle, width);
+}
+
 }  // namespace
 
 ProjectCell::ProjectCell(Project project, ProjectActions actions, std::function<void()> open, QWidget* parent)
@@ -142,8 +151,13 @@ ProjectCard::ProjectCard(Project project, ProjectActions actions, std::function<
 
 int ProjectCard::heightForWidth(int width) const
 {
-    const QFontMetrics name(systemFont(13, QFont::Medium)), line(systemFont(11.5, QFont::Normal));
+    const QFontMetrics name(cardNameFont()), line(systemFont(11.5, QFont::Normal));
     return qRound(width / 1.6) + 9 + name.height() + 2 + line.height();
+}
+
+QString ProjectCard::shownName() const
+{
+    return elidedName(QFontMetrics(cardNameFont()), project_.name, width() - 4);
 }
 
 QString ProjectCard::styleLine() const
@@ -180,14 +194,13 @@ void ProjectCard::paintEvent(QPaintEvent*)
     const qreal inset = hover_ ? 1 : 0.5;
     painter.drawRoundedRect(block.adjusted(inset, inset, -inset, -inset), 12, 12);
 
-    const QFont nameFont = systemFont(13, QFont::Medium), lineFont = systemFont(11.5, QFont::Normal);
+    const QFont nameFont = cardNameFont(), lineFont = systemFont(11.5, QFont::Normal);
     const QFontMetrics nameMetrics(nameFont), lineMetrics(lineFont);
     const int textWidth = width() - 4;
     QRect nameBox(2, int(block.bottom()) + 9, textWidth, nameMetrics.height());
     painter.setFont(nameFont);
     painter.setPen(QColor(Theme::ink));
-    painter.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter,
-                     nameMetrics.elidedText(QString::fromStdString(project_.name), Qt::ElideRight, textWidth));
+    painter.drawText(nameBox, Qt::AlignLeft | Qt::AlignVCenter, shownName());
     QRect lineBox(2, nameBox.bottom() + 3, textWidth, lineMetrics.height());
     painter.setFont(lineFont);
     painter.setPen(QColor(Theme::secondaryText));
@@ -248,7 +261,7 @@ void ProjectRow::paintEvent(QPaintEvent*)
     painter.setFont(nameFont);
     painter.setPen(QColor(Theme::ink));
     painter.drawText(QRect(left, top, textWidth, nameMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     nameMetrics.elidedText(QString::fromStdString(project_.name), Qt::ElideRight, textWidth));
+                     elidedName(nameMetrics, project_.name, textWidth));
     painter.setFont(lookFont);
     painter.setPen(QColor(Theme::secondaryText));
     painter.drawText(QRect(left, top + nameMetrics.height() + 2, textWidth, lookMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,

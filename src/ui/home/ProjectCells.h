@@ -54,6 +54,8 @@ public:
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
     QSize sizeHint() const override { return {240, heightForWidth(240)}; }
+    // The name as the card's one line shows it at its width.
+    QString shownName() const;
     QString styleLine() const;
 
 protected:

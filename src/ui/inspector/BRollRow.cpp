@@ -1,4 +1,5 @@
 #include "ui/inspector/BRollRow.h"
+#include "ui/theme/NumberText.h"
 
 #include "editor/EditorModel.h"
 #include "model/TimeFormat.h"
@@ -119,7 +120,7 @@ BRollRow::BRollRow(EditorModel& editor, BRoll item, std::optional<BRollPlacement
 QString BRollRow::timeLine(double start, double end)
 {
     return QString::fromStdString(formatTime(start)) + QStringLiteral(" – ") + QString::fromStdString(formatTime(end)) +
-           QStringLiteral(" · ") + QString::asprintf("%.1f", end - start) + QStringLiteral("s");
+           QStringLiteral(" · ") + fixedText(end - start, 1) + QStringLiteral("s");
 }
 
 QWidget* BRollRow::buildFirstLine()

@@ -1,4 +1,5 @@
 #include "ui/inspector/BitrateRow.h"
+#include "ui/theme/NumberText.h"
 
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
@@ -56,9 +57,9 @@ BitrateRow::BitrateRow(Binding<double> mbps, double lower, double upper, QWidget
     column->addWidget(slider_);
 
     auto* ends = new QHBoxLayout;
-    ends->addWidget(kit::label(QString::asprintf("%.1f Mbps", lower), 11, QFont::Normal, kit::secondaryText(), this));
+    ends->addWidget(kit::label(fixedText(lower, 1) + QStringLiteral(" Mbps"), 11, QFont::Normal, kit::secondaryText(), this));
     ends->addStretch(1);
-    ends->addWidget(kit::label(QString::asprintf("%.1f Mbps", upper), 11, QFont::Normal, kit::secondaryText(), this));
+    ends->addWidget(kit::label(fixedText(upper, 1) + QStringLiteral(" Mbps"), 11, QFont::Normal, kit::secondaryText(), this));
     column->addLayout(ends);
     refresh();
 }

@@ -1,4 +1,5 @@
 #include "ui/inspector/ColorGroup.h"
+#include "ui/theme/NumberText.h"
 
 #include "editor/GradeActions.h"
 #include "model/ColorLook.h"
@@ -168,7 +169,7 @@ QString ColorGroup::summary(const std::vector<GradeSlider>& rows, const VideoGra
     for (const auto& row : rows) {
         const double v = grade.*row.field;
         if (v == 0) continue;
-        pieces << row.title + QStringLiteral(" ") + QString::asprintf(row.lower < 0 ? "%+.0f" : "%.0f", v * 100);
+        pieces << row.title + QStringLiteral(" ") + (row.lower < 0 ? signedFixedText(v * 100, 0) : fixedText(v * 100, 0));
     }
     return pieces.isEmpty() ? QStringLiteral("No changes") : pieces.join(QStringLiteral(", "));
 }

@@ -42,14 +42,10 @@ ColorSection::ColorSection(DisclosureGroup& group, StyleEdits& edits, QWidget* p
     rows_.menu<TextFill>(QStringLiteral("Fill"), fills(),
                          {[&edits] { return shownFill(edits.look()); },
                           [&edits](const TextFill& fill) {
-                              edits.edit([&] {
-                                  EditorModel& editor = edits.editor();
-                                  editor.styleBinding(&CaptionStyle::fill).set(fill);
-                                  if (fill == TextFill::solid)
-                                      editor.styleBinding(&CaptionStyle::gradientColor).set(std::nullopt);
-                                  if (fill == TextFill::gradient && !edits.look().gradientColor)
-                                      editor.styleBinding(&CaptionStyle::gradientColor).set(kGradient);
-                              });
+                              edits.write(&CaptionStyle::fill, std::optional(fill));
+                              if (fill == TextFill::solid) edits.write(&CaptionStyle::gradientColor, std::optional<RGBA>());
+                              if (fill == TextFill::gradient && !edits.look().gradientColor)
+                                  edits.write(&CaptionStyle::gradientColor, std::optional(kGradient));
                           }});
     auto* second = new OptionalColorRow(QStringLiteral("Gradient to"), edits.field(&CaptionStyle::gradientColor),
                                         kGradient);

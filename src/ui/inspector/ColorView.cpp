@@ -1,4 +1,5 @@
 #include "ui/inspector/ColorView.h"
+#include "ui/theme/NumberText.h"
 
 #include "editor/SoundPictureJobs.h"
 #include "ui/inspector/ColorGroup.h"
@@ -67,7 +68,7 @@ ColorView::ColorView(EditorModel& editor, SoundPictureJobs& jobs, FileChooser ch
 QString ColorView::smoothnessNote(std::optional<double> zoom)
 {
     const double percent = zoom ? (*zoom - 1) * 100 : 0;
-    return QStringLiteral("Gentle at 0%, tripod-steady at 100%. Zooms %1% to hide the edges.").arg(QString::asprintf("%.1f", percent));
+    return QStringLiteral("Gentle at 0%, tripod-steady at 100%. Zooms %1% to hide the edges.").arg(fixedText(percent, 1));
 }
 
 QWidget* ColorView::buildStabilize()

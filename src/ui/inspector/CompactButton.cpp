@@ -1,6 +1,7 @@
 #include "ui/inspector/CompactButton.h"
 
 #include "ui/inspector/KitColors.h"
+#include "ui/theme/CompactLabel.h"
 
 #include <QPainter>
 
@@ -42,8 +43,7 @@ void CompactButton::paintEvent(QPaintEvent*)
     p.setPen(Qt::NoPen);
     p.setBrush(fill(kind_, underMouse(), isEnabled()));
     p.drawRoundedRect(QRectF(rect()), 6, 6);
-    p.setPen(kind_ == Kind::primary ? kit::onAccent() : kit::ink());
-    p.drawText(rect().adjusted(9, 0, -9, 0), Qt::AlignCenter, text());
+    CompactLabel::paint(p, QRectF(rect()).adjusted(9, 0, -9, 0), text(), kind_ == Kind::primary ? kit::onAccent() : kit::ink());
 }
 
 }  // namespace vt::ui

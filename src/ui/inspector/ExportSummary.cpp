@@ -1,4 +1,5 @@
 #include "ui/inspector/ExportSummary.h"
+#include "ui/theme/NumberText.h"
 
 #include "model/ColorLook.h"
 #include "ui/inspector/TimeFormat.h"
@@ -62,7 +63,7 @@ QString automaticNote(const ExportSettings::Resolved& resolved)
         .arg(static_cast<long long>(resolved.size.width))
         .arg(static_cast<long long>(resolved.size.height))
         .arg(text(json::enumText(resolved.codec)))
-        .arg(QString::asprintf("%.1f", resolved.bitrateMbps));
+        .arg(fixedText(resolved.bitrateMbps, 1));
 }
 
 bool upscales(const ExportSettings::Resolved& resolved, const std::optional<SourceVideoInfo>& source)

@@ -326,7 +326,11 @@ void ExportView::refreshAction()
     p.exportButton->setVisible(!progress);
     p.exportButton->setText(action_.exportSettings().audioOnly ? QStringLiteral("Export Audio") : QStringLiteral("Export"));
     p.progressBlock->setVisible(progress.has_value());
-    if (progress) {
+    // An export waiting for the audio cleanup shows the cleanup's progress.
+    if (const auto cleanup = action_.cleanupProgress()) {
+        p.progress->setValue(static_cast<int>(std::clamp(*cleanup, 0.0, 1.0) * 1000));
+        p.progressText->setText(QStringLiteral("Cleaning up audio… %1%").arg(static_cast<long long>(std::trunc(*cleanup * 100))));
+    } else if (progress) {
         p.progress->setValue(static_cast<int>(std::clamp(*progress, 0.0, 1.0) * 1000));
         p.progressText->setText(QStringLiteral("Rendering on-device… %1%").arg(static_cast<long long>(std::trunc(*progress * 100))));
     }

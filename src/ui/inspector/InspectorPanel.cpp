@@ -14,11 +14,11 @@
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/PostView.h"
-#include "ui/inspector/RowNote.h"
 #include "ui/inspector/StyleBrowserView.h"
 #include "ui/inspector/StyleEditorView.h"
 
 #include <QAbstractScrollArea>
+#include <QScrollArea>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -31,24 +31,6 @@ namespace vt::ui {
 namespace {
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// What the panels that are not built yet will hold.
-QString plannedPanel(InspectorTab tab)
-{
-    switch (tab) {
-    case InspectorTab::styles: return QStringLiteral("The caption styles will be here: browse, search and pick a look.");
-    case InspectorTab::customize: return QStringLiteral("Every setting of the caption look will be edited here.");
-    case InspectorTab::voice: return QStringLiteral("Voiceover recording will be here.");
-    case InspectorTab::color: return QStringLiteral("Video and sound will be here: stabilization, audio cleanup, music and colour.");
-    case InspectorTab::broll: return QStringLiteral("B-roll clips and photos will be placed from here.");
-    case InspectorTab::effects: return QStringLiteral("Emojis, sound effects, the progress bar and camera moves will be here.");
-    case InspectorTab::hook: return QStringLiteral("The opening hook and match cuts will be here.");
-    case InspectorTab::thumbnail: return QStringLiteral("Thumbnail frames and templates will be here.");
-    case InspectorTab::post: return QStringLiteral("Ready-to-paste post texts will be here.");
-    case InspectorTab::exportTab: break;
-    }
-    return {};
-}
 
 }  // namespace
 
@@ -125,9 +107,13 @@ void InspectorPanel::refresh()
         body_->deleteLater();
     }
     body_ = makeBody();
-    // The panels scroll their own content; the host hides every scroll bar in them.
+    // The panels scroll their own content, down only: a panel's vertical
+    // scroll bar shows whenever there is more to see (nothing else tells that
+    // a list such as the look grid goes on), the horizontal one never. Text
+    // fields inside them grow with their text and show none.
     for (auto* area : body_->findChildren<QAbstractScrollArea*>()) {
-        area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        const bool panel = qobject_cast<QScrollArea*>(area) != nullptr;
+        area->setVerticalScrollBarPolicy(panel ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     static_cast<QVBoxLayout*>(layout())->addWidget(body_, 1);
@@ -136,23 +122,19 @@ void InspectorPanel::refresh()
 QWidget* InspectorPanel::makeBody()
 {
     if (shownItem_) return new ItemInspector(editor_, *shownItem_, this);
-    if (shownTab_ == InspectorTab::exportTab) return new ExportView(editor_, exportAction_, {}, this);
-    if (shownTab_ == InspectorTab::styles) return new StyleBrowserView(editor_, openWriting_, this);
-    if (shownTab_ == InspectorTab::customize) return new StyleEditorView(editor_, this);
-    if (shownTab_ == InspectorTab::voice) return new VoiceView(editor_, SoundPictureJobs::of(editor_).voice(), this);
-    if (shownTab_ == InspectorTab::color) return new ColorView(editor_, SoundPictureJobs::of(editor_), {}, this);
-    if (shownTab_ == InspectorTab::effects) return new EffectsView(editor_, new MotionSection(editor_), this);
-    if (shownTab_ == InspectorTab::broll) return new BRollView(editor_, {}, this);
-    if (shownTab_ == InspectorTab::hook) return new HookView(editor_, this);
-    if (shownTab_ == InspectorTab::thumbnail) return new ThumbnailView(editor_, {}, this);
-    if (shownTab_ == InspectorTab::post) return new PostView(editor_, HookGenerator::aiStatus(), this);
-    const QString note = plannedPanel(*shownTab_);
-    auto* placeholder = new QWidget(this);
-    auto* column = new QVBoxLayout(placeholder);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(new RowNote(note, placeholder));
-    column->addStretch(1);
-    return placeholder;
+    switch (*shownTab_) {
+    case InspectorTab::styles: return new StyleBrowserView(editor_, openWriting_, this);
+    case InspectorTab::customize: return new StyleEditorView(editor_, this);
+    case InspectorTab::voice: return new VoiceView(editor_, SoundPictureJobs::of(editor_).voice(), this);
+    case InspectorTab::color: return new ColorView(editor_, SoundPictureJobs::of(editor_), {}, this);
+    case InspectorTab::broll: return new BRollView(editor_, {}, this);
+    case InspectorTab::effects: return new EffectsView(editor_, new MotionSection(editor_), this);
+    case InspectorTab::hook: return new HookView(editor_, this);
+    case InspectorTab::thumbnail: return new ThumbnailView(editor_, {}, this);
+    case InspectorTab::post: return new PostView(editor_, HookGenerator::aiStatus(), this);
+    case InspectorTab::exportTab: break;
+    }
+    return new ExportView(editor_, exportAction_, {}, this);
 }
 
 }  // namespace vt::ui

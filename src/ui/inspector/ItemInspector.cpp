@@ -1,4 +1,5 @@
 #include "ui/inspector/ItemInspector.h"
+#include "ui/theme/NumberText.h"
 
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/InlineButton.h"
@@ -69,7 +70,7 @@ ItemInspector::Title ItemInspector::title() const
 {
     const auto span = editor_.span(item_).value_or(std::pair{0.0, 0.0});
     const QString place = formatTimecode(span.first) + QStringLiteral(" \u00B7 ") +
-                          QString::asprintf("%.1f", span.second - span.first) + QStringLiteral(" s");
+                          fixedText(span.second - span.first, 1) + QStringLiteral(" s");
     if (item_.kind == TimelineItem::Kind::overlay) {
         const auto b = broll();
         const bool photo = b && b->isImage;

@@ -1,6 +1,7 @@
 // The item inspector's ENHANCE and CROP groups.
 
 #include "model/ColorLook.h"
+#include "ui/theme/MenuText.h"
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
@@ -83,11 +84,11 @@ QWidget* ItemInspector::enhance(const ItemAdjust& adjust)
     QString current = QStringLiteral("None");
     for (const ColorLook& look : ColorLook::all())
         if (look.id == adjust.grade.look) current = QString::fromUtf8(look.name.data(), int(look.name.size()));
-    filter->setText(QStringLiteral("Filter: ") + current);
+    filter->setText(menuText(QStringLiteral("Filter: ") + current));
     auto* menu = new QMenu(filter);
     for (const ColorLook& look : ColorLook::all()) {
         const std::string id(look.id);
-        menu->addAction(QString::fromUtf8(look.name.data(), int(look.name.size())), this,
+        menu->addAction(menuText(QString::fromUtf8(look.name.data(), int(look.name.size()))), this,
                         [this, id] { editor_.updateAdjust(item_, [&](ItemAdjust& a) { a.grade.look = id; }); });
     }
     filter->setMenu(menu);

@@ -142,11 +142,9 @@ LayoutSection::LayoutSection(DisclosureGroup& group, StyleEdits& edits, QWidget*
                              [&edits](const std::string& raw) {
                                  const auto shape = fromRawName<CaptionContainer>(raw);
                                  // A new shape gets its own colour unless the look has one.
-                                 edits.edit([&] {
-                                     edits.editor().styleBinding(&CaptionStyle::container).set(shape);
-                                     if (shape && !edits.look().barColor)
-                                         edits.editor().styleBinding(&CaptionStyle::barColor).set(defaultBar(*shape));
-                                 });
+                                 edits.write(&CaptionStyle::container, shape);
+                                 if (shape && !edits.look().barColor)
+                                     edits.write(&CaptionStyle::barColor, std::optional(defaultBar(*shape)));
                              }});
 
     const auto shaped = [](const CaptionStyle& s) { return s.container.has_value(); };
@@ -176,9 +174,8 @@ LayoutSection::LayoutSection(DisclosureGroup& group, StyleEdits& edits, QWidget*
     title->setPlaceholderText(QStringLiteral("Your @handle"));
     title->setFixedWidth(150);
     title->setAccessibleName(QStringLiteral("Title"));
-    edits.typeInto(title, [&edits](const QString& text) {
-        edits.editor().styleBinding(&CaptionStyle::notificationTitle)
-            .set(text.isEmpty() ? std::nullopt : std::optional(text.toStdString()));
+    QObject::connect(title, &QLineEdit::textEdited, title, [&edits](const QString& text) {
+        edits.write(&CaptionStyle::notificationTitle, text.isEmpty() ? std::nullopt : std::optional(text.toStdString()));
     });
     rows_.add(new InspectorRow(QStringLiteral("Title"), {}, title), card, [title, &edits] {
         const QString stored = QString::fromStdString(edits.look().notificationTitle.value_or(std::string()));

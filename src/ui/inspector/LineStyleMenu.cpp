@@ -2,6 +2,7 @@
 
 #include "captions/StyleLibrary.h"
 #include "editor/EditorModel.h"
+#include "ui/theme/MenuText.h"
 
 #include <QMenu>
 
@@ -37,7 +38,7 @@ QString LineStyleMenu::label() const
     return shared ? QString::fromStdString(shared->name) : QStringLiteral("Style");
 }
 
-void LineStyleMenu::refresh() { setText(QStringLiteral("Aa ") + label()); }
+void LineStyleMenu::refresh() { setText(QStringLiteral("Aa ") + menuText(label())); }
 
 // The popular list is fixed: saved looks are reached through "More Styles…".
 void LineStyleMenu::rebuildMenu()
@@ -47,7 +48,7 @@ void LineStyleMenu::rebuildMenu()
     items->addAction(QStringLiteral("Same as the Video"), this, [this] { editor_.applyStyle(std::nullopt, ids_); });
     items->addSeparator();
     for (const CaptionStyle& look : StyleLibrary::shared().styles(StyleCategory::popular, ""))
-        items->addAction(QString::fromStdString(look.name), this, [this, look] { editor_.applyStyle(look, ids_); });
+        items->addAction(menuText(QString::fromStdString(look.name)), this, [this, look] { editor_.applyStyle(look, ids_); });
     items->addSeparator();
     items->addAction(QStringLiteral("More Styles…"), this, [this] { editor_.setInspectorTab(InspectorTab::styles); });
 }

@@ -40,8 +40,6 @@ QWidget* LookRows::add(QWidget* row, Shown shown, std::function<void()> refresh)
 ValueRow* LookRows::value(const QString& title, Binding<double> value, ValueRow::Options options, Shown shown)
 {
     auto* row = new ValueRow(title, std::move(value), std::move(options));
-    edits_.holdWhileDown(row->slider());
-    edits_.holdWhileKeyDown(row->field());
     add(row, std::move(shown), [row] { row->refresh(); });
     return row;
 }

@@ -38,7 +38,7 @@ public:
 
     // Any row: `refresh` shows its value again.
     QWidget* add(QWidget* row, Shown shown = {}, std::function<void()> refresh = {});
-    // A value row; a held slider makes one undo step.
+    // A value row.
     ValueRow* value(const QString& title, Binding<double> value, ValueRow::Options options, Shown shown = {});
     SwitchRow* toggle(const QString& title, Binding<bool> isOn, const QString& help = {}, Shown shown = {});
     OptionalColorRow* color(const QString& title, std::optional<RGBA> CaptionStyle::*field, RGBA defaultColor,

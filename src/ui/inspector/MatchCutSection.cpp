@@ -1,4 +1,5 @@
 #include "ui/inspector/MatchCutSection.h"
+#include "ui/theme/MenuText.h"
 
 #include "editor/EditorModel.h"
 #include "model/TimeFormat.h"
@@ -696,8 +697,8 @@ void MatchCutSection::fillMoveMenu()
     moveMenu_->addAction(QStringLiteral("At the Playhead (%1)").arg(QString::fromStdString(formatTimecode(now))), this,
                          [moveTo, now] { moveTo(now, false); });
     if (const auto said = spokenTime(cut->word, start))
-        moveMenu_->addAction(QStringLiteral("When “%1” Is Said (%2)")
-                                 .arg(QString::fromStdString(cut->word), QString::fromStdString(formatTimecode(*said))),
+        moveMenu_->addAction(menuText(QStringLiteral("When “%1” Is Said (%2)")
+                                          .arg(QString::fromStdString(cut->word), QString::fromStdString(formatTimecode(*said)))),
                              this, [moveTo, t = *said] { moveTo(t, true); });
 }
 

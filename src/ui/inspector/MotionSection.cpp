@@ -1,4 +1,5 @@
 #include "ui/inspector/MotionSection.h"
+#include "ui/theme/NumberText.h"
 
 #include "editor/EditorModel.h"
 #include "model/TimeFormat.h"
@@ -119,7 +120,7 @@ public:
         row->addWidget(kit::label(name(placed.effect.kind), 12.5, selected ? QFont::DemiBold : QFont::Normal, kit::ink(), this));
         row->addStretch(1);
         row->addWidget(kit::label(QString::fromStdString(formatTimecode(placed.start)) + QStringLiteral(" · ") +
-                                      QString::asprintf("%.1f", placed.effect.duration) + QStringLiteral(" s"),
+                                      fixedText(placed.effect.duration, 1) + QStringLiteral(" s"),
                                   11, QFont::Normal, kit::secondaryText(), this));
         setCursor(Qt::PointingHandCursor);
     }

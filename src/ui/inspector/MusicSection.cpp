@@ -1,4 +1,5 @@
 #include "ui/inspector/MusicSection.h"
+#include "ui/theme/MenuText.h"
 
 #include "audio/MusicDucker.h"
 #include "editor/MusicCommands.h"
@@ -181,7 +182,7 @@ QMenu* MusicSection::buildMenu()
     auto* menu = new QMenu(this);
     menu->addSection(QStringLiteral("Royalty-free · made on this computer"));
     for (const auto& mood : MusicGenerator::moods()) {
-        auto* item = menu->addAction(text(mood.name) + QStringLiteral(" — ") + text(mood.detail));
+        auto* item = menu->addAction(menuText(text(mood.name) + QStringLiteral(" — ") + text(mood.detail)));
         item->setData(text(mood.id));
         connect(item, &QAction::triggered, this, [this, mood] { music_.useBuiltInMusic(mood); });
     }

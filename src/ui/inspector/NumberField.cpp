@@ -1,11 +1,12 @@
 #include "ui/inspector/NumberField.h"
 
+#include "ui/theme/NumberText.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace vt::ui {
@@ -28,11 +29,7 @@ NumberField::NumberField(Binding<double> value, Format format, double width, con
 
 QString NumberField::displayText(double x, const Format& format)
 {
-    // to_chars is exact and locale-free: a point, no grouping, halves to even.
-    char digits[512];
-    auto [end, error] = std::to_chars(digits, digits + sizeof digits, x, std::chars_format::fixed,
-                                      std::max(format.decimals, 0));
-    QString out = error == std::errc() ? QString::fromLatin1(digits, end - digits) : QString::number(x);
+    QString out = fixedText(x, std::max(format.decimals, 0));
     if (format.signedDisplay && std::round(x) != 0 && x > 0) out.prepend('+');
     return out + format.suffix;
 }

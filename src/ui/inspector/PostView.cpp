@@ -1,6 +1,7 @@
 #include "ui/inspector/PostView.h"
 
 #include "editor/EditorModel.h"
+#include "editor/QtEditorClock.h"
 #include "platform/TextRules.h"
 #include "text/PostCopyWriter.h"
 #include "ui/inspector/CompactButton.h"
@@ -24,7 +25,6 @@
 #include <QProgressBar>
 #include <QResizeEvent>
 #include <QTextLayout>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -37,7 +37,7 @@ namespace {
 
 using Slot = PostTextBlock::Slot;
 
-constexpr int kCopiedMs = 1500;
+constexpr double kCopiedSeconds = 1.5;
 const QColor kRed(255, 59, 48);
 
 std::string PostCopy::*field(Slot slot)
@@ -229,8 +229,9 @@ bool PostTextBlock::eventFilter(QObject* watched, QEvent* event)
 
 // ---- the panel ----------------------------------------------------------------
 
-PostView::PostView(EditorModel& editor, HookGenerator::Status ai, QWidget* parent)
-    : QWidget(parent), editor_(editor), ai_(std::move(ai)), parts_(std::make_unique<Parts>())
+PostView::PostView(EditorModel& editor, HookGenerator::Status ai, QWidget* parent, std::shared_ptr<EditorClock> clock)
+    : QWidget(parent), editor_(editor), ai_(std::move(ai)),
+      clock_(clock ? std::move(clock) : std::make_shared<QtEditorClock>()), parts_(std::make_unique<Parts>())
 {
     // An older project kept one caption: it becomes the Instagram text.
     const Project& project = editor_.project();
@@ -264,7 +265,10 @@ PostView::PostView(EditorModel& editor, HookGenerator::Status ai, QWidget* paren
     refreshBusy();
 }
 
-PostView::~PostView() = default;
+PostView::~PostView()
+{
+    for (const auto ticket : copyTimers_) clock_->cancel(ticket);
+}
 
 QWidget* PostView::buildWriteGroup()
 {
@@ -421,9 +425,14 @@ void PostView::copy(Slot slot)
     clipboard->clear();
     clipboard->setText((*it)->text());
     showCopied(slot);
-    QTimer::singleShot(kCopiedMs, this, [this, slot] {
+    // Each copy's feedback ends on its own timer, which leaves a newer
+    // copy of another text alone.
+    auto ticket = std::make_shared<EditorClock::Ticket>();
+    *ticket = clock_->start(kCopiedSeconds, [this, slot, ticket] {
+        copyTimers_.erase(*ticket);
         if (copied_ == slot) showCopied(std::nullopt);
     });
+    copyTimers_.insert(*ticket);
 }
 
 void PostView::showCopied(std::optional<Slot> slot)

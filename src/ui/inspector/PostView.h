@@ -13,8 +13,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 class QLabel;
@@ -23,6 +25,7 @@ class QProgressBar;
 class QToolButton;
 
 namespace vt {
+class EditorClock;
 class EditorModel;
 struct PostCopy;
 }
@@ -86,8 +89,9 @@ private:
 class PostView : public QWidget {
     Q_OBJECT
 public:
+    // `clock` times the "Copied" feedback; without one, the system's.
     explicit PostView(EditorModel& editor, HookGenerator::Status ai = HookGenerator::aiStatus(),
-                      QWidget* parent = nullptr);
+                      QWidget* parent = nullptr, std::shared_ptr<EditorClock> clock = nullptr);
     ~PostView() override;
 
     // The Write button's action: writes the five texts in the chosen language.
@@ -101,6 +105,8 @@ public:
 private:
     EditorModel& editor_;
     HookGenerator::Status ai_;
+    std::shared_ptr<EditorClock> clock_;
+    std::set<std::uint64_t> copyTimers_;  // the clock's tickets, cancelled when the panel goes
     bool english_ = false;
     std::optional<PostTextBlock::Slot> copied_;
     std::unique_ptr<Parts> parts_;

@@ -36,7 +36,7 @@ void PressableButton::paintEvent(QPaintEvent*)
         p.drawRoundedRect(QRectF(rect()), radius_, radius_);
     }
     p.setPen(textColour_.value_or(kit::ink()));
-    p.drawText(rect(), Qt::AlignCenter, text());
+    p.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, text());
 }
 
 }  // namespace vt::ui

@@ -1,6 +1,7 @@
 #pragma once
 // A plain button that answers a press by drawing itself at 0.7 opacity. It
-// may carry a rounded fill of its own behind the label.
+// may carry a rounded fill of its own behind the label. A title written
+// with menuText() shows its ampersands and grabs no mnemonic key.
 
 #include <QColor>
 #include <QPushButton>

@@ -3,7 +3,6 @@
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/NumberField.h"
 #include "ui/inspector/PressableButton.h"
-#include "ui/inspector/StyleEdits.h"
 
 #include <QHBoxLayout>
 #include <QTimer>
@@ -19,16 +18,15 @@ constexpr int kRepeatMs = 80;
 
 }  // namespace
 
-SizeControl::SizeControl(Binding<double> value, double lower, double upper, StyleEdits& edits, QWidget* parent)
+SizeControl::SizeControl(Binding<double> value, double lower, double upper, QWidget* parent)
     : QWidget(parent), value_(std::move(value)), lower_(lower), upper_(upper), repeat_(new QTimer(this))
 {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(4);
-    smaller_ = stepButton(QStringLiteral("−"), QStringLiteral("Smaller"), -2, edits);
+    smaller_ = stepButton(QStringLiteral("−"), QStringLiteral("Smaller"), -2);
     field_ = new NumberField(value_, {lower, upper, 2, 0, {}, false}, 52, QStringLiteral("Size"), {}, this);
-    bigger_ = stepButton(QStringLiteral("+"), QStringLiteral("Bigger"), 2, edits);
-    edits.holdWhileKeyDown(field_);
+    bigger_ = stepButton(QStringLiteral("+"), QStringLiteral("Bigger"), 2);
     row->addWidget(smaller_);
     row->addWidget(field_);
     row->addWidget(bigger_);
@@ -43,7 +41,7 @@ double SizeControl::stepped(double value, double step, double lower, double uppe
     return std::min(std::max(lower, value + step), upper);
 }
 
-PressableButton* SizeControl::stepButton(const QString& glyph, const QString& text, double by, StyleEdits& edits)
+PressableButton* SizeControl::stepButton(const QString& glyph, const QString& text, double by)
 {
     auto* button = new PressableButton(glyph, this);
     button->setFixedSize(22, 22);
@@ -55,8 +53,7 @@ PressableButton* SizeControl::stepButton(const QString& glyph, const QString& te
     button->setFont(f);
     button->setToolTip(text);
     button->setAccessibleName(text);
-    // One step on press, more while held, all in the edit the press opens.
-    edits.holdWhileDown(button);
+    // One step on press, more while held.
     connect(button, &QAbstractButton::pressed, this, [this, by] {
         heldStep_ = by;
         step(by);

@@ -1,8 +1,7 @@
 #pragma once
 // The font-size stepper of the Customize panel: "minus" (Smaller, -2), a
 // number field and "plus" (Bigger, +2), limited to the range. Holding a
-// step button repeats the step until released; the held steps of one press
-// make one finished edit (see StyleEdits).
+// step button repeats the step until released.
 
 #include "ui/inspector/Binding.h"
 
@@ -14,12 +13,11 @@ namespace vt::ui {
 
 class NumberField;
 class PressableButton;
-class StyleEdits;
 
 class SizeControl : public QWidget {
     Q_OBJECT
 public:
-    SizeControl(Binding<double> value, double lower, double upper, StyleEdits& edits, QWidget* parent = nullptr);
+    SizeControl(Binding<double> value, double lower, double upper, QWidget* parent = nullptr);
 
     // The value after one step: limited to [lower, upper].
     static double stepped(double value, double step, double lower, double upper);
@@ -38,7 +36,7 @@ private:
     QTimer* repeat_;
     double heldStep_ = 0;
 
-    PressableButton* stepButton(const QString& glyph, const QString& text, double step, StyleEdits& edits);
+    PressableButton* stepButton(const QString& glyph, const QString& text, double step);
     void step(double by);
 };
 

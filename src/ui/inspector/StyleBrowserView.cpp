@@ -12,6 +12,7 @@
 #include "ui/inspector/StyleCard.h"
 #include "ui/inspector/StyleGrid.h"
 #include "ui/inspector/TranslationStatusRow.h"
+#include "ui/theme/MenuText.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -45,7 +46,9 @@ std::pair<PanelCard*, QHBoxLayout*> panelRow(double radius, int h, int v, QWidge
 
 PressableButton* pill(const QString& title, bool selected, QWidget* parent)
 {
-    auto* button = new PressableButton(title, parent);
+    // Category names such as "Knockout & Blend" are text: a bare "&" would
+    // make Alt+Space a mnemonic of the pill instead of the play key.
+    auto* button = new PressableButton(menuText(title), parent);
     QFont f = button->font();
     f.setPointSizeF(12);
     f.setWeight(selected ? QFont::DemiBold : QFont::Medium);
@@ -236,13 +239,12 @@ void StyleBrowserView::refreshTranslation()
 
 CaptionWritingRequest StyleBrowserView::writingRequest()
 {
-    const auto& words = editor_.project().words;
     // The reasons a translation cannot be made do not stop showing one that
     // is stored; only captions taken from the voiceover keep it from view.
     auto unavailable = editor_.translationUnavailableReason();
     if (editor_.project().translation && !editor_.voiceDrivesCaptions()) unavailable.reset();
     return {editor_.project().captionLanguageID.value_or("latin"),
-            std::any_of(words.begin(), words.end(), [](const Word& w) { return w.native.has_value(); }),
+            editor_.hasNativeText(),
             std::move(unavailable),
             [&editor = editor_](const std::string& id) { editor.setCaptionLanguage(id); }};
 }

@@ -22,6 +22,8 @@
 #include "ui/inspector/ToggleChip.h"
 #include "ui/inspector/ToolbarIconButton.h"
 #include "ui/theme/LookColor.h"
+#include "ui/theme/MenuText.h"
+#include "ui/theme/NumberText.h"
 
 #include <QButtonGroup>
 #include <QDialog>
@@ -55,7 +57,7 @@ LookRows::Options<E> labelled(const std::array<Row, N>& rows)
 
 // ---- shared members -----------------------------------------------------------
 
-QString StyleEditorView::fmt(double value, int decimals) { return QString::number(value, 'f', decimals); }
+QString StyleEditorView::fmt(double value, int decimals) { return fixedText(value, decimals); }
 
 Binding<double> StyleEditorView::intBinding(StyleEdits& edits, std::int64_t CaptionStyle::*field)
 {
@@ -223,7 +225,7 @@ QWidget* StyleEditorView::makeQuickEdit()
                            std::function<LookRows::Options<std::string>()>([&edits] { return fontOptions(edits.look().font); }),
                            edits.field(&CaptionStyle::font));
     divider();
-    auto* size = new SizeControl(edits.field(&CaptionStyle::fontSize), 30, 300, edits);
+    auto* size = new SizeControl(edits.field(&CaptionStyle::fontSize), 30, 300);
     rows.add(new InspectorRow(QStringLiteral("Size"), {}, size), {}, [size] { size->refresh(); });
     divider();
 
@@ -318,13 +320,13 @@ std::pair<QWidget*, std::function<void()>> StyleEditorView::makeAlignment()
 void StyleEditorView::refresh()
 {
     const Project& project = editor_.project();
-    parts_.styleMenu->setText(qs(project.style.name) + QStringLiteral("  ⌄"));
+    parts_.styleMenu->setText(menuText(qs(project.style.name)) + QStringLiteral("  ⌄"));
     const bool edited = isEdited(project);
     parts_.edited->setVisible(edited);
     parts_.reset->setEnabled(edited);
     parts_.reset->setToolTip(resetTitle(project, true));
     if (auto* item = parts_.styleMenu->menu()->findChild<QAction*>(QStringLiteral("resetItem"))) {
-        item->setText(resetTitle(project, false));
+        item->setText(menuText(resetTitle(project, false)));
         item->setEnabled(edited);
     }
     parts_.preview->setLook(project.style);

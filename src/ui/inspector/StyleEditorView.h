@@ -7,8 +7,8 @@
 // word-timing section, one section open at a time.
 //
 // Every control writes one field of the look through the editor's style
-// binding; each finished edit is one undo step (StyleEdits). Reset and save
-// as are outside the undo history. Numbers are shown and read with a "."
+// binding (StyleEdits). Look edits, reset and save as are outside the undo
+// history. Numbers are shown and read with a "."
 // whatever the user's locale. Main thread only.
 
 #include "captions/look/CaptionStyle.h"

@@ -7,7 +7,9 @@
 #include "ui/editor/FullScreenPlayer.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/RootView.h"
+#include "ui/theme/MenuText.h"
 #include "ui/theme/Theme.h"
+#include "ui/timeline/AddVideoItems.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -46,10 +48,6 @@ AppCommands::AppCommands(AppModel& app, QMenuBar& bar, std::function<void(const 
     : QObject(&bar), app_(app)
 {
     using namespace MenuCommands;
-    // Commands whose editor operations are not built yet: declared with
-    // their keys and enabled rules, doing nothing for now.
-    const std::function<void()> notYet;
-
     QMenu& file = *bar.addMenu(tr("&File"));
     add(file, {"Open Video…", "Ctrl+O", Rule::always, [this] { app_.openPanel(); }});
     file.addSeparator();
@@ -96,7 +94,7 @@ AppCommands::AppCommands(AppModel& app, QMenuBar& bar, std::function<void(const 
     auto* group = new QActionGroup(&appearance);
     const Appearance current = Appearances::fromRaw(AppSettings::string(AppSettings::appearanceKey).value_or("system"));
     for (Appearance choice : Appearances::all) {
-        QAction* item = appearance.addAction(qs(Appearances::label(choice)));
+        QAction* item = appearance.addAction(menuText(qs(Appearances::label(choice))));
         item->setCheckable(true);
         item->setChecked(choice == current);
         group->addAction(item);
@@ -115,7 +113,8 @@ AppCommands::AppCommands(AppModel& app, QMenuBar& bar, std::function<void(const 
     add(help, {"Show Editor Tips", "", Rule::editorOpen, [this] {
                    if (editorOpen()) app_.setShowEditorTips(true);
                }});
-    add(help, {"Show Welcome Again", "", Rule::always, [this] { app_.showOnboarding(); }});
+    // Onboarding is reached only from the welcome and home screens.
+    add(help, {"Show Welcome Again", "", Rule::startScreen, [this] { app_.showOnboarding(); }});
 
     connect(&app_, &AppModel::screenChanged, this, &AppCommands::refresh);
     connect(&app_, &AppModel::editorChanged, this, &AppCommands::followEditor);
@@ -125,34 +124,63 @@ AppCommands::AppCommands(AppModel& app, QMenuBar& bar, std::function<void(const 
 void AppCommands::addEditorMenus(QMenuBar& bar)
 {
     using namespace MenuCommands;
-    const std::function<void()> notYet;
     QMenu& playback = *bar.addMenu(tr("&Playback"));
-    for (const char* title : {"Play or Pause  (Space)", "Play Backward  (J)", "Pause  (K)", "Play Forward, Faster Each Press  (L)"})
-        add(playback, {title, "", Rule::editorOpen, notYet});
+    add(playback, {"Play or Pause  (Space)", "", Rule::editorOpen, [this] { playOrPause(app_); }});
+    add(playback, {"Play Backward  (J)", "", Rule::editorOpen, [this] { shuttle(app_, -1); }});
+    add(playback, {"Pause  (K)", "", Rule::editorOpen, [this] { shuttle(app_, 0); }});
+    add(playback, {"Play Forward, Faster Each Press  (L)", "", Rule::editorOpen, [this] { shuttle(app_, 1); }});
     playback.addSeparator();
     add(playback, {"Go to Start", "Ctrl+Left", Rule::editorOpen, [this] { goToStart(app_); }});
     add(playback, {"Go to End", "Ctrl+Right", Rule::editorOpen, [this] { goToEnd(app_); }});
 
     QMenu& timeline = *bar.addMenu(tr("&Timeline"));
-    for (const char* title : {"Add a Clip at the End…", "Add a Clip at the Start…", "Put a Video or Photo On Top…", "Add Audio…", "Add a Match Cut"})
-        add(timeline, {title, "", Rule::editorOpen, notYet});
+    add(timeline, {"Add a Clip at the End…", "", Rule::editorOpen, [this] { addClip(std::nullopt); }});
+    add(timeline, {"Add a Clip at the Start…", "", Rule::editorOpen, [this] { addClip(0); }});
+    add(timeline, {"Put a Video or Photo On Top…", "", Rule::editorOpen, [this] {
+                       if (EditorModel* editor = openEditor(app_)) AddVideoItems::addOverlay(*editor, chooser());
+                   }});
+    add(timeline, {"Add Audio…", "", Rule::editorOpen, [this] {
+                       if (EditorModel* editor = openEditor(app_)) AddVideoItems::addSound(*editor, chooser());
+                   }});
+    add(timeline, {"Add a Match Cut", "", Rule::editorOpen, [this] {
+                       // Naming no style, seed or word: the editor picks them.
+                       EditorModel::TimelineDrop drop;
+                       drop.kind = EditorModel::TimelineDrop::Kind::matchCut;
+                       placeAtPlayhead(app_, drop);
+                   }});
     QMenu& effects = *timeline.addMenu(tr("Add an Effect"));
     rules_[effects.menuAction()] = Rule::editorOpen;
-    for (const char* kind : {"Zoom In", "Zoom Out", "Punch In", "Pop", "Shake", "Fade In", "Fade Out", "Flash", "Blur In", "Black & White", "Glitch"})
-        add(effects, {kind, "", Rule::editorOpen, notYet});
+    for (const auto& [kind, title] : enumCases(MotionEffect::Kind{})) {
+        add(effects, {title, "", Rule::editorOpen, [this, kind] {
+                          EditorModel::TimelineDrop drop;
+                          drop.motion = kind;
+                          placeAtPlayhead(app_, drop);
+                      }});
+    }
     timeline.addSeparator();
-    add(timeline, {"Delete Selected Item  (Delete)", "", Rule::itemSelected, notYet});
-    add(timeline, {"Duplicate Selected Item", "Ctrl+D", Rule::itemSelected, notYet});
-    add(timeline, {"Move Selected Item to the Playhead", "", Rule::itemSelected, notYet});
+    add(timeline, {"Delete Selected Item  (Delete)", "", Rule::itemSelected, [this] { removeSelectedItem(app_); }});
+    // The one owner of Ctrl+D, wherever the keyboard focus is.
+    add(timeline, {"Duplicate Selected Item", "Ctrl+D", Rule::itemSelected, [this] { duplicateSelectedItem(app_); }});
+    add(timeline, {"Move Selected Item to the Playhead", "", Rule::itemSelected, [this] { moveSelectedItemToPlayhead(app_); }});
     timeline.addSeparator();
     add(timeline, {"Zoom In", "Ctrl+=", Rule::editorOpen, [this] { zoomIn(app_); }});
     add(timeline, {"Zoom Out", "Ctrl+-", Rule::editorOpen, [this] { zoomOut(app_); }});
     add(timeline, {"Show the Whole Video", "Ctrl+0", Rule::editorOpen, [this] { showWholeVideo(app_); }});
 }
 
+EditorModel::FileChooser AppCommands::chooser() const
+{
+    return AddVideoItems::fileChooser(static_cast<QWidget*>(parent())->window());
+}
+
+void AppCommands::addClip(std::optional<int> index)
+{
+    if (EditorModel* editor = MenuCommands::openEditor(app_)) AddVideoItems::add(*editor, chooser(), index);
+}
+
 void AppCommands::add(QMenu& menu, const Entry& entry)
 {
-    QAction* action = menu.addAction(QString::fromUtf8(entry.title));
+    QAction* action = menu.addAction(menuText(qs(entry.title)));
     if (*entry.keys) action->setShortcut(QKeySequence(QString::fromUtf8(entry.keys)));
     if (entry.run) connect(action, &QAction::triggered, this, entry.run);
     rules_[action] = entry.enabled;
@@ -161,8 +189,9 @@ void AppCommands::add(QMenu& menu, const Entry& entry)
 
 QAction* AppCommands::action(const QString& title) const
 {
+    const QString shown = menuText(title);
     for (QAction* a : actions_)
-        if (a->text() == title) return a;
+        if (a->text() == shown) return a;
     return nullptr;
 }
 
@@ -178,6 +207,7 @@ bool AppCommands::holds(Rule rule) const
     case Rule::fillersFound: return editor && editor->fillerCount() > 0;
     case Rule::cutsMade: return editor && editor->cutCount() > 0;
     case Rule::itemSelected: return editor && editor->timelineSelection().has_value();
+    case Rule::startScreen: return app_.screen() == Screen::welcome || app_.screen() == Screen::home;
     }
     return false;
 }

@@ -5,10 +5,13 @@
 // application model's signals. Commands that act on the open project check
 // again when they run and do nothing when it is gone.
 
+#include "editor/EditorModel.h"
+
 #include <QObject>
 
 #include <functional>
 #include <map>
+#include <string_view>
 
 class QAction;
 class QMenu;
@@ -26,15 +29,16 @@ public:
     // Appearance picker (after it is stored).
     AppCommands(AppModel& app, QMenuBar& bar, std::function<void(const QString&)> appearanceChanged);
 
-    // The action with this menu title (the first, in menu order).
+    // The action with this menu title as written, ampersands and all (the
+    // first, in menu order).
     QAction* action(const QString& title) const;
     // True when the editor screen shows an open project.
     bool editorOpen() const;
 
 private:
-    enum class Rule { always, editorOpen, wordsSelected, fillersFound, cutsMade, itemSelected };
+    enum class Rule { always, editorOpen, wordsSelected, fillersFound, cutsMade, itemSelected, startScreen };
     struct Entry {
-        const char* title;
+        std::string_view title;
         const char* keys;  // a QKeySequence text, or empty
         Rule enabled;
         std::function<void()> run;
@@ -46,6 +50,9 @@ private:
     void followEditor();
     void undoOrRedo(bool redo);
     void playFullScreen();
+    // The open dialog of the window, for the commands that add a file.
+    EditorModel::FileChooser chooser() const;
+    void addClip(std::optional<int> index);
 
     AppModel& app_;
     std::map<QAction*, Rule> rules_;

@@ -10,10 +10,10 @@
 #include "ui/home/ProcessingView.h"
 #include "ui/home/WelcomeBackView.h"
 #include "ui/shorts/ClipsView.h"
+#include "ui/theme/Motion.h"
 #include "ui/theme/WindowChrome.h"
 
 #include <QGraphicsOpacityEffect>
-#include <QProcess>
 #include <QPropertyAnimation>
 #include <QMessageBox>
 #include <QPainter>
@@ -25,18 +25,9 @@ namespace {
 
 constexpr int kFadeMs = 350;
 
-// The desktop's wish for fewer animations, where it keeps one.
-bool desktopReducesMotion()
-{
-    QProcess gsettings;
-    gsettings.start("gsettings", {"get", "org.gnome.desktop.interface", "enable-animations"});
-    if (!gsettings.waitForFinished(500) || gsettings.exitCode() != 0) return false;
-    return QString::fromUtf8(gsettings.readAllStandardOutput()).trimmed() == "false";
-}
-
 }  // namespace
 
-RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app), reduceMotion_(desktopReducesMotion())
+RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -57,6 +48,9 @@ RootView::RootView(AppModel& app, QWidget* parent) : QWidget(parent), app_(app),
 }
 
 QWidget* RootView::currentScreen() const { return stack_->currentWidget(); }
+
+bool RootView::reduceMotion() const { return Motion::reduced(); }
+void RootView::setReduceMotion(bool reduce) { Motion::setReduced(reduce); }
 
 HomeView* RootView::homeView() const { return qobject_cast<HomeView*>(start_); }
 
@@ -131,7 +125,7 @@ void RootView::showScreen()
     // Welcome, onboarding, home and the Shorts picker fade in; processing and the editor appear at once.
     QWidget* now = stack_->currentWidget();
     const bool fades = now == start_ || now == clips_;
-    if (now != before && fades && !reduceMotion_) fadeIn(now);
+    if (now != before && fades && !Motion::reduced()) fadeIn(now);
     // A screen that appears at once ends the fade of the one it replaces.
     else if (now != before && fade_) fade_->setCurrentTime(fade_->duration());
 }

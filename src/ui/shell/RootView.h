@@ -32,10 +32,10 @@ public:
     explicit RootView(AppModel& app, QWidget* parent = nullptr);
 
     QWidget* currentScreen() const;
-    // Screen changes fade unless the desktop asks for reduced motion (read
-    // once from its animation setting); tests set it.
-    bool reduceMotion() const { return reduceMotion_; }
-    void setReduceMotion(bool reduce) { reduceMotion_ = reduce; }
+    // Screen changes fade unless motion is reduced (Motion); setting it here
+    // sets it for the whole program.
+    bool reduceMotion() const;
+    void setReduceMotion(bool reduce);
     // True while a screen fades in.
     bool isFading() const;
     // The welcome, onboarding or home screen last entered.
@@ -67,7 +67,6 @@ private:
     void enterStart(Screen screen);
 
     AppModel& app_;
-    bool reduceMotion_;
     QPointer<QPropertyAnimation> fade_;  // deletes itself when it stops
     QStackedWidget* stack_;
     QWidget* start_ = nullptr;

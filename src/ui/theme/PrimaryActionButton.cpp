@@ -31,8 +31,16 @@ PrimaryActionButton::PrimaryActionButton(const QString& title, int minWidth, std
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    const auto redraw = [this] { update(); };
+    hoverLook_ = new Tween(0, redraw, this);
+    pressLook_ = new Tween(0, redraw, this);
+    connect(this, &QAbstractButton::pressed, this, [this] { pressLook_->to(1); });
+    connect(this, &QAbstractButton::released, this, [this] { pressLook_->to(0); });
     if (action) connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] { action(); });
 }
+
+double PrimaryActionButton::hoverAmount() const { return hoverLook_->value(); }
+double PrimaryActionButton::pressAmount() const { return pressLook_->value(); }
 
 QSize PrimaryActionButton::sizeHint() const
 {
@@ -47,8 +55,9 @@ void PrimaryActionButton::paintEvent(QPaintEvent*)
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()), 10, 10);
     QColor fill = Theme::accent;
-    fill.setAlphaF(hover_ ? 0.88 : 1.0);
-    p.setOpacity(isDown() ? 0.7 : 1.0);
+    const double hover = hoverLook_->value();
+    fill.setAlphaF(1.0 - 0.12 * hover);
+    p.setOpacity(1.0 - 0.3 * pressLook_->value());
     p.fillPath(shape, fill);
 
     p.setFont(titleFont());
@@ -56,20 +65,20 @@ void PrimaryActionButton::paintEvent(QPaintEvent*)
     const int textWidth = p.fontMetrics().horizontalAdvance(text());
     const int left = (width() - (textWidth + kSpacing + kIconSide)) / 2;
     p.drawText(QRect(left, 0, textWidth, height()), Qt::AlignVCenter | Qt::AlignLeft, text());
-    const QRectF icon(left + textWidth + kSpacing + (hover_ ? 2 : 0), (height() - kIconSide) / 2.0, kIconSide, kIconSide);
+    const QRectF icon(left + textWidth + kSpacing + 2 * hover, (height() - kIconSide) / 2.0, kIconSide, kIconSide);
     Symbols::draw(p, Symbols::Name::arrowRight, icon, Theme::onAccent, 1.8);
 }
 
 void PrimaryActionButton::enterEvent(QEnterEvent*)
 {
     hover_ = true;
-    update();
+    hoverLook_->to(1);
 }
 
 void PrimaryActionButton::leaveEvent(QEvent*)
 {
     hover_ = false;
-    update();
+    hoverLook_->to(0);
 }
 
 }  // namespace vt

@@ -3,6 +3,7 @@
 #include "ui/theme/PrimaryActionButton.h"
 #include "ui/theme/Symbols.h"
 #include "ui/theme/Theme.h"
+#include "ui/theme/Tween.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -42,6 +43,7 @@ VideoDropZone::VideoDropZone(const QString& title, int verticalPadding, std::fun
     layout->addWidget(or_);
     layout->addWidget(button_, 0, Qt::AlignHCenter);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Minimum);
+    look_ = new Tween(0, [this] { update(); }, this);
     restyle();
     connect(Appearances::notifier(), SIGNAL(changed()), this, SLOT(restyle()));
 }
@@ -53,29 +55,47 @@ void VideoDropZone::setTargeted(bool targeted)
     if (targeted_ == targeted) return;
     targeted_ = targeted;
     text_->setText(targeted ? QStringLiteral("Release to open") : title_);
-    update();
+    look_->to(targeted ? 1 : 0);
 }
+
+namespace {
+
+QColor mix(const QColor& from, const QColor& to, double t)
+{
+    const auto lerp = [t](float a, float b) { return a + (b - a) * float(t); };
+    return QColor::fromRgbF(lerp(from.redF(), to.redF()), lerp(from.greenF(), to.greenF()), lerp(from.blueF(), to.blueF()),
+                            lerp(from.alphaF(), to.alphaF()));
+}
+
+QColor withAlpha(QColor c, double factor)
+{
+    c.setAlphaF(float(c.alphaF() * factor));
+    return c;
+}
+
+}  // namespace
+
+double VideoDropZone::targetedAmount() const { return look_->value(); }
 
 void VideoDropZone::paintEvent(QPaintEvent*)
 {
+    // Everything eases between the resting look (0) and the targeted one (1).
+    const double t = look_->value();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    QColor fill = targeted_ ? QColor(Theme::selected) : QColor(Theme::muted);
-    if (!targeted_) fill.setAlphaF(fill.alphaF() * 0.45);
-    const qreal line = targeted_ ? 1.5 : 1.0;
+    const QColor fill = mix(withAlpha(Theme::muted, 0.45), Theme::selected, t);
+    const qreal line = 1.0 + 0.5 * t;
     const QRectF box = QRectF(rect()).adjusted(line / 2, line / 2, -line / 2, -line / 2);
     QPainterPath shape;
     shape.addRoundedRect(box, kRadius, kRadius);
     p.fillPath(shape, fill);
-    QColor stroke = targeted_ ? QColor(Theme::accent) : QColor(Theme::border);
-    if (!targeted_) stroke.setAlphaF(stroke.alphaF() * 0.7);
-    QPen pen(stroke, line);
+    QPen pen(mix(withAlpha(Theme::border, 0.7), Theme::accent, t), line);
     pen.setDashPattern({5 / line, 4 / line});
     p.setPen(pen);
     p.drawPath(shape);
 
     const QRectF symbol((width() - kSymbolSide) / 2.0, layout()->contentsMargins().top() - kSymbolSide - 10, kSymbolSide, kSymbolSide);
-    Symbols::draw(p, Symbols::Name::arrowDownToLine, symbol, targeted_ ? QColor(Theme::accent) : QColor(Theme::secondaryText));
+    Symbols::draw(p, Symbols::Name::arrowDownToLine, symbol, mix(Theme::secondaryText, Theme::accent, t));
 }
 
 void VideoDropZone::restyle()

@@ -30,6 +30,9 @@ PaletteChip::PaletteChip(QString title, QString icon, QColor tint, Look look,
     : QAbstractButton(parent), icon_(std::move(icon)), tint_(tint), look_(look), drop_(std::move(drop))
 {
     setText(title);
+    // The chip draws its title itself, so "Black & White" shows as written;
+    // the "&" must not also make Alt+Space a key that presses the chip.
+    setShortcut(QKeySequence());
     setAccessibleName(QStringLiteral("Add ") + title);
     setCursor(Qt::PointingHandCursor);
     if (drop_ && look_ == Look::toolbar)

@@ -1,4 +1,5 @@
 #include "ui/timeline/TimelineBars.h"
+#include "ui/theme/NumberText.h"
 
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/KitText.h"
@@ -117,12 +118,12 @@ ClipBar::ClipBar(EditorModel& editor, const VideoClip& clip, QWidget* parent) : 
 QString SoundBar::levelText(double db)
 {
     if (db <= VolumeEnvelope::silenceDB) return QStringLiteral("off");
-    return QString::asprintf("%+.0f dB", db);
+    return signedFixedText(db, 0) + QStringLiteral(" dB");
 }
 
 QString SoundBar::fadeTitle(const QString& title, double seconds)
 {
-    return title + QStringLiteral(" ") + (seconds == 0 ? QStringLiteral("\u2013") : QString::asprintf("%.1f s", seconds));
+    return title + QStringLiteral(" ") + (seconds == 0 ? QStringLiteral("\u2013") : fixedText(seconds, 1) + QStringLiteral(" s"));
 }
 
 void SoundBar::setLevel(EditorModel& editor, const Uuid& id, double db)

@@ -4,6 +4,7 @@
 #include "ui/timeline/TimelineTracks.h"
 
 #include "ui/theme/FileRevealer.h"
+#include "ui/theme/MenuText.h"
 
 #include <QMenu>
 
@@ -44,7 +45,7 @@ QMenu* TimelineTracks::blockMenu(const TimelineItem& item, QWidget* parent)
     } else if (item.kind == TimelineItem::Kind::motion) {
         QMenu* change = menu->addMenu(QStringLiteral("Change To"));
         for (const auto& [kind, text] : enumCases(MotionEffect::Kind{}))
-            change->addAction(QString::fromUtf8(text), [this, item, kind = kind] {
+            change->addAction(menuText(QString::fromUtf8(text)), [this, item, kind = kind] {
                 const auto& motions = editor_.project().motions;
                 if (!motions || std::none_of(motions->begin(), motions->end(),
                                              [&](const MotionEffect& m) { return m.id == item.id; }))
@@ -59,7 +60,7 @@ QMenu* TimelineTracks::blockMenu(const TimelineItem& item, QWidget* parent)
     } else if (item.kind == TimelineItem::Kind::overlay) {
         QMenu* layout = menu->addMenu(QStringLiteral("Layout"));
         for (const auto& [value, text] : enumCases(BRollLayout{}))
-            layout->addAction(QString::fromUtf8(text), [this, item, value = value] {
+            layout->addAction(menuText(QString::fromUtf8(text)), [this, item, value = value] {
                 const auto& brolls = editor_.project().brolls;
                 if (!brolls ||
                     std::none_of(brolls->begin(), brolls->end(), [&](const BRoll& b) { return b.id == item.id; }))

@@ -145,7 +145,7 @@ TEST(CaptionStyle, ReadingRules)
         bool reads;
     } cases[] = {
         {"blurb", nullptr, true},                      // null optional is absent
-        {"somethingElse", 3, true},                    // unknown keys are ignored
+        {"somethingElse", 3, true},                    // unknown keys do not stop the read
         {"textAlign", "left", true},
         {"highlight", "glow", false},                  // no such case
         {"exitAnimation", "vanish", false},

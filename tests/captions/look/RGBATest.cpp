@@ -51,7 +51,7 @@ TEST(RGBA, Json)
         const char* text;
         bool ok;
     } cases[] = {
-        {R"({"r":1,"g":0,"b":0,"a":1,"name":"red"})", true},  // extra keys are ignored
+        {R"({"r":1,"g":0,"b":0,"a":1,"name":"red"})", true},  // extra keys do not stop the read
         {R"({"r":1,"g":0,"b":0})", false},
         {R"({"r":1,"g":0,"b":"0","a":1})", false},
         {R"({"r":1,"g":0,"b":0,"a":null})", false},

@@ -1,4 +1,5 @@
 #include "ui/editor/DockHandle.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -29,7 +30,7 @@ TEST(DockHandle, FollowsThePointerWhileTheDockGrowsUnderIt)
     layout->addWidget(dock);
     column.resize(300, 700);
     column.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&column));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&column, vt::test::kHangCapMs));
 
     // The pointer as the window sees it, at a fixed window height.
     const auto moveTo = [&](int windowY) {

@@ -3,6 +3,7 @@
 #include "ui/editor/EditorView.h"
 #include "ui/editor/SymbolButton.h"
 #include "ui/editor/TranscriptDock.h"
+#include "support/Waits.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ bool shown(QWidget& widget, int width, int height)
 {
     widget.resize(width, height);
     widget.show();
-    return QTest::qWaitForWindowExposed(&widget);
+    return QTest::qWaitForWindowExposed(&widget, test::kHangCapMs);
 }
 
 std::size_t motionCount(const EditorModel& editor)
@@ -42,29 +43,4 @@ TEST(EditorKeys, DeleteInTheTimelineRemovesThePickedItem)
     QTest::keyClick(view.undoButton(), Qt::Key_Delete);
     EXPECT_EQ(motionCount(r.editor()), 0u);
     EXPECT_FALSE(r.word(2).deleted);
-}
-
-// The dock's own timeline keys: Ctrl+D copies and Delete removes the picked
-// item; without one both are passed on.
-TEST(TranscriptDock, TimelineKeysDuplicateAndRemoveThePickedItem)
-{
-    test::EditorUiRig r;
-    ui::TranscriptDock dock{r.editor(), nullptr};
-    ASSERT_TRUE(shown(dock, 700, 420));
-    r.editor().setTranscriptMode(TranscriptMode::timeline);
-    const auto count = [&] { return motionCount(r.editor()); };
-
-    const Uuid motion = r.editor().addMotion(MotionEffect::Kind::zoomIn, 1);
-    r.editor().setTimelineSelection(std::nullopt);
-    QTest::keyClick(&dock, Qt::Key_D, Qt::ControlModifier);
-    QTest::keyClick(&dock, Qt::Key_Delete);
-    EXPECT_EQ(count(), 1u);
-
-    r.editor().setTimelineSelection(TimelineItem{TimelineItem::Kind::motion, motion});
-    QTest::keyClick(&dock, Qt::Key_D, Qt::ControlModifier);
-    EXPECT_EQ(count(), 2u);
-    r.editor().setTimelineSelection(TimelineItem{TimelineItem::Kind::motion, motion});
-    QTest::keyClick(&dock, Qt::Key_Backspace);
-    ASSERT_EQ(count(), 1u);
-    EXPECT_NE(r.editor().project().motions->front().id, motion);
 }

@@ -12,6 +12,7 @@
 #include "ui/editor/TranscriptDock.h"
 #include "ui/editor/WaveformScrubber.h"
 #include "ui/inspector/TimeFormat.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -43,7 +44,7 @@ TEST(WaveformScrubber, BarsTimesAndSeeking)
     WaveformScrubber scrubber(rig.editor());
     scrubber.resize(300, 30);
     scrubber.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&scrubber));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&scrubber, test::kHangCapMs));
     WaveformArea* area = scrubber.area();
     QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(area->width() / 2, 10));
     const double d = WaveformScrubber::duration(rig.editor());
@@ -85,7 +86,7 @@ TEST(DockHandle, DragsResizeWithinTheRange)
     DockHandle handle([&] { return height; }, [&](double h) { height = h; }, [] { return std::pair{160.0, 500.0}; });
     handle.resize(300, 8);
     handle.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&handle));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&handle, test::kHangCapMs));
     const auto drag = [&](int dy) {
         QTest::mousePress(&handle, Qt::LeftButton, {}, QPoint(150, 4));
         QMouseEvent move(QEvent::MouseMove, QPointF(150, 4 + dy), handle.mapToGlobal(QPointF(150, 4 + dy)),
@@ -132,7 +133,7 @@ struct WindowRig : test::EditorUiRig {
     {
         view.resize(1300, 800);
         view.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view, test::kHangCapMs));
     }
 };
 

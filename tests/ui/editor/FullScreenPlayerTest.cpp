@@ -9,6 +9,7 @@
 #include "ui/editor/PreviewPanel.h"
 #include "ui/editor/SymbolButton.h"
 #include "ui/inspector/TimeFormat.h"
+#include "support/Waits.h"
 
 #include <QLabel>
 
@@ -41,10 +42,10 @@ TEST(Scrubber, FractionsAndThumbStayOnTheBar)
     QEnterEvent enter(QPointF(20, 10), bar.mapToGlobal(QPointF(20, 10)), bar.mapToGlobal(QPointF(20, 10)));
     QApplication::sendEvent(&bar, &enter);
     EXPECT_LT(bar.thumbDiameter(), 13);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return bar.thumbDiameter() == 13; }));
+    EXPECT_TRUE(test::waitFor([&] { return bar.thumbDiameter() == 13; }));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&bar, &leave);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return bar.thumbDiameter() == 10; }));
+    EXPECT_TRUE(test::waitFor([&] { return bar.thumbDiameter() == 10; }));
 }
 
 TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
@@ -54,7 +55,7 @@ TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
     EditorView view(e, nullptr);
     view.resize(1300, 800);
     view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view, test::kHangCapMs));
     view.activateWindow();
     const auto previewFrame = view.preview()->videoFrame();
     ASSERT_TRUE(previewFrame);
@@ -66,7 +67,7 @@ TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
     FullScreenPlayer* player = FullScreenPlayer::current();
     ASSERT_TRUE(player);
     EXPECT_TRUE(e.isPlaying());  // opening always plays
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player->isFullScreen(); }));
+    EXPECT_TRUE(test::waitFor([&] { return player->isFullScreen(); }));
     // The same player surface as the preview.
     EXPECT_EQ(player->view()->playerView()->frames(), view.playerFrames());
     EXPECT_TRUE(player->view()->controlsVisible());
@@ -98,11 +99,11 @@ TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
     EXPECT_EQ(fs->hideTimer()->interval(), 2500);
     fs->hideTimer()->setInterval(10);  // no need to wait the full 2.5 s here
     fs->reveal();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !fs->controlsVisible(); }));
+    EXPECT_TRUE(test::waitFor([&] { return !fs->controlsVisible(); }));
     EXPECT_EQ(fs->cursor().shape(), Qt::BlankCursor);
     // The pill fades out rather than vanishing, then takes no clicks.
     EXPECT_TRUE(fs->controls()->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !fs->controls()->isVisible(); }));
+    EXPECT_TRUE(test::waitFor([&] { return !fs->controls()->isVisible(); }));
     QMouseEvent move(QEvent::MouseMove, QPointF(50, 50), fs->mapToGlobal(QPointF(50, 50)), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(fs->playerView(), &move);
     EXPECT_TRUE(fs->controlsVisible());
@@ -117,14 +118,14 @@ TEST(FullScreenPlayer, OpensPlayingFromThePreviewAndClosesBackToTheEditor)
     ASSERT_TRUE(fs->hideTimer()->isActive());
     view.preview()->fullScreenButton()->click();
     EXPECT_FALSE(fs->hideTimer()->isActive());
-    EXPECT_TRUE(QTest::qWaitFor([] { return FullScreenPlayer::current() == nullptr; }));
+    EXPECT_TRUE(test::waitFor([] { return FullScreenPlayer::current() == nullptr; }));
     EXPECT_TRUE(e.isPlaying());
 
     // Escape leaves, too.
     view.preview()->fullScreenButton()->click();
     ASSERT_TRUE(FullScreenPlayer::current());
     QTest::keyClick(FullScreenPlayer::current()->view(), Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([] { return FullScreenPlayer::current() == nullptr; }));
+    EXPECT_TRUE(test::waitFor([] { return FullScreenPlayer::current() == nullptr; }));
 }
 
 TEST(FullScreenPlayer, TheEditorScreenTakesItAlongWhenItGoes)
@@ -136,7 +137,7 @@ TEST(FullScreenPlayer, TheEditorScreenTakesItAlongWhenItGoes)
         FullScreenPlayer::show(rig.editor(), view.playerFrames(), std::nullopt);
         ASSERT_TRUE(FullScreenPlayer::current());
     }
-    EXPECT_TRUE(QTest::qWaitFor([] { return FullScreenPlayer::current() == nullptr; }));
+    EXPECT_TRUE(test::waitFor([] { return FullScreenPlayer::current() == nullptr; }));
 }
 
 }  // namespace

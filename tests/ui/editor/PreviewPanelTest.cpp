@@ -16,6 +16,7 @@
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/LineStyleMenu.h"
 #include "ui/theme/LookColor.h"
+#include "support/Waits.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -60,7 +61,7 @@ struct PanelRig : test::EditorUiRig {
     {
         panel.resize(400, 760);
         panel.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&panel));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&panel, test::kHangCapMs));
     }
 };
 
@@ -96,7 +97,7 @@ TEST(PreviewPanel, PickersTogglesSpinnerPillAndLookBar)
     r.rig.clock->advance(1);  // the refreshes the clicks asked for have run
     EXPECT_FALSE(e.isLoading());
     EXPECT_FALSE(r.panel.spinner()->isVisible());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !r.panel.pill()->isVisible(); }));  // "Updating preview" has faded
+    EXPECT_TRUE(test::waitFor([&] { return !r.panel.pill()->isVisible(); }));  // "Updating preview" has faded
     e.setAudioProgress(0.42);
     e.setMusicBusy(true);
     EXPECT_TRUE(r.panel.pill()->isVisible());
@@ -104,7 +105,7 @@ TEST(PreviewPanel, PickersTogglesSpinnerPillAndLookBar)
     e.setAudioProgress(std::nullopt);
     EXPECT_EQ(r.panel.pillLabel()->text(), "Composing music");
     e.setMusicBusy(false);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !r.panel.pill()->isVisible(); }));  // after its fade
+    EXPECT_TRUE(test::waitFor([&] { return !r.panel.pill()->isVisible(); }));  // after its fade
 
     EXPECT_FALSE(r.panel.lookBar()->isVisible());
     e.setSelection({r.word(2).id});
@@ -161,7 +162,7 @@ struct DragRig : test::EditorUiRig {
     {
         layer.resize(360, 640);
         layer.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&layer));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&layer, test::kHangCapMs));
         speak(1);
     }
     QPointF centre(const Uuid& id)
@@ -376,11 +377,11 @@ TEST(PreviewPanel, ShowsThePlayersComposedPicturesInTheChosenFormat)
     panel.resize(400, 700);
     panel.show();
     // The pictures are the compositor's output frames, not the 96 × 64 source.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !frames.frame().isNull(); }, 15000));
+    ASSERT_TRUE(test::waitFor([&] { return !frames.frame().isNull(); }));
     EXPECT_EQ(frames.frame().size(), QSize(1080, 1920));
     EXPECT_EQ(panel.playerView()->frames(), &frames);
     panel.formatButton(OutputAspect::square)->click();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return frames.frame().size() == QSize(1080, 1080); }, 15000));
+    EXPECT_TRUE(test::waitFor([&] { return frames.frame().size() == QSize(1080, 1080); }));
     EXPECT_EQ(panel.surface()->width(), panel.surface()->height());
     editor.teardown();
 }

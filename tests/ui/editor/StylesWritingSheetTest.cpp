@@ -4,6 +4,7 @@
 #include "ui/editor/EditorView.h"
 #include "ui/editor/ScriptPicker.h"
 #include "ui/inspector/StyleBrowserView.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -25,7 +26,7 @@ struct StylesWindow {
     {
         view.resize(1300, 800);
         view.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&view, test::kHangCapMs));
         r.editor().setInspectorTab(InspectorTab::styles);
     }
 };

@@ -8,6 +8,7 @@
 #include "ui/editor/TranscribeAgainSheet.h"
 #include "ui/editor/TranscriptDock.h"
 #include "ui/editor/TranscriptDockHeader.h"
+#include "support/Waits.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -112,7 +113,7 @@ TEST(TranscribeAgainSheet, TheDockMenuOpensItAndItsRunShowsTheCoverThenTheAlert)
     TranscriptDock dock(e, nullptr);
     dock.resize(700, 300);
     dock.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dock));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dock, test::kHangCapMs));
     QMenu* menu = dock.header()->actionsMenu();
     emit menu->aboutToShow();
     QAction* item = nullptr;

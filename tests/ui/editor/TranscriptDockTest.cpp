@@ -13,7 +13,9 @@
 #include "ui/editor/WaveformScrubber.h"
 #include "ui/editor/WordChip.h"
 #include "ui/editor/WordList.h"
+#include "ui/theme/Motion.h"
 #include "ui/theme/Theme.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPropertyAnimation>
 #include <QScrollBar>
 #include <QSlider>
 
@@ -37,7 +40,7 @@ struct DockRig : test::EditorUiRig {
     {
         dock.resize(700, 420);
         dock.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dock));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dock, test::kHangCapMs));
     }
     void click(std::size_t i, Qt::KeyboardModifiers mods = {})
     {
@@ -82,6 +85,27 @@ TEST(WordChip, LookFollowsTheWordsState)
     WordChip picked = chip;
     picked.isSelected = true;
     EXPECT_EQ(picked.size(), chip.size());
+}
+
+// Cutting or restoring a word eases it into its new look; with motion
+// reduced (the desktop's setting) it changes at once and never shrinks.
+TEST(WordChip, TheStruckLookEasesInUnlessMotionIsReduced)
+{
+    for (bool reduced : {false, true}) {
+        SCOPED_TRACE(reduced ? "reduced motion" : "full motion");
+        Motion::setReduced(reduced);
+        DockRig r;
+        WordList& list = *r.dock.wordList();
+        r.editor().toggleDelete(r.ids({2}));
+        EXPECT_EQ(list.strikeOf(2), reduced ? 1 : 0);  // nothing drawn yet
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list.strikeOf(2) == 1; }, 30000));
+        EXPECT_EQ(ParagraphView::chip(r.editor(), r.editor().paragraphs()[0].range(), 2).scale(), reduced ? 1 : 0.97);
+        r.editor().toggleDelete(r.ids({2}));  // restored: back again
+        EXPECT_EQ(list.strikeOf(2), reduced ? 0 : 1);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list.strikeOf(2) == 0; }, 30000));
+        EXPECT_EQ(list.strikeOf(3), 0);  // the others never moved
+    }
+    Motion::setReduced(false);
 }
 
 TEST(ParagraphView, BandJoinsOnlyWordsOfThePlayingLineInsideTheParagraph)
@@ -196,7 +220,7 @@ TEST(InlineWordField, ReturnTabAndEscapeEndTheEdit)
     ASSERT_EQ(r.editor().editingWordID(), r.word(2).id);
     InlineWordField* field = r.dock.wordList()->field();
     ASSERT_TRUE(field);
-    QTRY_VERIFY(field->hasFocus());
+    ASSERT_TRUE(test::waitFor([&] { return field->hasFocus(); }));
     EXPECT_EQ(field->text(), "w2");
     field->selectAll();
     QTest::keyClicks(field, "two words");
@@ -206,20 +230,20 @@ TEST(InlineWordField, ReturnTabAndEscapeEndTheEdit)
     EXPECT_EQ(r.word(2).text, "two");
     EXPECT_EQ(r.word(3).text, "words");
     ASSERT_EQ(r.editor().editingWordID(), r.word(4).id);
-    QTRY_VERIFY(r.dock.wordList()->field() && r.dock.wordList()->field()->hasFocus());
+    ASSERT_TRUE(test::waitFor([&] { return r.dock.wordList()->field() && r.dock.wordList()->field()->hasFocus(); }));
     field = r.dock.wordList()->field();
     QTest::keyClicks(field, "x");
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_FALSE(r.editor().editingWordID());
     EXPECT_EQ(r.word(4).text, "w3");
-    QTRY_VERIFY(r.dock.hasFocus());  // the keyboard comes back to the dock
+    ASSERT_TRUE(test::waitFor([&] { return r.dock.hasFocus(); }));  // the keyboard comes back to the dock
 
     // Typing starts with that character, caret after it; Return commits once.
     r.click(6);
     QTest::keyClick(&r.dock, Qt::Key_Q, {}, 10);
-    QTRY_VERIFY(r.dock.wordList()->field() && r.dock.wordList()->field()->hasFocus());
+    ASSERT_TRUE(test::waitFor([&] { return r.dock.wordList()->field() && r.dock.wordList()->field()->hasFocus(); }));
     field = r.dock.wordList()->field();
-    QTRY_COMPARE(field->cursorPosition(), 1);
+    ASSERT_TRUE(test::waitFor([&] { return field->cursorPosition() == 1; }));
     EXPECT_FALSE(field->hasSelectedText());
     QTest::keyClicks(field, "ed");
     const std::size_t depth = r.editor().undoDepth();
@@ -297,7 +321,11 @@ TEST(TranscriptDock, LayoutFollowsModeAndTextMode)
 TEST(TranscriptDockHeader, CountsFillersAndPauseTrimming)
 {
     EXPECT_EQ(TranscriptDockHeader::countsLine(7, 0, 0.49), "7 words · 0:00");
-    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 0.5), QString("7 words · 1:05 (\u22121s)"));
+    // Whole seconds rounded as printf rounds: an exact half goes to even,
+    // and a saving that rounds to nothing carries no minus sign.
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 0.5), QString("7 words · 1:05 (0s)"));
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 2.5), QString("7 words · 1:05 (\u22122s)"));
+    EXPECT_EQ(TranscriptDockHeader::countsLine(7, 65, 2.51), QString("7 words · 1:05 (\u22123s)"));
     Project p = test::sampleProject(6);
     p.words[1].text = "um,";
     p.words[4].text = "Uh";
@@ -365,13 +393,66 @@ TEST(WordList, FollowsTheSpokenWordOnlyWhilePlaying)
     r.speak(800);
     EXPECT_EQ(list->verticalScrollBar()->value(), 0);  // paused: no scrolling
     r.speak(850, true);
-    QTRY_VERIFY(list->verticalScrollBar()->value() > 0);
+    ASSERT_TRUE(test::waitFor([&] { return list->verticalScrollBar()->value() > 0; }));
     // A cut changes no chip's size, so no paragraph is laid out again.
     r.editor().toggleDelete(r.ids({3}));
     EXPECT_EQ(list->lastRelayoutCount(), 0);
     // A retyped word lays out its own paragraph only.
     r.editor().setText(r.word(3).id, "a much longer word than before");
     EXPECT_EQ(list->lastRelayoutCount(), 1);
+}
+
+// Where the list comes to rest once its follow animation has ended.
+int settledScroll(WordList* list)
+{
+    EXPECT_TRUE(test::waitFor([&] {
+        for (const auto* motion : list->verticalScrollBar()->findChildren<QPropertyAnimation*>())
+            if (motion->state() == QAbstractAnimation::Running) return false;
+        return true;
+    }));
+    return list->verticalScrollBar()->value();
+}
+
+// A paragraph that fits is centred, even with less than a line to spare
+// around it. In one taller than the view centring would leave the spoken
+// word out of sight, so its line is kept in view with a line to spare.
+TEST(WordList, CentresAParagraphThatFitsAndKeepsTheSpokenLineInATallerOne)
+{
+    DockRig r(test::sampleProject(300));
+    r.dock.resize(380, 300);
+    WordList* list = r.dock.wordList();
+    const auto paragraphOf = [&](std::size_t word) {
+        const auto& paragraphs = r.editor().paragraphs();
+        const auto found = std::find_if(paragraphs.begin(), paragraphs.end(),
+                                        [&](const Paragraph& p) { return p.range().contains(word); });
+        EXPECT_NE(found, paragraphs.end()) << word;
+        return found->range();
+    };
+    const auto extent = [&](Paragraph::Range range) {
+        return QRectF(*list->wordRect(range.lower)) | *list->wordRect(range.upper - 1);
+    };
+
+    double view = list->viewport()->height();
+    for (std::size_t spoken : {250u, 181u, 125u, 270u}) {
+        ASSERT_GT(extent(paragraphOf(spoken)).height(), view) << spoken;
+        r.speak(spoken, true);
+        const QRectF line = list->wordRect(spoken)->translated(0, -settledScroll(list));
+        EXPECT_GE(line.top(), line.height() - 1) << spoken;
+        EXPECT_LE(line.bottom(), view - line.height() + 1) << spoken;
+    }
+
+    // The view made just half a line taller than a paragraph in the middle.
+    const Paragraph::Range middle = paragraphOf(150);
+    const QRectF whole = extent(middle);
+    const double lineHeight = list->wordRect(middle.lower)->height();
+    r.dock.resize(380, r.dock.height() + int(std::lround(whole.height() + lineHeight / 2 - view)));
+    view = list->viewport()->height();
+    ASSERT_GT(view, whole.height());
+    ASSERT_LT(view, whole.height() + 2 * lineHeight);
+    for (std::size_t spoken : {middle.lower, middle.upper - 1}) {
+        r.speak(spoken, true);
+        EXPECT_NEAR(settledScroll(list), whole.center().y() - view / 2, 1) << spoken;
+    }
 }
 
 TEST(TransportBar, PickerPlayButtonAndScrubber)

@@ -11,7 +11,9 @@
 #include "ui/home/ProjectCells.h"
 #include "ui/home/ProjectGrid.h"
 #include "ui/home/SearchBox.h"
+#include "ui/home/UnreadableNote.h"
 #include "ui/theme/VideoDropZone.h"
+#include "support/Waits.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -86,6 +88,35 @@ TEST(HomeView, WithoutProjectsShowsTheWelcomeAndTheStartLook)
     ASSERT_TRUE(view.startPreview());
     EXPECT_EQ(view.startPreview()->style().id, second.id);
     EXPECT_EQ(view.newProjectButton()->toolTip(), "Open a video to caption (Ctrl+O)");
+}
+
+// A project file that cannot be read is left alone, and the home screen says
+// so once: how many there are and where, until the user dismisses it.
+TEST(HomeView, ProjectFilesThatCannotBeReadAreReportedUntilDismissed)
+{
+    Home home;
+    home.save("Fine");
+    const std::filesystem::path folder = ProjectStore::directory();
+    test::writeFile(folder / "broken.json", R"({"id": 3})");
+    home.show();
+    UnreadableNote& note = *home.view->unreadableNote();
+    ASSERT_TRUE(note.isVisible());
+    EXPECT_EQ(note.title()->text(), "1 project file could not be read");
+    EXPECT_EQ(note.detail()->text(), QString::fromStdString("It is left as it is in " + folder.string() + ": broken.json"));
+    EXPECT_EQ(home.shownNames(), std::vector<std::string>{"Fine"});
+
+    note.dismissButton()->click();
+    EXPECT_FALSE(note.isVisible());
+    home.reload();
+    EXPECT_FALSE(note.isVisible());
+    for (const char* name : {"b.json", "c.json", "d.json", "e.json", "f.json", "g.json"})
+        test::writeFile(folder / name, "{");
+    home.reload();
+    ASSERT_TRUE(note.isVisible());
+    EXPECT_EQ(note.title()->text(), "6 project files could not be read");
+    EXPECT_EQ(note.detail()->text(), QString::fromStdString("They are left as they are in " + folder.string()
+                                                            + ": b.json, c.json, d.json, e.json, f.json and 1 more"));
+    EXPECT_EQ(test::readFile(folder / "broken.json"), R"({"id": 3})");
 }
 
 TEST(HomeView, SearchSortAndLayoutFollowTheControlsAndTheSettings)
@@ -204,6 +235,47 @@ TEST(HomeView, MenuActionsRenameDuplicateRevealAndDelete)
     EXPECT_TRUE(view.startPreview());
 }
 
+// A 60-character name shows whole in the rename field, without scrolling.
+TEST(HomeView, TheRenameFieldHoldsASixtyCharacterName)
+{
+    Home home;
+    const std::string name = "How I edit a talking-head video in ten minutes, start to end";
+    ASSERT_EQ(name.size(), 60u);
+    const Project talk = home.save(name);
+    home.show();
+    home.choose(talk, "Rename\u2026");
+    ASSERT_TRUE(home.view->renameDialog());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(home.view->renameDialog(), test::kHangCapMs));
+    QLineEdit* field = home.view->renameField();
+    ASSERT_EQ(field->text().toStdString(), name);
+    // Were the text wider than the field, the caret at its end would sit
+    // short of the text's own width, the text scrolled under it.
+    field->setCursorPosition(int(name.size()));
+    EXPECT_GE(field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(),
+              field->fontMetrics().horizontalAdvance(field->text()))
+        << "field " << field->width() << " wide";
+}
+
+// A duplicate's card keeps the " copy" at the end of a long name.
+TEST(HomeView, ALongNameAndItsCopyTellApartOnTheirCards)
+{
+    Home home;
+    const Project talk = home.save("Quarterly planning meeting with the whole design team", 2);
+    test::HomeFixture::writePoster(talk.id);
+    home.show();
+    home.choose(talk, "Duplicate");
+    const Project* copy = home.find(talk.name + " copy");
+    ASSERT_TRUE(copy);
+    ProjectCard* original = home.view->card(talk.id);
+    ProjectCard* duplicate = home.view->card(copy->id);
+    ASSERT_TRUE(original && duplicate);
+    const QString shown = duplicate->shownName();
+    EXPECT_NE(shown, QString::fromStdString(copy->name)) << "the name is too long for the card: it is cut";
+    EXPECT_TRUE(shown.endsWith(" copy")) << shown.toStdString();
+    EXPECT_NE(shown.toStdString(), original->shownName().toStdString());
+    EXPECT_TRUE(shown.startsWith("Quarterly")) << shown.toStdString();
+}
+
 TEST(HomeView, MenuHasTheFourItemsWithDeleteSetApart)
 {
     Home home;
@@ -237,7 +309,7 @@ TEST(HomeView, CardsShowPostersBadgesAndHover)
     EXPECT_EQ(card->toolTip(), "Open Plain");
 
     card->showsPoster();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return card->showsPoster(); }, 3000));
+    ASSERT_TRUE(test::waitFor([&] { return card->showsPoster(); }));
     PosterCache::shared().waitForDecodes();
     QCoreApplication::processEvents();
     EXPECT_FALSE(view.card(shortOne.id)->showsPoster());

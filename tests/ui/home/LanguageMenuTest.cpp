@@ -2,6 +2,7 @@
 #include "ui/home/FormChooser.h"
 #include "ui/home/LanguageStep.h"
 #include "ui/home/NewProjectCard.h"
+#include "support/Waits.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -45,7 +46,7 @@ TEST(LanguageStep, DownloadProgressLeavesAnOpenLanguageMenuAsItIs)
     menu->view()->setCurrentIndex(menu->model()->index(menu->findData("ta"), 0));
     QSignalSpy removed(menu->model(), &QAbstractItemModel::rowsRemoved);
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.modelDownloadProgress() == 0.5; }, 3000));
+    ASSERT_TRUE(test::waitFor([&] { return app.modelDownloadProgress() == 0.5; }));
     EXPECT_EQ(removed.count(), 0);
     EXPECT_TRUE(menu->view()->isVisible());
     EXPECT_EQ(menu->view()->currentIndex().row(), menu->findData("ta"));
@@ -67,7 +68,7 @@ TEST(NewProjectCard, DownloadProgressLeavesAnOpenLanguageListAsItIs)
     QSignalSpy reset(chooser->list()->model(), &QAbstractItemModel::modelReset);
     app.downloadWhisperModel();
 
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.modelDownloadProgress() == 0.5; }, 3000));
+    ASSERT_TRUE(test::waitFor([&] { return app.modelDownloadProgress() == 0.5; }));
     EXPECT_EQ(reset.count(), 0);
     EXPECT_TRUE(chooser->isOpen());
 }

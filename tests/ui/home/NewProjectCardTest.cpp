@@ -5,6 +5,7 @@
 #include "ui/home/FormChooser.h"
 #include "ui/home/NewProjectCard.h"
 #include "ui/home/ScriptSheet.h"
+#include "support/Waits.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -82,7 +83,7 @@ TEST(NewProjectCard, OptionsWriteTheModelAndTheDownloadControlFollowsIt)
     EXPECT_EQ(home.app.modelDownloadProgress(), 0.0);
     EXPECT_FALSE(card.downloadButton()->isVisible());
     EXPECT_TRUE(card.downloadBar()->isVisible());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return card.downloadBar()->value() == 427; }, 3000));
+    ASSERT_TRUE(test::waitFor([&] { return card.downloadBar()->value() == 427; }));
 
     // The start look: every built-in look is offered, and a pick writes it.
     EXPECT_EQ(card.styleChooser()->options().size(), StylePresets::all().size());
@@ -124,7 +125,7 @@ TEST(NewProjectCard, CaptionScriptsNeedAWhisperIndicLanguage)
 
     home.app.setEngine(TranscriptionEngine::whisper);
     home.app.setWhisperLanguageID("hindi");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !card.scriptSheet(); }, 1000));  // the pick closed it
+    ASSERT_TRUE(test::waitFor([&] { return !card.scriptSheet(); }));  // the pick closed it
     card.showScripts();
     ASSERT_TRUE(card.scriptSheet());
     ASSERT_TRUE(card.scriptSheet()->row("hindi")->isEnabled());

@@ -8,11 +8,14 @@
 #include "ui/home/ReadyStep.h"
 #include "ui/home/WelcomeBackView.h"
 #include "ui/home/WelcomeStep.h"
+#include "ui/theme/Motion.h"
 #include "ui/theme/PrimaryActionButton.h"
 #include "ui/theme/VideoDropZone.h"
+#include "support/Waits.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -27,7 +30,7 @@ void activate(QWidget& window)
 {
     window.activateWindow();
     QApplication::setActiveWindow(&window);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window, test::kHangCapMs));
 }
 
 TEST(OnboardingFooter, ButtonsShortcutsAndDots)
@@ -63,13 +66,18 @@ TEST(WelcomeStep, FooterOrButtonAndTheLooksCount)
               QString::number(StylePresets::all().size()) + " caption styles, hooks, thumbnails, B-roll, music and color.");
 
     WelcomeStep back([&] { ++runs; }, "Open my projects", std::nullopt);
+    // The entrance may start and end between two looks on a busy machine:
+    // watch for its start rather than catch it running.
+    bool entered = false;
+    QObject::connect(back.entrance(), &QAbstractAnimation::stateChanged,
+                     [&](QAbstractAnimation::State state) { entered = entered || state == QAbstractAnimation::Running; });
+    EXPECT_EQ(back.markSide(), 77);  // 0.8 of 96 before the entrance
     back.show();
     activate(back);
     ASSERT_TRUE(back.button());
     EXPECT_EQ(back.button()->text(), "Open my projects");
-    EXPECT_EQ(back.markSide(), 77);  // 0.8 of 96 before the entrance
-    EXPECT_TRUE(QTest::qWaitFor([&] { return back.appeared() && back.entrance()->state() == QAbstractAnimation::Running; }, 1000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return back.markSide() == 96; }, 2000));
+    EXPECT_TRUE(test::waitFor([&] { return back.appeared() && entered; }));
+    EXPECT_TRUE(test::waitFor([&] { return back.markSide() == 96; }));
     QTest::keyClick(&back, Qt::Key_Return);
     EXPECT_EQ(runs, 1);
 }
@@ -106,7 +114,7 @@ TEST(LanguageStep, SelectingAnAnswerAppliesItsSettings)
     EXPECT_TRUE(step.scriptRow()->isVisible());
     EXPECT_FALSE(step.languageRow()->isVisible());
     // The download started once and its card shows the truncated percentage.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return step.downloadPercent()->text() == "42% of 574 MB"; }, 3000));
+    ASSERT_TRUE(test::waitFor([&] { return step.downloadPercent()->text() == "42% of 574 MB"; }));
     EXPECT_TRUE(step.downloadCard()->isVisible());
     step.row(LanguageStep::Choice::hinglish)->click();
     EXPECT_EQ(home.app.captionLanguageID(), "latin");
@@ -226,6 +234,68 @@ TEST(OnboardingView, StepsMoveForwardAndBackAndSkipEnds)
     view.skipButton()->click();
     EXPECT_EQ(home.app.screen(), Screen::home);
     EXPECT_TRUE(AppSettings::boolean(AppSettings::hasOnboardedKey));
+}
+
+// As the change starts the leaving step's picture shows it exactly as it
+// stood, its faded-in headline and feature panel where they were.
+TEST(OnboardingView, TheLeavingPictureLooksLikeTheStep)
+{
+    test::HomeFixture home;
+    Motion::setReduced(false);
+    OnboardingView view(home.app);
+    view.resize(1000, 700);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    auto* welcome = qobject_cast<WelcomeStep*>(view.stepView());
+    ASSERT_TRUE(welcome);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return welcome->entrance()->currentValue().toDouble() == 1; }, 30000));
+    const QRect area = welcome->geometry();
+    const QImage before = view.grab().toImage().copy(area);
+
+    view.go(1);  // the new step is still transparent, the picture fully drawn
+    ASSERT_TRUE(view.isChanging());
+    const QImage during = view.grab().toImage().copy(area);
+    ASSERT_EQ(before.size(), during.size());
+    int differing = 0;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x) differing += before.pixel(x, y) != during.pixel(x, y);
+    EXPECT_LT(differing, before.width() * before.height() / 200);
+}
+
+// The leaving step slides out to the side the new one does not come from
+// and fades, then goes; with motion reduced it goes at once.
+TEST(OnboardingView, TheLeavingStepSlidesOutAndFades)
+{
+    test::HomeFixture home;
+    OnboardingView view(home.app);
+    view.resize(1000, 700);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Motion::setReduced(false);
+    QWidget* welcome = view.stepView();
+    const QRect rest = welcome->geometry();
+    view.go(1);
+    QPointer<QWidget> leaving = view.leavingStep();
+    ASSERT_TRUE(leaving);
+    EXPECT_EQ(leaving->geometry(), rest);  // where the welcome step stood
+    EXPECT_TRUE(leaving->isVisible());
+    EXPECT_EQ(view.leavingOpacity(), 1);
+    EXPECT_TRUE(view.isChanging());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !leaving || leaving->x() < rest.x() - 5; }, 30000))
+        << "going forward it leaves to the left";
+    if (leaving) {
+        EXPECT_LT(view.leavingOpacity(), 1);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !leaving && !view.isChanging(); }, 30000));
+    EXPECT_FALSE(view.stepView()->graphicsEffect());
+
+    Motion::setReduced(true);
+    QWidget* language = view.stepView();
+    view.go(0);
+    EXPECT_FALSE(view.leavingStep());
+    EXPECT_FALSE(language->isVisible());
+    EXPECT_FALSE(view.isChanging());
+    Motion::setReduced(false);
 }
 
 }  // namespace

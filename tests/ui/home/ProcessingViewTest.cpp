@@ -4,6 +4,7 @@
 #include "ui/home/PhonePreview.h"
 #include "video/StylePreview.h"
 #include "ui/home/ProcessingView.h"
+#include "support/Waits.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -69,7 +70,7 @@ TEST(PhonePreview, KeepsOnlyTheLatestLooksCaption)
     preview.setStyle(looks[2]);
     EXPECT_EQ(preview.accessibleName(), "Preview of a caption in " + QString::fromStdString(looks[2].name));
     preview.waitForRenders();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return preview.caption().has_value(); }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return preview.caption().has_value(); }));
     QCoreApplication::processEvents();
     const auto expected = CaptionStylePreview::render(looks[2], PhonePreview::sampleText);
     ASSERT_TRUE(expected);

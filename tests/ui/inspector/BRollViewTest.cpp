@@ -69,7 +69,7 @@ TEST_F(BRollPanel, AddsOverTheSelectionOrAtThePlayheadAndListsEachItem)
     EXPECT_EQ(p().add->text(), QString("+ Add at Playhead"));
     answer = rig.photo.string();
     p().add->click();
-    ASSERT_TRUE(test::eventually([&] { return rig->brollThumbs().size() == 2 && p().rows.size() == 2; }));
+    ASSERT_TRUE(test::waitFor([&] { return rig->brollThumbs().size() == 2 && p().rows.size() == 2; }));
     test::settle();
 
     EXPECT_EQ(p().emptyRow, nullptr);
@@ -91,7 +91,7 @@ TEST_F(BRollPanel, RowSettingsJumpAndRemoveWriteThroughTheModelWithoutUndo)
     const auto& words = rig->project().words;
     rig->addBRoll(rig.video.string(), std::set<Uuid>{words[4].id, words[6].id});
     rig->addBRoll(rig.photo.string(), std::set<Uuid>{words[8].id});
-    ASSERT_TRUE(test::eventually([&] { return p().rows.size() == 2; }));
+    ASSERT_TRUE(test::waitFor([&] { return p().rows.size() == 2; }));
     const std::size_t steps = rig->undoDepth();
     const Uuid first = (*rig->project().brolls)[0].id;
 
@@ -123,7 +123,7 @@ TEST_F(BRollPanel, WarnsWhenTheWordsWereCutOrTheFileIsGone)
     rig->toggleDelete({words[3].id});
     std::filesystem::remove(rig.photo);
     rig->visualChanged();
-    ASSERT_TRUE(test::eventually([&] { return p().rows.size() == 1 && p().rows[0]->parts().wordsCut; }));
+    ASSERT_TRUE(test::waitFor([&] { return p().rows.size() == 1 && p().rows[0]->parts().wordsCut; }));
     const auto& row = p().rows[0]->parts();
     EXPECT_EQ(row.caption->text(), QString("“”"));
     ASSERT_TRUE(row.fileMissing);

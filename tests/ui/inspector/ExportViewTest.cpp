@@ -11,10 +11,10 @@
 #include "ui/inspector/StopSlider.h"
 #include "ui/inspector/SwitchRow.h"
 
-#include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 
@@ -128,12 +128,16 @@ TEST_F(PanelTest, ExportRunsFromTheButtonAndShowsTheFile)
     auto panel = view();
     const auto& p = panel->parts();
     answer = data / "Sample-captioned.mp4";
+    host.cleanup = 0.25;  // the audio cleanup is still running
     QTest::mouseClick(p.exportButton, Qt::LeftButton);
     EXPECT_EQ(askedNames, std::vector<QString>{"Sample-captioned.mp4"});
     EXPECT_TRUE(action->isExporting());
     EXPECT_FALSE(shown(p.exportButton));
     EXPECT_TRUE(shown(p.progressBlock));
-    EXPECT_TRUE(p.progressText->text().startsWith(QString::fromUtf8("Rendering on-device… ")));
+    EXPECT_EQ(p.progressText->text(), QString::fromUtf8("Cleaning up audio… 25%"));
+    EXPECT_EQ(p.progress->value(), 250);
+    host.cleanup.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.progressText->text().startsWith(QString::fromUtf8("Rendering on-device… ")); }, 30000));
     panel->startExport();  // while running: nothing new
     test::waitFor([&] { return !action->isExporting(); });
     EXPECT_TRUE(shown(p.exportButton));
@@ -206,8 +210,19 @@ TEST_F(PanelTest, InspectorHeaderAndBody)
         EXPECT_EQ(panel.headerIcon(), QString(c.icon));
     }
     EXPECT_NE(dynamic_cast<ExportView*>(panel.body()), nullptr);
-    for (auto* area : panel.body()->findChildren<QAbstractScrollArea*>())
-        EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    // Every panel scrolls down with its scroll bar shown when it has more
+    // to show, and never sideways.
+    for (int t = 0; t < 10; ++t) {
+        editor->setInspectorTab(static_cast<InspectorTab>(t));
+        int panels = 0;
+        for (auto* area : panel.body()->findChildren<QScrollArea*>()) {
+            EXPECT_EQ(area->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded) << t;
+            EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff) << t;
+            ++panels;
+        }
+        EXPECT_GE(panels, 1) << t;
+    }
+    editor->setInspectorTab(InspectorTab::exportTab);
 
     // While an item is inspected a tab change shows nothing new, and the body
     // stays the same view.

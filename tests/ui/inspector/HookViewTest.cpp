@@ -112,7 +112,7 @@ TEST(HookPanel, TextAndDurationEditsKeepEachOtherAndUseMarksTheLineInUse)
     EXPECT_EQ(p.aiStatus->text().toStdString(), HookGenerator::aiStatus().message);
     EXPECT_FALSE(shown(p.aiError));
     p.write->click();
-    ASSERT_TRUE(test::eventually([&] { return !rig->aiBusy(); }));
+    ASSERT_TRUE(test::waitFor([&] { return !rig->aiBusy(); }));
     EXPECT_TRUE(shown(p.aiError));
     EXPECT_EQ(p.aiError->text().toStdString(), std::string(HookGenerator::Unavailable().what()));
     EXPECT_EQ(rig->project().aiHooks, std::vector<std::string>{"Keep it close"});
@@ -132,7 +132,7 @@ TEST(HookPanel, WhileTheModelThinksTheRowShowsAndWritingWaits)
     EXPECT_TRUE(shown(p.thinking));
     EXPECT_FALSE(p.write->isEnabled());
     EXPECT_FALSE(shown(p.aiError)) << "a new attempt clears the old reason";
-    ASSERT_TRUE(test::eventually([&] { return !rig->aiBusy(); }));
+    ASSERT_TRUE(test::waitFor([&] { return !rig->aiBusy(); }));
     EXPECT_FALSE(shown(p.thinking));
     EXPECT_TRUE(p.write->isEnabled());
     EXPECT_EQ(p.aiError->text().toStdString(), *rig->aiError());

@@ -7,7 +7,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -91,6 +93,16 @@ TEST(ItemInspector, ShowsAnOverlayAndEditsItThroughTheModel)
     ASSERT_TRUE(reset);
     QTest::mouseClick(reset, Qt::LeftButton);
     EXPECT_EQ(editor.adjust(rig.item()), ItemAdjust{});
+    // Picture filters are named as written, ampersands shown, not taken for
+    // keyboard mnemonics.
+    auto* filter = inspector.findChild<QToolButton*>("filter");
+    ASSERT_TRUE(filter && filter->menu());
+    QAction* teal = nullptr;
+    for (QAction* a : filter->menu()->actions())
+        if (a->text() == "Teal && Orange") teal = a;
+    ASSERT_TRUE(teal);
+    teal->trigger();
+    EXPECT_EQ(editor.adjust(rig.item()).grade.look, "teal-orange");
 }
 
 TEST(ItemInspector, AutoEnhanceGradesFromTheOverlaysOwnFrames)
@@ -103,11 +115,10 @@ TEST(ItemInspector, AutoEnhanceGradesFromTheOverlaysOwnFrames)
     ASSERT_TRUE(button);
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(inspector.enhancing());
-    QApplication::processEvents();
     QPushButton* busy = find<QPushButton>(inspector, "Enhancing\u2026");
     ASSERT_TRUE(busy);
     EXPECT_FALSE(busy->isEnabled());
-    test::waitFor([&] { return !inspector.enhancing(); });
+    ASSERT_TRUE(test::waitFor([&] { return !inspector.enhancing(); }));
     std::vector<double> asked;
     for (const auto& [path, t] : rig.ui.rig.media->frames)
         if (path == "/media/over.mov") asked.push_back(t);

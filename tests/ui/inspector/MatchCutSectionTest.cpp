@@ -8,6 +8,7 @@
 #include "ui/inspector/SwitchRow.h"
 #include "ui/inspector/ValueRow.h"
 #include "video/effects/MatchCutRenderer.h"
+#include "support/Waits.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -83,11 +84,11 @@ TEST(MatchCutSection, TypedWordsAreTrimmedCutTo24CharactersAndRenderedForTheLate
     // A new word before the first one's previews arrive: only its frames reach the cards.
     submit(section, "money");
     // Fourteen renders share the machine with other tests: give them time.
-    ASSERT_TRUE(QTest::qWaitFor([&] {
+    ASSERT_TRUE(test::waitFor([&] {
         for (int s = 0; s < 7; ++s)
             if (!section.previews(static_cast<MatchCut::Style>(s))) return false;
         return true;
-    }, 20000));
+    }));
     MatchCut neon = cutOf("money", MatchCut::Style::neon, 1);
     neon.keywords = std::vector<std::string>{};
     neon.lines = std::vector<std::string>{};

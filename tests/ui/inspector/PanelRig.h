@@ -7,6 +7,7 @@
 #include "editor/ClipMediaService.h"
 #include "editor/EditorFakes.h"
 #include "ui/inspector/MatchCutSection.h"
+#include "support/Waits.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -15,10 +16,6 @@
 #include <functional>
 
 namespace vt::test {
-
-// Runs the event loop until `done` holds; real media work on a busy machine
-// gets twenty seconds.
-inline bool eventually(const std::function<bool()>& done) { return QTest::qWaitFor(done, 20000); }
 
 struct PanelRig {
     TempDir dir;
@@ -42,7 +39,7 @@ struct PanelRig {
         editor = std::make_unique<EditorModel>(std::move(p), nullptr,
                                                EditorServices{player, std::make_shared<ClipMediaService>(), nullptr,
                                                               nullptr, clock});
-        eventually([&] { return !editor->isLoading(); });
+        EXPECT_TRUE(waitFor([&] { return !editor->isLoading(); }));
     }
     // Previews still drawing must not outlive the application's fonts.
     ~PanelRig() { ui::MatchCutSection::waitForPreviews(); }

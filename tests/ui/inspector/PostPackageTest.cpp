@@ -5,6 +5,7 @@
 #include "ui/inspector/FlowLayout.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/RowNote.h"
+#include "support/Waits.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -33,10 +34,10 @@ ChecklistRow* templateRow(const PostPackage& list, ThumbnailTemplate design)
     return nullptr;
 }
 
-// Lets the bar's 0.3 s animation end.
+// Lets the bar's animation end.
 int settledBar(const PostPackage& list)
 {
-    QTest::qWait(400);
+    EXPECT_TRUE(test::waitFor([&] { return list.parts().barMotion->state() != QAbstractAnimation::Running; }));
     return list.parts().bar->value();
 }
 
@@ -152,7 +153,7 @@ TEST(PostPackage, ThumbnailLooksTurnOnTheFileAndFindFramesOnce)
     EXPECT_TRUE(rig.action->alsoThumbnail());
     EXPECT_TRUE(templateRow(list, ThumbnailTemplate::cinematic)->isChosen());
     EXPECT_TRUE(rig->thumbBusy()) << "no frames yet: the search starts";
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->thumbBusy(); }, 20000));
+    ASSERT_TRUE(test::waitFor([&] { return !rig->thumbBusy(); }));
     ASSERT_FALSE(rig->thumbCandidates().empty());
     EXPECT_EQ(p.status->text(), QString("2 of 3 done"));
     EXPECT_EQ(rig->thumbText(), "Stop scrolling");
@@ -190,7 +191,7 @@ TEST(PostPackage, FollowsARunningExport)
     rig.action->startExport(rig.dir.path() / "out.mp4");
     EXPECT_TRUE(rig.action->isExporting());
     EXPECT_EQ(p.status->text(), QString("Exporting"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.action->isExporting(); }, 20000));
+    ASSERT_TRUE(test::waitFor([&] { return !rig.action->isExporting(); }));
     EXPECT_GT(exportingSeen, 0);
     EXPECT_EQ(p.status->text(), QString("0 of 3 done")) << "the checklist's own state returns";
     EXPECT_TRUE(shown(p.toDo));

@@ -9,6 +9,7 @@
 #include "editor/EditorFakes.h"
 #include "export/ExportAction.h"
 #include "export/FakeExportHost.h"
+#include "support/Waits.h"
 
 #include <QTest>
 
@@ -59,7 +60,7 @@ struct PostPanelRig {
                                                EditorServices{std::make_shared<FakePlayer>(),
                                                               std::make_shared<ClipMediaService>(), nullptr, nullptr,
                                                               clock});
-        if (!QTest::qWaitFor([&] { return !editor->isLoading(); }, 20000))
+        if (!test::waitFor([&] { return !editor->isLoading(); }))
             throw std::runtime_error("the generated project did not load");
         action = std::make_unique<ExportAction>(host);
     }

@@ -227,7 +227,7 @@ TEST(PostView, CopyPutsOneTextOnTheClipboardWithShortFeedback)
         p.postCopy = posts();
         p.postCopy->tiktok.clear();
     });
-    PostView view(*rig, kNoModel);
+    PostView view(*rig, kNoModel, nullptr, rig.clock);
     PostTextBlock* title = block(view, Slot::youtubeTitle);
     PostTextBlock* x = block(view, Slot::x);
     EXPECT_FALSE(block(view, Slot::tiktok)->copyButton()->isEnabled()) << "an empty text cannot be copied";
@@ -236,21 +236,21 @@ TEST(PostView, CopyPutsOneTextOnTheClipboardWithShortFeedback)
     QTest::mouseClick(title->copyButton(), Qt::LeftButton);
     EXPECT_EQ(QApplication::clipboard()->text(), QString("Brew faster"));
     EXPECT_EQ(title->copyButton()->accessibleName(), QString("Copied"));
-    QTest::qWait(500);
+    rig.clock->advance(0.5);
     QTest::mouseClick(x->copyButton(), Qt::LeftButton);
     EXPECT_EQ(QApplication::clipboard()->text(), QString("Three minutes."));
     EXPECT_EQ(title->copyButton()->accessibleName(), QString("Copy")) << "the newer copy takes the feedback at once";
     EXPECT_EQ(x->copyButton()->accessibleName(), QString("Copied"));
-    QTest::qWait(1200);  // 1.7 s after the first copy, 1.2 s after the second
+    rig.clock->advance(1.2);  // 1.7 s after the first copy, 1.2 s after the second
     EXPECT_EQ(x->copyButton()->accessibleName(), QString("Copied")) << "the first copy's timer leaves a newer one alone";
-    QTest::qWait(500);
+    rig.clock->advance(0.5);
     EXPECT_EQ(x->copyButton()->accessibleName(), QString("Copy"));
 
     // Twice on one text: the feedback ends 1.5 s after the first click.
     QTest::mouseClick(x->copyButton(), Qt::LeftButton);
-    QTest::qWait(1000);
+    rig.clock->advance(1.0);
     QTest::mouseClick(x->copyButton(), Qt::LeftButton);
-    QTest::qWait(700);
+    rig.clock->advance(0.7);
     EXPECT_EQ(x->copyButton()->accessibleName(), QString("Copy"));
 }
 

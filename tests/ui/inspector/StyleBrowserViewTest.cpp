@@ -11,6 +11,7 @@
 #include "ui/inspector/StyleGrid.h"
 #include "ui/inspector/TranslationStatusRow.h"
 #include "platform/Translator.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -105,7 +106,7 @@ TEST_F(BrowserTest, CardsExistOnlyNearTheScreenAndPreviewWhenShown)
 
     // Previews come for the cards on screen, drawn off the main thread.
     auto* first = grid->cards().begin()->second;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return first->hasPreview(); }, 15000));
+    ASSERT_TRUE(test::waitFor([&] { return first->hasPreview(); }));
 
     auto* scroll = view->findChild<QScrollArea*>();
     scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
@@ -304,6 +305,16 @@ TEST_F(BrowserTest, CaptionWritingButtonAsksTheOwnerForTheSheet)
     ASSERT_TRUE(asked[0].translationUnavailableReason);
     asked[1].onSelect("latin");
     EXPECT_FALSE(rig.editor().project().captionLanguageID);
+
+    // Captions from a voiceover take: its words are the ones shown, and they
+    // carry no native text.
+    rig.editor().updateProject([](Project& p) {
+        p.voiceover = Voiceover{};
+        p.voiceover->words = {test::word("take", 0, 1)};
+    });
+    view->parts().writing->click();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_FALSE(asked[2].nativeAvailable);
 }
 
 // A translator that is there but never answers: a started run stays running.

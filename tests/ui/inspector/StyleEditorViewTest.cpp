@@ -6,6 +6,7 @@
 #include "ui/inspector/EmphasisSection.h"
 #include "ui/inspector/FinishesSection.h"
 #include "ui/inspector/LayoutSection.h"
+#include "ui/inspector/LineStyleMenu.h"
 #include "ui/inspector/LiveStylePreview.h"
 #include "ui/inspector/LookSection.h"
 #include "ui/inspector/MenuRow.h"
@@ -20,6 +21,7 @@
 #include "ui/inspector/RowNote.h"
 #include "video/Compositor.h"
 #include "captions/FontBook.h"
+#include "support/Waits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -126,99 +128,41 @@ TEST_F(CustomizeTest, SaveAsStoresTheNameAsTypedAndMakesItTheBase)
     EXPECT_EQ(rig.library.custom()[2].name, " (mine) (mine)");
 }
 
-TEST_F(CustomizeTest, EachFinishedEditIsOneUndoStep)
+// Undo and Redo are for the words, clips and items: a look the user made or
+// picked is never taken back by undoing something done before it.
+TEST_F(CustomizeTest, LookEditsStayOutOfTheUndoHistory)
 {
     auto* spacing = section(StyleEditorView::Section::spacing);
     auto* letters = rowTitled<ValueRow>(spacing, "Letter spacing");
-    const double before = rig.look().letterSpacing;
+    rig.editor().toggleDelete({rig.editor().project().words[0].id});
     const auto depth = rig.editor().undoDepth();
 
-    // A drag through many values.
+    // A drag, a typed number, an arrow-key nudge and a held "Bigger".
     letters->slider()->setSliderDown(true);
     for (int v : {100, 300, 500, 700}) letters->slider()->setValue(v);
     letters->slider()->setSliderDown(false);
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 1);
-    const double dragged = rig.look().letterSpacing;
-    EXPECT_NE(dragged, before);
-
-    // A typed number and an arrow-key nudge are one step each.
     auto* field = rowTitled<ValueRow>(spacing, "Line spacing")->field();
     field->selectAll();
     QTest::keyClicks(field, "1.3");
     QTest::keyClick(field, Qt::Key_Return);
     QTest::keyClick(field, Qt::Key_Up);
     EXPECT_DOUBLE_EQ(rig.look().lineSpacing, 1.35);
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 3);
-
-    // Holding "Bigger" steps several times: still one step.
     auto* size = view->findChild<SizeControl*>();
     const double font = rig.look().fontSize;
     QTest::mousePress(size->bigger(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().fontSize >= font + 6; }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return rig.look().fontSize >= font + 6; }));
     QTest::mouseRelease(size->bigger(), Qt::LeftButton);
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 4);
+    EXPECT_EQ(rig.editor().undoDepth(), depth);
 
+    // Then another look is picked: Undo brings the word back and leaves it.
+    const CaptionStyle picked = StylePresets::all()[3];
+    rig.editor().applyPreset(picked);
     rig.editor().undo();
-    EXPECT_DOUBLE_EQ(rig.look().fontSize, font);
-    rig.editor().undo();
-    rig.editor().undo();
-    EXPECT_DOUBLE_EQ(rig.look().letterSpacing, dragged);
-    rig.editor().undo();
-    EXPECT_DOUBLE_EQ(rig.look().letterSpacing, before);
+    EXPECT_FALSE(rig.editor().project().words[0].deleted);
+    EXPECT_EQ(rig.look(), picked);
     rig.editor().redo();
-    EXPECT_DOUBLE_EQ(rig.look().letterSpacing, dragged);
-    EXPECT_DOUBLE_EQ(letters->field()->text().toDouble(), dragged);  // the panel follows
-
-    // Word edits leave the look alone.
-    rig.editor().toggleDelete({rig.editor().project().words[0].id});
-    rig.change([](CaptionStyle& s) { s.italic = !s.italic; });  // not through the panel: no step
-    const CaptionStyle now = rig.look();
-    rig.editor().undo();
-    EXPECT_EQ(rig.look(), now);
-}
-
-// Holding the mouse on a slider's track pages the value on and on: one edit.
-TEST_F(CustomizeTest, HoldingASliderTrackIsOneUndoStep)
-{
-    auto* letters = rowTitled<ValueRow>(section(StyleEditorView::Section::spacing), "Letter spacing");
-    rig.change([](CaptionStyle& s) { s.letterSpacing = -4; });
-    view->resize(360, 900);
-    view->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
-    const auto depth = rig.editor().undoDepth();
-    QSlider* slider = letters->slider();
-    const QPoint track(slider->width() - 4, slider->height() / 2);
-    QTest::mousePress(slider, Qt::LeftButton, {}, track);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.look().letterSpacing > -4 + 3 * 0.24; }, 5000));
-    QTest::mouseRelease(slider, Qt::LeftButton, {}, track);
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 1);
-    rig.editor().undo();
-    EXPECT_EQ(rig.look().letterSpacing, -4);
-}
-
-// A held arrow key repeats its nudge until let go: one edit, on a number
-// field as on a slider.
-TEST_F(CustomizeTest, HoldingAnArrowKeyIsOneUndoStep)
-{
-    auto* letters = rowTitled<ValueRow>(section(StyleEditorView::Section::spacing), "Letter spacing");
-    rig.change([](CaptionStyle& s) { s.letterSpacing = 0; });
-    const auto hold = [](QWidget* target, Qt::Key key) {
-        for (bool repeat : {false, true, true, true}) {
-            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), repeat);
-            QApplication::sendEvent(target, &press);
-        }
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(target, &release);
-    };
-    for (QWidget* target : {static_cast<QWidget*>(letters->field()), static_cast<QWidget*>(letters->slider())}) {
-        const double start = rig.look().letterSpacing;
-        const auto depth = rig.editor().undoDepth();
-        hold(target, target == letters->slider() ? Qt::Key_Right : Qt::Key_Up);
-        EXPECT_GT(rig.look().letterSpacing, start);
-        EXPECT_EQ(rig.editor().undoDepth(), depth + 1) << target->metaObject()->className();
-        rig.editor().undo();
-        EXPECT_EQ(rig.look().letterSpacing, start);
-    }
+    EXPECT_TRUE(rig.editor().project().words[0].deleted);
+    EXPECT_EQ(rig.look(), picked);
 }
 
 TEST_F(CustomizeTest, QuickEditRowsFollowTheirColours)
@@ -309,6 +253,9 @@ TEST(CustomizeSummaries, EachSectionSummarisesItsLook)
     plain.verticalPosition = 0.8;
     const std::vector<SummaryCase> cases{
         {"spacing", [](CaptionStyle&) {}, &SpacingSection::summary, "Letters 0.0 · Lines 1.00"},
+        // Exact halves round as printf does: to even.
+        {"spacing halves", [](CaptionStyle& s) { s.letterSpacing = 0.25, s.lineSpacing = 1.125; }, &SpacingSection::summary,
+         "Letters 0.2 · Lines 1.12"},
         {"layout plain", [](CaptionStyle&) {}, &LayoutSection::summary, "80% down"},
         {"layout all",
          [](CaptionStyle& s) {
@@ -393,10 +340,8 @@ TEST_F(CustomizeTest, LayoutRows)
     EXPECT_TRUE(shown(rowTitled<MenuRow>(layout, "Free-form")));
     rig.change([](CaptionStyle& s) { s.layouts = std::vector<CaptionLayout>{CaptionLayout::stack, CaptionLayout::hero}; });
     EXPECT_EQ(rotation->menu()->currentText(), QString("Custom"));
-    const auto steps = rig.editor().undoDepth();
     choose(rotation, "Custom");
     EXPECT_EQ(rig.look().layouts->size(), 2u);
-    EXPECT_EQ(rig.editor().undoDepth(), steps);  // nothing changed, nothing to undo
     choose(rotation, "Stacks");
     EXPECT_EQ(rig.look().layouts, (std::vector<CaptionLayout>{CaptionLayout::stack, CaptionLayout::leftBlock}));
 
@@ -414,28 +359,11 @@ TEST_F(CustomizeTest, LayoutRows)
     for (auto* field : layout->findChildren<QLineEdit*>())
         if (field->accessibleName() == "Title") title = field;
     ASSERT_TRUE(title);
-    const auto depth = rig.editor().undoDepth();
     QTest::keyClicks(title, "@me");
     EXPECT_EQ(rig.look().notificationTitle, "@me");
     title->clear();
     emit title->textEdited({});
     EXPECT_FALSE(rig.look().notificationTitle);
-    emit title->editingFinished();
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 1);  // one typing session
-    // Another control's edit while the field still has the keyboard is an edit
-    // of its own, and the typing after it starts a new one.
-    QTest::keyClicks(title, "@a");
-    for (auto* b : view->findChildren<QToolButton*>())
-        if (b->accessibleName() == "Right") b->click();
-    QTest::keyClicks(title, "b");
-    emit title->editingFinished();
-    EXPECT_EQ(rig.editor().undoDepth(), depth + 4);
-    rig.editor().undo();
-    EXPECT_EQ(rig.look().notificationTitle, "@a");
-    EXPECT_EQ(rig.look().textAlign, TextAlign::right);
-    rig.editor().undo();
-    EXPECT_NE(rig.look().textAlign, TextAlign::right);
-    EXPECT_EQ(rig.look().notificationTitle, "@a");
     choose(rowTitled<MenuRow>(layout, "Shape"), "None");
     EXPECT_FALSE(rig.look().container);
     EXPECT_TRUE(rig.look().barColor);
@@ -542,6 +470,30 @@ TEST_F(CustomizeTest, AnEditReachesTheDrawnCaption)
     EXPECT_GT(differing, 500);
 }
 
+// A saved look's name is shown as written on the buttons and items that
+// carry it, its ampersand not taken for a keyboard mnemonic.
+TEST(StyleMenus, ALooksNameWithAnAmpersandShowsAsWritten)
+{
+    CaptionStyle look = StylePresets::all().front();
+    look.id = "salt-pepper";
+    look.name = "Salt & Pepper";
+    test::StyleRig rig(test::styledProject(look));
+    rig.library.setCustom({look});
+    StyleEditorView view(rig.editor());
+    rig.change([](CaptionStyle& s) { s.letterSpacing += 1; });  // edited, so it can be reset
+    EXPECT_EQ(view.parts().styleMenu->text(), QString("Salt && Pepper  ⌄"));
+    auto* reset = view.parts().styleMenu->menu()->findChild<QAction*>("resetItem");
+    ASSERT_TRUE(reset);
+    EXPECT_EQ(reset->text(), QString("Reset to Salt && Pepper"));
+
+    const std::set<Uuid> first{rig.editor().project().words.front().id};
+    rig.editor().applyStyle(look, first);
+    LineStyleMenu words(rig.editor(), first);
+    EXPECT_EQ(words.label(), QString("Salt & Pepper"));
+    EXPECT_EQ(words.text(), QString("Aa Salt && Pepper"));
+    rig.library.setCustom({});
+}
+
 TEST(LiveStylePreview, ShowsOnlyNewerRequestsAndSkipsStaleOnes)
 {
     LiveStylePreview preview("Make it happen");
@@ -553,7 +505,7 @@ TEST(LiveStylePreview, ShowsOnlyNewerRequestsAndSkipsStaleOnes)
     preview.setLook(look);  // replaces the waiting one
     preview.setLook(look);  // the same look again is no request
     EXPECT_EQ(preview.requested(), 3u);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return preview.shownRequest() == 3; }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return preview.shownRequest() == 3; }));
     EXPECT_EQ(preview.drawingsStarted(), 2);  // the second request was never drawn
     EXPECT_FALSE(preview.picture().isNull());
 

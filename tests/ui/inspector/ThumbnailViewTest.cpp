@@ -10,6 +10,7 @@
 #include "ui/inspector/ProgressRow.h"
 #include "ui/inspector/RowNote.h"
 #include "ui/inspector/InspectorGroup.h"
+#include "support/Waits.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -43,7 +44,7 @@ struct ThumbnailPanel : ::testing::Test {
         p().find->click();
         EXPECT_FALSE(p().find->isEnabled());
         EXPECT_TRUE(shown(p().progress));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->thumbBusy(); }, 30000));
+        ASSERT_TRUE(test::waitFor([&] { return !rig->thumbBusy(); }));
     }
 };
 
@@ -120,7 +121,7 @@ TEST(ThumbnailPanelWidth, AWidePreviewFitsTheInspectorsWidth)
     panel.resize(340, 900);
     panel.show();
     panel.parts().find->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig->thumbBusy(); }, 30000));
+    ASSERT_TRUE(test::waitFor([&] { return !rig->thumbBusy(); }));
     test::settle();
     const QLabel* preview = panel.parts().preview;
     ASSERT_FALSE(preview->pixmap().isNull());

@@ -1,4 +1,5 @@
 #include "ui/shell/EditorTips.h"
+#include "support/Waits.h"
 
 #include <QLabel>
 #include <QTest>
@@ -16,7 +17,7 @@ TEST(EditorTipsLayout, EveryTipShowsItsWholeText)
     window.resize(1480, 920);
     auto* tips = new EditorTips([] {}, &window);
     window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, test::kHangCapMs));
     for (int step = 0; step < 3; ++step) {
         for (const QLabel* label : tips->findChildren<QLabel*>()) {
             if (!label->wordWrap() || label->text().isEmpty()) continue;

@@ -1,4 +1,4 @@
-#include "app/AppTestSupport.h"
+#include "ShellRig.h"
 
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
@@ -15,8 +15,11 @@
 #include "ui/shell/ShortcutsSheet.h"
 #include "ui/theme/Theme.h"
 #include "ui/theme/VideoDropZone.h"
+#include "support/Waits.h"
 
 #include <QAction>
+#include <QGraphicsDropShadowEffect>
+#include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,37 +30,7 @@
 namespace vt {
 namespace {
 
-using test::IsolatedHome;
-
-struct Shell {
-    IsolatedHome home;
-    AppModel app;
-    MainWindow window{app};
-    RootView& root = *window.rootView();
-    AppCommands& commands = *window.commands();
-
-    Shell()
-    {
-        app.finishOnboarding();
-        window.show();
-    }
-    // A project on a real file, open in the editor.
-    void openProject()
-    {
-        Project project;
-        project.name = "Trip";
-        project.videoPath = test::makeClip(home.dir / "trip.mp4", std::nullopt, 1).string();
-        ProjectStore::save(project);
-        app.open(project);
-        ASSERT_EQ(app.screen(), Screen::editor);
-    }
-    bool enabled(const char* title) const
-    {
-        QAction* action = commands.action(QString::fromUtf8(title));
-        EXPECT_TRUE(action) << title;
-        return action && action->isEnabled();
-    }
-};
+using test::Shell;
 
 TEST(Shell, WindowSizeAndScreens)
 {
@@ -87,7 +60,7 @@ TEST(Shell, HomeFadesInUnlessMotionIsReduced)
     shell.root.setReduceMotion(false);
     shell.app.closeEditor();
     EXPECT_TRUE(shell.root.isFading());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !shell.root.isFading(); }, 2000));
+    ASSERT_TRUE(test::waitFor([&] { return !shell.root.isFading(); }));
 
     shell.root.setReduceMotion(true);
     shell.openProject();
@@ -103,7 +76,7 @@ TEST(Shell, TheAlertShowsEachErrorAndOkClearsIt)
         shell.app.setErrorMessage(std::string(message));
         QMessageBox* alert = shell.root.alert();
         ASSERT_TRUE(alert);
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(alert));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(alert, test::kHangCapMs));
         EXPECT_EQ(alert->text(), "Something went wrong");
         EXPECT_EQ(alert->informativeText(), message);
         alert->buttons().front()->click();
@@ -118,7 +91,7 @@ TEST(Shell, ShortcutsSheetOpensFromTheFlagAndReturnClosesIt)
     EXPECT_TRUE(shell.app.showShortcuts());
     ShortcutsSheet* sheet = shell.root.shortcutsSheet();
     ASSERT_TRUE(sheet);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet, test::kHangCapMs));
     EXPECT_EQ(sheet->width(), 680);
     QStringList titles;
     for (QLabel* label : sheet->findChildren<QLabel*>("groupTitle")) titles << label->text();
@@ -150,11 +123,13 @@ TEST(Shell, MenusFollowWhetherAProjectIsOpen)
     shell.commands.action("Show TikTok / Reels Safe Zones")->trigger();
     EXPECT_TRUE(shell.app.editor()->showSafeArea());
     EXPECT_TRUE(shell.commands.action("Show TikTok / Reels Safe Zones")->isChecked());
-    shell.commands.action("Show Welcome Again")->trigger();  // not from the editor
+    EXPECT_FALSE(shell.enabled("Show Welcome Again"));  // it cannot leave the editor
+    shell.commands.action("Show Welcome Again")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::editor);
     shell.commands.action("Back to Projects")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::home);
     EXPECT_FALSE(shell.enabled("Back to Projects"));
+    EXPECT_TRUE(shell.enabled("Show Welcome Again"));
     shell.commands.action("Show Welcome Again")->trigger();
     EXPECT_EQ(shell.app.screen(), Screen::onboarding);
 }
@@ -163,9 +138,9 @@ TEST(Shell, PlayFullScreenTogglesThePlayerFromTheMenuAndFromItsWindow)
 {
     Shell shell;
     shell.openProject();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.window));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.window, test::kHangCapMs));
     shell.window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&shell.window));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shell.window, test::kHangCapMs));
     QAction* command = shell.commands.action("Play Full Screen");
     EXPECT_EQ(command->shortcut(), QKeySequence("Shift+Ctrl+F"));
     const QRect windowFrame = shell.window.frameGeometry();
@@ -178,10 +153,10 @@ TEST(Shell, PlayFullScreenTogglesThePlayerFromTheMenuAndFromItsWindow)
     EXPECT_TRUE(shell.app.editor()->isPlaying());
 
     // The key leaves it again from the player's own window.
-    ASSERT_TRUE(QTest::qWaitForWindowActive(player));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(player, test::kHangCapMs));
     QTest::keyClick(player->view(), Qt::Key_F, Qt::ShiftModifier | Qt::ControlModifier);
-    EXPECT_TRUE(QTest::qWaitFor([] { return ui::FullScreenPlayer::current() == nullptr; }));
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&shell.window));
+    EXPECT_TRUE(test::waitFor([] { return ui::FullScreenPlayer::current() == nullptr; }));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&shell.window, test::kHangCapMs));
 }
 
 TEST(Shell, UndoGoesToTheTextFieldBeingEdited)
@@ -190,7 +165,7 @@ TEST(Shell, UndoGoesToTheTextFieldBeingEdited)
     auto* field = new QLineEdit(&shell.root);
     field->show();
     field->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
+    ASSERT_TRUE(test::waitFor([&] { return field->hasFocus(); }));
     QTest::keyClicks(field, "hello");
     shell.commands.action("Undo")->trigger();
     EXPECT_EQ(field->text(), "");
@@ -231,6 +206,43 @@ TEST(Shell, EditorTipsStepThroughAndFinish)
     ASSERT_TRUE(shell.root.editorTips());
     shell.root.editorTips()->skipButton()->click();
     EXPECT_FALSE(shell.app.showEditorTips());
+}
+
+// Each card carries its tip's symbol on an accent tile and a soft shadow;
+// a step change replaces the card, the old one fading out while the new one
+// fades in, growing from 96 % unless motion is reduced.
+TEST(Shell, EditorTipCardsChangeWithAFadeAndAScale)
+{
+    Shell shell;
+    shell.openProject();
+    for (bool reduced : {false, true}) {
+        SCOPED_TRACE(reduced ? "reduced motion" : "full motion");
+        shell.root.setReduceMotion(reduced);
+        shell.app.setShowEditorTips(true);
+        EditorTips* tips = shell.root.editorTips();
+        ASSERT_TRUE(tips);
+        QWidget* first = tips->card();
+        auto* shadow = qobject_cast<QGraphicsDropShadowEffect*>(first->graphicsEffect());
+        ASSERT_TRUE(shadow);
+        EXPECT_EQ(shadow->offset(), QPointF(0, 8));
+        EXPECT_EQ(shadow->blurRadius(), 20);
+        int tiles = 0;
+        for (QWidget* child : first->findChildren<QWidget*>()) tiles += child->size() == QSize(32, 32);
+        EXPECT_EQ(tiles, 1);
+
+        QTest::keyClick(tips, Qt::Key_Return);
+        QPointer<QWidget> leaving = tips->leavingCard();
+        EXPECT_EQ(leaving, first);
+        EXPECT_NE(tips->card(), first);
+        EXPECT_TRUE(tips->isChanging());
+        EXPECT_EQ(EditorTips::drawnOpacity(tips->card()), 0);
+        EXPECT_EQ(EditorTips::drawnScale(tips->card()), reduced ? 1 : 0.96);
+        EXPECT_EQ(EditorTips::drawnOpacity(first), 1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !tips->isChanging() && !leaving; }, 30000));
+        EXPECT_EQ(EditorTips::drawnOpacity(tips->card()), 1);
+        EXPECT_EQ(EditorTips::drawnScale(tips->card()), 1);
+        tips->skipButton()->click();
+    }
 }
 
 TEST(Shell, DroppedAndOpenedFilesAreImported)

@@ -11,6 +11,7 @@
 #include "ui/shorts/PreviewPane.h"
 #include "ui/shorts/ScoreBadge.h"
 #include "ui/theme/Theme.h"
+#include "support/Waits.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -64,7 +65,7 @@ TEST(ShortsPickerScreen, NothingFoundShowsTheLengthAndLeavesCreateOff)
     ClipsView view(app, p, false);
     view.resize(1200, 800);
     view.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.picker().finding(); }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return !view.picker().finding(); }));
     EXPECT_EQ(view.list()->emptyTitle()->text(), "No 30\u201360 s moments");
     EXPECT_EQ(view.countText()->text(), "Pick at least one moment");
     EXPECT_EQ(view.createButton()->text(), "Create Short");
@@ -72,7 +73,7 @@ TEST(ShortsPickerScreen, NothingFoundShowsTheLengthAndLeavesCreateOff)
     EXPECT_FALSE(view.preview()->playButton()->isVisible()) << "no current clip, no play button";
     view.lengthButton(ClipFinder::Length::long_)->click();
     EXPECT_EQ(view.picker().length(), ClipFinder::Length::long_);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.picker().finding(); }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return !view.picker().finding(); }));
     EXPECT_EQ(view.list()->emptyTitle()->text(), "No 60\u201390 s moments");
 }
 
@@ -97,7 +98,7 @@ TEST(ShortsPickerScreen, AFourMinuteTalkBecomesShortsThroughThePicker)
     ClipsView* view = root.clipsScreen();
     ASSERT_NE(view, nullptr);
     ASSERT_EQ(root.currentScreen(), view);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->picker().finding(); }, 20000));
+    ASSERT_TRUE(test::waitFor([&] { return !view->picker().finding(); }));
 
     ShortsPicker& picker = view->picker();
     ASSERT_GE(picker.clips().size(), 2u);
@@ -113,7 +114,7 @@ TEST(ShortsPickerScreen, AFourMinuteTalkBecomesShortsThroughThePicker)
     EXPECT_EQ(view->countText()->text(), ClipsView::countText(picker.chosen().size()));
     ClipCard* first = view->list()->cards()[0];
     EXPECT_TRUE(first->isCurrent());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return first->thumbnail()->hasPicture(); }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return first->thumbnail()->hasPicture(); }));
 
     // A click on the second card's circle changes only its choice; a click on
     // the card makes it current and plays it.
@@ -127,10 +128,10 @@ TEST(ShortsPickerScreen, AFourMinuteTalkBecomesShortsThroughThePicker)
     EXPECT_TRUE(second->isCurrent());
     EXPECT_TRUE(picker.preview().playing());
     EXPECT_TRUE(view->preview()->playButton()->isVisible());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return picker.preview().time() > second->clip().start + 0.2; }, 10000))
+    ASSERT_TRUE(test::waitFor([&] { return picker.preview().time() > second->clip().start + 0.2; }))
         << "the preview plays through the player engine";
     root.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&root));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&root, test::kHangCapMs));
     QTest::keyClick(&root, Qt::Key_Space);  // Space plays and pauses the current clip
     EXPECT_FALSE(picker.preview().playing());
     view->preview()->playButton()->click();
@@ -148,7 +149,7 @@ TEST(ShortsPickerScreen, AFourMinuteTalkBecomesShortsThroughThePicker)
     EXPECT_FALSE(view->backButton()->isEnabled());
     EXPECT_FALSE(view->wholeVideoButton()->isEnabled());
     QTest::mouseClick(view->createButton(), Qt::LeftButton);  // a second press makes nothing twice
-    ASSERT_TRUE(QTest::qWaitFor([&] { return app.screen() == Screen::home; }, 20000));
+    ASSERT_TRUE(test::waitFor([&] { return app.screen() == Screen::home; }));
     EXPECT_EQ(root.clipsScreen(), nullptr);
 
     const std::vector<Project> all = ProjectStore::loadAll();

@@ -10,7 +10,7 @@ namespace {
 
 TEST(LookColor, RoundTripsThroughTheToolkitWithinOneChannelStep)
 {
-    for (const RGBA c : {RGBA{0, 0, 0, 1}, RGBA{1, 1, 1, 0}, RGBA{0.882, 0.188, 0.424, 0.35}, RGBA{0.5, 0.25, 0.125, 0.75}}) {
+    for (const RGBA& c : {RGBA{0, 0, 0, 1}, RGBA{1, 1, 1, 0}, RGBA{0.882, 0.188, 0.424, 0.35}, RGBA{0.5, 0.25, 0.125, 0.75}}) {
         const RGBA back = toRGBA(toQColor(c));
         EXPECT_NEAR(back.r, c.r, 1.0 / 65535);
         EXPECT_NEAR(back.g, c.g, 1.0 / 65535);

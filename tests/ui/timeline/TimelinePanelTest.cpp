@@ -10,6 +10,7 @@
 #include "ui/timeline/TimelinePanel.h"
 #include "ui/timeline/TimelinePayload.h"
 #include "ui/timeline/TimelineTracks.h"
+#include "support/Waits.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -199,7 +200,8 @@ TEST(SoundBar, TextsAndLevelSteps)
 {
     EXPECT_EQ(SoundBar::levelText(-40), "off");
     EXPECT_EQ(SoundBar::levelText(0), "+0 dB");
-    EXPECT_EQ(SoundBar::levelText(-0.4), "-0 dB");
+    EXPECT_EQ(SoundBar::levelText(-0.4), "+0 dB");  // no "-0"
+    EXPECT_EQ(SoundBar::levelText(-0.6), "-1 dB");
     EXPECT_EQ(SoundBar::fadeTitle("Fade in", 0), "Fade in \u2013");
     EXPECT_EQ(SoundBar::fadeTitle("Fade in", 1), "Fade in 1.0 s");
 
@@ -288,6 +290,12 @@ TEST(EffectsPalette, AChipAddsItsMoveAtThePlayheadAndCloses)
                                    "Blur In", "Black & White", "Glitch"}));
     EXPECT_EQ(chips[9]->toolTip(), "Black and white for a moment");
     EXPECT_EQ(TimelinePayload::payload(*chips[9]->drop()), "vellumtide-timeline:motion:Black & White");
+    // The ampersand is text, not the mark of an Alt+Space mnemonic that
+    // would press "Black & White".
+    palette.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&palette));
+    QTest::keyClick(&palette, Qt::Key_Space, Qt::AltModifier);
+    EXPECT_FALSE(chips[9]->isDown());
     editor.seekExactly(1.25);
     // A click in the empty right part of the chip counts.
     QTest::mouseClick(chips[7], Qt::LeftButton, {}, QPoint(chips[7]->width() - 3, chips[7]->height() / 2));
@@ -455,17 +463,20 @@ TEST(SoundBar, EachSliderGestureMovesTheWholeLineAsOneUndoStep)
     EXPECT_NEAR(moved.points[0].db, -3 + moved.db, 1e-9);
     EXPECT_EQ(editor.undoDepth(), depth + 1);
     // The bar catches up with the stored level once the button is up.
-    QTest::qWait(250);
-    bar = qobject_cast<SoundBar*>(rig.panel.contextBar());
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->findChild<QSlider*>()->value(), int(std::lround(moved.db * 10)));
+    const auto barShows = [&](int value) {
+        return test::waitFor([&] {
+            auto* shown = qobject_cast<SoundBar*>(rig.panel.contextBar());
+            return shown && shown->findChild<QSlider*>()->value() == value;
+        });
+    };
+    EXPECT_TRUE(barShows(int(std::lround(moved.db * 10))));
     editor.undo();
     EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.db, 0);
     EXPECT_DOUBLE_EQ(editor.project().sounds->front().volume.points[0].db, -3);
 
     // A click on the groove away from the handle moves the level too, and
     // that is undone as well.
-    QTest::qWait(250);
+    ASSERT_TRUE(barShows(0));
     slider = qobject_cast<SoundBar*>(rig.panel.contextBar())->findChild<QSlider*>();
     QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(3, slider->height() / 2));
     QApplication::processEvents();

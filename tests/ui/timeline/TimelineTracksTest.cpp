@@ -122,6 +122,8 @@ TEST(TimelineTracks, BlockMenuChangesAMoveToAnotherKind)
     EXPECT_EQ(titles, (QStringList{"Move to Playhead", "Duplicate", "Change To", "", "Delete"}));
     QMenu* change = menu->actions()[2]->menu();
     ASSERT_EQ(change->actions().size(), 11);
+    // Titled as written: the ampersand is shown, not taken for a mnemonic.
+    EXPECT_EQ(change->actions()[9]->text(), QString("Black && White"));
     change->actions()[4]->trigger();  // "Shake"
     EXPECT_EQ(editor.project().motions->front().kind, MotionEffect::Kind::shake);
 }

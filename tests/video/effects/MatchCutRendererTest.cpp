@@ -2,11 +2,9 @@
 #include "video/effects/MatchCutRenderer.h"
 
 #include "video/effects/EditorialMatchCut.h"
+#include "support/Waits.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 namespace vt {
 namespace {
@@ -183,9 +181,7 @@ TEST(MatchCutRenderer, WarmUpFillsTheCacheInTheBackground)
     c.duration = 0.5;  // 4 frames
     const QSize tiny(20, 36);
     MatchCutRenderer::prewarm(c, tiny);
-    // Waits for the background thread (at most ten seconds), then checks.
-    for (int i = 0; i < 1000 && !MatchCutRenderer::cacheHolds(MatchCutRenderer::frameKey(c, 3, tiny)); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(vt::test::waitFor([&] { return MatchCutRenderer::cacheHolds(MatchCutRenderer::frameKey(c, 3, tiny)); }));
     for (int i = 0; i < 4; ++i) EXPECT_TRUE(MatchCutRenderer::cacheHolds(MatchCutRenderer::frameKey(c, i, tiny))) << i;
 }
 
