@@ -15,7 +15,7 @@ inline void addCaptions(RenderSnapshot& snap, double seconds)
     snap.style.uppercase = true;
     snap.style.strokeColor = RGBA{0, 0, 0, 1};
     snap.style.strokeWidth = 6;
-    for (int i = 0; i < int(seconds / 2); ++i) snap.groups.push_back(test::captionLine({"make", "the", "point", "land"}, 2.0 * i, i));
+    for (int i = 0; i < int(seconds / 2); ++i) snap.groups.edit().push_back(test::captionLine({"make", "the", "point", "land"}, 2.0 * i, i));
 }
 
 }  // namespace vt::bench

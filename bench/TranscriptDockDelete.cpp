@@ -6,6 +6,7 @@
 // is the dock's own share: the same notifications and repaint for a change
 // that leaves the model's derivation out.
 
+#include "HourOfSpeech.h"
 #include "OffscreenApplication.h"
 #include "StillClock.h"
 #include "editor/EditorModel.h"
@@ -26,32 +27,11 @@ namespace {
 
 QApplication& application() { return bench::widgetApplication(); }
 
-Project hourOfSpeech(int count)
-{
-    static const char* const texts[] = {"well", "this", "is", "how", "the", "morning", "started", "before",
-                                        "anyone", "arrived", "at", "the", "studio"};
-    Project p;
-    p.videoPath = "/media/hour.mov";
-    double t = 0.2;
-    for (int i = 0; i < count; ++i) {
-        Word w;
-        w.id = Uuid::random();
-        w.text = texts[i % std::size(texts)];
-        if (i % 14 == 13) w.text += ".";
-        w.start = t;
-        w.end = t + 0.3;
-        t = w.end + (i % 60 == 59 ? 1.0 : 0.06);
-        p.words.push_back(std::move(w));
-    }
-    p.sourceDuration = t + 0.5;
-    return p;
-}
-
 struct DockBench {
     EditorModel model;
     ui::TranscriptDock dock;
     DockBench()
-        : model(hourOfSpeech(10'000), nullptr, EditorServices{nullptr, nullptr, nullptr, nullptr, std::make_shared<bench::StillClock>()}),
+        : model(bench::hourOfSpeech(10'000, "/media/hour.mov"), nullptr, EditorServices{nullptr, nullptr, nullptr, nullptr, std::make_shared<bench::StillClock>()}),
           dock(model, nullptr)
     {
         dock.resize(900, 320);

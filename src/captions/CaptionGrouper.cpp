@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <stdexcept>
 
 namespace vt::CaptionGrouper {
 
@@ -17,11 +18,12 @@ constexpr double kMinimumShow = 0.35;  // seconds a line is always shown
 
 // Numbers the groups and sets each one's display end: its own end, plus
 // `linger`, but not past the next line's start, and never under kMinimumShow.
-void settleEnds(std::vector<CaptionGroup>& out, double linger)
+// Only the groups from `from` on are settled, numbered from 0 there.
+void settleEnds(std::vector<CaptionGroup>& out, std::size_t from, double linger)
 {
-    for (std::size_t i = 0; i < out.size(); ++i) {
+    for (std::size_t i = from; i < out.size(); ++i) {
         CaptionGroup& g = out[i];
-        g.index = static_cast<int>(i);
+        g.index = static_cast<int>(i - from);
         double next = i + 1 < out.size() ? out[i + 1].start : std::numeric_limits<double>::infinity();
         g.end = std::max(g.start + kMinimumShow, std::min(g.end + linger, next));
     }
@@ -29,8 +31,9 @@ void settleEnds(std::vector<CaptionGroup>& out, double linger)
 
 // Groups words[first, last) with one look, appending to `out` before
 // `settleEnds` runs; the 0.5 s linger is applied over just these groups.
+// `characters` holds each word's character count, or is empty to count them here.
 void groupRun(const std::vector<TimedWord>& words, std::size_t first, std::size_t last, const CaptionStyle& style,
-              std::vector<CaptionGroup>& out)
+              std::span<const std::size_t> characters, std::vector<CaptionGroup>& out)
 {
     const std::int64_t n = std::max<std::int64_t>(style.maxWordsPerGroup, 1);
     const std::int64_t budget = n > std::numeric_limits<std::int64_t>::max() / kCharactersPerWord
@@ -38,28 +41,29 @@ void groupRun(const std::vector<TimedWord>& words, std::size_t first, std::size_
                                     : kCharactersPerWord * n;
     const double pause = style.pauseBreak.value_or(kDefaultPauseBreak);
 
-    std::vector<CaptionGroup> run;
-    CaptionGroup line;
-    std::int64_t characters = 0;
-    auto close = [&] {
+    const std::size_t from = out.size();
+    std::size_t lineStart = first;  // the current line is words[lineStart, i]
+    std::int64_t count = 0;
+    auto close = [&](std::size_t end) {
+        CaptionGroup line;
+        line.words.assign(words.begin() + static_cast<std::ptrdiff_t>(lineStart),
+                          words.begin() + static_cast<std::ptrdiff_t>(end));
         line.start = line.words.front().start;
         line.end = line.words.back().end;
-        run.push_back(std::move(line));
-        line = CaptionGroup{};
-        characters = 0;
+        out.push_back(std::move(line));
+        lineStart = end;
+        count = 0;
     };
     for (std::size_t i = first; i < last; ++i) {
         const TimedWord& w = words[i];
-        line.words.push_back(w);
         // Counted word by word: the line's text is its words joined without spaces.
-        characters += static_cast<std::int64_t>(text::characterCount(w.text));
-        bool full = static_cast<std::int64_t>(line.words.size()) >= n || characters >= budget;
+        count += static_cast<std::int64_t>(characters.empty() ? text::characterCount(w.text) : characters[i]);
+        bool full = static_cast<std::int64_t>(i + 1 - lineStart) >= n || count >= budget;
         bool pauseAfter = i + 1 < last && words[i + 1].start - w.end >= pause;
-        if (full || w.endsSentence || w.breakAfter || pauseAfter) close();
+        if (full || w.endsSentence || w.breakAfter || pauseAfter) close(i + 1);
     }
-    if (!line.words.empty()) close();
-    settleEnds(run, kLinger);
-    for (auto& g : run) out.push_back(std::move(g));
+    if (lineStart < last) close(last);
+    settleEnds(out, from, kLinger);
 }
 
 // The run key of a word: the table's entry for its styleID, or none. Ids match
@@ -74,22 +78,22 @@ const std::string* runKey(const TimedWord& w, const std::map<std::string, Captio
     return nullptr;
 }
 
-}  // namespace
-
-std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style)
+std::vector<CaptionGroup> groupsCounted(const std::vector<TimedWord>& words, const CaptionStyle& style,
+                                        std::span<const std::size_t> characters)
 {
     std::vector<CaptionGroup> out;
-    if (!words.empty()) groupRun(words, 0, words.size(), style, out);
+    if (!words.empty()) groupRun(words, 0, words.size(), style, characters, out);
     return out;
 }
 
-std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style,
-                                 const std::map<std::string, CaptionStyle>& styles)
+std::vector<CaptionGroup> groupsCounted(const std::vector<TimedWord>& words, const CaptionStyle& style,
+                                        const std::map<std::string, CaptionStyle>& styles,
+                                        std::span<const std::size_t> characters)
 {
     bool anyKey = !styles.empty() && std::any_of(words.begin(), words.end(), [&](const TimedWord& w) {
         return runKey(w, styles) != nullptr;
     });
-    if (!anyKey) return groups(words, style);
+    if (!anyKey) return groupsCounted(words, style, characters);
 
     std::vector<CaptionGroup> out;
     std::size_t first = 0;
@@ -99,14 +103,35 @@ std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const Capt
         while (last < words.size() && runKey(words[last], styles) == key) ++last;
 
         std::size_t from = out.size();
-        groupRun(words, first, last, key ? styles.at(*key) : style, out);
+        groupRun(words, first, last, key ? styles.at(*key) : style, characters, out);
         for (std::size_t i = from; i < out.size(); ++i)
             if (key) out[i].styleID = *key;
         first = last;
     }
     // Only trims a line that now runs into the first line of the next run.
-    settleEnds(out, 0);
+    settleEnds(out, 0, 0);
     return out;
+}
+
+}  // namespace
+
+std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style)
+{
+    return groupsCounted(words, style, {});
+}
+
+std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style,
+                                 const std::map<std::string, CaptionStyle>& styles)
+{
+    return groupsCounted(words, style, styles, {});
+}
+
+std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style,
+                                 const std::map<std::string, CaptionStyle>& styles,
+                                 std::span<const std::size_t> characters)
+{
+    if (characters.size() != words.size()) throw std::invalid_argument("one character count per word");
+    return groupsCounted(words, style, styles, characters);
 }
 
 const CaptionGroup* groupAt(double time, const std::vector<CaptionGroup>& groups)

@@ -18,7 +18,9 @@
 #include "model/CaptionGroup.h"
 #include "model/TimedWord.h"
 
+#include <cstddef>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,12 @@ std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const Capt
 // are grouped with `style`. No line spans two runs.
 std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style,
                                  const std::map<std::string, CaptionStyle>& styles);
+// The same with each word's character count given (characters[i] is
+// text::characterCount of words[i].text), for callers that keep the counts
+// from one grouping to the next; it must hold one count per word.
+std::vector<CaptionGroup> groups(const std::vector<TimedWord>& words, const CaptionStyle& style,
+                                 const std::map<std::string, CaptionStyle>& styles,
+                                 std::span<const std::size_t> characters);
 
 // The line shown at `time` (start <= time < end), found by binary search over
 // groups in ascending start order; nullptr when none. Where lines overlap,

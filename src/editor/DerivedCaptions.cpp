@@ -4,6 +4,7 @@
 #include "speech/Transliterator.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vt::DerivedCaptions {
 
@@ -42,30 +43,33 @@ std::optional<std::vector<Word>> captionWords(const std::vector<Word>& transcrip
     return out;
 }
 
-bool keptByPlan(const EditPlan& plan, const Word& word)
+bool keptByPlan(const EditPlan& plan, const Word& word, std::size_t& hint)
 {
     const double mid = (word.start + word.end) * 0.5;
-    const auto& segments = plan.segments;
-    auto it = std::upper_bound(segments.begin(), segments.end(), mid,
-                               [](double t, const EditPlan::Segment& s) { return t < s.sourceEnd; });
-    return it != segments.end() && it->sourceStart <= mid;
+    // A midpoint that is not a number lies in no segment (the plan's own
+    // search would take it as 0).
+    if (std::isnan(mid)) return false;
+    const std::size_t i = plan.segmentAfter(mid, hint);
+    return i < plan.segments.size() && plan.segments[i].sourceStart <= mid;
 }
 
-std::vector<TimedWord> voiceTimedWords(const std::vector<Word>& words)
+TimedWord voiceTimedWord(const Word& w, bool endsSentence)
 {
-    std::vector<TimedWord> out;
-    out.reserve(words.size());
-    for (const Word& w : words) {
-        if (w.deleted) continue;
-        auto look = w.look;
-        if (look && look->isDefault()) look.reset();
-        out.push_back({w.text, w.start, std::max(w.end, w.start + 0.05), w.emphasized, w.breakAfter,
-                       endsSentence(w.text), w.id, std::move(look), w.styleID});
-    }
-    return out;
+    std::optional<WordLook> look;
+    if (w.look && !w.look->isDefault()) look = w.look;
+    return {w.text, w.start, std::max(w.end, w.start + 0.05), w.emphasized, w.breakAfter,
+            endsSentence, w.id, std::move(look), w.styleID};
 }
 
 std::vector<Paragraph> paragraphs(const std::vector<Word>& words)
+{
+    std::vector<WordMeasures::Measure> measures;
+    measures.reserve(words.size());
+    for (const Word& w : words) measures.push_back(WordMeasures::measure(w.text));
+    return paragraphs(words, measures);
+}
+
+std::vector<Paragraph> paragraphs(const std::vector<Word>& words, const std::vector<WordMeasures::Measure>& measures)
 {
     std::vector<Paragraph> out;
     std::size_t first = 0;
@@ -73,7 +77,7 @@ std::vector<Paragraph> paragraphs(const std::vector<Word>& words)
         const std::size_t n = i - first + 1;
         const bool last = i + 1 == words.size();
         const bool gap = !last && words[i + 1].start - words[i].end > 2.0;
-        const bool close = last || gap || n >= 60 || (n >= 28 && endsSentence(words[i].text));
+        const bool close = last || gap || n >= 60 || (n >= 28 && measures[i].endsSentence);
         if (!close) continue;
         out.emplace_back(words[first].id, Paragraph::Range{first, i + 1});
         first = i + 1;

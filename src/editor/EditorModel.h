@@ -31,6 +31,7 @@
 #include "editor/EmojiPick.h"
 #include "editor/InspectorTab.h"
 #include "editor/TranscriptMode.h"
+#include "editor/WordMeasures.h"
 #include "model/EditPlan.h"
 #include "model/FileAccess.h"
 #include "model/Paragraph.h"
@@ -178,10 +179,14 @@ public:
 
     const EditPlan& plan() const { return plan_; }
     const std::vector<TimedWord>& timedWords() const { return timedWords_; }
-    const std::vector<CaptionGroup>& groups() const { return groups_; }
+    const std::vector<CaptionGroup>& groups() const { return groups_.list(); }
     const std::vector<Paragraph>& paragraphs() const { return paragraphs_; }  // notifies always
     const std::vector<OutputEntry>& outputIndex() const { return outputIndex_; }
-    const std::unordered_map<Uuid, int, WordIDHash>& groupOfWord() const { return groupOfWord_; }
+    // The position in groups() of the caption line that shows a transcript
+    // word; none for a word in no line. groupOfWordChanged tells of changes.
+    std::optional<int> groupOfWord(const Uuid& id) const;
+    // The same for the word at a position of transcript().
+    std::optional<int> groupOfWordAt(std::size_t index) const;
     const std::map<int, EmojiPick>& emojiPicks() const { return emojiPicks_; }
     const std::set<Uuid>& trimmedWordIDs() const { return trimmedWordIDs_; }
 
@@ -749,6 +754,14 @@ private:
 
     // Derivation (EditorModelDerivation.cpp)
     void recomputeDerived();
+    // The timed words of the caption words that pass `passes` and are not
+    // cut, with each one's character count beside it in timedCharacters_.
+    std::vector<TimedWord> deriveTimedWords(const std::vector<Word>& caption,
+                                            const std::vector<WordMeasures::Measure>& measures,
+                                            const std::vector<char>& passes);
+    // groupOfIndex_ and positionOf_ for the current transcript, timed words
+    // and groups; true when a word's line or position changed.
+    bool indexGroups(const std::vector<Word>& words, const std::vector<char>& passes);
     std::map<int, EmojiPick> pickEmojis() const;
 
     // Snapshot (EditorModelSnapshot.cpp)
@@ -784,7 +797,7 @@ private:
 
     EditPlan plan_;
     std::vector<TimedWord> timedWords_;
-    std::vector<CaptionGroup> groups_;
+    SharedGroups groups_;  // shared with the snapshots that carry them
     struct GroupingLooks {
         CaptionStyle style;
         std::map<std::string, CaptionStyle> styles;
@@ -792,7 +805,17 @@ private:
     std::optional<GroupingLooks> groupedWith_;  // the looks groups_ was made with
     std::vector<Paragraph> paragraphs_;
     std::vector<OutputEntry> outputIndex_;
-    std::unordered_map<Uuid, int, WordIDHash> groupOfWord_;
+    // The line of each transcript word by its position (-1: none), and the
+    // position of each word id (the last, should ids repeat). Positions move
+    // only when words come or go, so the id table is rebuilt only then.
+    std::vector<int> groupOfIndex_;
+    std::vector<Uuid> indexedIDs_;
+    std::unordered_map<Uuid, std::size_t, WordIDHash> positionOf_;
+    // Measures of the caption words' and the transcript's texts, kept from
+    // one derivation to the next; the character counts of timedWords_.
+    WordMeasures captionMeasures_;
+    WordMeasures transcriptMeasures_;
+    std::vector<std::size_t> timedCharacters_;
     std::map<int, EmojiPick> emojiPicks_;
     std::set<Uuid> trimmedWordIDs_;
 

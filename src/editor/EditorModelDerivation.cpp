@@ -73,7 +73,9 @@ std::vector<ClosedRange<double>> EditorModel::speechRanges() const
 }
 
 // Recomputes everything from the project, in dependency order, and ends by
-// publishing the snapshot of exactly these values.
+// publishing the snapshot of exactly these values. What a word's text alone
+// decides is measured once per text and kept; everything else is derived
+// afresh and stored only where it changed.
 void EditorModel::recomputeDerived()
 {
     barsCache_.reset();  // a new cut or take may leave the length and the peak count as they were
@@ -90,9 +92,10 @@ void EditorModel::recomputeDerived()
     const bool voice = voiceDrivesCaptions();
     // The kept-word test, once per word: the caption words share the
     // transcript's order and times.
-    std::vector<char> passes(words.size());
-    for (std::size_t i = 0; i < words.size(); ++i) passes[i] = voice || DerivedCaptions::keptByPlan(plan_, words[i]);
-    const bool allPass = std::all_of(passes.begin(), passes.end(), [](char pass) { return pass; });
+    std::vector<char> passes(words.size(), 1);
+    std::size_t hint = 0;
+    if (!voice)
+        for (std::size_t i = 0; i < words.size(); ++i) passes[i] = DerivedCaptions::keptByPlan(plan_, words[i], hint);
 
     std::set<Uuid> trimmed;
     if (project_.clips && !voice)
@@ -100,19 +103,8 @@ void EditorModel::recomputeDerived()
             if (!words[i].deleted && !passes[i]) trimmed.insert(words[i].id);
     set(trimmedWordIDs_, std::move(trimmed), &EditorModel::trimmedWordIDsChanged);
 
-    std::vector<TimedWord> timed;
-    if (voice) {
-        timed = DerivedCaptions::voiceTimedWords(caption);
-    } else if (allPass) {
-        timed = plan_.timedWords(caption);  // the usual case: nothing outside the kept stretches
-    } else {
-        std::vector<Word> keptWords;
-        keptWords.reserve(caption.size());
-        for (std::size_t i = 0; i < caption.size(); ++i)
-            if (!caption[i].deleted && passes[i]) keptWords.push_back(caption[i]);
-        timed = plan_.timedWords(keptWords);
-    }
-    const bool timedChanged = assign(timedWords_, std::move(timed));
+    const auto& measures = captionMeasures_.of(caption);
+    const bool timedChanged = assign(timedWords_, deriveTimedWords(caption, measures, passes));
     if (timedChanged) emit timedWordsChanged();
 
     // Lines depend on the timed words and the looks alone; most visual edits
@@ -121,7 +113,9 @@ void EditorModel::recomputeDerived()
     const auto& styles = project_.styleOverrides ? *project_.styleOverrides : noStyles;
     bool groupsChanged = false;
     if (timedChanged || !groupedWith_ || groupedWith_->style != project_.style || groupedWith_->styles != styles) {
-        groupsChanged = assign(groups_, CaptionGrouper::groups(timedWords_, project_.style, styles));
+        auto lines = CaptionGrouper::groups(timedWords_, project_.style, styles, timedCharacters_);
+        groupsChanged = lines != groups_.list();
+        if (groupsChanged) groups_ = std::move(lines);
         groupedWith_ = GroupingLooks{project_.style, styles};
         if (groupsChanged) emit this->groupsChanged();
     }
@@ -136,21 +130,87 @@ void EditorModel::recomputeDerived()
         outputIndex_.push_back({words[i].id, timedWords_[next].start, timedWords_[next].end});
         ++next;
     }
+    if (indexGroups(words, passes)) emit groupOfWordChanged();
 
-    // The table follows the lines alone, so unchanged lines leave it as it is.
-    if (groupsChanged) {
-        std::unordered_map<Uuid, int, WordIDHash> groupOf;
-        groupOf.reserve(timedWords_.size());
-        for (std::size_t g = 0; g < groups_.size(); ++g)
-            for (const TimedWord& w : groups_[g].words)
-                if (w.id) groupOf[*w.id] = static_cast<int>(g);
-        set(groupOfWord_, std::move(groupOf), &EditorModel::groupOfWordChanged);
-    }
-
-    paragraphs_ = DerivedCaptions::paragraphs(words);
+    // Paragraphs break at sentence ends of the stored text, which is the
+    // caption text unless the captions show another writing.
+    paragraphs_ = DerivedCaptions::paragraphs(words, converted ? transcriptMeasures_.of(words) : measures);
     emit paragraphsChanged();
     resolveBRoll();
     publishSnapshot();
+}
+
+std::vector<TimedWord> EditorModel::deriveTimedWords(const std::vector<Word>& caption,
+                                                     const std::vector<WordMeasures::Measure>& measures,
+                                                     const std::vector<char>& passes)
+{
+    const bool voice = voiceDrivesCaptions();
+    std::vector<TimedWord> timed;
+    timed.reserve(caption.size());
+    timedCharacters_.clear();
+    timedCharacters_.reserve(caption.size());
+    std::size_t hint = 0;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i].deleted || !passes[i]) continue;
+        // Voiceover words are timed on the output already.
+        timed.push_back(voice ? DerivedCaptions::voiceTimedWord(caption[i], measures[i].endsSentence)
+                              : plan_.timedWord(caption[i], measures[i].endsSentence, hint));
+        timedCharacters_.push_back(measures[i].characters);
+    }
+    return timed;
+}
+
+// The timed words lie in the groups in order, and each is the timed word of
+// the next transcript word that is neither cut nor outside the cut, so one
+// walk pairs each word with its line.
+bool EditorModel::indexGroups(const std::vector<Word>& words, const std::vector<char>& passes)
+{
+    bool changed = false;
+    const bool moved = indexedIDs_.size() != words.size()
+                    || !std::equal(words.begin(), words.end(), indexedIDs_.begin(),
+                                   [](const Word& w, const Uuid& id) { return w.id == id; });
+    if (moved) {
+        indexedIDs_.clear();
+        indexedIDs_.reserve(words.size());
+        positionOf_.clear();
+        positionOf_.reserve(words.size());
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            indexedIDs_.push_back(words[i].id);
+            positionOf_[words[i].id] = i;
+        }
+        changed = true;
+    }
+    std::vector<int> lines(words.size(), -1);
+    std::size_t group = 0, inGroup = 0, timed = 0;
+    for (std::size_t i = 0; i < words.size() && timed < timedWords_.size(); ++i) {
+        if (words[i].deleted || !passes[i]) continue;
+        while (group < groups_.size() && inGroup == groups_[group].words.size()) {
+            ++group;
+            inGroup = 0;
+        }
+        if (group == groups_.size()) break;
+        lines[i] = static_cast<int>(group);
+        ++inGroup;
+        ++timed;
+    }
+    if (lines != groupOfIndex_) {
+        groupOfIndex_ = std::move(lines);
+        changed = true;
+    }
+    return changed;
+}
+
+std::optional<int> EditorModel::groupOfWordAt(std::size_t index) const
+{
+    if (index >= groupOfIndex_.size() || groupOfIndex_[index] < 0) return std::nullopt;
+    return groupOfIndex_[index];
+}
+
+std::optional<int> EditorModel::groupOfWord(const Uuid& id) const
+{
+    const auto at = positionOf_.find(id);
+    if (at == positionOf_.end()) return std::nullopt;
+    return groupOfWordAt(at->second);
 }
 
 }  // namespace vt

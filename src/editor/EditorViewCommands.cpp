@@ -13,9 +13,7 @@ void EditorModel::setAnchor(std::optional<Uuid> id) { anchor_ = std::move(id); }
 std::optional<int> EditorModel::activeGroupIndex() const
 {
     if (!activeWordID_) return std::nullopt;
-    const auto it = groupOfWord_.find(*activeWordID_);
-    if (it == groupOfWord_.end()) return std::nullopt;
-    return it->second;
+    return groupOfWord(*activeWordID_);
 }
 
 void EditorModel::seekExactly(double outputSeconds)

@@ -1,6 +1,7 @@
 #include "editor/PlayerService.h"
 
 #include "editor/EditorModel.h"
+#include "platform/ThreadPriority.h"
 #include "video/MediaLoading.h"
 
 #include <QCoreApplication>
@@ -67,6 +68,7 @@ void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional
     QPointer<PlayerService> self(this);
     QPointer<EditorModel> target(&model);
     std::thread([self, target, generation, request = std::move(request), unread = std::move(unread), done = std::move(done)]() mutable {
+        ThreadPriority::yieldToInput();
         std::optional<BuildResult> built;
         std::optional<std::string> error;
         if (!unread.empty()) {

@@ -141,14 +141,11 @@ double EditPlan::outputLength() const
 
 double EditPlan::outputTime(double sourceSeconds) const
 {
-    const double t = zeroIfNaN(sourceSeconds);
     // Segments ascend and never overlap, so the first one ending after t is
     // found by bisection: timedWords maps every word, and a linear scan would
     // make that quadratic in the length of the transcript.
-    auto s = std::partition_point(segments.begin(), segments.end(),
-                                  [t](const Segment& seg) { return !(seg.sourceEnd > t); });
-    if (s != segments.end()) return t < s->sourceStart ? s->outputStart : s->outputStart + (t - s->sourceStart);
-    return outputLength();
+    std::size_t from = segments.size() / 2;
+    return outputTime(sourceSeconds, from);
 }
 
 double EditPlan::sourceTime(double outputSeconds) const
@@ -160,19 +157,56 @@ double EditPlan::sourceTime(double outputSeconds) const
     return segments.empty() ? 0 : segments.back().sourceEnd;
 }
 
+std::size_t EditPlan::segmentAfter(double sourceSeconds, std::size_t& hint) const
+{
+    const double t = zeroIfNaN(sourceSeconds);
+    const auto endsAfter = [t](const Segment& seg) { return seg.sourceEnd > t; };
+    const std::size_t n = segments.size();
+    std::size_t i = std::min(hint, n);
+    // Segment ends ascend, so the answer is where endsAfter turns true.
+    if (i > 0 && endsAfter(segments[i - 1])) {
+        i = static_cast<std::size_t>(
+            std::partition_point(segments.begin(), segments.begin() + static_cast<std::ptrdiff_t>(i),
+                                 [&](const Segment& seg) { return !endsAfter(seg); }) - segments.begin());
+    } else {
+        for (int step = 0; step < 4 && i < n && !endsAfter(segments[i]); ++step) ++i;
+        if (i < n && !endsAfter(segments[i]))
+            i = static_cast<std::size_t>(
+                std::partition_point(segments.begin() + static_cast<std::ptrdiff_t>(i), segments.end(),
+                                     [&](const Segment& seg) { return !endsAfter(seg); }) - segments.begin());
+    }
+    hint = i;
+    return i;
+}
+
+double EditPlan::outputTime(double sourceSeconds, std::size_t& hint) const
+{
+    const double t = zeroIfNaN(sourceSeconds);
+    const std::size_t i = segmentAfter(t, hint);
+    if (i == segments.size()) return outputLength();
+    const Segment& s = segments[i];
+    return t < s.sourceStart ? s.outputStart : s.outputStart + (t - s.sourceStart);
+}
+
 std::vector<TimedWord> EditPlan::timedWords(const std::vector<Word>& words) const
 {
     std::vector<TimedWord> out;
     out.reserve(words.size());
-    for (const Word& w : words) {
-        if (w.deleted) continue;
-        const double start = outputTime(w.start);
-        std::optional<WordLook> look = w.look;
-        if (look && look->isDefault()) look.reset();
-        out.push_back({w.text, start, std::max(outputTime(w.end), start + kShortestWord), w.emphasized,
-                       w.breakAfter, endsSentence(w.text), w.id, std::move(look), w.styleID});
-    }
+    std::size_t hint = 0;
+    for (const Word& w : words)
+        if (!w.deleted) out.push_back(timedWord(w, endsSentence(w.text), hint));
     return out;
+}
+
+TimedWord EditPlan::timedWord(const Word& w, bool endsSentence, std::size_t& hint) const
+{
+    const double start = outputTime(w.start, hint);
+    // The end lies at or after the start, so its search starts where the
+    // start's ended; the next word's start is searched from the end's.
+    const double end = std::max(outputTime(w.end, hint), start + kShortestWord);
+    std::optional<WordLook> look;
+    if (w.look && !w.look->isDefault()) look = w.look;
+    return {w.text, start, end, w.emphasized, w.breakAfter, endsSentence, w.id, std::move(look), w.styleID};
 }
 
 }  // namespace vt

@@ -55,6 +55,19 @@ struct EditPlan {
     // One timed word per word that is not deleted, in order, even when the
     // word lies inside a cut; each lasts at least 0.05 s.
     std::vector<TimedWord> timedWords(const std::vector<Word>& words) const;
+    // The timed word of one word, deleted or not, given whether its text ends
+    // a sentence (endsSentence of its text, for callers that measured it
+    // already). `hint` is as for segmentAfter.
+    TimedWord timedWord(const Word& word, bool endsSentence, std::size_t& hint) const;
+
+    // The index of the first segment that ends after a source time, or the
+    // segment count when none does: the segment outputTime maps it with.
+    // The search starts at `hint`, the answer for a nearby earlier time, and
+    // leaves this answer there, so times taken in ascending order (words in
+    // spoken order) cost a step each rather than a search.
+    std::size_t segmentAfter(double sourceSeconds, std::size_t& hint) const;
+    // outputTime, searched from `hint` as segmentAfter does.
+    double outputTime(double sourceSeconds, std::size_t& hint) const;
 
     friend bool operator==(const EditPlan&, const EditPlan&) = default;
 };

@@ -3,6 +3,8 @@
 #include "video/CompositionMixer.h"
 #include "video/CompositionVideo.h"
 
+#include "platform/ThreadPriority.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -99,30 +101,49 @@ void Player::restartPictures()
     queue_.clear();
     composedAll_ = false;
     shown_ = {};
-    if (worker_.joinable()) {
-        // The old worker sees the new generation and ends after its current picture.
-        std::thread old = std::move(worker_);
-        lock_.unlock();
-        changed_.notify_all();
-        old.join();
-        lock_.lock();
-    }
-    if (item_ && !stopping_) worker_ = std::thread(&Player::composeLoop, this, generation_, item_, clock_);
+    // The worker sees the new generation after its current picture and
+    // starts over by itself: a seek or a new item never waits for it, so a
+    // dragged playhead or an edit's rebuild stays off the caller's thread.
+    if (!worker_.joinable() && item_ && !stopping_) worker_ = std::thread(&Player::composeLoop, this);
 }
 
-void Player::composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerItem> item, double from)
+void Player::composeLoop()
 {
-    CompositionVideo video(item->composition, item->clipTracks, item->state, item->decodeEdge);
-    const double fps = fpsOf(*item);
+    ThreadPriority::yieldToInput();
+    // The readers of an item stay open across seeks; a new item gets new ones.
+    std::shared_ptr<const PlayerItem> item;
+    std::unique_ptr<CompositionVideo> video;
+    std::uint64_t started = 0;
+    std::unique_lock lock(lock_);
+    for (;;) {
+        changed_.wait(lock, [&] { return stopping_ || generation_ != started; });
+        if (stopping_) return;
+        started = generation_;
+        const bool newItem = item_ != item;
+        item = item_;
+        const double from = clock_;
+        lock.unlock();
+        if (newItem) {
+            video.reset();
+            if (item) video = std::make_unique<CompositionVideo>(item->composition, item->clipTracks, item->state, item->decodeEdge);
+        }
+        if (video) composeFrom(*video, *item, started, from);
+        lock.lock();
+    }
+}
+
+void Player::composeFrom(CompositionVideo& video, const PlayerItem& item, std::uint64_t generation, double from)
+{
+    const double fps = fpsOf(item);
     // Pictures sit on the frame grid; the first is the one on screen at `from`.
-    const std::int64_t last = lastFrame(item->duration, fps);
+    const std::int64_t last = lastFrame(item.duration, fps);
     for (auto k = std::min(frameAt(from, fps), last);; ++k) {
         {
             std::unique_lock lock(lock_);
             changed_.wait(lock, [&] { return generation_ != generation || queue_.size() < queueCapacity; });
             if (generation_ != generation) return;
             k = nextPicture(k, last, fps);
-            if (double(k) / fps >= item->duration && k > 0) {
+            if (double(k) / fps >= item.duration && k > 0) {
                 composedAll_ = true;
                 changed_.notify_all();
                 return;
@@ -130,8 +151,8 @@ void Player::composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerI
         }
         const double time = double(k) / fps;
         const auto start = std::chrono::steady_clock::now();
-        QImage image = video.frame(time, item->frameSize);  // composed without the lock
-        if (item->composed) item->composed(time);
+        QImage image = video.frame(time, item.frameSize);  // composed without the lock
+        if (item.composed) item.composed(time);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::lock_guard guard(lock_);
         if (generation_ != generation) return;

@@ -35,6 +35,7 @@
 namespace vt {
 
 class CompositionMixer;
+class CompositionVideo;
 
 // What a player plays: a built composition with its mix and clip tracks, the
 // render state its pictures are drawn from, and how pictures are made.
@@ -98,7 +99,8 @@ private:
         QImage image;
     };
     void restartPictures();  // with lock_ held
-    void composeLoop(std::uint64_t generation, std::shared_ptr<const PlayerItem> item, double from);
+    void composeLoop();
+    void composeFrom(CompositionVideo& video, const PlayerItem& item, std::uint64_t generation, double from);
     std::int64_t nextPicture(std::int64_t k, std::int64_t last, double fps);  // with lock_ held
     void learnComposeTime(double seconds);                                    // with lock_ held
     bool isLate(const Picture& picture) const;                                // with lock_ held
@@ -123,7 +125,7 @@ private:
     std::int64_t dropped_ = 0;
     bool stopping_ = false;
     // ---- owned by the calling thread ----
-    std::thread worker_;
+    std::thread worker_;  // one for the player's life, started with the first item
 };
 
 }  // namespace vt

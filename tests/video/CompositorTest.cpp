@@ -116,7 +116,7 @@ TEST(Compositor, HiddenCaptionsDrawNeitherCaptionNorEmojiButTheRest)
     const QImage source = solidFrame(540, 960, Qt::darkCyan);
 
     RenderSnapshot bare = snap;
-    bare.groups.clear();
+    bare.groups.edit().clear();
     bare.emojis.clear();
     snap.captionsVisible = false;
     const QImage hidden = Compositor::render(source, 0.5, snap);
@@ -197,7 +197,7 @@ TEST(Compositor, PerLineLookForTheCaptionBaseLookForTheBarAccent)
     red.highlightColor = RGBA{0, 0, 1, 1};
     snap.styles["red"] = red;
     snap.groups = {line({"HELLO"})};
-    snap.groups[0].styleID = "red";
+    snap.groups.edit()[0].styleID = "red";
     snap.progressBar = ProgressBar{};
     const QImage frame = Compositor::render(solidFrame(540, 960, Qt::black), 0.5, snap);
     EXPECT_GT(countPixels(frame, [](QColor c) { return c.red() > 200 && c.green() < 50; }), 500);
@@ -343,7 +343,7 @@ RenderSnapshot busySnapshot(const std::string& stillPath)
     snap.style.behindSubject = true;
     snap.style.verticalPosition = 0.4;
     snap.groups = {line({"the", "same", "bytes"}, 0, 0), line({"every", "time"}, 1.2, 1)};
-    snap.groups[0].end = 1.2;
+    snap.groups.edit()[0].end = 1.2;
     snap.emojis = {{1, "🚀"}};
     snap.progressBar = ProgressBar{};
     snap.progressBar->thickness = 8;

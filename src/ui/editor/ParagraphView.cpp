@@ -13,14 +13,6 @@
 namespace vt::ui {
 namespace {
 
-std::optional<int> groupOf(const EditorModel& editor, const Word& word)
-{
-    const auto& table = editor.groupOfWord();
-    const auto it = table.find(word.id);
-    if (it == table.end()) return std::nullopt;
-    return it->second;
-}
-
 void mix(std::size_t& seed, std::size_t value) { seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2); }
 
 }  // namespace
@@ -35,11 +27,11 @@ WordChip ParagraphView::chip(const EditorModel& editor, Paragraph::Range range, 
     const auto& words = editor.transcript();
     const Word& word = words[i];
     WordChip c = WordChip::of(word);
-    const auto group = groupOf(editor, word);
+    const auto group = editor.groupOfWordAt(i);
     const auto active = editor.activeGroupIndex();
     c.inPlayingLine = group && active && *group == *active;
-    c.joinsLeft = c.inPlayingLine && i > range.lower && groupOf(editor, words[i - 1]) == group;
-    c.joinsRight = c.inPlayingLine && i + 1 < range.upper && groupOf(editor, words[i + 1]) == group;
+    c.joinsLeft = c.inPlayingLine && i > range.lower && editor.groupOfWordAt(i - 1) == group;
+    c.joinsRight = c.inPlayingLine && i + 1 < range.upper && editor.groupOfWordAt(i + 1) == group;
     c.isActive = editor.activeWordID() == word.id;
     c.isSelected = editor.selection().contains(word.id);
     c.trimmed = editor.trimmedWordIDs().contains(word.id);

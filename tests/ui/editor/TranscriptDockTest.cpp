@@ -120,7 +120,7 @@ TEST(ParagraphView, BandJoinsOnlyWordsOfThePlayingLineInsideTheParagraph)
     for (std::size_t i = 0; i < e.transcript().size(); ++i)
         if (ParagraphView::chip(e, all, i).inPlayingLine) inLine.push_back(i);
     ASSERT_GE(inLine.size(), 2u);
-    for (std::size_t i : inLine) EXPECT_EQ(e.groupOfWord().at(rig.word(i).id), line);
+    for (std::size_t i : inLine) EXPECT_EQ(e.groupOfWord(rig.word(i).id), line);
     EXPECT_FALSE(ParagraphView::chip(e, all, inLine.front()).joinsLeft);
     EXPECT_TRUE(ParagraphView::chip(e, all, inLine.front()).joinsRight);
     EXPECT_FALSE(ParagraphView::chip(e, all, inLine.back()).joinsRight);
