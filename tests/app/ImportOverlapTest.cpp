@@ -127,5 +127,34 @@ TEST(ImportOverlap, AFailedFaceTrackingLeavesTheVideoFramedOnItsMiddle)
     EXPECT_FALSE(app.projects().front().faceTrack);
 }
 
+TEST(ImportOverlap, CancellingWhileOnlyTheTrackerRunsSavesNothing)
+{
+    test::IsolatedHome home;
+    const auto video = test::makeClip(home.dir / "talk.mp4", test::speak(home.dir / "voice.wav", "Hello there, this is a test."), 2);
+    // The tracker either returns its track at once when released, or looks
+    // at its progress again (which stops a cancelled import's tracker).
+    for (const bool reportsAgain : {false, true}) {
+        std::atomic<bool> releaseTracker{false};
+        AppModel::Services services;
+        services.trackFaces = [&](const std::filesystem::path&, double, const std::function<void(double)>& progress) {
+            progress(0.5);
+            waitFor(releaseTracker);
+            if (reportsAgain) progress(0.9);
+            return std::optional<FaceTrack>(kTrack);
+        };
+        AppModel app(services);
+        app.finishOnboarding();
+        app.importVideo(video);
+        const bool tracking = QTest::qWaitFor([&] { return app.processing() && app.processing()->step == 3; }, 30000);
+        app.task()->cancel();
+        releaseTracker = true;
+        ASSERT_TRUE(tracking) << "the transcript never came in";
+        ASSERT_TRUE(test::waitForImport(app));
+        EXPECT_EQ(app.screen(), Screen::home) << reportsAgain;
+        EXPECT_FALSE(app.errorMessage()) << reportsAgain;
+        EXPECT_TRUE(ProjectStore::loadAll().empty()) << reportsAgain;
+    }
+}
+
 }  // namespace
 }  // namespace vt
