@@ -2,6 +2,7 @@
 
 #include "editor/QtEditorClock.h"
 #include "model/DataRoot.h"
+#include "platform/HandOff.h"
 #include "speech/CaptionError.h"
 #include "video/MediaLoading.h"
 
@@ -119,17 +120,21 @@ void EditorModel::startBackgroundLoads()
 void EditorModel::inBackground(std::function<std::function<void(EditorModel&)>()> work)
 {
     QPointer<EditorModel> self(this);
-    QThreadPool::globalInstance()->start([self, work = std::move(work)] {
+    const HandOff handOff;
+    std::function<void()> job = [self, work = std::move(work), handOff] {
+        handOff.take();
         auto deliver = work();
         // Hand the result to the main thread; the application object outlives
         // any editor, and the editor itself may be gone by then.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, deliver = std::move(deliver)] {
-                if (self && !self->tornDown_) deliver(*self);
-            },
-            Qt::QueuedConnection);
-    });
+        auto land = [self, deliver = std::move(deliver), handOff] {
+            handOff.take();
+            if (self && !self->tornDown_) deliver(*self);
+        };
+        handOff.give();
+        QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(land), Qt::QueuedConnection);
+    };
+    handOff.give();
+    QThreadPool::globalInstance()->start(std::move(job));
 }
 
 // ---- set-up: media facts, poster, first player item -------------------------

@@ -1,6 +1,7 @@
 #include "editor/MusicCommands.h"
 
 #include "platform/Bookmark.h"
+#include "platform/HandOff.h"
 #include "platform/media/AudioFileReader.h"
 #include "platform/media/MediaError.h"
 
@@ -60,7 +61,9 @@ void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
     setError(std::nullopt);
     ++generating_;
     model_.setMusicBusy(true);
-    worker_.start([this, mood] {
+    const HandOff handOff;
+    std::function<void()> job = [this, mood, handOff] {
+        handOff.take();
         std::filesystem::path file;
         std::string failure;
         try {
@@ -72,32 +75,34 @@ void MusicCommands::useBuiltInMusic(const MusicGenerator::Mood& mood)
         } catch (...) {
             failure = "no details";
         }
-        QMetaObject::invokeMethod(
-            this,
-            [this, mood, file, failure] {
-                // Moods chosen in a row are made in turn: busy until the last.
-                const bool stillBusy = --generating_ > 0;
-                if (!failure.empty()) {
-                    setError("Couldn't create the music: " + failure);
-                    model_.setMusicBusy(stillBusy);
-                    return;
-                }
-                const std::optional<BackgroundMusic>& current = model_.project().music;
-                BackgroundMusic music;
-                music.path = file.string();
-                music.name = mood.name;
-                music.builtInID = mood.id;
-                if (current) {
-                    music.volume = current->volume;
-                    music.ducking = current->ducking;
-                    music.fadeIn = current->fadeIn;
-                    music.fadeOut = current->fadeOut;
-                }
-                setMusic(music);
+        auto land = [this, mood, file, failure, handOff] {
+            handOff.take();
+            // Moods chosen in a row are made in turn: busy until the last.
+            const bool stillBusy = --generating_ > 0;
+            if (!failure.empty()) {
+                setError("Couldn't create the music: " + failure);
                 model_.setMusicBusy(stillBusy);
-            },
-            Qt::QueuedConnection);
-    });
+                return;
+            }
+            const std::optional<BackgroundMusic>& current = model_.project().music;
+            BackgroundMusic music;
+            music.path = file.string();
+            music.name = mood.name;
+            music.builtInID = mood.id;
+            if (current) {
+                music.volume = current->volume;
+                music.ducking = current->ducking;
+                music.fadeIn = current->fadeIn;
+                music.fadeOut = current->fadeOut;
+            }
+            setMusic(music);
+            model_.setMusicBusy(stillBusy);
+        };
+        handOff.give();
+        QMetaObject::invokeMethod(this, std::move(land), Qt::QueuedConnection);
+    };
+    handOff.give();
+    worker_.start(std::move(job));
 }
 
 void MusicCommands::setMusic(std::optional<BackgroundMusic> music)

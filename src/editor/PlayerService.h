@@ -43,7 +43,7 @@ public:
 
     // Transport for the editor's views.
     void play();
-    void seek(double seconds);
+    void seek(double seconds) override;
     Player& player() { return *player_; }
 
 private:

@@ -116,8 +116,10 @@ std::vector<std::string> PostCopyWriter::hashtags(std::string_view input, int co
         return a.second.score != b.second.score ? a.second.score > b.second.score : a.second.first < b.second.first;
     });
     std::vector<std::string> chosen, tags;
-    for (const auto& [key, entry] : ranked) {
+    for (const auto& item : ranked) {
         if (int(tags.size()) >= count) break;
+        const std::string& key = item.first;
+        const Entry& entry = item.second;
         const bool related = std::any_of(chosen.begin(), chosen.end(), [&](const std::string& c) {
             return c.find(key) != std::string::npos || key.find(c) != std::string::npos;
         });

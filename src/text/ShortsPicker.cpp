@@ -136,7 +136,8 @@ void ShortsPicker::nextThumbnail()
     if (makingThumb_) return;  // the one being made starts the next when it lands
     while (!wantedThumbs_.empty() && thumbs_.contains(wantedThumbs_.front().first)) wantedThumbs_.pop_front();
     if (wantedThumbs_.empty()) return;
-    const auto [id, at] = wantedThumbs_.front();
+    const std::string id = wantedThumbs_.front().first;
+    const double at = wantedThumbs_.front().second;
     wantedThumbs_.pop_front();
     makingThumb_ = true;
     inBackground([frame = services_.frame, path = source_.videoPath, id, at]() -> std::function<void(ShortsPicker&)> {

@@ -16,19 +16,17 @@ namespace {
 bool isDeep(const QImage& image) { return image.format() == kDeepFormat; }
 bool isGrey(const QImage& image) { return image.format() == QImage::Format_Grayscale8; }
 
-// Where red, blue and alpha sit in a pixel, and the channel maximum: 8-bit
-// pixels are stored B, G, R, A; deep ones R, G, B, A.
+// Where red, blue and alpha sit in a pixel: 8-bit pixels are stored
+// B, G, R, A; deep ones R, G, B, A.
 template <typename T>
 struct Layout;
 template <>
 struct Layout<std::uint8_t> {
     static constexpr int red = 2, blue = 0, alpha = 3;
-    static constexpr int max = 255;
 };
 template <>
 struct Layout<std::uint16_t> {
     static constexpr int red = 0, blue = 2, alpha = 3;
-    static constexpr int max = 65535;
 };
 
 template <typename T>

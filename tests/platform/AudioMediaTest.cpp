@@ -61,7 +61,9 @@ TEST(AudioAsset, ExportsTheAudioTrackWithItsTiming)
         std::string codec;
         double soundStart;
     } cases[] = {{"aac", 0}, {"pcm_s16le", 0}, {"aac", 0.5}, {"pcm_s16le", 0.5}};
-    for (const auto& [codec, soundStart] : cases) {
+    for (const Case& c : cases) {
+        const std::string& codec = c.codec;
+        const double soundStart = c.soundStart;
         TempDir dir;
         auto video = makeVideo(dir, true, 44100, 2, codec, soundStart);
         AudioAsset asset(video);

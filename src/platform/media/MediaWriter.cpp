@@ -77,6 +77,20 @@ inline std::uint8_t luma(std::uint32_t bgra)
 
 // The luma of two rows, and the column sums of their colour: blue and red
 // side by side in the two halves of `blueRed`, green in `green`.
+// The row loops get an AVX2 copy picked at load time. A thread-sanitized
+// build does without: the picking function would be instrumented and run
+// before the sanitizer's runtime is ready, crashing the program at load.
+#if defined(__SANITIZE_THREAD__)
+#define VT_WIDE_CLONES
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define VT_WIDE_CLONES
+#endif
+#endif
+#ifndef VT_WIDE_CLONES
+#define VT_WIDE_CLONES [[gnu::target_clones("avx2", "default")]]
+#endif
+
 inline void pixelPair(std::uint32_t top, std::uint32_t bottom, std::uint8_t* __restrict yTop,
                       std::uint8_t* __restrict yBottom, std::uint32_t* __restrict blueRed, std::uint32_t* __restrict green)
 {
@@ -86,7 +100,7 @@ inline void pixelPair(std::uint32_t top, std::uint32_t bottom, std::uint8_t* __r
     *green = ((top >> 8) & 255) + ((bottom >> 8) & 255);
 }
 
-[[gnu::target_clones("avx2", "default")]] void rowPair(const std::uint32_t* __restrict top,
+VT_WIDE_CLONES void rowPair(const std::uint32_t* __restrict top,
                                                        const std::uint32_t* __restrict bottom,
                                                        std::uint8_t* __restrict yTop, std::uint8_t* __restrict yBottom,
                                                        std::uint32_t* __restrict blueRed,
@@ -111,7 +125,7 @@ inline void chroma(std::uint32_t blueRed0, std::uint32_t blueRed1, std::uint32_t
     *v = static_cast<std::uint8_t>((kVR * rs + kVG * gs + kVB * bs + (128 << shift) + (1 << (shift - 1))) >> shift);
 }
 
-[[gnu::target_clones("avx2", "default")]] void chromaRow(const std::uint32_t* __restrict blueRed,
+VT_WIDE_CLONES void chromaRow(const std::uint32_t* __restrict blueRed,
                                                          const std::uint32_t* __restrict green,
                                                          std::uint8_t* __restrict u, std::uint8_t* __restrict v,
                                                          int halfWidth)

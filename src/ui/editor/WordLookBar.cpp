@@ -218,7 +218,7 @@ QColorDialog* WordLookBar::colorDialog() const { return dialog_.data(); }
 void WordLookBar::restoreColors()
 {
     for (const auto& [id, colour] : colorsBefore_)
-        editor_.updateLook({id}, false, [colour](WordLook& look) { look.color = colour; });
+        editor_.updateLook({id}, false, [colour = colour](WordLook& look) { look.color = colour; });
 }
 
 }  // namespace vt::ui

@@ -112,7 +112,7 @@ void OnboardingView::go(int target)
     if (change_) change_->setCurrentTime(change_->duration());  // ends the previous change
     QWidget* old = current_;
     current_ = makeStep(step_);
-    host_->replaceWidget(old, current_);
+    delete host_->replaceWidget(old, current_);  // the layout hands back the old step's item
     if (Motion::reduced()) {
         old->hide();
         old->deleteLater();

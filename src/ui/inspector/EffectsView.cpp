@@ -123,8 +123,8 @@ QWidget* EffectsView::buildEmojis()
     auto* rows = rowStack(emojiRows_);
     rows->addWidget(new RowDivider(emojiRows_));
     auto* amount = segments({{QStringLiteral("Some"), &parts_.some}, {QStringLiteral("Lots"), &parts_.lots}}, emojiRows_);
-    for (auto [button, value] : {std::pair{parts_.some, EmojiSettings::Amount::some}, std::pair{parts_.lots, EmojiSettings::Amount::lots}})
-        connect(button, &QToolButton::clicked, this, [this, value] {
+    for (const auto& choice : {std::pair{parts_.some, EmojiSettings::Amount::some}, std::pair{parts_.lots, EmojiSettings::Amount::lots}})
+        connect(choice.first, &QToolButton::clicked, this, [this, value = choice.second] {
             EmojiSettings s = editor_.project().emojis.value_or(EmojiSettings{});
             s.amount = value;
             editor_.setEmojis(s);
@@ -309,8 +309,9 @@ QWidget* EffectsView::buildProgressBar()
     auto* rows = rowStack(barRows_);
     rows->addWidget(new RowDivider(barRows_));
     auto* position = segments({{QStringLiteral("Top"), &parts_.top}, {QStringLiteral("Bottom"), &parts_.bottom}}, barRows_);
-    for (auto [button, value] : {std::pair{parts_.top, ProgressBar::Position::top}, std::pair{parts_.bottom, ProgressBar::Position::bottom}})
-        connect(button, &QToolButton::clicked, this, [edit, value] { edit([value](ProgressBar& b) { b.position = value; }); });
+    for (const auto& choice : {std::pair{parts_.top, ProgressBar::Position::top}, std::pair{parts_.bottom, ProgressBar::Position::bottom}})
+        connect(choice.first, &QToolButton::clicked, this,
+                [edit, value = choice.second] { edit([value](ProgressBar& b) { b.position = value; }); });
     rows->addWidget(new InspectorRow(QStringLiteral("Position"), {}, position, barRows_));
     rows->addWidget(new RowDivider(barRows_));
     parts_.barColor = new OptionalColorRow(

@@ -64,7 +64,10 @@ public:
                                return -1;
                            },
                            [current, value](const int& i) {
-                               if (i >= 0 && i < static_cast<int>(current->size())) value.set((*current)[i].second);
+                               if (i < 0 || i >= static_cast<int>(current->size())) return;
+                               // A copy: the write refreshes this menu, which replaces the options.
+                               const T chosen = (*current)[static_cast<std::size_t>(i)].second;
+                               value.set(chosen);
                            }};
         auto* row = new LookMenuRow(title, labels, index);
         add(row, std::move(shown), [row] { row->refresh(); });

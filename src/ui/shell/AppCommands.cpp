@@ -151,7 +151,7 @@ void AppCommands::addEditorMenus(QMenuBar& bar)
     QMenu& effects = *timeline.addMenu(tr("Add an Effect"));
     rules_[effects.menuAction()] = Rule::editorOpen;
     for (const auto& [kind, title] : enumCases(MotionEffect::Kind{})) {
-        add(effects, {title, "", Rule::editorOpen, [this, kind] {
+        add(effects, {title, "", Rule::editorOpen, [this, kind = kind] {
                           EditorModel::TimelineDrop drop;
                           drop.motion = kind;
                           placeAtPlayhead(app_, drop);

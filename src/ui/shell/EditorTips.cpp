@@ -260,7 +260,7 @@ void EditorTips::showStep(int step)
     show(0);
     connect(change, &QVariantAnimation::valueChanged, this, [show](const QVariant& v) { show(v.toReal()); });
     QWidget* leaving = leaving_;
-    connect(change, &QVariantAnimation::finished, this, [this, show, leaving] {
+    connect(change, &QVariantAnimation::finished, this, [show, leaving] {
         show(1);
         leaving->deleteLater();
     });

@@ -65,10 +65,11 @@ TEST(WelcomeStep, FooterOrButtonAndTheLooksCount)
     EXPECT_EQ(WelcomeStep::looksDetail(),
               QString::number(StylePresets::all().size()) + " caption styles, hooks, thumbnails, B-roll, music and color.");
 
-    WelcomeStep back([&] { ++runs; }, "Open my projects", std::nullopt);
     // The entrance may start and end between two looks on a busy machine:
-    // watch for its start rather than catch it running.
+    // watch for its start rather than catch it running. The flag outlives the
+    // step, whose animation reports its stop as the step is destroyed.
     bool entered = false;
+    WelcomeStep back([&] { ++runs; }, "Open my projects", std::nullopt);
     QObject::connect(back.entrance(), &QAbstractAnimation::stateChanged,
                      [&](QAbstractAnimation::State state) { entered = entered || state == QAbstractAnimation::Running; });
     EXPECT_EQ(back.markSide(), 77);  // 0.8 of 96 before the entrance

@@ -202,11 +202,11 @@ TEST(MenuActions, EveryPlaybackAndTimelineItemActs)
     // Each camera move, titled as written, lands at the playhead.
     for (const auto& [kind, title] : enumCases(MotionEffect::Kind{})) {
         cases.push_back({"Add an Effect › " + QString::fromUtf8(title.data(), qsizetype(title.size())),
-                         [&, kind](Fixture& f) {
+                         [&, kind = kind](Fixture& f) {
                              f.pausedAt(2);
                              f.count = motionsOf(kind);
                          },
-                         [&, kind](Fixture& f) {
+                         [&, kind = kind](Fixture& f) {
                              EXPECT_EQ(motionsOf(kind), f.count + 1);
                              const auto selected = f.editor->selectedMotion();
                              ASSERT_TRUE(selected);
