@@ -9,12 +9,14 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace vt {
 
 namespace {
 
 constexpr int reportIntervalMs = 50;  // 1/20 s
+constexpr int pictureCheckMs = 16;    // as often as the screen asks for pictures
 
 // Of clips whose media facts are missing, the message naming the first that
 // cannot be read: such a clip would leave the preview blank without a word.
@@ -137,6 +139,26 @@ void PlayerService::startTimeReports(std::function<void(double, double)> report)
         });
     }
     reports_->start();
+}
+
+void PlayerService::whenPictureReady(std::function<void()> ready)
+{
+    pictureWaiters_.push_back(std::move(ready));
+    if (!pictureWatch_) {
+        pictureWatch_ = new QTimer(this);
+        pictureWatch_->setInterval(pictureCheckMs);
+        connect(pictureWatch_, &QTimer::timeout, this, &PlayerService::checkPicture);
+    }
+    pictureWatch_->start();
+    checkPicture();
+}
+
+void PlayerService::checkPicture()
+{
+    if (pictureWaiters_.empty() || (player_->duration() > 0 && player_->currentFrame().isNull())) return;
+    pictureWatch_->stop();
+    emit pictureReady();
+    for (auto& ready : std::exchange(pictureWaiters_, {})) ready();
 }
 
 void PlayerService::stopTimeReports()

@@ -72,7 +72,9 @@ TEST_F(EditorUnsavedClose, LoadingLastsUntilTheFirstPlayerItemIsBuilt)
     EXPECT_TRUE(model.isLoading());
 
     player->held.front()(std::nullopt);
-    EXPECT_FALSE(model.isLoading());
+    // Then the poster is read, off the main thread, and loading ends.
+    EXPECT_TRUE(waitFor([&] { return !model.isLoading(); }));
+    EXPECT_TRUE(model.posterFrame());
 }
 
 }  // namespace

@@ -184,6 +184,25 @@ TEST(Shell, PlayFullScreenTogglesThePlayerFromTheMenuAndFromItsWindow)
     EXPECT_TRUE(QTest::qWaitForWindowActive(&shell.window));
 }
 
+// The look previews are drawn from the poster, and with the waveform and
+// the filmstrip they keep a busy machine's cores; the preview's first
+// picture must not wait behind them.
+TEST(Shell, TheEditorShowsItsFirstPictureBeforeTheRestOfTheVideoIsRead)
+{
+    Shell shell;
+    shell.openProject();
+    EditorModel& editor = *shell.app.editor();
+    ui::PlayerFrames* frames = shell.root.editorScreen()->playerFrames();
+    std::optional<bool> posterAtFirstPicture;
+    QObject::connect(frames, &ui::PlayerFrames::frameChanged, frames, [&] {
+        if (!posterAtFirstPicture) posterAtFirstPicture = editor.posterFrame().has_value();
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor.isLoading(); }, 60000));
+    ASSERT_TRUE(posterAtFirstPicture.has_value()) << "the picture shows before loading ends";
+    EXPECT_FALSE(*posterAtFirstPicture);
+    EXPECT_TRUE(editor.posterFrame());
+}
+
 TEST(Shell, UndoGoesToTheTextFieldBeingEdited)
 {
     Shell shell;
