@@ -4,6 +4,7 @@
 // before the player has its first item.
 
 #include "EditorFakes.h"
+#include <QTest>
 
 namespace vt {
 namespace {
@@ -73,7 +74,7 @@ TEST_F(EditorUnsavedClose, LoadingLastsUntilTheFirstPlayerItemIsBuilt)
 
     player->held.front()(std::nullopt);
     // Then the poster is read, off the main thread, and loading ends.
-    EXPECT_TRUE(waitFor([&] { return !model.isLoading(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !model.isLoading(); }, 30000));
     EXPECT_TRUE(model.posterFrame());
 }
 
