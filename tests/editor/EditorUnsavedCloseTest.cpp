@@ -4,6 +4,7 @@
 // before the player has its first item.
 
 #include "EditorFakes.h"
+
 #include <QTest>
 
 namespace vt {
