@@ -280,5 +280,50 @@ TEST(Shell, DroppedAndOpenedFilesAreImported)
     ASSERT_TRUE(test::waitForImport(shell.app));
 }
 
+// Redo answers the desktop's own Redo keys as well as Shift+Ctrl+Z, and no
+// key of the menus belongs to two commands (Qt then runs neither).
+TEST(Shell, RedoAnswersEveryStandardRedoKey)
+{
+    Shell shell;
+    Project project;
+    project.videoPath = test::makeClip(shell.home.dir / "talk.mp4", std::nullopt, 1).string();
+    project.sourceDuration = 1;
+    Word word;
+    word.id = Uuid::random();
+    word.text = "hello";
+    word.end = 0.5;
+    project.words.push_back(word);
+    ProjectStore::save(project);
+    shell.app.open(project);
+    EditorModel& editor = *shell.app.editor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.window));
+    shell.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shell.window));
+
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    keys.prepend(QKeySequence("Shift+Ctrl+Z"));
+    for (const QKeySequence& key : keys) {
+        editor.setSelection({word.id});
+        shell.commands.action("Emphasize Selected Words")->trigger();
+        ASSERT_TRUE(editor.project().words[0].emphasized);
+        QTest::keySequence(&shell.window, QKeySequence("Ctrl+Z"));
+        ASSERT_FALSE(editor.project().words[0].emphasized) << "undone";
+        QTest::keySequence(&shell.window, key);
+        EXPECT_TRUE(editor.project().words[0].emphasized) << key.toString().toStdString();
+        if (editor.project().words[0].emphasized) {  // back to plain
+            editor.setSelection({word.id});
+            shell.commands.action("Emphasize Selected Words")->trigger();
+        }
+    }
+
+    std::map<QString, QString> owner;
+    for (QAction* action : shell.window.findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts()) {
+            const auto [at, added] = owner.emplace(key.toString(), action->text());
+            EXPECT_TRUE(added) << key.toString().toStdString() << ": " << at->second.toStdString() << " and "
+                               << action->text().toStdString();
+        }
+}
+
 }  // namespace
 }  // namespace vt
