@@ -65,6 +65,8 @@ private:
     std::vector<std::function<void()>> pictureWaiters_;
     std::function<void(double, double)> report_;
     std::uint64_t latestRebuild_ = 0;  // the only rebuild whose result may be installed
+    int building_ = 0;                 // rebuilds whose result has not come back yet
+    bool hasItem_ = false;
 };
 
 }  // namespace vt
