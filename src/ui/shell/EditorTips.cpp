@@ -1,5 +1,6 @@
 #include "ui/shell/EditorTips.h"
 
+#include "captions/presets/StylePresets.h"
 #include "ui/theme/Theme.h"
 
 #include <QHBoxLayout>
@@ -8,6 +9,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <string>
 
 namespace vt {
 namespace {
@@ -23,6 +26,9 @@ QString css(const QColor& c) { return c.name(QColor::HexArgb); }
 
 const std::vector<EditorTips::Tip>& EditorTips::tips()
 {
+    static const std::string looks = "Styles has " + std::to_string(StylePresets::all().size()) +
+                                     " caption looks: click one and every caption changes. Customize fine-tunes the font, "
+                                     "colors and animation.";
     static const std::vector<Tip> list{
         {"Edit by deleting words",
          "Click a word in the transcript and press Delete: it's cut from the video. Shift-click to pick a whole sentence. Ctrl+Z undoes.",
@@ -30,9 +36,7 @@ const std::vector<EditorTips::Tip>& EditorTips::tips()
         {"Drag your captions",
          "Pause, then drag a caption word in the preview to move it. Pick words to make them bigger, recolor them or give them their own style.",
          Qt::AlignCenter},
-        {"Pick a look",
-         "Styles has 150 caption looks: click one and every caption changes. Customize fine-tunes the font, colors and animation.",
-         Qt::AlignTop | Qt::AlignRight},
+        {"Pick a look", looks, Qt::AlignTop | Qt::AlignRight},
     };
     return list;
 }
