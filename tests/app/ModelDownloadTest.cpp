@@ -33,7 +33,8 @@ TEST(ModelDownload, AFailedTransferShowsTheAlertAndLetsANewOneStart)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !app.modelDownloadProgress(); }, 10000));
     EXPECT_EQ(started, 1);
     ASSERT_TRUE(app.errorMessage());
-    EXPECT_TRUE(app.errorMessage()->starts_with("Couldn't download the Whisper model: ")) << *app.errorMessage();
+    EXPECT_EQ(*app.errorMessage(), "The speech model could not be downloaded.");
+    EXPECT_FALSE(app.errorDetail().empty());
     EXPECT_FALSE(app.whisperInstalled());
 
     app.downloadWhisperModel();

@@ -56,6 +56,17 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+NetError::Kind failure(CURLcode code)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT: return NetError::Kind::offline;
+    case CURLE_OPERATION_TIMEDOUT: return NetError::Kind::timedOut;
+    default: return NetError::Kind::other;
+    }
+}
+
 }  // namespace
 
 long download(const std::string& url, const std::filesystem::path& destination, const DownloadProgress& progress,
@@ -103,7 +114,7 @@ long download(const std::string& url, const std::filesystem::path& destination, 
         const std::string detail = transfer.writeFailed || !flushed ? "the file could not be written"
                                    : errorText[0]                   ? std::string(errorText)
                                                                     : curl_easy_strerror(code);
-        fail(NetError("The download failed: " + detail + "."));
+        fail(NetError("The download failed: " + detail + ".", failure(code)));
     }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);

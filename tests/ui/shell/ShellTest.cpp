@@ -99,13 +99,15 @@ TEST(Shell, HomeFadesInUnlessMotionIsReduced)
 TEST(Shell, TheAlertShowsEachErrorAndOkClearsIt)
 {
     Shell shell;
-    for (const char* message : {"First failure", "Second failure"}) {
-        shell.app.setErrorMessage(std::string(message));
+    const std::pair<const char*, const char*> errors[] = {{"First failure", "the library's words"}, {"Second failure", ""}};
+    for (const auto& [message, detail] : errors) {
+        shell.app.setErrorMessage(std::string(message), detail);
         QMessageBox* alert = shell.root.alert();
         ASSERT_TRUE(alert);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(alert));
         EXPECT_EQ(alert->text(), "Something went wrong");
         EXPECT_EQ(alert->informativeText(), message);
+        EXPECT_EQ(alert->detailedText(), detail);
         alert->buttons().front()->click();
         EXPECT_FALSE(shell.app.errorMessage());
     }
