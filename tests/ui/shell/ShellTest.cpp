@@ -8,6 +8,9 @@
 #include "ui/editor/EditorView.h"
 #include "ui/editor/FullScreenPlayer.h"
 #include "ui/editor/PlayerLayerView.h"
+#include "ui/inspector/ExportView.h"
+#include "ui/inspector/RowNote.h"
+#include "ui/inspector/SwitchRow.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/MainWindow.h"
@@ -17,6 +20,7 @@
 #include "ui/theme/VideoDropZone.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -280,6 +284,37 @@ TEST(Shell, DroppedAndOpenedFilesAreImported)
     shell.window.openArgument(QString::fromStdString(corrupt.string()));
     EXPECT_EQ(shell.app.screen(), Screen::processing);
     ASSERT_TRUE(test::waitForImport(shell.app));
+}
+
+// "Also save thumbnail .png" cannot be turned on before frames were found:
+// it looks disabled and says why, and the reason goes once frames are found.
+TEST(Shell, TheThumbnailSwitchShowsWhyItCannotBeTurnedOnYet)
+{
+    Shell shell;
+    shell.openProject();
+    EditorModel& editor = *shell.app.editor();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor.isLoading(); }, 60000));
+    shell.commands.action("Export")->trigger();
+    auto* panel = shell.window.findChild<ui::ExportView*>();
+    ASSERT_TRUE(panel);
+    const auto& p = panel->parts();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.alsoThumbnail->isVisible(); }, 30000));
+    const auto titleColour = [](ui::InspectorRow* row) { return row->titleLabel()->palette().color(QPalette::WindowText); };
+
+    EXPECT_FALSE(p.alsoThumbnail->isEnabled());
+    EXPECT_TRUE(p.thumbnailNote->isVisible());
+    EXPECT_EQ(p.thumbnailNote->text(), "Find frames in the Thumbnail tab first");
+    EXPECT_NE(titleColour(p.alsoThumbnail), titleColour(p.alsoSRT)) << "dimmed, not drawn as a live row";
+    QTest::mouseClick(p.alsoThumbnail->toggle(), Qt::LeftButton);
+    EXPECT_FALSE(shell.app.exportAction()->alsoThumbnail());
+
+    editor.findThumbnails();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor.thumbCandidates().empty(); }, 60000));
+    EXPECT_TRUE(p.alsoThumbnail->isEnabled());
+    EXPECT_FALSE(p.thumbnailNote->isVisible());
+    EXPECT_EQ(titleColour(p.alsoThumbnail), titleColour(p.alsoSRT));
+    QTest::mouseClick(p.alsoThumbnail->toggle(), Qt::LeftButton);
+    EXPECT_TRUE(shell.app.exportAction()->alsoThumbnail());
 }
 
 // Redo answers the desktop's own Redo keys as well as Shift+Ctrl+Z, and no
