@@ -12,6 +12,7 @@
 
 #include "app/AppSettings.h"
 #include "app/Background.h"
+#include "app/FailureText.h"
 #include "captions/StyleLibrary.h"
 #include "captions/presets/StylePresets.h"
 #include "model/ProjectStore.h"
@@ -318,10 +319,9 @@ void AppModel::failImport(const std::shared_ptr<Import>& run, std::exception_ptr
     try {
         std::rethrow_exception(error);
     } catch (const CancellationError&) {
-    } catch (const std::exception& e) {
-        setErrorMessage(std::string(e.what()));
     } catch (...) {
-        setErrorMessage(std::string("An unknown error occurred."));
+        FailureText::Text text = FailureText::ofImport(error);
+        setErrorMessage(std::move(text.message), std::move(text.detail));
     }
     setScreen(Screen::home);
     setProcessing(std::nullopt);

@@ -207,7 +207,11 @@ void AppModel::setModelDownloadProgress(std::optional<double> progress)
     VT_SET_IF_CHANGED(modelDownloadProgress_, progress, modelDownloadProgressChanged);
 }
 void AppModel::setModelDownloadTask(Task task) { VT_SET_IF_CHANGED(modelDownloadTask_, task, modelDownloadTaskChanged); }
-void AppModel::setErrorMessage(std::optional<std::string> message) { VT_SET_IF_CHANGED(errorMessage_, message, errorMessageChanged); }
+void AppModel::setErrorMessage(std::optional<std::string> message, std::string detail)
+{
+    errorDetail_ = message ? std::move(detail) : std::string();
+    VT_SET_IF_CHANGED(errorMessage_, message, errorMessageChanged);
+}
 void AppModel::setTask(Task task) { VT_SET_IF_CHANGED(task_, task, taskChanged); }
 void AppModel::setShowShortcuts(bool show) { VT_SET_IF_CHANGED(showShortcuts_, show, showShortcutsChanged); }
 void AppModel::setShowEditorTips(bool show) { VT_SET_IF_CHANGED(showEditorTips_, show, showEditorTipsChanged); }

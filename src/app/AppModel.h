@@ -117,7 +117,10 @@ public:
     PlayerService* player() const { return player_.get(); }
     ExportAction* exportAction() const { return exportAction_.get(); }
     const std::optional<std::string>& errorMessage() const { return errorMessage_; }
-    void setErrorMessage(std::optional<std::string> message);
+    // The libraries' own account of the error, for its details; empty when
+    // the message says it all. Set with the message and cleared with it.
+    const std::string& errorDetail() const { return errorDetail_; }
+    void setErrorMessage(std::optional<std::string> message, std::string detail = {});
     const Task& task() const { return task_; }
     bool showShortcuts() const { return showShortcuts_; }
     void setShowShortcuts(bool show);
@@ -247,6 +250,7 @@ private:
     std::unique_ptr<EditorExportHost> exportHost_;
     std::unique_ptr<ExportAction> exportAction_;  // goes before the editor it reads
     std::optional<std::string> errorMessage_;
+    std::string errorDetail_;
     Task task_;
     bool showShortcuts_ = false;
     bool showEditorTips_ = false;

@@ -4,6 +4,7 @@
 #include "app/AppModel.h"
 
 #include "app/Background.h"
+#include "app/FailureText.h"
 #include "speech/WhisperTranscriber.h"
 
 namespace vt {
@@ -38,13 +39,8 @@ void AppModel::downloadWhisperModel()
 void AppModel::endDownload(const Task& download, std::exception_ptr error)
 {
     if (error) {
-        try {
-            std::rethrow_exception(error);
-        } catch (const std::exception& e) {
-            setErrorMessage("Couldn't download the Whisper model: " + std::string(e.what()));
-        } catch (...) {
-            setErrorMessage(std::string("Couldn't download the Whisper model: an unknown error occurred."));
-        }
+        FailureText::Text text = FailureText::ofDownload(error);
+        setErrorMessage(std::move(text.message), std::move(text.detail));
     }
     if (modelDownloadTask_ != download) return;
     setModelDownloadProgress(std::nullopt);

@@ -185,6 +185,23 @@ void EditorModel::setupWithSource()
         set(isLoading_, false, &EditorModel::isLoadingChanged);
         return;
     }
+    // The first picture comes before the rest of what reads the video: the
+    // poster (and the look previews drawn from it), the waveform and the
+    // filmstrip would hold it back for seconds on a busy machine.
+    rebuildPlayer([this] {
+        if (!services_.player) {
+            grabPoster();
+            return;
+        }
+        QPointer<EditorModel> self(this);
+        services_.player->whenPictureReady([self] {
+            if (self && !self->tornDown_) self->grabPoster();
+        });
+    });
+}
+
+void EditorModel::grabPoster()
+{
     // The poster comes from the first kept moment, a third of the way into
     // the first kept stretch but at most 1.5 s in.
     const auto kept = project_.keptRanges();
@@ -213,12 +230,10 @@ void EditorModel::setupWithSource()
 
 void EditorModel::finishSetup()
 {
-    // The audio cleanup starts here once its engine exists; the first player
-    // item comes first, and the editor is ready only once the player has it.
-    rebuildPlayer([this] {
-        loadClipPeaksAndFrames();
-        set(isLoading_, false, &EditorModel::isLoadingChanged);
-    });
+    // The audio cleanup starts here once its engine exists; the editor is
+    // ready once the player shows its first picture and the poster is in.
+    loadClipPeaksAndFrames();
+    set(isLoading_, false, &EditorModel::isLoadingChanged);
 }
 
 void EditorModel::teardown()

@@ -735,6 +735,7 @@ private:
     void setup();
     void loadClips(std::function<void(EditorModel&)> then);
     void setupWithSource();
+    void grabPoster();
     void finishSetup();
     // Runs `work` on a worker thread, then the function it returns on the
     // main thread, unless the editor was torn down or destroyed meanwhile.

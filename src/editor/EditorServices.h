@@ -70,6 +70,10 @@ public:
     virtual void seek(double seconds) = 0;
     // Replaces the current item by none.
     virtual void detachItem() = 0;
+    // Calls `ready` on the main thread once the picture for the playhead is
+    // composed, or once it is clear none will be (no item). A player that
+    // shows no pictures of its own is ready at once.
+    virtual void whenPictureReady(std::function<void()> ready) { ready(); }
     // Silences the sound (or brings it back) without stopping playback.
     virtual void setMuted(bool muted) = 0;
     // Reports the player time (seconds) and rate on the main thread every

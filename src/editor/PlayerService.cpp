@@ -10,12 +10,14 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace vt {
 
 namespace {
 
 constexpr int reportIntervalMs = 50;  // 1/20 s
+constexpr int pictureCheckMs = 16;    // as often as the screen asks for pictures
 
 // Of clips whose media facts are missing, the message naming the first that
 // cannot be read: such a clip would leave the preview blank without a word.
@@ -65,6 +67,7 @@ void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional
     request.videoVolume = snap.videoVolume;
 
     const std::uint64_t generation = ++latestRebuild_;
+    ++building_;
     QPointer<PlayerService> self(this);
     QPointer<EditorModel> target(&model);
     std::thread([self, target, generation, request = std::move(request), unread = std::move(unread), done = std::move(done)]() mutable {
@@ -86,6 +89,7 @@ void PlayerService::rebuild(EditorModel& model, std::function<void(std::optional
                 // goes in, and its failure, not this one, is reported.
                 const bool stale = self && generation != self->latestRebuild_;
                 if (self && target && built && !stale) self->install(*target, std::move(*built));
+                if (self) --self->building_;
                 done(stale ? std::nullopt : std::move(error));
             });
     }).detach();
@@ -102,6 +106,7 @@ void PlayerService::install(EditorModel& model, BuildResult built)
                                          shownSize_, shownSize_);
     const double wasRate = player_->rate();
     player_->replaceItem(item);
+    hasItem_ = true;
 
     const double target = model.takePendingSeek().value_or(model.currentTime());
     const double t = std::max(std::min(target, model.plan().outputLength() - 0.05), 0.0);
@@ -120,7 +125,11 @@ void PlayerService::refresh(EditorModel& model, std::function<void()> done)
 
 void PlayerService::pause() { player_->setRate(0); }
 
-void PlayerService::detachItem() { player_->replaceItem(nullptr); }
+void PlayerService::detachItem()
+{
+    player_->replaceItem(nullptr);
+    hasItem_ = false;
+}
 
 void PlayerService::play() { player_->setRate(1); }
 
@@ -139,6 +148,29 @@ void PlayerService::startTimeReports(std::function<void(double, double)> report)
         });
     }
     reports_->start();
+}
+
+void PlayerService::whenPictureReady(std::function<void()> ready)
+{
+    pictureWaiters_.push_back(std::move(ready));
+    if (!pictureWatch_) {
+        pictureWatch_ = new QTimer(this);
+        pictureWatch_->setInterval(pictureCheckMs);
+        connect(pictureWatch_, &QTimer::timeout, this, &PlayerService::checkPicture);
+    }
+    pictureWatch_->start();
+    checkPicture();
+}
+
+void PlayerService::checkPicture()
+{
+    if (pictureWaiters_.empty()) return;
+    // Without an item, a rebuild still on its way may bring one.
+    const bool ready = hasItem_ ? !player_->currentFrame().isNull() : building_ == 0;
+    if (!ready) return;
+    pictureWatch_->stop();
+    emit pictureReady();
+    for (auto& ready : std::exchange(pictureWaiters_, {})) ready();
 }
 
 void PlayerService::stopTimeReports()

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class QTimer;
 
@@ -40,20 +41,32 @@ public:
     void setMuted(bool muted) override;
     void startTimeReports(std::function<void(double seconds, double rate)> report) override;
     void stopTimeReports() override;
+    void whenPictureReady(std::function<void()> ready) override;
 
     // Transport for the editor's views.
     void play();
     void seek(double seconds) override;
     Player& player() { return *player_; }
 
+signals:
+    // The picture a whenPictureReady call waited for is composed; sent before
+    // the waiting callers run, so a view showing the player can take it first.
+    void pictureReady();
+
 private:
+    void checkPicture();
+
     void install(EditorModel& model, BuildResult built);
 
     QSize shownSize_;
     PlayerEngine player_;
     QTimer* reports_ = nullptr;
+    QTimer* pictureWatch_ = nullptr;
+    std::vector<std::function<void()>> pictureWaiters_;
     std::function<void(double, double)> report_;
     std::uint64_t latestRebuild_ = 0;  // the only rebuild whose result may be installed
+    int building_ = 0;                 // rebuilds whose result has not come back yet
+    bool hasItem_ = false;
 };
 
 }  // namespace vt

@@ -1,7 +1,7 @@
 #pragma once
 // The two speech engines: the built-in on-device recognizer ("Apple", the name
-// stored in settings and choices) and whisper.cpp. Stored and shown by its raw
-// value; building one from any other text gives no value.
+// stored in settings and choices) and whisper.cpp. Stored by its raw value;
+// building one from any other text gives no value.
 
 #include "platform/JsonCoding.h"
 
@@ -22,6 +22,14 @@ constexpr auto enumCases(TranscriptionEngine)
 }
 
 inline std::string_view rawValue(TranscriptionEngine engine) { return json::enumText(engine); }
+
+// The engine's name on screen. The built-in recognizer keeps its stored raw
+// value, which names another platform's recognizer, so users read another name.
+constexpr std::string_view displayName(TranscriptionEngine engine)
+{
+    using namespace std::string_view_literals;
+    return engine == TranscriptionEngine::apple ? "Built-in"sv : "Whisper"sv;
+}
 
 // Exact, case-sensitive match of the raw value ("Apple", not "apple").
 inline std::optional<TranscriptionEngine> transcriptionEngine(std::string_view raw)

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <utility>
 
 namespace vt {
 
@@ -137,6 +138,10 @@ void Player::composeFrom(CompositionVideo& video, const PlayerItem& item, std::u
     const double fps = fpsOf(item);
     // Pictures sit on the frame grid; the first is the one on screen at `from`.
     const std::int64_t last = lastFrame(item.duration, fps);
+    // The first picture also opens the decoders and decodes from a key frame
+    // to its own; the pictures after it pay neither, so its time says nothing
+    // of how far ahead playing must compose.
+    bool first = true;
     for (auto k = std::min(frameAt(from, fps), last);; ++k) {
         {
             std::unique_lock lock(lock_);
@@ -156,7 +161,7 @@ void Player::composeFrom(CompositionVideo& video, const PlayerItem& item, std::u
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         std::lock_guard guard(lock_);
         if (generation_ != generation) return;
-        learnComposeTime(took.count());
+        if (!std::exchange(first, false)) learnComposeTime(took.count());
         queue_.push_back({time, std::move(image)});
         changed_.notify_all();
     }

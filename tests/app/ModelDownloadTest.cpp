@@ -36,7 +36,8 @@ TEST(ModelDownload, AFailedTransferShowsTheAlertAndLetsANewOneStart)
     ASSERT_TRUE(test::waitFor([&] { return !app.modelDownloadProgress(); }));
     EXPECT_EQ(started, 1);
     ASSERT_TRUE(app.errorMessage());
-    EXPECT_TRUE(app.errorMessage()->starts_with("Couldn't download the Whisper model: ")) << *app.errorMessage();
+    EXPECT_EQ(*app.errorMessage(), "The speech model could not be downloaded.");
+    EXPECT_FALSE(app.errorDetail().empty());
     EXPECT_FALSE(app.whisperInstalled());
 
     app.downloadWhisperModel();

@@ -5,6 +5,8 @@
 
 #include "EditorFakes.h"
 
+#include <QTest>
+
 namespace vt {
 namespace {
 
@@ -72,7 +74,9 @@ TEST_F(EditorUnsavedClose, LoadingLastsUntilTheFirstPlayerItemIsBuilt)
     EXPECT_TRUE(model.isLoading());
 
     player->held.front()(std::nullopt);
-    EXPECT_FALSE(model.isLoading());
+    // Then the poster is read, off the main thread, and loading ends.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !model.isLoading(); }, 30000));
+    EXPECT_TRUE(model.posterFrame());
 }
 
 }  // namespace

@@ -67,3 +67,28 @@ TEST(HttpDownload, CancellationAndNetworkFailuresRemoveThePartialFile)
     EXPECT_THROW(net::download("http://127.0.0.1:1/x", dir / "refused", nullptr), net::NetError);
     EXPECT_FALSE(std::filesystem::exists(dir / "refused"));
 }
+
+TEST(HttpDownload, AFailureSaysWhetherTheNetworkWasOutOfReach)
+{
+    TempDir dir;
+    vt::test::ScopedEnv proxies[] = {{"http_proxy", std::nullopt}, {"HTTP_PROXY", std::nullopt}, {"ALL_PROXY", std::nullopt},
+                                     {"all_proxy", std::nullopt}};
+    struct Case {
+        const char* url;
+        net::NetError::Kind kind;
+    };
+    const Case cases[] = {
+        {"http://127.0.0.1:1/x", net::NetError::Kind::offline},          // nothing answers
+        {"http://nothing-here.invalid/x", net::NetError::Kind::offline},  // a name that never resolves
+        {"unknown-scheme://127.0.0.1/x", net::NetError::Kind::other},
+    };
+    for (const Case& c : cases) {
+        try {
+            net::download(c.url, dir / "out", nullptr);
+            ADD_FAILURE() << c.url << " downloaded";
+        } catch (const net::NetError& e) {
+            EXPECT_EQ(e.kind, c.kind) << c.url << ": " << e.what();
+            EXPECT_TRUE(std::string(e.what()).starts_with("The download failed: ")) << e.what();
+        }
+    }
+}

@@ -3,6 +3,8 @@
 #include "video/MediaLoading.h"
 #include "video/Player.h"
 
+#include <QTest>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <thread>
 
 using namespace vt;
@@ -286,4 +289,37 @@ TEST(Player, PausingShowsThePictureForTheClockEvenOneThatWasSkipped)
     player.setRate(0);
     const auto at = static_cast<int>(std::floor(player.currentTime() * 10 + 1e-9));
     EXPECT_EQ(vt::test::countedFrame(player.waitForFrame()), at) << "paused at " << player.currentTime();
+}
+
+TEST(Player, ASlowFirstPictureDoesNotSendPlaybackAhead)
+{
+    // The first picture of a run also opens the decoders and decodes from a
+    // key frame; here it takes 2 s, the others next to nothing. Paused at
+    // 1.0 s, pictures are composed ahead; once playing, the next one must
+    // follow on from them rather than leap past the words that begin at the
+    // playhead (1.0 to 1.5 s).
+    TempDir dir;
+    std::mutex lock;
+    std::vector<double> times;
+    const auto composed = [&] {
+        std::lock_guard guard(lock);
+        return times.size();
+    };
+    Player player;
+    auto item = countingItem(dir);
+    item->composed = [&](double time) {
+        if (time == 1.0) std::this_thread::sleep_for(std::chrono::seconds(2));
+        std::lock_guard guard(lock);
+        times.push_back(time);
+    };
+    player.seek(1.0);
+    player.replaceItem(item);
+    // Showing 1.0 makes room for one more: 1.0 to 1.3 while paused.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !player.currentFrame().isNull() && composed() == 4; }, 30000));
+    player.setRate(1);
+    player.pullSound(4800);  // a sound device takes one frame interval
+    player.currentFrame();   // 1.1 shows, which makes room again
+    ASSERT_TRUE(QTest::qWaitFor([&] { return composed() == 5; }, 30000));
+    std::lock_guard guard(lock);
+    EXPECT_LT(times[4], 1.5) << "the first picture composed while playing";
 }

@@ -43,19 +43,30 @@ void requireComplete(double readSeconds, double statedSeconds)
         throw MediaError("The audio ends before its stated length; the file is incomplete.");
 }
 
+namespace {
+
+// A file that is missing or may not be read is not thereby bad media.
+MediaError::Kind openFailure(int code)
+{
+    return code == AVERROR(ENOENT) || code == AVERROR(EACCES) || code == AVERROR(EISDIR) ? MediaError::Kind::other
+                                                                                       : MediaError::Kind::unreadable;
+}
+
+}  // namespace
+
 InputPtr openInput(const std::string& path, std::vector<std::int64_t>* declaredDurations)
 {
     silenceLibraryLog();
     AVFormatContext* raw = nullptr;
     int code = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
-    if (code < 0) throw MediaError("Couldn't open the file: " + errorText(code));
+    if (code < 0) throw MediaError("Couldn't open the file: " + errorText(code), openFailure(code));
     InputPtr input(raw);
     if (declaredDurations) {
         declaredDurations->clear();
         for (unsigned i = 0; i < input->nb_streams; ++i) declaredDurations->push_back(input->streams[i]->duration);
     }
     code = avformat_find_stream_info(input.get(), nullptr);
-    if (code < 0) throw MediaError("Couldn't read the file's streams: " + errorText(code));
+    if (code < 0) throw MediaError("Couldn't read the file's streams: " + errorText(code), openFailure(code));
     return input;
 }
 

@@ -9,7 +9,13 @@
 namespace vt::media {
 
 struct MediaError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    // `unreadable`: the file is not media the libraries can open (invalid
+    // data, an unknown format); any other failure is `other`.
+    enum class Kind { other, unreadable };
+
+    explicit MediaError(const std::string& what, Kind kind = Kind::other) : std::runtime_error(what), kind(kind) {}
+
+    Kind kind;
 };
 
 }  // namespace vt::media

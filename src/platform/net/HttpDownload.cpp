@@ -62,6 +62,17 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
+NetError::Kind failure(CURLcode code)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT: return NetError::Kind::offline;
+    case CURLE_OPERATION_TIMEDOUT: return NetError::Kind::timedOut;
+    default: return NetError::Kind::other;
+    }
+}
+
 }  // namespace
 
 Downloaded download(const std::string& url, const std::filesystem::path& destination, const DownloadProgress& progress,
@@ -109,7 +120,7 @@ Downloaded download(const std::string& url, const std::filesystem::path& destina
         const std::string detail = transfer.writeFailed || !flushed ? "the file could not be written"
                                    : errorText[0]                   ? std::string(errorText)
                                                                     : curl_easy_strerror(code);
-        fail(NetError("The download failed: " + detail + "."));
+        fail(NetError("The download failed: " + detail + ".", failure(code)));
     }
     Downloaded arrived;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &arrived.status);

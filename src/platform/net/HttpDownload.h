@@ -16,8 +16,15 @@
 namespace vt::net {
 
 // A transfer that failed on the network (no connection, reset, timeout...).
+// Its text is the library's account, for a detail line.
 struct NetError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+    // `offline`: no host could be reached (no network, a name that does not
+    // resolve, a refused connection); `timedOut`: the host stopped answering.
+    enum class Kind { other, offline, timedOut };
+
+    explicit NetError(const std::string& what, Kind kind = Kind::other) : std::runtime_error(what), kind(kind) {}
+
+    Kind kind;
 };
 
 // The completed fraction of the body, 0 to 1, each time it changes; called

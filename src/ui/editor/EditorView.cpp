@@ -79,6 +79,7 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     })
                                       : std::function<QImage()>(),
                                this);
+    if (player) connect(player, &PlayerService::pictureReady, frames_, &PlayerFrames::poll);
     preview_ = new PreviewPanel(editor, frames_, column_);
     handle_ = new DockHandle([this] { return activeDockHeight(); }, [this](double h) { setActiveDockHeight(h); },
                              [this] { return std::pair{minDockHeight, dockLimit(column_->height())}; }, column_);

@@ -120,7 +120,7 @@ TranscribeAgainSheet::TranscribeAgainSheet(EditorModel& editor, Machine machine,
     auto* group = new QButtonGroup(segments);
     for (TranscriptionEngine e : {TranscriptionEngine::apple, TranscriptionEngine::whisper}) {
         auto* button = new QToolButton(segments);
-        button->setText(QString::fromUtf8(rawValue(e).data(), static_cast<int>(rawValue(e).size())));
+        button->setText(QString::fromUtf8(displayName(e).data(), static_cast<int>(displayName(e).size())));
         button->setCheckable(true);
         Appearances::setStyleSheet(button, [] {
             return QStringLiteral("QToolButton { padding: 2px 10px; border: 1px solid %1; } "

@@ -37,7 +37,7 @@ struct Answer {
 const Answer& answer(LanguageStep::Choice choice)
 {
     static const std::array<Answer, 4> answers{{
-        {"English", "Fast, built into this computer", "Aa", "Apple"},
+        {"English", "Fast, built into this computer", "Aa", displayName(TranscriptionEngine::apple).data()},
         {"Hinglish", "Hindi + English mix, in English letters", "Hi", "Whisper"},
         {"\u0939\u093F\u0902\u0926\u0940 Hindi", "Captions in Devanagari, or any Indian script", "\u0905", "Whisper"},
         {"Another language", "Marathi, Tamil, Bengali, Spanish and 15+ more", "\U0001F310", "Whisper"},

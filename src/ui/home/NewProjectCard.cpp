@@ -92,7 +92,7 @@ NewProjectCard::NewProjectCard(AppModel& app, QWidget* parent) : ui::PanelCard(1
     auto* group = new QButtonGroup(this);
     const std::array<TranscriptionEngine, 2> engines{TranscriptionEngine::apple, TranscriptionEngine::whisper};
     for (int i = 0; i < 2; ++i) {
-        engines_[i] = new QPushButton(QString::fromUtf8(rawValue(engines[i]).data(), rawValue(engines[i]).size()), this);
+        engines_[i] = new QPushButton(QString::fromUtf8(displayName(engines[i]).data(), displayName(engines[i]).size()), this);
         engines_[i]->setCheckable(true);
         group->addButton(engines_[i], i);
         engineRow->addWidget(engines_[i]);
@@ -180,7 +180,7 @@ void NewProjectCard::refresh()
     style_->setSelection(app_.startStyleID());
     script_->setText(QString::fromStdString(CaptionLanguage::find(app_.captionLanguageID()).name) + QStringLiteral("  \u21F5"));
     note_->setText(whisper ? QStringLiteral("Whisper runs on this computer: best for Hindi, Hinglish and 20+ languages.")
-                           : QStringLiteral("Apple: fast and built into this computer. Speaking Hinglish or Hindi? Use Whisper."));
+                           : QStringLiteral("Built-in: fast and built into this computer. Speaking Hinglish or Hindi? Use Whisper."));
     const bool offer = whisper && !app_.whisperInstalled();
     const auto progress = app_.modelDownloadProgress();
     download_->setVisible(offer && !progress);

@@ -248,8 +248,10 @@ QWidget* ExportView::buildIncludedGroup()
                                     {[this] { return action_.alsoThumbnail() && !action_.exportSettings().audioOnly; },
                                      [this](const bool& on) { action_.setAlsoThumbnail(on); }},
                                     QStringLiteral("Find frames in the Thumbnail tab first"));
+    p.thumbnailNote = new RowNote(QStringLiteral("Find frames in the Thumbnail tab first"));
     group->addRow(p.alsoSRT);
     group->addRow(p.alsoThumbnail);
+    group->addRow(p.thumbnailNote);
     return group;
 }
 
@@ -356,6 +358,8 @@ void ExportView::refreshIncluded()
     p.alsoSRT->refresh();
     p.alsoThumbnail->refresh();
     p.alsoThumbnail->setEnabled(thumbnailsAvailable_ && !action_.exportSettings().audioOnly);
+    // Finding frames would not help an audio file, which gets no thumbnail.
+    p.thumbnailNote->setVisible(!thumbnailsAvailable_ && !action_.exportSettings().audioOnly);
 }
 
 }  // namespace vt::ui

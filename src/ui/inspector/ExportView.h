@@ -101,6 +101,7 @@ struct ExportView::Parts {
     std::vector<QLabel*> includedValues;
     SwitchRow* alsoSRT = nullptr;
     SwitchRow* alsoThumbnail = nullptr;
+    RowNote* thumbnailNote = nullptr;  // why the switch cannot be turned on yet
 };
 
 }  // namespace vt::ui

@@ -3,6 +3,7 @@
 #include "ui/inspector/KitColors.h"
 #include "ui/inspector/KitText.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -22,6 +23,12 @@ InspectorRow::InspectorRow(const QString& title, const QString& help, QWidget* c
     setMinimumHeight(28 + 6);
     setToolTip(help);
     setAccessibleName(title);
+}
+
+void InspectorRow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange) kit::setTextColour(title_, isEnabled() ? kit::ink() : kit::secondaryText());
+    QWidget::changeEvent(event);
 }
 
 }  // namespace vt::ui

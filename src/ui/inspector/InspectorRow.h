@@ -16,6 +16,11 @@ public:
     QWidget* control() const { return control_; }
     QLabel* titleLabel() const { return title_; }
 
+protected:
+    // A disabled row's title is dimmed with it, so the row does not read as
+    // one that answers clicks.
+    void changeEvent(QEvent* event) override;
+
 private:
     QLabel* title_;
     QWidget* control_;

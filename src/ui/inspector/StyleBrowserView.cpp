@@ -1,6 +1,7 @@
 #include "ui/inspector/StyleBrowserView.h"
 
 #include "captions/StyleLibrary.h"
+#include "captions/presets/StylePresets.h"
 #include "editor/EditorModel.h"
 #include "speech/CaptionLanguage.h"
 #include "ui/inspector/CompactButton.h"
@@ -259,7 +260,7 @@ QWidget* StyleBrowserView::makeSearch()
     row->addWidget(kit::label(QStringLiteral("⌕"), 13, QFont::Normal, kit::secondaryText(), card));
     parts_.search = new QLineEdit(card);
     parts_.search->setFrame(false);
-    parts_.search->setPlaceholderText(QStringLiteral("Search 150 styles, fonts, effects"));
+    parts_.search->setPlaceholderText(QStringLiteral("Search %1 styles, fonts, effects").arg(StylePresets::all().size()));
     QFont f = parts_.search->font();
     f.setPointSizeF(13);
     parts_.search->setFont(f);

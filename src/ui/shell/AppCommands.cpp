@@ -61,6 +61,12 @@ AppCommands::AppCommands(AppModel& app, QMenuBar& bar, std::function<void(const 
     QMenu& edit = *bar.addMenu(tr("&Edit"));
     add(edit, {"Undo", "Ctrl+Z", Rule::always, [this] { undoOrRedo(false); }});
     add(edit, {"Redo", "Shift+Ctrl+Z", Rule::always, [this] { undoOrRedo(true); }});
+    // Also the desktop's own Redo keys (Ctrl+Y on many), each once: a key
+    // listed twice would be ambiguous, and Qt then runs neither.
+    QList<QKeySequence> redoKeys = actions_.back()->shortcuts();
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo))
+        if (!redoKeys.contains(key)) redoKeys.append(key);
+    actions_.back()->setShortcuts(redoKeys);
     edit.addSeparator();
     add(edit, {"Cut Selected Words From the Video  (Delete)", "", Rule::wordsSelected, [this] { cutSelectedWords(app_); }});
     add(edit, {"Emphasize Selected Words", "Ctrl+B", Rule::wordsSelected, [this] { emphasizeSelectedWords(app_); }});

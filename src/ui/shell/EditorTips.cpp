@@ -3,6 +3,7 @@
 #include "ui/editor/EditorIcons.h"
 #include "ui/inspector/CompactButton.h"
 #include "ui/theme/Motion.h"
+#include "captions/presets/StylePresets.h"
 #include "ui/theme/Theme.h"
 
 #include <QGraphicsDropShadowEffect>
@@ -15,6 +16,8 @@
 #include <QVariantAnimation>
 
 #include <cmath>
+
+#include <string>
 
 namespace vt {
 namespace {
@@ -149,6 +152,9 @@ private:
 
 const std::vector<EditorTips::Tip>& EditorTips::tips()
 {
+    static const std::string looks = "Styles has " + std::to_string(StylePresets::all().size()) +
+                                     " caption looks: click one and every caption changes. Customize fine-tunes the font, "
+                                     "colors and animation.";
     static const std::vector<Tip> list{
         {"scissors", "Edit by deleting words",
          "Click a word in the transcript and press Delete: it's cut from the video. Shift-click to pick a whole sentence. Ctrl+Z undoes.",
@@ -156,9 +162,7 @@ const std::vector<EditorTips::Tip>& EditorTips::tips()
         {"hand.draw", "Drag your captions",
          "Pause, then drag a caption word in the preview to move it. Pick words to make them bigger, recolor them or give them their own style.",
          Qt::AlignCenter},
-        {"textformat", "Pick a look",
-         "Styles has 150 caption looks: click one and every caption changes. Customize fine-tunes the font, colors and animation.",
-         Qt::AlignTop | Qt::AlignRight},
+        {"textformat", "Pick a look", looks, Qt::AlignTop | Qt::AlignRight},
     };
     return list;
 }

@@ -177,6 +177,7 @@ void RootView::showAlert()
         });
     }
     alert_->setInformativeText(QString::fromStdString(*message));
+    alert_->setDetailedText(QString::fromStdString(app_.errorDetail()));
     alert_->open();
 }
 

@@ -123,6 +123,7 @@ TEST(TranscribeAgainSheet, TheDockMenuOpensItAndItsRunShowsTheCoverThenTheAlert)
     item->trigger();
     TranscribeAgainSheet* sheet = dock.transcribeAgainSheet();
     ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->engineButton(TranscriptionEngine::apple)->text(), "Built-in");
     sheet->engineButton(TranscriptionEngine::apple)->click();
     // While it runs, the cover hides the dock and the item is disabled.
     int covered = 0;

@@ -61,7 +61,9 @@ TEST(NewProjectCard, OptionsWriteTheModelAndTheDownloadControlFollowsIt)
     NewProjectCard card(home.app);
     card.show();
     EXPECT_FALSE(card.downloadButton()->isVisible());
-    EXPECT_EQ(card.engineNote()->text(), "Apple: fast and built into this computer. Speaking Hinglish or Hindi? Use Whisper.");
+    EXPECT_EQ(card.engineNote()->text(), "Built-in: fast and built into this computer. Speaking Hinglish or Hindi? Use Whisper.");
+    EXPECT_EQ(card.engineButton(0)->text(), "Built-in");
+    EXPECT_EQ(card.engineButton(1)->text(), "Whisper");
     // The apple list always holds the current locale, named by itself when unsupported.
     home.app.setLocaleID("xx-Unknown");
     const auto apple = NewProjectCard::languageOptions(home.app);

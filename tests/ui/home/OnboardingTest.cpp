@@ -132,6 +132,11 @@ TEST(LanguageStep, SelectingAnAnswerAppliesItsSettings)
 
     step.row(LanguageStep::Choice::english)->click();
     EXPECT_EQ(home.app.engine(), TranscriptionEngine::apple);
+    EXPECT_EQ(AppSettings::string(AppSettings::engineKey), "Apple");  // stored as before, shown as built-in
+    QStringList englishTexts;
+    for (const QLabel* label : step.row(LanguageStep::Choice::english)->findChildren<QLabel*>()) englishTexts << label->text();
+    EXPECT_TRUE(englishTexts.contains("Built-in")) << englishTexts.join(" | ").toStdString();
+    EXPECT_FALSE(englishTexts.join(" ").contains("Apple"));
     EXPECT_FALSE(step.downloadCard()->isVisible());
     EXPECT_EQ(LanguageStep::menuIDs("hindi").back(), "hindi");
 

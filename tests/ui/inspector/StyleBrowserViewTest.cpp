@@ -78,6 +78,7 @@ TEST_F(BrowserTest, OpensOnPopularAndFiltersByCategoryAndSearch)
     EXPECT_EQ(p.title->text(), QString("All styles"));
     EXPECT_EQ(p.blurb->toolTip(), QString("Every look, in one place."));
     EXPECT_EQ(p.count->text(), QString::number(StylePresets::all().size()));
+    EXPECT_EQ(p.search->placeholderText(), QString("Search %1 styles, fonts, effects").arg(StylePresets::all().size()));
     pill("Multiline")->click();
     EXPECT_FALSE(p.aiBadge->isHidden());
 

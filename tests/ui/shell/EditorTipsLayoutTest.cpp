@@ -1,3 +1,4 @@
+#include "captions/presets/StylePresets.h"
 #include "ui/shell/EditorTips.h"
 #include "support/Waits.h"
 
@@ -25,6 +26,13 @@ TEST(EditorTipsLayout, EveryTipShowsItsWholeText)
         }
         if (step < 2) QTest::keyClick(tips, Qt::Key_Return);
     }
+}
+
+TEST(EditorTips, TheLooksTipCountsTheLooksThereAre)
+{
+    const std::string count = std::to_string(StylePresets::all().size());
+    EXPECT_NE(EditorTips::tips()[2].text.find("Styles has " + count + " caption looks"), std::string_view::npos)
+        << EditorTips::tips()[2].text;
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 #include "ui/editor/EditorView.h"
 #include "ui/editor/FullScreenPlayer.h"
 #include "ui/editor/PlayerLayerView.h"
+#include "ui/inspector/ExportView.h"
+#include "ui/inspector/RowNote.h"
+#include "ui/inspector/SwitchRow.h"
 #include "ui/shell/AppCommands.h"
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/MainWindow.h"
@@ -20,6 +23,7 @@
 #include <QAction>
 #include <QGraphicsDropShadowEffect>
 #include <QPointer>
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -72,13 +76,15 @@ TEST(Shell, HomeFadesInUnlessMotionIsReduced)
 TEST(Shell, TheAlertShowsEachErrorAndOkClearsIt)
 {
     Shell shell;
-    for (const char* message : {"First failure", "Second failure"}) {
-        shell.app.setErrorMessage(std::string(message));
+    const std::pair<const char*, const char*> errors[] = {{"First failure", "the library's words"}, {"Second failure", ""}};
+    for (const auto& [message, detail] : errors) {
+        shell.app.setErrorMessage(std::string(message), detail);
         QMessageBox* alert = shell.root.alert();
         ASSERT_TRUE(alert);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(alert, test::kHangCapMs));
         EXPECT_EQ(alert->text(), "Something went wrong");
         EXPECT_EQ(alert->informativeText(), message);
+        EXPECT_EQ(alert->detailedText(), detail);
         alert->buttons().front()->click();
         EXPECT_FALSE(shell.app.errorMessage());
     }
@@ -157,6 +163,25 @@ TEST(Shell, PlayFullScreenTogglesThePlayerFromTheMenuAndFromItsWindow)
     QTest::keyClick(player->view(), Qt::Key_F, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_TRUE(test::waitFor([] { return ui::FullScreenPlayer::current() == nullptr; }));
     EXPECT_TRUE(QTest::qWaitForWindowActive(&shell.window, test::kHangCapMs));
+}
+
+// The look previews are drawn from the poster, and with the waveform and
+// the filmstrip they keep a busy machine's cores; the preview's first
+// picture must not wait behind them.
+TEST(Shell, TheEditorShowsItsFirstPictureBeforeTheRestOfTheVideoIsRead)
+{
+    Shell shell;
+    shell.openProject();
+    EditorModel& editor = *shell.app.editor();
+    ui::PlayerFrames* frames = shell.root.editorScreen()->playerFrames();
+    std::optional<bool> posterAtFirstPicture;
+    QObject::connect(frames, &ui::PlayerFrames::frameChanged, frames, [&] {
+        if (!posterAtFirstPicture) posterAtFirstPicture = editor.posterFrame().has_value();
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor.isLoading(); }, 60000));
+    ASSERT_TRUE(posterAtFirstPicture.has_value()) << "the picture shows before loading ends";
+    EXPECT_FALSE(*posterAtFirstPicture);
+    EXPECT_TRUE(editor.posterFrame());
 }
 
 TEST(Shell, UndoGoesToTheTextFieldBeingEdited)
@@ -271,6 +296,82 @@ TEST(Shell, DroppedAndOpenedFilesAreImported)
     shell.window.openArgument(QString::fromStdString(corrupt.string()));
     EXPECT_EQ(shell.app.screen(), Screen::processing);
     ASSERT_TRUE(test::waitForImport(shell.app));
+}
+
+// "Also save thumbnail .png" cannot be turned on before frames were found:
+// it looks disabled and says why, and the reason goes once frames are found.
+TEST(Shell, TheThumbnailSwitchShowsWhyItCannotBeTurnedOnYet)
+{
+    Shell shell;
+    shell.openProject();
+    EditorModel& editor = *shell.app.editor();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor.isLoading(); }, 60000));
+    shell.commands.action("Export")->trigger();
+    auto* panel = shell.window.findChild<ui::ExportView*>();
+    ASSERT_TRUE(panel);
+    const auto& p = panel->parts();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return p.alsoThumbnail->isVisible(); }, 30000));
+    const auto titleColour = [](ui::InspectorRow* row) { return row->titleLabel()->palette().color(QPalette::WindowText); };
+
+    EXPECT_FALSE(p.alsoThumbnail->isEnabled());
+    EXPECT_TRUE(p.thumbnailNote->isVisible());
+    EXPECT_EQ(p.thumbnailNote->text(), "Find frames in the Thumbnail tab first");
+    EXPECT_NE(titleColour(p.alsoThumbnail), titleColour(p.alsoSRT)) << "dimmed, not drawn as a live row";
+    QTest::mouseClick(p.alsoThumbnail->toggle(), Qt::LeftButton);
+    EXPECT_FALSE(shell.app.exportAction()->alsoThumbnail());
+
+    editor.findThumbnails();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !editor.thumbCandidates().empty(); }, 60000));
+    EXPECT_TRUE(p.alsoThumbnail->isEnabled());
+    EXPECT_FALSE(p.thumbnailNote->isVisible());
+    EXPECT_EQ(titleColour(p.alsoThumbnail), titleColour(p.alsoSRT));
+    QTest::mouseClick(p.alsoThumbnail->toggle(), Qt::LeftButton);
+    EXPECT_TRUE(shell.app.exportAction()->alsoThumbnail());
+}
+
+// Redo answers the desktop's own Redo keys as well as Shift+Ctrl+Z, and no
+// key of the menus belongs to two commands (Qt then runs neither).
+TEST(Shell, RedoAnswersEveryStandardRedoKey)
+{
+    Shell shell;
+    Project project;
+    project.videoPath = test::makeClip(shell.home.dir / "talk.mp4", std::nullopt, 1).string();
+    project.sourceDuration = 1;
+    Word word;
+    word.id = Uuid::random();
+    word.text = "hello";
+    word.end = 0.5;
+    project.words.push_back(word);
+    ProjectStore::save(project);
+    shell.app.open(project);
+    EditorModel& editor = *shell.app.editor();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shell.window));
+    shell.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&shell.window));
+
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    keys.prepend(QKeySequence("Shift+Ctrl+Z"));
+    for (const QKeySequence& key : keys) {
+        editor.setSelection({word.id});
+        shell.commands.action("Emphasize Selected Words")->trigger();
+        ASSERT_TRUE(editor.project().words[0].emphasized);
+        QTest::keySequence(&shell.window, QKeySequence("Ctrl+Z"));
+        ASSERT_FALSE(editor.project().words[0].emphasized) << "undone";
+        QTest::keySequence(&shell.window, key);
+        EXPECT_TRUE(editor.project().words[0].emphasized) << key.toString().toStdString();
+        if (editor.project().words[0].emphasized) {  // back to plain
+            editor.setSelection({word.id});
+            shell.commands.action("Emphasize Selected Words")->trigger();
+        }
+    }
+
+    std::map<QString, QString> owner;
+    for (QAction* action : shell.window.findChildren<QAction*>())
+        for (const QKeySequence& key : action->shortcuts()) {
+            const auto [at, added] = owner.emplace(key.toString(), action->text());
+            EXPECT_TRUE(added) << key.toString().toStdString() << ": " << at->second.toStdString() << " and "
+                               << action->text().toStdString();
+        }
 }
 
 }  // namespace
