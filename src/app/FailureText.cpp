@@ -26,6 +26,10 @@ Text ofDownload(std::exception_ptr error)
         std::rethrow_exception(error);
     } catch (const net::NetError& e) {
         return ofNetwork(e);
+    } catch (const CaptionError& e) {
+        // The program's own checks of what arrived (size, header, checksum)
+        // already speak the user's language: their reason is the message.
+        return {"The speech model could not be downloaded: " + e.payload() + ".", {}};
     } catch (const std::exception& e) {
         return {"The speech model could not be downloaded.", e.what()};
     } catch (...) {

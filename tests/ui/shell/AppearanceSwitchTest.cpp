@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QScrollArea>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -164,6 +165,10 @@ TEST(AppearanceSwitch, EveryScreenRecoloursAtOnce)
             for (const QString& text : screen.labels) {
                 QLabel* label = nullptr;
                 ASSERT_TRUE(test::waitFor([&] { return (label = shownLabel(*w.window, text)); })) << text.toStdString();
+                // A label further down a scrolled panel is brought into view,
+                // so its pixels are the window's.
+                for (QWidget* p = label->parentWidget(); p; p = p->parentWidget())
+                    if (auto* area = qobject_cast<QScrollArea*>(p)) area->ensureWidgetVisible(label);
                 labels.push_back(label);
             }
             w.window->commands()->action(other)->trigger();
