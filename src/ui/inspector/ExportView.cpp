@@ -5,6 +5,7 @@
 #include "ui/inspector/BitrateRow.h"
 #include "ui/inspector/ExportSummary.h"
 #include "ui/theme/FileRevealer.h"
+#include "ui/theme/TextFitting.h"
 #include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
@@ -213,7 +214,13 @@ QWidget* ExportView::buildActionBlock()
     QHBoxLayout* fileLine = nullptr;
     p.fileRow = hbox(block, {0, 0, 0, 0}, 6, &fileLine);
     fileLine->addWidget(kit::label(QStringLiteral("✔"), 12.5, QFont::Normal, QColor(52, 199, 89), p.fileRow));
-    p.fileName = kit::label({}, 12.5, QFont::Normal, kit::ink(), p.fileRow);
+    // A long file name is shortened in its middle, so the panel keeps the
+    // inspector's width and the button beside it stays whole.
+    p.fileName = new ElidedLabel(Qt::ElideMiddle, p.fileRow);
+    QFont nameFont = p.fileName->font();
+    nameFont.setPointSizeF(12.5);
+    p.fileName->setFont(nameFont);
+    kit::setTextColour(p.fileName, kit::ink());
     fileLine->addWidget(p.fileName);
     fileLine->addStretch(1);
     fileLine->addWidget(new InlineButton(QStringLiteral("Show in the file manager"), {}, false, [this] {
@@ -335,7 +342,7 @@ void ExportView::refreshAction()
     }
     const auto url = action_.lastExportURL();
     p.fileRow->setVisible(url.has_value());
-    if (url) p.fileName->setText(QString::fromStdString(url->filename().string()));
+    if (url) p.fileName->setFullText(QString::fromStdString(url->filename().string()));
     // The export's own failure, else what another editor action reported here.
     std::optional<QString> error = action_.exportError();
     if (!error && editor_.exportError()) error = QString::fromStdString(*editor_.exportError());

@@ -19,6 +19,7 @@ class QToolButton;
 namespace vt {
 class EditorModel;
 class ExportAction;
+class ElidedLabel;
 }
 
 namespace vt::ui {
@@ -90,7 +91,7 @@ struct ExportView::Parts {
     QProgressBar* progress = nullptr;
     QLabel* progressText = nullptr;
     QWidget* fileRow = nullptr;
-    QLabel* fileName = nullptr;
+    ElidedLabel* fileName = nullptr;
     QLabel* error = nullptr;
     std::vector<QLabel*> includedValues;
     SwitchRow* alsoSRT = nullptr;
