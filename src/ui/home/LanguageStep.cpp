@@ -303,8 +303,6 @@ void LanguageStep::refresh()
         const double p = std::clamp(*progress, 0.0, 1.0);
         percent_->setText(tr("%1% of %2").arg(static_cast<long long>(std::trunc(p * 100))).arg(QStringLiteral("574 MB")));
         bar_->setValue(int(std::lround(p * 1000)));
-        // A longer percentage widens the card: its centred row is laid out again.
-        download_->updateGeometry();
     }
 }
 
