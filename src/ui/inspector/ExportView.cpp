@@ -54,11 +54,22 @@ QWidget* hbox(QWidget* parent, QMargins margins, int spacing, QHBoxLayout** layo
 }
 
 // A semibold title and a value text at its side, then a flexible space.
-QWidget* titledValueRow(QWidget* parent, const QString& title, QLabel** value, QHBoxLayout** layout)
+// A one-line value text, shortened at its end rather than widening the panel.
+ElidedLabel* valueLabel(double points, const DynamicColor& colour, QWidget* parent)
+{
+    auto* label = new ElidedLabel(Qt::ElideRight, parent);
+    QFont font = label->font();
+    font.setPointSizeF(points);
+    label->setFont(font);
+    kit::setTextColour(label, colour);
+    return label;
+}
+
+QWidget* titledValueRow(QWidget* parent, const QString& title, ElidedLabel** value, QHBoxLayout** layout)
 {
     auto* row = hbox(parent, {12, 10, 12, 10}, 8, layout);
     (*layout)->addWidget(kit::label(title, 13, QFont::DemiBold, kit::ink(), row));
-    *value = kit::label({}, 13, QFont::Normal, kit::secondaryText(), row);
+    *value = valueLabel(13, kit::secondaryText(), row);
     (*layout)->addWidget(*value);
     (*layout)->addStretch(1);
     return row;
@@ -216,11 +227,8 @@ QWidget* ExportView::buildActionBlock()
     fileLine->addWidget(kit::label(QStringLiteral("✔"), 12.5, QFont::Normal, QColor(52, 199, 89), p.fileRow));
     // A long file name is shortened in its middle, so the panel keeps the
     // inspector's width and the button beside it stays whole.
-    p.fileName = new ElidedLabel(Qt::ElideMiddle, p.fileRow);
-    QFont nameFont = p.fileName->font();
-    nameFont.setPointSizeF(12.5);
-    p.fileName->setFont(nameFont);
-    kit::setTextColour(p.fileName, kit::ink());
+    p.fileName = valueLabel(12.5, kit::ink(), p.fileRow);
+    p.fileName->setMode(Qt::ElideMiddle);
     fileLine->addWidget(p.fileName);
     fileLine->addStretch(1);
     fileLine->addWidget(new InlineButton(QStringLiteral("Show in the file manager"), {}, false, [this] {
@@ -306,7 +314,7 @@ void ExportView::refreshSettings()
     const bool sourceIsHDR = editor_.source() && editor_.source()->isHDR;
     const bool manual = settings.mode == ExportSettings::Mode::manual;
 
-    p.summary->setText(ExportSummary::settingsSummary(settings, resolved));
+    p.summary->setFullText(ExportSummary::settingsSummary(settings, resolved));
     p.autoMode->setChecked(!manual);
     p.manualMode->setChecked(manual);
     p.autoMode->setEnabled(!settings.audioOnly);
@@ -326,7 +334,7 @@ void ExportView::refreshSettings()
     p.h264->setEnabled(!resolved.hdr);
     p.hevc->setEnabled(!resolved.hdr);
     p.upscaleNote->setVisible(ExportSummary::upscales(resolved, editor_.source()));
-    p.estimatedSize->setText(QString::fromStdString(ExportSettings::formatBytes(action_.estimatedExportBytes())));
+    p.estimatedSize->setFullText(QString::fromStdString(ExportSettings::formatBytes(action_.estimatedExportBytes())));
 }
 
 void ExportView::refreshAction()

@@ -71,7 +71,7 @@ public:
 };
 
 struct ExportView::Parts {
-    QLabel* summary = nullptr;
+    ElidedLabel* summary = nullptr;
     QToolButton* autoMode = nullptr;
     QToolButton* manualMode = nullptr;
     SwitchRow* audioOnly = nullptr;
@@ -85,7 +85,7 @@ struct ExportView::Parts {
     QToolButton* h264 = nullptr;
     QToolButton* hevc = nullptr;
     RowNote* upscaleNote = nullptr;
-    QLabel* estimatedSize = nullptr;
+    ElidedLabel* estimatedSize = nullptr;
     PressableButton* exportButton = nullptr;
     QWidget* progressBlock = nullptr;
     QProgressBar* progress = nullptr;

@@ -15,6 +15,11 @@ public:
     explicit ElidedLabel(Qt::TextElideMode mode = Qt::ElideMiddle, QWidget* parent = nullptr);
 
     QString fullText() const { return full_; }
+    void setMode(Qt::TextElideMode mode)
+    {
+        mode_ = mode;
+        elide();
+    }
     void setFullText(const QString& text);
 
     QSize sizeHint() const override;
