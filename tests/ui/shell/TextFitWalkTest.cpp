@@ -68,7 +68,7 @@ const QStringList kPendingAtLargeText{
     "InspectorGroup",       // the inspector's rows, sections and notes
     "StyleBrowserView",     // the Styles tab's writing card and look cards
     "StyleEditorView",      // "Save as Style" beside the name and badge
-    "ExportView",           // the settings row widens the panel
+    "ExportView",           // its settings and file rows at the inspector's default width
     "ColorView",            // the Enhance tab's heading
     "TranscriptDockHeader", // the dock's title
     "ScriptPicker",         // sample rows in the writing sheet
