@@ -3,6 +3,7 @@
 #include "app/AppModel.h"
 #include "editor/EditorModel.h"
 #include "ui/editor/EditorIcons.h"
+#include "ui/theme/TextFitting.h"
 #include "ui/theme/Theme.h"
 
 #include <QAccessible>
@@ -18,6 +19,7 @@ RailItem::RailItem(const QString& title, const QString& symbol, double iconPoint
     setText(title);
     setToolTip(title);
     setAccessibleName(title);
+    setProperty(fitsOwnTextProperty, true);  // painted smaller, then elided, to the rail's width
     setFixedHeight(44);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFocusPolicy(Qt::NoFocus);

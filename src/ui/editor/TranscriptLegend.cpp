@@ -1,6 +1,7 @@
 #include "ui/editor/TranscriptLegend.h"
 
 #include "ui/editor/WordChip.h"
+#include "ui/theme/TextFitting.h"
 #include "ui/theme/Theme.h"
 
 #include <QFrame>
@@ -122,6 +123,7 @@ void TranscriptLegend::toggle()
         }
     }
     popup_->adjustSize();
+    fitHeightToWidth(*popup_);
     const QPoint below = mapToGlobal(QPoint(width() / 2 - popup_->width() / 2, -popup_->height() - 4));
     popup_->move(below);
     popup_->show();

@@ -56,7 +56,6 @@ public:
         setFlat(true);
         setCursor(Qt::PointingHandCursor);
         setAccessibleName(QString::fromUtf8(a.title) + QStringLiteral(", ") + QString::fromUtf8(a.subtitle));
-        setMinimumHeight(64);
         auto* row = new QHBoxLayout(this);
         row->setContentsMargins(14, 10, 14, 10);
         row->setSpacing(12);
@@ -77,6 +76,11 @@ public:
         connect(this, &QPushButton::toggled, this, [this] { restyle(); });
         Appearances::follow(this, [this] { restyle(); });
     }
+
+    // At least 64 high, and as tall as its two lines of text need in the
+    // font at hand (a push button otherwise sizes itself for its own text).
+    QSize sizeHint() const override { return layout()->totalSizeHint().expandedTo({0, 64}); }
+    QSize minimumSizeHint() const override { return layout()->totalMinimumSize().expandedTo({0, 64}); }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -131,10 +135,11 @@ LanguageStep::LanguageStep(AppModel& app, std::function<void()> back, std::funct
                                       tr("This picks the right transcription engine. You can change it anytime on the home screen."));
 
     auto* list = new ui::PanelCard(12, this);
-    list->setFixedWidth(560);
     auto* rows = new QVBoxLayout(list);
     rows->setContentsMargins(0, 4, 0, 4);
     rows->setSpacing(0);
+    // At least 560 wide, wider when large text needs it.
+    rows->addSpacerItem(new QSpacerItem(560, 0, QSizePolicy::Minimum, QSizePolicy::Fixed));
     for (Choice c : choices) {
         if (c != Choice::english) rows->addWidget(new ui::RowDivider(list));
         rows_[int(c)] = new AnswerRow(answer(c), list);
@@ -148,7 +153,7 @@ LanguageStep::LanguageStep(AppModel& app, std::function<void()> back, std::funct
     auto* extrasColumn = new QVBoxLayout(extras);
     extrasColumn->setContentsMargins(0, 0, 0, 0);
     extrasColumn->setSpacing(12);
-    extrasColumn->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+    extrasColumn->setAlignment(Qt::AlignTop);  // each row centres itself
 
     menuRow_ = new QWidget(extras);
     auto* menuLayout = new QHBoxLayout(menuRow_);
@@ -183,10 +188,11 @@ LanguageStep::LanguageStep(AppModel& app, std::function<void()> back, std::funct
                             extras);
     extrasColumn->addWidget(ready_, 0, Qt::AlignHCenter);
     download_ = new ui::PanelCard(12, extras);
-    download_->setFixedWidth(320);
     auto* card = new QVBoxLayout(download_);
     card->setContentsMargins(14, 14, 14, 14);
     card->setSpacing(6);
+    // At least 320 wide, wider when its heading needs it.
+    card->addSpacerItem(new QSpacerItem(320 - 2 * 14, 0, QSizePolicy::Minimum, QSizePolicy::Fixed));
     auto* head = new QHBoxLayout;
     head->addWidget(ui::kit::label(tr("Downloading Whisper model"), 12.5, QFont::Medium, Theme::ink, download_));
     head->addStretch(1);
@@ -202,7 +208,13 @@ LanguageStep::LanguageStep(AppModel& app, std::function<void()> back, std::funct
                                       download_);
     keepsGoing->setWordWrap(true);
     card->addWidget(keepsGoing);
-    extrasColumn->addWidget(download_, 0, Qt::AlignHCenter);
+    // Centred between stretches rather than by alignment, so the card's
+    // wrapped note gets the height it needs at the card's own width.
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addWidget(download_);
+    centred->addStretch(1);
+    extrasColumn->addLayout(centred);
     content->addWidget(extras);
     content->addStretch(1);
 

@@ -87,7 +87,8 @@ ProcessingView::ProcessingView(AppModel& app, QWidget* parent) : QWidget(parent)
         row->setContentsMargins(14, 8, 14, 8);
         row->setSpacing(10);
         auto* iconBox = new QWidget(panel);
-        iconBox->setFixedSize(18, 18);
+        iconBox->setMinimumSize(18, 18);
+        iconBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         auto* iconStack = new QGridLayout(iconBox);
         iconStack->setContentsMargins(0, 0, 0, 0);
         icons_[i] = ui::kit::label(QString(), 14, QFont::Normal, Theme::secondaryText, iconBox);

@@ -5,6 +5,7 @@
 #include "ui/inspector/BitrateRow.h"
 #include "ui/inspector/ExportSummary.h"
 #include "ui/theme/FileRevealer.h"
+#include "ui/theme/TextFitting.h"
 #include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorGroup.h"
@@ -53,11 +54,22 @@ QWidget* hbox(QWidget* parent, QMargins margins, int spacing, QHBoxLayout** layo
 }
 
 // A semibold title and a value text at its side, then a flexible space.
-QWidget* titledValueRow(QWidget* parent, const QString& title, QLabel** value, QHBoxLayout** layout)
+// A one-line value text, shortened at its end rather than widening the panel.
+ElidedLabel* valueLabel(double points, const DynamicColor& colour, QWidget* parent)
+{
+    auto* label = new ElidedLabel(Qt::ElideRight, parent);
+    QFont font = label->font();
+    font.setPointSizeF(points);
+    label->setFont(font);
+    kit::setTextColour(label, colour);
+    return label;
+}
+
+QWidget* titledValueRow(QWidget* parent, const QString& title, ElidedLabel** value, QHBoxLayout** layout)
 {
     auto* row = hbox(parent, {12, 10, 12, 10}, 8, layout);
     (*layout)->addWidget(kit::label(title, 13, QFont::DemiBold, kit::ink(), row));
-    *value = kit::label({}, 13, QFont::Normal, kit::secondaryText(), row);
+    *value = valueLabel(13, kit::secondaryText(), row);
     (*layout)->addWidget(*value);
     (*layout)->addStretch(1);
     return row;
@@ -213,7 +225,10 @@ QWidget* ExportView::buildActionBlock()
     QHBoxLayout* fileLine = nullptr;
     p.fileRow = hbox(block, {0, 0, 0, 0}, 6, &fileLine);
     fileLine->addWidget(kit::label(QStringLiteral("✔"), 12.5, QFont::Normal, QColor(52, 199, 89), p.fileRow));
-    p.fileName = kit::label({}, 12.5, QFont::Normal, kit::ink(), p.fileRow);
+    // A long file name is shortened in its middle, so the panel keeps the
+    // inspector's width and the button beside it stays whole.
+    p.fileName = valueLabel(12.5, kit::ink(), p.fileRow);
+    p.fileName->setMode(Qt::ElideMiddle);
     fileLine->addWidget(p.fileName);
     fileLine->addStretch(1);
     fileLine->addWidget(new InlineButton(QStringLiteral("Show in the file manager"), {}, false, [this] {
@@ -302,7 +317,7 @@ void ExportView::refreshSettings()
     const bool sourceIsHDR = editor_.source() && editor_.source()->isHDR;
     const bool manual = settings.mode == ExportSettings::Mode::manual;
 
-    p.summary->setText(ExportSummary::settingsSummary(settings, resolved));
+    p.summary->setFullText(ExportSummary::settingsSummary(settings, resolved));
     p.autoMode->setChecked(!manual);
     p.manualMode->setChecked(manual);
     p.autoMode->setEnabled(!settings.audioOnly);
@@ -322,7 +337,7 @@ void ExportView::refreshSettings()
     p.h264->setEnabled(!resolved.hdr);
     p.hevc->setEnabled(!resolved.hdr);
     p.upscaleNote->setVisible(ExportSummary::upscales(resolved, editor_.source()));
-    p.estimatedSize->setText(QString::fromStdString(ExportSettings::formatBytes(action_.estimatedExportBytes())));
+    p.estimatedSize->setFullText(QString::fromStdString(ExportSettings::formatBytes(action_.estimatedExportBytes())));
 }
 
 void ExportView::refreshAction()
@@ -342,7 +357,7 @@ void ExportView::refreshAction()
     }
     const auto url = action_.lastExportURL();
     p.fileRow->setVisible(url.has_value());
-    if (url) p.fileName->setText(QString::fromStdString(url->filename().string()));
+    if (url) p.fileName->setFullText(QString::fromStdString(url->filename().string()));
     // The export's own failure, else what another editor action reported here.
     std::optional<QString> error = action_.exportError();
     if (!error && editor_.exportError()) error = QString::fromStdString(*editor_.exportError());

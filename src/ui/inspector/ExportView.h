@@ -21,6 +21,7 @@ namespace vt {
 class EditorModel;
 class ExportAction;
 class FileRevealer;
+class ElidedLabel;
 }
 
 namespace vt::ui {
@@ -76,7 +77,7 @@ public:
 };
 
 struct ExportView::Parts {
-    QLabel* summary = nullptr;
+    ElidedLabel* summary = nullptr;
     QToolButton* autoMode = nullptr;
     QToolButton* manualMode = nullptr;
     SwitchRow* audioOnly = nullptr;
@@ -90,13 +91,13 @@ struct ExportView::Parts {
     QToolButton* h264 = nullptr;
     QToolButton* hevc = nullptr;
     RowNote* upscaleNote = nullptr;
-    QLabel* estimatedSize = nullptr;
+    ElidedLabel* estimatedSize = nullptr;
     PressableButton* exportButton = nullptr;
     QWidget* progressBlock = nullptr;
     QProgressBar* progress = nullptr;
     QLabel* progressText = nullptr;
     QWidget* fileRow = nullptr;
-    QLabel* fileName = nullptr;
+    ElidedLabel* fileName = nullptr;
     QLabel* error = nullptr;
     std::vector<QLabel*> includedValues;
     SwitchRow* alsoSRT = nullptr;

@@ -54,12 +54,13 @@ InspectorPanel::InspectorPanel(EditorModel& editor, ExportAction& exportAction, 
     column->setContentsMargins(0, 2, 0, 0);
     column->setSpacing(10);
     auto* header = new QWidget(this);
-    header->setFixedHeight(24);
+    header->setMinimumHeight(24);
+    header->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(4, 0, 4, 0);
     row->setSpacing(8);
     icon_ = kit::label({}, 13, QFont::Medium, kit::secondaryText(), header);
-    icon_->setFixedWidth(18);
+    icon_->setMinimumWidth(18);
     icon_->setAlignment(Qt::AlignCenter);
     row->addWidget(icon_);
     title_ = kit::label({}, 15, QFont::DemiBold, kit::ink(), header);

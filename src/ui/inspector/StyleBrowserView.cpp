@@ -198,7 +198,7 @@ QWidget* StyleBrowserView::makeWritingButton()
     card->setAttribute(Qt::WA_TransparentForMouseEvents);
     outer->addWidget(card);
     parts_.writingGlyph = kit::label({}, 12, QFont::Bold, kit::ink(), card);
-    parts_.writingGlyph->setFixedSize(26, 26);
+    parts_.writingGlyph->setMinimumSize(26, 26);  // a pill when the sample is wider
     parts_.writingGlyph->setAlignment(Qt::AlignCenter);
     Appearances::setStyleSheet(parts_.writingGlyph, [] {
         return QStringLiteral("background: %1; border-radius: 13px;").arg(QColor(kit::muted()).name());

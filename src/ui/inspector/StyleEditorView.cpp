@@ -53,6 +53,59 @@ LookRows::Options<E> labelled(const std::array<Row, N>& rows)
     return out;
 }
 
+// The style menu's label: the look's name on one line, shortened at its
+// end when the header has less room than it, with the chevron kept. It
+// asks for the whole name's width and gets by with a few letters, so the
+// badge and buttons beside it keep their places.
+class NameMenuButton : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+    void setName(const QString& name)
+    {
+        name_ = name;
+        setAccessibleName(name);
+        fit();
+        updateGeometry();
+    }
+    QSize sizeHint() const override { return QToolButton::sizeHint() + QSize(nameWidth(name_) - nameWidth(shownName()), 0); }
+    QSize minimumSizeHint() const override { return sizeHint() - QSize(nameWidth(name_) - nameWidth(QStringLiteral("M\u2026")), 0); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QToolButton::resizeEvent(event);
+        fit();
+    }
+    void showEvent(QShowEvent* event) override
+    {
+        QToolButton::showEvent(event);
+        fit();
+    }
+
+private:
+    static QString chevron() { return QStringLiteral("  ⌄"); }
+    int nameWidth(const QString& name) const { return fontMetrics().horizontalAdvance(name); }
+    // The label's text doubles an ampersand so it shows rather than marks a
+    // shortcut; the name as drawn has it once.
+    QString shownName() const
+    {
+        return text().chopped(std::min<qsizetype>(text().size(), chevron().size())).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    }
+    // Hidden, the button has no room of its own yet: it holds the whole name.
+    void fit()
+    {
+        if (!isVisible()) {
+            setText(menuText(name_) + chevron());
+            return;
+        }
+        const int chrome = QToolButton::sizeHint().width() - nameWidth(shownName());
+        setText(menuText(fontMetrics().elidedText(name_, Qt::ElideRight, std::max(width() - chrome, 0))) + chevron());
+    }
+
+    QString name_;
+};
+
 }  // namespace
 
 // ---- shared members -----------------------------------------------------------
@@ -173,7 +226,7 @@ QWidget* StyleEditorView::makeHeader()
     row->setContentsMargins(4, 0, 4, 0);
     row->setSpacing(8);
 
-    parts_.styleMenu = new QToolButton(header);
+    parts_.styleMenu = new NameMenuButton(header);
     parts_.styleMenu->setPopupMode(QToolButton::InstantPopup);
     parts_.styleMenu->setAutoRaise(true);
     parts_.styleMenu->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
@@ -322,7 +375,7 @@ std::pair<QWidget*, std::function<void()>> StyleEditorView::makeAlignment()
 void StyleEditorView::refresh()
 {
     const Project& project = editor_.project();
-    parts_.styleMenu->setText(menuText(qs(project.style.name)) + QStringLiteral("  ⌄"));
+    static_cast<NameMenuButton*>(parts_.styleMenu)->setName(qs(project.style.name));
     const bool edited = isEdited(project);
     parts_.edited->setVisible(edited);
     parts_.reset->setEnabled(edited);

@@ -1,5 +1,6 @@
 #include "ui/shell/ShortcutsSheet.h"
 
+#include "ui/theme/TextFitting.h"
 #include "ui/theme/Theme.h"
 
 #include <QGridLayout>
@@ -7,6 +8,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vt {
 namespace {
@@ -30,9 +33,11 @@ QWidget* keyRow(std::string_view key, std::string_view description)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(10);
     auto* slot = new QWidget;
-    slot->setMinimumWidth(96);
-    auto* slotLayout = new QHBoxLayout(slot);
+    auto* slotLayout = new QVBoxLayout(slot);
     slotLayout->setContentsMargins(0, 0, 0, 0);
+    slotLayout->setSpacing(0);
+    // At least 96 wide, wider when a key cap needs it.
+    slotLayout->addSpacerItem(new QSpacerItem(96, 0, QSizePolicy::Minimum, QSizePolicy::Fixed));
     auto* cap = new QLabel(qs(key));
     cap->setObjectName("keyCap");
     cap->setFont(sized(12, QFont::DemiBold));
@@ -125,7 +130,9 @@ ShortcutsSheet::ShortcutsSheet(QWidget* parent) : QDialog(parent)
         column->addWidget(heading);
         for (const auto& [key, description] : group.keys) column->addWidget(keyRow(key, description));
         column->addStretch(1);
-        grid->addWidget(cell, index / 2, index % 2, Qt::AlignTop | Qt::AlignLeft);
+        // The cell takes its column's whole width: wrapped descriptions are
+        // then as tall as the grid reckons them.
+        grid->addWidget(cell, index / 2, index % 2, Qt::AlignTop);
         ++index;
     }
     grid->setColumnStretch(0, 1);
@@ -137,6 +144,14 @@ ShortcutsSheet::ShortcutsSheet(QWidget* parent) : QDialog(parent)
     footer->setFont(sized(11.5));
     Appearances::setStyleSheet(footer, [] { return QString("color:%1;").arg(css(Theme::secondaryText)); });
     layout->addWidget(footer);
+}
+
+void ShortcutsSheet::showEvent(QShowEvent* event)
+{
+    // 680 wide, or wider where large text makes a key cap need it.
+    setFixedWidth(std::max(680, layout()->totalMinimumSize().width()));
+    fitHeightToWidth(*this);
+    QDialog::showEvent(event);
 }
 
 }  // namespace vt

@@ -22,6 +22,9 @@ public:
     static const std::vector<Group>& groups();
 
     explicit ShortcutsSheet(QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace vt

@@ -30,7 +30,8 @@ std::optional<std::string> desktopDoubleClickSetting()
 
 TitleBar::TitleBar(QWidget* leading, QWidget* trailing, QWidget* parent) : QWidget(parent)
 {
-    setFixedHeight(height);
+    setMinimumHeight(height);  // taller only when its titles need it
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* layout = new QHBoxLayout(this);
     // The window's own buttons float on the leading side.
     layout->setContentsMargins(80, 0, 12, 0);

@@ -1,4 +1,5 @@
 #include "ui/inspector/ExportView.h"
+#include "ui/theme/TextFitting.h"
 
 #include "editor/EditorFakes.h"
 #include "export/ExportAction.h"

@@ -165,14 +165,15 @@ TEST(AppearanceSwitch, EveryScreenRecoloursAtOnce)
             for (const QString& text : screen.labels) {
                 QLabel* label = nullptr;
                 ASSERT_TRUE(test::waitFor([&] { return (label = shownLabel(*w.window, text)); })) << text.toStdString();
-                // A label further down a scrolled panel is brought into view,
-                // so its pixels are the window's.
-                for (QWidget* p = label->parentWidget(); p; p = p->parentWidget())
-                    if (auto* area = qobject_cast<QScrollArea*>(p)) area->ensureWidgetVisible(label);
                 labels.push_back(label);
             }
             w.window->commands()->action(other)->trigger();
             for (QLabel* label : labels) {
+                // A label further down a scrolled panel is brought into view,
+                // so its pixels are the window's; bringing in the next may
+                // scroll this one away again.
+                for (QWidget* p = label->parentWidget(); p; p = p->parentWidget())
+                    if (auto* area = qobject_cast<QScrollArea*>(p)) area->ensureWidgetVisible(label);
                 // Waits out the screen's own fade-ins.
                 int contrast = 0;
                 EXPECT_TRUE(test::waitFor([&] { return (contrast = textContrast(*w.window, *label)) > 90; }))

@@ -1,0 +1,74 @@
+#include "ui/theme/TextFitting.h"
+
+#include <QEvent>
+#include <QLayout>
+
+namespace vt {
+
+ElidedLabel::ElidedLabel(Qt::TextElideMode mode, QWidget* parent) : QLabel(parent), mode_(mode)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(false);
+}
+
+void ElidedLabel::setFullText(const QString& text)
+{
+    full_ = text;
+    setToolTip(text);
+    elide();
+    updateGeometry();
+}
+
+QSize ElidedLabel::sizeHint() const
+{
+    const QMargins m = contentsMargins();
+    return {fontMetrics().horizontalAdvance(full_) + m.left() + m.right() + 2 * margin(), QLabel::sizeHint().height()};
+}
+
+QSize ElidedLabel::minimumSizeHint() const
+{
+    // Room for an ellipsis and a letter or two.
+    return {fontMetrics().horizontalAdvance(QStringLiteral("M\u2026M")), QLabel::minimumSizeHint().height()};
+}
+
+void ElidedLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    elide();
+}
+
+void ElidedLabel::showEvent(QShowEvent* event)
+{
+    QLabel::showEvent(event);
+    elide();
+}
+
+void ElidedLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) elide();
+}
+
+// Hidden, the label has no room of its own yet: it holds the whole text.
+void ElidedLabel::elide()
+{
+    if (!isVisible()) {
+        if (text() != full_) setText(full_);
+        return;
+    }
+    const int room = contentsRect().width() - 2 * margin();
+    const QString shown = fontMetrics().elidedText(full_, mode_, std::max(room, 0));
+    if (shown != text()) setText(shown);
+}
+
+void fitHeightToWidth(QWidget& window)
+{
+    QLayout* layout = window.layout();
+    if (!layout || !layout->hasHeightForWidth()) return;
+    layout->activate();
+    const int height = layout->totalHeightForWidth(window.width());
+    window.setMinimumHeight(height);
+    if (window.height() < height) window.resize(window.width(), height);
+}
+
+}  // namespace vt
