@@ -218,6 +218,23 @@ TEST_F(EditorDerivation, UnchangedValuesDoNotNotifyButParagraphsAlwaysDo)
 // measured text, the word-to-line table) must never show through: after every
 // kind of edit, the derived state equals that of an editor opened afresh on
 // the same project.
+void expectSameAsFresh(EditorModel& editor)
+{
+    EditorRig fresh(editor.project());
+    EXPECT_EQ(editor.timedWords(), fresh->timedWords());
+    EXPECT_EQ(editor.groups(), fresh->groups());
+    EXPECT_EQ(editor.outputIndex(), fresh->outputIndex());
+    EXPECT_EQ(editor.renderState()->load()->groups.list(), fresh->groups());
+    const auto& words = editor.transcript();
+    for (std::size_t i = 0; i < words.size(); ++i)
+        EXPECT_EQ(editor.groupOfWord(words[i].id), fresh->groupOfWord(words[i].id)) << "word " << i;
+    ASSERT_EQ(editor.paragraphs().size(), fresh->paragraphs().size());
+    for (std::size_t i = 0; i < editor.paragraphs().size(); ++i) {
+        EXPECT_EQ(editor.paragraphs()[i].id(), fresh->paragraphs()[i].id());
+        EXPECT_EQ(editor.paragraphs()[i].range().upper, fresh->paragraphs()[i].range().upper);
+    }
+}
+
 TEST_F(EditorDerivation, AfterEachEditTheDerivedStateEqualsAFreshDerivation)
 {
     Project p = sampleProject(70);
@@ -252,20 +269,58 @@ TEST_F(EditorDerivation, AfterEachEditTheDerivedStateEqualsAFreshDerivation)
         SCOPED_TRACE(what);
         rig->updateProject(edit);
         rig->timelineChanged();
-        EditorRig fresh(rig->project());
-        EXPECT_EQ(rig->timedWords(), fresh->timedWords());
-        EXPECT_EQ(rig->groups(), fresh->groups());
-        EXPECT_EQ(rig->outputIndex(), fresh->outputIndex());
-        EXPECT_EQ(rig->renderState()->load()->groups.list(), fresh->groups());
-        const auto& words = rig->transcript();
-        for (std::size_t i = 0; i < words.size(); ++i)
-            EXPECT_EQ(rig->groupOfWord(words[i].id), fresh->groupOfWord(words[i].id)) << "word " << i;
-        ASSERT_EQ(rig->paragraphs().size(), fresh->paragraphs().size());
-        for (std::size_t i = 0; i < rig->paragraphs().size(); ++i) {
-            EXPECT_EQ(rig->paragraphs()[i].id(), fresh->paragraphs()[i].id());
-            EXPECT_EQ(rig->paragraphs()[i].range().upper, fresh->paragraphs()[i].range().upper);
-        }
+        expectSameAsFresh(*rig);
     }
+}
+
+// The same through the editor's own commands, one after the other, undo and
+// redo included: each leaves the kept measures and tables where the next
+// command starts from.
+TEST_F(EditorDerivation, AfterEachCommandTheDerivedStateEqualsAFreshDerivation)
+{
+    Project p = sampleProject(70);
+    for (int i : {5, 11, 40}) p.words[static_cast<std::size_t>(i)].text += ".";
+    p.words[30].text = "um,";
+    EditorRig rig(p);
+    const auto id = [&](std::size_t i) { return rig->transcript()[i].id; };
+    CaptionStyle roomy = p.style;
+    roomy.id = "roomy";
+    roomy.maxWordsPerGroup = 7;
+    CaptionStyle tight = roomy;
+    tight.maxWordsPerGroup = 1;
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"delete", [&] { rig->toggleDelete({id(12), id(13)}); }},
+        {"restore", [&] { rig->toggleDelete({id(12)}); }},
+        {"retype", [&] { rig->setText(id(6), "wonderful."); }},
+        {"split", [&] { rig->setText(id(20), "two halves"); }},
+        {"undo the split", [&] { rig->undo(); }},
+        {"redo the split", [&] { rig->redo(); }},
+        {"merge", [&] {
+             std::string text = rig->editableText();
+             const auto at = text.find("w24 w25");
+             ASSERT_NE(at, std::string::npos);
+             rig->applyTextEdit(text.replace(at, 7, "w24w25"));
+         }},
+        {"undo the merge", [&] { rig->undo(); }},
+        {"undo the retype", [&] { rig->undo(); }},
+        {"redo the retype", [&] { rig->redo(); }},
+        {"a look of their own for a run", [&] { rig->applyStyle(roomy, {id(40), id(41), id(42), id(43), id(44)}); }},
+        {"that look with one word a line", [&] { rig->applyStyle(tight, {id(41), id(42)}); }},
+        {"a bigger word", [&] { rig->updateLook({id(50)}, true, [](WordLook& l) { l.scale = 2; }); }},
+        {"undo the bigger word", [&] { rig->undo(); }},
+        {"the video's look allows fewer words", [&] { rig->styleBinding(&CaptionStyle::maxWordsPerGroup).set(std::int64_t{2}); }},
+        {"a forced break", [&] { rig->toggleBreak(id(3)); }},
+        {"fillers cut", [&] { rig->removeFillers(); }},
+        {"emphasis", [&] { rig->toggleEmphasis({id(8)}); }},
+        {"every cut restored", [&] { rig->restoreAll(); }},
+        {"undo back to the start", [&] { while (rig->canUndo()) rig->undo(); }},
+    };
+    for (const auto& [what, command] : commands) {
+        SCOPED_TRACE(what);
+        command();
+        expectSameAsFresh(*rig);
+    }
+    EXPECT_EQ(rig->transcript().size(), p.words.size());
 }
 
 TEST_F(EditorDerivation, EveryDerivationPublishesItsSnapshot)
