@@ -70,7 +70,7 @@ void patch(std::vector<EditState>& steps, const Uuid& clipID, const std::vector<
             offset += c.duration;
         }
         if (!found) continue;
-        step.speech = merged(std::move(step.speech), placed(clipWords, offset));
+        step.speech = merged(step.speech.list(), placed(clipWords, offset));
         if (captionsAreSpeech) step.words = step.speech;
     }
 }

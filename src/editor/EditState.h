@@ -21,6 +21,7 @@
 #include "model/Voiceover.h"
 #include "model/Word.h"
 #include "platform/JsonCoding.h"
+#include "platform/SharedList.h"
 
 #include <optional>
 #include <string>
@@ -29,8 +30,10 @@
 namespace vt {
 
 struct EditState {
-    std::vector<Word> words;   // the list the editor shows (voiceover, translation or project words)
-    std::vector<Word> speech;  // the project's own recognised words
+    // The list the editor shows (voiceover, translation or project words) and
+    // the project's own recognised words; usually the same list, held once.
+    SharedList<Word> words;
+    SharedList<Word> speech;
     std::optional<std::vector<MatchCut>> matchCuts;
     std::optional<std::vector<MotionEffect>> motions;
     std::optional<std::vector<VideoClip>> clips;

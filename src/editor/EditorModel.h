@@ -169,6 +169,8 @@ public:
     // else the project's words. Setting it stores into that same source.
     const std::vector<Word>& transcript() const;
     void setTranscript(std::vector<Word> words);
+    // Changes that same list in place, with the same effect as setTranscript.
+    void editTranscript(const std::function<void(std::vector<Word>&)>& change);
     bool usesTranslation() const;
     bool voiceDrivesCaptions() const;
     double outputTime(const Word& word) const;  // the word's start on the output
@@ -815,7 +817,7 @@ private:
     // Measures of the caption words' and the transcript's texts, kept from
     // one derivation to the next; the character counts of timedWords_.
     WordMeasures captionMeasures_;
-    WordMeasures transcriptMeasures_;
+    mutable WordMeasures transcriptMeasures_;  // also read by fillerCount
     std::vector<std::size_t> timedCharacters_;
     std::map<int, EmojiPick> emojiPicks_;
     std::set<Uuid> trimmedWordIDs_;

@@ -4,7 +4,6 @@
 #include "editor/EditorModel.h"
 
 #include "captions/CaptionGrouper.h"
-#include "model/Fillers.h"
 #include "speech/CaptionLanguage.h"
 
 #include <algorithm>
@@ -32,15 +31,20 @@ const std::vector<Word>& EditorModel::transcript() const
 
 void EditorModel::setTranscript(std::vector<Word> words)
 {
+    editTranscript([&](std::vector<Word>& list) { list = std::move(words); });
+}
+
+void EditorModel::editTranscript(const std::function<void(std::vector<Word>&)>& change)
+{
     const bool voice = voiceDrivesCaptions();
     const bool translation = usesTranslation();
     updateProject([&](Project& p) {
         if (voice)
-            p.voiceover->words = std::move(words);
+            change(p.voiceover->words);
         else if (translation)
-            p.translation->words = std::move(words);
+            change(p.translation->words);
         else
-            p.words = std::move(words);
+            change(p.words);
     });
 }
 
@@ -51,9 +55,14 @@ double EditorModel::outputTime(const Word& word) const
 
 int EditorModel::fillerCount() const
 {
+    // Asked after every change (menus, the post panel): a word is judged once
+    // per text, not on every count.
     const auto& words = transcript();
-    return static_cast<int>(
-        std::count_if(words.begin(), words.end(), [](const Word& w) { return !w.deleted && Fillers::isFiller(w.text); }));
+    const auto& measures = transcriptMeasures_.of(words);
+    int count = 0;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        if (!words[i].deleted && measures[i].filler) ++count;
+    return count;
 }
 
 int EditorModel::cutCount() const

@@ -89,9 +89,11 @@ void EditorModel::writeProject()
 EditState EditorModel::editState() const
 {
     const Project& p = project_;
-    return {transcript(),  p.words,          p.matchCuts, p.motions,       p.clips,
-            p.brolls,      p.sounds,         p.videoVolume, p.sourceDuration, p.sourceRange,
-            p.videoPath,   p.videoBookmark,  p.faceTrack, p.translation, p.voiceover, std::nullopt, std::nullopt};
+    SharedList<Word> words = transcript();
+    SharedList<Word> speech = &transcript() == &p.words ? words : SharedList<Word>(p.words);
+    return {std::move(words), std::move(speech), p.matchCuts, p.motions,       p.clips,
+            p.brolls,         p.sounds,          p.videoVolume, p.sourceDuration, p.sourceRange,
+            p.videoPath,      p.videoBookmark,   p.faceTrack, p.translation,    p.voiceover, std::nullopt, std::nullopt};
 }
 
 bool EditorModel::historyHolds(const std::function<bool(const EditState&)>& test) const
@@ -171,12 +173,13 @@ void EditorModel::redo()
 
 void EditorModel::restoreAll()
 {
-    std::vector<Word> words = transcript();
+    const auto& words = transcript();
     // With nothing cut a step would only wipe the redo history.
     if (std::none_of(words.begin(), words.end(), [](const Word& w) { return w.deleted; })) return;
     pushUndo();
-    for (Word& w : words) w.deleted = false;
-    setTranscript(std::move(words));
+    editTranscript([](std::vector<Word>& list) {
+        for (Word& w : list) w.deleted = false;
+    });
     timelineChanged();
 }
 
@@ -206,7 +209,7 @@ void EditorModel::restore(const EditState& step)
         updateProject([&](Project& p) { p.videoBookmark = step.videoBookmark; });
         updateProject([&](Project& p) { p.faceTrack = step.faceTrack; });
         updateProject([&](Project& p) { p.translation = step.translation; });
-        updateProject([&](Project& p) { p.words = step.speech; });
+        updateProject([&](Project& p) { p.words = step.speech.list(); });
         // A different clip list has to be measured again.
         if (!sameIDs && project_.stabilization)
             updateProject([](Project& p) { p.stabilization->path.reset(); });
@@ -214,7 +217,7 @@ void EditorModel::restore(const EditState& step)
     const bool wordsEqual = step.words == transcript();
     if (!(sameClips && wordsEqual)) {
         if (!wordsEqual) timelineDirty = true;
-        setTranscript(step.words);
+        setTranscript(step.words.list());
     }
     updateProject([&](Project& p) { p.matchCuts = step.matchCuts; });
     updateProject([&](Project& p) { p.motions = step.motions; });

@@ -118,18 +118,18 @@ void EditorModel::setText(const Uuid& id, const std::string& text)
 bool EditorModel::toggleFlag(const std::set<Uuid>& ids, bool Word::*flag)
 {
     if (ids.empty()) return false;
-    std::vector<Word> words = transcript();
     bool any = false, all = true;
-    for (const Word& w : words)
+    for (const Word& w : transcript())
         if (ids.contains(w.id)) {
             any = true;
             all = all && w.*flag;
         }
     if (!any) return false;
     pushUndo();
-    for (Word& w : words)
-        if (ids.contains(w.id)) w.*flag = !all;
-    setTranscript(std::move(words));
+    editTranscript([&](std::vector<Word>& words) {
+        for (Word& w : words)
+            if (ids.contains(w.id)) w.*flag = !all;
+    });
     return true;
 }
 
@@ -148,21 +148,19 @@ void EditorModel::toggleBreak(const Uuid& id)
     const auto at = WordIndex::of(transcript(), id);
     if (!at) return;
     pushUndo();
-    std::vector<Word> words = transcript();
-    words[*at].breakAfter = !words[*at].breakAfter;
-    setTranscript(std::move(words));
+    editTranscript([&](std::vector<Word>& words) { words[*at].breakAfter = !words[*at].breakAfter; });
     visualChanged();
 }
 
 void EditorModel::removeFillers()
 {
-    std::vector<Word> words = transcript();
     auto filler = [](const Word& w) { return !w.deleted && Fillers::isFiller(w.text); };
-    if (std::none_of(words.begin(), words.end(), filler)) return;
+    if (std::none_of(transcript().begin(), transcript().end(), filler)) return;
     pushUndo();
-    for (Word& w : words)
-        if (filler(w)) w.deleted = true;
-    setTranscript(std::move(words));
+    editTranscript([&](std::vector<Word>& words) {
+        for (Word& w : words)
+            if (filler(w)) w.deleted = true;
+    });
     timelineChanged();
 }
 

@@ -1,5 +1,6 @@
 #include "editor/WordMeasures.h"
 
+#include "model/Fillers.h"
 #include "model/TimedWord.h"
 #include "platform/TextRules.h"
 
@@ -7,7 +8,7 @@ namespace vt {
 
 WordMeasures::Measure WordMeasures::measure(const std::string& text)
 {
-    return {text::characterCount(text), endsSentence(text)};
+    return {text::characterCount(text), endsSentence(text), Fillers::isFiller(text)};
 }
 
 const std::vector<WordMeasures::Measure>& WordMeasures::of(const std::vector<Word>& words)

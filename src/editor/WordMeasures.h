@@ -1,8 +1,9 @@
 #pragma once
 // What a word's text alone decides, for the derivation the editor repeats
 // after every edit: how many user-perceived characters it has (the caption
-// lines' budget) and whether it ends a sentence (caption lines and
-// paragraphs). Measuring them takes Unicode segmentation, far dearer than
+// lines' budget), whether it ends a sentence (caption lines and
+// paragraphs) and whether it is a filler (the figures the menus and panels
+// show after every change). Measuring them takes Unicode segmentation, far dearer than
 // the rest of a derivation, so each word list keeps its measures per
 // position, checked against the text they were taken from, and behind that
 // per distinct text: an edit measures only the texts it brought in.
@@ -23,6 +24,7 @@ public:
     struct Measure {
         std::size_t characters = 0;  // text::characterCount
         bool endsSentence = false;   // vt::endsSentence
+        bool filler = false;         // Fillers::isFiller
         friend bool operator==(const Measure&, const Measure&) = default;
     };
 

@@ -17,9 +17,9 @@
 #include "model/StabilizationCorrection.h"
 #include "model/VideoGrade.h"
 #include "model/VolumeEnvelope.h"
+#include "platform/SharedList.h"
 #include "platform/Uuid.h"
 
-#include <initializer_list>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -40,31 +40,8 @@ struct RenderSize {
 // The caption lines of a snapshot, shared by its copies and by the editor
 // that made them: the editor publishes a snapshot after every edit, and the
 // lines of an hour of talk are most of it, so an unchanged list is handed on
-// rather than copied. Reads as the list itself; a writer first gets a copy
-// of its own (edit), so no other holder ever sees a change.
-class SharedGroups {
-public:
-    SharedGroups() = default;
-    SharedGroups(std::vector<CaptionGroup> groups);  // implicit: a list of lines is one
-    SharedGroups(std::initializer_list<CaptionGroup> groups) : SharedGroups(std::vector<CaptionGroup>(groups)) {}
-
-    const std::vector<CaptionGroup>& list() const;
-    operator const std::vector<CaptionGroup>&() const { return list(); }
-    auto begin() const { return list().begin(); }
-    auto end() const { return list().end(); }
-    std::size_t size() const { return list().size(); }
-    bool empty() const { return list().empty(); }
-    const CaptionGroup& operator[](std::size_t i) const { return list()[i]; }
-
-    // The lines to change, copied first unless no one else holds them.
-    std::vector<CaptionGroup>& edit();
-
-    friend bool operator==(const SharedGroups& a, const std::vector<CaptionGroup>& b) { return a.list() == b; }
-    friend bool operator==(const SharedGroups& a, const SharedGroups& b) { return a.list() == b.list(); }
-
-private:
-    std::shared_ptr<std::vector<CaptionGroup>> groups_;  // never changed while shared
-};
+// rather than copied.
+using SharedGroups = SharedList<CaptionGroup>;
 
 struct RenderSnapshot {
     CaptionStyle style;                     // the look of lines without one of their own

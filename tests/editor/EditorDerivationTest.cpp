@@ -224,6 +224,7 @@ void expectSameAsFresh(EditorModel& editor)
     EXPECT_EQ(editor.timedWords(), fresh->timedWords());
     EXPECT_EQ(editor.groups(), fresh->groups());
     EXPECT_EQ(editor.outputIndex(), fresh->outputIndex());
+    EXPECT_EQ(editor.fillerCount(), fresh->fillerCount());
     EXPECT_EQ(editor.renderState()->load()->groups.list(), fresh->groups());
     const auto& words = editor.transcript();
     for (std::size_t i = 0; i < words.size(); ++i)
@@ -292,6 +293,7 @@ TEST_F(EditorDerivation, AfterEachCommandTheDerivedStateEqualsAFreshDerivation)
         {"delete", [&] { rig->toggleDelete({id(12), id(13)}); }},
         {"restore", [&] { rig->toggleDelete({id(12)}); }},
         {"retype", [&] { rig->setText(id(6), "wonderful."); }},
+        {"retyped into a filler", [&] { rig->setText(id(7), "Uh,"); }},
         {"split", [&] { rig->setText(id(20), "two halves"); }},
         {"undo the split", [&] { rig->undo(); }},
         {"redo the split", [&] { rig->redo(); }},
@@ -302,7 +304,10 @@ TEST_F(EditorDerivation, AfterEachCommandTheDerivedStateEqualsAFreshDerivation)
              rig->applyTextEdit(text.replace(at, 7, "w24w25"));
          }},
         {"undo the merge", [&] { rig->undo(); }},
-        {"undo the retype", [&] { rig->undo(); }},
+        {"undo the retypes", [&] {
+             rig->undo();
+             rig->undo();
+         }},
         {"redo the retype", [&] { rig->redo(); }},
         {"a look of their own for a run", [&] { rig->applyStyle(roomy, {id(40), id(41), id(42), id(43), id(44)}); }},
         {"that look with one word a line", [&] { rig->applyStyle(tight, {id(41), id(42)}); }},

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 namespace vt::ui {
 
@@ -54,22 +55,41 @@ WordList::WordList(EditorModel& editor, std::function<void()> focusPanel, QWidge
     relayout();
 }
 
+// Runs after every change the list hears of, so it costs a pass over the
+// words: positions are compared while no word came or went, and only an
+// edit that moved them looks the old states up by id.
 void WordList::followStrikes()
 {
     const auto& words = editor_.transcript();
     const auto& trimmed = editor_.trimmedWordIDs();
-    const bool first = struck_.empty();
-    std::map<Uuid, bool> now;
+    std::vector<char> now(words.size());
+    for (std::size_t i = 0; i < words.size(); ++i)
+        now[i] = words[i].deleted || (!trimmed.empty() && trimmed.contains(words[i].id));
+    const bool samePlaces = struckIDs_.size() == words.size()
+                         && std::equal(words.begin(), words.end(), struckIDs_.begin(),
+                                       [](const Word& w, const Uuid& id) { return w.id == id; });
     StrikeBatch batch{nullptr, {}};
-    for (const Word& w : words) {
-        const bool struck = w.deleted || trimmed.contains(w.id);
-        now.emplace(w.id, struck);
-        const auto before = struck_.find(w.id);
-        if (first || before == struck_.end() || before->second == struck || Motion::reduced()) continue;
-        const double from = strikeProgress(w.id).value_or(before->second ? 1 : 0);
-        for (StrikeBatch& older : striking_) older.words.erase(w.id);
-        batch.words[w.id] = {from, struck ? 1 : 0};
+    const auto follow = [&](const Uuid& id, bool before, bool struck) {
+        if (before == struck || Motion::reduced()) return;
+        const double from = strikeProgress(id).value_or(before ? 1 : 0);
+        for (StrikeBatch& older : striking_) older.words.erase(id);
+        batch.words[id] = {from, struck ? 1 : 0};
+    };
+    if (strikesKnown_ && samePlaces) {
+        for (std::size_t i = 0; i < words.size(); ++i) follow(words[i].id, struck_[i], now[i]);
+    } else if (strikesKnown_) {
+        std::unordered_map<Uuid, bool> before;
+        before.reserve(struckIDs_.size());
+        for (std::size_t i = 0; i < struckIDs_.size(); ++i) before.emplace(struckIDs_[i], struck_[i]);
+        for (std::size_t i = 0; i < words.size(); ++i)
+            if (const auto it = before.find(words[i].id); it != before.end()) follow(words[i].id, it->second, now[i]);
     }
+    if (!samePlaces) {
+        struckIDs_.clear();
+        struckIDs_.reserve(words.size());
+        for (const Word& w : words) struckIDs_.push_back(w.id);
+    }
+    strikesKnown_ = true;
     struck_ = std::move(now);
     if (batch.words.empty()) return;
     batch.run = new QVariantAnimation(this);

@@ -85,9 +85,12 @@ private:
     QPointer<InlineWordField> field_;
     QPointer<QPropertyAnimation> scroll_;
 
-    // Each word's struck state as last drawn, and the changes under way: the
-    // words that changed together share one animation.
-    std::map<Uuid, bool> struck_;
+    // Each word's struck state as last drawn, by position with the ids it
+    // was taken for, and the changes under way: the words that changed
+    // together share one animation.
+    std::vector<Uuid> struckIDs_;
+    std::vector<char> struck_;
+    bool strikesKnown_ = false;
     struct StrikeBatch {
         QVariantAnimation* run;
         std::map<Uuid, std::pair<double, double>> words;  // from, to

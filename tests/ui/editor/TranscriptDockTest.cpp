@@ -108,6 +108,23 @@ TEST(WordChip, TheStruckLookEasesInUnlessMotionIsReduced)
     Motion::setReduced(false);
 }
 
+// A word keeps its look when words before it come or go: the one it now
+// stands in place of was not struck, and the one now in its old place was.
+TEST(WordChip, AWordKeepsItsStruckLookWhenWordsBeforeItMove)
+{
+    Motion::setReduced(false);
+    DockRig r;
+    WordList& list = *r.dock.wordList();
+    r.editor().toggleDelete(r.ids({5}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list.strikeOf(5) == 1; }, 30000));
+    r.editor().setText(r.word(2).id, "two parts");
+    EXPECT_EQ(list.strikeOf(6), 1);
+    EXPECT_EQ(list.strikeOf(5), 0);
+    r.editor().undo();
+    EXPECT_EQ(list.strikeOf(5), 1);
+    EXPECT_EQ(list.strikeOf(4), 0);
+}
+
 TEST(ParagraphView, BandJoinsOnlyWordsOfThePlayingLineInsideTheParagraph)
 {
     test::EditorUiRig rig;
