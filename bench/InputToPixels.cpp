@@ -14,7 +14,8 @@
 // window's thread got round to the input, so work that holds the thread
 // when the input comes (a player rebuild, a preview picture) counts. It ends
 // when the repaint that shows the change has been painted. The reported
-// time is the mean; the counter max_ms is the slowest input, cpu_ms the CPU
+// time is the mean; the counters median_ms and max_ms are the middle and the
+// slowest input, cpu_ms the CPU
 // time of the window's thread per input until the repaint, and
 // cpu_between_ms what it ran between inputs (debounced work). Run on one
 // core (taskset -c N) for the figure that matters.
@@ -52,6 +53,7 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 using namespace vt;
 
@@ -190,7 +192,7 @@ OpenWindow& openWindow()
 void timeInputs(benchmark::State& state, std::chrono::milliseconds pace, PaintWatch& watch,
                 const std::function<void(std::int64_t)>& input)
 {
-    double slowest = 0;
+    std::vector<double> times;
     auto due = Clock::now() + pace;
     std::int64_t n = 0;
     double onInput = 0, between = 0;
@@ -206,11 +208,13 @@ void timeInputs(benchmark::State& state, std::chrono::milliseconds pace, PaintWa
         if (watch.paints == before) state.counters["unpainted"] += 1;
         const double seconds = std::chrono::duration<double>(Clock::now() - due).count();
         state.SetIterationTime(seconds);
-        slowest = std::max(slowest, seconds);
+        times.push_back(seconds);
         due += pace;
         if (due < Clock::now()) due = Clock::now() + pace;  // fell behind: start the pace again
     }
-    state.counters["max_ms"] = slowest * 1000;
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times.empty() ? 0 : times[times.size() / 2] * 1000;
+    state.counters["max_ms"] = times.empty() ? 0 : times.back() * 1000;
     // Per input, on the window's thread: from the input to its repaint, and
     // what ran on it while waiting for the next one (debounced work).
     state.counters["cpu_ms"] = benchmark::Counter(onInput * 1000, benchmark::Counter::kAvgIterations);
