@@ -206,6 +206,75 @@ TEST_F(EditorHistory, RestoreAllBringsEveryCutWordBackAsOneStep)
     EXPECT_EQ(rig->cutCount(), 2);
 }
 
+// Every word command, undone and redone in turn, gives back each state as
+// it was written, byte for byte, whichever list the editor shows: the
+// project's words, a translation laid over them, a voiceover take, or words
+// shown in another script.
+TEST_F(EditorHistory, UndoAndRedoOfEachWordCommandGiveBackTheStateExactly)
+{
+    const auto withFillers = [](std::vector<Word> words) {
+        words[2].text = "um,";
+        words[5].text = "Uh";
+        words[7].deleted = true;
+        return words;
+    };
+    struct Setup {
+        const char* name;
+        std::function<void(Project&)> make;
+    };
+    const std::vector<Setup> setups{
+        {"the project's words", [&](Project& p) { p.words = withFillers(p.words); }},
+        {"a translation", [&](Project& p) {
+             p.captionLanguageID = "english";
+             p.translation = CaptionTranslation{withFillers(evenWords(10)), "es", "b"};
+         }},
+        {"a voiceover", [&](Project& p) {
+             Voiceover voice;
+             voice.path = "/media/take.m4a";
+             voice.duration = 6;
+             voice.words = withFillers(evenWords(10));
+             p.voiceover = voice;
+         }},
+        {"another script", [&](Project& p) {
+             p.words = withFillers(p.words);
+             p.words[1].text = "namaste";
+             p.words[1].native = "\u0928\u092e\u0938\u094d\u0924\u0947";
+             p.captionLanguageID = "hindi";
+         }},
+    };
+    for (const Setup& setup : setups) {
+        SCOPED_TRACE(setup.name);
+        Project p = sampleProject(10);
+        setup.make(p);
+        EditorRig rig(p);
+        const auto id = [&](std::size_t i) { return rig->transcript()[i].id; };
+        const std::vector<std::function<void()>> commands{
+            [&] { rig->toggleDelete({id(3), id(4)}); },
+            [&] { rig->toggleEmphasis({id(4), id(6)}); },
+            [&] { rig->toggleBreak(id(6)); },
+            [&] { rig->removeFillers(); },
+            [&] { rig->setText(id(8), "split in three"); },
+            [&] { rig->toggleDelete({id(9)}); },
+            [&] { rig->restoreAll(); },
+            [&] { rig->toggleDelete({id(0)}); },
+        };
+        std::vector<std::string> states{rig->project().toJson().dump()};
+        for (const auto& command : commands) {
+            command();
+            states.push_back(rig->project().toJson().dump());
+            ASSERT_NE(states.back(), states[states.size() - 2]) << "command " << states.size() - 2 << " changed nothing";
+        }
+        for (std::size_t i = commands.size(); i-- > 0;) {
+            rig->undo();
+            EXPECT_EQ(rig->project().toJson().dump(), states[i]) << "undo back to " << i;
+        }
+        for (std::size_t i = 1; i <= commands.size(); ++i) {
+            rig->redo();
+            EXPECT_EQ(rig->project().toJson().dump(), states[i]) << "redo to " << i;
+        }
+    }
+}
+
 // The same save on the program's own clock (real timers, no services).
 TEST_F(EditorHistory, OnTheProgramsClockTheSaveLandsAfterItsDelay)
 {
