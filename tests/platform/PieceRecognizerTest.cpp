@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <future>
@@ -67,9 +68,10 @@ void compare(const char* what, const std::vector<std::int16_t>& audio, const std
 }
 
 // Tone bursts ("speech") with gaps of the given lengths between them, over
-// faint noise.
-std::vector<std::int16_t> bursts(const std::vector<double>& gaps, double burst = 1.7)
+// faint noise; the bursts last 1.7 s, or as long as `lengths` says.
+std::vector<std::int16_t> bursts(const std::vector<double>& gaps, const std::vector<double>& lengths = {})
 {
+    const auto burst = [&](std::size_t k) { return k < lengths.size() ? lengths[k] : 1.7; };
     std::mt19937 random(7);
     std::uniform_int_distribution<int> noise(-60, 60);
     std::vector<std::int16_t> audio;
@@ -77,10 +79,10 @@ std::vector<std::int16_t> bursts(const std::vector<double>& gaps, double burst =
         for (int i = 0; i < int(seconds * rate); ++i)
             audio.push_back(std::int16_t(noise(random) + (loud ? 8000 * std::sin(i * 0.2) : 0)));
     };
-    add(burst, true);
-    for (double gap : gaps) {
-        add(gap, false);
-        add(burst, true);
+    add(burst(0), true);
+    for (std::size_t k = 0; k < gaps.size(); ++k) {
+        add(gaps[k], false);
+        add(burst(k + 1), true);
     }
     return audio;
 }
@@ -127,6 +129,40 @@ TEST(PieceRecognizer, CutsOnlyInsidePausesWithAMarginNearestTheirShare)
     EXPECT_EQ(PieceRecognizer::pieceStarts(bursts({0.1, 0.1, 0.1}), 3), std::vector<std::size_t>{0});
     // Nor is silence.
     EXPECT_EQ(PieceRecognizer::pieceStarts(std::vector<std::int16_t>(std::size_t(10 * rate), 0), 3), std::vector<std::size_t>{0});
+}
+
+// The decoders finish with the longest piece: of every way to cut at the
+// pauses into at most so many pieces, the plan takes one whose longest piece
+// is shortest.
+TEST(PieceRecognizer, CutsSoThatTheLongestPieceIsAsShortAsThePausesAllow)
+{
+    struct Case {
+        std::vector<double> speech;  // seconds of each run of speech, 0.5 s apart
+        std::size_t pieces;
+    };
+    for (const Case& c : {Case{{6, 2, 2, 2, 7, 1, 1, 5, 3}, 3}, Case{{1, 1, 1, 9, 1, 1, 1, 1}, 4}, Case{{3, 8, 2, 2, 2, 2, 6, 1}, 4},
+                          Case{{2, 2, 2, 2, 2, 2, 2, 2, 2, 2}, 3}, Case{{4, 1, 1, 1, 1, 1, 1, 4}, 2}}) {
+        const auto audio = bursts(std::vector<double>(c.speech.size() - 1, 0.5), c.speech);
+        const auto pauses = SphinxRecognizer::pauseCuts(audio);
+        ASSERT_EQ(pauses.size(), c.speech.size() - 1);
+        const auto longest = [&](const std::vector<std::size_t>& starts) {
+            std::size_t most = 0;
+            for (std::size_t k = 0; k < starts.size(); ++k) most = std::max(most, (k + 1 < starts.size() ? starts[k + 1] : audio.size()) - starts[k]);
+            return most;
+        };
+        std::size_t best = audio.size();
+        for (unsigned mask = 0; mask < (1u << pauses.size()); ++mask) {
+            if (std::size_t(std::popcount(mask)) >= c.pieces) continue;
+            std::vector<std::size_t> starts{0};
+            for (std::size_t k = 0; k < pauses.size(); ++k)
+                if (mask & (1u << k)) starts.push_back(pauses[k]);
+            best = std::min(best, longest(starts));
+        }
+        const auto starts = PieceRecognizer::pieceStarts(audio, c.pieces);
+        EXPECT_LE(starts.size(), c.pieces);
+        for (std::size_t k = 1; k < starts.size(); ++k) EXPECT_NE(std::find(pauses.begin(), pauses.end(), starts[k]), pauses.end());
+        EXPECT_EQ(longest(starts), best) << c.pieces << " pieces of " << ::testing::PrintToString(c.speech);
+    }
 }
 
 TEST(PieceRecognizer, HearsTheRealRecordingFromItsFirstWordsAndAsWellInPieces)

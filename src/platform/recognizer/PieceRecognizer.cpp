@@ -56,6 +56,11 @@ std::size_t usableCores()
 PieceRecognizer::PieceRecognizer(const SpeechModel& model, std::size_t decoders)
     : model_(model), decoderCount_(std::max<std::size_t>(decoders, 1))
 {
+    // Every decoder loads at once, the first here so that a model that cannot
+    // be loaded is reported by the constructor; recognize() takes the others
+    // as they come.
+    for (std::size_t i = 1; i < decoderCount_; ++i)
+        loading_.push_back(std::async(std::launch::async, [this] { return std::make_unique<SphinxRecognizer>(model_); }));
     decoders_.push_back(std::make_unique<SphinxRecognizer>(model_));
 }
 
@@ -71,23 +76,31 @@ std::size_t PieceRecognizer::pieceCount(std::size_t samples, std::size_t decoder
 
 std::vector<std::size_t> PieceRecognizer::pieceStarts(std::span<const std::int16_t> audio, std::size_t pieces)
 {
-    std::vector<std::size_t> starts{0};
-    if (pieces <= 1) return starts;
+    if (pieces <= 1) return {0};
     // Pieces start where one decoder going through it all would start a
     // phrase after a pause: each piece then falls into the same phrases.
     const std::vector<std::size_t> pauses = SphinxRecognizer::pauseCuts(audio);
-    const double share = double(audio.size()) / double(pieces);
-    for (std::size_t k = 1; k < pieces; ++k) {
-        const double ideal = share * double(k);
-        std::optional<std::size_t> best;
-        for (std::size_t at : pauses) {
-            // Within half a share of its place, and after the previous cut.
-            if (at <= starts.back() || std::abs(double(at) - ideal) > share / 2) continue;
-            if (!best || std::abs(double(at) - ideal) < std::abs(double(*best) - ideal)) best = at;
+    // The decoders finish when the longest piece does, so the cuts are those
+    // that make the longest piece shortest: each piece runs to the last pause
+    // within that length.
+    const auto cutsWithin = [&](std::size_t longest) -> std::optional<std::vector<std::size_t>> {
+        std::vector<std::size_t> starts{0};
+        auto next = pauses.begin();
+        while (audio.size() - starts.back() > longest) {
+            const auto beyond = std::upper_bound(next, pauses.end(), starts.back() + longest);
+            if (beyond == next || starts.size() == pieces) return std::nullopt;
+            next = beyond;
+            starts.push_back(*std::prev(beyond));
         }
-        if (best) starts.push_back(*best);
+        return starts;
+    };
+    std::size_t low = audio.size() / pieces, high = audio.size();
+    while (low < high) {
+        const std::size_t mid = low + (high - low) / 2;
+        if (cutsWithin(mid)) high = mid;
+        else low = mid + 1;
     }
-    return starts;
+    return *cutsWithin(high);
 }
 
 void PieceRecognizer::recognize(std::span<const std::int16_t> audio, const Delivery& deliver, const std::atomic<bool>& stop)
@@ -107,6 +120,7 @@ void PieceRecognizer::recognize(std::span<const std::int16_t> audio, const Deliv
     const auto work = [&](std::size_t index) {
         try {
             auto& decoder = decoders_[index];
+            if (!decoder && index > 0 && index - 1 < loading_.size() && loading_[index - 1].valid()) decoder = loading_[index - 1].get();
             if (!decoder) decoder = std::make_unique<SphinxRecognizer>(model_);
             decoder->setInterruption([&] { return stop.load() || crew.abort.load(); });
             for (std::size_t p = nextPiece++; p < pieces; p = nextPiece++) {

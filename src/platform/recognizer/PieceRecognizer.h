@@ -1,6 +1,7 @@
 #pragma once
 // A whole recording decoded on every usable core. The sound is cut at pauses
-// into pieces of about equal length, each piece goes to the next free decoder,
+// into pieces of about equal length (the longest as short as the pauses
+// allow), each piece goes to the next free decoder,
 // and the utterances come back in time order with times from the start of the
 // recording. Pieces are cut only where one decoder would end a phrase at a
 // pause (silence found from the sound's energy, cut 0.15 s into a pause of
@@ -25,6 +26,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <memory>
 #include <span>
 #include <vector>
@@ -36,8 +38,9 @@ std::size_t usableCores();
 
 class PieceRecognizer {
 public:
-    // Loads the first decoder; throws RecognizerError(unavailable) when the
-    // model cannot be loaded. `decoders` is the most that run at once.
+    // Loads the first decoder, and the others meanwhile on threads of their
+    // own; throws RecognizerError(unavailable) when the model cannot be
+    // loaded. `decoders` is the most that run at once.
     explicit PieceRecognizer(const SpeechModel& model, std::size_t decoders = usableCores());
     ~PieceRecognizer();
     PieceRecognizer(const PieceRecognizer&) = delete;
@@ -60,15 +63,16 @@ public:
     // minute for long recordings (so that progress moves and the decoders
     // finish together).
     static std::size_t pieceCount(std::size_t samples, std::size_t decoders);
-    // Where the pieces begin (the first at 0): the phrase ends at pauses
-    // nearest to each share of the recording, within half a share. Fewer
-    // than `pieces` when the sound has too few pauses.
+    // Where the pieces begin (the first at 0): at most `pieces` phrase ends
+    // at pauses, chosen so that the longest piece is as short as the pauses
+    // allow. Fewer when the sound has too few pauses.
     static std::vector<std::size_t> pieceStarts(std::span<const std::int16_t> audio, std::size_t pieces);
 
 private:
     SpeechModel model_;
     std::size_t decoderCount_;
     std::vector<std::unique_ptr<SphinxRecognizer>> decoders_;
+    std::vector<std::future<std::unique_ptr<SphinxRecognizer>>> loading_;
 };
 
 }  // namespace vt::recognizer
