@@ -129,6 +129,8 @@ TEST(PieceRecognizer, CutsOnlyInsidePausesWithAMarginNearestTheirShare)
     EXPECT_EQ(PieceRecognizer::pieceStarts(bursts({0.1, 0.1, 0.1}), 3), std::vector<std::size_t>{0});
     // Nor is silence.
     EXPECT_EQ(PieceRecognizer::pieceStarts(std::vector<std::int16_t>(std::size_t(10 * rate), 0), 3), std::vector<std::size_t>{0});
+    // Nor is nothing.
+    EXPECT_EQ(PieceRecognizer::pieceStarts({}, 3), std::vector<std::size_t>{0});
 }
 
 // The decoders finish with the longest piece: of every way to cut at the
@@ -165,6 +167,24 @@ TEST(PieceRecognizer, CutsSoThatTheLongestPieceIsAsShortAsThePausesAllow)
     }
 }
 
+// A minute of speech without a pause, then short phrases: the long stretch
+// must make a long piece, but the phrases after it still go into the other
+// pieces at about their share, not into pieces as long as the longest.
+TEST(PieceRecognizer, ALongStretchWithoutPausesLengthensOnlyItsOwnPiece)
+{
+    std::vector<double> speech(21, 2);
+    speech[0] = 60;
+    const auto audio = bursts(std::vector<double>(20, 0.5), speech);
+    const auto starts = PieceRecognizer::pieceStarts(audio, 10);
+    ASSERT_EQ(starts.size(), 10u);
+    EXPECT_NEAR(double(starts[1]) / rate, 60.15, 0.05);
+    const double share = double(audio.size() - starts[1]) / 9;
+    for (std::size_t k = 1; k < starts.size(); ++k) {
+        const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : audio.size();
+        EXPECT_LE(double(end - starts[k]), share + 2.5 * rate) << "piece " << k;
+    }
+}
+
 TEST(PieceRecognizer, HearsTheRealRecordingFromItsFirstWordsAndAsWellInPieces)
 {
     const auto audio = readRecognizerAudio(test::sharedFixture("speech-en-11s.wav"));
@@ -197,6 +217,31 @@ TEST(PieceRecognizer, HearsATalkAsWellInPiecesAsInOne)
     const auto talk = test::speakSentences(dir.path(), test::talkSentences());
     ASSERT_GT(talk.seconds, 150);
     compare("generated talk", readRecognizerAudio(talk.wav), talk.words, 8);
+}
+
+// The other decoders load on threads of their own: a model that cannot be
+// loaded is still reported by the constructor, and neither that nor a
+// recognizer dropped before it decodes leaves a load behind.
+TEST(PieceRecognizer, AModelThatCannotBeLoadedIsReportedByTheConstructor)
+{
+    test::TempDir dir;
+    std::FILE* garbage = std::fopen((dir / "broken.lm").c_str(), "w");
+    ASSERT_TRUE(garbage);
+    std::fputs("not a language model\n", garbage);
+    std::fclose(garbage);
+    SpeechModel broken = *findModel("en-US");
+    broken.languageModel = dir / "broken.lm";
+    SpeechModel incomplete = broken;
+    incomplete.dictionary.reset();
+    for (const SpeechModel& model : {broken, incomplete}) {
+        try {
+            PieceRecognizer recognizer(model, 4);
+            ADD_FAILURE() << "a model that cannot be loaded was loaded";
+        } catch (const RecognizerError& error) {
+            EXPECT_EQ(error.code, RecognizerError::unavailable);
+        }
+    }
+    PieceRecognizer unused(*findModel("en-US"), 3);
 }
 
 TEST(PieceRecognizer, StopsMidPhraseAndDecodesAgainAfterwards)

@@ -43,6 +43,21 @@ struct Crew {
     }
 };
 
+// Whether the sound from `from` to `end` goes into at most `pieces` pieces of
+// at most `longest` samples cut at `pauses`. Each piece running to the last
+// pause within that length takes the fewest; and the later `from`, the fewer.
+bool fitsIn(std::span<const std::size_t> pauses, std::size_t from, std::size_t end, std::size_t longest, std::size_t pieces)
+{
+    auto next = std::upper_bound(pauses.begin(), pauses.end(), from);
+    for (std::size_t used = 1; end - from > longest; ++used) {
+        const auto beyond = std::upper_bound(next, pauses.end(), from + longest);
+        if (beyond == next || used == pieces) return false;
+        next = beyond;
+        from = *std::prev(beyond);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::size_t usableCores()
@@ -80,27 +95,33 @@ std::vector<std::size_t> PieceRecognizer::pieceStarts(std::span<const std::int16
     // Pieces start where one decoder going through it all would start a
     // phrase after a pause: each piece then falls into the same phrases.
     const std::vector<std::size_t> pauses = SphinxRecognizer::pauseCuts(audio);
-    // The decoders finish when the longest piece does, so the cuts are those
-    // that make the longest piece shortest: each piece runs to the last pause
-    // within that length.
-    const auto cutsWithin = [&](std::size_t longest) -> std::optional<std::vector<std::size_t>> {
-        std::vector<std::size_t> starts{0};
-        auto next = pauses.begin();
-        while (audio.size() - starts.back() > longest) {
-            const auto beyond = std::upper_bound(next, pauses.end(), starts.back() + longest);
-            if (beyond == next || starts.size() == pieces) return std::nullopt;
-            next = beyond;
-            starts.push_back(*std::prev(beyond));
-        }
-        return starts;
-    };
-    std::size_t low = audio.size() / pieces, high = audio.size();
-    while (low < high) {
-        const std::size_t mid = low + (high - low) / 2;
-        if (cutsWithin(mid)) high = mid;
+    const std::size_t end = audio.size();
+    // The decoders finish no sooner than the longest piece, so first the
+    // shortest longest piece that the pauses allow.
+    std::size_t low = end / pieces, longest = end;
+    while (low < longest) {
+        const std::size_t mid = low + (longest - low) / 2;
+        if (fitsIn(pauses, 0, end, mid, pieces)) longest = mid;
         else low = mid + 1;
     }
-    return *cutsWithin(high);
+    // Then each cut at the pause nearest an even share of what is left, of
+    // those after which the rest still fits: a long stretch without a pause
+    // lengthens its own piece only, and the other pieces keep to their share
+    // (where there are more pieces than decoders, short pieces are what lets
+    // the decoders finish together).
+    std::vector<std::size_t> starts{0};
+    while (starts.size() < pieces) {
+        const std::size_t from = starts.back(), after = pieces - starts.size();
+        const auto first = std::upper_bound(pauses.begin(), pauses.end(), from);
+        const auto last = std::upper_bound(first, pauses.end(), from + longest);
+        const auto usable = std::partition_point(first, last, [&](std::size_t at) { return !fitsIn(pauses, at, end, longest, after); });
+        if (usable == last) break;  // the rest fits in this piece and has no pause
+        const std::size_t share = from + (end - from) / (after + 1);
+        auto cut = std::lower_bound(usable, last, share);
+        if (cut == last || (cut != usable && share - *std::prev(cut) < *cut - share)) cut = std::prev(cut);
+        starts.push_back(*cut);
+    }
+    return starts;
 }
 
 void PieceRecognizer::recognize(std::span<const std::int16_t> audio, const Delivery& deliver, const std::atomic<bool>& stop)
