@@ -71,11 +71,6 @@ std::size_t usableCores()
 PieceRecognizer::PieceRecognizer(const SpeechModel& model, std::size_t decoders)
     : model_(model), decoderCount_(std::max<std::size_t>(decoders, 1))
 {
-    // Every decoder loads at once, the first here so that a model that cannot
-    // be loaded is reported by the constructor; recognize() takes the others
-    // as they come.
-    for (std::size_t i = 1; i < decoderCount_; ++i)
-        loading_.push_back(std::async(std::launch::async, [this] { return std::make_unique<SphinxRecognizer>(model_); }));
     decoders_.push_back(std::make_unique<SphinxRecognizer>(model_));
 }
 
@@ -141,7 +136,6 @@ void PieceRecognizer::recognize(std::span<const std::int16_t> audio, const Deliv
     const auto work = [&](std::size_t index) {
         try {
             auto& decoder = decoders_[index];
-            if (!decoder && index > 0 && index - 1 < loading_.size() && loading_[index - 1].valid()) decoder = loading_[index - 1].get();
             if (!decoder) decoder = std::make_unique<SphinxRecognizer>(model_);
             decoder->setInterruption([&] { return stop.load() || crew.abort.load(); });
             for (std::size_t p = nextPiece++; p < pieces; p = nextPiece++) {

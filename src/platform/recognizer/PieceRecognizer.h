@@ -26,7 +26,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <memory>
 #include <span>
 #include <vector>
@@ -38,10 +37,10 @@ std::size_t usableCores();
 
 class PieceRecognizer {
 public:
-    // Loads the first decoder, and the others meanwhile on threads of their
-    // own; throws RecognizerError(unavailable) when the model cannot be
-    // loaded. `decoders` is the most that run at once. The destructor waits
-    // for loads still under way.
+    // Loads the first decoder; throws RecognizerError(unavailable) when the
+    // model cannot be loaded. `decoders` is the most that run at once; each
+    // further decoder is loaded on its own thread when a recording has a
+    // piece for it (about 95 MB each).
     explicit PieceRecognizer(const SpeechModel& model, std::size_t decoders = usableCores());
     ~PieceRecognizer();
     PieceRecognizer(const PieceRecognizer&) = delete;
@@ -74,9 +73,6 @@ private:
     SpeechModel model_;
     std::size_t decoderCount_;
     std::vector<std::unique_ptr<SphinxRecognizer>> decoders_;
-    // The decoders after the first as they load. Last, so that it goes first:
-    // its futures wait for loads still reading model_.
-    std::vector<std::future<std::unique_ptr<SphinxRecognizer>>> loading_;
 };
 
 }  // namespace vt::recognizer
