@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <future>
@@ -67,9 +68,10 @@ void compare(const char* what, const std::vector<std::int16_t>& audio, const std
 }
 
 // Tone bursts ("speech") with gaps of the given lengths between them, over
-// faint noise.
-std::vector<std::int16_t> bursts(const std::vector<double>& gaps, double burst = 1.7)
+// faint noise; the bursts last 1.7 s, or as long as `lengths` says.
+std::vector<std::int16_t> bursts(const std::vector<double>& gaps, const std::vector<double>& lengths = {})
 {
+    const auto burst = [&](std::size_t k) { return k < lengths.size() ? lengths[k] : 1.7; };
     std::mt19937 random(7);
     std::uniform_int_distribution<int> noise(-60, 60);
     std::vector<std::int16_t> audio;
@@ -77,10 +79,10 @@ std::vector<std::int16_t> bursts(const std::vector<double>& gaps, double burst =
         for (int i = 0; i < int(seconds * rate); ++i)
             audio.push_back(std::int16_t(noise(random) + (loud ? 8000 * std::sin(i * 0.2) : 0)));
     };
-    add(burst, true);
-    for (double gap : gaps) {
-        add(gap, false);
-        add(burst, true);
+    add(burst(0), true);
+    for (std::size_t k = 0; k < gaps.size(); ++k) {
+        add(gaps[k], false);
+        add(burst(k + 1), true);
     }
     return audio;
 }
@@ -127,6 +129,60 @@ TEST(PieceRecognizer, CutsOnlyInsidePausesWithAMarginNearestTheirShare)
     EXPECT_EQ(PieceRecognizer::pieceStarts(bursts({0.1, 0.1, 0.1}), 3), std::vector<std::size_t>{0});
     // Nor is silence.
     EXPECT_EQ(PieceRecognizer::pieceStarts(std::vector<std::int16_t>(std::size_t(10 * rate), 0), 3), std::vector<std::size_t>{0});
+    // Nor is nothing.
+    EXPECT_EQ(PieceRecognizer::pieceStarts({}, 3), std::vector<std::size_t>{0});
+}
+
+// The decoders finish with the longest piece: of every way to cut at the
+// pauses into at most so many pieces, the plan takes one whose longest piece
+// is shortest.
+TEST(PieceRecognizer, CutsSoThatTheLongestPieceIsAsShortAsThePausesAllow)
+{
+    struct Case {
+        std::vector<double> speech;  // seconds of each run of speech, 0.5 s apart
+        std::size_t pieces;
+    };
+    for (const Case& c : {Case{{6, 2, 2, 2, 7, 1, 1, 5, 3}, 3}, Case{{1, 1, 1, 9, 1, 1, 1, 1}, 4}, Case{{3, 8, 2, 2, 2, 2, 6, 1}, 4},
+                          Case{{2, 2, 2, 2, 2, 2, 2, 2, 2, 2}, 3}, Case{{4, 1, 1, 1, 1, 1, 1, 4}, 2}}) {
+        const auto audio = bursts(std::vector<double>(c.speech.size() - 1, 0.5), c.speech);
+        const auto pauses = SphinxRecognizer::pauseCuts(audio);
+        ASSERT_EQ(pauses.size(), c.speech.size() - 1);
+        const auto longest = [&](const std::vector<std::size_t>& starts) {
+            std::size_t most = 0;
+            for (std::size_t k = 0; k < starts.size(); ++k) most = std::max(most, (k + 1 < starts.size() ? starts[k + 1] : audio.size()) - starts[k]);
+            return most;
+        };
+        std::size_t best = audio.size();
+        for (unsigned mask = 0; mask < (1u << pauses.size()); ++mask) {
+            if (std::size_t(std::popcount(mask)) >= c.pieces) continue;
+            std::vector<std::size_t> starts{0};
+            for (std::size_t k = 0; k < pauses.size(); ++k)
+                if (mask & (1u << k)) starts.push_back(pauses[k]);
+            best = std::min(best, longest(starts));
+        }
+        const auto starts = PieceRecognizer::pieceStarts(audio, c.pieces);
+        EXPECT_LE(starts.size(), c.pieces);
+        for (std::size_t k = 1; k < starts.size(); ++k) EXPECT_NE(std::find(pauses.begin(), pauses.end(), starts[k]), pauses.end());
+        EXPECT_EQ(longest(starts), best) << c.pieces << " pieces of " << ::testing::PrintToString(c.speech);
+    }
+}
+
+// A minute of speech without a pause, then short phrases: the long stretch
+// must make a long piece, but the phrases after it still go into the other
+// pieces at about their share, not into pieces as long as the longest.
+TEST(PieceRecognizer, ALongStretchWithoutPausesLengthensOnlyItsOwnPiece)
+{
+    std::vector<double> speech(21, 2);
+    speech[0] = 60;
+    const auto audio = bursts(std::vector<double>(20, 0.5), speech);
+    const auto starts = PieceRecognizer::pieceStarts(audio, 10);
+    ASSERT_EQ(starts.size(), 10u);
+    EXPECT_NEAR(double(starts[1]) / rate, 60.15, 0.05);
+    const double share = double(audio.size() - starts[1]) / 9;
+    for (std::size_t k = 1; k < starts.size(); ++k) {
+        const std::size_t end = k + 1 < starts.size() ? starts[k + 1] : audio.size();
+        EXPECT_LE(double(end - starts[k]), share + 2.5 * rate) << "piece " << k;
+    }
 }
 
 TEST(PieceRecognizer, HearsTheRealRecordingFromItsFirstWordsAndAsWellInPieces)
@@ -161,6 +217,31 @@ TEST(PieceRecognizer, HearsATalkAsWellInPiecesAsInOne)
     const auto talk = test::speakSentences(dir.path(), test::talkSentences());
     ASSERT_GT(talk.seconds, 150);
     compare("generated talk", readRecognizerAudio(talk.wav), talk.words, 8);
+}
+
+// The other decoders load on threads of their own: a model that cannot be
+// loaded is still reported by the constructor, and neither that nor a
+// recognizer dropped before it decodes leaves a load behind.
+TEST(PieceRecognizer, AModelThatCannotBeLoadedIsReportedByTheConstructor)
+{
+    test::TempDir dir;
+    std::FILE* garbage = std::fopen((dir / "broken.lm").c_str(), "w");
+    ASSERT_TRUE(garbage);
+    std::fputs("not a language model\n", garbage);
+    std::fclose(garbage);
+    SpeechModel broken = *findModel("en-US");
+    broken.languageModel = dir / "broken.lm";
+    SpeechModel incomplete = broken;
+    incomplete.dictionary.reset();
+    for (const SpeechModel& model : {broken, incomplete}) {
+        try {
+            PieceRecognizer recognizer(model, 4);
+            ADD_FAILURE() << "a model that cannot be loaded was loaded";
+        } catch (const RecognizerError& error) {
+            EXPECT_EQ(error.code, RecognizerError::unavailable);
+        }
+    }
+    PieceRecognizer unused(*findModel("en-US"), 3);
 }
 
 TEST(PieceRecognizer, StopsMidPhraseAndDecodesAgainAfterwards)

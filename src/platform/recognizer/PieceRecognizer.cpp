@@ -43,6 +43,21 @@ struct Crew {
     }
 };
 
+// Whether the sound from `from` to `end` goes into at most `pieces` pieces of
+// at most `longest` samples cut at `pauses`. Each piece running to the last
+// pause within that length takes the fewest; and the later `from`, the fewer.
+bool fitsIn(std::span<const std::size_t> pauses, std::size_t from, std::size_t end, std::size_t longest, std::size_t pieces)
+{
+    auto next = std::upper_bound(pauses.begin(), pauses.end(), from);
+    for (std::size_t used = 1; end - from > longest; ++used) {
+        const auto beyond = std::upper_bound(next, pauses.end(), from + longest);
+        if (beyond == next || used == pieces) return false;
+        next = beyond;
+        from = *std::prev(beyond);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::size_t usableCores()
@@ -71,21 +86,35 @@ std::size_t PieceRecognizer::pieceCount(std::size_t samples, std::size_t decoder
 
 std::vector<std::size_t> PieceRecognizer::pieceStarts(std::span<const std::int16_t> audio, std::size_t pieces)
 {
-    std::vector<std::size_t> starts{0};
-    if (pieces <= 1) return starts;
+    if (pieces <= 1) return {0};
     // Pieces start where one decoder going through it all would start a
     // phrase after a pause: each piece then falls into the same phrases.
     const std::vector<std::size_t> pauses = SphinxRecognizer::pauseCuts(audio);
-    const double share = double(audio.size()) / double(pieces);
-    for (std::size_t k = 1; k < pieces; ++k) {
-        const double ideal = share * double(k);
-        std::optional<std::size_t> best;
-        for (std::size_t at : pauses) {
-            // Within half a share of its place, and after the previous cut.
-            if (at <= starts.back() || std::abs(double(at) - ideal) > share / 2) continue;
-            if (!best || std::abs(double(at) - ideal) < std::abs(double(*best) - ideal)) best = at;
-        }
-        if (best) starts.push_back(*best);
+    const std::size_t end = audio.size();
+    // The decoders finish no sooner than the longest piece, so first the
+    // shortest longest piece that the pauses allow.
+    std::size_t low = end / pieces, longest = end;
+    while (low < longest) {
+        const std::size_t mid = low + (longest - low) / 2;
+        if (fitsIn(pauses, 0, end, mid, pieces)) longest = mid;
+        else low = mid + 1;
+    }
+    // Then each cut at the pause nearest an even share of what is left, of
+    // those after which the rest still fits: a long stretch without a pause
+    // lengthens its own piece only, and the other pieces keep to their share
+    // (where there are more pieces than decoders, short pieces are what lets
+    // the decoders finish together).
+    std::vector<std::size_t> starts{0};
+    while (starts.size() < pieces) {
+        const std::size_t from = starts.back(), after = pieces - starts.size();
+        const auto first = std::upper_bound(pauses.begin(), pauses.end(), from);
+        const auto last = std::upper_bound(first, pauses.end(), from + longest);
+        const auto usable = std::partition_point(first, last, [&](std::size_t at) { return !fitsIn(pauses, at, end, longest, after); });
+        if (usable == last) break;  // the rest fits in this piece and has no pause
+        const std::size_t share = from + (end - from) / (after + 1);
+        auto cut = std::lower_bound(usable, last, share);
+        if (cut == last || (cut != usable && share - *std::prev(cut) < *cut - share)) cut = std::prev(cut);
+        starts.push_back(*cut);
     }
     return starts;
 }

@@ -1,12 +1,13 @@
 #pragma once
 // A whole recording decoded on every usable core. The sound is cut at pauses
-// into pieces of about equal length, each piece goes to the next free decoder,
-// and the utterances come back in time order with times from the start of the
-// recording. Pieces are cut only where one decoder would end a phrase at a
-// pause (silence found from the sound's energy, cut 0.15 s into a pause of
-// at least 0.3 s), so no word is cut and each piece falls into the phrases a
-// single decoder would hear; where speech runs on without a pause there is
-// simply no cut.
+// into pieces of about equal length (the longest as short as the pauses
+// allow, the others near an even share of the rest), each piece goes to the
+// next free decoder, and the utterances come back in time order with times
+// from the start of the recording. Pieces are cut only where one decoder
+// would end a phrase at a pause (silence found from the sound's energy, cut
+// 0.15 s into a pause of at least 0.3 s), so no word is cut and each piece
+// falls into the phrases a single decoder would hear; where speech runs on
+// without a pause there is simply no cut.
 //
 // Each piece's decoder starts its normalisation from the sound before the
 // piece (the first piece from the recording's first minute), so a piece is
@@ -37,7 +38,9 @@ std::size_t usableCores();
 class PieceRecognizer {
 public:
     // Loads the first decoder; throws RecognizerError(unavailable) when the
-    // model cannot be loaded. `decoders` is the most that run at once.
+    // model cannot be loaded. `decoders` is the most that run at once; each
+    // further decoder is loaded on its own thread when a recording has a
+    // piece for it (about 95 MB each).
     explicit PieceRecognizer(const SpeechModel& model, std::size_t decoders = usableCores());
     ~PieceRecognizer();
     PieceRecognizer(const PieceRecognizer&) = delete;
@@ -60,9 +63,10 @@ public:
     // minute for long recordings (so that progress moves and the decoders
     // finish together).
     static std::size_t pieceCount(std::size_t samples, std::size_t decoders);
-    // Where the pieces begin (the first at 0): the phrase ends at pauses
-    // nearest to each share of the recording, within half a share. Fewer
-    // than `pieces` when the sound has too few pauses.
+    // Where the pieces begin (the first at 0): at most `pieces` phrase ends
+    // at pauses, chosen so that the longest piece is as short as the pauses
+    // allow, and each cut, within that, nearest an even share of the sound
+    // left. Fewer when the sound has too few pauses.
     static std::vector<std::size_t> pieceStarts(std::span<const std::int16_t> audio, std::size_t pieces);
 
 private:
