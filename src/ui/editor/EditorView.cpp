@@ -102,7 +102,8 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     };
     inspector_ = new InspectorPanel(editor, *exportAction, openWriting, inspectorBox);
     inspectorLayout->addWidget(inspector_);
-    inspectorBox->setMinimumWidth(340 + 6);
+    // At least 340 wide, wider when large text leaves a panel's rows no room.
+    inspectorLayout->addStrut(340);
     inspectorBox->setMaximumWidth(500 + 6);
     split_->addWidget(column_);
     split_->addWidget(inspectorBox);

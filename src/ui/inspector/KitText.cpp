@@ -29,6 +29,16 @@ QLabel* label(const QString& text, double points, QFont::Weight weight, const QC
     return makeLabel(text, points, weight, colour, parent);
 }
 
+ElidedLabel* elidedLabel(Qt::TextElideMode mode, double points, const DynamicColor& colour, QWidget* parent)
+{
+    auto* label = new ElidedLabel(mode, parent);
+    QFont f = label->font();
+    f.setPointSizeF(points);
+    label->setFont(f);
+    setTextColour(label, colour);
+    return label;
+}
+
 void setTextColour(QWidget* widget, const DynamicColor& colour)
 {
     Appearances::setColor(widget, QPalette::WindowText, colour);

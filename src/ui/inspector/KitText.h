@@ -2,6 +2,7 @@
 // Labels in the kit's fonts and colours. A palette colour keeps following
 // the appearance; a fixed colour stays as given.
 
+#include "ui/theme/TextFitting.h"
 #include "ui/theme/Theme.h"
 
 #include <QColor>
@@ -13,6 +14,9 @@ namespace vt::ui::kit {
 // A label of the system font at `points` and `weight`, drawn in `colour`.
 QLabel* label(const QString& text, double points, QFont::Weight weight, const DynamicColor& colour, QWidget* parent = nullptr);
 QLabel* label(const QString& text, double points, QFont::Weight weight, const QColor& colour, QWidget* parent = nullptr);
+// One line of the system font at `points`, shortened with an ellipsis
+// (where `mode` says) to the room it is given; set it with setFullText.
+ElidedLabel* elidedLabel(Qt::TextElideMode mode, double points, const DynamicColor& colour, QWidget* parent = nullptr);
 void setTextColour(QWidget* widget, const DynamicColor& colour);
 void setTextColour(QWidget* widget, const QColor& colour);
 

@@ -5,6 +5,7 @@
 #include "editor/EditorModel.h"
 #include "ui/inspector/ColorRow.h"
 #include "ui/inspector/ColorSection.h"
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/EmphasisSection.h"
 #include "ui/inspector/FinishesSection.h"
@@ -185,7 +186,7 @@ StyleEditorView::StyleEditorView(EditorModel& editor, QWidget* parent)
     parts_.preview = new LiveStylePreview("Make it happen", this);
     column->addWidget(parts_.preview);
 
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new ColumnScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget(scroll);

@@ -61,6 +61,19 @@ void ElidedLabel::elide()
     if (shown != text()) setText(shown);
 }
 
+WrapLabel::WrapLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+}
+
+QSize WrapLabel::sizeHint() const
+{
+    const QMargins m = contentsMargins();
+    const QSize line = fontMetrics().size(0, text());
+    return {line.width() + m.left() + m.right() + 2 * margin(), line.height() + m.top() + m.bottom() + 2 * margin()};
+}
+
 void fitHeightToWidth(QWidget& window)
 {
     QLayout* layout = window.layout();

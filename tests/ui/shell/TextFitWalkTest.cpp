@@ -65,16 +65,12 @@ int fontScalePercent() { return int(std::lround(QWidget().logicalDpiY() * 100.0 
 // one by one; at the usual size nothing is excused. A text that does not
 // fit anywhere else fails at every size.
 const QStringList kPendingAtLargeText{
-    "InspectorGroup",       // the inspector's rows, sections and notes
+    "ColorGroup",           // "Hold to compare" in the colour group's heading
     "StyleBrowserView",     // the Styles tab's writing card and look cards
-    "StyleEditorView",      // "Save as Style" beside the name and badge
-    "ExportView",           // its settings and file rows at the inspector's default width
-    "ColorView",            // the Enhance tab's heading
     "TranscriptDockHeader", // the dock's title
     "ScriptPicker",         // sample rows in the writing sheet
     "ScriptSheet",          // the same rows on the home screen
     "TranscribeAgainSheet", // its rows and heading
-    "WelcomeStep",          // the welcome headline and feature cards
     "ReadyStep",            // the ready step's drop card
     "EditorTips",           // the tips card's title
     "ClipsView",            // the Shorts picker's back glyph
@@ -82,7 +78,7 @@ const QStringList kPendingAtLargeText{
 
 QStringList unexcused(const QStringList& misfits)
 {
-    if (fontScalePercent() <= 100) return misfits;
+    if (fontScalePercent() <= 100 || std::getenv("VT_NO_EXCUSES")) return misfits;
     QStringList out;
     for (const QString& misfit : misfits)
         if (std::none_of(kPendingAtLargeText.begin(), kPendingAtLargeText.end(), [&](const QString& view) { return misfit.contains("vt::ui::" + view) || misfit.contains("vt::" + view); }))
@@ -128,6 +124,7 @@ struct Walk {
         project.sourceDuration = 4;
         project.style = longestNamedLook();
         project.baseStyleID = project.style.id;
+        project.hookOverlay = HookOverlay{"The one morning habit that changed how I start every single day", 3};
         double t = 0.2;
         for (const char* text : {"Coffee", "um", "at", "home", "is", "the", "best"}) {
             Word w;
@@ -160,6 +157,7 @@ struct Walk {
     void save(const std::string& prefix, std::string screen)
     {
         std::replace(screen.begin(), screen.end(), ' ', '-');
+        QTest::qWait(800);  // entrances have played
         int n = 0;
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (!top->isVisible() || top->windowType() == Qt::ToolTip) continue;
