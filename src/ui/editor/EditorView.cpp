@@ -215,8 +215,11 @@ void EditorView::setActiveDockHeight(double height)
 
 void EditorView::fitDock()
 {
-    // A stored height above the limit is kept and only clipped for display.
-    dock_->setFixedHeight(static_cast<int>(std::min(activeDockHeight(), dockLimit(column_->height()))));
+    // A stored height above the limit is kept and only clipped for display;
+    // below what the dock's header and transport need (large text), those
+    // win.
+    const int shown = static_cast<int>(std::min(activeDockHeight(), dockLimit(column_->height())));
+    dock_->setFixedHeight(std::max(shown, dock_->minimumSizeHint().height()));
 }
 
 bool EditorView::eventFilter(QObject* watched, QEvent* event)

@@ -152,13 +152,7 @@ QWidget* feature(const QString& symbol, const QString& title, const QString& det
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(6);
     layout->addWidget(ui::kit::label(symbol, 15, QFont::Medium, Theme::secondaryText, column));
-    auto* heading = new WrapLabel(title, column);  // wraps only where the column is narrow
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(14);
-    headingFont.setWeight(QFont::DemiBold);
-    heading->setFont(headingFont);
-    ui::kit::setTextColour(heading, Theme::ink);
-    layout->addWidget(heading);
+    layout->addWidget(ui::kit::wrapLabel(title, 14, QFont::DemiBold, Theme::ink, column));  // wraps only where the column is narrow
     auto* text = ui::kit::label(detail, 12.5, QFont::Normal, Theme::secondaryText, column);
     text->setWordWrap(true);
     layout->addWidget(text);

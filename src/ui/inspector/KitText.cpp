@@ -39,6 +39,17 @@ ElidedLabel* elidedLabel(Qt::TextElideMode mode, double points, const DynamicCol
     return label;
 }
 
+WrapLabel* wrapLabel(const QString& text, double points, QFont::Weight weight, const DynamicColor& colour, QWidget* parent)
+{
+    auto* label = new WrapLabel(text, parent);
+    QFont f = label->font();
+    f.setPointSizeF(points);
+    f.setWeight(weight);
+    label->setFont(f);
+    setTextColour(label, colour);
+    return label;
+}
+
 void setTextColour(QWidget* widget, const DynamicColor& colour)
 {
     Appearances::setColor(widget, QPalette::WindowText, colour);

@@ -17,6 +17,9 @@ QLabel* label(const QString& text, double points, QFont::Weight weight, const QC
 // One line of the system font at `points`, shortened with an ellipsis
 // (where `mode` says) to the room it is given; set it with setFullText.
 ElidedLabel* elidedLabel(Qt::TextElideMode mode, double points, const DynamicColor& colour, QWidget* parent = nullptr);
+// Text of the system font on one line where it has the room, wrapped
+// where it has not.
+WrapLabel* wrapLabel(const QString& text, double points, QFont::Weight weight, const DynamicColor& colour, QWidget* parent = nullptr);
 void setTextColour(QWidget* widget, const DynamicColor& colour);
 void setTextColour(QWidget* widget, const QColor& colour);
 

@@ -257,7 +257,7 @@ QWidget* StyleEditorView::makeHeader()
     row->addSpacing(4);
 
     parts_.reset = new ToolbarIconButton(QStringLiteral("↺"), header);
-    parts_.reset->setFixedSize(24, 24);
+    parts_.reset->setMinimumSize(24, 24);
     parts_.reset->setAccessibleName(QStringLiteral("Reset style"));
     connect(parts_.reset, &QToolButton::clicked, this, [this] { editor_.resetStyle(); });
     row->addWidget(parts_.reset);

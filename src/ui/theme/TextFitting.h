@@ -32,6 +32,7 @@ protected:
 
 private:
     void elide();
+    int fullWidth() const;
 
     Qt::TextElideMode mode_;
     QString full_;

@@ -61,31 +61,6 @@ AppModel::Services heldDownload()
 // usual 96 dpi and once with text made half again as large).
 int fontScalePercent() { return int(std::lround(QWidget().logicalDpiY() * 100.0 / 96)); }
 
-// Views whose fixed sizes still clip text at large text sizes, to be mended
-// one by one; at the usual size nothing is excused. A text that does not
-// fit anywhere else fails at every size.
-const QStringList kPendingAtLargeText{
-    "ColorGroup",           // "Hold to compare" in the colour group's heading
-    "StyleBrowserView",     // the Styles tab's writing card and look cards
-    "TranscriptDockHeader", // the dock's title
-    "ScriptPicker",         // sample rows in the writing sheet
-    "ScriptSheet",          // the same rows on the home screen
-    "TranscribeAgainSheet", // its rows and heading
-    "ReadyStep",            // the ready step's drop card
-    "EditorTips",           // the tips card's title
-    "ClipsView",            // the Shorts picker's back glyph
-};
-
-QStringList unexcused(const QStringList& misfits)
-{
-    if (fontScalePercent() <= 100 || std::getenv("VT_NO_EXCUSES")) return misfits;
-    QStringList out;
-    for (const QString& misfit : misfits)
-        if (std::none_of(kPendingAtLargeText.begin(), kPendingAtLargeText.end(), [&](const QString& view) { return misfit.contains("vt::ui::" + view) || misfit.contains("vt::" + view); }))
-            out << misfit;
-    return out;
-}
-
 // The long names a user gives things.
 const char* const kProjectName = "Morning routine vlog with the new camera rig and a long title";
 const char* const kExportName = "morning-routine-vlog-with-the-new-camera-rig-final-cut-captioned-for-every-feed.mp4";
@@ -148,7 +123,7 @@ struct Walk {
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
             QCoreApplication::processEvents();
         }
-        found[screen] = unexcused(test::textMisfits());
+        found[screen] = test::textMisfits();
         if (const char* shots = std::getenv("VT_TEXT_FIT_SHOTS")) save(shots, screen);
     }
 
