@@ -7,20 +7,25 @@
 #include "model/ProjectStore.h"
 #include "support/Waits.h"
 #include "ui/editor/EditorView.h"
+#include "ui/editor/FullScreenPlayer.h"
 #include "ui/editor/ScriptPicker.h"
 #include "ui/editor/TranscribeAgainSheet.h"
 #include "ui/editor/TranscriptDock.h"
 #include "ui/editor/TranscriptDockHeader.h"
 #include "ui/editor/TranscriptLegend.h"
+#include "ui/home/AIStatusButton.h"
+#include "ui/home/FormChooser.h"
 #include "ui/home/HomeView.h"
 #include "ui/home/NewProjectCard.h"
 #include "ui/home/OnboardingView.h"
+#include "ui/home/ProjectActions.h"
 #include "ui/home/ScriptSheet.h"
 #include "ui/inspector/ExportView.h"
 #include "ui/inspector/PressableButton.h"
 #include "ui/inspector/StyleBrowserView.h"
 #include "ui/inspector/StyleEditorView.h"
 #include "ui/shell/AppCommands.h"
+#include "ui/timeline/EffectsPalette.h"
 #include "ui/shell/EditorTips.h"
 #include "ui/shell/MainWindow.h"
 #include "ui/shell/RootView.h"
@@ -195,6 +200,41 @@ void walkStart(Walk& w)
     closeDialogs();
 }
 
+// Runs the named item of a project's actions menu on the home screen.
+void chooseAction(HomeView& home, const Project& project, const QString& title)
+{
+    QMenu menu;
+    home.actions(project).addTo(menu);
+    for (QAction* action : menu.actions())
+        if (action->text() == title) return action->trigger();
+    ADD_FAILURE() << "no item " << title.toStdString();
+}
+
+// The home screen's popovers and the dialogs of a project's menu.
+void walkHomeDialogs(Walk& w, const Project& project)
+{
+    HomeView* home = w.root().homeView();
+    ASSERT_TRUE(home);
+    for (FormChooser* chooser : {home->newProjectCard()->languageChooser(), home->newProjectCard()->styleChooser()}) {
+        chooser->click();
+        ASSERT_TRUE(test::waitFor([&] { return chooser->popup()->isVisible(); }));
+        w.look("home " + chooser->accessibleName().toStdString() + " chooser");
+        chooser->popup()->hide();
+    }
+    home->aiButton()->click();
+    ASSERT_TRUE(test::waitFor([&] { return home->aiButton()->infoShown(); }));
+    w.look("home AI status");
+    home->aiButton()->info()->hide();
+    chooseAction(*home, project, QString::fromUtf8("Rename\u2026"));
+    ASSERT_TRUE(test::waitFor([&] { return home->renameDialog() && home->renameDialog()->isVisible(); }));
+    w.look("home rename dialog");
+    closeDialogs();
+    chooseAction(*home, project, QString::fromUtf8("Delete\u2026"));
+    ASSERT_TRUE(test::waitFor([&] { return home->deleteDialog() && home->deleteDialog()->isVisible(); }));
+    w.look("home delete dialog");
+    closeDialogs();
+}
+
 void walkImport(Walk& w)
 {
     w.app->setEngine(TranscriptionEngine::whisper);
@@ -248,6 +288,27 @@ void walkEditor(Walk& w, const Project& project)
     w.look("editor transcript legend");
     QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : editor, Qt::Key_Escape);
 
+    // The dock's other views, and the timeline's effects palette.
+    for (TranscriptMode mode : {TranscriptMode::subtitle, TranscriptMode::timeline}) {
+        model.setTranscriptMode(mode);
+        w.look("editor dock " + std::string(json::enumText(mode)));
+    }
+    EffectsPalette::popup(model, editor, [editor](QSize size) { return editor->mapToGlobal(QPoint(200, editor->height() - size.height())); });
+    ASSERT_TRUE(test::waitFor([] { return QApplication::activePopupWidget() && QApplication::activePopupWidget()->isVisible(); }));
+    w.look("editor effects palette");
+    QApplication::activePopupWidget()->close();
+    model.setTranscriptMode(TranscriptMode::transcription);
+
+    w.window->commands()->action("Play Full Screen")->trigger();
+    ASSERT_TRUE(test::waitFor([] { return ui::FullScreenPlayer::current() && ui::FullScreenPlayer::current()->isVisible(); }));
+    w.look("full-screen player");
+    ui::FullScreenPlayer::current()->close();
+
+    model.setRetranscribeError(std::string("The on-device speech engine couldn't transcribe this audio (no details from the system)."));
+    ASSERT_TRUE(test::waitFor([&] { return editor->dock()->findChild<QMessageBox*>() && editor->dock()->findChild<QMessageBox*>()->isVisible(); }));
+    w.look("editor transcribe again error");
+    closeDialogs();
+
     w.window->commands()->action("Keyboard Shortcuts")->trigger();
     ASSERT_TRUE(test::waitFor([&] { return w.root().shortcutsSheet() && w.root().shortcutsSheet()->isVisible(); }));
     w.look("shortcuts sheet");
@@ -285,6 +346,7 @@ TEST(TextFit, EveryScreenShowsItsTextWhole)
         Walk w(appearance);
         const Project project = w.project();
         walkStart(w);
+        walkHomeDialogs(w, project);
         walkEditor(w, project);
         walkShorts(w, project);
         w.app->closeClips(std::nullopt);
