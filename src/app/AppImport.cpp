@@ -12,12 +12,12 @@
 
 #include "app/AppSettings.h"
 #include "app/Background.h"
-#include "app/FailureText.h"
 #include "captions/StyleLibrary.h"
 #include "captions/presets/StylePresets.h"
 #include "model/ProjectStore.h"
 #include "platform/media/VideoFile.h"
 #include "speech/CaptionError.h"
+#include "speech/FailureText.h"
 #include "speech/LanguageGuard.h"
 #include "speech/Transcriber.h"
 #include "speech/WhisperLanguage.h"

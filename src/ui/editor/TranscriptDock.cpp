@@ -176,6 +176,7 @@ void TranscriptDock::showRetranscribeError()
     }
     alert_->setText(tr("Couldn't transcribe again"));
     alert_->setInformativeText(QString::fromStdString(*message));
+    alert_->setDetailedText(QString::fromStdString(editor_.retranscribeErrorDetail()));
     alert_->open();
 }
 
