@@ -4,15 +4,22 @@ namespace vt::ui::kit {
 
 namespace {
 
+// `label` in the system font at `points` and `weight`, drawn in `colour`.
+template <class Label, class Colour>
+Label* styled(Label* label, double points, QFont::Weight weight, const Colour& colour)
+{
+    QFont f = label->font();
+    f.setPointSizeF(points);
+    f.setWeight(weight);
+    label->setFont(f);
+    setTextColour(label, colour);
+    return label;
+}
+
 template <class Colour>
 QLabel* makeLabel(const QString& text, double points, QFont::Weight weight, const Colour& colour, QWidget* parent)
 {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setPointSizeF(points);
-    f.setWeight(weight);
-    l->setFont(f);
-    setTextColour(l, colour);
+    QLabel* l = styled(new QLabel(text, parent), points, weight, colour);
     l->setTextFormat(Qt::PlainText);
     return l;
 }
@@ -31,23 +38,12 @@ QLabel* label(const QString& text, double points, QFont::Weight weight, const QC
 
 ElidedLabel* elidedLabel(Qt::TextElideMode mode, double points, const DynamicColor& colour, QWidget* parent)
 {
-    auto* label = new ElidedLabel(mode, parent);
-    QFont f = label->font();
-    f.setPointSizeF(points);
-    label->setFont(f);
-    setTextColour(label, colour);
-    return label;
+    return styled(new ElidedLabel(mode, parent), points, QFont::Normal, colour);
 }
 
 WrapLabel* wrapLabel(const QString& text, double points, QFont::Weight weight, const DynamicColor& colour, QWidget* parent)
 {
-    auto* label = new WrapLabel(text, parent);
-    QFont f = label->font();
-    f.setPointSizeF(points);
-    f.setWeight(weight);
-    label->setFont(f);
-    setTextColour(label, colour);
-    return label;
+    return styled(new WrapLabel(text, parent), points, weight, colour);
 }
 
 void setTextColour(QWidget* widget, const DynamicColor& colour)
