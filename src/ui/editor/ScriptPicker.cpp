@@ -16,8 +16,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace vt::ui {
 
 namespace {
@@ -196,7 +194,7 @@ QAbstractButton* ScriptPicker::makeRow(const std::string& id, const std::string&
     badgeFont.setWeight(QFont::DemiBold);
     disc->setFont(badgeFont);
     // A circle of 40 or 34, larger where large text makes the glyph wider.
-    const int side = std::max(wide ? 40 : 34, disc->fontMetrics().boundingRect(disc->text()).width() + 8);
+    const int side = kit::badgeSide(*disc, wide ? 40 : 34);
     disc->setFixedSize(side, side);
     Appearances::setStyleSheet(disc, [selected, side] {
         return QStringLiteral("background: %1; color: %2; border-radius: %3px;")

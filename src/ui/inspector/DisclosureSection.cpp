@@ -37,7 +37,7 @@ DisclosureSection::DisclosureSection(QString id, const QString& title, const QSt
     row->setSpacing(10);
     row->addStrut(28);  // at least 28 high inside its margins, taller when large text needs it
     icon_ = kit::label(icon, 12, QFont::Medium, kit::secondaryText(), header_);
-    icon_->setMinimumWidth(18);
+    kit::reserveGlyph(*icon_, 18);
     icon_->setAlignment(Qt::AlignCenter);
     row->addWidget(icon_);
     row->addWidget(kit::label(title, 13, QFont::Medium, kit::ink(), header_));

@@ -1,5 +1,7 @@
 #include "ui/inspector/KitText.h"
 
+#include <algorithm>
+
 namespace vt::ui::kit {
 
 namespace {
@@ -44,6 +46,19 @@ ElidedLabel* elidedLabel(Qt::TextElideMode mode, double points, const DynamicCol
 WrapLabel* wrapLabel(const QString& text, double points, QFont::Weight weight, const DynamicColor& colour, QWidget* parent)
 {
     return styled(new WrapLabel(text, parent), points, weight, colour);
+}
+
+void reserveGlyph(QLabel& label, int least)
+{
+    const QFontMetrics m = label.fontMetrics();
+    const QRect ink = m.boundingRect(label.text());
+    const int advance = m.horizontalAdvance(label.text());
+    label.setMinimumWidth(std::max({least, advance - 2 * ink.left(), 2 * (ink.right() + 1) - advance}));
+}
+
+int badgeSide(const QLabel& label, int least)
+{
+    return std::max(least, label.fontMetrics().boundingRect(label.text()).width() + 8);
 }
 
 void setTextColour(QWidget* widget, const DynamicColor& colour)

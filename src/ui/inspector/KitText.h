@@ -20,6 +20,12 @@ ElidedLabel* elidedLabel(Qt::TextElideMode mode, double points, const DynamicCol
 // Text of the system font on one line where it has the room, wrapped
 // where it has not.
 WrapLabel* wrapLabel(const QString& text, double points, QFont::Weight weight, const DynamicColor& colour, QWidget* parent = nullptr);
+// Keeps at least `least` across for a centred glyph, more where its ink
+// reaches past its advance (symbol and emoji fallbacks often do).
+void reserveGlyph(QLabel& label, int least);
+// The side of a round badge holding `label`'s text with room around it:
+// `least`, or more where large text makes the text wider.
+int badgeSide(const QLabel& label, int least);
 void setTextColour(QWidget* widget, const DynamicColor& colour);
 void setTextColour(QWidget* widget, const QColor& colour);
 

@@ -60,7 +60,11 @@ LookRows::Options<E> labelled(const std::array<Row, N>& rows)
 // badge and buttons beside it keep their places.
 class NameMenuButton : public QToolButton {
 public:
-    using QToolButton::QToolButton;
+    explicit NameMenuButton(QWidget* parent) : QToolButton(parent)
+    {
+        // A tool button keeps its whole hint; this one may shrink to its minimum.
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
 
     void setName(const QString& name)
     {
