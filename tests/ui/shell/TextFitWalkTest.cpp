@@ -21,6 +21,7 @@
 #include "ui/home/ProjectActions.h"
 #include "ui/home/ScriptSheet.h"
 #include "ui/inspector/ExportView.h"
+#include "ui/inspector/InspectorPanel.h"
 #include "ui/inspector/PressableButton.h"
 #include "ui/inspector/StyleBrowserView.h"
 #include "ui/inspector/StyleEditorView.h"
@@ -252,9 +253,14 @@ void walkEditor(Walk& w, const Project& project)
     ASSERT_TRUE(test::waitFor([&] { return model.source().has_value(); }));
     // An edited look shows the "Edited" badge beside the name.
     model.styleBinding(&CaptionStyle::fontSize).set(model.project().style.fontSize + 8);
+    auto* inspector = editor->findChild<ui::InspectorPanel*>();
+    ASSERT_TRUE(inspector);
     for (const auto& [tab, name] : enumCases(InspectorTab{})) {
         model.setInspectorTab(tab);
         w.look("editor " + std::string(name));
+        // At the usual text size every panel fits the inspector's ideal
+        // width; only large text may widen it.
+        if (fontScalePercent() <= 100) EXPECT_LE(inspector->minimumSizeHint().width(), 390) << name;
     }
     // After an export to a long file name the panel shows it with its button.
     auto* exportView = editor->findChild<ui::ExportView*>();
