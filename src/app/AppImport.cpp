@@ -12,12 +12,12 @@
 
 #include "app/AppSettings.h"
 #include "app/Background.h"
-#include "app/FailureText.h"
 #include "captions/StyleLibrary.h"
 #include "captions/presets/StylePresets.h"
 #include "model/ProjectStore.h"
 #include "platform/media/VideoFile.h"
 #include "speech/CaptionError.h"
+#include "speech/FailureText.h"
 #include "speech/LanguageGuard.h"
 #include "speech/Transcriber.h"
 #include "speech/WhisperLanguage.h"
@@ -202,7 +202,13 @@ void AppModel::transcribeNow(const std::shared_ptr<Import>& run)
         std::string localeTag;
     };
     const LanguageGuard::Choice choice = run->choice;
-    auto progress = reporter(run);
+    // whisper.cpp fetches its model first when it is missing; a failure
+    // while it does is the download's, and is told as such.
+    auto fetching = std::make_shared<std::atomic<bool>>(false);
+    auto progress = [report = reporter(run), fetching](const std::string& stage, double fraction) {
+        fetching->store(stage == WhisperTranscriber::downloadingStage);
+        report(stage, fraction);
+    };
     background<Transcript>(
         [url = run->url, choice, progress, cancel = run->task->token(), duration = run->duration] {
             if (choice.engine == TranscriptionEngine::whisper) {
@@ -224,7 +230,7 @@ void AppModel::transcribeNow(const std::shared_ptr<Import>& run)
             updatePhase(run, std::string(kTracking), run->tracked ? 1.0 : run->trackingFraction);
             finishImport(run);
         },
-        [this, run](std::exception_ptr error) { failImport(run, error); });
+        [this, run, fetching](std::exception_ptr error) { failImport(run, error, fetching->load()); });
 }
 
 void AppModel::trackFaces(const std::shared_ptr<Import>& run)
@@ -312,7 +318,7 @@ void AppModel::finishImport(const std::shared_ptr<Import>& run)
     setProcessing(std::nullopt);
 }
 
-void AppModel::failImport(const std::shared_ptr<Import>& run, std::exception_ptr error)
+void AppModel::failImport(const std::shared_ptr<Import>& run, std::exception_ptr error, bool fetchingModel)
 {
     if (!isCurrent(run)) return;
     run->ended = true;
@@ -320,7 +326,7 @@ void AppModel::failImport(const std::shared_ptr<Import>& run, std::exception_ptr
         std::rethrow_exception(error);
     } catch (const CancellationError&) {
     } catch (...) {
-        FailureText::Text text = FailureText::ofImport(error);
+        FailureText::Text text = fetchingModel ? FailureText::ofDownload(error) : FailureText::ofImport(error);
         setErrorMessage(std::move(text.message), std::move(text.detail));
     }
     setScreen(Screen::home);

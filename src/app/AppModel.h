@@ -192,7 +192,8 @@ private:
     void transcribeNow(const std::shared_ptr<Import>& run);
     void trackFaces(const std::shared_ptr<Import>& run);
     void finishImport(const std::shared_ptr<Import>& run);
-    void failImport(const std::shared_ptr<Import>& run, std::exception_ptr error);
+    // `fetchingModel`: the transcriber was downloading the speech model.
+    void failImport(const std::shared_ptr<Import>& run, std::exception_ptr error, bool fetchingModel = false);
     bool isCurrent(const std::shared_ptr<Import>& run) const;
     // Updates the phase of the running import when `run` is still it.
     void updatePhase(const std::shared_ptr<Import>& run, std::string phase, double fraction);

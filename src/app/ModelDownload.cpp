@@ -4,7 +4,7 @@
 #include "app/AppModel.h"
 
 #include "app/Background.h"
-#include "app/FailureText.h"
+#include "speech/FailureText.h"
 #include "speech/WhisperTranscriber.h"
 
 namespace vt {

@@ -969,7 +969,10 @@ public:
     // report); none when idle.
     const std::optional<std::string>& retranscribing() const { return retranscribing_; }
     const std::optional<std::string>& retranscribeError() const { return retranscribeError_; }
-    void setRetranscribeError(std::optional<std::string> message);
+    // A library's own account of the failure, for the details; empty when
+    // the message says it all. Set and cleared with the message.
+    const std::string& retranscribeErrorDetail() const { return retranscribeErrorDetail_; }
+    void setRetranscribeError(std::optional<std::string> message, std::string detail = {});
 
 signals:
     void retranscribingChanged();
@@ -977,9 +980,10 @@ signals:
 
 private:
     void finishTranscribeAgain(std::uint64_t run, const std::string& localeID, std::vector<Word> words);
-    void endTranscribeAgain(std::uint64_t run, std::optional<std::string> error);
+    void endTranscribeAgain(std::uint64_t run, std::optional<std::string> error, std::string detail = {});
     std::optional<std::string> retranscribing_;
     std::optional<std::string> retranscribeError_;
+    std::string retranscribeErrorDetail_;
     std::uint64_t retranscribeRun_ = 0;
 
     // ==== clip peaks, filmstrip and frame grabs (EditorClipMedia.cpp) ==============

@@ -5,12 +5,16 @@
 #include "editor/ClipTranscription.h"
 #include "editor/EditorModel.h"
 #include "platform/Cancellation.h"
+#include "speech/FailureText.h"
+#include "speech/WhisperTranscriber.h"
 #include "text/HookGenerator.h"
 
 #include <QCoreApplication>
 #include <QPointer>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 
 namespace vt {
 
@@ -18,6 +22,18 @@ namespace {
 
 constexpr std::string_view whisperPrefix = "whisper:";
 constexpr std::string_view noSpeechMessage = "No speech was found in this video.";
+
+// An engine's failure as it tells it.
+std::string failureMessage(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+    }
+    return "The video could not be transcribed again.";
+}
 
 // The words of every span on the joined source timeline, in clip order.
 std::vector<Word> transcribeSpans(const std::vector<ClipSpan>& spans, const std::string& localeID,
@@ -60,8 +76,9 @@ std::vector<BRoll> reanchored(const std::vector<BRoll>& items, const std::vector
 
 }  // namespace
 
-void EditorModel::setRetranscribeError(std::optional<std::string> message)
+void EditorModel::setRetranscribeError(std::optional<std::string> message, std::string detail)
 {
+    retranscribeErrorDetail_ = message ? std::move(detail) : std::string();
     set(retranscribeError_, std::move(message), &EditorModel::retranscribeErrorChanged);
 }
 
@@ -84,7 +101,11 @@ void EditorModel::transcribeAgain(TranscriptionEngine engine, const std::string&
     // Reports reach the model as queued calls; one arriving after its run
     // ended is dropped, so it can never leave a finished run looking busy.
     QPointer<EditorModel> self(this);
-    auto progress = [self, run](const std::string& stage, double fraction) {
+    // whisper.cpp fetches its model first when it is missing; a failure
+    // while it does is the download's, and is told as such.
+    auto fetching = std::make_shared<std::atomic<bool>>(false);
+    auto progress = [self, run, fetching](const std::string& stage, double fraction) {
+        fetching->store(stage == WhisperTranscriber::downloadingStage);
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [self, run, text = ClipTranscription::jobText(stage, fraction)] {
@@ -93,7 +114,7 @@ void EditorModel::transcribeAgain(TranscriptionEngine engine, const std::string&
             },
             Qt::QueuedConnection);
     };
-    inBackground([spans = project_.spans(), localeID, speech, progress, run]() -> std::function<void(EditorModel&)> {
+    inBackground([spans = project_.spans(), localeID, speech, progress, run, fetching]() -> std::function<void(EditorModel&)> {
         try {
             auto words = transcribeSpans(spans, localeID, speech, progress);
             return [run, localeID, words = std::move(words)](EditorModel& m) mutable {
@@ -101,8 +122,12 @@ void EditorModel::transcribeAgain(TranscriptionEngine engine, const std::string&
             };
         } catch (const CancellationError&) {
             return [run](EditorModel& m) { m.endTranscribeAgain(run, std::nullopt); };
-        } catch (const std::exception& e) {
-            return [run, message = std::string(e.what())](EditorModel& m) { m.endTranscribeAgain(run, message); };
+        } catch (...) {
+            FailureText::Text text = fetching->load() ? FailureText::ofDownload(std::current_exception())
+                                                      : FailureText::Text{failureMessage(std::current_exception()), {}};
+            return [run, text = std::move(text)](EditorModel& m) mutable {
+                m.endTranscribeAgain(run, std::move(text.message), std::move(text.detail));
+            };
         }
     });
 }
@@ -135,10 +160,10 @@ void EditorModel::finishTranscribeAgain(std::uint64_t run, const std::string& lo
     endTranscribeAgain(run, std::nullopt);
 }
 
-void EditorModel::endTranscribeAgain(std::uint64_t run, std::optional<std::string> error)
+void EditorModel::endTranscribeAgain(std::uint64_t run, std::optional<std::string> error, std::string detail)
 {
     if (run != retranscribeRun_) return;
-    if (error) setRetranscribeError(std::move(error));
+    if (error) setRetranscribeError(std::move(error), std::move(detail));
     set(retranscribing_, std::optional<std::string>(), &EditorModel::retranscribingChanged);
 }
 

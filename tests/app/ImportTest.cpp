@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "model/ProjectStore.h"
 #include "speech/WhisperTranscriber.h"
+#include "support/LocalHttpServer.h"
 #include "support/StandInModel.h"
 #include "support/TinyWhisperModel.h"
 #include "support/Waits.h"
@@ -175,6 +176,35 @@ TEST(Import, WhisperWithoutItsModelReportsTheFailedFetch)
     EXPECT_TRUE(watch.saw("Downloading Whisper model (one time, 574 MB)"));
     EXPECT_FALSE(app.whisperInstalled());
     EXPECT_TRUE(ProjectStore::loadAll().empty());
+}
+
+// A fetch that arrives but is refused (no such file on the server, a web
+// page in place of the model) is the download's failure, not the engine's.
+TEST(Import, WhisperWhoseModelFetchIsRefusedSaysTheDownloadFailed)
+{
+    IsolatedHome home;
+    const auto video = speechClip(home, 2);
+    test::TempDir served;
+    test::writeModelLookalike(served / "expected.bin");
+    test::writeFile(served / "page.bin", "<html><body>Please sign in.</body></html>");
+    test::LocalHttpServer server(served.path());
+    struct Case {
+        const char* path;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"nothing-here.bin", "The speech model could not be downloaded: Whisper model download failed."},
+        {"page.bin", "The speech model could not be downloaded: the downloaded file is not a Whisper model."},
+    };
+    for (const Case& c : cases) {
+        test::StandInModel expected(served / "expected.bin", server.url(c.path));
+        AppModel app;
+        ASSERT_TRUE(importWithWhisper(app, video));
+        ASSERT_TRUE(app.errorMessage()) << c.path;
+        EXPECT_EQ(*app.errorMessage(), c.message);
+        EXPECT_EQ(app.screen(), Screen::home);
+        EXPECT_TRUE(ProjectStore::loadAll().empty());
+    }
 }
 
 TEST(Import, WhisperWaitsForARunningDownloadAndShowsItsProgress)

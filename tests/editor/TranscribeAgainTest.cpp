@@ -245,5 +245,25 @@ TEST_F(TranscribeAgain, TheTinyWhisperModelRunsForReal)
     EXPECT_FALSE(whisper->canUndo());
 }
 
+// Whisper fetches its model first when it is missing; a fetch that fails
+// says so in the program's words, the network library's account kept for
+// the details.
+TEST_F(TranscribeAgain, AFailedModelFetchSaysTheDownloadFailed)
+{
+    const Project p = spokenProject(dir);
+    ScopedEnv proxy{"https_proxy", "http://127.0.0.1:1"};  // no network from here
+    ScopedEnv allProxy{"ALL_PROXY", "http://127.0.0.1:1"};
+    ScopedEnv noProxy{"no_proxy", std::nullopt};
+    ScopedEnv noProxyUpper{"NO_PROXY", std::nullopt};
+    auto editor = editorWith(p, nullptr);
+    ASSERT_FALSE(WhisperTranscriber::isModelInstalled());
+    editor->transcribeAgain(TranscriptionEngine::whisper, "en_US", "en");
+    ASSERT_TRUE(waitFor([&] { return !editor->retranscribing(); }));
+    ASSERT_TRUE(editor->retranscribeError());
+    EXPECT_EQ(*editor->retranscribeError(), "No internet connection: the speech model could not be downloaded.");
+    EXPECT_TRUE(editor->retranscribeErrorDetail().starts_with("The download failed: ")) << editor->retranscribeErrorDetail();
+    EXPECT_EQ(editor->project().words, p.words);
+}
+
 }  // namespace
 }  // namespace vt::test

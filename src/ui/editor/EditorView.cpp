@@ -102,7 +102,8 @@ EditorView::EditorView(EditorModel& editor, AppModel* app, QWidget* parent)
     };
     inspector_ = new InspectorPanel(editor, *exportAction, openWriting, inspectorBox);
     inspectorLayout->addWidget(inspector_);
-    inspectorBox->setMinimumWidth(340 + 6);
+    // At least 340 wide, wider when large text leaves a panel's rows no room.
+    inspectorLayout->addStrut(340);
     inspectorBox->setMaximumWidth(500 + 6);
     split_->addWidget(column_);
     split_->addWidget(inspectorBox);
@@ -214,8 +215,11 @@ void EditorView::setActiveDockHeight(double height)
 
 void EditorView::fitDock()
 {
-    // A stored height above the limit is kept and only clipped for display.
-    dock_->setFixedHeight(static_cast<int>(std::min(activeDockHeight(), dockLimit(column_->height()))));
+    // A stored height above the limit is kept and only clipped for display;
+    // below what the dock's header and transport need (large text), those
+    // win.
+    const int shown = static_cast<int>(std::min(activeDockHeight(), dockLimit(column_->height())));
+    dock_->setFixedHeight(std::max(shown, dock_->minimumSizeHint().height()));
 }
 
 bool EditorView::eventFilter(QObject* watched, QEvent* event)

@@ -32,6 +32,8 @@ public:
     {
         setCheckable(false);
         setFlat(true);
+        // Narrower than its one-line texts where the column is (they wrap).
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
         setCursor(Qt::PointingHandCursor);
         setAccessibleDescription(selected ? QStringLiteral("selected") : QString());
     }
@@ -40,7 +42,7 @@ public:
     QSize sizeHint() const override { return layout() ? layout()->sizeHint() : QPushButton::sizeHint(); }
     QSize minimumSizeHint() const override
     {
-        return layout() ? QSize(0, layout()->sizeHint().height()) : QPushButton::minimumSizeHint();
+        return layout() ? QSize(layout()->minimumSize().width(), layout()->sizeHint().height()) : QPushButton::minimumSizeHint();
     }
 
 protected:
@@ -185,14 +187,15 @@ QAbstractButton* ScriptPicker::makeRow(const std::string& id, const std::string&
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(12, 9, 12, 9);
     line->setSpacing(12);
-    const int side = wide ? 40 : 34;
     auto* disc = new QLabel(text(badge), row);
-    disc->setFixedSize(side, side);
     disc->setAlignment(Qt::AlignCenter);
     QFont badgeFont = disc->font();
     badgeFont.setPointSizeF(latinScript ? 12 : 15);
     badgeFont.setWeight(QFont::DemiBold);
     disc->setFont(badgeFont);
+    // A circle of 40 or 34, larger where large text makes the glyph wider.
+    const int side = kit::badgeSide(*disc, wide ? 40 : 34);
+    disc->setFixedSize(side, side);
     Appearances::setStyleSheet(disc, [selected, side] {
         return QStringLiteral("background: %1; color: %2; border-radius: %3px;")
             .arg(QColor(selected ? Theme::accent : Theme::muted).name(QColor::HexArgb),
@@ -201,14 +204,12 @@ QAbstractButton* ScriptPicker::makeRow(const std::string& id, const std::string&
     });
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(kit::label(QString::fromStdString(sample), wide ? 17 : 14.5, QFont::DemiBold, Theme::ink, row));
+    // In a narrow column (large text) the sample and the note wrap.
+    texts->addWidget(kit::wrapLabel(QString::fromStdString(sample), wide ? 17 : 14.5, QFont::DemiBold, Theme::ink, row));
     const QString detail = QString::fromStdString(name) + (note ? QStringLiteral(" \u00b7 ") + QString::fromStdString(*note) : QString());
-    auto* detailLabel = kit::label(detail, 11.5, QFont::Normal, Theme::secondaryText, row);
-    detailLabel->setMinimumWidth(1);  // a long note gives way in a narrow column
-    texts->addWidget(detailLabel);
+    texts->addWidget(kit::wrapLabel(detail, 11.5, QFont::Normal, Theme::secondaryText, row));
     line->addWidget(disc);
-    line->addLayout(texts);
-    line->addStretch(1);
+    line->addLayout(texts, 1);
     if (selected) {
         auto* check = new QLabel(row);
         EditorIcons::show(check, "checkmark", Theme::ink, 12);

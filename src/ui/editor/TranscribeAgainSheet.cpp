@@ -12,6 +12,7 @@
 #include "ui/inspector/PanelCard.h"
 #include "ui/inspector/RowDivider.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/theme/TextFitting.h"
 #include "ui/theme/Theme.h"
 
 #include <QButtonGroup>
@@ -262,6 +263,8 @@ void TranscribeAgainSheet::refresh()
     const bool noteShown = engine_ == TranscriptionEngine::whisper && !machine_.whisperInstalled;
     noteDivider_->setVisible(noteShown);
     note_->setVisible(noteShown);
+    // As tall as its wrapped texts need at its fixed width, no taller.
+    fitHeightToWidth(*this);
     adjustSize();
 }
 

@@ -91,6 +91,9 @@ TranscriptDock::TranscriptDock(EditorModel& editor, AppModel* app, QWidget* pare
                        empty_, timeline_})
         stack_->addWidget(w);
     transport_ = new TransportBar(editor, this);
+    // The pages scroll: a short dock takes its room from them, never from
+    // the header or the transport bar.
+    stack_->setMinimumHeight(1);
     column->addWidget(header_);
     column->addWidget(stack_, 1);
     column->addWidget(transport_);
@@ -173,6 +176,7 @@ void TranscriptDock::showRetranscribeError()
     }
     alert_->setText(tr("Couldn't transcribe again"));
     alert_->setInformativeText(QString::fromStdString(*message));
+    alert_->setDetailedText(QString::fromStdString(editor_.retranscribeErrorDetail()));
     alert_->open();
 }
 

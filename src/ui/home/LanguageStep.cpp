@@ -60,7 +60,9 @@ public:
         row->setContentsMargins(14, 10, 14, 10);
         row->setSpacing(12);
         badge_ = ui::kit::label(QString::fromUtf8(a.badge), 13.5, QFont::DemiBold, Theme::ink, this);
-        badge_->setFixedSize(34, 34);
+        // 34 across, more where large text makes the badge's text wider.
+        badgeSide_ = ui::kit::badgeSide(*badge_, 34);
+        badge_->setFixedSize(badgeSide_, badgeSide_);
         badge_->setAlignment(Qt::AlignCenter);
         row->addWidget(badge_);
         auto* titles = new QVBoxLayout;
@@ -97,13 +99,15 @@ private:
     void restyle()
     {
         const bool on = isChecked();
-        badge_->setStyleSheet(QStringLiteral("QLabel { color: %1; background: %2; border-radius: 17px; }")
-                                  .arg(QColor(on ? Theme::onInk : Theme::ink).name(), QColor(on ? Theme::accent : Theme::muted).name(QColor::HexArgb)));
+        badge_->setStyleSheet(QStringLiteral("QLabel { color: %1; background: %2; border-radius: %3px; }")
+                                  .arg(QColor(on ? Theme::onInk : Theme::ink).name(), QColor(on ? Theme::accent : Theme::muted).name(QColor::HexArgb))
+                                  .arg(badgeSide_ / 2));
         mark_->setText(on ? QStringLiteral("\u25C9") : QStringLiteral("\u25CB"));
         ui::kit::setTextColour(mark_, on ? Theme::ink : Theme::secondaryText);
     }
 
     QLabel* badge_;
+    int badgeSide_ = 34;
     QLabel* mark_;
 };
 

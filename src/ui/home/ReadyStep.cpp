@@ -31,14 +31,20 @@ ReadyStep::ReadyStep(AppModel& app, std::function<void()> back, QWidget* parent)
     auto* head = new QHBoxLayout;
     head->setSpacing(10);
     head->addWidget(ui::kit::label(tr("Your first video"), 15, QFont::DemiBold, Theme::ink, card_));
-    head->addWidget(ui::kit::label(tr("MP4 · MOV · M4V · it never leaves this computer"), 12, QFont::Normal, Theme::secondaryText, card_));
-    head->addStretch(1);
+    // The note takes a second line beside the title where large text needs it.
+    head->addWidget(ui::kit::wrapLabel(tr("MP4 · MOV · M4V · it never leaves this computer"), 12, QFont::Normal, Theme::secondaryText, card_), 1);
     column->addLayout(head);
     zone_ = new VideoDropZone(tr("Drop a video here"), 40, [&app] { app.openPanel(); }, card_);
     column->addWidget(zone_);
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter})
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, zone_->chooseButton(), &QAbstractButton::click);
-    content->addWidget(card_, 0, Qt::AlignHCenter);
+    // Centred between stretches rather than by alignment, so the card gets
+    // the height its wrapped note needs at the card's own width.
+    auto* centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addWidget(card_);
+    centred->addStretch(1);
+    content->addLayout(centred);
     content->addStretch(1);
 
     footer_ = new OnboardingFooter(2, std::move(back), OnboardingFooter::Secondary{QStringLiteral("Skip for Now"), [&app] { app.finishOnboarding(); }},

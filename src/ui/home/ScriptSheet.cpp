@@ -10,6 +10,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vt {
 
 ScriptSheet::ScriptSheet(const std::string& selection, bool nativeAvailable, QWidget* parent) : QDialog(parent)
@@ -25,7 +27,9 @@ ScriptSheet::ScriptSheet(const std::string& selection, bool nativeAvailable, QWi
         button->setObjectName(QString::fromStdString(language.id));
         button->setCheckable(true);
         button->setChecked(language.id == selection);
-        button->setMinimumHeight(48);
+        // 48 high, taller where large text needs it: an Indic sample's
+        // marks reach past the font's own line.
+        button->setMinimumHeight(std::max(48, 2 * button->fontMetrics().lineSpacing() + 10));
         connect(button, &QPushButton::clicked, this, [this, id = language.id] {
             emit picked(id);
             accept();

@@ -5,6 +5,7 @@
 #include "ui/inspector/KitText.h"
 #include "ui/inspector/PanelCard.h"
 #include "ui/theme/PrimaryActionButton.h"
+#include "ui/theme/TextFitting.h"
 #include "ui/theme/Theme.h"
 #include "ui/theme/WindowChrome.h"
 
@@ -12,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -23,32 +25,124 @@ namespace vt {
 
 namespace {
 
-// "pop." in an italic display face, filled with the brand gradient.
-class GradientWord : public QWidget {
+// The headline: its lead words and "pop." in an italic display face,
+// filled with the brand gradient, on one baseline. Where the width is short
+// (large text, a narrow window) the words wrap onto centred lines, "pop."
+// following the last word when it fits beside it.
+class Headline : public QLabel {
 public:
-    GradientWord(QString text, QWidget* parent) : QWidget(parent), text_(std::move(text))
+    Headline(const QString& lead, QString pop, QWidget* parent)
+        : QLabel(lead, parent), words_(lead.split(QLatin1Char(' '), Qt::SkipEmptyParts)), pop_(std::move(pop))
     {
-        font_ = QFont(QStringLiteral("Didot"));
-        font_.setStyleHint(QFont::Serif);
-        font_.setItalic(true);
-        font_.setPointSizeF(50);
-        const QFontMetrics metrics(font_);
-        setFixedSize(metrics.horizontalAdvance(text_) + 8, metrics.height());
+        setProperty(fitsOwnTextProperty, true);
+        leadFont_ = font();
+        leadFont_.setPointSizeF(44);
+        leadFont_.setWeight(QFont::DemiBold);
+        popFont_ = QFont(QStringLiteral("Didot"));
+        popFont_.setStyleHint(QFont::Serif);
+        popFont_.setItalic(true);
+        popFont_.setPointSizeF(50);
+        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        policy.setHeightForWidth(true);
+        setSizePolicy(policy);
+        setAccessibleName(lead + QLatin1Char(' ') + pop_);
+        Appearances::follow(this, [this] { update(); });
     }
+
+    QSize sizeHint() const override { return size(lines(QWIDGETSIZE_MAX)); }
+    QSize minimumSizeHint() const override
+    {
+        int widest = popWidth();
+        for (const QString& word : words_) widest = std::max(widest, QFontMetrics(leadFont_).horizontalAdvance(word));
+        // As a wrapping label does: its height at a given width comes from
+        // heightForWidth, so the least it asks for is one line's.
+        return {widest, sizeHint().height()};
+    }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return size(lines(width)).height(); }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setFont(font_);
-        painter.setPen(QPen(QBrush(Theme::deepGradient(0, width())), 1));
-        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, text_);
+        const QFontMetrics lead(leadFont_), pop(popFont_);
+        int top = 0;
+        for (const Line& line : lines(width())) {
+            const int baseline = top + ascent(line);
+            int x = (width() - line.width) / 2;
+            if (!line.words.isEmpty()) {
+                painter.setFont(leadFont_);
+                painter.setPen(QColor(Theme::ink));
+                const QString text = line.words.join(QLatin1Char(' '));
+                painter.drawText(x, baseline, text);
+                x += lead.horizontalAdvance(text) + kGap;
+            }
+            if (line.pop) {
+                painter.setFont(popFont_);
+                painter.setPen(QPen(QBrush(Theme::deepGradient(x, x + popWidth())), 1));
+                painter.drawText(x, baseline, pop_);
+            }
+            top += height(line);
+        }
     }
 
 private:
-    QString text_;
-    QFont font_;
+    static constexpr int kGap = 12;  // between the lead words and "pop."
+
+    struct Line {
+        QStringList words;
+        bool pop = false;
+        int width = 0;
+    };
+
+    int popWidth() const { return QFontMetrics(popFont_).horizontalAdvance(pop_) + 8; }
+    int ascent(const Line& line) const
+    {
+        return std::max(line.words.isEmpty() ? 0 : QFontMetrics(leadFont_).ascent(), line.pop ? QFontMetrics(popFont_).ascent() : 0);
+    }
+    int height(const Line& line) const
+    {
+        const int descent = std::max(line.words.isEmpty() ? 0 : QFontMetrics(leadFont_).descent(),
+                                     line.pop ? QFontMetrics(popFont_).descent() : 0);
+        return ascent(line) + descent;
+    }
+    QSize size(const std::vector<Line>& lines) const
+    {
+        QSize total;
+        for (const Line& line : lines) total = {std::max(total.width(), line.width), total.height() + height(line)};
+        return total;
+    }
+
+    // Words fill each line as far as `width` allows; "pop." joins the last.
+    std::vector<Line> lines(int width) const
+    {
+        const QFontMetrics lead(leadFont_);
+        std::vector<Line> out(1);
+        for (const QString& word : words_) {
+            Line& line = out.back();
+            const QString joined = line.words.isEmpty() ? word : line.words.join(QLatin1Char(' ')) + QLatin1Char(' ') + word;
+            if (!line.words.isEmpty() && lead.horizontalAdvance(joined) > width) {
+                out.push_back({{word}, false, lead.horizontalAdvance(word)});
+                continue;
+            }
+            line.words << word;
+            line.width = lead.horizontalAdvance(joined);
+        }
+        Line& last = out.back();
+        if (last.words.isEmpty() || last.width + kGap + popWidth() <= width) {
+            last.width += (last.words.isEmpty() ? 0 : kGap) + popWidth();
+            last.pop = true;
+        } else {
+            out.push_back({{}, true, popWidth()});
+        }
+        return out;
+    }
+
+    QStringList words_;
+    QString pop_;
+    QFont leadFont_;
+    QFont popFont_;
 };
 
 QWidget* feature(const QString& symbol, const QString& title, const QString& detail, QWidget* parent)
@@ -58,7 +152,7 @@ QWidget* feature(const QString& symbol, const QString& title, const QString& det
     layout->setContentsMargins(20, 20, 20, 20);
     layout->setSpacing(6);
     layout->addWidget(ui::kit::label(symbol, 15, QFont::Medium, Theme::secondaryText, column));
-    layout->addWidget(ui::kit::label(title, 14, QFont::DemiBold, Theme::ink, column));
+    layout->addWidget(ui::kit::wrapLabel(title, 14, QFont::DemiBold, Theme::ink, column));  // wraps only where the column is narrow
     auto* text = ui::kit::label(detail, 12.5, QFont::Normal, Theme::secondaryText, column);
     text->setWordWrap(true);
     layout->addWidget(text);
@@ -108,7 +202,16 @@ WelcomeStep::WelcomeStep(std::function<void()> next, QString buttonTitle, std::o
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(0);
-    auto* content = new QVBoxLayout;
+    // The page scrolls when its content is taller than the window (large
+    // text); otherwise it sits centred as it is.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* body = new QWidget(scroll);
+    body->setAutoFillBackground(false);
+    auto* content = new QVBoxLayout(body);
     content->setContentsMargins(40, 40, 40, 40);
     content->setSpacing(30);
     content->addStretch(1);
@@ -123,13 +226,7 @@ WelcomeStep::WelcomeStep(std::function<void()> next, QString buttonTitle, std::o
     auto* headlineColumn = new QVBoxLayout(headline_);
     headlineColumn->setContentsMargins(0, 0, 0, 0);
     headlineColumn->setSpacing(12);
-    auto* headlineRow = new QHBoxLayout;
-    headlineRow->setSpacing(12);
-    headlineRow->addStretch(1);
-    headlineRow->addWidget(ui::kit::label(tr("Captions that make your videos"), 44, QFont::DemiBold, Theme::ink, headline_), 0, Qt::AlignBaseline);
-    headlineRow->addWidget(new GradientWord(tr("pop."), headline_));
-    headlineRow->addStretch(1);
-    headlineColumn->addLayout(headlineRow);
+    headlineColumn->addWidget(new Headline(tr("Captions that make your videos"), tr("pop."), headline_));
     auto* description = ui::kit::label(tr("Turn a talking-head clip into a post-ready short: styled captions, hooks, B-roll, music and color. "
                                           "Edited like a doc, rendered entirely on this computer."),
                                        15, QFont::Normal, Theme::secondaryText, headline_);
@@ -162,7 +259,8 @@ WelcomeStep::WelcomeStep(std::function<void()> next, QString buttonTitle, std::o
         content->addWidget(button_, 0, Qt::AlignHCenter);
     }
     content->addStretch(1);
-    page->addLayout(content, 1);
+    scroll->setWidget(body);
+    page->addWidget(scroll, 1);
     if (footerStep) {
         footer_ = new OnboardingFooter(*footerStep, nullptr, std::nullopt, OnboardingFooter::Primary{QStringLiteral("Get Started"), true, [this] {
                                                                                                       if (next_) next_();

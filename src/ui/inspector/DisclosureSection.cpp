@@ -29,22 +29,22 @@ DisclosureSection::DisclosureSection(QString id, const QString& title, const QSt
 
     header_ = new QWidget(this);
     header_->setObjectName("header");
-    header_->setMinimumHeight(28 + 8);
     header_->setCursor(Qt::PointingHandCursor);
     header_->setAttribute(Qt::WA_Hover);
     header_->installEventFilter(this);
     auto* row = new QHBoxLayout(header_);
     row->setContentsMargins(12, 4, 12, 4);
     row->setSpacing(10);
+    row->addStrut(28);  // at least 28 high inside its margins, taller when large text needs it
     icon_ = kit::label(icon, 12, QFont::Medium, kit::secondaryText(), header_);
-    icon_->setFixedWidth(18);
+    kit::reserveGlyph(*icon_, 18);
     icon_->setAlignment(Qt::AlignCenter);
     row->addWidget(icon_);
     row->addWidget(kit::label(title, 13, QFont::Medium, kit::ink(), header_));
     row->addStretch(1);
     row->addSpacing(8);
-    summary_ = kit::label({}, 11.5, QFont::Normal, kit::secondaryText(), header_);
-    summary_->setWordWrap(false);
+    // The summary gives way to the title: it shortens at its end.
+    summary_ = kit::elidedLabel(Qt::ElideRight, 11.5, kit::secondaryText(), header_);
     row->addWidget(summary_);
     chevron_ = kit::label(QStringLiteral("›"), 10, QFont::DemiBold, kit::secondaryText(), header_);
     row->addWidget(chevron_);
@@ -64,7 +64,7 @@ bool DisclosureSection::isOpen() const { return group_.expanded() == id_; }
 
 void DisclosureSection::setSummary(const QString& summary)
 {
-    summary_->setText(summary);
+    summary_->setFullText(summary);
     sync();
 }
 
@@ -86,7 +86,7 @@ void DisclosureSection::sync()
                         QStringLiteral(" settings"));
     header_->setAccessibleName(title_);
     header_->setAccessibleDescription(open ? QStringLiteral("Expanded")
-                                           : QStringLiteral("Collapsed, ") + summary_->text());
+                                           : QStringLiteral("Collapsed, ") + summary_->fullText());
 }
 
 bool DisclosureSection::eventFilter(QObject* watched, QEvent* event)

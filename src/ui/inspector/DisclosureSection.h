@@ -5,6 +5,8 @@
 // of the one open section, or none, and belongs to the view that lays the
 // sections out (it starts with none open).
 
+#include "ui/theme/TextFitting.h"
+
 #include <QObject>
 #include <QWidget>
 
@@ -43,7 +45,7 @@ public:
 
     QWidget* header() const { return header_; }
     QWidget* body() const { return body_; }
-    QLabel* summaryLabel() const { return summary_; }
+    ElidedLabel* summaryLabel() const { return summary_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -54,7 +56,7 @@ private:
     DisclosureGroup& group_;
     QWidget* header_;
     QLabel* icon_;
-    QLabel* summary_;
+    ElidedLabel* summary_;
     QLabel* chevron_;
     QWidget* body_;
     QVBoxLayout* rows_;

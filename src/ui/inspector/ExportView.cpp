@@ -54,22 +54,12 @@ QWidget* hbox(QWidget* parent, QMargins margins, int spacing, QHBoxLayout** layo
 }
 
 // A semibold title and a value text at its side, then a flexible space.
-// A one-line value text, shortened at its end rather than widening the panel.
-ElidedLabel* valueLabel(double points, const DynamicColor& colour, QWidget* parent)
-{
-    auto* label = new ElidedLabel(Qt::ElideRight, parent);
-    QFont font = label->font();
-    font.setPointSizeF(points);
-    label->setFont(font);
-    kit::setTextColour(label, colour);
-    return label;
-}
-
 QWidget* titledValueRow(QWidget* parent, const QString& title, ElidedLabel** value, QHBoxLayout** layout)
 {
     auto* row = hbox(parent, {12, 10, 12, 10}, 8, layout);
     (*layout)->addWidget(kit::label(title, 13, QFont::DemiBold, kit::ink(), row));
-    *value = valueLabel(13, kit::secondaryText(), row);
+    // The value shortens at its end rather than widen the panel.
+    *value = kit::elidedLabel(Qt::ElideRight, 13, kit::secondaryText(), row);
     (*layout)->addWidget(*value);
     (*layout)->addStretch(1);
     return row;
@@ -227,8 +217,7 @@ QWidget* ExportView::buildActionBlock()
     fileLine->addWidget(kit::label(QStringLiteral("✔"), 12.5, QFont::Normal, QColor(52, 199, 89), p.fileRow));
     // A long file name is shortened in its middle, so the panel keeps the
     // inspector's width and the button beside it stays whole.
-    p.fileName = valueLabel(12.5, kit::ink(), p.fileRow);
-    p.fileName->setMode(Qt::ElideMiddle);
+    p.fileName = kit::elidedLabel(Qt::ElideMiddle, 12.5, kit::ink(), p.fileRow);
     fileLine->addWidget(p.fileName);
     fileLine->addStretch(1);
     fileLine->addWidget(new InlineButton(QStringLiteral("Show in the file manager"), {}, false, [this] {
@@ -248,9 +237,9 @@ QWidget* ExportView::buildIncludedGroup()
     auto& p = *parts_;
     auto* group = new InspectorGroup(QStringLiteral("INCLUDED"));
     for (const auto& [title, value] : ExportSummary::included(editor_.project(), 0, 0)) {
-        auto* valueLabel = kit::label(value, 12.5, QFont::Normal, kit::secondaryText());
-        valueLabel->setTextFormat(Qt::PlainText);
-        valueLabel->setMinimumWidth(1);  // a long hook is cut instead of widening the panel
+        // A long value (a hook, a look's name) is shortened in its middle.
+        auto* valueLabel = kit::elidedLabel(Qt::ElideMiddle, 12.5, kit::secondaryText());
+        valueLabel->setFullText(value);
         p.includedValues.push_back(valueLabel);
         group->addRow(new InspectorRow(title, {}, valueLabel));
     }
@@ -369,7 +358,7 @@ void ExportView::refreshIncluded()
 {
     auto& p = *parts_;
     const auto rows = ExportSummary::included(editor_.project(), editor_.plan().outputLength(), editor_.savedSeconds());
-    for (std::size_t i = 0; i < rows.size() && i < p.includedValues.size(); ++i) p.includedValues[i]->setText(rows[i].second);
+    for (std::size_t i = 0; i < rows.size() && i < p.includedValues.size(); ++i) p.includedValues[i]->setFullText(rows[i].second);
     p.alsoSRT->refresh();
     p.alsoThumbnail->refresh();
     p.alsoThumbnail->setEnabled(thumbnailsAvailable_ && !action_.exportSettings().audioOnly);

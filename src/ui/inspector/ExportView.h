@@ -99,7 +99,7 @@ struct ExportView::Parts {
     QWidget* fileRow = nullptr;
     ElidedLabel* fileName = nullptr;
     QLabel* error = nullptr;
-    std::vector<QLabel*> includedValues;
+    std::vector<ElidedLabel*> includedValues;
     SwitchRow* alsoSRT = nullptr;
     SwitchRow* alsoThumbnail = nullptr;
     RowNote* thumbnailNote = nullptr;  // why the switch cannot be turned on yet

@@ -18,7 +18,7 @@ FeatureRow::FeatureRow(const QString& title, const QString& icon, const QString&
     row->setSpacing(10);
     if (!icon.isEmpty()) {
         auto* glyph = kit::label(icon, 13, QFont::Medium, kit::secondaryText(), this);
-        glyph->setFixedWidth(18);
+        kit::reserveGlyph(*glyph, 18);
         glyph->setAlignment(Qt::AlignCenter);
         row->addWidget(glyph);
     }

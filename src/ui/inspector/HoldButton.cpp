@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vt::ui {
 
 HoldButton::HoldButton(const QString& title, const QString& icon, Binding<bool> held, QWidget* parent)
@@ -16,12 +18,13 @@ HoldButton::HoldButton(const QString& title, const QString& icon, Binding<bool> 
     f.setPointSizeF(11.5);
     f.setWeight(QFont::Medium);
     setFont(f);
-    setFixedHeight(22);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);  // its label is never squeezed
 }
 
+// 22 high, taller only when large text needs it.
 QSize HoldButton::sizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(icon_ + " " + text()) + 18, 22};
+    return {fontMetrics().horizontalAdvance(icon_ + " " + text()) + 18, std::max(22, fontMetrics().height() + 4)};
 }
 
 void HoldButton::mousePressEvent(QMouseEvent* event)

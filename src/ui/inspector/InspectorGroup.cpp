@@ -16,9 +16,9 @@ InspectorGroup::InspectorGroup(const QString& title, QWidget* accessory, QWidget
     column->setSpacing(6);
 
     auto* caption = new QWidget(this);
-    caption->setMinimumHeight(18);
     auto* line = new QHBoxLayout(caption);
     line->setContentsMargins(4, 0, 4, 0);
+    line->addStrut(18);  // at least 18 high, taller when large text needs it
     title_ = new QLabel(title, caption);
     QFont f = title_->font();
     f.setPointSizeF(11);

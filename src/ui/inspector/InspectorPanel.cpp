@@ -60,7 +60,6 @@ InspectorPanel::InspectorPanel(EditorModel& editor, ExportAction& exportAction, 
     row->setContentsMargins(4, 0, 4, 0);
     row->setSpacing(8);
     icon_ = kit::label({}, 13, QFont::Medium, kit::secondaryText(), header);
-    icon_->setMinimumWidth(18);
     icon_->setAlignment(Qt::AlignCenter);
     row->addWidget(icon_);
     title_ = kit::label({}, 15, QFont::DemiBold, kit::ink(), header);
@@ -100,6 +99,7 @@ void InspectorPanel::refresh()
         title_->setText(text(json::enumText(*tab)));
     }
     icon_->setText(symbolGlyph(iconName_));
+    kit::reserveGlyph(*icon_, 18);
     if (body_ && item == shownItem_ && tab == shownTab_) return;
     shownItem_ = item;
     shownTab_ = tab;

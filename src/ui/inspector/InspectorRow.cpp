@@ -17,10 +17,11 @@ InspectorRow::InspectorRow(const QString& title, const QString& help, QWidget* c
     row->setSpacing(8);
     title_ = kit::label(title, 13, QFont::Normal, kit::ink(), this);
     title_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    title_->setWordWrap(true);  // a long title takes a second line rather than widen the panel
     row->addWidget(title_, 1);
     row->addSpacing(0);
     if (control) row->addWidget(control, 0, Qt::AlignRight | Qt::AlignVCenter);
-    setMinimumHeight(28 + 6);
+    row->addStrut(28);  // at least 28 high inside its margins, taller when its text needs it
     setToolTip(help);
     setAccessibleName(title);
 }

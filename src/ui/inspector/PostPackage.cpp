@@ -269,8 +269,7 @@ QWidget* PostPackage::buildPackageSection()
         auto* lines = plain(text);
         lines->setSpacing(1);
         lines->addWidget(kit::label(qt(std::string(json::enumText(design))), 13, QFont::Medium, kit::ink(), text));
-        auto* detail = kit::label({}, 11, QFont::Normal, kit::secondaryText(), text);
-        detail->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // one line, cut at the row's end
+        auto* detail = kit::elidedLabel(Qt::ElideRight, 11, kit::secondaryText(), text);  // one line
         lines->addWidget(detail);
         auto* row = new ChecklistRow(text, false, section);
         connect(row, &ChecklistRow::clicked, this, [this, design] { chooseTemplate(design); });
@@ -402,8 +401,7 @@ void PostPackage::refreshPackage()
         row->setChosen(action_.alsoThumbnail() && editor_.thumbTemplate() == design);
         QString detail = templateDescription(design);
         if (design != ThumbnailTemplate::frame) detail += QStringLiteral(" \u00B7 ") + quoted(thumbText);
-        p.templateDetails[i]->setText(detail);
-        p.templateDetails[i]->setToolTip(detail);
+        p.templateDetails[i]->setFullText(detail);
     }
 
     QStringList items;

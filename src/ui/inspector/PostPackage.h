@@ -24,6 +24,7 @@ class QVBoxLayout;
 
 namespace vt {
 class EditorModel;
+class ElidedLabel;
 class ExportAction;
 struct Word;
 }
@@ -110,7 +111,7 @@ struct PostPackage::Parts {
     QLabel* synced = nullptr;
     InlineButton* removeFillers = nullptr;
     std::vector<std::pair<ThumbnailTemplate, ChecklistRow*>> templateRows;
-    std::vector<QLabel*> templateDetails;
+    std::vector<ElidedLabel*> templateDetails;
     QLabel* toDo = nullptr;
     QProgressBar* bar = nullptr;
     QPropertyAnimation* barMotion = nullptr;

@@ -35,6 +35,15 @@ namespace {
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// A flat button drawn by the card laid out inside it: it asks for the room
+// the card needs, so large text widens the panel rather than cut the card.
+class CardButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override { return layout() ? layout()->sizeHint() : QPushButton::sizeHint(); }
+    QSize minimumSizeHint() const override { return layout() ? layout()->minimumSize() : QPushButton::minimumSizeHint(); }
+};
+
 // A row laid on the kit's panel background.
 std::pair<PanelCard*, QHBoxLayout*> panelRow(double radius, int h, int v, QWidget* parent)
 {
@@ -188,7 +197,7 @@ void StyleBrowserView::refreshApplyBox()
 
 QWidget* StyleBrowserView::makeWritingButton()
 {
-    parts_.writing = new QPushButton(this);
+    parts_.writing = new CardButton(this);
     parts_.writing->setFlat(true);
     parts_.writing->setCursor(Qt::PointingHandCursor);
     parts_.writing->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 0; }"));
@@ -211,7 +220,8 @@ QWidget* StyleBrowserView::makeWritingButton()
     texts->addWidget(parts_.writingSample);
     row->addLayout(texts);
     row->addStretch(1);
-    parts_.writingName = kit::label({}, 11, QFont::Normal, kit::secondaryText(), card);
+    // The writing's name gives way first where the row is short of room.
+    parts_.writingName = kit::elidedLabel(Qt::ElideRight, 11, kit::secondaryText(), card);
     row->addWidget(parts_.writingName);
     row->addWidget(kit::label(QStringLiteral("⌄"), 10, QFont::Bold, kit::secondaryText(), card));
     parts_.writing->setMinimumHeight(card->sizeHint().height());
@@ -225,8 +235,10 @@ void StyleBrowserView::refreshWriting()
 {
     const CaptionLanguage& language = CaptionLanguage::find(editor_.project().captionLanguageID);
     parts_.writingGlyph->setText(language.id == "english" ? QStringLiteral("EN") : qs(glyph(language.script)));
+    // Never cut, whatever the text size: the name beside it gives way.
+    parts_.writingGlyph->setMinimumWidth(std::max(26, parts_.writingGlyph->sizeHint().width()));
     parts_.writingSample->setText(QString::fromStdString(language.sample()));
-    parts_.writingName->setText(QString::fromStdString(language.name));
+    parts_.writingName->setFullText(QString::fromStdString(language.name));
     refreshTranslation();
 }
 

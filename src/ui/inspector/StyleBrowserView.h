@@ -10,6 +10,7 @@
 
 #include "captions/look/CaptionStyle.h"
 #include "ui/inspector/CaptionWritingRequest.h"
+#include "ui/theme/TextFitting.h"
 
 #include <QWidget>
 
@@ -75,7 +76,7 @@ public:
         QPushButton* writing;
         QLabel* writingGlyph;
         QLabel* writingSample;
-        QLabel* writingName;
+        ElidedLabel* writingName;
         TranslationStatusRow* translation;
         QLineEdit* search;
         QToolButton* clearSearch;

@@ -5,6 +5,7 @@
 #include "editor/EditorModel.h"
 #include "ui/inspector/ColorRow.h"
 #include "ui/inspector/ColorSection.h"
+#include "ui/inspector/FeatureColumn.h"
 #include "ui/inspector/CompactButton.h"
 #include "ui/inspector/EmphasisSection.h"
 #include "ui/inspector/FinishesSection.h"
@@ -59,7 +60,11 @@ LookRows::Options<E> labelled(const std::array<Row, N>& rows)
 // badge and buttons beside it keep their places.
 class NameMenuButton : public QToolButton {
 public:
-    using QToolButton::QToolButton;
+    explicit NameMenuButton(QWidget* parent) : QToolButton(parent)
+    {
+        // A tool button keeps its whole hint; this one may shrink to its minimum.
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    }
 
     void setName(const QString& name)
     {
@@ -185,7 +190,7 @@ StyleEditorView::StyleEditorView(EditorModel& editor, QWidget* parent)
     parts_.preview = new LiveStylePreview("Make it happen", this);
     column->addWidget(parts_.preview);
 
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new ColumnScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget(scroll);
@@ -256,7 +261,7 @@ QWidget* StyleEditorView::makeHeader()
     row->addSpacing(4);
 
     parts_.reset = new ToolbarIconButton(QStringLiteral("↺"), header);
-    parts_.reset->setFixedSize(24, 24);
+    parts_.reset->setMinimumSize(24, 24);
     parts_.reset->setAccessibleName(QStringLiteral("Reset style"));
     connect(parts_.reset, &QToolButton::clicked, this, [this] { editor_.resetStyle(); });
     row->addWidget(parts_.reset);

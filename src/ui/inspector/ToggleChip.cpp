@@ -12,12 +12,19 @@ ToggleChip::ToggleChip(Binding<bool> isOn, const QString& help, const QString& l
     setText(label);
     setToolTip(help);
     setAccessibleName(help);
-    setFixedSize(32, 22);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, [this] {
         isOn_.set(!isOn_.get());
         update();
     });
+}
+
+// Wider and taller than 32 by 22 only when large text needs it.
+QSize ToggleChip::sizeHint() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    return QSize(metrics.horizontalAdvance(text()) + 12, metrics.height() + 4).expandedTo({32, 22});
 }
 
 QColor ToggleChip::background(bool on, bool hover)

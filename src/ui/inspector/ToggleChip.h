@@ -1,5 +1,5 @@
 #pragma once
-// A 32 by 22 toggle showing a short label: on draws ink with the label in
+// A toggle of at least 32 by 22 showing a short label: on draws ink with the label in
 // the on-ink colour; off a muted fill (deeper under the pointer). Pressed
 // draws at 0.7. Writes only through its binding.
 
@@ -14,7 +14,7 @@ class ToggleChip : public QAbstractButton {
 public:
     ToggleChip(Binding<bool> isOn, const QString& help, const QString& label, QWidget* parent = nullptr);
     static QColor background(bool on, bool hover);
-    QSize sizeHint() const override { return {32, 22}; }
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vt::ui {
 
 ToolbarIconButton::ToolbarIconButton(const QString& glyph, QWidget* parent) : QToolButton(parent)
@@ -15,6 +17,19 @@ ToolbarIconButton::ToolbarIconButton(const QString& glyph, QWidget* parent) : QT
     setFont(f);
     setAttribute(Qt::WA_Hover);
     setAutoRaise(true);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize ToolbarIconButton::sizeHint() const
+{
+    // drawText centres the glyph's advance and the font's line box; the
+    // ink may reach past either.
+    const QFontMetrics m = fontMetrics();
+    const QRect ink = m.boundingRect(text());
+    const int advance = m.horizontalAdvance(text()), line = m.height();
+    const int width = std::max(advance - 2 * ink.left(), 2 * (ink.right() + 1) - advance);
+    const int height = std::max(line - 2 * (m.ascent() + ink.top()), 2 * (m.ascent() + ink.bottom() + 1) - line);
+    return QSize(width + 2, height + 2).expandedTo(minimumSize());
 }
 
 QColor ToolbarIconButton::background(bool enabled, bool hover, bool pressed)

@@ -12,6 +12,9 @@ class ToolbarIconButton : public QToolButton {
 public:
     explicit ToolbarIconButton(const QString& glyph, QWidget* parent = nullptr);
     static QColor background(bool enabled, bool hover, bool pressed);
+    // What its glyph's ink needs around it, drawn centred; give it a
+    // minimum size for the usual look (large text makes it grow).
+    QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -194,7 +194,9 @@ QWidget* EditorTips::makeCard(int step)
     titles->setSpacing(1);
     counter_ = label(tr("Tip %1 of %2").arg(step + 1).arg(tips().size()), 11, QFont::Medium, Theme::secondaryText);
     titles->addWidget(counter_);
-    titles->addWidget(label(qs(tip.title), 15, QFont::DemiBold, Theme::ink));
+    QLabel* title = label(qs(tip.title), 15, QFont::DemiBold, Theme::ink);
+    title->setWordWrap(true);  // a second line where large text needs it
+    titles->addWidget(title);
     header->addLayout(titles, 1);
     layout->addLayout(header);
 

@@ -106,7 +106,7 @@ QWidget* ClipsView::titleBar()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
     auto* back = new ToolbarIconButton(QStringLiteral("\u2039"), leading);
-    back->setFixedSize(24, 24);
+    back->setMinimumSize(24, 24);
     QFont glyph = back->font();
     glyph.setPointSizeF(16);
     glyph.setWeight(QFont::DemiBold);

@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QLayout>
 
+#include <cmath>
+
 namespace vt {
 
 ElidedLabel::ElidedLabel(Qt::TextElideMode mode, QWidget* parent) : QLabel(parent), mode_(mode)
@@ -22,7 +24,7 @@ void ElidedLabel::setFullText(const QString& text)
 QSize ElidedLabel::sizeHint() const
 {
     const QMargins m = contentsMargins();
-    return {fontMetrics().horizontalAdvance(full_) + m.left() + m.right() + 2 * margin(), QLabel::sizeHint().height()};
+    return {fullWidth() + m.left() + m.right() + 2 * margin(), QLabel::sizeHint().height()};
 }
 
 QSize ElidedLabel::minimumSizeHint() const
@@ -30,6 +32,8 @@ QSize ElidedLabel::minimumSizeHint() const
     // Room for an ellipsis and a letter or two.
     return {fontMetrics().horizontalAdvance(QStringLiteral("M\u2026M")), QLabel::minimumSizeHint().height()};
 }
+
+int ElidedLabel::fullWidth() const { return int(std::ceil(QFontMetricsF(font()).horizontalAdvance(full_))); }
 
 void ElidedLabel::resizeEvent(QResizeEvent* event)
 {
@@ -57,8 +61,23 @@ void ElidedLabel::elide()
         return;
     }
     const int room = contentsRect().width() - 2 * margin();
-    const QString shown = fontMetrics().elidedText(full_, mode_, std::max(room, 0));
+    // Whole when it has its own width: the elider measures in fractions of
+    // a pixel and would shorten a text it was given whole pixels for.
+    const QString shown = room >= fullWidth() ? full_ : fontMetrics().elidedText(full_, mode_, std::max(room, 0));
     if (shown != text()) setText(shown);
+}
+
+WrapLabel::WrapLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+}
+
+QSize WrapLabel::sizeHint() const
+{
+    const QMargins m = contentsMargins();
+    const QSize line = fontMetrics().size(0, text());
+    return {line.width() + m.left() + m.right() + 2 * margin(), line.height() + m.top() + m.bottom() + 2 * margin()};
 }
 
 void fitHeightToWidth(QWidget& window)

@@ -32,9 +32,20 @@ protected:
 
 private:
     void elide();
+    int fullWidth() const;
 
     Qt::TextElideMode mode_;
     QString full_;
+};
+
+// Text on one line when it has the room, wrapped onto more lines when not:
+// it asks for its one-line width, gets by with its longest word, and is as
+// tall as its lines at the width it is given.
+class WrapLabel : public QLabel {
+public:
+    explicit WrapLabel(const QString& text = {}, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
 };
 
 // Gives a window of fixed width the height its wrapped text needs at that

@@ -1,5 +1,6 @@
 #include "ui/timeline/PaletteChip.h"
 
+#include "ui/theme/TextFitting.h"
 #include "ui/theme/Theme.h"
 #include "ui/timeline/TimelineIcons.h"
 #include "ui/timeline/TimelineMetrics.h"
@@ -38,6 +39,8 @@ PaletteChip::PaletteChip(QString title, QString icon, QColor tint, Look look,
     if (drop_ && look_ == Look::toolbar)
         setToolTip(title + QStringLiteral(": click to add at the playhead, or drag onto the timeline"));
     setSizePolicy(look_ == Look::palette ? QSizePolicy::Expanding : QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // A palette chip shrinks its title, then shortens it, to its cell.
+    if (look_ == Look::palette) setProperty(fitsOwnTextProperty, true);
 }
 
 void PaletteChip::setShowTitle(bool show)

@@ -153,6 +153,12 @@ TEST(TranscribeAgainSheet, TheDockMenuOpensItAndItsRunShowsTheCoverThenTheAlert)
     EXPECT_EQ(alert->informativeText().toStdString(), *e.retranscribeError());
     alert->reject();
     EXPECT_FALSE(e.retranscribeError());  // dismissing clears the message
+    // A library's own account of a failure goes in the alert's details.
+    e.setRetranscribeError(std::string("The speech model could not be downloaded."), "The download failed: Connection reset.");
+    ASSERT_TRUE(test::waitFor([&] { return dock.retranscribeAlert() && dock.retranscribeAlert()->isVisible(); }));
+    EXPECT_EQ(dock.retranscribeAlert()->detailedText(), "The download failed: Connection reset.");
+    dock.retranscribeAlert()->reject();
+    EXPECT_TRUE(e.retranscribeErrorDetail().empty());  // cleared with its message
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "SoundPictureRig.h"
 #include "ui/inspector/ColorGroup.h"
 #include "ui/inspector/DisclosureSection.h"
+#include "ui/theme/TextFitting.h"
 #include "ui/inspector/HoldButton.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/InspectorRow.h"
@@ -223,7 +224,7 @@ TEST_F(ColorViewTest, LookCardsPickAndPreviewLooksAndTheSectionsSummariseAndRese
     EXPECT_FALSE(c.reset->isEnabled());
     EXPECT_FALSE(c.autoEnhance->isChecked());
     for (const auto& s : c.sections) {
-        EXPECT_EQ(s.section->summaryLabel()->text(), QString("No changes"));
+        EXPECT_EQ(s.section->summaryLabel()->fullText(), QString("No changes"));
         EXPECT_FALSE(shown(s.resetRow));
     }
 
@@ -257,7 +258,7 @@ TEST_F(ColorViewTest, LookCardsPickAndPreviewLooksAndTheSectionsSummariseAndRese
     light.section->toggle();
     drag(light.rows[0]->slider(), 0.6);  // −1 + 1.2 = +0.2
     drag(light.rows[1]->slider(), 0.45);  // −0.1
-    EXPECT_EQ(light.section->summaryLabel()->text(), QString("Exposure +20, Contrast -10"));
+    EXPECT_EQ(light.section->summaryLabel()->fullText(), QString("Exposure +20, Contrast -10"));
     EXPECT_TRUE(shown(light.resetRow));
     const auto& colour = c.sections[1];
     colour.section->toggle();
@@ -271,7 +272,7 @@ TEST_F(ColorViewTest, LookCardsPickAndPreviewLooksAndTheSectionsSummariseAndRese
     EXPECT_EQ(g.look, "moody");
     EXPECT_EQ(colour.reset->text(), QString("Reset Color"));
     QTest::mouseDClick(light.rows[0]->titleLabel(), Qt::LeftButton);
-    EXPECT_EQ(light.section->summaryLabel()->text(), QString("Contrast -10"));
+    EXPECT_EQ(light.section->summaryLabel()->fullText(), QString("Contrast -10"));
     EXPECT_FALSE(editor().canUndo());
 
     EXPECT_TRUE(c.reset->isEnabled());
@@ -280,7 +281,7 @@ TEST_F(ColorViewTest, LookCardsPickAndPreviewLooksAndTheSectionsSummariseAndRese
     EXPECT_TRUE(c.cards[0]->isSelected());
     EXPECT_EQ(moody->toolTip(), QString());
     EXPECT_FALSE(shown(c.intensity));
-    EXPECT_EQ(light.section->summaryLabel()->text(), QString("No changes"));
+    EXPECT_EQ(light.section->summaryLabel()->fullText(), QString("No changes"));
 
     // Hold to compare shows the ungraded picture only while held.
     QTest::mousePress(c.compare, Qt::LeftButton);

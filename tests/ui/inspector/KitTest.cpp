@@ -288,7 +288,7 @@ TEST(ButtonStyles, ChipAndHoldWriteTheirBindings)
     ToggleChip chip(Binding<bool>::over(on), "Bold", "B");
     QTest::mouseClick(&chip, Qt::LeftButton);
     EXPECT_TRUE(on);
-    EXPECT_EQ(chip.size(), QSize(32, 22));
+    EXPECT_EQ(chip.sizeHint(), QSize(32, 22));  // wider only for large text
 
     bool held = false;
     int writes = 0;

@@ -5,6 +5,7 @@
 #include "ui/inspector/FlowLayout.h"
 #include "ui/inspector/InlineButton.h"
 #include "ui/inspector/RowNote.h"
+#include "ui/theme/TextFitting.h"
 #include "support/Waits.h"
 
 #include <QLabel>
@@ -152,8 +153,8 @@ TEST(PostPackage, ThumbnailLooksTurnOnTheFileAndFindFramesOnce)
     test::PostPanelRig rig([](Project& p) { p.hookOverlay = HookOverlay{"Stop scrolling", 3}; });
     PostPackage list(*rig, *rig.action);
     const auto& p = list.parts();
-    EXPECT_EQ(p.templateDetails[0]->text(), QString("Best clean frame"));
-    EXPECT_EQ(p.templateDetails[2]->text(), QString::fromUtf8("Hook card · “Stop scrolling”"));
+    EXPECT_EQ(p.templateDetails[0]->fullText(), QString("Best clean frame"));
+    EXPECT_EQ(p.templateDetails[2]->fullText(), QString::fromUtf8("Hook card · “Stop scrolling”"));
     for (const auto& [design, row] : p.templateRows) EXPECT_FALSE(row->isChosen()) << "the thumbnail file is off";
 
     QTest::mouseClick(templateRow(list, ThumbnailTemplate::cinematic), Qt::LeftButton);
@@ -175,7 +176,7 @@ TEST(PostPackage, ThumbnailLooksTurnOnTheFileAndFindFramesOnce)
     EXPECT_TRUE(templateRow(list, ThumbnailTemplate::frame)->isChosen());
     EXPECT_FALSE(templateRow(list, ThumbnailTemplate::cinematic)->isChosen());
     rig->setThumbText("Big news");
-    EXPECT_EQ(p.templateDetails[1]->text(), QString::fromUtf8("Bold text treatment · “Big news”"));
+    EXPECT_EQ(p.templateDetails[1]->fullText(), QString::fromUtf8("Bold text treatment · “Big news”"));
 
     rig->removeFillers();
     EXPECT_EQ(p.status->text(), QString("Ready"));

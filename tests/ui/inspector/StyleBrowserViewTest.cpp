@@ -275,10 +275,10 @@ TEST_F(BrowserTest, CaptionWritingShowsAndSwitchesTheScript)
     open();
     const auto& p = view->parts();
     EXPECT_EQ(p.writingGlyph->text(), QString("abc"));
-    EXPECT_EQ(p.writingName->text(), QString("English letters (ABC)"));
+    EXPECT_EQ(p.writingName->fullText(), QString("English letters (ABC)"));
     const std::string latinKey = rig.editor().previewKey(rig.look());
     rig.editor().setCaptionLanguage("hindi");
-    EXPECT_EQ(p.writingName->text(), QString::fromStdString(CaptionLanguage::find("hindi").name));
+    EXPECT_EQ(p.writingName->fullText(), QString::fromStdString(CaptionLanguage::find("hindi").name));
     EXPECT_NE(rig.editor().previewKey(rig.look()), latinKey);
     rig.editor().setCaptionLanguage("english");  // no translation stored and no translator: refused
     EXPECT_EQ(rig.editor().project().captionLanguageID, "hindi");

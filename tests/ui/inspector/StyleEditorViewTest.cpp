@@ -3,6 +3,7 @@
 #include "StyleRig.h"
 #include "ui/inspector/ColorSection.h"
 #include "ui/inspector/DisclosureSection.h"
+#include "ui/theme/TextFitting.h"
 #include "ui/inspector/EmphasisSection.h"
 #include "ui/inspector/FinishesSection.h"
 #include "ui/inspector/LayoutSection.h"
@@ -310,7 +311,7 @@ TEST_F(CustomizeTest, NumbersIgnoreTheUsersLocale)
     auto* timing = german.parts().sectionList[5];
     timing->toggle();
     EXPECT_EQ(rowTitled<ValueRow>(timing, "Pause length (s)")->field()->text(), QString("0.35s"));
-    EXPECT_TRUE(german.parts().sectionList[1]->summaryLabel()->text().contains("-3.5°"));
+    EXPECT_TRUE(german.parts().sectionList[1]->summaryLabel()->fullText().contains("-3.5°"));
     auto* field = rowTitled<ValueRow>(timing, "Pause length (s)")->field();
     field->selectAll();
     QTest::keyClicks(field, "0.5");
@@ -369,7 +370,7 @@ TEST_F(CustomizeTest, LayoutRows)
     EXPECT_TRUE(rig.look().barColor);
 
     flip(layout, "Behind the speaker");
-    EXPECT_TRUE(layout->summaryLabel()->text().endsWith("behind"));
+    EXPECT_TRUE(layout->summaryLabel()->fullText().endsWith("behind"));
 }
 
 TEST_F(CustomizeTest, ColourRows)
@@ -405,7 +406,7 @@ TEST_F(CustomizeTest, ColourRows)
     flip(colour, "Blend over bright video");
     flip(colour, "Knockout (video in text)");
     EXPECT_TRUE(colour->findChild<RowNote*>() != nullptr);
-    EXPECT_EQ(colour->summaryLabel()->text(), QString("Multicolor, Knockout, Blend"));
+    EXPECT_EQ(colour->summaryLabel()->fullText(), QString("Multicolor, Knockout, Blend"));
 }
 
 TEST_F(CustomizeTest, EmphasisFinishesAndTimingRows)

@@ -1,4 +1,4 @@
-#include "app/FailureText.h"
+#include "speech/FailureText.h"
 
 #include "platform/media/MediaError.h"
 #include "platform/net/HttpDownload.h"
