@@ -260,7 +260,9 @@ void walkEditor(Walk& w, const Project& project)
         w.look("editor " + std::string(name));
         // At the usual text size every panel fits the inspector's ideal
         // width; only large text may widen it.
-        if (fontScalePercent() <= 100) EXPECT_LE(inspector->minimumSizeHint().width(), 390) << name;
+        if (fontScalePercent() <= 100) {
+            EXPECT_LE(inspector->minimumSizeHint().width(), 390) << name;
+        }
     }
     // After an export to a long file name the panel shows it with its button.
     auto* exportView = editor->findChild<ui::ExportView*>();
