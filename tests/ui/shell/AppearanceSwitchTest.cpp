@@ -3,6 +3,7 @@
 #include "app/AppSettings.h"
 #include "editor/EditorModel.h"
 #include "model/ProjectStore.h"
+#include "support/TimedWords.h"
 #include "support/Waits.h"
 #include "ui/home/FormChooser.h"
 #include "ui/shell/AppCommands.h"
@@ -101,12 +102,7 @@ struct Window {
         project.sourceDuration = 4;
         double t = 0.2;
         for (const char* text : {"Coffee", "at", "home"}) {
-            Word w;
-            w.id = Uuid::random();
-            w.text = text;
-            w.start = t;
-            w.end = t + 0.3;
-            project.words.push_back(w);
+            project.words.push_back(test::timedWord(text, t, t + 0.3));
             t += 0.5;
         }
         ProjectStore::save(project);

@@ -5,6 +5,7 @@
 #include "captions/presets/StylePresets.h"
 #include "editor/EditorModel.h"
 #include "model/ProjectStore.h"
+#include "support/TimedWords.h"
 #include "support/Waits.h"
 #include "ui/editor/EditorView.h"
 #include "ui/editor/FullScreenPlayer.h"
@@ -108,12 +109,7 @@ struct Walk {
         project.hookOverlay = HookOverlay{"The one morning habit that changed how I start every single day", 3};
         double t = 0.2;
         for (const char* text : {"Coffee", "um", "at", "home", "is", "the", "best"}) {
-            Word w;
-            w.id = Uuid::random();
-            w.text = text;
-            w.start = t;
-            w.end = t + 0.3;
-            project.words.push_back(w);
+            project.words.push_back(test::timedWord(text, t, t + 0.3));
             t += 0.5;
         }
         ProjectStore::save(project);
