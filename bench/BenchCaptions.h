@@ -15,7 +15,9 @@ inline void addCaptions(RenderSnapshot& snap, double seconds)
     snap.style.uppercase = true;
     snap.style.strokeColor = RGBA{0, 0, 0, 1};
     snap.style.strokeWidth = 6;
-    for (int i = 0; i < int(seconds / 2); ++i) snap.groups.edit().push_back(test::captionLine({"make", "the", "point", "land"}, 2.0 * i, i));
+    // Edited once: each edit() copies the list.
+    auto& lines = snap.groups.edit();
+    for (int i = 0; i < int(seconds / 2); ++i) lines.push_back(test::captionLine({"make", "the", "point", "land"}, 2.0 * i, i));
 }
 
 }  // namespace vt::bench

@@ -40,8 +40,8 @@ public:
     bool empty() const { return list().empty(); }
     const T& operator[](std::size_t i) const { return list()[i]; }
 
-    // The list to change, copied from the shared one; good until this list
-    // is next copied or assigned.
+    // The list to change, copied from the shared one on every call; good
+    // until this list is next edited, copied or assigned.
     std::vector<T>& edit()
     {
         auto own = std::make_shared<std::vector<T>>(list());
